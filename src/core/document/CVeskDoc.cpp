@@ -1,0 +1,43 @@
+#include "core/document/CVeskDoc.h"
+
+#include <algorithm>
+#include <new>
+
+#include "core/app/ProcessValues.h"
+#include "core/app/Settings.h"
+#include "core/res/Texts.h"
+
+namespace quarn {
+
+CVeskDoc::CVeskDoc() {
+  docKind_ = gProcess.nextDocKind;
+  if (!gProcess.droppingFiles) gProcess.nextDocKind = kTextDoc;
+  if (!store_.Open()) throw std::bad_alloc();
+  undo_ = std::make_unique<CVeskRD>(gProcess.undoBufferSize);
+  redo_ = std::make_unique<CVeskRD>(gProcess.undoBufferSize);
+  if (docKind_ == kBinaryDoc) format_.charsPerLine = 16;
+  format_.lineSpacing = gSettings.LineSpacesLM;
+  title_ = texts::kUntitled;
+}
+
+CVeskDoc::~CVeskDoc() = default;
+
+void CVeskDoc::SetPathName(const std::string& path) {
+  pathName_ = path;
+  auto slash = path.find_last_of('/');
+  title_ = (gSettings.LongTitle && !path.empty()) ? path
+           : slash == std::string::npos          ? path
+                                                 : path.substr(slash + 1);
+}
+
+void CVeskDoc::AddView(DocumentView* view) { views_.push_back(view); }
+
+void CVeskDoc::RemoveView(DocumentView* view) {
+  views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+}
+
+void CVeskDoc::UpdateAllViews(int hintCode) {
+  for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnUpdate(*this, hintCode);
+}
+
+}  // namespace quarn

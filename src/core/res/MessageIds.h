@@ -1,0 +1,16 @@
+// Ids of the messages the program shows (string-table entries).
+#pragma once
+
+namespace quarn::msg {
+
+constexpr unsigned kTooManyChars = 59394;   // 文字数オーバーのため処理できません。
+constexpr unsigned kTooManyRows = 59395;    // 行数オーバーです。
+constexpr unsigned kOutOfMemory = 59399;    // fixed system-modal text
+constexpr unsigned kUndoOverflow = 59433;   // アンドゥバッファの容量を越える...
+constexpr unsigned kSaveChanges = 61216;    // %1への変更を保存しますか？
+constexpr unsigned kInvalidFileName = 61696;
+constexpr unsigned kOpenFailed = 61697;
+constexpr unsigned kOpenTitle = 61440;
+constexpr unsigned kSaveAsTitle = 61441;
+
+}  // namespace quarn::msg

@@ -1,0 +1,30 @@
+// Common dialogs shown by the platform.
+#pragma once
+
+#include <string>
+
+namespace quarn {
+
+struct FileDialogRequest {
+  bool open = true;           // false: a save dialog
+  std::string title;          // CP932
+  std::string fileName;       // proposed name in, chosen full path out
+  std::string filter;         // "title|pattern|...||" as the program builds it
+  int filterIndex = 1;        // 1-based, in and out
+  std::string initialDir;
+  bool hideReadOnly = false;
+  bool readOnly = false;      // the read-only check box, in and out
+  bool fileMustExist = false;
+  bool pathMustExist = false;
+  bool showOpenMode = false;  // the "用途" list of the open dialog
+  int openMode = 0;           // chosen mode 0..3
+};
+
+class DialogService {
+ public:
+  virtual ~DialogService() = default;
+  // True when the user pressed OK.
+  virtual bool fileDialog(FileDialogRequest& request) = 0;
+};
+
+}  // namespace quarn

@@ -1,0 +1,27 @@
+#include "platform/FileSystem.h"
+
+namespace quarn {
+
+bool FileSystem::readAll(const std::string& path, std::string& out) {
+  auto file = openRead(path);
+  if (!file) return false;
+  std::string data;
+  char buffer[65536];
+  for (;;) {
+    std::int64_t n = file->read(buffer, sizeof buffer);
+    if (n < 0) return false;
+    if (n == 0) break;
+    data.append(buffer, std::size_t(n));
+  }
+  out.swap(data);
+  return true;
+}
+
+bool FileSystem::writeAll(const std::string& path, const std::string& data) {
+  auto file = create(path);
+  if (!file) return false;
+  bool ok = file->write(data.data(), data.size());
+  return file->close() && ok;
+}
+
+}  // namespace quarn

@@ -1,0 +1,45 @@
+// File access. Paths are CP932 strings as the program holds them; the
+// implementation converts them for the operating system.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quarn {
+
+class File {
+ public:
+  virtual ~File() = default;
+  virtual std::int64_t length() = 0;
+  // Reads up to n bytes; returns the count read (0 at the end), -1 on error.
+  virtual std::int64_t read(void* buffer, std::size_t n) = 0;
+  // Writes n bytes; false when not all of them were written.
+  virtual bool write(const void* buffer, std::size_t n) = 0;
+  // Flushes and closes; false when the data could not be written.
+  virtual bool close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Opens an existing regular file for reading; null when it cannot (a
+  // directory included).
+  virtual std::unique_ptr<File> openRead(const std::string& path) = 0;
+  // Creates or truncates a file for reading and writing; null on failure.
+  virtual std::unique_ptr<File> create(const std::string& path) = 0;
+  virtual bool exists(const std::string& path) = 0;
+  virtual bool isDirectory(const std::string& path) = 0;
+  // Both read and write access are allowed on an existing file.
+  virtual bool canReadWrite(const std::string& path) = 0;
+  virtual bool remove(const std::string& path) = 0;
+  // The absolute form of a path (relative ones against the current directory).
+  virtual std::string fullPath(const std::string& path) = 0;
+
+  // Whole-file helpers built on the primitives above.
+  bool readAll(const std::string& path, std::string& out);
+  bool writeAll(const std::string& path, const std::string& data);
+};
+
+}  // namespace quarn

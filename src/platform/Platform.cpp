@@ -1,0 +1,10 @@
+#include "platform/Platform.h"
+
+namespace quarn {
+
+PlatformServices& Platform() {
+  static PlatformServices services;
+  return services;
+}
+
+}  // namespace quarn

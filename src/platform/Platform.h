@@ -1,0 +1,21 @@
+// The services the core reaches the platform through. main() installs the
+// Qt implementations, tests install fakes.
+#pragma once
+
+namespace quarn {
+
+class MessageService;
+class BeepService;
+class FileSystem;
+class DialogService;
+
+struct PlatformServices {
+  MessageService* messages = nullptr;
+  BeepService* beep = nullptr;
+  FileSystem* files = nullptr;
+  DialogService* dialogs = nullptr;
+};
+
+PlatformServices& Platform();
+
+}  // namespace quarn

@@ -1,0 +1,104 @@
+#include "fakes/FakePlatform.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+
+namespace quarn::fakes {
+
+int FakeMessages::messageBox(const std::string& text, const std::string& caption, unsigned style) {
+  shown.push_back({text, caption, style});
+  if (!answers.empty()) {
+    int a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  unsigned type = style & mb::kTypeMask;
+  return (type == mb::kYesNo || type == mb::kYesNoCancel) ? answer::kYes : answer::kOk;
+}
+
+namespace {
+
+class MemoryFile : public File {
+ public:
+  MemoryFile(std::string* target, std::string contents, bool failWrites)
+      : target_(target), data_(std::move(contents)), failWrites_(failWrites) {}
+  std::int64_t length() override { return std::int64_t(data_.size()); }
+  std::int64_t read(void* buffer, std::size_t n) override {
+    std::size_t take = std::min(n, data_.size() - pos_);
+    std::memcpy(buffer, data_.data() + pos_, take);
+    pos_ += take;
+    return std::int64_t(take);
+  }
+  bool write(const void* buffer, std::size_t n) override {
+    if (failWrites_ || !target_) return false;
+    target_->append(static_cast<const char*>(buffer), n);
+    return true;
+  }
+  bool close() override { return !failWrites_; }
+
+ private:
+  std::string* target_;
+  std::string data_;
+  std::size_t pos_ = 0;
+  bool failWrites_;
+};
+
+}  // namespace
+
+std::unique_ptr<File> FakeFileSystem::openRead(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end() || unreadable.count(path) || directories.count(path)) return nullptr;
+  return std::make_unique<MemoryFile>(nullptr, it->second, false);
+}
+
+std::unique_ptr<File> FakeFileSystem::create(const std::string& path) {
+  if (uncreatable.count(path) || directories.count(path) || readOnly.count(path)) return nullptr;
+  std::string& target = files[path];
+  target.clear();
+  return std::make_unique<MemoryFile>(&target, std::string(), failingWrites.count(path) > 0);
+}
+
+bool FakeFileSystem::exists(const std::string& path) { return files.count(path) || directories.count(path); }
+bool FakeFileSystem::isDirectory(const std::string& path) { return directories.count(path) > 0; }
+bool FakeFileSystem::canReadWrite(const std::string& path) {
+  return files.count(path) && !readOnly.count(path) && !unreadable.count(path);
+}
+bool FakeFileSystem::remove(const std::string& path) { return files.erase(path) > 0; }
+std::string FakeFileSystem::fullPath(const std::string& path) {
+  return (!path.empty() && path[0] == '/') ? path : currentDirectory + "/" + path;
+}
+
+bool FakeDialogs::fileDialog(FileDialogRequest& request) {
+  requests.push_back(request);
+  if (fileAnswers.empty()) return false;
+  std::string answerPath = fileAnswers.front();
+  fileAnswers.pop_front();
+  if (answerPath.empty()) return false;
+  request.fileName = answerPath;
+  return true;
+}
+
+FakePlatform::FakePlatform() : saved_(Platform()) {
+  Platform().messages = &messages;
+  Platform().beep = &beep;
+  Platform().files = &files;
+  Platform().dialogs = &dialogs;
+}
+
+FakePlatform::~FakePlatform() { Platform() = saved_; }
+
+std::size_t FakePlatform::CountShown(unsigned id) const {
+  const std::string& text = LoadString(id);
+  std::size_t count = 0;
+  for (const auto& s : messages.shown) {
+    if (id == msg::kOutOfMemory ? s.caption == texts::kMessageCaption : s.text == text) ++count;
+  }
+  return count;
+}
+
+bool FakePlatform::Shown(unsigned id) const { return CountShown(id) > 0; }
+
+}  // namespace quarn::fakes

@@ -1,0 +1,86 @@
+// In-memory stand-ins for the platform services, installed for the length
+// of a test: scripted message box answers, recorded beeps, an in-memory file
+// system that can be told to fail, and scripted file dialogs.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/DialogService.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageService.h"
+#include "platform/Platform.h"
+
+namespace quarn::fakes {
+
+class FakeMessages : public MessageService {
+ public:
+  struct Shown {
+    std::string text;
+    std::string caption;
+    unsigned style;
+  };
+  int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
+
+  std::vector<Shown> shown;
+  std::deque<int> answers;  // taken in order; when empty: OK / Yes by style
+};
+
+class FakeBeep : public BeepService {
+ public:
+  void messageBeep(unsigned type) override { beeps.push_back(type); }
+  std::vector<unsigned> beeps;
+};
+
+class FakeFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<File> openRead(const std::string& path) override;
+  std::unique_ptr<File> create(const std::string& path) override;
+  bool exists(const std::string& path) override;
+  bool isDirectory(const std::string& path) override;
+  bool canReadWrite(const std::string& path) override;
+  bool remove(const std::string& path) override;
+  std::string fullPath(const std::string& path) override;
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> directories;
+  std::set<std::string> unreadable;     // exist but cannot be opened
+  std::set<std::string> uncreatable;    // create() fails
+  std::set<std::string> readOnly;       // canReadWrite() false
+  std::set<std::string> failingWrites;  // writes fail after creation
+  std::string currentDirectory = "/work";
+};
+
+class FakeDialogs : public DialogService {
+ public:
+  bool fileDialog(FileDialogRequest& request) override;
+
+  std::vector<FileDialogRequest> requests;  // as they were asked
+  // Each answer: empty string cancels, else the path chosen.
+  std::deque<std::string> fileAnswers;
+};
+
+// Installs the fakes into Platform() and restores the previous services.
+class FakePlatform {
+ public:
+  FakePlatform();
+  ~FakePlatform();
+  // Ids are compared through the string-table texts shown.
+  bool Shown(unsigned id) const;
+  std::size_t CountShown(unsigned id) const;
+
+  FakeMessages messages;
+  FakeBeep beep;
+  FakeFileSystem files;
+  FakeDialogs dialogs;
+
+ private:
+  PlatformServices saved_;
+};
+
+}  // namespace quarn::fakes
