@@ -1,0 +1,92 @@
+#include "qt/QtFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+namespace {
+
+// Unbuffered: reads and writes go straight between the caller's buffer and
+// the operating system, in the pieces the caller asks for.
+class QtFile : public File {
+ public:
+  explicit QtFile(const QString& path) : file_(path) {}
+  ~QtFile() override { file_.close(); }
+
+  bool open(QIODevice::OpenMode mode) { return file_.open(mode | QIODevice::Unbuffered); }
+
+  std::int64_t length() override { return file_.size(); }
+
+  std::int64_t read(void* buffer, std::size_t n) override {
+    qint64 got = file_.read(static_cast<char*>(buffer), qint64(n));
+    return got < 0 ? -1 : got;
+  }
+
+  bool write(const void* buffer, std::size_t n) override {
+    const char* p = static_cast<const char*>(buffer);
+    while (n > 0) {
+      qint64 put = file_.write(p, qint64(n));
+      if (put <= 0) {
+        failed_ = true;
+        return false;
+      }
+      p += put;
+      n -= std::size_t(put);
+    }
+    return true;
+  }
+
+  bool close() override {
+    if (!file_.isOpen()) return !failed_;
+    const bool flushed = file_.flush();
+    file_.close();
+    return flushed && !failed_ && file_.error() == QFileDevice::NoError;
+  }
+
+ private:
+  QFile file_;
+  bool failed_ = false;
+};
+
+QString OsPath(const std::string& path) { return ToQString(path); }
+
+}  // namespace
+
+std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
+  const QString os = OsPath(path);
+  // Only regular files: a directory, a device or a pipe is no document.
+  if (path.empty() || !QFileInfo(os).isFile()) return nullptr;
+  auto file = std::make_unique<QtFile>(os);
+  if (!file->open(QIODevice::ReadOnly)) return nullptr;
+  return file;
+}
+
+std::unique_ptr<File> QtFileSystem::create(const std::string& path) {
+  const QString os = OsPath(path);
+  if (path.empty() || QFileInfo(os).isDir()) return nullptr;
+  auto file = std::make_unique<QtFile>(os);
+  if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)) return nullptr;
+  return file;
+}
+
+bool QtFileSystem::exists(const std::string& path) { return !path.empty() && QFileInfo::exists(OsPath(path)); }
+
+bool QtFileSystem::isDirectory(const std::string& path) { return !path.empty() && QFileInfo(OsPath(path)).isDir(); }
+
+bool QtFileSystem::canReadWrite(const std::string& path) {
+  if (path.empty()) return false;
+  const QFileInfo info(OsPath(path));
+  return info.exists() && !info.isDir() && info.isReadable() && info.isWritable();
+}
+
+bool QtFileSystem::remove(const std::string& path) { return !path.empty() && QFile::remove(OsPath(path)); }
+
+std::string QtFileSystem::fullPath(const std::string& path) {
+  if (path.empty()) return {};
+  return ToCp932(QDir::cleanPath(QDir::current().absoluteFilePath(OsPath(path))));
+}
+
+}  // namespace quarn::qt

@@ -1,0 +1,110 @@
+#include "qt/QtFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <unistd.h>
+
+#include "platform/Cp932Codec.h"
+
+namespace quarn::qt {
+namespace {
+
+class QtFileSystemTest : public testing::Test {
+ protected:
+  // The temporary directory as a CP932 path with a trailing slash.
+  std::string dir() const { return codec::Utf8ToCp932(temp_.path().toStdString()) + "/"; }
+
+  QTemporaryDir temp_;
+  QtFileSystem fs_;
+};
+
+TEST_F(QtFileSystemTest, EveryByteValueSurvivesWriteAndRead) {
+  std::string data;
+  for (int round = 0; round < 300; ++round)
+    for (int b = 0; b < 256; ++b) data += char(b);
+  const std::string path = dir() + "bytes.bin";
+  ASSERT_TRUE(fs_.writeAll(path, data));
+
+  auto file = fs_.openRead(path);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->length(), std::int64_t(data.size()));
+  // Read in uneven pieces, then past the end.
+  std::string back(data.size(), '\0');
+  std::size_t got = 0;
+  while (got < back.size()) {
+    std::int64_t n = file->read(back.data() + got, std::min<std::size_t>(7777, back.size() - got));
+    ASSERT_GT(n, 0);
+    got += std::size_t(n);
+  }
+  char extra;
+  EXPECT_EQ(file->read(&extra, 1), 0);
+  EXPECT_TRUE(file->close());
+  EXPECT_EQ(back, data);
+}
+
+TEST_F(QtFileSystemTest, CreateTruncatesAnExistingFile) {
+  const std::string path = dir() + "t.txt";
+  ASSERT_TRUE(fs_.writeAll(path, std::string(10000, 'x')));
+  ASSERT_TRUE(fs_.writeAll(path, "abc"));
+  std::string back;
+  ASSERT_TRUE(fs_.readAll(path, back));
+  EXPECT_EQ(back, "abc");
+}
+
+TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
+  const std::string sub = dir() + "sub";
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(codec::Cp932ToUtf8(sub))));
+  EXPECT_TRUE(fs_.isDirectory(sub));
+  EXPECT_TRUE(fs_.exists(sub));
+  EXPECT_FALSE(fs_.openRead(sub));
+  EXPECT_FALSE(fs_.create(sub));
+  EXPECT_FALSE(fs_.canReadWrite(sub));
+  EXPECT_FALSE(fs_.remove(sub));
+  EXPECT_TRUE(fs_.isDirectory(sub));
+
+  EXPECT_FALSE(fs_.openRead(dir() + "missing"));
+  EXPECT_FALSE(fs_.exists(dir() + "missing"));
+  EXPECT_FALSE(fs_.openRead(""));
+  EXPECT_FALSE(fs_.create(dir() + "no/such/dir/f"));
+}
+
+TEST_F(QtFileSystemTest, UnreadableFileIsRefused) {
+  const std::string path = dir() + "locked";
+  ASSERT_TRUE(fs_.writeAll(path, "secret"));
+  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(codec::Cp932ToUtf8(path)), QFileDevice::Permissions()));
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  EXPECT_FALSE(fs_.openRead(path));
+  EXPECT_FALSE(fs_.canReadWrite(path));
+  EXPECT_TRUE(fs_.exists(path));
+}
+
+TEST_F(QtFileSystemTest, JapaneseFileNameWithBackslashTrailByte) {
+  // "表示.txt": 表 is 0x95 0x5C, whose trail byte is a backslash.
+  const std::string name = "\x95\x5C\x8E\xA6.txt";
+  const std::string path = dir() + name;
+  ASSERT_TRUE(fs_.writeAll(path, "hello"));
+  EXPECT_TRUE(QFile::exists(temp_.path() + QString::fromUtf8("/表示.txt")));
+  EXPECT_TRUE(fs_.exists(path));
+  EXPECT_TRUE(fs_.canReadWrite(path));
+  std::string back;
+  ASSERT_TRUE(fs_.readAll(path, back));
+  EXPECT_EQ(back, "hello");
+  EXPECT_TRUE(fs_.remove(path));
+  EXPECT_FALSE(fs_.exists(path));
+}
+
+TEST_F(QtFileSystemTest, FullPathIsAbsoluteAgainstTheCurrentDirectory) {
+  const QString saved = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(temp_.path()));
+  const std::string expected = dir() + "\x95\x5C.txt";
+  EXPECT_EQ(fs_.fullPath("\x95\x5C.txt"), expected);
+  EXPECT_EQ(fs_.fullPath("./x/../\x95\x5C.txt"), expected);
+  EXPECT_EQ(fs_.fullPath(expected), expected);
+  QDir::setCurrent(saved);
+}
+
+}  // namespace
+}  // namespace quarn::qt

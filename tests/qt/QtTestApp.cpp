@@ -1,0 +1,28 @@
+// One QApplication for the whole test program, made before the first test.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class QtApplicationEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    // Without a display Qt aborts; the offscreen platform needs none.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[8] = "test_qt";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+const auto* const kEnvironment = testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+}  // namespace
