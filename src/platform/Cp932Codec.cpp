@@ -93,7 +93,8 @@ std::string Decode(const std::string& in, const char* to, const std::string& rep
 // Length of the UTF-8 sequence at s[i] (1 for a stray byte).
 std::size_t Utf8Length(const std::string& s, std::size_t i) {
   const auto b = std::uint8_t(s[i]);
-  std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+  if (b < 0xC2 || b > 0xF4) return 1;
+  std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
   for (std::size_t k = 1; k < n; ++k)
     if (i + k >= s.size() || (std::uint8_t(s[i + k]) & 0xC0) != 0x80) return k;
   return n;
