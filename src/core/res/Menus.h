@@ -1,0 +1,38 @@
+// The menus of the main frame as plain data: popups with their items in
+// order. Texts are CP932 with the "&" mnemonics as the menus show them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quarn::menus {
+
+enum class ItemKind {
+  kCommand,      // sends its command id
+  kSeparator,
+  kRecentFiles,  // the place of the recent-file entries, 57616 to 57619
+};
+
+struct MenuItem {
+  ItemKind kind = ItemKind::kCommand;
+  unsigned id = 0;   // command id; the first recent-file id for kRecentFiles
+  std::string text;  // empty for separators and the recent-file place
+};
+
+struct Popup {
+  std::string text;
+  std::vector<MenuItem> items;
+};
+
+using MenuBar = std::vector<Popup>;
+
+constexpr unsigned kFirstRecentFile = 57616;
+constexpr unsigned kRecentFileCount = 4;
+
+// The menu bar while no document is open.
+const MenuBar& NoDocumentMenu();
+
+// The text of recent-file entry index (0-based): "&1 path" and so on.
+std::string RecentFileText(unsigned index, const std::string& path);
+
+}  // namespace quarn::menus

@@ -1,0 +1,89 @@
+#include "qt/QtDialogService.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+
+#include "core/res/StringTable.h"
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+namespace {
+
+constexpr const char* kReadOnlyBox = "quarnReadOnly";
+
+QString QtPatterns(const QString& patterns) {
+  QStringList out;
+  for (const QString& p : patterns.split(u';', Qt::SkipEmptyParts)) {
+    const QString trimmed = p.trimmed();
+    if (trimmed.isEmpty()) continue;
+    out << (trimmed == u"*.*" ? QStringLiteral("*") : trimmed);
+  }
+  return out.isEmpty() ? QStringLiteral("*") : out.join(u' ');
+}
+
+// The read-only check box of the open dialog, added below Qt's own fields.
+void AddReadOnlyBox(QFileDialog& dialog, bool checked) {
+  auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+  if (!layout) return;
+  auto* box = new QCheckBox(ToQString(texts::kFileDialogReadOnly), &dialog);
+  box->setObjectName(kReadOnlyBox);
+  box->setChecked(checked);
+  layout->addWidget(box, layout->rowCount(), 0, 1, layout->columnCount());
+}
+
+}  // namespace
+
+QStringList QtNameFilters(const std::string& filter) {
+  const QStringList parts = ToQString(filter).split(u'|');
+  QStringList filters;
+  // Pairs up to the first empty title: the list ends with "||".
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty()) break;
+    filters << parts[i] + QStringLiteral(" (") + QtPatterns(parts[i + 1]) + QLatin1Char(')');
+  }
+  return filters;
+}
+
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  // Qt's own dialog: it can carry the read-only box and speaks the
+  // translation the program loads.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setWindowTitle(ToQString(request.title));
+  dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(request.open && request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+
+  const QStringList filters = QtNameFilters(request.filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    const qsizetype index = request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex - 1 : 0;
+    dialog.selectNameFilter(filters[index]);
+  }
+  if (!request.initialDir.empty()) dialog.setDirectory(ToQString(request.initialDir));
+  if (!request.fileName.empty()) dialog.selectFile(ToQString(request.fileName));
+  if (request.open && !request.hideReadOnly) AddReadOnlyBox(dialog, request.readOnly);
+}
+
+bool QtDialogService::fileDialog(FileDialogRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow());
+  ConfigureFileDialog(dialog, request);
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    const QFileInfo chosen(dialog.selectedFiles().first());
+    const bool pathOk = !request.pathMustExist || chosen.absoluteDir().exists();
+    const bool fileOk = !request.fileMustExist || chosen.isFile();
+    if (pathOk && fileOk) break;
+    // A name in a missing directory is refused and the dialog stays.
+    QApplication::beep();
+  }
+  request.fileName = ToCp932(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
+  const qsizetype index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+  request.filterIndex = index >= 0 ? int(index) + 1 : 1;
+  if (auto* box = dialog.findChild<QCheckBox*>(kReadOnlyBox)) request.readOnly = box->isChecked();
+  return true;
+}
+
+}  // namespace quarn::qt

@@ -1,0 +1,34 @@
+#include "qt/QtScreenshot.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+
+namespace quarn::qt {
+
+QImage GrabFrameWithMenu(QMainWindow& frame) {
+  QImage image = frame.grab().toImage();
+  QMenuBar* bar = frame.menuBar();
+  if (bar->actions().isEmpty() || !bar->actions().first()->menu()) return image;
+
+  // The popup is a window of its own: grab it apart and paint it where it
+  // opens below its menu title.
+  QMenu* menu = bar->actions().first()->menu();
+  const QRect title = bar->actionGeometry(bar->actions().first());
+  const QPoint below = bar->mapTo(&frame, title.bottomLeft() + QPoint(0, 1));
+  menu->popup(frame.mapToGlobal(below));
+  QApplication::processEvents();
+  const QImage popup = menu->grab().toImage();
+  menu->hide();
+
+  QPainter painter(&image);
+  painter.drawImage(below * (image.devicePixelRatio()), popup);
+  return image;
+}
+
+bool SaveScreenshot(QMainWindow& frame, const QString& path) { return GrabFrameWithMenu(frame).save(path, "PNG"); }
+
+}  // namespace quarn::qt
