@@ -80,8 +80,16 @@ bool QtDialogService::fileDialog(FileDialogRequest& request) {
     QApplication::beep();
   }
   request.fileName = ToCp932(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
-  const qsizetype index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
-  request.filterIndex = index >= 0 ? int(index) + 1 : 1;
+  // The selected filter comes back as shown, without the pattern part.
+  const QString selected = dialog.selectedNameFilter();
+  const QStringList filters = dialog.nameFilters();
+  request.filterIndex = 1;
+  for (qsizetype i = 0; i < filters.size(); ++i) {
+    if (filters[i] == selected || filters[i].startsWith(selected + QStringLiteral(" ("))) {
+      request.filterIndex = int(i) + 1;
+      break;
+    }
+  }
   if (auto* box = dialog.findChild<QCheckBox*>(kReadOnlyBox)) request.readOnly = box->isChecked();
   return true;
 }
