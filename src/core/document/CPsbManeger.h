@@ -51,6 +51,16 @@ class CPsbManeger {
   std::uint32_t Capacity() const { return capacity_; }
 
  private:
+  bool InWindow(std::uint32_t pos) const;
+  // Copies a dirty window into the block, moving the block's tail by the
+  // window's change of length.
+  void WriteBack();
+  // Loads the window around pos from the block (no write-back).
+  void Reload(std::uint32_t pos);
+  // Makes pos reachable through the window; false when pos is outside the block.
+  bool Reach(std::uint32_t pos);
+  void MoveInBlock(std::uint32_t destination, std::uint32_t source, std::uint32_t n);
+
   std::uint8_t* data_ = nullptr;
   int direct_ = 0;
   std::uint32_t capacity_ = 0;
