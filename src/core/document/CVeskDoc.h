@@ -99,6 +99,69 @@ class CVeskDoc {
   }
   std::uint8_t ByteAt(std::uint32_t pos) { return store_.GetAt(pos); }
 
+  // ---- row table (DocumentRows.cpp) ----
+  std::uint32_t RowCount() const { return rowCount_; }
+  std::uint32_t RowCapacity() const { return rowCapacity_; }
+  // The arrays move when the table grows (hint 17); valid until then.
+  const std::uint32_t* RowStarts() const { return rowStart_; }
+  const std::uint8_t* RowFlags() const { return rowFlag_; }
+  // Grows the row table for rows: 0 nothing needed, 1 grown, 2 out of
+  // memory (the table is unchanged), 3 over the row limit.
+  int EnsureRowCapacity(std::uint32_t rows);
+  // True when TextLength + n bytes fit; else shows 59399 or 59394.
+  bool EnsureTextRoom(std::uint32_t n);
+  // True when n more rows fit; else shows 59395 or 59399.
+  bool EnsureRowRoom(std::int64_t n);
+
+  // Lays the whole text out again from row 0 (after loading or a change of
+  // the format); the modified flag is left alone.
+  void RebuildRows();
+  // The text changes of a text document: the bytes, then the rows from the
+  // start of the edited logical line to its end, the rest of the table
+  // reused. They answer where the re-laid stretch ends (TextLength when the
+  // rows after it moved too); InsertText answers kNone when the text would
+  // grow too long. A selection before the edit moves with the text.
+  std::uint32_t InsertText(std::uint32_t pos, const std::uint8_t* bytes, std::uint32_t n,
+                           StreamSelection* selection = nullptr);
+  std::uint32_t DeleteText(std::uint32_t pos, std::uint32_t n, StreamSelection* selection = nullptr);
+  // True when the last relayout changed RowCount: the text window then
+  // updates its scroll ranges.
+  bool RowCountChanged() const { return rowCountChanged_; }
+
+  // The byte-level parts of InsertText and DeleteText. The caller has made
+  // room with EnsureTextRoom.
+  void InsertBytes(std::uint32_t pos, const std::uint8_t* bytes, std::uint32_t n,
+                   StreamSelection* selection = nullptr);
+  void DeleteBytes(std::uint32_t pos, std::uint32_t n, StreamSelection* selection = nullptr);
+  // Re-lays rows from startRow (starting at startPos) after an edit at pos
+  // of delta bytes (+ inserted, - deleted); sets the modified flag.
+  std::uint32_t Relayout(std::uint32_t pos, std::int64_t delta, std::uint32_t startPos,
+                         std::uint32_t startRow);
+
+  // Row whose start is the greatest start <= pos; RowCount for the empty
+  // row after a final CR LF; the last row beyond it at the row limit.
+  std::uint32_t RowOfPos(std::uint32_t pos);
+  std::uint32_t RowStartOfPos(std::uint32_t pos) { return RowStartAt(RowOfPos(pos)); }
+  std::uint32_t RowStartAt(std::uint32_t row);
+  // First byte of the last character of the row (its CR for a row ending in
+  // CR LF); the row start for the empty row after a final CR LF.
+  std::uint32_t RowLastChar(std::uint32_t row);
+  std::uint32_t LastCharOfRowAt(std::uint32_t pos) { return RowLastChar(RowOfPos(pos)); }
+
+  // Character units: 2 bytes for a lead byte or a CR (CR LF), else 1.
+  std::uint32_t CharUnitLength(std::uint32_t pos);
+  std::uint32_t NextCharPos(std::uint32_t pos);
+  std::uint32_t PrevCharPos(std::uint32_t pos);
+  bool IsLineEndAt(std::uint32_t pos);
+  // The first CR at or after pos, or TextLength.
+  std::uint32_t LineEndPos(std::uint32_t pos);
+  // Start of the logical line holding pos (just after the CR LF before it).
+  std::uint32_t LineStartPos(std::uint32_t pos);
+
+  // Zero-based logical line numbers when a line runs up to its CR LF.
+  std::uint32_t RowToLineNumber(std::uint32_t row) const;
+  std::uint32_t LineNumberToRow(std::uint32_t line) const;
+
   // ---- format ----
   DocumentFormat& Format() { return format_; }
   LayoutOptions& Layout() { return layout_; }
@@ -126,6 +189,11 @@ class CVeskDoc {
   std::uint32_t lastCharPos_ = kNone;
   std::unique_ptr<CVeskRD> undo_;
   std::unique_ptr<CVeskRD> redo_;
+  std::uint32_t* rowStart_ = nullptr;
+  std::uint8_t* rowFlag_ = nullptr;
+  std::uint32_t rowCapacity_ = 0;
+  std::uint32_t rowCount_ = 0;
+  bool rowCountChanged_ = false;
   DocumentFormat format_;
   LayoutOptions layout_;
   bool writeProtected_ = false;
@@ -135,6 +203,14 @@ class CVeskDoc {
   std::string pathName_;
   std::string title_;
   std::vector<DocumentView*> views_;
+
+  // Writes rows [from, from + starts.size()) of the table and their flags.
+  void StoreRows(std::uint32_t from, const std::vector<std::uint32_t>& starts);
+  bool EndsWithCr();
+  // Start of the last character unit, walking from the unit start from.
+  std::uint32_t LastUnitFrom(std::uint32_t from);
+  // The first row to re-lay for an edit at pos (taken before the edit).
+  std::uint32_t FirstRowToRelay(std::uint32_t pos);
 };
 
 }  // namespace quarn
