@@ -209,6 +209,8 @@ class CVeskDoc {
   bool EndsWithCr();
   // Start of the last character unit, walking from the unit start from.
   std::uint32_t LastUnitFrom(std::uint32_t from);
+  // After an edit: LastCharPos from the walk over the last row.
+  void SettleLastChar();
   // The first row to re-lay for an edit at pos (taken before the edit).
   std::uint32_t FirstRowToRelay(std::uint32_t pos);
 };

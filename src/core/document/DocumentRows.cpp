@@ -149,15 +149,16 @@ void CVeskDoc::RebuildRows() {
 std::uint32_t CVeskDoc::FirstRowToRelay(std::uint32_t pos) {
   if (rowCount_ == 0) return 0;
   std::uint32_t row = std::min(RowOfPos(pos), rowCount_ - 1);
+  // A row that ends with a real CR LF reads nothing after it. Any other row
+  // reads the first characters of the next one (a character that may hang,
+  // a double-byte character at the edge), so it is laid out again; with
+  // word wrap a word can move between any rows of the logical line, so the
+  // layout starts at the line's first row.
   if (layout_.wordWrap) {
-    // A shorter or longer word can move between any rows of its logical
-    // line: start from the line's first row.
-    while (row > 0 && rowFlag_[row] == 0) --row;
-    return row;
+    while (row > 0 && !IsLineEndAt(RowLastChar(row - 1))) --row;
+  } else if (row > 0 && !IsLineEndAt(RowLastChar(row - 1))) {
+    --row;
   }
-  // The row before reads the first characters of this one (a character that
-  // may hang, a double-byte character at the edge), so it is laid out again.
-  if (row > 0 && rowFlag_[row] == 0) --row;
   return row;
 }
 
@@ -169,7 +170,9 @@ std::uint32_t CVeskDoc::InsertText(std::uint32_t pos, const std::uint8_t* bytes,
   const std::uint32_t row = FirstRowToRelay(pos);
   const std::uint32_t start = RowStartAt(row);
   InsertBytes(pos, bytes, n, selection);
-  return Relayout(pos, n, start, row);
+  const std::uint32_t end = Relayout(pos, n, start, row);
+  SettleLastChar();
+  return end;
 }
 
 std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSelection* selection) {
@@ -178,7 +181,17 @@ std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSel
   const std::uint32_t row = FirstRowToRelay(pos);
   const std::uint32_t start = RowStartAt(row);
   DeleteBytes(pos, n, selection);
-  return Relayout(pos, -std::int64_t(n), start, row);
+  const std::uint32_t end = Relayout(pos, -std::int64_t(n), start, row);
+  SettleLastChar();
+  return end;
+}
+
+void CVeskDoc::SettleLastChar() {
+  // Bytes that split a double-byte character can change how the rest of the
+  // text falls into characters; the last row, laid out from a character
+  // start, gives the last character for certain.
+  if (docKind_ != kTextDoc || rowCount_ == 0 || rowCount_ >= gProcess.maxRows) return;
+  lastCharPos_ = LastUnitFrom(rowStart_[rowCount_ - 1]);
 }
 
 std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uint32_t startPos,

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"
 
 namespace quarn {
@@ -29,11 +28,6 @@ RowRules::RowRules(int widthIn, int tabIn, bool wordWrapIn, bool kinsokuIn, cons
       i += 1;
     }
   }
-}
-
-RowRules RowRules::Of(CVeskDoc& doc) {
-  return RowRules(doc.Format().charsPerLine, doc.Format().tabColumns, doc.Layout().wordWrap,
-                  doc.Layout().kinsoku, doc.Layout().hanging);
 }
 
 bool MayHang(const TextBytes& text, std::uint32_t pos, const RowRules& rules) {
@@ -93,48 +87,6 @@ std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const Row
   // after the last blank so that no word is cut.
   if (!IsPrintable(text.At(q)) || b == kNoRow || !IsPrintable(text.At(p))) return p;
   return IsLeadByte(text.At(b)) ? b + 2 : b + 1;
-}
-
-TextBytes TextStretch(CVeskDoc& doc, std::uint32_t from, std::uint32_t to) {
-  TextBytes t;
-  t.length = doc.TextLength();
-  t.origin = std::min(from, t.length);
-  t.end = std::max(t.origin, std::min(to, t.length));
-  t.data = doc.Store().GetSpan(t.origin, t.end - t.origin);
-  return t;
-}
-
-std::uint32_t NextRowStart(CVeskDoc& doc, std::uint32_t start) {
-  const RowRules rules = RowRules::Of(doc);
-  if (start >= doc.TextLength()) return kNoRow;
-  const TextBytes text = TextStretch(doc, start, start + rules.MaxRowBytes() + 1);
-  return NextRowStart(text, start, rules);
-}
-
-int MaxRowWidth(CVeskDoc& doc) { return RowRules::Of(doc).MaxRowWidth(); }
-
-int ColumnOfPos(CVeskDoc& doc, std::uint32_t pos) {
-  pos = std::min(pos, doc.TextLength());
-  const std::uint32_t rowStart = std::min(doc.RowStartOfPos(pos), pos);
-  if (pos == rowStart) return 0;
-  const TextBytes text = TextStretch(doc, rowStart, pos);
-  const auto* first = text.data;
-  const auto* last = text.data + (text.end - text.origin);
-  if (std::find(first, last, kTab) == last) return int(pos - rowStart);
-  const std::uint32_t tab = std::uint32_t(std::max(1, doc.Format().tabColumns));
-  std::uint32_t column = 0;
-  for (const auto* s = first; s < last; ++s) column += (*s == kTab) ? tab - column % tab : 1;
-  return int(column);
-}
-
-int CharColumns(CVeskDoc& doc, std::uint32_t pos) {
-  if (pos >= doc.TextLength()) return 1;
-  const std::uint8_t x = doc.ByteAt(pos);
-  if (x == kTab) {
-    const int tab = std::max(1, doc.Format().tabColumns);
-    return tab - ColumnOfPos(doc, pos) % tab;
-  }
-  return (IsLeadByte(x) || x == kCr) ? 2 : 1;
 }
 
 }  // namespace quarn
