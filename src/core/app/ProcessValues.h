@@ -17,6 +17,9 @@ struct ProcessValues {
   // Set while dropped files are being opened: the constructor leaves
   // nextDocKind alone then.
   bool droppingFiles = false;
+  // The overwrite flag of every binary window ("StartWithOverWrite" at
+  // start-up), shown by the status pane "上書".
+  bool overwrite = false;
 };
 
 inline ProcessValues gProcess;

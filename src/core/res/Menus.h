@@ -32,6 +32,10 @@ constexpr unsigned kRecentFileCount = 4;
 // The menu bar while no document is open.
 const MenuBar& NoDocumentMenu();
 
+// The menu bar while a document window is open (the main menu): the 35
+// menu commands, the recent files and the help items.
+const MenuBar& DocumentMenu();
+
 // The text of recent-file entry index (0-based): "&1 path" and so on.
 std::string RecentFileText(unsigned index, const std::string& path);
 

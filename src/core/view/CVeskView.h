@@ -1,0 +1,53 @@
+// The view of a document: a host that paints nothing, lays out the windows
+// that do the work and routes the edit and view commands to the text window
+// or the binary window by the kind of the document, asked afresh each time.
+#pragma once
+
+#include "core/document/CVeskDoc.h"
+#include "core/view/ViewChildren.h"
+#include "platform/CommandState.h"
+
+namespace quarn {
+
+// Shared conversions of the program.
+inline int TenthMmToPixels(int dpi, int v) { return dpi * v / 254; }
+inline int PointsToPixels(int dpi, int v) { return dpi * v / 72; }
+
+class CVeskView : public DocumentView {
+ public:
+  CVeskView(CVeskDoc& doc, ChildPlacer& placer);
+  ~CVeskView() override;
+  CVeskView(const CVeskView&) = delete;
+  CVeskView& operator=(const CVeskView&) = delete;
+
+  CVeskDoc& GetDocument() const { return doc_; }
+  bool IsTextMode() const { return doc_.DocKind() == kTextDoc; }
+
+  // Creation: false when the document has no row table. The binary window
+  // is attached by its creator (null for a text document).
+  bool OnCreate(int dpiX, int dpiY);
+  void AttachBinaryWindow(BinaryWindowCommands* window) { binary_ = window; }
+  BinaryWindowCommands* BinaryWindow() const { return binary_; }
+
+  void OnSize(int cx, int cy);
+  void OnSetFocus();
+  void OnUpdate(CVeskDoc& doc, int hint) override;
+
+  // True when the view handles the command.
+  bool OnCommand(unsigned id);
+  bool OnUpdateCommand(unsigned id, CommandState& state);
+
+  int RulerHeight() const { return rulerHeight_; }
+  int LineBarWidth() const { return lineBarWidth_; }
+
+ private:
+  bool RouteBinary(unsigned id);
+
+  CVeskDoc& doc_;
+  ChildPlacer& placer_;
+  BinaryWindowCommands* binary_ = nullptr;
+  int rulerHeight_ = 0;
+  int lineBarWidth_ = 0;
+};
+
+}  // namespace quarn

@@ -1,0 +1,49 @@
+// What the view host needs of the windows it holds: the commands of the
+// binary window that the view routes to it, and the placing of the child
+// windows, which the platform's widgets carry out.
+#pragma once
+
+#include "platform/Types.h"
+
+namespace quarn {
+
+class BinaryWindowCommands {
+ public:
+  virtual ~BinaryWindowCommands() = default;
+  virtual void Copy() = 0;
+  virtual void Cut() = 0;
+  virtual void Paste() = 0;
+  virtual void Undo() = 0;
+  virtual void Redo() = 0;
+  virtual void ClearMarks() = 0;
+  virtual void NextMark() = 0;
+  virtual void PrevMark() = 0;
+  virtual void ToggleMark() = 0;
+  virtual void FindDialog() = 0;
+  virtual void ReplaceDialog() = 0;
+  virtual void Jump() = 0;
+  virtual void SelectAll() = 0;
+  virtual void ScreenCopy() = 0;
+  // direction 1 next, 0 previous.
+  virtual void FindNext(int direction) = 0;
+
+  virtual bool HasSelection() const = 0;
+  virtual bool CanPaste() const = 0;
+  virtual bool CanUndo() const = 0;
+  virtual bool CanRedo() const = 0;
+
+  // Recomputes the layout from the document's format (hints 32 and 128).
+  virtual void RecomputeLayout() = 0;
+};
+
+enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };
+
+class ChildPlacer {
+ public:
+  virtual ~ChildPlacer() = default;
+  virtual void MoveChild(ViewChild child, const Rect& rect) = 0;
+  virtual void ShowChild(ViewChild child, bool show) = 0;
+  virtual void FocusChild(ViewChild child) = 0;
+};
+
+}  // namespace quarn
