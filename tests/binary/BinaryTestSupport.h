@@ -1,0 +1,96 @@
+// Helpers of the binary window tests: a recording window host, binary
+// documents filled with given bytes, and the cells a recorded paint left on
+// each row.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/ProcessValues.h"
+#include "core/binary/BinaryLayout.h"
+#include "core/document/CVeskDoc.h"
+#include "fakes/RecordingCanvas.h"
+#include "platform/WindowHost.h"
+
+namespace quarn::testing {
+
+class RecordingHost : public WindowHost {
+ public:
+  struct Scroll {
+    int dx, dy;
+    Rect area;
+  };
+  Point clientSize() const override { return client; }
+  int dpiX() const override { return dpi; }
+  int dpiY() const override { return dpi; }
+  void invalidate() override { ++invalidations; }
+  void invalidateRect(const Rect& rect) override { invalidRects.push_back(rect); }
+  void update() override { ++updates; }
+  void scrollWindow(int dx, int dy, const Rect* area) override { scrolls.push_back({dx, dy, area ? *area : Rect{}}); }
+  void setScrollRange(ScrollBar bar, int min, int max) override { range[int(bar)] = {min, max}; }
+  void setScrollPos(ScrollBar bar, int pos) override { this->pos[int(bar)] = pos; }
+  void showScrollBar(ScrollBar bar, bool show) override { shown[int(bar)] = show; }
+  void enableScrollBar(ScrollBar, bool) override {}
+  void createCaret(int, int) override {}
+  void setCaretPos(int, int) override {}
+  void showCaret() override {}
+  void hideCaret() override {}
+  void destroyCaret() override {}
+  void setTimer(int, int) override {}
+  void killTimer(int) override {}
+  void setCapture() override {}
+  void releaseCapture() override {}
+  void setCursor(CursorShape) override {}
+  Point cursorPos() const override { return Point{}; }
+  void setFocus() override {}
+  bool hasFocus() const override { return true; }
+  void setImePosition(Point) override {}
+
+  Point client{800, 600};
+  int dpi = 96;
+  int invalidations = 0;
+  int updates = 0;
+  std::vector<Rect> invalidRects;
+  std::vector<Scroll> scrolls;
+  Point range[2];
+  int pos[2] = {0, 0};
+  bool shown[2] = {false, false};
+};
+
+// A binary document holding bytes.
+inline std::unique_ptr<CVeskDoc> MakeBinaryDoc(const std::vector<std::uint8_t>& bytes) {
+  gProcess.nextDocKind = kBinaryDoc;
+  auto doc = std::make_unique<CVeskDoc>();
+  const auto n = std::uint32_t(bytes.size());
+  if (n > 0) {
+    doc->Store().Reserve(n);
+    doc->Store().Write(0, bytes.data(), n);
+  }
+  doc->SetTextLength(n, n ? n - 1 : CVeskDoc::kNone);
+  return doc;
+}
+
+inline std::vector<std::uint8_t> Bytes(const std::string& s) { return std::vector<std::uint8_t>(s.begin(), s.end()); }
+
+// The cells of every row top a paint drew text on, by cell column (later
+// runs overwrite earlier ones, as on the screen).
+inline std::map<int, std::string> Cells(const fakes::RecordingCanvas& canvas, const BinaryLayout& layout) {
+  std::map<int, std::string> rows;
+  for (const auto& run : canvas.runs) {
+    std::string& row = rows[run.y];
+    int column = (run.x - layout.LeftMargin()) / layout.CharWidth() + layout.FirstColumn();
+    for (char c : run.text) {
+      if (column >= 0) {
+        if (row.size() <= std::size_t(column)) row.resize(std::size_t(column) + 1, ' ');
+        row[std::size_t(column)] = c;
+      }
+      ++column;
+    }
+  }
+  return rows;
+}
+
+}  // namespace quarn::testing
