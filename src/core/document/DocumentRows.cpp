@@ -170,9 +170,7 @@ std::uint32_t CVeskDoc::InsertText(std::uint32_t pos, const std::uint8_t* bytes,
   const std::uint32_t row = FirstRowToRelay(pos);
   const std::uint32_t start = RowStartAt(row);
   InsertBytes(pos, bytes, n, selection);
-  const std::uint32_t end = Relayout(pos, n, start, row);
-  SettleLastChar();
-  return end;
+  return Relayout(pos, n, start, row);
 }
 
 std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSelection* selection) {
@@ -181,15 +179,10 @@ std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSel
   const std::uint32_t row = FirstRowToRelay(pos);
   const std::uint32_t start = RowStartAt(row);
   DeleteBytes(pos, n, selection);
-  const std::uint32_t end = Relayout(pos, -std::int64_t(n), start, row);
-  SettleLastChar();
-  return end;
+  return Relayout(pos, -std::int64_t(n), start, row);
 }
 
 void CVeskDoc::SettleLastChar() {
-  // Bytes that split a double-byte character can change how the rest of the
-  // text falls into characters; the last row, laid out from a character
-  // start, gives the last character for certain.
   if (docKind_ != kTextDoc || rowCount_ == 0 || rowCount_ >= gProcess.maxRows) return;
   lastCharPos_ = LastUnitFrom(rowStart_[rowCount_ - 1]);
 }
@@ -277,19 +270,26 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
   const std::uint32_t tailTo = startRow + built;
   if (tail > 0 && tailTo < newCount) {
     const std::uint32_t moved = std::min(tail, newCount - tailTo);
-    if (tailTo != resumeRow) {
-      std::memmove(rowStart_ + tailTo, rowStart_ + resumeRow, moved * sizeof(std::uint32_t));
-      std::memmove(rowFlag_ + tailTo, rowFlag_ + resumeRow, moved);
+    // One pass moves each start and shifts it by delta (modular arithmetic
+    // adds or subtracts); the direction keeps overlapping rows intact.
+    const std::uint32_t d = std::uint32_t(delta);
+    std::uint32_t* to = rowStart_ + tailTo;
+    const std::uint32_t* from = rowStart_ + resumeRow;
+    if (tailTo <= resumeRow) {
+      for (std::uint32_t i = 0; i < moved; ++i) to[i] = from[i] + d;
+    } else {
+      for (std::uint32_t i = moved; i-- > 0;) to[i] = from[i] + d;
     }
-    if (delta != 0) {
-      const std::uint32_t d = std::uint32_t(delta);  // modular: adds or subtracts
-      for (std::uint32_t* s = rowStart_ + tailTo; s < rowStart_ + tailTo + moved; ++s) *s += d;
-    }
+    if (tailTo != resumeRow) std::memmove(rowFlag_ + tailTo, rowFlag_ + resumeRow, moved);
   }
   if (rows.size() > newCount - std::min(startRow, newCount)) rows.resize(newCount - std::min(startRow, newCount));
   StoreRows(startRow, rows);
   rowCount_ = newCount;
   rowCountChanged_ = oldCount != rowCount_;
+  // Bytes that split a double-byte character can change how the rest of the
+  // text falls into characters. A reused tail falls as before; else the last
+  // row, laid out from a character start, gives the last character.
+  if (resumeRow == kNoRow) SettleLastChar();
   const bool tailChanged = resumeRow == kNoRow || tailTo != resumeRow;
   return tailChanged ? textLength_ : resume;
 }
