@@ -36,7 +36,10 @@ std::uint32_t NextRowStart(CVeskDoc& doc, std::uint32_t start) {
   return NextRowStart(text, start, rules);
 }
 
-int MaxRowWidth(CVeskDoc& doc) { return RowRules::Of(doc).MaxRowWidth(); }
+int MaxRowWidth(CVeskDoc& doc) {
+  const int width = std::max(1, doc.Format().charsPerLine);
+  return (doc.Layout().wordWrap || doc.Layout().kinsoku) ? width + 2 : width;
+}
 
 int ColumnOfPos(CVeskDoc& doc, std::uint32_t pos) {
   pos = std::min(pos, doc.TextLength());
