@@ -24,6 +24,8 @@ void CVeskBV::OnCreate() {
   anchor_ = end_ = 0;
   layout_.SetFirstRow(0);
   layout_.SetFirstColumn(0);
+  const Point client = host_.clientSize();
+  layout_.SetClientSize(client.x, client.y);
   Relayout();
 }
 
@@ -38,8 +40,6 @@ void CVeskBV::Relayout() {
   const DocumentFormat& format = doc_.Format();
   layout_.SetMetrics(metrics_, host_.dpiX(), host_.dpiY(), format.charSpacing, format.lineSpacing,
                      settings_.LeftMarginLM, settings_.TopMarginLM);
-  const Point client = host_.clientSize();
-  layout_.SetClientSize(client.x, client.y);
   anchor_ = end_ = 0;
   caretPos_ = std::min(caretPos_, doc_.TextLength());
   UpdateScrollBars();
