@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
+
+#include "core/encoding/Cp932.h"
 
 namespace quarn {
 namespace {
@@ -104,6 +107,30 @@ TEST(UniColumn, ReadsLittleEndianUnits) {
   const auto rows = Rows(Bytes{'a', 0, 'b', 0, 'c', 0}, 4, Code(StrCode::kUni));
   EXPECT_EQ(rows[0], "ab   ");
   EXPECT_EQ(rows[1], "c  ");
+}
+
+TEST(CharColumn, EveryCodeGivesOneStandaloneGlyphPerCellOnAnyBytes) {
+  std::mt19937 random(7);
+  for (StrCode code : {StrCode::kSjis, StrCode::kJis, StrCode::kEuc, StrCode::kUni}) {
+    for (int round = 0; round < 200; ++round) {
+      Bytes bytes(std::size_t(random() % 300));
+      for (auto& b : bytes) b = std::uint8_t(round % 2 ? random() : 0x1B + random() % 0x10 * 0x10 + random() % 3);
+      const std::size_t b = 5 + random() % 60;
+      for (std::size_t row = 0; row < bytes.size(); row += b) {
+        const std::size_t n = std::min(b, bytes.size() - row);
+        const std::string cells = DecodeCharColumn(bytes.data(), bytes.size(), row, n, Code(code));
+        ASSERT_EQ(cells.size(), n + 1);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+          const auto c = std::uint8_t(cells[i]);
+          ASSERT_GE(c, 0x20) << int(code);
+          if (cp932::IsLeadByte(c)) {
+            ASSERT_LT(i + 1, cells.size());
+            ASSERT_TRUE(cp932::IsTrailByte(std::uint8_t(cells[++i])));
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(JisToSjis, ConvertsAcrossTheTable) {
