@@ -1,4 +1,4 @@
-#include "core/binary/BinaryCharColumn.h"
+#include "core/binaryview/BinaryCharColumn.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/app/ProcessValues.h"
-#include "core/binary/BinaryLayout.h"
+#include "core/binaryview/BinaryLayout.h"
 #include "core/document/CVeskDoc.h"
 #include "fakes/RecordingCanvas.h"
 #include "platform/WindowHost.h"

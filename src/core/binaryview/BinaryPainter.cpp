@@ -1,9 +1,9 @@
-#include "core/binary/BinaryPainter.h"
+#include "core/binaryview/BinaryPainter.h"
 
 #include <algorithm>
 
-#include "core/binary/BinaryCharColumn.h"
-#include "core/binary/BinaryRowText.h"
+#include "core/binaryview/BinaryCharColumn.h"
+#include "core/binaryview/BinaryRowText.h"
 #include "core/document/CVeskDoc.h"
 
 namespace quarn {

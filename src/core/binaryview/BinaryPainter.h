@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/binary/BinaryLayout.h"
-#include "core/binary/BinarySettings.h"
+#include "core/binaryview/BinaryLayout.h"
+#include "core/binaryview/BinarySettings.h"
 #include "platform/Canvas.h"
 
 namespace quarn {

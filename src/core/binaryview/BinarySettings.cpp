@@ -1,4 +1,4 @@
-#include "core/binary/BinarySettings.h"
+#include "core/binaryview/BinarySettings.h"
 
 #include "core/encoding/Cp932.h"
 

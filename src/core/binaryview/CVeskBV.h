@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "core/binary/BinaryLayout.h"
-#include "core/binary/BinaryPainter.h"
-#include "core/binary/BinarySettings.h"
+#include "core/binaryview/BinaryLayout.h"
+#include "core/binaryview/BinaryPainter.h"
+#include "core/binaryview/BinarySettings.h"
 #include "platform/Canvas.h"
 #include "platform/WindowHost.h"
 

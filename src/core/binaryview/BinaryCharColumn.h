@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/binary/BinarySettings.h"
+#include "core/binaryview/BinarySettings.h"
 
 namespace quarn {
 

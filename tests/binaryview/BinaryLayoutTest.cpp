@@ -1,4 +1,4 @@
-#include "core/binary/BinaryLayout.h"
+#include "core/binaryview/BinaryLayout.h"
 
 #include <gtest/gtest.h>
 

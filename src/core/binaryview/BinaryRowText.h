@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/binary/BinaryLayout.h"
+#include "core/binaryview/BinaryLayout.h"
 
 namespace quarn {
 

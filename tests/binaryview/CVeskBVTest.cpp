@@ -1,10 +1,10 @@
-#include "core/binary/CVeskBV.h"
+#include "core/binaryview/CVeskBV.h"
 
 #include <gtest/gtest.h>
 
 #include "BinaryTestSupport.h"
-#include "core/binary/BinaryRowText.h"
-#include "core/binary/ScrollCodes.h"
+#include "core/binaryview/BinaryRowText.h"
+#include "platform/ScrollCodes.h"
 #include "platform/KeyCodes.h"
 
 namespace quarn {

@@ -1,4 +1,4 @@
-#include "core/binary/BinaryRowText.h"
+#include "core/binaryview/BinaryRowText.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "core/binary/CVeskBV.h"
+#include "core/binaryview/CVeskBV.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/binary/ScrollCodes.h"
+#include "platform/ScrollCodes.h"
 #include "core/document/CVeskDoc.h"
 #include "platform/KeyCodes.h"
 
