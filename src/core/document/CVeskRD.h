@@ -39,13 +39,17 @@ class CVeskRD {
   std::uint32_t Count() const { return count_; }
   const Record& At(std::uint32_t i) const { return records_[i]; }
   const Record& Last() const { return records_[count_ - 1]; }
-  const std::uint8_t* DataOf(const Record& r) const { return area_.data() + r.dataOffset; }
+  // The bytes a record holds; nullptr for a record without bytes.
+  const std::uint8_t* DataOf(const Record& r) const {
+    return r.dataOffset == kNoData ? nullptr : area_.data() + r.dataOffset;
+  }
   std::uint32_t BytesUsed() const { return used_; }
   std::uint32_t Capacity() const { return std::uint32_t(area_.size()); }
   bool CanUse() const { return count_ > 0; }
 
-  // Makes room for a record with n bytes, dropping the oldest records;
-  // false when n exceeds the area.
+  // Makes room for a record with n bytes, dropping the oldest records (and a
+  // second half of a pair left at the front without its first half); false
+  // when n exceeds the area.
   bool Reserve(std::uint32_t n);
   void Clear() { count_ = 0; used_ = 0; }
   // Drops the newest record (undo and redo take it out after carrying it out).
@@ -53,7 +57,8 @@ class CVeskRD {
 
   // Appends a record; for types 2, 3 and 5 its bytes are copied from the
   // document at position. Answers 2 stored, 1 did not fit and the user chose
-  // to go on without undo (the store is emptied), 0 the user cancelled.
+  // to go on without undo (the store is emptied), 0 the user cancelled (both
+  // stores are left as they were).
   static int Push(CVeskDoc& doc, CVeskRD& store, std::uint32_t type, std::uint32_t position,
                   std::uint32_t length, bool clearRedo);
 
