@@ -81,6 +81,17 @@ void ExpectSameAsRebuilt(CVeskDoc& doc, const Bytes& ref, const Shape& shape, co
     ASSERT_EQ(doc.RowStarts()[r], fresh->RowStarts()[r]) << where << " row " << r;
     ASSERT_EQ(doc.RowFlags()[r], fresh->RowFlags()[r]) << where << " row " << r;
   }
+  // Character walking agrees with the walk from the first byte: the unit
+  // before each unit start, and the last unit of every row.
+  std::vector<std::uint32_t> units;
+  for (std::uint32_t q = 0; q < ref.size(); q += (cp932::IsLeadByte(ref[q]) || ref[q] == 0x0D) ? 2 : 1) units.push_back(q);
+  for (std::size_t i = 1; i < units.size(); i += 1 + units.size() / 16)
+    ASSERT_EQ(doc.PrevCharPos(units[i]), units[i - 1]) << where << " at " << units[i];
+  for (std::uint32_t r = 0; r < doc.RowCount(); ++r) {
+    const std::uint32_t end = r + 1 < doc.RowCount() ? doc.RowStarts()[r + 1] : std::uint32_t(ref.size());
+    const auto below = std::lower_bound(units.begin(), units.end(), end) - 1;
+    ASSERT_EQ(doc.RowLastChar(r), *below) << where << " row " << r;
+  }
 }
 
 class RowTable : public ::testing::Test {
