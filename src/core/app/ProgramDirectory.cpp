@@ -1,0 +1,78 @@
+#include "core/app/ProgramDirectory.h"
+
+#include <cstdlib>
+
+#include "platform/Cp932Codec.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+
+namespace quarn {
+namespace {
+
+std::string& StoredDirectory() {
+  static std::string directory;
+  return directory;
+}
+
+std::string WithSeparator(std::string directory) {
+  if (!directory.empty() && directory.back() != '/') directory += '/';
+  return directory;
+}
+
+// Environment values are UTF-8; the program holds paths in CP932.
+std::string EnvironmentPath(const char* name) {
+  const char* value = std::getenv(name);
+  return (value && *value) ? codec::Utf8ToCp932(value) : std::string();
+}
+
+std::string FileNameOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+void SetProgramDirectory(const std::string& directory) { StoredDirectory() = directory; }
+
+std::string ProgramDirectory() {
+  std::string home = EnvironmentPath("QUARN_HOME");
+  return WithSeparator(home.empty() ? StoredDirectory() : home);
+}
+
+std::string ProgramPath() {
+  std::string directory = ProgramDirectory();
+  return directory.empty() ? std::string() : directory + "quarn.exe";
+}
+
+std::string SettingsFilePath() {
+  std::string path = ProgramPath();
+  if (path.empty()) return path;
+  std::size_t dot = path.rfind('.');
+  std::size_t slash = path.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + ".ini";
+  return path.substr(0, dot) + ".ini";
+}
+
+std::string FallbackSettingsDirectory() {
+  std::string config = EnvironmentPath("XDG_CONFIG_HOME");
+  if (config.empty()) {
+    std::string home = EnvironmentPath("HOME");
+    if (home.empty()) return {};
+    config = WithSeparator(home) + ".config";
+  }
+  return WithSeparator(config) + "quarn/";
+}
+
+bool PrepareSettingsFile() {
+  FileSystem* fs = Platform().files;
+  const std::string wanted = SettingsFilePath();
+  if (!fs || wanted.empty() || fs->exists(wanted)) return false;
+  const std::string fallbackDirectory = FallbackSettingsDirectory();
+  if (fallbackDirectory.empty()) return false;
+  const std::string fallback = fallbackDirectory + FileNameOf(wanted);
+  std::string contents;
+  if (!fs->exists(fallback) || !fs->readAll(fallback, contents)) return false;
+  return fs->writeAll(wanted, contents);
+}
+
+}  // namespace quarn
