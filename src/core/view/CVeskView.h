@@ -3,15 +3,12 @@
 // or the binary window by the kind of the document, asked afresh each time.
 #pragma once
 
+#include "core/cabinet/DeviceUnits.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/ViewChildren.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
-
-// Shared conversions of the program.
-inline int TenthMmToPixels(int dpi, int v) { return dpi * v / 254; }
-inline int PointsToPixels(int dpi, int v) { return dpi * v / 72; }
 
 class CVeskView : public DocumentView {
  public:
