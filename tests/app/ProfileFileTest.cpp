@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/app/ProfileFile.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+namespace {
+
+const char* const kSample =
+    "; written by hand\r\n"
+    "stray=outside any section\r\n"
+    "[Settings]\r\n"
+    "  UsedCount = 7  \r\n"
+    "Name=\"  padded  \"\r\n"
+    "Empty=\r\n"
+    "usedcount=99\r\n"
+    "\r\n"
+    "[ Recent File List ]\r\n"
+    "File1=/a/b.bin\r\n";
+
+TEST(ProfileFileTest, NamesIgnoreCaseAndValuesLoseTheirBlanksAndQuotes) {
+  ProfileFile file;
+  file.Parse(kSample);
+  EXPECT_EQ(file.GetInt("settings", "USEDCOUNT", 0), 7);  // the first of two wins
+  EXPECT_EQ(file.GetString("SETTINGS", "name"), "  padded  ");
+  EXPECT_EQ(file.GetString("recent file list", "file1"), "/a/b.bin");
+  EXPECT_TRUE(file.Has("Settings", "Empty"));
+  EXPECT_EQ(file.GetString("Settings", "Empty", "def"), "");
+  EXPECT_FALSE(file.Has("Settings", "stray"));
+  EXPECT_FALSE(file.Has("Settings", "File1"));
+  EXPECT_EQ(file.GetString("Settings", "; written by hand", "none"), "none");
+}
+
+TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
+  ProfileFile file;
+  file.Parse(
+      "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
+      "huge=99999999999999999999\nsign=-\n");
+  EXPECT_EQ(file.GetInt("S", "missing", 42), 42);
+  EXPECT_EQ(file.GetInt("S", "neg", 0), -5);
+  EXPECT_EQ(file.GetInt("S", "lead", 0), 12);
+  EXPECT_EQ(file.GetInt("S", "word", 42), 42);
+  EXPECT_EQ(file.GetInt("S", "empty", 42), 42);
+  EXPECT_EQ(file.GetInt("S", "blank", 0), 8);
+  EXPECT_EQ(file.GetInt("S", "plus", 0), 3);
+  EXPECT_EQ(file.GetInt("S", "wrap", 0), -1);  // a colour written as unsigned reads back
+  file.GetInt("S", "huge", 0);                 // wraps, never overflows
+  EXPECT_EQ(file.GetInt("S", "sign", 42), 42);
+}
+
+TEST(ProfileFileTest, WritesChangeOneLineAndKeepEveryOther) {
+  ProfileFile file;
+  file.Parse(kSample);
+  file.WriteInt("SETTINGS", "usedcount", 8);
+  file.WriteString("Settings", "NewKey", "v");
+  file.WriteString("Recent File List", "File2", "/c");
+  file.WriteString("Other", "K", "1");
+  EXPECT_EQ(file.Text(),
+            "; written by hand\r\n"
+            "stray=outside any section\r\n"
+            "[Settings]\r\n"
+            "  UsedCount =8\r\n"
+            "Name=\"  padded  \"\r\n"
+            "Empty=\r\n"
+            "usedcount=99\r\n"
+            "NewKey=v\r\n"
+            "\r\n"
+            "[ Recent File List ]\r\n"
+            "File1=/a/b.bin\r\n"
+            "File2=/c\r\n"
+            "[Other]\r\n"
+            "K=1\r\n");
+}
+
+TEST(ProfileFileTest, NewLinesFollowTheFileAndALastLineGetsItsEnd) {
+  ProfileFile file;
+  file.Parse("[S]\nA=1");
+  file.WriteString("S", "B", "2");
+  EXPECT_EQ(file.Text(), "[S]\nA=1\nB=2\n");
+  ProfileFile fresh;
+  fresh.WriteInt("Settings", "X", -3);
+  EXPECT_EQ(fresh.Text(), "[Settings]\r\nX=-3\r\n");
+}
+
+TEST(ProfileFileTest, EveryWrittenStringReadsBackAsFarAsOneLineCanHoldIt) {
+  ProfileFile file;
+  for (std::string value : {"  lead and trail ", "\"quoted\"", "'single'", "\"", "a=b;c", "[x]", ""}) {
+    file.WriteString("S", "K", value);
+    ProfileFile again;
+    again.Parse(file.Text());
+    EXPECT_EQ(again.GetString("S", "K", "def"), value);
+  }
+  // A line break cannot be stored: the value ends there and adds no line.
+  file.WriteString("S", "K", "first\r\n[Injected]\r\nK=2");
+  ProfileFile again;
+  again.Parse(file.Text());
+  EXPECT_EQ(again.GetString("S", "K"), "first");
+  EXPECT_FALSE(again.Has("Injected", "K"));
+}
+
+TEST(ProfileFileTest, MissingUnreadableAndUnwritableFiles) {
+  fakes::FakePlatform platform;
+  ProfileFile missing;
+  EXPECT_FALSE(missing.Load("/p/quarn.ini"));
+  EXPECT_EQ(missing.GetInt("S", "K", 5), 5);
+  missing.WriteInt("S", "K", 6);
+  EXPECT_TRUE(missing.Save());
+  EXPECT_EQ(platform.files.files["/p/quarn.ini"], "[S]\r\nK=6\r\n");
+
+  platform.files.files["/p/locked.ini"] = "[S]\r\nK=1\r\n";
+  platform.files.unreadable.insert("/p/locked.ini");
+  ProfileFile locked;
+  EXPECT_FALSE(locked.Load("/p/locked.ini"));
+  locked.WriteInt("S", "K", 2);
+  EXPECT_FALSE(locked.Save());
+  EXPECT_EQ(platform.files.files["/p/locked.ini"], "[S]\r\nK=1\r\n");
+
+  platform.files.directories.insert("/p/dir.ini");
+  ProfileFile directory;
+  directory.Load("/p/dir.ini");
+  EXPECT_FALSE(directory.Save());
+
+  platform.files.files["/p/full.ini"] = "";
+  platform.files.failingWrites.insert("/p/full.ini");
+  ProfileFile full;
+  EXPECT_TRUE(full.Load("/p/full.ini"));
+  full.WriteInt("S", "K", 1);
+  EXPECT_FALSE(full.Save());
+}
+
+TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
+  fakes::FakePlatform platform;
+  std::mt19937 random(7);
+  std::string garbage;
+  for (int i = 0; i < 20000; ++i) garbage += char(random() % 256);
+  garbage += "\n[S]\nK=";
+  garbage += '\0';  // a NUL ends a value as it ends a C string
+  garbage += "x\x81\n";
+  garbage += "Long=" + std::string(1 << 20, 'z') + "\r\r\n";
+  platform.files.files["/p/g.ini"] = garbage;
+
+  ProfileFile file;
+  ASSERT_TRUE(file.Load("/p/g.ini"));
+  EXPECT_EQ(file.GetString("S", "K"), "");
+  EXPECT_EQ(file.GetString("S", "Long").size(), std::size_t(1 << 20) + 1);  // the lone CR stays
+  file.WriteInt("S", "New", 1);
+  ASSERT_TRUE(file.Save());
+  const std::string& written = platform.files.files["/p/g.ini"];
+  EXPECT_EQ(written.substr(0, garbage.size()), garbage);
+}
+
+TEST(ProfileFileTest, AFileTooLargeForSettingsIsLeftAlone) {
+  fakes::FakePlatform platform;
+  const std::string big(9 * 1024 * 1024, 'x');
+  platform.files.files["/p/big.ini"] = big;
+  ProfileFile file;
+  EXPECT_FALSE(file.Load("/p/big.ini"));
+  file.WriteInt("S", "K", 1);
+  EXPECT_FALSE(file.Save());
+  EXPECT_EQ(platform.files.files["/p/big.ini"].size(), big.size());
+}
+
+}  // namespace
+}  // namespace quarn

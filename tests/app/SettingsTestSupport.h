@@ -1,0 +1,57 @@
+// A fake platform with QUARN_HOME pointing at an in-memory program
+// directory, and fresh settings for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "core/app/ProcessValues.h"
+#include "core/app/ProfileFile.h"
+#include "core/app/Settings.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (saved_) setenv(name_, saved_->c_str(), 1);
+    else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+class SettingsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { gSettings = AppSettings(); }
+  void TearDown() override {
+    gSettings = AppSettings();
+    SetDocumentLimits(0);
+  }
+
+  void Store(const std::string& text) { platform.files.files[kIni] = text; }
+  std::string& Stored() { return platform.files.files[kIni]; }
+  ProfileFile StoredProfile() {
+    ProfileFile file;
+    file.Parse(Stored());
+    return file;
+  }
+
+  static constexpr const char* kHome = "/home/q";
+  static constexpr const char* kIni = "/home/q/quarn.ini";
+  ScopedEnv home{"QUARN_HOME", kHome};
+  fakes::FakePlatform platform;
+};
+
+}  // namespace quarn
