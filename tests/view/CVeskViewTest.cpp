@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app/ProcessValues.h"
+#include "core/app/Settings.h"
+#include "core/view/CVeskView.h"
+
+#include <algorithm>
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+namespace {
+
+struct Placer : ChildPlacer {
+  std::vector<std::pair<ViewChild, Rect>> moves;
+  std::vector<ViewChild> focused;
+  void MoveChild(ViewChild child, const Rect& rect) override { moves.emplace_back(child, rect); }
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild child) override { focused.push_back(child); }
+};
+
+struct Binary : BinaryWindowCommands {
+  std::vector<std::string> calls;
+  bool selection = false, paste = false, undo = false, redo = false;
+  void Copy() override { calls.push_back("Copy"); }
+  void Cut() override { calls.push_back("Cut"); }
+  void Paste() override { calls.push_back("Paste"); }
+  void Undo() override { calls.push_back("Undo"); }
+  void Redo() override { calls.push_back("Redo"); }
+  void ClearMarks() override { calls.push_back("ClearMarks"); }
+  void NextMark() override { calls.push_back("NextMark"); }
+  void PrevMark() override { calls.push_back("PrevMark"); }
+  void ToggleMark() override { calls.push_back("ToggleMark"); }
+  void FindDialog() override { calls.push_back("FindDialog"); }
+  void ReplaceDialog() override { calls.push_back("ReplaceDialog"); }
+  void Jump() override { calls.push_back("Jump"); }
+  void SelectAll() override { calls.push_back("SelectAll"); }
+  void ScreenCopy() override { calls.push_back("ScreenCopy"); }
+  void FindNext(int direction) override { calls.push_back(direction ? "FindNext" : "FindPrevious"); }
+  bool HasSelection() const override { return selection; }
+  bool CanPaste() const override { return paste; }
+  bool CanUndo() const override { return undo; }
+  bool CanRedo() const override { return redo; }
+  void RecomputeLayout() override { calls.push_back("Relayout"); }
+};
+
+std::unique_ptr<CVeskDoc> MakeDoc(int kind) {
+  gProcess.nextDocKind = kind;
+  return std::make_unique<CVeskDoc>();
+}
+
+bool Enabled(CVeskView& view, unsigned id, bool* checked = nullptr) {
+  CommandState state;
+  EXPECT_TRUE(view.OnUpdateCommand(id, state)) << id;
+  if (checked) *checked = state.checked;
+  return state.enabled;
+}
+
+TEST(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsToTheBinaryWindow) {
+  fakes::FakePlatform platform;
+  auto doc = MakeDoc(kBinaryDoc);
+  Placer placer;
+  Binary binary;
+  CVeskView view(*doc, placer);
+  view.AttachBinaryWindow(&binary);
+  ASSERT_TRUE(view.OnCreate(96, 96));
+  EXPECT_EQ(view.RulerHeight(), 96 * 40 / 254 + 1);
+  EXPECT_EQ(view.LineBarWidth(), 96 * 80 / 254 + 1);
+  EXPECT_EQ(placer.focused.back(), ViewChild::kBinaryWindow);
+
+  for (unsigned id : {57634u, 57635u, 57637u, 57643u, 57644u, 32775u, 32773u, 32774u, 32772u, 32788u, 32803u,
+                      32910u, 32850u, 32792u})
+    EXPECT_TRUE(view.OnCommand(id)) << id;
+  EXPECT_EQ(binary.calls,
+            (std::vector<std::string>{"Copy", "Cut", "Paste", "Undo", "Redo", "ClearMarks", "NextMark", "PrevMark",
+                                      "ToggleMark", "Jump", "SelectAll", "ScreenCopy", "FindNext", "FindPrevious"}));
+  // The find box's command focuses the binary window first.
+  placer.focused.clear();
+  view.OnCommand(195);
+  EXPECT_EQ(placer.focused, (std::vector<ViewChild>{ViewChild::kBinaryWindow}));
+
+  view.OnSize(300, 200);
+  ASSERT_EQ(placer.moves.size(), 1u);
+  EXPECT_EQ(placer.moves[0].second, (Rect{0, 0, 300, 200}));
+
+  doc->UpdateAllViews(hint::kFormatChanged);
+  doc->UpdateAllViews(hint::kBinaryLoaded);
+  doc->UpdateAllViews(hint::kRefresh);
+  EXPECT_EQ(std::count(binary.calls.begin(), binary.calls.end(), "Relayout"), 2);
+}
+
+TEST(CVeskViewTest, EnableRulesFollowTheBinaryWindowAndTheDocument) {
+  fakes::FakePlatform platform;
+  auto doc = MakeDoc(kBinaryDoc);
+  Placer placer;
+  Binary binary;
+  CVeskView view(*doc, placer);
+  view.AttachBinaryWindow(&binary);
+  EXPECT_FALSE(Enabled(view, 57634));
+  EXPECT_FALSE(Enabled(view, 57637));
+  EXPECT_FALSE(Enabled(view, 57643));
+  binary.selection = binary.paste = binary.undo = true;
+  EXPECT_TRUE(Enabled(view, 57634));
+  EXPECT_TRUE(Enabled(view, 57635));
+  EXPECT_TRUE(Enabled(view, 32910));
+  EXPECT_TRUE(Enabled(view, 57637));
+  EXPECT_TRUE(Enabled(view, 57643));
+  EXPECT_FALSE(Enabled(view, 57644));
+  // The ruler toggles belong to text mode.
+  EXPECT_FALSE(Enabled(view, 32806));
+  EXPECT_FALSE(Enabled(view, 32807));
+
+  // Read-only switching: checked while set, and the status pane follows.
+  bool checked = true;
+  EXPECT_TRUE(Enabled(view, 32789, &checked));
+  EXPECT_FALSE(checked);
+  EXPECT_FALSE(Enabled(view, 59146));
+  view.OnCommand(32789);
+  EXPECT_TRUE(doc->IsWriteProtected());
+  EXPECT_TRUE(Enabled(view, 32789, &checked));
+  EXPECT_TRUE(checked);
+  EXPECT_TRUE(Enabled(view, 59146));
+
+  gProcess.overwrite = true;
+  EXPECT_TRUE(Enabled(view, 59145));
+  gProcess.overwrite = false;
+  EXPECT_FALSE(Enabled(view, 59145));
+  EXPECT_TRUE(Enabled(view, 59143));
+}
+
+TEST(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
+  fakes::FakePlatform platform;
+  auto doc = MakeDoc(kTextDoc);
+  Placer placer;
+  Binary binary;
+  CVeskView view(*doc, placer);
+  view.AttachBinaryWindow(&binary);
+  binary.selection = binary.paste = true;
+  EXPECT_FALSE(view.OnCommand(57637));
+  EXPECT_FALSE(Enabled(view, 57635));
+  EXPECT_FALSE(Enabled(view, 57637));
+  EXPECT_FALSE(Enabled(view, 32789));
+  EXPECT_FALSE(Enabled(view, 32772));
+  EXPECT_TRUE(binary.calls.empty());
+  ASSERT_TRUE(view.OnCreate(96, 96));
+  EXPECT_EQ(placer.focused.back(), ViewChild::kTextWindow);
+  // Without rulers the text window takes the whole client area and the
+  // hidden bars get empty rectangles.
+  gSettings.DisplayRulerBar = 0;
+  gSettings.DisplayLineBar = 0;
+  view.OnSize(400, 300);
+  ASSERT_EQ(placer.moves.size(), 3u);
+  EXPECT_EQ(placer.moves[0], (std::pair<ViewChild, Rect>{ViewChild::kTextWindow, Rect{0, 0, 400, 300}}));
+  EXPECT_EQ(placer.moves[1].second, Rect{});
+  EXPECT_EQ(placer.moves[2].second, Rect{});
+  // With the column ruler shown it spans the whole width.
+  gSettings.DisplayRulerBar = 1;
+  placer.moves.clear();
+  view.OnSize(400, 300);
+  EXPECT_EQ(placer.moves[0].second, (Rect{0, view.RulerHeight(), 400, 300}));
+  EXPECT_EQ(placer.moves[1].second, (Rect{0, 0, 400, view.RulerHeight()}));
+  EXPECT_EQ(placer.moves[2].second, Rect{});
+  gSettings.DisplayRulerBar = 0;
+}
+
+}  // namespace
+}  // namespace quarn
