@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/app/ProfileFile.h"
 #include "core/app/RecentFileList.h"
 
 namespace quarn {
@@ -19,6 +20,28 @@ TEST(RecentFileListTest, EntriesFromTheSettingsDropEmptyAndRepeatedOnes) {
   RecentFileList list;
   list.Assign({"", "/x", "/x", "/y", "", "/z", "/w", "/v"});
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
+}
+
+}  // namespace
+}  // namespace quarn
+
+namespace quarn {
+namespace {
+
+TEST(RecentFileListTest, RoundTripThroughTheSettingsSection) {
+  ProfileFile profile;
+  profile.Parse("[Settings]\r\nLongTitle=1\r\n[recent file list]\r\nfile1=/old/a\r\nFile2=/old/b\r\n");
+  RecentFileList list;
+  list.Load(profile);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/old/a", "/old/b"}));
+  list.Remove(0);
+  list.Remove(0);
+  list.Add("/new");
+  list.Save(profile);
+  RecentFileList again;
+  again.Load(profile);
+  EXPECT_EQ(again.Entries(), (std::vector<std::string>{"/new"}));
+  EXPECT_EQ(profile.GetInt("Settings", "LongTitle", 0), 1);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/app/ProfileFile.h"
+
 namespace quarn {
 
 void RecentFileList::Add(const std::string& path) {
@@ -20,6 +22,19 @@ void RecentFileList::Assign(const std::vector<std::string>& entries) {
   for (const std::string& entry : entries) {
     if (entry.empty() || entries_.size() == kSize) continue;
     if (std::find(entries_.begin(), entries_.end(), entry) == entries_.end()) entries_.push_back(entry);
+  }
+}
+
+void RecentFileList::Load(const ProfileFile& profile) {
+  std::vector<std::string> entries;
+  for (std::size_t i = 0; i < kSize; ++i) entries.push_back(profile.GetString(kSection, KeyOf(i)));
+  Assign(entries);
+}
+
+void RecentFileList::Save(ProfileFile& profile) const {
+  for (std::size_t i = 0; i < kSize; ++i) {
+    const std::string value = i < entries_.size() ? entries_[i] : std::string();
+    if (i < entries_.size() || profile.Has(kSection, KeyOf(i))) profile.WriteString(kSection, KeyOf(i), value);
   }
 }
 

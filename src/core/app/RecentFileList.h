@@ -9,6 +9,8 @@
 
 namespace quarn {
 
+class ProfileFile;
+
 class RecentFileList {
  public:
   static constexpr std::size_t kSize = 4;
@@ -20,6 +22,12 @@ class RecentFileList {
   void Remove(std::size_t index);
   // The entries as read from the settings; empty ones are dropped.
   void Assign(const std::vector<std::string>& entries);
+
+  // Reads and writes the section of the settings file; writing keeps the
+  // keys of entries that are gone as empty values, so an emptied list stays
+  // empty next time.
+  void Load(const ProfileFile& profile);
+  void Save(ProfileFile& profile) const;
 
   std::size_t Count() const { return entries_.size(); }
   const std::string& At(std::size_t index) const { return entries_[index]; }
