@@ -190,11 +190,8 @@ bool ProfileFile::Has(std::string_view section, std::string_view key) const {
   return FindKey(section, key) != std::string::npos;
 }
 
-std::string ProfileFile::GetString(std::string_view section, std::string_view key,
-                                   std::string_view def) const {
-  std::size_t at = FindKey(section, key);
-  if (at == std::string::npos) return std::string(def);
-  std::string_view value = std::string_view(lines_[at].text).substr(lines_[at].valueStart);
+std::string ProfileFile::ValueAt(std::size_t index) const {
+  std::string_view value = std::string_view(lines_[index].text).substr(lines_[index].valueStart);
   std::size_t nul = value.find('\0');
   if (nul != std::string_view::npos) value = value.substr(0, nul);
   value = Trimmed(value);
@@ -203,11 +200,16 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
   return std::string(value);
 }
 
+std::string ProfileFile::GetString(std::string_view section, std::string_view key,
+                                   std::string_view def) const {
+  std::size_t at = FindKey(section, key);
+  return at == std::string::npos ? std::string(def) : ValueAt(at);
+}
+
 int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const {
   std::size_t at = FindKey(section, key);
-  if (at == std::string::npos) return def;
   int value = 0;
-  return ParseProfileInt(GetString(section, key), value) ? value : def;
+  return (at != std::string::npos && ParseProfileInt(ValueAt(at), value)) ? value : def;
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

@@ -64,6 +64,8 @@ class ProfileFile {
   // Index after which a new key of the section goes, or npos without section.
   std::size_t SectionInsertPoint(std::string_view section) const;
   std::string NewLineEnd() const;
+  // The value of key line index as GetString gives it.
+  std::string ValueAt(std::size_t index) const;
 
   std::string path_;
   std::vector<Line> lines_;
