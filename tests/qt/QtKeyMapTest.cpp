@@ -1,0 +1,89 @@
+// Qt keys as the virtual-key codes stored in key files, and the character
+// bytes a key press types.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+#include "platform/Cp932Codec.h"
+#include "qt/QtKeyMap.h"
+
+namespace quarn::qt {
+namespace {
+
+TEST(QtKeyMapTest, KeysMapToTheirVirtualKeyCodes) {
+  const struct {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    int vk;
+  } cases[] = {
+      {Qt::Key_A, {}, 0x41},
+      {Qt::Key_Z, Qt::ShiftModifier, 0x5A},
+      {Qt::Key_0, {}, 0x30},
+      {Qt::Key_9, {}, 0x39},
+      {Qt::Key_F1, {}, 0x70},
+      {Qt::Key_F12, {}, 0x7B},
+      {Qt::Key_F24, {}, 0x87},
+      {Qt::Key_Left, {}, vk::kLeft},
+      {Qt::Key_Down, {}, vk::kDown},
+      {Qt::Key_PageUp, {}, vk::kPrior},
+      {Qt::Key_PageDown, {}, vk::kNext},
+      {Qt::Key_Home, {}, vk::kHome},
+      {Qt::Key_End, {}, vk::kEnd},
+      {Qt::Key_Insert, {}, vk::kInsert},
+      {Qt::Key_Delete, {}, vk::kDelete},
+      {Qt::Key_Backspace, {}, vk::kBack},
+      {Qt::Key_Backtab, Qt::ShiftModifier, vk::kTab},
+      {Qt::Key_Enter, Qt::KeypadModifier, vk::kReturn},
+      {Qt::Key_Escape, {}, vk::kEscape},
+      {Qt::Key_Space, {}, vk::kSpace},
+      {Qt::Key_Shift, {}, vk::kShift},
+      {Qt::Key_Control, {}, vk::kControl},
+      {Qt::Key_Alt, {}, vk::kMenu},
+      {Qt::Key_5, Qt::KeypadModifier, vk::kNumpad0 + 5},
+      {Qt::Key_Plus, Qt::KeypadModifier, vk::kAdd},
+      {Qt::Key_Left, Qt::KeypadModifier, vk::kLeft},
+      {Qt::Key_Exclam, Qt::ShiftModifier, 0x31},
+      {Qt::Key_Comma, {}, vk::kOemComma},
+      {Qt::Key_Question, Qt::ShiftModifier, vk::kOem2},
+      {Qt::Key_Henkan, {}, vk::kConvert},
+      {Qt::Key_unknown, {}, 0},
+      {Qt::Key_VolumeUp, {}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers), c.vk) << "Qt key 0x" << std::hex << c.qtKey;
+  }
+}
+
+TEST(QtKeyMapTest, ModifiersAndButtonsMakeTheKeyState) {
+  const KeyState s = KeyStateFor(Qt::ShiftModifier | Qt::AltModifier, Qt::LeftButton | Qt::RightButton);
+  EXPECT_TRUE(s.shift);
+  EXPECT_FALSE(s.control);
+  EXPECT_TRUE(s.alt);
+  EXPECT_TRUE(s.leftButton);
+  EXPECT_TRUE(s.rightButton);
+  EXPECT_FALSE(s.middleButton);
+}
+
+std::string Typed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  const QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+  return CharBytesFor(event);
+}
+
+TEST(QtKeyMapTest, KeyPressesTypeControlCharactersAndCp932Text) {
+  EXPECT_EQ(Typed(Qt::Key_A, {}, "a"), "a");
+  EXPECT_EQ(Typed(Qt::Key_Backspace, {}, "\b"), "\x08");
+  EXPECT_EQ(Typed(Qt::Key_Tab, {}, "\t"), "\x09");
+  EXPECT_EQ(Typed(Qt::Key_Backtab, Qt::ShiftModifier, ""), "\x09");
+  EXPECT_EQ(Typed(Qt::Key_Return, {}, "\r"), "\x0D");
+  EXPECT_EQ(Typed(Qt::Key_Return, Qt::ControlModifier, ""), "\x0A");
+  EXPECT_EQ(Typed(Qt::Key_Escape, {}, "\x1b"), "\x1B");
+  EXPECT_EQ(Typed(Qt::Key_C, Qt::ControlModifier, ""), "\x03");
+  EXPECT_EQ(Typed(Qt::Key_F5, {}, ""), "");
+  EXPECT_EQ(Typed(Qt::Key_Delete, {}, "\x7f"), "");
+  EXPECT_EQ(Typed(Qt::Key_F, Qt::AltModifier, "f"), "");  // a menu key, not a character
+  EXPECT_EQ(Typed(Qt::Key_unknown, {}, QString::fromUtf8("あ")), codec::Utf8ToCp932("あ"));
+  EXPECT_EQ(Typed(Qt::Key_unknown, {}, QString::fromUtf8("ｱ")), "\xB1");
+}
+
+}  // namespace
+}  // namespace quarn::qt
