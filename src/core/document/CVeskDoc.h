@@ -173,8 +173,8 @@ class CVeskDoc {
   // ---- loading and saving (DocumentFile.cpp) ----
   bool OnOpenDocument(const std::string& path);
   bool OnSaveDocument(const std::string& path);
-  // Loads from an open file (the Serialize of loading).
-  void LoadFrom(File& file);
+  // Loads from an open file (the Serialize of loading); false on a read error.
+  bool LoadFrom(File& file);
   // Writes TextLength bytes to an open file; false on a write error.
   bool SaveTo(File& file);
   // Save (57603) and Save As (57604); false when nothing was saved.

@@ -10,6 +10,7 @@ constexpr unsigned kUndoOverflow = 59433;   // アンドゥバッファの容量
 constexpr unsigned kSaveChanges = 61216;    // %1への変更を保存しますか？
 constexpr unsigned kInvalidFileName = 61696;
 constexpr unsigned kOpenFailed = 61697;
+constexpr unsigned kSaveFailed = 61714;     // ドキュメントの保存に失敗しました。
 constexpr unsigned kOpenTitle = 61440;
 constexpr unsigned kSaveAsTitle = 61441;
 

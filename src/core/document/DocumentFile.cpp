@@ -1,0 +1,162 @@
+// Loading and saving of a document: the file's bytes go into the store as
+// they are (binary) or through the text repairs (text), and come back out
+// byte for byte.
+#include <algorithm>
+#include <memory>
+
+#include "core/app/AppMessage.h"
+#include "core/app/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/document/SaveName.h"
+#include "core/document/TextReader.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "platform/DialogService.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+
+namespace quarn {
+namespace {
+
+// Large reads and writes: a file moves at the speed of the page cache.
+constexpr std::size_t kChunk = std::size_t(8) << 20;
+
+// Reads up to n bytes; the count read, or -1 after a read error.
+std::int64_t ReadFully(File& file, std::uint8_t* into, std::uint32_t n) {
+  std::uint32_t done = 0;
+  while (done < n) {
+    const std::int64_t got = file.read(into + done, std::min<std::size_t>(kChunk, n - done));
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += std::uint32_t(got);
+  }
+  return done;
+}
+
+}  // namespace
+
+bool CVeskDoc::LoadFrom(File& file) {
+  store_.BeginDirect();
+  const std::int64_t fileLength = std::max<std::int64_t>(file.length(), 0);
+  std::uint32_t length = std::uint32_t(std::min<std::int64_t>(fileLength, 0xFFFFFFFFll));
+  bool ok = true;
+  if (length > 0) {
+    const std::uint32_t limit = gProcess.maxBytes - 3;
+    if (fileLength > std::int64_t(limit)) {
+      AppMessageBox(msg::kTooManyChars);
+      length = limit;
+    }
+    if (store_.Reserve(length) >= 2) {
+      AppMessageBox(msg::kOutOfMemory);
+      length = 0;
+    }
+  }
+  std::uint32_t loaded = 0;
+  if (length > 0) {
+    const std::int64_t got = ReadFully(file, store_.Data(), length);
+    ok = got >= 0;
+    loaded = got > 0 ? std::uint32_t(got) : 0;
+  }
+  if (docKind_ == kTextDoc) {
+    const RepairedText text = RepairText(store_.Data(), loaded);
+    SetTextLength(text.length, text.lastCharPos);
+  } else {
+    SetTextLength(loaded, loaded - 1);
+  }
+  store_.EndDirect();
+  if (docKind_ == kTextDoc) RebuildRows();
+  if (textLength_ > 0) UpdateAllViews(docKind_ == kTextDoc ? hint::kTextLoaded : hint::kBinaryLoaded);
+  return ok;
+}
+
+bool CVeskDoc::SaveTo(File& file) {
+  store_.BeginDirect();
+  bool ok = true;
+  for (std::uint32_t done = 0; ok && done < textLength_;) {
+    const std::uint32_t n = std::uint32_t(std::min<std::size_t>(kChunk, textLength_ - done));
+    ok = file.write(store_.Data() + done, n);
+    done += n;
+  }
+  store_.EndDirect();
+  return ok;
+}
+
+bool CVeskDoc::OnOpenDocument(const std::string& path) {
+  std::unique_ptr<File> file = Platform().files->openRead(path);
+  if (!file) {
+    AppMessageBox(msg::kOpenFailed);
+    return false;
+  }
+  SetTextLength(0, kNone);
+  undo_->Clear();
+  redo_->Clear();
+  SetModifiedFlag(true);
+  const bool read = LoadFrom(*file);
+  file->close();
+  // A read error leaves the file as it was; the half-read document is not
+  // offered as if it were the file.
+  if (!read) {
+    AppMessageBox(msg::kOpenFailed);
+    return false;
+  }
+  SetPathName(path);
+  SetModifiedFlag(false);
+  return true;
+}
+
+bool CVeskDoc::OnSaveDocument(const std::string& path) {
+  std::unique_ptr<File> file = Platform().files->create(path);
+  if (!file) {
+    AppMessageBox(msg::kInvalidFileName);
+    return false;
+  }
+  const bool written = SaveTo(*file);
+  const bool closed = file->close();
+  // A failed write is a failed save: the document stays modified.
+  if (!written || !closed) {
+    AppMessageBox(msg::kSaveFailed);
+    return false;
+  }
+  SetModifiedFlag(false);
+  return true;
+}
+
+bool CVeskDoc::DoSave(const std::string& path, bool replace) {
+  std::string name = path;
+  if (name.empty()) {
+    FileDialogRequest request;
+    request.open = false;
+    request.title = LoadString(msg::kSaveAsTitle);
+    request.fileName = pathName_.empty() ? ProposedSaveName(title_) : pathName_;
+    request.hideReadOnly = true;
+    request.pathMustExist = true;
+    if (!Platform().dialogs->fileDialog(request)) return false;
+    name = request.fileName;
+  }
+  if (!OnSaveDocument(name)) {
+    // A file made under a new name is not left behind half written.
+    if (path.empty()) Platform().files->remove(name);
+    return false;
+  }
+  if (replace) SetPathName(name);
+  return true;
+}
+
+bool CVeskDoc::DoFileSave() {
+  if (!pathName_.empty() && Platform().files->canReadWrite(pathName_)) return DoSave(pathName_, true);
+  return DoSave({}, true);
+}
+
+bool CVeskDoc::SaveModified() {
+  if (!modified_) return true;
+  switch (AppMessageBox(msg::kSaveChanges, mb::kYesNoCancel | mb::kIconExclamation, title_)) {
+    case answer::kYes:
+      return DoFileSave();
+    case answer::kNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace quarn

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/app/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/document/OpenMode.h"
+#include "core/document/SaveName.h"
+#include "core/document/TextReader.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+namespace {
+
+std::string Repaired(std::string text, std::uint32_t* lastCharPos = nullptr) {
+  RepairedText r = RepairText(reinterpret_cast<std::uint8_t*>(text.data()), std::uint32_t(text.size()));
+  if (lastCharPos) *lastCharPos = r.lastCharPos;
+  return text.substr(0, r.length);
+}
+
+TEST(TextReaderTest, RepairsKeepEveryCrInAPairAndEveryLeadWithItsTrail) {
+  EXPECT_EQ(Repaired("ab\r"), "ab");
+  EXPECT_EQ(Repaired("a\rb"), "ab");
+  EXPECT_EQ(Repaired("a\r\nb"), "a\r\nb");
+  EXPECT_EQ(Repaired("\r\r\r\n"), "\r\n");
+  EXPECT_EQ(Repaired(std::string("a\0b", 3)), "a b");
+  EXPECT_EQ(Repaired("x\x82"), "x");                 // a lone lead byte at the end
+  EXPECT_EQ(Repaired("\x82\rz"), "\x82 z");          // CR as trail byte
+  EXPECT_EQ(Repaired("\x82\n"), "\x82\n");           // any other trail stays
+  EXPECT_EQ(Repaired("\x81\x81\x81"), "\x81\x81");   // the third byte is a lone lead
+  EXPECT_EQ(Repaired("a\nb\tc\f"), "a\nb\tc\f");    // lone LF and controls stay
+  EXPECT_EQ(Repaired(""), "");
+
+  std::uint32_t last = 0;
+  Repaired("ab\r\n", &last);
+  EXPECT_EQ(last, 2u);
+  Repaired("ab", &last);
+  EXPECT_EQ(last, 1u);
+  Repaired("a\x88\x9f", &last);
+  EXPECT_EQ(last, 1u);
+  Repaired("\r", &last);
+  EXPECT_EQ(last, 0xFFFFFFFFu);
+}
+
+TEST(TextReaderTest, LongTextWithScatteredRepairsMatchesAByteByByteReading) {
+  std::string text;
+  std::uint32_t seed = 7;
+  for (int i = 0; i < 200000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const unsigned pick = (seed >> 16) % 40;
+    text += pick == 0 ? '\0' : pick == 1 ? '\r' : pick == 2 ? '\n' : pick < 6 ? char(0x88) : char('a' + pick % 26);
+  }
+  // The reference: the rules one byte at a time.
+  std::string expected;
+  for (std::size_t r = 0; r < text.size();) {
+    const std::uint8_t b = std::uint8_t(text[r++]);
+    if (b == 0) { expected += ' '; continue; }
+    if (b != '\r' && b != 0x88) { expected += char(b); continue; }
+    if (r == text.size()) break;
+    const char next = text[r];
+    if (b == '\r' && next != '\n') continue;
+    ++r;
+    expected += char(b);
+    expected += (b != '\r' && next == '\r') ? ' ' : next;
+  }
+  EXPECT_EQ(Repaired(text), expected);
+}
+
+class DocumentFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    gProcess.maxBytes = 314572800;
+    gProcess.nextDocKind = 1;
+  }
+  std::unique_ptr<CVeskDoc> Doc(int kind) {
+    gProcess.nextDocKind = kind;
+    return std::make_unique<CVeskDoc>();
+  }
+  std::string Bytes(CVeskDoc& doc) {
+    std::string out(doc.TextLength(), '\0');
+    if (doc.TextLength()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
+    return out;
+  }
+  fakes::FakePlatform platform;
+};
+
+TEST_F(DocumentFileTest, BinaryFilesLoadAndSaveByteForByte) {
+  std::string all;
+  for (int i = 0; i < 70000; ++i) all += char(i * 7);
+  platform.files.files["/d/all.bin"] = all;
+  auto doc = Doc(kBinaryDoc);
+  ASSERT_TRUE(doc->OnOpenDocument("/d/all.bin"));
+  EXPECT_EQ(Bytes(*doc), all);
+  EXPECT_EQ(doc->LastCharPos(), all.size() - 1);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(doc->GetPathName(), "/d/all.bin");
+  ASSERT_TRUE(doc->OnSaveDocument("/d/copy.bin"));
+  EXPECT_EQ(platform.files.files["/d/copy.bin"], all);
+}
+
+TEST_F(DocumentFileTest, TextFilesAreRepairedAndLaidOut) {
+  platform.files.files["/t.txt"] = std::string("one\rtwo\r\nthree\0", 15);
+  auto doc = Doc(kTextDoc);
+  ASSERT_TRUE(doc->OnOpenDocument("/t.txt"));
+  EXPECT_EQ(Bytes(*doc), "onetwo\r\nthree ");
+  EXPECT_GE(doc->RowCount(), 2u);
+}
+
+TEST_F(DocumentFileTest, BadFilesGiveAMessageAndNoDocument) {
+  platform.files.files["/locked"] = "x";
+  platform.files.unreadable.insert("/locked");
+  platform.files.directories.insert("/dir");
+  for (const char* path : {"/missing", "/locked", "/dir"}) {
+    auto doc = Doc(kBinaryDoc);
+    platform.messages.shown.clear();
+    EXPECT_FALSE(doc->OnOpenDocument(path)) << path;
+    EXPECT_TRUE(platform.Shown(msg::kOpenFailed)) << path;
+  }
+  platform.files.files["/empty"] = "";
+  auto doc = Doc(kTextDoc);
+  ASSERT_TRUE(doc->OnOpenDocument("/empty"));
+  EXPECT_EQ(doc->TextLength(), 0u);
+  EXPECT_EQ(doc->LastCharPos(), CVeskDoc::kNone);
+}
+
+TEST_F(DocumentFileTest, FilesOverTheLimitLoadTheirFirstPart) {
+  gProcess.maxBytes = 65536;
+  std::string big(100000, 'z');
+  big[65532] = 'A';
+  platform.files.files["/big"] = big;
+  auto doc = Doc(kBinaryDoc);
+  ASSERT_TRUE(doc->OnOpenDocument("/big"));
+  EXPECT_TRUE(platform.Shown(msg::kTooManyChars));
+  EXPECT_EQ(doc->TextLength(), 65533u);
+  EXPECT_EQ(doc->ByteAt(65532), 'A');
+}
+
+TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {
+  auto doc = Doc(kBinaryDoc);
+  doc->Store().Reserve(3);
+  doc->Store().Write(0, reinterpret_cast<const std::uint8_t*>("abc"), 3);
+  doc->SetTextLength(3, 2);
+  doc->SetModifiedFlag(true);
+
+  platform.files.uncreatable.insert("/no/such");
+  EXPECT_FALSE(doc->OnSaveDocument("/no/such"));
+  EXPECT_TRUE(platform.Shown(msg::kInvalidFileName));
+
+  platform.files.failingWrites.insert("/full.bin");
+  EXPECT_FALSE(doc->OnSaveDocument("/full.bin"));
+  EXPECT_TRUE(platform.Shown(msg::kSaveFailed));
+  EXPECT_TRUE(doc->IsModified());
+
+  // Save As under a new name that cannot be written leaves no file behind.
+  platform.dialogs.fileAnswers.push_back("/full.bin");
+  EXPECT_FALSE(doc->DoSave({}, true));
+  EXPECT_FALSE(platform.files.exists("/full.bin"));
+  EXPECT_TRUE(doc->GetPathName().empty());
+
+  platform.dialogs.fileAnswers.push_back("/ok.bin");
+  EXPECT_TRUE(doc->DoSave({}, true));
+  EXPECT_EQ(platform.files.files["/ok.bin"], "abc");
+  EXPECT_EQ(doc->GetPathName(), "/ok.bin");
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(platform.dialogs.requests.back().title, LoadString(msg::kSaveAsTitle));
+  EXPECT_TRUE(platform.dialogs.requests.back().hideReadOnly);
+}
+
+TEST_F(DocumentFileTest, SaveGoesToTheFileOrAsksForANameAndSaveModifiedAsks) {
+  platform.files.files["/a.bin"] = "old";
+  auto doc = Doc(kBinaryDoc);
+  ASSERT_TRUE(doc->OnOpenDocument("/a.bin"));
+  EXPECT_TRUE(doc->SaveModified());
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  doc->Store().SetAt(0, 'n');
+  doc->SetModifiedFlag(true);
+  platform.messages.answers = {answer::kCancel};
+  EXPECT_FALSE(doc->SaveModified());
+  platform.messages.answers = {answer::kNo};
+  EXPECT_TRUE(doc->SaveModified());
+  EXPECT_EQ(platform.files.files["/a.bin"], "old");
+  platform.messages.answers = {answer::kYes};
+  EXPECT_TRUE(doc->SaveModified());
+  EXPECT_EQ(platform.files.files["/a.bin"], "nld");
+  EXPECT_TRUE(platform.dialogs.requests.empty());
+
+  // A file that may not be written makes Save ask for a name.
+  platform.files.readOnly.insert("/a.bin");
+  platform.dialogs.fileAnswers.push_back("");
+  EXPECT_FALSE(doc->DoFileSave());
+  ASSERT_EQ(platform.dialogs.requests.size(), 1u);
+  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/a.bin");
+}
+
+TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
+  auto mode = [](const std::string& head) {
+    return DetectOpenModeOf(reinterpret_cast<const std::uint8_t*>(head.data()), head.size());
+  };
+  EXPECT_EQ(mode(""), 1);
+  EXPECT_EQ(mode("plain text\twith\r\nline ends\f"), 1);
+  EXPECT_EQ(mode("escape \x1b[0m"), 2);
+  EXPECT_EQ(mode(std::string("MZ\x90\0", 4) + "more bytes"), 2);
+  // Version 1, two entries, settings at 100.
+  EXPECT_EQ(mode(std::string("\x02\0\0\x01\x64\0\0\0", 8)), 3);
+  // A settings offset of 0 or past the buffer is no cabinet.
+  EXPECT_EQ(mode(std::string("\x02\0\0\x01\0\0\0\0", 8)), 2);
+  EXPECT_EQ(mode(std::string("\x02\0\0\x01\x01\x78\0\0", 8)), 2);
+
+  fakes::FakePlatform platform;
+  platform.files.files["/bin"] = std::string(40, 'a') + "\x01";
+  EXPECT_EQ(DetectOpenMode("/bin"), 1);  // only the first 32 bytes count
+  EXPECT_EQ(DetectOpenMode("/missing"), 1);
+}
+
+TEST(SaveNameTest, TitleIsCutToEightBytesAndAtTheFirstSeparator) {
+  EXPECT_EQ(ProposedSaveName("abcdefghij"), "abcdefgh");
+  EXPECT_EQ(ProposedSaveName("ab cd"), "ab");
+  EXPECT_EQ(ProposedSaveName("x#y"), "x");
+  EXPECT_EQ(ProposedSaveName("\x96\xb3\x91\xe8"), "\x96\xb3\x91\xe8");  // 無題
+  // A double-byte character is never cut in half.
+  EXPECT_EQ(ProposedSaveName("abcdefg\x96\xb3"), "abcdefg");
+  // A trail byte equal to "\" does not cut the name.
+  EXPECT_EQ(ProposedSaveName("\x95\x5c\x8e\xa6"), "\x95\x5c\x8e\xa6");
+}
+
+}  // namespace
+}  // namespace quarn
