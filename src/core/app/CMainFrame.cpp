@@ -1,0 +1,87 @@
+#include "core/app/CMainFrame.h"
+
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/document/CVeskDoc.h"
+#include "core/res/Menus.h"
+#include "core/view/CVeskView.h"
+
+namespace quarn {
+namespace {
+
+constexpr unsigned kFileNew = 57600;
+constexpr unsigned kFileOpen = 57601;
+constexpr unsigned kFileClose = 57602;
+constexpr unsigned kFileSave = 57603;
+constexpr unsigned kFileSaveAs = 57604;
+constexpr unsigned kAppExit = 57665;
+
+bool IsRecentFile(unsigned id) {
+  return id >= menus::kFirstRecentFile && id < menus::kFirstRecentFile + menus::kRecentFileCount;
+}
+
+}  // namespace
+
+bool CMainFrame::RunFileCommand(unsigned id) {
+  CVeskView* view = host_.ActiveView();
+  CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
+  switch (id) {
+    case kFileNew:
+      FileNew(documents_);
+      break;
+    case kFileOpen:
+      FileOpen(documents_);
+      break;
+    case kFileClose:
+      if (doc) documents_.CloseDocument(*doc);
+      break;
+    case kFileSave:
+      if (doc && doc->DoFileSave()) documents_.Recent().Add(doc->GetPathName());
+      break;
+    case kFileSaveAs:
+      if (doc && doc->DoSave({}, true)) documents_.Recent().Add(doc->GetPathName());
+      break;
+    case kAppExit:
+      host_.CloseMainWindow();
+      return true;
+    default:
+      if (!IsRecentFile(id)) return false;
+      OpenRecentFile(documents_, id - menus::kFirstRecentFile);
+      break;
+  }
+  host_.MenusChanged();
+  return true;
+}
+
+bool CMainFrame::OnCommand(unsigned id) {
+  if (CVeskView* view = host_.ActiveView())
+    if (view->OnCommand(id)) return true;
+  return RunFileCommand(id);
+}
+
+void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
+  CVeskView* view = host_.ActiveView();
+  if (view && view->OnUpdateCommand(id, state)) return;
+  CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
+  switch (id) {
+    case kFileNew: case kFileOpen: case kAppExit:
+      state.enabled = true;
+      return;
+    case kFileClose:
+      state.enabled = doc != nullptr;
+      return;
+    case kFileSave:
+      state.enabled = doc && doc->DocKind() != kTextDoc && !doc->IsWriteProtected();
+      return;
+    case kFileSaveAs:
+      state.enabled = doc && doc->DocKind() != kTextDoc;
+      return;
+    default:
+      state.enabled = IsRecentFile(id) && id - menus::kFirstRecentFile < documents_.Recent().Count();
+      return;
+  }
+}
+
+bool CMainFrame::OnClose() { return documents_.SaveAllModified(); }
+
+}  // namespace quarn

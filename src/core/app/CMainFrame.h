@@ -1,0 +1,45 @@
+// The main frame's command handling: the application's file commands, the
+// active document's Close, Save and Save As, and everything else offered
+// first to the active view. The platform's frame window forwards its menu
+// commands and idle updates here.
+#pragma once
+
+#include "platform/CommandState.h"
+
+namespace quarn {
+
+class CVeskView;
+class DocTemplate;
+
+// What the frame needs of its window.
+class MainFrameHost {
+ public:
+  virtual ~MainFrameHost() = default;
+  // The view of the active MDI child, or null.
+  virtual CVeskView* ActiveView() = 0;
+  // Closes the main window (the close asks about modified documents).
+  virtual void CloseMainWindow() = 0;
+  // The recent-file list or the set of documents changed.
+  virtual void MenusChanged() = 0;
+};
+
+class CMainFrame {
+ public:
+  CMainFrame(DocTemplate& documents, MainFrameHost& host) : documents_(documents), host_(host) {}
+
+  // False when no one handles the command.
+  bool OnCommand(unsigned id);
+  void OnUpdateCommand(unsigned id, CommandState& state);
+
+  // Asked when the main window is to close: true when every modified
+  // document was saved or given up.
+  bool OnClose();
+
+ private:
+  bool RunFileCommand(unsigned id);
+
+  DocTemplate& documents_;
+  MainFrameHost& host_;
+};
+
+}  // namespace quarn

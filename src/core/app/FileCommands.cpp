@@ -1,0 +1,74 @@
+#include "core/app/FileCommands.h"
+
+#include "core/app/AppMessage.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/ProcessValues.h"
+#include "core/cabinet/CVeskCabinet.h"
+#include "core/document/CVeskDoc.h"
+#include "core/document/OpenMode.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "platform/DialogService.h"
+#include "platform/Platform.h"
+
+namespace quarn {
+namespace {
+
+// The dialog remembers the filter chosen last in this process.
+int gLastFilterIndex = 1;
+bool gReadOnlyChoice = false;
+
+// Sets the next-document kind for one opening and puts it back to rest.
+class NextKind {
+ public:
+  explicit NextKind(int kind) { gProcess.nextDocKind = kind; }
+  ~NextKind() { gProcess.nextDocKind = kTextDoc; }
+};
+
+}  // namespace
+
+CVeskDoc* FileNew(DocTemplate& documents) {
+  NextKind kind(kBinaryDoc);
+  return documents.OpenDocumentFile({});
+}
+
+CVeskDoc* OpenInMode(DocTemplate& documents, const std::string& path, int mode, bool readOnly) {
+  if (mode == kOpenAuto) mode = DetectOpenMode(path);
+  // A cabinet file is not a document; changing the cabinet is a command of
+  // the cabinet's own.
+  if (mode == kOpenCabinet) {
+    SimpleBeep();
+    return nullptr;
+  }
+  NextKind kind(mode == kOpenText ? kTextDoc : kBinaryDoc);
+  CVeskDoc* doc = documents.OpenDocumentFile(path);
+  if (doc) doc->SetWriteProtected(readOnly);
+  return doc;
+}
+
+CVeskDoc* FileOpen(DocTemplate& documents) {
+  FileDialogRequest request;
+  request.open = true;
+  request.title = LoadString(msg::kOpenTitle);
+  request.filter = gCabinet.OpenDialogFilter();
+  request.filterIndex = gLastFilterIndex;
+  request.fileMustExist = true;
+  request.showOpenMode = true;
+  request.openMode = kOpenAuto;
+  request.readOnly = gReadOnlyChoice;
+  if (!Platform().dialogs->fileDialog(request)) return nullptr;
+  gLastFilterIndex = request.filterIndex;
+  gReadOnlyChoice = request.readOnly;
+  return OpenInMode(documents, request.fileName, request.openMode, request.readOnly);
+}
+
+CVeskDoc* OpenRecentFile(DocTemplate& documents, std::size_t index) {
+  if (index >= documents.Recent().Count()) return nullptr;
+  std::string path = documents.Recent().At(index);
+  NextKind kind(kBinaryDoc);
+  CVeskDoc* doc = documents.OpenDocumentFile(path);
+  if (!doc) documents.Recent().Remove(index);
+  return doc;
+}
+
+}  // namespace quarn

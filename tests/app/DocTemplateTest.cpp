@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app/CMainFrame.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/app/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/res/MessageIds.h"
+#include "core/view/CVeskView.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+namespace {
+
+struct Frames : FrameFactory {
+  std::vector<CVeskDoc*> created, activated, destroyed;
+  bool fail = false;
+  bool CreateFrame(CVeskDoc& doc) override {
+    if (fail) return false;
+    created.push_back(&doc);
+    return true;
+  }
+  void ActivateFrame(CVeskDoc& doc) override { activated.push_back(&doc); }
+  void DestroyFrame(CVeskDoc& doc) override { destroyed.push_back(&doc); }
+};
+
+class DocTemplateTest : public ::testing::Test {
+ protected:
+  DocTemplateTest() { documents.SetFrameFactory(&frames); }
+  fakes::FakePlatform platform;
+  Frames frames;
+  DocTemplate documents;
+};
+
+TEST_F(DocTemplateTest, FileNewMakesAnUntitledBinaryDocumentAndTheKindReturnsToRest) {
+  CVeskDoc* doc = FileNew(documents);
+  ASSERT_TRUE(doc);
+  EXPECT_EQ(doc->DocKind(), kBinaryDoc);
+  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
+  EXPECT_EQ(doc->GetTitle(), "\x96\xb3\x91\xe8");  // 無題
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(frames.created.size(), 1u);
+}
+
+TEST_F(DocTemplateTest, AnOpenDocumentIsActivatedInsteadOfOpenedTwice) {
+  platform.files.files["/w/a.bin"] = "abc";
+  platform.files.currentDirectory = "/w";
+  gProcess.nextDocKind = kBinaryDoc;
+  CVeskDoc* first = documents.OpenDocumentFile("a.bin");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->GetPathName(), "/w/a.bin");
+  EXPECT_EQ(documents.Recent().Entries(), (std::vector<std::string>{"/w/a.bin"}));
+  EXPECT_EQ(documents.OpenDocumentFile("/w/a.bin"), first);
+  EXPECT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(frames.activated, (std::vector<CVeskDoc*>{first}));
+}
+
+TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentAndDropTheRecentEntry) {
+  documents.Recent().Add("/gone.bin");
+  EXPECT_FALSE(OpenRecentFile(documents, 0));
+  EXPECT_TRUE(platform.Shown(msg::kOpenFailed));
+  EXPECT_EQ(documents.Count(), 0u);
+  EXPECT_EQ(documents.Recent().Count(), 0u);
+
+  platform.files.files["/x.bin"] = "x";
+  frames.fail = true;
+  EXPECT_FALSE(OpenInMode(documents, "/x.bin", kOpenBinary, false));
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(DocTemplateTest, FileOpenUsesTheChosenModeAndTheReadOnlyChoice) {
+  platform.files.files["/esc.dat"] = "\x1b data";
+  platform.files.files["/plain.txt"] = "text\r\n";
+  platform.dialogs.fileAnswers = {"/esc.dat"};
+  CVeskDoc* doc = FileOpen(documents);
+  ASSERT_TRUE(doc);
+  EXPECT_EQ(doc->DocKind(), kBinaryDoc);  // detected from the ESC byte
+  const FileDialogRequest& request = platform.dialogs.requests.back();
+  EXPECT_TRUE(request.showOpenMode);
+  EXPECT_TRUE(request.fileMustExist);
+  EXPECT_FALSE(request.filter.empty());
+
+  CVeskDoc* text = OpenInMode(documents, "/plain.txt", kOpenAuto, true);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->DocKind(), kTextDoc);
+  EXPECT_TRUE(text->IsWriteProtected());
+  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
+
+  platform.dialogs.fileAnswers = {""};
+  EXPECT_FALSE(FileOpen(documents));
+  EXPECT_EQ(documents.Count(), 2u);
+}
+
+TEST_F(DocTemplateTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt) {
+  CVeskDoc* doc = FileNew(documents);
+  doc->SetModifiedFlag(true);
+  platform.messages.answers = {answer::kCancel};
+  EXPECT_FALSE(documents.CloseDocument(*doc));
+  EXPECT_EQ(documents.Count(), 1u);
+  EXPECT_FALSE(documents.SaveAllModified());
+  platform.messages.answers = {answer::kNo};
+  EXPECT_TRUE(documents.CloseDocument(*doc));
+  EXPECT_EQ(documents.Count(), 0u);
+  EXPECT_EQ(frames.destroyed.size(), 1u);
+}
+
+struct FrameHost : MainFrameHost, ChildPlacer {
+  CVeskView* view = nullptr;
+  int closes = 0, menuChanges = 0;
+  CVeskView* ActiveView() override { return view; }
+  void CloseMainWindow() override { ++closes; }
+  void MenusChanged() override { ++menuChanges; }
+  void MoveChild(ViewChild, const Rect&) override {}
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild) override {}
+};
+
+TEST_F(DocTemplateTest, MainFrameEnablesSaveByKindAndWriteProtection) {
+  FrameHost host;
+  CMainFrame frame(documents, host);
+  auto enabled = [&](unsigned id) {
+    CommandState state;
+    frame.OnUpdateCommand(id, state);
+    return state.enabled;
+  };
+  EXPECT_TRUE(enabled(57600));
+  EXPECT_FALSE(enabled(57603));
+  EXPECT_FALSE(enabled(57616));
+
+  CVeskDoc* doc = FileNew(documents);
+  CVeskView view(*doc, host);
+  host.view = &view;
+  EXPECT_TRUE(enabled(57603));
+  EXPECT_TRUE(enabled(57604));
+  doc->SetWriteProtected(true);
+  EXPECT_FALSE(enabled(57603));
+  EXPECT_TRUE(enabled(57604));
+
+  // Save As of the untitled document proposes its title and records the name.
+  platform.dialogs.fileAnswers = {"/saved.bin"};
+  EXPECT_TRUE(frame.OnCommand(57604));
+  EXPECT_EQ(platform.dialogs.requests.back().fileName, "\x96\xb3\x91\xe8");
+  EXPECT_TRUE(platform.files.exists("/saved.bin"));
+  EXPECT_EQ(documents.Recent().At(0), "/saved.bin");
+  EXPECT_TRUE(enabled(57616));
+
+  EXPECT_TRUE(frame.OnCommand(57665));
+  EXPECT_EQ(host.closes, 1);
+  host.view = nullptr;
+}
+
+}  // namespace
+}  // namespace quarn
