@@ -1,43 +1,133 @@
 #include "qt/QtMainFrame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
+#include "core/app/DocTemplate.h"
 #include "core/res/Menus.h"
+#include "core/view/StatusPanes.h"
+#include "qt/QtDocumentFrames.h"
+#include "qt/QtDocumentView.h"
 #include "qt/QtMenuBuilder.h"
+#include "qt/QtStatusBar.h"
 
 namespace quarn::qt {
 namespace {
 
-constexpr unsigned kExit = 57665;
+// The idle update of the status panes and the frame titles.
+constexpr int kIdleUpdateMs = 200;
 
 }  // namespace
 
-QtMainFrame::QtMainFrame(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
+QtMainFrame::QtMainFrame(QWidget* parent)
+    : QMainWindow(parent),
+      mdi_(new QMdiArea(this)),
+      status_(new QtStatusBar(this)),
+      frames_(std::make_unique<QtDocumentFrames>(*mdi_)),
+      core_(Documents(), *this) {
   setWindowTitle(QStringLiteral("Quarn"));
   setCentralWidget(mdi_);
+  setStatusBar(status_);
+  StatusBar().SetHost(status_);
+  Documents().SetFrameFactory(frames_.get());
   rebuildMenus();
   connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
     if (action->data().isValid()) runCommand(action->data().toUInt());
   });
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+    MenusChanged();
+    updateStatusPanes();
+  });
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, [this] { updateStatusPanes(); });
+  idle->start(kIdleUpdateMs);
+}
+
+QtMainFrame::~QtMainFrame() {
+  Documents().CloseAll();
+  Documents().SetFrameFactory(nullptr);
+  StatusBar().SetHost(nullptr);
+}
+
+CVeskView* QtMainFrame::ActiveView() {
+  QtDocumentFrame* frame = frames_->ActiveFrame();
+  QtDocumentView* view = frame ? frame->DocumentView() : nullptr;
+  return view ? &view->View() : nullptr;
 }
 
 void QtMainFrame::rebuildMenus() {
-  BuildMenuBar(*menuBar(), menus::NoDocumentMenu(), {});
-  // Only the commands the frame can run are enabled.
+  documentMenu_ = Documents().Count() > 0;
+  BuildMenuBar(*menuBar(), documentMenu_ ? menus::DocumentMenu() : menus::NoDocumentMenu(),
+               Documents().Recent().Entries());
   for (QAction* top : menuBar()->actions())
-    if (QMenu* menu = top->menu())
-      for (QAction* action : menu->actions())
-        if (!action->isSeparator()) action->setEnabled(action->data().toUInt() == kExit);
+    if (QMenu* menu = top->menu()) {
+      connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(*menu); });
+      updateMenu(*menu);
+    }
+}
+
+void QtMainFrame::MenusChanged() {
+  // Deferred: the change may come from inside a menu action, which the
+  // rebuild would delete.
+  if (menusPending_) return;
+  menusPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    menusPending_ = false;
+    rebuildMenus();
+  });
+}
+
+void QtMainFrame::updateMenu(QMenu& menu) {
+  for (QAction* action : menu.actions()) {
+    if (action->isSeparator() || !action->data().isValid()) continue;
+    CommandState state;
+    state.enabled = false;
+    core_.OnUpdateCommand(action->data().toUInt(), state);
+    action->setEnabled(state.enabled);
+    action->setCheckable(state.checked);
+    action->setChecked(state.checked);
+  }
+}
+
+void QtMainFrame::updateCommandStates() {
+  for (QAction* top : menuBar()->actions())
+    if (QMenu* menu = top->menu()) updateMenu(*menu);
+  updateStatusPanes();
+}
+
+void QtMainFrame::updateStatusPanes() {
+  const bool child = frames_->ActiveFrame() != nullptr;
+  for (unsigned id : kStatusPaneIds) {
+    if (id == pane::kRecording) continue;
+    CommandState state;
+    state.enabled = child;
+    if (child) core_.OnUpdateCommand(id, state);
+    StatusBar().SetPaneEnabled(id, state.enabled);
+  }
+  for (QMdiSubWindow* window : mdi_->subWindowList())
+    if (auto* frame = qobject_cast<QtDocumentFrame*>(window)) frame->UpdateTitle();
 }
 
 bool QtMainFrame::runCommand(unsigned id) {
-  if (id == kExit) {
-    close();
-    return true;
+  CommandState state;
+  state.enabled = false;
+  core_.OnUpdateCommand(id, state);
+  if (!state.enabled) return false;
+  return core_.OnCommand(id);
+}
+
+void QtMainFrame::closeEvent(QCloseEvent* event) {
+  if (!core_.OnClose()) {
+    event->ignore();
+    return;
   }
-  return false;
+  Documents().CloseAll();
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace quarn::qt

@@ -1,28 +1,54 @@
-// The main frame: the MDI area of the document windows under the menu bar.
+// The main frame: the MDI area of the document windows under the menu bar,
+// with the status bar. Commands and idle updates go to the core's CMainFrame.
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
+
+#include "core/app/CMainFrame.h"
 
 class QMdiArea;
+class QMenu;
 
 namespace quarn::qt {
 
-class QtMainFrame : public QMainWindow {
+class QtDocumentFrames;
+class QtStatusBar;
+
+class QtMainFrame : public QMainWindow, public MainFrameHost {
   Q_OBJECT
 
  public:
   explicit QtMainFrame(QWidget* parent = nullptr);
+  ~QtMainFrame() override;
 
   QMdiArea* mdiArea() const { return mdi_; }
+  QtStatusBar* statusPanes() const { return status_; }
+  QtDocumentFrames& frames() { return *frames_; }
 
-  // Runs command id as the menus send it; false when the frame has no
-  // handler for it yet.
+  // Runs command id as the menus send it; false when no one handles it.
   bool runCommand(unsigned id);
+  // The idle update: menu states and the status panes.
+  void updateCommandStates();
+
+  CVeskView* ActiveView() override;
+  void CloseMainWindow() override { close(); }
+  void MenusChanged() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void rebuildMenus();
+  void updateMenu(QMenu& menu);
+  void updateStatusPanes();
 
   QMdiArea* mdi_;
+  QtStatusBar* status_;
+  std::unique_ptr<QtDocumentFrames> frames_;
+  CMainFrame core_;
+  bool documentMenu_ = false;
+  bool menusPending_ = false;
 };
 
 }  // namespace quarn::qt

@@ -1,0 +1,46 @@
+#include "qt/QtDocumentView.h"
+
+#include <QResizeEvent>
+
+namespace quarn::qt {
+
+QtDocumentView::QtDocumentView(CVeskDoc& doc, QWidget* parent)
+    : QWidget(parent), view_(std::make_unique<CVeskView>(doc, *this)) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAutoFillBackground(true);
+  created_ = view_->OnCreate(logicalDpiX(), logicalDpiY());
+}
+
+QtDocumentView::~QtDocumentView() {
+  view_->AttachBinaryWindow(nullptr);
+  view_.reset();
+}
+
+QWidget* QtDocumentView::Child(ViewChild child) const {
+  auto it = children_.find(child);
+  return it == children_.end() ? nullptr : it->second;
+}
+
+void QtDocumentView::MoveChild(ViewChild child, const Rect& rect) {
+  if (QWidget* widget = Child(child)) widget->setGeometry(rect.left, rect.top, rect.width(), rect.height());
+}
+
+void QtDocumentView::ShowChild(ViewChild child, bool show) {
+  if (QWidget* widget = Child(child)) widget->setVisible(show);
+}
+
+void QtDocumentView::FocusChild(ViewChild child) {
+  if (QWidget* widget = Child(child)) widget->setFocus();
+}
+
+void QtDocumentView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  view_->OnSize(event->size().width(), event->size().height());
+}
+
+void QtDocumentView::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  view_->OnSetFocus();
+}
+
+}  // namespace quarn::qt

@@ -1,0 +1,41 @@
+// The widget of a document's view: it holds the view host model and the
+// widgets of its child windows, and places them as the model says.
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "core/view/CVeskView.h"
+
+namespace quarn::qt {
+
+class QtDocumentView : public QWidget, public ChildPlacer {
+  Q_OBJECT
+
+ public:
+  // Creates the view and its children; Created() tells whether it worked.
+  QtDocumentView(CVeskDoc& doc, QWidget* parent = nullptr);
+  ~QtDocumentView() override;
+
+  bool Created() const { return created_; }
+  CVeskView& View() { return *view_; }
+  QWidget* Child(ViewChild child) const;
+
+  void MoveChild(ViewChild child, const Rect& rect) override;
+  void ShowChild(ViewChild child, bool show) override;
+  void FocusChild(ViewChild child) override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  std::unique_ptr<CVeskView> view_;
+  std::map<ViewChild, QWidget*> children_;
+  // The core window behind the binary window's widget.
+  std::unique_ptr<BinaryWindowCommands> binary_;
+  bool created_ = false;
+};
+
+}  // namespace quarn::qt

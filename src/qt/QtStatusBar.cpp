@@ -1,0 +1,56 @@
+#include "qt/QtStatusBar.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+#include "core/res/StringTable.h"
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+
+QtStatusBar::QtStatusBar(QWidget* parent) : QStatusBar(parent), message_(new QLabel(this)) {
+  setObjectName(QStringLiteral("statusBar"));
+  addWidget(message_, 1);
+  // The recording pane is shown only while operations are recorded.
+  for (std::size_t i = 0; i + 1 < kStatusPaneIds.size(); ++i) {
+    QString initial = ToQString(LoadString(kStatusPaneIds[i]));
+    auto* label = new QLabel(this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(QFontMetrics(label->font()).horizontalAdvance(initial) + 8);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    addPermanentWidget(label);
+    panes_.push_back(label);
+    texts_.push_back(initial);
+    enabled_.push_back(false);
+  }
+}
+
+void QtStatusBar::setPaneText(int index, const std::string& text) {
+  if (index == 0) {
+    message_->setText(ToQString(text));
+    return;
+  }
+  std::size_t i = std::size_t(index - 1);
+  if (i >= panes_.size()) return;
+  texts_[i] = ToQString(text);
+  if (enabled_[i]) {
+    panes_[i]->setText(texts_[i]);
+    panes_[i]->repaint();
+  }
+}
+
+void QtStatusBar::setPaneEnabled(int index, bool enabled) {
+  std::size_t i = std::size_t(index - 1);
+  if (index < 1 || i >= panes_.size()) return;
+  enabled_[i] = enabled;
+  panes_[i]->setText(enabled ? texts_[i] : QString());
+}
+
+QString QtStatusBar::paneText(int index) const {
+  if (index == 0) return message_->text();
+  std::size_t i = std::size_t(index - 1);
+  return i < panes_.size() ? panes_[i]->text() : QString();
+}
+
+}  // namespace quarn::qt
