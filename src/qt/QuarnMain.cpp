@@ -7,6 +7,12 @@
 #include <QTranslator>
 #include <cstdlib>
 
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/app/ProcessValues.h"
+#include "core/app/ProfileFile.h"
+#include "core/app/ProgramDirectory.h"
+#include "core/app/Settings.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
 #include "qt/QtDialogService.h"
@@ -22,6 +28,19 @@ namespace {
 // How long after the frame is shown the screenshot is taken: enough for the
 // first layout and paint.
 constexpr int kScreenshotDelayMs = 500;
+
+// The recent-file list lives in its own section of the settings file.
+void LoadRecentFiles() {
+  ProfileFile profile;
+  if (profile.Load(SettingsFilePath())) Documents().Recent().Load(profile);
+}
+
+void SaveRecentFiles() {
+  ProfileFile profile;
+  profile.Load(SettingsFilePath());
+  Documents().Recent().Save(profile);
+  profile.Save();
+}
 
 }  // namespace
 
@@ -47,17 +66,33 @@ int RunQuarn(QApplication& app) {
   platform.files = &files;
   platform.dialogs = &dialogs;
 
-  QtMainFrame frame;
-  frame.resize(960, 640);
-  frame.show();
+  SetProgramDirectory(ExecutableDirectory());
+  PrepareSettingsFile();
+  ReadSettings();
+  gProcess.overwrite = gSettings.StartWithOverWrite != 0;
+  LoadRecentFiles();
 
-  const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
-  if (!screenshot.isEmpty()) {
-    QTimer::singleShot(kScreenshotDelayMs, &frame, [&frame, &app, screenshot] {
-      app.exit(SaveScreenshot(frame, screenshot) ? 0 : 1);
-    });
+  int code = 0;
+  {
+    QtMainFrame frame;
+    frame.resize(960, 640);
+    frame.show();
+    // Files named on the command line open as binary documents.
+    const QStringList arguments = app.arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+      OpenInMode(Documents(), ToCp932(arguments[i]), kOpenBinary, false);
+    frame.MenusChanged();
+
+    const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+      QTimer::singleShot(kScreenshotDelayMs, &frame, [&frame, &app, screenshot] {
+        app.exit(SaveScreenshot(frame, screenshot) ? 0 : 1);
+      });
+    }
+    code = app.exec();
   }
-  const int code = app.exec();
+  WriteSettings();
+  SaveRecentFiles();
   platform = PlatformServices{};
   return code;
 }
