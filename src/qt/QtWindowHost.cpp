@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTimerEvent>
@@ -71,6 +72,12 @@ void QtWindowHost::setModel(WindowModel* model) {
   model_ = model;
   sizeSent_ = QSize(-1, -1);
   if (!model_) return;
+  if (!isVisible()) {
+    // A hidden scroll area lays out its client only when shown; do it now so
+    // that the window is created with its real client size.
+    QResizeEvent layout(size(), size());
+    QCoreApplication::sendEvent(this, &layout);
+  }
   model_->onCreate();
   deliverSize();
 }
@@ -143,6 +150,7 @@ void QtWindowHost::deliverSize() {
 
 void QtWindowHost::paintEvent(QPaintEvent* event) {
   pending_ -= event->region();
+  pending_ &= viewport()->rect();  // what a resize took away needs no paint
   QPainter painter(viewport());
   painter.fillRect(event->rect(), ToQColor(background_));
   if (model_) {
