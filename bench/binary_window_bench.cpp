@@ -1,0 +1,123 @@
+// Drawing the binary window: a full repaint of a 1920 x 1080 window, once on
+// the recording canvas (the window's own cost) and once on the Qt canvas
+// into an offscreen image (what the screen pays).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <random>
+
+#include "core/app/ProcessValues.h"
+#include "core/binaryview/CVeskBV.h"
+#include "core/cabinet/DeviceUnits.h"
+#include "core/cabinet/StandardFonts.h"
+#include "core/document/CVeskDoc.h"
+#include "fakes/RecordingCanvas.h"
+#include "platform/WindowHost.h"
+#include "qt/QtCanvas.h"
+
+namespace quarn {
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// A window host that only answers the questions drawing asks.
+class SizedHost : public WindowHost {
+ public:
+  Point clientSize() const override { return {kWidth, kHeight}; }
+  int dpiX() const override { return 96; }
+  int dpiY() const override { return 96; }
+  void invalidate() override {}
+  void invalidateRect(const Rect&) override {}
+  void update() override {}
+  void scrollWindow(int, int, const Rect*) override {}
+  void setScrollRange(ScrollBar, int, int) override {}
+  void setScrollPos(ScrollBar, int) override {}
+  void showScrollBar(ScrollBar, bool) override {}
+  void enableScrollBar(ScrollBar, bool) override {}
+  void createCaret(int, int) override {}
+  void setCaretPos(int, int) override {}
+  void showCaret() override {}
+  void hideCaret() override {}
+  void destroyCaret() override {}
+  void setTimer(int, int) override {}
+  void killTimer(int) override {}
+  void setCapture() override {}
+  void releaseCapture() override {}
+  void setCursor(CursorShape) override {}
+  Point cursorPos() const override { return {}; }
+  void setFocus() override {}
+  bool hasFocus() const override { return true; }
+  void setImePosition(Point) override {}
+};
+
+struct Window {
+  Window() : image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied) {
+    gProcess.nextDocKind = kBinaryDoc;
+    doc = std::make_unique<CVeskDoc>();
+    constexpr std::uint32_t n = 4u << 20;
+    doc->Store().Reserve(n);
+    doc->Store().BeginDirect();
+    std::mt19937 random(5);
+    for (std::uint32_t i = 0; i < n; ++i) doc->Store().Data()[i] = std::uint8_t(random());
+    doc->Store().EndDirect();
+    doc->SetTextLength(n, n - 1);
+
+    LogFont font = BuiltinFont();
+    font.height = -PointsToPixels(96, font.height);
+    font.width = 0;
+    QPainter painter(&image);
+    qt::QtCanvas canvas(painter);
+    canvas.selectFont(font);
+    window = std::make_unique<CVeskBV>(*doc, host);
+    window->SetScreenFont(font, canvas.textMetrics());
+    window->OnCreate();
+    window->OnSize(kWidth, kHeight);
+  }
+  SizedHost host;
+  std::unique_ptr<CVeskDoc> doc;
+  std::unique_ptr<CVeskBV> window;
+  QImage image;
+};
+
+Window& TheWindow() {
+  static Window window;
+  return window;
+}
+
+void BM_RepaintRecordingCanvas(benchmark::State& state) {
+  Window& w = TheWindow();
+  for (auto _ : state) {
+    fakes::RecordingCanvas canvas;
+    w.window->OnPaint(canvas, Rect{0, 0, kWidth, kHeight});
+    benchmark::DoNotOptimize(canvas);
+    state.counters["runs"] = double(canvas.runs.size());
+  }
+}
+
+void BM_RepaintQtCanvas(benchmark::State& state) {
+  Window& w = TheWindow();
+  for (auto _ : state) {
+    QPainter painter(&w.image);
+    qt::QtCanvas canvas(painter);
+    w.window->OnPaint(canvas, Rect{0, 0, kWidth, kHeight});
+  }
+}
+
+BENCHMARK(BM_RepaintRecordingCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RepaintQtCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace quarn
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
