@@ -167,3 +167,19 @@ TEST(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
 
 }  // namespace
 }  // namespace quarn
+
+namespace quarn {
+namespace {
+
+TEST(CVeskViewTest, ScreenFontTakesItsPixelHeightFromThePointSize) {
+  LogFont font;
+  font.height = 14;
+  font.width = 7;
+  LogFont screen = CVeskView::ScreenFontOf(font, 96);
+  EXPECT_EQ(screen.height, -18);
+  EXPECT_EQ(screen.width, 0);
+  EXPECT_EQ(CVeskView::ScreenFontOf(font, 120).height, -23);
+}
+
+}  // namespace
+}  // namespace quarn

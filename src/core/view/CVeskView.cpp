@@ -25,6 +25,13 @@ CVeskView::CVeskView(CVeskDoc& doc, ChildPlacer& placer) : doc_(doc), placer_(pl
 
 CVeskView::~CVeskView() { doc_.RemoveView(this); }
 
+LogFont CVeskView::ScreenFontOf(const LogFont& documentFont, int dpiY) {
+  LogFont font = documentFont;
+  font.height = -PointsToPixels(dpiY, documentFont.height);
+  font.width = 0;
+  return font;
+}
+
 bool CVeskView::OnCreate(int dpiX, int dpiY) {
   if (doc_.RowStarts() == nullptr) return false;
   rulerHeight_ = TenthMmToPixels(dpiY, 40) + 1;

@@ -34,6 +34,10 @@ class CVeskView : public DocumentView {
   bool OnCommand(unsigned id);
   bool OnUpdateCommand(unsigned id, CommandState& state);
 
+  // The document's font made for the screen: its height in points becomes
+  // a negative pixel height at the vertical dpi, its width 0.
+  static LogFont ScreenFontOf(const LogFont& documentFont, int dpiY);
+
   int RulerHeight() const { return rulerHeight_; }
   int LineBarWidth() const { return lineBarWidth_; }
 
