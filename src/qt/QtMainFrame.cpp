@@ -2,6 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -9,12 +13,14 @@
 #include <QTimer>
 
 #include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
 #include "core/res/Menus.h"
 #include "core/view/StatusPanes.h"
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtMenuBuilder.h"
 #include "qt/QtStatusBar.h"
+#include "qt/QtText.h"
 
 namespace quarn::qt {
 namespace {
@@ -33,6 +39,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   setWindowTitle(QStringLiteral("Quarn"));
   setCentralWidget(mdi_);
   setStatusBar(status_);
+  setAcceptDrops(true);
   StatusBar().SetHost(status_);
   Documents().SetFrameFactory(frames_.get());
   rebuildMenus();
@@ -119,6 +126,19 @@ bool QtMainFrame::runCommand(unsigned id) {
   core_.OnUpdateCommand(id, state);
   if (!state.enabled) return false;
   return core_.OnCommand(id);
+}
+
+void QtMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void QtMainFrame::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(ToCp932(url.toLocalFile()));
+  event->acceptProposedAction();
+  OpenDroppedFiles(Documents(), paths);
+  MenusChanged();
 }
 
 void QtMainFrame::closeEvent(QCloseEvent* event) {

@@ -37,6 +37,8 @@ class QtMainFrame : public QMainWindow, public MainFrameHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void rebuildMenus();

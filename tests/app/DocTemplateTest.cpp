@@ -94,6 +94,17 @@ TEST_F(DocTemplateTest, FileOpenUsesTheChosenModeAndTheReadOnlyChoice) {
   EXPECT_EQ(documents.Count(), 2u);
 }
 
+TEST_F(DocTemplateTest, DroppedFilesAllBecomeBinaryDocuments) {
+  platform.files.files["/a.txt"] = "text";
+  platform.files.files["/b.txt"] = "more text";
+  OpenDroppedFiles(documents, {"/a.txt", "/missing", "/b.txt"});
+  ASSERT_EQ(documents.Count(), 2u);
+  EXPECT_EQ(documents.At(0).DocKind(), kBinaryDoc);
+  EXPECT_EQ(documents.At(1).DocKind(), kBinaryDoc);
+  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
+  EXPECT_FALSE(gProcess.droppingFiles);
+}
+
 TEST_F(DocTemplateTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt) {
   CVeskDoc* doc = FileNew(documents);
   doc->SetModifiedFlag(true);

@@ -71,4 +71,11 @@ CVeskDoc* OpenRecentFile(DocTemplate& documents, std::size_t index) {
   return doc;
 }
 
+void OpenDroppedFiles(DocTemplate& documents, const std::vector<std::string>& paths) {
+  NextKind kind(kBinaryDoc);
+  gProcess.droppingFiles = true;
+  for (const std::string& path : paths) documents.OpenDocumentFile(path);
+  gProcess.droppingFiles = false;
+}
+
 }  // namespace quarn

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quarn {
 
@@ -22,5 +23,7 @@ CVeskDoc* OpenInMode(DocTemplate& documents, const std::string& path, int mode, 
 // Opens recent file index (0-based); an entry that cannot be opened is
 // dropped from the list.
 CVeskDoc* OpenRecentFile(DocTemplate& documents, std::size_t index);
+// Files dropped on the main window: every one becomes a binary document.
+void OpenDroppedFiles(DocTemplate& documents, const std::vector<std::string>& paths);
 
 }  // namespace quarn
