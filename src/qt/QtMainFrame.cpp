@@ -25,8 +25,23 @@
 namespace quarn::qt {
 namespace {
 
+QAction* FindCommandIn(const QMenu& menu, unsigned id) {
+  for (QAction* action : menu.actions())
+    if (!action->isSeparator() && action->data().isValid() && action->data().toUInt() == id) return action;
+  return nullptr;
+}
+
 // The idle update of the status panes and the frame titles.
 constexpr int kIdleUpdateMs = 200;
+
+// The MDI window commands the frame carries out itself, and the ids of the
+// window list at the end of the window menu.
+constexpr unsigned kWindowNew = 57648;
+constexpr unsigned kWindowArrange = 57649;
+constexpr unsigned kWindowCascade = 57650;
+constexpr unsigned kWindowTile = 57651;
+constexpr unsigned kFirstMdiChild = 65280;
+constexpr unsigned kMdiChildCount = 9;
 
 }  // namespace
 
@@ -89,12 +104,55 @@ void QtMainFrame::MenusChanged() {
   });
 }
 
+void QtMainFrame::updateWindowList(QMenu& menu) {
+  for (QAction* action : menu.actions())
+    if (action->data().toUInt() >= kFirstMdiChild || action->objectName() == QLatin1String("windowListSeparator"))
+      menu.removeAction(action);
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+  if (windows.isEmpty()) return;
+  menu.addSeparator()->setObjectName(QStringLiteral("windowListSeparator"));
+  for (qsizetype i = 0; i < windows.size() && unsigned(i) < kMdiChildCount; ++i) {
+    QAction* action = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(windows[i]->windowTitle()));
+    action->setData(kFirstMdiChild + unsigned(i));
+    action->setCheckable(true);
+    action->setChecked(windows[i] == mdi_->activeSubWindow());
+  }
+}
+
+bool QtMainFrame::runWindowCommand(unsigned id) {
+  switch (id) {
+    case kWindowCascade:
+      mdi_->cascadeSubWindows();
+      return true;
+    case kWindowTile:
+      mdi_->tileSubWindows();
+      return true;
+    case kWindowArrange:
+      // Minimised windows line up along the bottom of the MDI area by themselves.
+      return true;
+    default:
+      if (id >= kFirstMdiChild && id < kFirstMdiChild + kMdiChildCount) {
+        const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+        const qsizetype index = qsizetype(id - kFirstMdiChild);
+        if (index < windows.size()) mdi_->setActiveSubWindow(windows[index]);
+        return true;
+      }
+      return false;
+  }
+}
+
 void QtMainFrame::updateMenu(QMenu& menu) {
+  if (FindCommandIn(menu, kWindowCascade)) updateWindowList(menu);
   for (QAction* action : menu.actions()) {
     if (action->isSeparator() || !action->data().isValid()) continue;
+    const unsigned id = action->data().toUInt();
+    if (id >= kFirstMdiChild) continue;
     CommandState state;
     state.enabled = false;
-    core_.OnUpdateCommand(action->data().toUInt(), state);
+    if (id == kWindowCascade || id == kWindowTile || id == kWindowArrange)
+      state.enabled = !mdi_->subWindowList().isEmpty();
+    else if (id != kWindowNew)
+      core_.OnUpdateCommand(id, state);
     action->setEnabled(state.enabled);
     action->setCheckable(state.checked);
     action->setChecked(state.checked);
@@ -121,6 +179,7 @@ void QtMainFrame::updateStatusPanes() {
 }
 
 bool QtMainFrame::runCommand(unsigned id) {
+  if (runWindowCommand(id)) return true;
   CommandState state;
   state.enabled = false;
   core_.OnUpdateCommand(id, state);

@@ -43,6 +43,8 @@ class QtMainFrame : public QMainWindow, public MainFrameHost {
  private:
   void rebuildMenus();
   void updateMenu(QMenu& menu);
+  void updateWindowList(QMenu& menu);
+  bool runWindowCommand(unsigned id);
   void updateStatusPanes();
 
   QMdiArea* mdi_;
