@@ -1,6 +1,7 @@
 // Common dialogs shown by the platform.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace quarn {
@@ -20,11 +21,24 @@ struct FileDialogRequest {
   int openMode = 0;           // chosen mode 0..3
 };
 
+// The one-line input of the jump dialog.
+struct JumpDialogRequest {
+  std::string title;  // CP932
+  std::string label;
+  std::string hint;
+  std::string text;   // the last text in, the accepted text out
+  int maxLength = 10;
+  // Checked on OK: while it answers false the dialog beeps, selects its
+  // text and stays open.
+  std::function<bool(const std::string&)> accept;
+};
+
 class DialogService {
  public:
   virtual ~DialogService() = default;
   // True when the user pressed OK.
   virtual bool fileDialog(FileDialogRequest& request) = 0;
+  virtual bool jumpDialog(JumpDialogRequest& /*request*/) { return false; }
 };
 
 }  // namespace quarn

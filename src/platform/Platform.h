@@ -8,12 +8,14 @@ class MessageService;
 class BeepService;
 class FileSystem;
 class DialogService;
+class Clipboard;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
   BeepService* beep = nullptr;
   FileSystem* files = nullptr;
   DialogService* dialogs = nullptr;
+  Clipboard* clipboard = nullptr;
 };
 
 PlatformServices& Platform();

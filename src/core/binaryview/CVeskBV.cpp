@@ -10,7 +10,7 @@
 namespace quarn {
 
 CVeskBV::CVeskBV(CVeskDoc& doc, WindowHost& host, const BinaryViewSettings& settings)
-    : doc_(doc), host_(host), source_(settings), settings_(settings.Normalized()) {}
+    : doc_(doc), host_(host), source_(settings), settings_(settings.Normalized()), marks_(&doc.CharMarks()) {}
 
 void CVeskBV::SetScreenFont(const LogFont& font, const TextMetric& metrics) {
   font_ = font;

@@ -12,15 +12,22 @@
 #include "core/binaryview/BinaryLayout.h"
 #include "core/binaryview/BinaryPainter.h"
 #include "core/binaryview/BinarySettings.h"
+#include "core/view/ViewChildren.h"
 #include "platform/Canvas.h"
+#include "platform/KeyCodes.h"
 #include "platform/WindowHost.h"
+#include "platform/WindowModel.h"
 
 namespace quarn {
 
 class CVeskDoc;
+class CVeskRD;
 
-class CVeskBV {
+class CVeskBV : public BinaryWindowCommands {
  public:
+  static constexpr int kDragTimer = 1;
+  static constexpr int kDragTimerMs = 50;
+
   // settings: the application-wide values, read again at every relayout.
   CVeskBV(CVeskDoc& doc, WindowHost& host, const BinaryViewSettings& settings = gBinarySettings);
   CVeskBV(const CVeskBV&) = delete;
@@ -59,7 +66,6 @@ class CVeskBV {
   // digits while the second digit is awaited.
   Point CaretPoint() const;
 
-  bool HasSelection() const { return anchor_ != end_; }
   std::uint32_t SelectionAnchor() const { return anchor_; }
   std::uint32_t SelectionEnd() const { return end_; }
   // The selected bytes first..last, both inclusive (valid while active).
@@ -82,10 +88,76 @@ class CVeskBV {
   // Invalidates the caret's row when an underline is drawn.
   void InvalidateUnderlines();
 
+  // ---- caret (BinaryCaret.cpp) ----
+  // Moves the caret to pos (cut to TextLength), scrolling it into view
+  // unless noScroll, makes the caret again when recreate, and writes the
+  // status panes.
+  void PlaceCaret(std::uint32_t pos, bool lowNibble, bool recreate = false, bool noScroll = false);
+  // Scrolls row into the middle of the window unless shown, then places
+  // the caret at pos.
+  void BringRowIntoView(std::uint32_t row, std::uint32_t pos);
+  int RememberedColumn() const { return rememberedColumn_; }
+
+  // ---- input (BinaryInput.cpp) ----
+  void OnKeyDown(int vk, KeyState state);
+  void OnChar(unsigned char byte, KeyState state);
+  void OnImeString(const std::string& cp932);
+  void OnMouse(MouseKind kind, int x, int y, KeyState state);
+  void OnTimer(int id);
+  void OnSetFocus();
+  void OnKillFocus();
+
+  // ---- editing (BinaryEditing.cpp) ----
+  // The typed bytes at the caret, in the caret's area, by the overwrite flag.
+  void TypeBytes(const std::uint8_t* bytes, std::uint32_t n);
+  // False when nothing changed (read-only, too large, or refused).
+  bool Insert(const std::uint8_t* bytes, std::uint32_t n);
+  bool Overwrite(const std::uint8_t* bytes, std::uint32_t n);
+  // count 1 for the Delete key, 0 for the other deletions.
+  void DeleteSelectionOrByte(std::uint32_t count);
+  // True (after a beep) when the document is read-only.
+  bool ReadOnlyBeep();
+
+  // ---- the view's commands (BinaryCommands.cpp, BinaryUndo.cpp) ----
+  void Copy() override;
+  void Cut() override;
+  void Paste() override;
+  void Undo() override;
+  void Redo() override;
+  void ClearMarks() override;
+  void NextMark() override;
+  void PrevMark() override;
+  void ToggleMark() override;
+  void FindDialog() override;
+  void ReplaceDialog() override;
+  void Jump() override;
+  void SelectAll() override;
+  void ScreenCopy() override;
+  void FindNext(int direction) override;
+  bool HasSelection() const override { return anchor_ != end_; }
+  bool CanPaste() const override;
+  bool CanUndo() const override;
+  bool CanRedo() const override;
+  void RecomputeLayout() override;
+  // The rows the selection touches as the screen shows them, for the
+  // screen copy.
+  std::string ScreenText() const;
+
  private:
   void ScrollRowsTo(std::int64_t row);
   void ScrollColumnsTo(std::int64_t column);
   void VScrollAsKey(int code);
+  // The caret moved by a key: the selection follows with Shift.
+  void ShiftMove(std::uint32_t pos, KeyState state, bool setColumn = true);
+  bool EnsureRoom(std::uint32_t n);
+  void InsertAt(std::uint32_t pos, const std::uint8_t* bytes, std::uint32_t n, bool redraw);
+  void DeleteAt(std::uint32_t pos, std::uint32_t n, bool redraw);
+  void DragTo(int x, int y);
+  void UndoFrom(CVeskRD& from, CVeskRD& to, bool redo);
+  void GoToMark(std::uint32_t pos);
+  void ScrollCaretIntoView(std::uint32_t pos, BinaryArea area);
+  // Shows the caret while the window has the focus and no selection.
+  void UpdateCaretShown();
 
   CVeskDoc& doc_;
   WindowHost& host_;
@@ -103,6 +175,13 @@ class CVeskBV {
   bool lowNibble_ = false;
   std::uint32_t anchor_ = 0;
   std::uint32_t end_ = 0;
+  int rememberedColumn_ = 0;
+  bool dragging_ = false;
+  bool leadPending_ = false;
+  std::uint8_t lead_ = 0;
+  bool focused_ = false;
+  bool caretCreated_ = false;
+  bool caretShown_ = false;
 };
 
 }  // namespace quarn

@@ -166,6 +166,11 @@ class CVeskDoc {
   DocumentFormat& Format() { return format_; }
   LayoutOptions& Layout() { return layout_; }
 
+  // ---- character marks ----
+  static constexpr std::size_t kMaxCharMarks = 100;
+  // The marked positions, sorted, shared by the windows of the document.
+  std::vector<std::uint32_t>& CharMarks() { return charMarks_; }
+
   // ---- undo ----
   CVeskRD& Undo() { return *undo_; }
   CVeskRD& Redo() { return *redo_; }
@@ -203,6 +208,7 @@ class CVeskDoc {
   std::string pathName_;
   std::string title_;
   std::vector<DocumentView*> views_;
+  std::vector<std::uint32_t> charMarks_;
 
   // Writes rows [from, from + starts.size()) of the table and their flags.
   void StoreRows(std::uint32_t from, const std::vector<std::uint32_t>& starts);
