@@ -7,6 +7,7 @@
 #include <QGridLayout>
 
 #include "core/res/StringTable.h"
+#include "qt/QtJumpDialog.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -92,6 +93,15 @@ bool QtDialogService::fileDialog(FileDialogRequest& request) {
   }
   if (auto* box = dialog.findChild<QCheckBox*>(kReadOnlyBox)) request.readOnly = box->isChecked();
   return true;
+}
+
+}  // namespace quarn::qt
+
+namespace quarn::qt {
+
+bool QtDialogService::jumpDialog(JumpDialogRequest& request) {
+  QtJumpDialog dialog(request, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace quarn::qt

@@ -13,6 +13,7 @@ namespace quarn::qt {
 class QtDialogService : public DialogService {
  public:
   bool fileDialog(FileDialogRequest& request) override;
+  bool jumpDialog(JumpDialogRequest& request) override;
 };
 
 // The program's filter string "title|pattern|title|pattern||" as Qt name

@@ -2,18 +2,28 @@
 
 #include <QResizeEvent>
 
+#include "qt/QtBinaryWindow.h"
+
 namespace quarn::qt {
 
 QtDocumentView::QtDocumentView(CVeskDoc& doc, QWidget* parent)
     : QWidget(parent), view_(std::make_unique<CVeskView>(doc, *this)) {
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
+  if (!view_->IsTextMode()) {
+    auto* window = new QtBinaryWindow(doc, this);
+    children_[ViewChild::kBinaryWindow] = window;
+    view_->AttachBinaryWindow(&window->Window());
+    binaryWidget_ = window;
+  }
   created_ = view_->OnCreate(logicalDpiX(), logicalDpiY());
 }
 
 QtDocumentView::~QtDocumentView() {
   view_->AttachBinaryWindow(nullptr);
   view_.reset();
+  // The binary window's widget goes before the document it shows.
+  delete binaryWidget_;
 }
 
 QWidget* QtDocumentView::Child(ViewChild child) const {
@@ -31,6 +41,10 @@ void QtDocumentView::ShowChild(ViewChild child, bool show) {
 
 void QtDocumentView::FocusChild(ViewChild child) {
   if (QWidget* widget = Child(child)) widget->setFocus();
+}
+
+void QtDocumentView::RecreateScreenFont() {
+  if (binaryWidget_) binaryWidget_->ApplyFormat();
 }
 
 void QtDocumentView::resizeEvent(QResizeEvent* event) {

@@ -10,6 +10,8 @@
 
 namespace quarn::qt {
 
+class QtBinaryWindow;
+
 class QtDocumentView : public QWidget, public ChildPlacer {
   Q_OBJECT
 
@@ -25,6 +27,7 @@ class QtDocumentView : public QWidget, public ChildPlacer {
   void MoveChild(ViewChild child, const Rect& rect) override;
   void ShowChild(ViewChild child, bool show) override;
   void FocusChild(ViewChild child) override;
+  void RecreateScreenFont() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -33,8 +36,7 @@ class QtDocumentView : public QWidget, public ChildPlacer {
  private:
   std::unique_ptr<CVeskView> view_;
   std::map<ViewChild, QWidget*> children_;
-  // The core window behind the binary window's widget.
-  std::unique_ptr<BinaryWindowCommands> binary_;
+  QtBinaryWindow* binaryWidget_ = nullptr;
   bool created_ = false;
 };
 

@@ -15,6 +15,7 @@
 #include "core/app/Settings.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
+#include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtMainFrame.h"
@@ -60,11 +61,13 @@ int RunQuarn(QApplication& app) {
   QtBeep beep;
   QtFileSystem files;
   QtDialogService dialogs;
+  QtClipboard clipboard;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
   platform.files = &files;
   platform.dialogs = &dialogs;
+  platform.clipboard = &clipboard;
 
   SetProgramDirectory(ExecutableDirectory());
   PrepareSettingsFile();

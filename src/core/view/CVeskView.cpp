@@ -59,6 +59,7 @@ void CVeskView::OnSetFocus() {
 
 void CVeskView::OnUpdate(CVeskDoc&, int hintCode) {
   if (IsTextMode() || !binary_) return;
+  if (hintCode == hint::kFormatChanged) placer_.RecreateScreenFont();
   if (hintCode == hint::kFormatChanged || hintCode == hint::kBinaryLoaded) binary_->RecomputeLayout();
 }
 

@@ -44,6 +44,8 @@ class ChildPlacer {
   virtual void MoveChild(ViewChild child, const Rect& rect) = 0;
   virtual void ShowChild(ViewChild child, bool show) = 0;
   virtual void FocusChild(ViewChild child) = 0;
+  // Makes the screen font again from the document's font (format changed).
+  virtual void RecreateScreenFont() {}
 };
 
 }  // namespace quarn
