@@ -1,0 +1,119 @@
+// A user's round: open a file in the real frame, type into its binary
+// window, save, and look at the file and the window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <set>
+
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/app/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/view/CVeskView.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakePlatform.h"
+#include "qt/QtBinaryWindow.h"
+#include "qt/QtFileSystem.h"
+#include "qt/QtMainFrame.h"
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+namespace {
+
+void Press(QWidget* widget, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(widget, &release);
+}
+
+class QtDocumentWorkflowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    Platform().files = &files;  // real files under the fake messages and dialogs
+    gProcess.overwrite = false;
+  }
+  void TearDown() override { Documents().CloseAll(); }
+
+  QString Write(const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+  }
+  static QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  fakes::FakePlatform platform;
+  fakes::FakeClipboard clipboard;
+  QtFileSystem files;
+  QTemporaryDir dir;
+};
+
+TEST_F(QtDocumentWorkflowTest, OpenTypeSaveAndTheFileHoldsTheTypedBytes) {
+  const QString path = Write(QStringLiteral("data.bin"), QByteArray("\x00\x01\x02\x03", 4));
+  QtMainFrame frame;
+  frame.resize(900, 600);
+  frame.show();
+  CVeskDoc* doc = OpenInMode(Documents(), ToCp932(path), kOpenBinary, false);
+  ASSERT_TRUE(doc);
+  QApplication::processEvents();
+  auto* window = frame.findChild<QtBinaryWindow*>();
+  ASSERT_TRUE(window);
+  window->setFocus();
+
+  Press(window, Qt::Key_4, QStringLiteral("4"));
+  Press(window, Qt::Key_1, QStringLiteral("1"));
+  Press(window, Qt::Key_Tab, QStringLiteral("\t"));
+  Press(window, Qt::Key_Z, QStringLiteral("z"));
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(frame.runCommand(57603));
+  EXPECT_EQ(Read(path), QByteArray("\x41z\x00\x01\x02\x03", 6));
+  EXPECT_FALSE(doc->IsModified());
+
+  // Undo through the menu command, then the read-only switch stops saving.
+  EXPECT_TRUE(frame.runCommand(57643));
+  EXPECT_EQ(doc->TextLength(), 5u);
+  EXPECT_TRUE(frame.runCommand(32789));
+  EXPECT_TRUE(doc->IsWriteProtected());
+  EXPECT_FALSE(frame.runCommand(57603));
+
+  QApplication::processEvents();
+  const QImage image = window->grab().toImage();
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height() && colours.size() < 3; y += 3)
+    for (int x = 0; x < image.width() && colours.size() < 3; x += 3) colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 2u) << "the binary window drew nothing";
+
+  // Closing the modified document asks; No closes it without saving.
+  platform.messages.answers = {answer::kNo};
+  EXPECT_TRUE(frame.runCommand(57602));
+  QApplication::processEvents();
+  EXPECT_EQ(Documents().Count(), 0u);
+  EXPECT_EQ(Read(path), QByteArray("\x41z\x00\x01\x02\x03", 6));
+}
+
+TEST_F(QtDocumentWorkflowTest, TheSameFileIsActivatedNotOpenedTwice) {
+  const QString a = Write(QStringLiteral("a.bin"), "aaaa");
+  const QString b = Write(QStringLiteral("b.bin"), "bbbb");
+  QtMainFrame frame;
+  frame.show();
+  CVeskDoc* first = OpenInMode(Documents(), ToCp932(a), kOpenBinary, false);
+  OpenInMode(Documents(), ToCp932(b), kOpenBinary, false);
+  EXPECT_EQ(OpenInMode(Documents(), ToCp932(a), kOpenBinary, false), first);
+  EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
+  ASSERT_TRUE(frame.ActiveView());
+  EXPECT_EQ(&frame.ActiveView()->GetDocument(), first);
+}
+
+}  // namespace
+}  // namespace quarn::qt
