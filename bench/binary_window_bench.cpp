@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <memory>
 #include <random>
 
@@ -55,11 +56,10 @@ class SizedHost : public WindowHost {
 };
 
 struct Window {
-  Window() : image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied) {
+  explicit Window(std::uint32_t n = 4u << 20) : image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied) {
     gProcess.nextDocKind = kBinaryDoc;
     doc = std::make_unique<CVeskDoc>();
-    constexpr std::uint32_t n = 4u << 20;
-    doc->Store().Reserve(n);
+    if (doc->Store().Reserve(n) > 1) std::abort();
     doc->Store().BeginDirect();
     std::mt19937 random(5);
     for (std::uint32_t i = 0; i < n; ++i) doc->Store().Data()[i] = std::uint8_t(random());
@@ -107,6 +107,29 @@ void BM_RepaintQtCanvas(benchmark::State& state) {
   }
 }
 
+// Typing hex digits in overwrite mode in the middle of a 300 MB document:
+// the store, the undo records and the redraw of the changed row, per digit.
+void BM_TypeHexDigitOverwrite300MB(benchmark::State& state) {
+  static Window* big = [] {
+    auto* w = new Window(300000000);
+    return w;
+  }();
+  CVeskBV& window = *big->window;
+  gProcess.overwrite = true;
+  window.PlaceCaret(big->doc->TextLength() / 2, false);
+  const char* digits = "0123456789ABCDEF";
+  int i = 0;
+  for (auto _ : state) {
+    window.OnChar(static_cast<unsigned char>(digits[i++ & 15]), KeyState{});
+    const std::int64_t top = window.Layout().RowTop(window.Layout().RowOf(window.CaretPos()));
+    QPainter painter(&big->image);
+    qt::QtCanvas canvas(painter);
+    window.OnPaint(canvas, Rect{0, int(top), kWidth, int(top) + window.Layout().LineHeight()});
+  }
+  gProcess.overwrite = false;
+}
+
+BENCHMARK(BM_TypeHexDigitOverwrite300MB)->Iterations(1000)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintRecordingCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RepaintQtCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
