@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -29,6 +30,12 @@ QImage GrabFrameWithMenu(QMainWindow& frame) {
   return image;
 }
 
-bool SaveScreenshot(QMainWindow& frame, const QString& path) { return GrabFrameWithMenu(frame).save(path, "PNG"); }
+bool SaveScreenshot(QMainWindow& frame, const QString& path) {
+  // With a document open the document is the picture; without one the
+  // File menu shows what can be done.
+  const bool documents = frame.findChild<QMdiSubWindow*>() != nullptr;
+  const QImage image = documents ? frame.grab().toImage() : GrabFrameWithMenu(frame);
+  return image.save(path, "PNG");
+}
 
 }  // namespace quarn::qt

@@ -11,7 +11,8 @@ namespace quarn::qt {
 
 QImage GrabFrameWithMenu(QMainWindow& frame);
 
-// Grabs the frame and writes it as PNG; false when the file was not written.
+// Grabs the frame (with its File menu open while no document is) and writes
+// it as PNG; false when the file was not written.
 bool SaveScreenshot(QMainWindow& frame, const QString& path);
 
 }  // namespace quarn::qt
