@@ -17,6 +17,17 @@ class File {
   virtual std::int64_t read(void* buffer, std::size_t n) = 0;
   // Writes n bytes; false when not all of them were written.
   virtual bool write(const void* buffer, std::size_t n) = 0;
+  // Positional reads, for filling parts of a large buffer from several
+  // threads at once: readAt reads up to n bytes at offset without moving the
+  // file position (0 at the end, -1 on error) and may be called from any
+  // thread. A file that cannot do this says so, and is read with read().
+  virtual bool canReadAt() const { return false; }
+  virtual std::int64_t readAt(std::uint64_t offset, void* buffer, std::size_t n) {
+    (void)offset;
+    (void)buffer;
+    (void)n;
+    return -1;
+  }
   // Flushes and closes; false when the data could not be written.
   virtual bool close() = 0;
 };

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <unistd.h>
+
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -23,6 +26,20 @@ class QtFile : public File {
   std::int64_t read(void* buffer, std::size_t n) override {
     qint64 got = file_.read(static_cast<char*>(buffer), qint64(n));
     return got < 0 ? -1 : got;
+  }
+
+  bool canReadAt() const override { return file_.handle() >= 0; }
+
+  // pread on the descriptor: QFile has no positional read, and the shared
+  // file position would make reads from two threads race.
+  std::int64_t readAt(std::uint64_t offset, void* buffer, std::size_t n) override {
+    const int fd = file_.handle();
+    if (fd < 0) return -1;
+    for (;;) {
+      const ssize_t got = ::pread(fd, buffer, n, off_t(offset));
+      if (got >= 0) return got;
+      if (errno != EINTR) return -1;
+    }
   }
 
   bool write(const void* buffer, std::size_t n) override {

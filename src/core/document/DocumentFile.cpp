@@ -7,6 +7,7 @@
 #include "core/app/AppMessage.h"
 #include "core/app/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
+#include "core/document/FileRead.h"
 #include "core/document/SaveName.h"
 #include "core/document/TextReader.h"
 #include "core/res/MessageIds.h"
@@ -18,20 +19,8 @@
 namespace quarn {
 namespace {
 
-// Large reads and writes: a file moves at the speed of the page cache.
+// Large writes: a file moves at the speed of the page cache.
 constexpr std::size_t kChunk = std::size_t(8) << 20;
-
-// Reads up to n bytes; the count read, or -1 after a read error.
-std::int64_t ReadFully(File& file, std::uint8_t* into, std::uint32_t n) {
-  std::uint32_t done = 0;
-  while (done < n) {
-    const std::int64_t got = file.read(into + done, std::min<std::size_t>(kChunk, n - done));
-    if (got < 0) return -1;
-    if (got == 0) break;
-    done += std::uint32_t(got);
-  }
-  return done;
-}
 
 }  // namespace
 
@@ -53,7 +42,7 @@ bool CVeskDoc::LoadFrom(File& file) {
   }
   std::uint32_t loaded = 0;
   if (length > 0) {
-    const std::int64_t got = ReadFully(file, store_.Data(), length);
+    const std::int64_t got = ReadWholeFile(file, store_.Data(), length);
     ok = got >= 0;
     loaded = got > 0 ? std::uint32_t(got) : 0;
   }

@@ -19,6 +19,8 @@ namespace {
 
 constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint32_t kScanChunk = 4096;
+// How far ahead the layout of a whole text looks for the next CR or TAB.
+constexpr std::uint32_t kLookAhead = 65536;
 
 std::uint32_t UnitLength(std::uint8_t b) { return (cp932::IsLeadByte(b) || b == kCr) ? 2u : 1u; }
 
@@ -115,6 +117,10 @@ void CVeskDoc::RebuildRows() {
     text.origin = 0;
     text.end = text.length = textLength_;
     std::uint32_t start = 0;
+    // The next CR or TAB, looked for a stretch ahead at a time; before it
+    // the rows need not walk their characters.
+    std::uint32_t hit = 0;
+    bool hitFound = false;
     try {
       starts.reserve(std::min<std::uint32_t>(maxRows, textLength_ / 32 + 16));
       for (;;) {
@@ -123,7 +129,12 @@ void CVeskDoc::RebuildRows() {
           break;
         }
         starts.push_back(start);
-        const std::uint32_t next = NextRowStart(text, start, rules);
+        if (start > hit || (!hitFound && hit < textLength_ && hit - start < rules.MaxRowBytes() + 1)) {
+          const std::uint32_t horizon = start + std::min(kLookAhead, textLength_ - start);
+          hit = FindCrOrTab(text, start, horizon);
+          hitFound = hit < horizon;
+        }
+        const std::uint32_t next = NextRowStart(text, start, rules, hit);
         if (next == kNoRow) break;
         start = next;
       }
@@ -140,8 +151,15 @@ void CVeskDoc::RebuildRows() {
     AppMessageBox(msg::kTooManyRows);
   }
   const std::uint32_t count = std::min<std::uint32_t>(std::uint32_t(starts.size()), rowCapacity_);
-  starts.resize(count);
-  StoreRows(0, starts);
+  if (count > 0) {
+    // The whole text is in the block: the flags are read from it directly.
+    const std::uint8_t* data = store_.GetPointer(0);
+    std::memcpy(rowStart_, starts.data(), count * sizeof(std::uint32_t));
+    for (std::uint32_t i = 0; i < count; ++i) {
+      const std::uint32_t s = starts[i];
+      rowFlag_[i] = (s >= 2 && data[s - 2] == kCr) ? 1 : 0;
+    }
+  }
   rowCount_ = count;
   rowCountChanged_ = oldCount != rowCount_;
 }

@@ -1,6 +1,8 @@
 #include "core/document/RowLayout.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "core/encoding/Cp932.h"
 
@@ -40,15 +42,60 @@ bool MayHang(const TextBytes& text, std::uint32_t pos, const RowRules& rules) {
   return std::find(rules.hangingDouble.begin(), rules.hangingDouble.end(), pair) != rules.hangingDouble.end();
 }
 
-std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules) {
+namespace {
+
+constexpr std::uint32_t kUnknown = 0xFFFFFFFEu;  // b not worked out yet
+
+// How far the scan of a row has come: column c, position p, the start q of
+// the character consumed last and the start b of the last consumed
+// character that is not printable.
+struct RowScan {
+  std::uint32_t c;
+  std::uint32_t p;
+  std::uint32_t q;
+  std::uint32_t b;
+};
+
+// Number of consecutive lead-range bytes ending at pos, not counting below
+// from.
+std::uint32_t LeadRunEndingAt(const TextBytes& text, std::uint32_t from, std::uint32_t pos) {
+  std::uint32_t k = 0;
+  for (std::uint32_t i = pos + 1; i > from && IsLeadByte(text.At(i - 1)); --i) ++k;
+  return k;
+}
+
+// Whether pos starts a character when the characters are walked from the
+// character start from, with no CR before pos. The byte after a byte that
+// cannot lead (a single-byte character or a trail byte) always starts a
+// character; from there on a run of lead-range bytes pairs up.
+bool StartsCharacter(const TextBytes& text, std::uint32_t from, std::uint32_t pos) {
+  return pos == from || LeadRunEndingAt(text, from, pos - 1) % 2 == 0;
+}
+
+// The start of the last character in [from, limit) that is not printable,
+// or kNoRow; no CR in the stretch. Bytes after the last byte that is not
+// printable are single printable characters or trail bytes; that byte is a
+// character start or the trail of a lead byte, which is not printable either.
+std::uint32_t LastBlankBefore(const TextBytes& text, std::uint32_t from, std::uint32_t limit) {
+  for (std::uint32_t j = limit; j > from; --j) {
+    if (IsPrintable(text.At(j - 1))) continue;
+    const std::uint32_t at = j - 1;
+    const bool trail = at > from && LeadRunEndingAt(text, from, at - 1) % 2 == 1;
+    return trail ? at - 1 : at;
+  }
+  return kNoRow;
+}
+
+// The row-breaking loop from a scan state to the end of the row.
+std::uint32_t FinishRow(const TextBytes& text, std::uint32_t start, RowScan s, const RowRules& rules) {
   const std::uint32_t length = text.length;
-  if (length == 0 || start >= length) return kNoRow;
   const std::uint32_t width = std::uint32_t(rules.width);
   const std::uint32_t tab = std::uint32_t(rules.tab);
-  std::uint32_t c = 0;      // column
-  std::uint32_t p = start;  // scan position
-  std::uint32_t q = start;  // start of the character consumed last
-  std::uint32_t b = kNoRow; // last consumed character that is not printable
+  const std::uint32_t entryQ = s.q;
+  std::uint32_t c = s.c;
+  std::uint32_t p = s.p;
+  std::uint32_t q = s.q;
+  std::uint32_t b = s.b;
   do {
     if (p >= length) break;
     if (!IsPrintable(text.At(q))) b = q;
@@ -85,8 +132,67 @@ std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const Row
   if (!rules.wordWrap) return p;
   // The row ends between words, or it is one word: cut at p. Else go back to
   // after the last blank so that no word is cut.
-  if (!IsPrintable(text.At(q)) || b == kNoRow || !IsPrintable(text.At(p))) return p;
+  if (!IsPrintable(text.At(q)) || !IsPrintable(text.At(p))) return p;
+  if (b == kUnknown) b = LastBlankBefore(text, start, entryQ);
+  if (b == kNoRow) return p;
   return IsLeadByte(text.At(b)) ? b + 2 : b + 1;
+}
+
+// Finds the first CR or TAB in [from, to), or to, eight bytes at a time.
+std::uint32_t FindCrOrTabIn(const std::uint8_t* data, std::uint32_t from, std::uint32_t to) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+  std::uint32_t i = from;
+  for (; i + 8 <= to; i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, data + i, 8);
+    const std::uint64_t cr = v ^ (kOnes * kCr);
+    const std::uint64_t tab = v ^ (kOnes * kTab);
+    // A byte that is zero sets its high bit; the lowest set bit is exact.
+    const std::uint64_t hit = ((cr - kOnes) & ~cr & kHighs) | ((tab - kOnes) & ~tab & kHighs);
+    if (hit) return i + std::uint32_t(std::countr_zero(hit) / 8);
+  }
+  for (; i < to; ++i) {
+    if (data[i] == kCr || data[i] == kTab) return i;
+  }
+  return to;
+}
+
+}  // namespace
+
+std::uint32_t NextRowStartPlain(const TextBytes& text, std::uint32_t start, const RowRules& rules) {
+  if (text.length == 0 || start >= text.length) return kNoRow;
+  return FinishRow(text, start, RowScan{0, start, start, kNoRow}, rules);
+}
+
+std::uint32_t FindCrOrTab(const TextBytes& text, std::uint32_t from, std::uint32_t to) {
+  to = std::min(to, text.end);
+  if (from >= to) return to;
+  return text.origin + FindCrOrTabIn(text.data, from - text.origin, to - text.origin);
+}
+
+std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules, std::uint32_t clearUntil) {
+  const std::uint32_t length = text.length;
+  if (length == 0 || start >= length) return kNoRow;
+  // Before the last two columns, and before any CR or TAB, a row only walks
+  // its characters: column and byte offset are the same there. The scan is
+  // started at the last character start at or before that point.
+  const std::uint64_t edge = std::uint64_t(start) + std::uint32_t(rules.width);
+  std::uint32_t t = std::uint32_t(std::min<std::uint64_t>({edge, clearUntil, length, text.end}));
+  if (t <= start) return NextRowStartPlain(text, start, rules);
+  if (!StartsCharacter(text, start, t)) --t;  // t - 1 is a lead byte
+  if (t == start) return NextRowStartPlain(text, start, rules);
+  // The character consumed last ends at t: a double-byte one when t - 2 is
+  // a lead byte that starts a character.
+  const bool twoBytes = t - start >= 2 && LeadRunEndingAt(text, start, t - 2) % 2 == 1;
+  const std::uint32_t q = twoBytes ? t - 2 : t - 1;
+  return FinishRow(text, start, RowScan{t - start, t, q, q == start ? kNoRow : kUnknown}, rules);
+}
+
+std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules) {
+  if (start >= text.length) return kNoRow;
+  const std::uint64_t edge = std::uint64_t(start) + std::uint32_t(rules.width);
+  return NextRowStart(text, start, rules, FindCrOrTab(text, start, std::uint32_t(std::min<std::uint64_t>(edge, text.end))));
 }
 
 }  // namespace quarn

@@ -50,6 +50,15 @@ constexpr std::uint32_t kNoRow = 0xFFFFFFFFu;
 // bytes from start to min(length, start + MaxRowBytes() + 1). A row always
 // takes at least one character, so a layout loop always moves on.
 std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules);
+// The same when the caller knows that [start, clearUntil) holds no CR and no
+// TAB: the row's characters before its last columns are then not walked.
+std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules,
+                           std::uint32_t clearUntil);
+// The rule walked character by character from the row start; the fast
+// forms above give the same rows.
+std::uint32_t NextRowStartPlain(const TextBytes& text, std::uint32_t start, const RowRules& rules);
+// The first CR or TAB in [from, min(to, text.end)), or that end.
+std::uint32_t FindCrOrTab(const TextBytes& text, std::uint32_t from, std::uint32_t to);
 
 // May the character at pos stand in the hanging columns beyond the width?
 bool MayHang(const TextBytes& text, std::uint32_t pos, const RowRules& rules);
