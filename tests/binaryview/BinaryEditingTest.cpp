@@ -8,6 +8,7 @@
 #include "core/app/Settings.h"
 #include "core/binaryview/BinaryJump.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/res/MessageIds.h"
 #include "core/view/StatusPanes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakePlatform.h"
@@ -249,6 +250,41 @@ TEST_F(BinaryEditing, ScreenCopyShowsTheSelectedRowsAsDisplayed) {
   EXPECT_NE(text.find("00000000  41 42 43"), std::string::npos) << text;
   EXPECT_NE(text.find("ABCDEFGHIJKLMNOP\r\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("00000010"), std::string::npos);
+}
+
+TEST_F(BinaryEditing, RedoNeverReplaysRecordsMadeForAnotherText) {
+  Open("ab");
+  Key(vk::kEnd, kCtrl);
+  clipboard.setText(std::string(40000, 'x'));
+  window->Paste();  // an insertion whose undo needs more than a store holds
+  Type("7");
+  window->Undo();   // the typed byte: its redo record goes in
+  EXPECT_TRUE(window->CanRedo());
+  window->Undo();   // the paste: its redo record cannot be kept
+  EXPECT_EQ(Text(), "ab");
+  // The byte's record belongs to the text with the paste and is gone too.
+  EXPECT_FALSE(window->CanRedo());
+  window->Redo();
+  EXPECT_EQ(Text(), "ab");
+}
+
+TEST_F(BinaryEditing, RefusedDeletionOfTheSelectionStopsTheInput) {
+  Open(std::string(40000, 'q'));
+  window->SelectAll();
+  platform.messages.answers = {answer::kCancel, answer::kCancel};
+  Type("5");
+  clipboard.setText("Z");
+  window->Paste();
+  EXPECT_EQ(Text(), std::string(40000, 'q'));
+  EXPECT_TRUE(window->HasSelection());
+  EXPECT_EQ(platform.CountShown(msg::kUndoOverflow), 2u);
+
+  // A read-only document beeps once and keeps its selection.
+  doc->SetWriteProtected(true);
+  platform.beep.beeps.clear();
+  Type("5");
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_TRUE(window->HasSelection());
 }
 
 TEST(BinaryJumpTest, OffsetsAreDecimalOrHexWithPrefix) {

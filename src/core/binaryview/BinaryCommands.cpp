@@ -63,13 +63,6 @@ void CVeskBV::Paste() {
   std::string text;
   if (!clipboard->getText(text)) return;
   text = text.substr(0, text.find('\0'));
-  const bool overwrite = gProcess.overwrite;
-  if (HasSelection()) {
-    if (gSettings.DeleteSelectionAtInput)
-      DeleteSelectionOrByte(0);
-    else
-      DropSelection();
-  }
   // The program's own copy when the clipboard still holds its text.
   const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   std::uint32_t n = std::uint32_t(text.size());
@@ -80,11 +73,17 @@ void CVeskBV::Paste() {
     gBinaryCopy.clear();
     gHasBinaryCopy = false;
   }
-  if (n > 0) {
-    const std::vector<std::uint8_t> pasted(bytes, bytes + n);
-    Insert(pasted.data(), n);
+  const std::vector<std::uint8_t> pasted(bytes, bytes + n);
+  // Too large stops the paste before the selection goes.
+  if (n > 0 && !EnsureRoom(n)) return;
+  if (HasSelection()) {
+    if (gSettings.DeleteSelectionAtInput) {
+      if (!DeleteSelectionOrByte(0)) return;
+    } else {
+      DropSelection();
+    }
   }
-  gProcess.overwrite = overwrite;
+  if (n > 0) Insert(pasted.data(), n);
 }
 
 void CVeskBV::ToggleMark() {

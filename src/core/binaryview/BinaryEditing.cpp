@@ -72,10 +72,12 @@ bool CVeskBV::Overwrite(const std::uint8_t* bytes, std::uint32_t n) {
 }
 
 void CVeskBV::TypeBytes(const std::uint8_t* bytes, std::uint32_t n) {
+  if (ReadOnlyBeep()) return;
   const bool overwrite = gProcess.overwrite;
   if (HasSelection()) {
     if (gSettings.DeleteSelectionAtInput) {
-      DeleteSelectionOrByte(0);
+      // A refused deletion stops the input too.
+      if (!DeleteSelectionOrByte(0)) return;
       gProcess.overwrite = false;
     } else {
       DropSelection();
@@ -102,23 +104,25 @@ void CVeskBV::TypeBytes(const std::uint8_t* bytes, std::uint32_t n) {
   gProcess.overwrite = overwrite;
 }
 
-void CVeskBV::DeleteSelectionOrByte(std::uint32_t count) {
+bool CVeskBV::DeleteSelectionOrByte(std::uint32_t count) {
   const std::uint32_t length = doc_.TextLength();
-  if (length == 0 || ReadOnlyBeep()) return;
+  if (length == 0 || ReadOnlyBeep()) return false;
   std::uint32_t first = caretPos_;
   std::uint32_t n = std::max<std::uint32_t>(count, 1);
   if (HasSelection()) {
     first = SelectionFirst();
     n = SelectionLast() - first + 1;
   }
-  if (first >= length) return;
+  if (first >= length) return false;
   n = std::min(n, length - first);
-  SetSelection(first, first);
+  // Refused at the undo question: nothing changes, the selection stays.
   if (CVeskRD::Push(doc_, doc_.Undo(), CVeskRD::kDeleted, first, n, true) == 0) {
     host_.invalidate();
-    return;
+    return false;
   }
+  SetSelection(first, first);
   DeleteAt(first, n, true);
+  return true;
 }
 
 }  // namespace quarn

@@ -9,10 +9,15 @@
 namespace quarn {
 namespace {
 
-// The opposite record goes in when it fits; undo itself never asks.
+// The opposite record goes in when it fits; undo itself never asks. When
+// it cannot be kept the opposite store is emptied: its older records were
+// made for a text that now differs and would put bytes in wrong places.
 void PushQuietly(CVeskDoc& doc, CVeskRD& store, std::uint32_t type, std::uint32_t pos, std::uint32_t n) {
   const bool carriesBytes = type == CVeskRD::kDeleted || type == CVeskRD::kReplacedOld || type == CVeskRD::kOverwrittenOld;
-  if (carriesBytes && n > store.Capacity()) return;
+  if (carriesBytes && n > store.Capacity()) {
+    store.Clear();
+    return;
+  }
   CVeskRD::Push(doc, store, type, pos, n, false);
 }
 

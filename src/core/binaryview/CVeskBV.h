@@ -113,8 +113,9 @@ class CVeskBV : public BinaryWindowCommands {
   // False when nothing changed (read-only, too large, or refused).
   bool Insert(const std::uint8_t* bytes, std::uint32_t n);
   bool Overwrite(const std::uint8_t* bytes, std::uint32_t n);
-  // count 1 for the Delete key, 0 for the other deletions.
-  void DeleteSelectionOrByte(std::uint32_t count);
+  // count 1 for the Delete key, 0 for the other deletions; false when
+  // nothing was deleted (read-only, nothing there, or refused).
+  bool DeleteSelectionOrByte(std::uint32_t count);
   // True (after a beep) when the document is read-only.
   bool ReadOnlyBeep();
 
