@@ -47,6 +47,11 @@ void QtDocumentView::RecreateScreenFont() {
   if (binaryWidget_) binaryWidget_->ApplyFormat();
 }
 
+void QtDocumentView::InvalidateChildren() {
+  for (const auto& [child, widget] : children_) widget->update();
+  if (binaryWidget_) binaryWidget_->invalidate();
+}
+
 void QtDocumentView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   view_->OnSize(event->size().width(), event->size().height());

@@ -28,6 +28,7 @@ class QtDocumentView : public QWidget, public ChildPlacer {
   void ShowChild(ViewChild child, bool show) override;
   void FocusChild(ViewChild child) override;
   void RecreateScreenFont() override;
+  void InvalidateChildren() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

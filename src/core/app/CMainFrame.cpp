@@ -1,6 +1,9 @@
 #include "core/app/CMainFrame.h"
 
 #include "core/app/DocTemplate.h"
+#include "core/app/Settings.h"
+#include "core/binaryview/BinarySettings.h"
+#include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
@@ -15,6 +18,7 @@ constexpr unsigned kFileClose = 57602;
 constexpr unsigned kFileSave = 57603;
 constexpr unsigned kFileSaveAs = 57604;
 constexpr unsigned kAppExit = 57665;
+constexpr unsigned kCodeSwitch = 32913;
 
 bool IsRecentFile(unsigned id) {
   return id >= menus::kFirstRecentFile && id < menus::kFirstRecentFile + menus::kRecentFileCount;
@@ -44,6 +48,9 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case kAppExit:
       host_.CloseMainWindow();
       return true;
+    case kCodeSwitch:
+      SwitchBinaryCode();
+      return true;
     default:
       if (!IsRecentFile(id)) return false;
       OpenRecentFile(documents_, id - menus::kFirstRecentFile);
@@ -64,7 +71,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (view && view->OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
-    case kFileNew: case kFileOpen: case kAppExit:
+    case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch:
       state.enabled = true;
       return;
     case kFileClose:
@@ -80,6 +87,13 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = IsRecentFile(id) && id - menus::kFirstRecentFile < documents_.Recent().Count();
       return;
   }
+}
+
+void CMainFrame::SwitchBinaryCode() {
+  gSettings.StrCodeType = int(NextStrCode(StrCode(gSettings.StrCodeType)));
+  gBinarySettings.StrCodeType = gSettings.StrCodeType;
+  StatusBar().SetPaneTextFast(pane::kDecoding, StrCodeName(gBinarySettings.Normalized().Code()));
+  for (std::size_t i = 0; i < documents_.Count(); ++i) documents_.At(i).UpdateAllViews(hint::kRepaint);
 }
 
 bool CMainFrame::OnClose() { return documents_.SaveAllModified(); }

@@ -37,6 +37,8 @@ class CMainFrame {
 
  private:
   bool RunFileCommand(unsigned id);
+  // Steps the binary windows' character code SJIS, JIS, EUC, UNI, SJIS ...
+  void SwitchBinaryCode();
 
   DocTemplate& documents_;
   MainFrameHost& host_;

@@ -21,8 +21,12 @@ namespace hint {
 constexpr int kTextLoaded = 16;
 constexpr int kStoreMoved = 17;
 constexpr int kFormatChanged = 32;
+constexpr int kRepaint = 33;
 constexpr int kRefresh = 34;
 constexpr int kFocusLost = 35;
+constexpr int kAppendString = 48;
+constexpr int kAppendBytes = 49;
+constexpr int kAppendQuietly = 50;
 constexpr int kBinaryLoaded = 128;
 }  // namespace hint
 

@@ -16,5 +16,8 @@ struct RepairedText {
 
 // Repairs data[0, length) in place (the text only ever shrinks).
 RepairedText RepairText(std::uint8_t* data, std::uint32_t length);
+// The same repairs made byte by byte; RepairText gives the same result
+// faster by looking only at NUL and CR.
+RepairedText RepairTextPlain(std::uint8_t* data, std::uint32_t length);
 
 }  // namespace quarn

@@ -30,8 +30,8 @@ const MenuBar& DocumentMenu() {
        {Command(57643), Command(57644), Separator(), Command(57635), Command(57634), Command(32910),
         Command(57637), Separator(), Command(57636), Command(57641), Command(32911), Command(32912),
         Separator(), Command(32803), Command(32789), Command(32788), Separator(), Command(32772),
-        Command(32773), Command(32774), Command(32775)}},
-      {texts::kMenuOption, {Command(32913), Command(32881), Command(32780), Command(32873)}},
+        Command(32773), Command(32774), Command(32775), Command(32913)}},
+      {texts::kMenuOption, {Command(32881), Command(32780), Command(32873)}},
       {texts::kMenuWindow, {Command(57648), Command(57650), Command(57651), Command(57649)}},
       {texts::kMenuHelp, {Command(32916), Command(57664)}},
   };

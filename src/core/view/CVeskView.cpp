@@ -58,6 +58,9 @@ void CVeskView::OnSetFocus() {
 }
 
 void CVeskView::OnUpdate(CVeskDoc&, int hintCode) {
+  // Text appended by the tools repaints through the text window alone.
+  const bool appended = hintCode >= hint::kAppendString && hintCode <= hint::kAppendQuietly;
+  if (!appended) placer_.InvalidateChildren();
   if (IsTextMode() || !binary_) return;
   if (hintCode == hint::kFormatChanged) placer_.RecreateScreenFont();
   if (hintCode == hint::kFormatChanged || hintCode == hint::kBinaryLoaded) binary_->RecomputeLayout();

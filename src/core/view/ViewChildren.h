@@ -46,6 +46,8 @@ class ChildPlacer {
   virtual void FocusChild(ViewChild child) = 0;
   // Makes the screen font again from the document's font (format changed).
   virtual void RecreateScreenFont() {}
+  // Repaints every child (the default of the update hints).
+  virtual void InvalidateChildren() {}
 };
 
 }  // namespace quarn
