@@ -9,6 +9,8 @@ class BeepService;
 class FileSystem;
 class DialogService;
 class Clipboard;
+class FindDialogService;
+class FindBoxService;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
@@ -16,6 +18,8 @@ struct PlatformServices {
   FileSystem* files = nullptr;
   DialogService* dialogs = nullptr;
   Clipboard* clipboard = nullptr;
+  FindDialogService* findDialog = nullptr;
+  FindBoxService* findBox = nullptr;
 };
 
 PlatformServices& Platform();

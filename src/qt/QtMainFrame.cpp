@@ -15,9 +15,14 @@
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/res/Menus.h"
+#include "core/res/Toolbar.h"
+#include "core/search/CFindReplaceManeger.h"
+#include "platform/Platform.h"
 #include "core/view/StatusPanes.h"
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
+#include "qt/QtFindDialog.h"
+#include "qt/QtMainToolbar.h"
 #include "qt/QtMenuBuilder.h"
 #include "qt/QtStatusBar.h"
 #include "qt/QtText.h"
@@ -50,7 +55,16 @@ QtMainFrame::QtMainFrame(QWidget* parent)
       mdi_(new QMdiArea(this)),
       status_(new QtStatusBar(this)),
       frames_(std::make_unique<QtDocumentFrames>(*mdi_)),
+      findDialog_(std::make_unique<QtFindDialogService>(this)),
       core_(Documents(), *this) {
+  toolbar_ = new QtMainToolbar(
+      this, [this](unsigned id) { runCommand(id); },
+      [this](unsigned id, CommandState& state) { core_.OnUpdateCommand(id, state); });
+  toolbar_->build(toolbar::DefaultToolbar());
+  toolbar_->findBox()->setHistory(gFindReplace.findHistory.Entries());
+  addToolBar(toolbar_);
+  Platform().findBox = toolbar_->findBox();
+  Platform().findDialog = findDialog_.get();
   setWindowTitle(QStringLiteral("Quarn"));
   setCentralWidget(mdi_);
   setStatusBar(status_);
@@ -71,7 +85,10 @@ QtMainFrame::QtMainFrame(QWidget* parent)
 }
 
 QtMainFrame::~QtMainFrame() {
+  findDialog_->close();
   Documents().CloseAll();
+  if (Platform().findBox == toolbar_->findBox()) Platform().findBox = nullptr;
+  if (Platform().findDialog == findDialog_.get()) Platform().findDialog = nullptr;
   Documents().SetFrameFactory(nullptr);
   StatusBar().SetHost(nullptr);
 }
@@ -176,6 +193,7 @@ void QtMainFrame::updateStatusPanes() {
   }
   for (QMdiSubWindow* window : mdi_->subWindowList())
     if (auto* frame = qobject_cast<QtDocumentFrame*>(window)) frame->UpdateTitle();
+  toolbar_->updateStates();
 }
 
 bool QtMainFrame::runCommand(unsigned id) {

@@ -14,6 +14,8 @@ namespace quarn::qt {
 
 class QtDocumentFrames;
 class QtStatusBar;
+class QtMainToolbar;
+class QtFindDialogService;
 
 class QtMainFrame : public QMainWindow, public MainFrameHost {
   Q_OBJECT
@@ -24,6 +26,8 @@ class QtMainFrame : public QMainWindow, public MainFrameHost {
 
   QMdiArea* mdiArea() const { return mdi_; }
   QtStatusBar* statusPanes() const { return status_; }
+  QtMainToolbar* toolbar() const { return toolbar_; }
+  QtFindDialogService& findDialog() { return *findDialog_; }
   QtDocumentFrames& frames() { return *frames_; }
 
   // Runs command id as the menus send it; false when no one handles it.
@@ -50,6 +54,8 @@ class QtMainFrame : public QMainWindow, public MainFrameHost {
   QMdiArea* mdi_;
   QtStatusBar* status_;
   std::unique_ptr<QtDocumentFrames> frames_;
+  std::unique_ptr<QtFindDialogService> findDialog_;
+  QtMainToolbar* toolbar_ = nullptr;
   CMainFrame core_;
   bool documentMenu_ = false;
   bool menusPending_ = false;

@@ -7,6 +7,8 @@
 #include "core/app/FileCommands.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
+#include "platform/FindDialogService.h"
+#include "platform/Platform.h"
 #include "core/view/CVeskView.h"
 
 namespace quarn {
@@ -19,6 +21,7 @@ constexpr unsigned kFileSave = 57603;
 constexpr unsigned kFileSaveAs = 57604;
 constexpr unsigned kAppExit = 57665;
 constexpr unsigned kCodeSwitch = 32913;
+constexpr unsigned kFindBoxFocus = 32790;
 
 bool IsRecentFile(unsigned id) {
   return id >= menus::kFirstRecentFile && id < menus::kFirstRecentFile + menus::kRecentFileCount;
@@ -51,6 +54,9 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case kCodeSwitch:
       SwitchBinaryCode();
       return true;
+    case kFindBoxFocus:
+      if (FindBoxService* box = Platform().findBox) box->focusAndSelect();
+      return true;
     default:
       if (!IsRecentFile(id)) return false;
       OpenRecentFile(documents_, id - menus::kFirstRecentFile);
@@ -71,7 +77,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (view && view->OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
-    case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch:
+    case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch: case kFindBoxFocus:
       state.enabled = true;
       return;
     case kFileClose:

@@ -15,6 +15,7 @@
 #include "core/res/Texts.h"
 #include "platform/Clipboard.h"
 #include "platform/DialogService.h"
+#include "platform/FindDialogService.h"
 #include "platform/Platform.h"
 
 namespace quarn {
@@ -60,6 +61,7 @@ bool CVeskBV::CanPaste() const { return Platform().clipboard && Platform().clipb
 void CVeskBV::Paste() {
   Clipboard* clipboard = Platform().clipboard;
   if (!clipboard || doc_.IsWriteProtected()) return;
+  if (Platform().findBox && Platform().findBox->hasFocus()) return;
   std::string text;
   if (!clipboard->getText(text)) return;
   text = text.substr(0, text.find('\0'));
@@ -156,11 +158,6 @@ void CVeskBV::SelectAll() {
   UpdateCaretShown();
   host_.invalidate();
 }
-
-// Searching arrives with the find and replace commands.
-void CVeskBV::FindDialog() { WarningBeep(); }
-void CVeskBV::ReplaceDialog() { WarningBeep(); }
-void CVeskBV::FindNext(int) { WarningBeep(); }
 
 void CVeskBV::RecomputeLayout() {
   Relayout();

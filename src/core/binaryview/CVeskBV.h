@@ -7,13 +7,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "core/binaryview/BinaryLayout.h"
 #include "core/binaryview/BinaryPainter.h"
 #include "core/binaryview/BinarySettings.h"
 #include "core/view/ViewChildren.h"
+#include "core/search/BytePattern.h"
 #include "platform/Canvas.h"
+#include "platform/FindDialogService.h"
 #include "platform/KeyCodes.h"
 #include "platform/WindowHost.h"
 #include "platform/WindowModel.h"
@@ -23,13 +27,14 @@ namespace quarn {
 class CVeskDoc;
 class CVeskRD;
 
-class CVeskBV : public BinaryWindowCommands {
+class CVeskBV : public BinaryWindowCommands, public FindDialogClient {
  public:
   static constexpr int kDragTimer = 1;
   static constexpr int kDragTimerMs = 50;
 
   // settings: the application-wide values, read again at every relayout.
   CVeskBV(CVeskDoc& doc, WindowHost& host, const BinaryViewSettings& settings = gBinarySettings);
+  ~CVeskBV() override;
   CVeskBV(const CVeskBV&) = delete;
   CVeskBV& operator=(const CVeskBV&) = delete;
 
@@ -140,6 +145,21 @@ class CVeskBV : public BinaryWindowCommands {
   bool CanUndo() const override;
   bool CanRedo() const override;
   void RecomputeLayout() override;
+  // ---- search (BinarySearch.cpp) ----
+  void OnFindDialogMessage(FindAction action, const FindDialogFields& fields) override;
+  // The search text as the caret's area reads it: hex digits in the hex
+  // area (always case-exact), the text's bytes in the text area with the
+  // escape sequences translated when "EnRexp" is on. Nothing (after a
+  // beep) for an invalid hex pattern.
+  std::optional<BytePattern> PatternOf(const std::string& text, bool matchCase) const;
+  // Selects the next (down) or previous match from the caret; false, after
+  // a beep, when there is none.
+  bool SearchAndSelect(const BytePattern& pattern, bool down);
+  // Replaces the selected match and searches on; a beep without a selection.
+  void ReplaceSelection(const BytePattern& find, const BytePattern& replacement, bool down);
+  // Replaces every match from the start; the count (0 after a beep).
+  std::uint32_t ReplaceAll(const BytePattern& find, const BytePattern& replacement);
+
   // The rows the selection touches as the screen shows them, for the
   // screen copy.
   std::string ScreenText() const;
@@ -157,6 +177,12 @@ class CVeskBV : public BinaryWindowCommands {
   void UndoFrom(CVeskRD& from, CVeskRD& to, bool redo);
   void GoToMark(std::uint32_t pos);
   void ScrollCaretIntoView(std::uint32_t pos, BinaryArea area);
+  // The dialog's starting find text: the selection as the caret's area
+  // shows it, when it fits, else the newest history entry.
+  std::string InitialFindText() const;
+  void OpenFindDialog(bool findOnly);
+  // Shows the match pos..pos+n as the selection with its row in view.
+  void SelectMatch(std::uint32_t pos, std::uint32_t n);
   // Shows the caret while the window has the focus and no selection.
   void UpdateCaretShown();
 

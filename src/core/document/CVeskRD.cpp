@@ -94,4 +94,16 @@ int CVeskRD::Push(CVeskDoc& doc, CVeskRD& store, std::uint32_t type, std::uint32
   return 2;
 }
 
+bool CVeskRD::Append(std::uint32_t type, std::uint32_t position, std::uint32_t length, const std::uint8_t* bytes) {
+  const bool holds = HoldsBytes(type);
+  if (holds && length > Capacity()) return false;
+  Reserve(holds ? length : 0);
+  records_[count_++] = Record{type, position, length, holds ? used_ : kNoData};
+  if (holds) {
+    std::copy(bytes, bytes + length, area_.begin() + used_);
+    used_ += length;
+  }
+  return true;
+}
+
 }  // namespace quarn

@@ -61,6 +61,10 @@ class CVeskRD {
   // stores are left as they were).
   static int Push(CVeskDoc& doc, CVeskRD& store, std::uint32_t type, std::uint32_t position,
                   std::uint32_t length, bool clearRedo);
+  // Appends a record whose bytes (for types 2, 3 and 5) are given rather
+  // than read from the document, for edits whose records are written after
+  // the bytes changed; false when they exceed the area.
+  bool Append(std::uint32_t type, std::uint32_t position, std::uint32_t length, const std::uint8_t* bytes);
 
  private:
   void DropOldest(std::uint32_t records);
