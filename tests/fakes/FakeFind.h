@@ -1,0 +1,63 @@
+// Stand-ins for the toolbar's find box and the find dialog: the box holds a
+// text, the dialog remembers how it was opened and whether it is open.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/FindDialogService.h"
+#include "platform/Platform.h"
+
+namespace quarn::fakes {
+
+class FakeFindBox : public FindBoxService {
+ public:
+  FakeFindBox() : previous_(Platform().findBox) { Platform().findBox = this; }
+  ~FakeFindBox() override { Platform().findBox = previous_; }
+  std::string text() const override { return boxText; }
+  void setHistory(const std::vector<std::string>& entries) override { history = entries; }
+  void focusAndSelect() override { ++focusCount; }
+  bool hasFocus() const override { return focused; }
+
+  std::string boxText;
+  std::vector<std::string> history;
+  int focusCount = 0;
+  bool focused = false;
+
+ private:
+  FindBoxService* previous_;
+};
+
+class FakeFindDialog : public FindDialogService {
+ public:
+  FakeFindDialog() : previous_(Platform().findDialog) { Platform().findDialog = this; }
+  ~FakeFindDialog() override { Platform().findDialog = previous_; }
+  void open(bool findOnly, const FindDialogFields& f, const std::vector<std::string>&,
+            const std::vector<std::string>&, FindDialogClient* c) override {
+    open_ = true;
+    findOnly_ = findOnly;
+    fields = f;
+    client_ = c;
+    ++opened;
+  }
+  bool isOpen() const override { return open_; }
+  bool isFindOnly() const override { return findOnly_; }
+  FindDialogClient* client() const override { return open_ ? client_ : nullptr; }
+  void activate() override { ++activated; }
+  void close() override { open_ = false; }
+  bool takeMousePress() override { return ++pressChecks >= pressAfter; }
+
+  FindDialogFields fields;
+  int opened = 0;
+  int activated = 0;
+  int pressChecks = 0;
+  int pressAfter = 1 << 30;  // a press is waiting from this check on
+
+ private:
+  FindDialogService* previous_;
+  bool open_ = false;
+  bool findOnly_ = true;
+  FindDialogClient* client_ = nullptr;
+};
+
+}  // namespace quarn::fakes

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/search/BytePattern.h"
+#include "core/search/CFindReplaceManeger.h"
+
+namespace quarn {
+namespace {
+
+std::string BytesOf(const BytePattern& p) { return std::string(p.bytes.begin(), p.bytes.end()); }
+
+TEST(BytePatternTest, HexPatternsNeedPairsOfDigits) {
+  EXPECT_EQ(BytesOf(*ParseHexPattern("01000d0A")), std::string("\x01\x00\x0D\x0A", 4));
+  EXPECT_FALSE(ParseHexPattern(""));
+  EXPECT_FALSE(ParseHexPattern("123"));
+  EXPECT_FALSE(ParseHexPattern("12 34"));
+  EXPECT_FALSE(ParseHexPattern("0x12"));
+}
+
+TEST(BytePatternTest, EscapesTranslateAndOthersStay) {
+  const BytePattern p = TranslateEscapes("\\a\\B\\f\\N\\t\\v\\\\\\x4a\\X4B\\q\\x4\\");
+  EXPECT_EQ(BytesOf(p), std::string("\x07\x08\x0C\r\n\x09\x0B\\JK\\q\\x4\\"));
+  // A wildcard; a double-byte character whose trail byte is a backslash is
+  // copied whole and does not start a sequence.
+  const BytePattern w = TranslateEscapes("\x95\\n\\.");
+  EXPECT_EQ(w.Size(), 4u);
+  EXPECT_EQ(BytesOf(w).substr(0, 3), "\x95\\n");
+  EXPECT_TRUE(w.wildcard[3]);
+  EXPECT_FALSE(w.wildcard[2]);
+  EXPECT_EQ(TranslateEscapes(std::string(300, 'a')).Size(), 256u);
+}
+
+// The memchr scan against trying every position, on data with many
+// near-misses, with wildcards and with case folding.
+TEST(BytePatternTest, FirstAndLastMatchAgreeWithTryingEveryPosition) {
+  std::mt19937 random(3);
+  const std::string alphabet("aAbB\x00\xFF ", 7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string data(random() % 64, 'a');
+    for (char& c : data) c = alphabet[random() % alphabet.size()];
+    BytePattern p;
+    for (std::size_t n = 1 + random() % 4; n > 0; --n) {
+      p.bytes.push_back(std::uint8_t(alphabet[random() % alphabet.size()]));
+      p.wildcard.push_back(random() % 5 == 0);
+    }
+    p.foldCase = random() % 2;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
+    const std::size_t from = data.empty() ? 0 : random() % data.size();
+    std::optional<std::size_t> first, last;
+    for (std::size_t s = 0; s + p.Size() <= data.size(); ++s) {
+      if (!p.MatchesAt(bytes + s)) continue;
+      if (s >= from && !first) first = s;
+      if (s < from) last = s;
+    }
+    ASSERT_EQ(FindFirst(bytes, from, data.size(), p), first) << "round " << round;
+    ASSERT_EQ(FindLast(bytes, from, data.size(), p), last) << "round " << round;
+  }
+}
+
+TEST(SearchHistoryTest, NewestFirstWithoutDuplicatesAndCutToItsLimit) {
+  SearchHistory history(80);
+  for (int i = 0; i < 25; ++i) history.Add("t" + std::to_string(i));
+  EXPECT_EQ(history.Entries().size(), 20u);
+  EXPECT_EQ(history.Newest(), "t24");
+  EXPECT_EQ(history.Entries().back(), "t5");
+  history.Add("t10");
+  EXPECT_EQ(history.Entries().size(), 20u);
+  EXPECT_EQ(history.Entries()[0], "t10");
+  EXPECT_EQ(history.Entries()[1], "t24");
+  history.Add("");
+  EXPECT_EQ(history.Newest(), "t10");
+  // 79 single bytes and a double-byte character: the character is not split.
+  history.Add(std::string(79, 'x') + "\x82\xA0");
+  EXPECT_EQ(history.Newest(), std::string(79, 'x'));
+}
+
+}  // namespace
+}  // namespace quarn
