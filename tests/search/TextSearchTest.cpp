@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/document/CVeskRD.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/res/MessageIds.h"
+#include "core/res/Texts.h"
+#include "core/search/CFindReplaceManeger.h"
+#include "core/search/FindRecords.h"
+#include "core/search/TextSearch.h"
+#include "fakes/FakeFind.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+namespace {
+
+// A text window reduced to what the search needs: a stream selection and
+// a caret over a real text document.
+class FakeTextWindow : public TextSearchWindow {
+ public:
+  explicit FakeTextWindow(const std::string& text) {
+    gProcess.nextDocKind = kTextDoc;
+    doc = std::make_unique<CVeskDoc>();
+    doc->InsertText(0, reinterpret_cast<const std::uint8_t*>(text.data()), std::uint32_t(text.size()));
+    doc->Undo().Clear();
+  }
+  CVeskDoc& Document() override { return *doc; }
+  bool HasStreamSelection() const override { return start != end; }
+  bool HasBlockSelection() const override { return block; }
+  void CancelBlockSelection() override { block = false; }
+  std::uint32_t SelectionStart() const override { return start; }
+  std::uint32_t SelectionEnd() const override { return end; }
+  void CancelSelection() override { start = end = caret; }
+  std::uint32_t CaretPos() const override { return caret; }
+  void ShowMatch(std::uint32_t pos, std::uint32_t length) override {
+    start = pos;
+    end = caret = pos + length;
+    ++shown;
+  }
+  void ShowReplaced(std::uint32_t pos, std::uint32_t length) override { start = end = caret = pos + length; }
+  void Select(std::uint32_t a, std::uint32_t b) {
+    start = a;
+    end = caret = b;
+  }
+  std::string Text() {
+    std::string out(doc->TextLength(), '\0');
+    doc->Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc->TextLength());
+    return out;
+  }
+  std::string Selected() { return Text().substr(start, end - start); }
+
+  std::unique_ptr<CVeskDoc> doc;
+  std::uint32_t start = 0, end = 0, caret = 0;
+  bool block = false;
+  int shown = 0;
+};
+
+class TextSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gFindReplace = CFindReplaceManeger(); }
+  void TearDown() override {
+    gFindReplace = CFindReplaceManeger();
+    SetRecordSink({});
+  }
+  fakes::FakePlatform platform;
+  fakes::FakeFindBox box;
+  fakes::FakeFindDialog dialog;
+};
+
+TEST_F(TextSearchTest, PlainSearchStartsAfterASelectedMatchAndWraps) {
+  FakeTextWindow w("abc abc abc");
+  TextSearch search(w);
+  w.caret = 5;
+  ASSERT_TRUE(search.FindNext("abc", true, false));
+  EXPECT_EQ(w.start, 8u);
+  ASSERT_TRUE(search.FindNext("ABC", true, false));  // passes the selected match, wraps to the top
+  EXPECT_EQ(w.start, 0u);
+  // Up from the start of the text wraps to the last occurrence.
+  w.Select(0, 0);
+  ASSERT_TRUE(search.FindNext("abc", false, false));
+  EXPECT_EQ(w.start, 8u);
+  ASSERT_TRUE(search.FindNext("abc", false, false));
+  EXPECT_EQ(w.start, 4u);
+  // Case matters when asked; nothing found beeps and keeps the selection.
+  EXPECT_FALSE(search.FindNext("ABC", true, true));
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(w.start, 4u);
+}
+
+TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors) {
+  FakeTextWindow w("\x82\xA0x\r\nxy x\r\n");
+  TextSearch search(w);
+  gFindReplace.regular = true;
+  ASSERT_TRUE(search.FindNext("x$", true, true));
+  EXPECT_EQ(w.start, 2u);
+  ASSERT_TRUE(search.FindNext("x$", true, true));
+  EXPECT_EQ(w.start, 8u);
+  ASSERT_TRUE(search.FindNext("^x", true, true));  // wraps to the line start
+  EXPECT_EQ(w.start, 5u);
+  // Width not distinguished: the full-width letters are found too.
+  FakeTextWindow wide("ab\x82\x60\x82\x61\x82\x62");
+  TextSearch wideSearch(wide);
+  gFindReplace.regular = false;
+  gFindReplace.distinguishWidth = false;
+  ASSERT_TRUE(wideSearch.FindNext("ABC", true, true));
+  EXPECT_EQ(wide.Selected(), "\x82\x60\x82\x61\x82\x62");
+}
+
+TEST_F(TextSearchTest, ReplaceNeedsASelectionAndTakesTwoUndoSteps) {
+  FakeTextWindow w("one two one");
+  TextSearch search(w);
+  search.Replace("one", true, false, "1");
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  w.Select(0, 3);
+  search.Replace("one", true, false, "1");
+  EXPECT_EQ(w.Text(), "1 two one");
+  EXPECT_EQ(w.Selected(), "one");  // the next match
+  EXPECT_EQ(w.doc->Undo().Count(), 2u);
+  EXPECT_EQ(w.doc->Undo().At(0).type, std::uint32_t(CVeskRD::kDeleted));
+  EXPECT_EQ(w.doc->Undo().At(1).type, std::uint32_t(CVeskRD::kInserted));
+  // A selection that is not the text: the next match is found and replaced.
+  w.Select(1, 3);
+  search.Replace("one", true, false, "[1]");
+  EXPECT_EQ(w.Text(), "1 two [1]");
+}
+
+TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
+  FakeTextWindow w("a-a-a-a");
+  TextSearch search(w);
+  w.caret = 5;
+  EXPECT_EQ(search.ReplaceAll("a", "bb", false), 4u);
+  EXPECT_EQ(w.Text(), "bb-bb-bb-bb");
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].caption, texts::kReplaceAllCaption);
+  EXPECT_EQ(w.doc->Undo().Count(), 8u);
+
+  // A press on the open dialog before the third search, answered Yes.
+  FakeTextWindow stopped("x x x x");
+  TextSearch stoppedSearch(stopped);
+  stoppedSearch.OpenFind(false);
+  dialog.pressAfter = 3;
+  EXPECT_EQ(stoppedSearch.ReplaceAll("x", "y", true), 2u);
+  EXPECT_EQ(stopped.Text(), "y y x x");
+  EXPECT_TRUE(platform.Shown(msg::kAskStop));
+
+  // An empty match is never replaced (it would be found again and again).
+  FakeTextWindow empty("abc");
+  TextSearch emptySearch(empty);
+  gFindReplace.regular = true;
+  EXPECT_EQ(emptySearch.ReplaceAll("z*", "q", true), 0u);
+  EXPECT_EQ(empty.Text(), "abc");
+}
+
+TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
+  std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> records;
+  SetRecordSink([&](std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+    records.push_back({type * 10 + id, data});
+  });
+  FakeTextWindow w("find me, find me");
+  TextSearch search(w);
+  box.boxText = "me";
+  search.ToolbarFind(false);
+  EXPECT_EQ(w.start, 14u);
+  EXPECT_TRUE(gFindReplace.directionDown);
+  EXPECT_EQ(box.history, std::vector<std::string>{"me"});
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].first, 3050u);
+  EXPECT_EQ(records[0].second, (std::vector<std::uint8_t>{'m', 'e', 0}));
+  // Replayed: the recorded text, not the box's.
+  box.boxText = "zzz";
+  EXPECT_TRUE(search.ReplayToolbarRecord(1, records[0].second));
+  EXPECT_EQ(w.start, 5u);  // wrapped down to the first
+  box.boxText = "";
+  search.ToolbarFind(true);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(records.size(), 2u);
+}
+
+TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
+  FindDialogFields fields;
+  fields.findText = "abc";
+  fields.replaceText = "";
+  fields.matchCase = true;
+  fields.down = false;
+  fields.regular = true;
+  fields.distinguishWidth = false;
+  const std::vector<std::uint8_t> data = FindDialogRecord(FindAction::kReplaceAll, fields);
+  ASSERT_EQ(data.size(), 6 * 4 + 4 + 1 + 8u);
+  EXPECT_EQ(data[12], 1);  // the replace-all flag
+  EXPECT_EQ(data[16], 1);  // match case
+  const auto parsed = ParseFindDialogRecord(data);
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(parsed->action, FindAction::kReplaceAll);
+  EXPECT_EQ(parsed->fields.findText, "abc");
+  EXPECT_TRUE(parsed->fields.regular);
+  EXPECT_FALSE(parsed->fields.distinguishWidth);
+  // An older record without the last two flags.
+  const std::vector<std::uint8_t> shorter(data.begin(), data.end() - 8);
+  const auto old = ParseFindDialogRecord(shorter);
+  ASSERT_TRUE(old);
+  EXPECT_FALSE(old->hasWidth);
+  EXPECT_FALSE(old->hasRegular);
+  // A text of 81 bytes, or one without its zero byte.
+  fields.findText = std::string(81, 'a');
+  EXPECT_FALSE(ParseFindDialogRecord(FindDialogRecord(FindAction::kFindNext, fields)));
+  EXPECT_FALSE(ParseFindDialogRecord(std::vector<std::uint8_t>(data.begin(), data.begin() + 26)));
+
+  FakeTextWindow w("abc abc");
+  TextSearch search(w);
+  EXPECT_FALSE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kReplaceAll, fields)));  // 81 bytes
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  fields.findText = "abc";
+  fields.replaceText = "X";
+  fields.regular = false;
+  fields.distinguishWidth = true;
+  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kReplaceAll, fields)));
+  EXPECT_EQ(w.Text(), "X X");
+  EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "X");
+}
+
+}  // namespace
+}  // namespace quarn
