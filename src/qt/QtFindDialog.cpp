@@ -114,6 +114,9 @@ void QtFindDialog::setFields(const FindDialogFields& fields, const std::vector<s
   escapes_->setVisible(fields.showEscapes);
   regular_->setChecked(fields.regular);
   width_->setChecked(fields.distinguishWidth);
+  // The binary window searches bytes: no pattern language, no width folding.
+  regular_->setEnabled(!fields.showEscapes);
+  width_->setEnabled(!fields.showEscapes);
 }
 
 FindDialogFields QtFindDialog::fields() const {
