@@ -47,6 +47,8 @@ class FileSystem {
   virtual bool remove(const std::string& path) = 0;
   // The absolute form of a path (relative ones against the current directory).
   virtual std::string fullPath(const std::string& path) = 0;
+  // Makes path the current directory; false when it cannot be.
+  virtual bool setCurrentDirectory(const std::string& /*path*/) { return false; }
 
   // Whole-file helpers built on the primitives above.
   bool readAll(const std::string& path, std::string& out);

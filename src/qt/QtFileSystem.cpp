@@ -106,4 +106,6 @@ std::string QtFileSystem::fullPath(const std::string& path) {
   return ToCp932(QDir::cleanPath(QDir::current().absoluteFilePath(OsPath(path))));
 }
 
+bool QtFileSystem::setCurrentDirectory(const std::string& path) { return !path.empty() && QDir::setCurrent(OsPath(path)); }
+
 }  // namespace quarn::qt

@@ -15,6 +15,7 @@ class QtFileSystem : public FileSystem {
   bool canReadWrite(const std::string& path) override;
   bool remove(const std::string& path) override;
   std::string fullPath(const std::string& path) override;
+  bool setCurrentDirectory(const std::string& path) override;
 };
 
 }  // namespace quarn::qt

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -14,6 +15,8 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
+#include "core/app/Settings.h"
+#include "core/app/WindowPos.h"
 #include "core/res/Menus.h"
 #include "core/res/Toolbar.h"
 #include "core/search/CFindReplaceManeger.h"
@@ -63,6 +66,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   toolbar_->build(toolbar::DefaultToolbar());
   toolbar_->findBox()->setHistory(gFindReplace.findHistory.Entries());
   addToolBar(toolbar_);
+  ApplyBarVisibility();
   Platform().findBox = toolbar_->findBox();
   Platform().findDialog = findDialog_.get();
   setWindowTitle(QStringLiteral("Quarn"));
@@ -218,11 +222,49 @@ void QtMainFrame::dropEvent(QDropEvent* event) {
   MenusChanged();
 }
 
+bool QtMainFrame::ControlKeyDown() { return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier; }
+
+void QtMainFrame::ApplyBarVisibility() {
+  toolbar_->setVisible(gSettings.DisplayToolBar != 0);
+  status_->setVisible(gSettings.DisplayStatusBar != 0);
+}
+
+void QtMainFrame::ShowWithStoredPlacement() {
+  if (!gSettings.HasWindowPos) {
+    showMaximized();
+    return;
+  }
+  const Rect& r = gSettings.WindowPos.normalPosition;
+  if (r.right > r.left && r.bottom > r.top) setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  switch (gSettings.WindowPos.showCmd) {
+    case 3: showMaximized(); break;                   // SW_SHOWMAXIMIZED
+    case 2: case 6: case 7: showMinimized(); break;  // the minimised forms
+    default: show(); break;
+  }
+}
+
+void QtMainFrame::storePlacement() {
+  WindowPlacement placement;
+  const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  placement.showCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
+  placement.minPosition = Point{-1, -1};
+  placement.maxPosition = Point{-1, -1};
+  placement.normalPosition = Rect{normal.left(), normal.top(), normal.right() + 1, normal.bottom() + 1};
+  WriteWindowPos(placement, isMaximized());
+}
+
+void QtMainFrame::MaximizeActiveChild() {
+  if (QMdiSubWindow* child = mdi_->activeSubWindow()) child->showMaximized();
+}
+
+bool QtMainFrame::HasActiveChild() { return mdi_->activeSubWindow() != nullptr; }
+
 void QtMainFrame::closeEvent(QCloseEvent* event) {
   if (!core_.OnClose()) {
     event->ignore();
     return;
   }
+  storePlacement();
   Documents().CloseAll();
   QMainWindow::closeEvent(event);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/app/CMainFrame.h"
+#include "core/app/CVeskApp.h"
 
 class QMdiArea;
 class QMenu;
@@ -17,7 +18,7 @@ class QtStatusBar;
 class QtMainToolbar;
 class QtFindDialogService;
 
-class QtMainFrame : public QMainWindow, public MainFrameHost {
+class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame {
   Q_OBJECT
 
  public:
@@ -38,6 +39,15 @@ class QtMainFrame : public QMainWindow, public MainFrameHost {
   CVeskView* ActiveView() override;
   void CloseMainWindow() override { close(); }
   void MenusChanged() override;
+  bool ControlKeyDown() override;
+
+  // Start-up: shown with the placement stored in "WindowPos" when there is
+  // one, else maximised.
+  void ShowWithStoredPlacement();
+  void MaximizeActiveChild() override;
+  bool HasActiveChild() override;
+  // "DisplayToolBar" and "DisplayStatusBar".
+  void ApplyBarVisibility();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -50,6 +60,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost {
   void updateWindowList(QMenu& menu);
   bool runWindowCommand(unsigned id);
   void updateStatusPanes();
+  void storePlacement();
 
   QMdiArea* mdi_;
   QtStatusBar* status_;

@@ -7,6 +7,8 @@
 #include <QTranslator>
 #include <cstdlib>
 
+#include "core/app/CVeskApp.h"
+#include "core/app/CommandLine.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/app/ProcessValues.h"
@@ -18,6 +20,7 @@
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
+#include "qt/QtInstanceChannel.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMessageService.h"
 #include "qt/QtScreenshot.h"
@@ -29,19 +32,6 @@ namespace {
 // How long after the frame is shown the screenshot is taken: enough for the
 // first layout and paint.
 constexpr int kScreenshotDelayMs = 500;
-
-// The recent-file list lives in its own section of the settings file.
-void LoadRecentFiles() {
-  ProfileFile profile;
-  if (profile.Load(SettingsFilePath())) Documents().Recent().Load(profile);
-}
-
-void SaveRecentFiles() {
-  ProfileFile profile;
-  profile.Load(SettingsFilePath());
-  Documents().Recent().Save(profile);
-  profile.Save();
-}
 
 }  // namespace
 
@@ -70,23 +60,34 @@ int RunQuarn(QApplication& app) {
   platform.clipboard = &clipboard;
 
   SetProgramDirectory(ExecutableDirectory());
-  PrepareSettingsFile();
-  ReadSettings();
-  gProcess.overwrite = gSettings.StartWithOverWrite != 0;
-  LoadRecentFiles();
+  // The instance channel is named after the executable, as the lock of a
+  // single instance always was ("quarn" + "11").
+  QtInstanceChannel channel(QStringLiteral("quarn11"));
+  CVeskApp quarn(Documents(), channel);
+  QStringList arguments = app.arguments();
+  arguments.removeFirst();
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(ToCp932(argument));
+  if (!quarn.Begin(JoinArguments(words))) {
+    quarn.Exit();
+    platform = PlatformServices{};
+    return 0;
+  }
+  channel.setReceiver([&quarn](const std::string& message) { quarn.OnInstanceMessage(message); });
 
   int code = 0;
   {
     QtMainFrame frame;
-    frame.resize(960, 640);
-    frame.show();
-    // Files named on the command line open as binary documents.
-    const QStringList arguments = app.arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-      OpenInMode(Documents(), ToCp932(arguments[i]), kOpenBinary, false);
+    const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
+    if (screenshot.isEmpty()) {
+      frame.ShowWithStoredPlacement();
+    } else {
+      frame.resize(960, 640);
+      frame.show();
+    }
+    quarn.OpenStartupDocuments(frame);
     frame.MenusChanged();
 
-    const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (!screenshot.isEmpty()) {
       QTimer::singleShot(kScreenshotDelayMs, &frame, [&frame, &app, screenshot] {
         app.exit(SaveScreenshot(frame, screenshot) ? 0 : 1);
@@ -94,8 +95,7 @@ int RunQuarn(QApplication& app) {
     }
     code = app.exec();
   }
-  WriteSettings();
-  SaveRecentFiles();
+  quarn.Exit();
   platform = PlatformServices{};
   return code;
 }

@@ -5,6 +5,7 @@
 #include "core/binaryview/BinarySettings.h"
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
+#include "core/app/FrequentDirectories.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
 #include "platform/FindDialogService.h"
@@ -58,6 +59,10 @@ bool CMainFrame::RunFileCommand(unsigned id) {
       if (FindBoxService* box = Platform().findBox) box->focusAndSelect();
       return true;
     default:
+      if (id >= kFirstDirectoryCommand && id < kFirstDirectoryCommand + kDirectoryCommands) {
+        OpenFrequentDirectory(documents_, doc, int(id - kFirstDirectoryCommand) + 1, host_.ControlKeyDown());
+        break;
+      }
       if (!IsRecentFile(id)) return false;
       OpenRecentFile(documents_, id - menus::kFirstRecentFile);
       break;
@@ -90,6 +95,10 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = doc && doc->DocKind() != kTextDoc;
       return;
     default:
+      if (id >= kFirstDirectoryCommand && id < kFirstDirectoryCommand + kDirectoryCommands) {
+        state.enabled = FrequentDirectoryEnabled(int(id - kFirstDirectoryCommand) + 1);
+        return;
+      }
       state.enabled = IsRecentFile(id) && id - menus::kFirstRecentFile < documents_.Recent().Count();
       return;
   }

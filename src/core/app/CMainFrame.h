@@ -21,6 +21,8 @@ class MainFrameHost {
   virtual void CloseMainWindow() = 0;
   // The recent-file list or the set of documents changed.
   virtual void MenusChanged() = 0;
+  // The Ctrl key is held down now.
+  virtual bool ControlKeyDown() { return false; }
 };
 
 class CMainFrame {

@@ -91,6 +91,7 @@ class CVeskDoc {
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
   void UpdateAllViews(int hint);
+  const std::vector<DocumentView*>& Views() const { return views_; }
 
   // ---- bytes ----
   CPsbManeger& Store() { return store_; }

@@ -3,6 +3,10 @@
 // or the binary window by the kind of the document, asked afresh each time.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <utility>
+
 #include "core/cabinet/DeviceUnits.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/ViewChildren.h"
@@ -38,6 +42,15 @@ class CVeskView : public DocumentView {
   // a negative pixel height at the vertical dpi, its width 0.
   static LogFont ScreenFontOf(const LogFont& documentFont, int dpiY);
 
+  // The caret the command line asks for ("/L" and "/C", zero-based), put in
+  // place by the text window once it shows the document.
+  struct TextCaret {
+    std::uint32_t line = 0;
+    std::uint32_t column = 0;
+  };
+  void SetPendingTextCaret(std::uint32_t line, std::uint32_t column) { pendingCaret_ = TextCaret{line, column}; }
+  std::optional<TextCaret> TakePendingTextCaret() { return std::exchange(pendingCaret_, std::nullopt); }
+
   int RulerHeight() const { return rulerHeight_; }
   int LineBarWidth() const { return lineBarWidth_; }
 
@@ -49,6 +62,7 @@ class CVeskView : public DocumentView {
   BinaryWindowCommands* binary_ = nullptr;
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
+  std::optional<TextCaret> pendingCaret_;
 };
 
 }  // namespace quarn

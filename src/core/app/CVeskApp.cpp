@@ -1,0 +1,103 @@
+#include "core/app/CVeskApp.h"
+
+#include "core/app/AppMessage.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/app/ProcessValues.h"
+#include "core/app/ProfileFile.h"
+#include "core/app/ProgramDirectory.h"
+#include "core/app/Settings.h"
+#include "core/document/CVeskDoc.h"
+#include "core/view/CVeskView.h"
+#include "platform/FileSystem.h"
+#include "platform/InstanceChannel.h"
+#include "platform/Platform.h"
+
+namespace quarn {
+namespace {
+
+constexpr std::size_t kMaxCabinetArgument = 259;
+
+std::string FullPath(const std::string& path) {
+  FileSystem* files = Platform().files;
+  return files ? files->fullPath(path) : path;
+}
+
+}  // namespace
+
+void LoadRecentFileList(DocTemplate& documents) {
+  ProfileFile profile;
+  if (profile.Load(SettingsFilePath())) documents.Recent().Load(profile);
+}
+
+void SaveRecentFileList(DocTemplate& documents) {
+  ProfileFile profile;
+  // An unreadable settings file is left alone rather than overwritten.
+  if (!profile.Load(SettingsFilePath()) && Platform().files && Platform().files->exists(SettingsFilePath())) return;
+  documents.Recent().Save(profile);
+  profile.Save();
+}
+
+void CVeskApp::HandOver() {
+  handedOver_ = true;
+  if (arguments_.file.empty()) {
+    SimpleBeep();
+    return;
+  }
+  for (const std::string& name : SplitHandOverNames(arguments_.file)) {
+    if (!channel_.send(OpenCommandMessage(FullPath(name)), kHandOverTimeoutMs)) SimpleBeep();
+  }
+}
+
+bool CVeskApp::Begin(const std::string& commandLine) {
+  handedOver_ = false;
+  PrepareSettingsFile();
+  arguments_ = ParseCommandLine(commandLine);
+  if (ReadMultiInstanceSetting() == 0 && !channel_.acquire()) {
+    HandOver();
+    return false;
+  }
+  ReadSettings();
+  gProcess.overwrite = gSettings.StartWithOverWrite != 0;
+  LoadRecentFileList(documents_);
+  return true;
+}
+
+void CVeskApp::OpenStartupDocuments(StartupFrame& frame) {
+  if (!arguments_.cabinet.empty() && arguments_.cabinet.size() <= kMaxCabinetArgument)
+    gSettings.CabinetName = arguments_.cabinet;
+  // The cabinet's saved documents are not reopened yet: start-up goes on as
+  // when the cabinet could not be opened.
+  CVeskDoc* doc = nullptr;
+  if (!arguments_.file.empty()) {
+    doc = OpenInMode(documents_, FullPath(arguments_.file), kOpenBinary, false);
+  } else if (gSettings.InvokeWithoutUntitled == 0) {
+    doc = FileNew(documents_);
+  }
+  frame.MaximizeActiveChild();
+  if (doc && arguments_.line != 0) {
+    const std::uint32_t line = std::uint32_t(arguments_.line - 1);
+    const std::uint32_t column = arguments_.column > 0 ? std::uint32_t(arguments_.column - 1) : 0;
+    if (!doc->Views().empty())
+      if (auto* view = dynamic_cast<CVeskView*>(doc->Views().front())) view->SetPendingTextCaret(line, column);
+  }
+  if (!frame.HasActiveChild() && gSettings.InvokeWithoutUntitled == 0) {
+    FileNew(documents_);
+    frame.MaximizeActiveChild();
+  }
+}
+
+void CVeskApp::OnInstanceMessage(const std::string& message) {
+  const std::string path = PathOfOpenCommand(message);
+  if (!path.empty()) OpenInMode(documents_, path, kOpenBinary, false);
+}
+
+void CVeskApp::Exit() {
+  if (!handedOver_) {
+    WriteSettings();
+    SaveRecentFileList(documents_);
+  }
+  channel_.release();
+}
+
+}  // namespace quarn
