@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QTranslator>
+#include <csignal>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "core/app/CVeskApp.h"
 #include "core/app/CommandLine.h"
@@ -32,6 +35,31 @@ namespace {
 // How long after the frame is shown the screenshot is taken: enough for the
 // first layout and paint.
 constexpr int kScreenshotDelayMs = 500;
+
+// SIGTERM and SIGINT close the main window as the Exit command does (a
+// modified document is asked about first), so that the settings are
+// written; the handler only wakes the event loop.
+int gSignalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = write(gSignalPipe[1], &byte, 1);
+}
+
+void CloseOnTerminationSignal(QMainWindow& frame) {
+  if (pipe(gSignalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &frame);
+  QObject::connect(notifier, &QSocketNotifier::activated, &frame, [&frame] {
+    char byte;
+    [[maybe_unused]] const ssize_t got = read(gSignalPipe[0], &byte, 1);
+    frame.close();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
 
 }  // namespace
 
@@ -87,6 +115,7 @@ int RunQuarn(QApplication& app) {
     }
     quarn.OpenStartupDocuments(frame);
     frame.MenusChanged();
+    CloseOnTerminationSignal(frame);
 
     if (!screenshot.isEmpty()) {
       QTimer::singleShot(kScreenshotDelayMs, &frame, [&frame, &app, screenshot] {
