@@ -6,6 +6,11 @@
 
 namespace quarn {
 
+// The models of the common-settings dialogs (core/options): the dialog shows
+// their fields, checks them on OK and writes them back.
+struct CommonSettingsSheet;
+struct BinarySettingsDialog;
+
 struct FileDialogRequest {
   bool open = true;           // false: a save dialog
   std::string title;          // CP932
@@ -39,6 +44,10 @@ class DialogService {
   // True when the user pressed OK.
   virtual bool fileDialog(FileDialogRequest& request) = 0;
   virtual bool jumpDialog(JumpDialogRequest& /*request*/) { return false; }
+  // The sheet of the four common-settings pages for text documents.
+  virtual bool commonSettingsSheet(CommonSettingsSheet& /*sheet*/) { return false; }
+  // The common-settings dialog used when no text document is active.
+  virtual bool binarySettingsDialog(BinarySettingsDialog& /*dialog*/) { return false; }
 };
 
 }  // namespace quarn

@@ -7,6 +7,8 @@
 #include <QGridLayout>
 
 #include "core/res/StringTable.h"
+#include "qt/QtBinarySettingsDialog.h"
+#include "qt/QtCommonSettingsSheet.h"
 #include "qt/QtJumpDialog.h"
 #include "qt/QtText.h"
 
@@ -101,6 +103,20 @@ namespace quarn::qt {
 
 bool QtDialogService::jumpDialog(JumpDialogRequest& request) {
   QtJumpDialog dialog(request, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace quarn::qt
+
+namespace quarn::qt {
+
+bool QtDialogService::commonSettingsSheet(CommonSettingsSheet& sheet) {
+  QtCommonSettingsSheet dialog(sheet, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::binarySettingsDialog(BinarySettingsDialog& model) {
+  QtBinarySettingsDialog dialog(model, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
 }
 

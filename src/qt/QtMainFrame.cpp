@@ -26,6 +26,7 @@
 #include "qt/QtDocumentView.h"
 #include "qt/QtFindDialog.h"
 #include "qt/QtMainToolbar.h"
+#include "qt/QtSettingsEffects.h"
 #include "qt/QtMenuBuilder.h"
 #include "qt/QtStatusBar.h"
 #include "qt/QtText.h"
@@ -59,6 +60,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
       status_(new QtStatusBar(this)),
       frames_(std::make_unique<QtDocumentFrames>(*mdi_)),
       findDialog_(std::make_unique<QtFindDialogService>(this)),
+      effects_(std::make_unique<QtSettingsEffects>(*this)),
       core_(Documents(), *this) {
   toolbar_ = new QtMainToolbar(
       this, [this](unsigned id) { runCommand(id); },
@@ -221,6 +223,9 @@ void QtMainFrame::dropEvent(QDropEvent* event) {
   OpenDroppedFiles(Documents(), paths);
   MenusChanged();
 }
+
+CommonSettingsEffects* QtMainFrame::SettingsEffects() { return effects_.get(); }
+void QtMainFrame::SetInstanceChannel(InstanceChannel* channel) { effects_->SetInstanceChannel(channel); }
 
 bool QtMainFrame::ControlKeyDown() { return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier; }
 

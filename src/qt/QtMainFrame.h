@@ -17,6 +17,7 @@ class QtDocumentFrames;
 class QtStatusBar;
 class QtMainToolbar;
 class QtFindDialogService;
+class QtSettingsEffects;
 
 class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame {
   Q_OBJECT
@@ -40,6 +41,10 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   void CloseMainWindow() override { close(); }
   void MenusChanged() override;
   bool ControlKeyDown() override;
+  CommonSettingsEffects* SettingsEffects() override;
+  // The channel whose lock the common settings take when "MultiInstance"
+  // is switched to 0.
+  void SetInstanceChannel(InstanceChannel* channel);
 
   // Start-up: shown with the placement stored in "WindowPos" when there is
   // one, else maximised.
@@ -66,6 +71,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   QtStatusBar* status_;
   std::unique_ptr<QtDocumentFrames> frames_;
   std::unique_ptr<QtFindDialogService> findDialog_;
+  std::unique_ptr<QtSettingsEffects> effects_;
   QtMainToolbar* toolbar_ = nullptr;
   CMainFrame core_;
   bool documentMenu_ = false;

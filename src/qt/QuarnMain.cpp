@@ -106,6 +106,7 @@ int RunQuarn(QApplication& app) {
   int code = 0;
   {
     QtMainFrame frame;
+    frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
       frame.ShowWithStoredPlacement();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/app/AppMessage.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 
@@ -79,6 +80,34 @@ bool FakeDialogs::fileDialog(FileDialogRequest& request) {
   if (answerPath.empty()) return false;
   request.fileName = answerPath;
   return true;
+}
+
+namespace {
+
+template <typename Model>
+bool RunScript(std::deque<std::function<bool(Model&)>>& script, Model& model, bool refused(const Model&)) {
+  while (!script.empty()) {
+    auto step = std::move(script.front());
+    script.pop_front();
+    if (!step(model)) return false;
+    if (!refused(model)) return true;
+    WarningBeep();
+  }
+  return false;
+}
+
+}  // namespace
+
+bool FakeDialogs::commonSettingsSheet(CommonSettingsSheet& sheet) {
+  ++sheetsShown;
+  return RunScript<CommonSettingsSheet>(sheetScript, sheet,
+                                        [](const CommonSettingsSheet& s) { return s.Check().control != 0; });
+}
+
+bool FakeDialogs::binarySettingsDialog(BinarySettingsDialog& dialog) {
+  ++binaryDialogsShown;
+  return RunScript<BinarySettingsDialog>(binaryScript, dialog,
+                                         [](const BinarySettingsDialog& d) { return d.Check() != 0; });
 }
 
 FakePlatform::FakePlatform() : saved_(Platform()) {

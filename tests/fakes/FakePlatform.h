@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/options/BinarySettingsDialog.h"
+#include "core/options/CommonSettingsSheet.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
@@ -63,6 +66,17 @@ class FakeDialogs : public DialogService {
   std::vector<FileDialogRequest> requests;  // as they were asked
   // Each answer: empty string cancels, else the path chosen.
   std::deque<std::string> fileAnswers;
+
+  // The common-settings dialogs run their scripts in order: each edits the
+  // model as the user would and answers true for OK. While the model's
+  // check refuses, the dialog beeps and stays (the next script runs); no
+  // script left cancels.
+  bool commonSettingsSheet(CommonSettingsSheet& sheet) override;
+  bool binarySettingsDialog(BinarySettingsDialog& dialog) override;
+  std::deque<std::function<bool(CommonSettingsSheet&)>> sheetScript;
+  std::deque<std::function<bool(BinarySettingsDialog&)>> binaryScript;
+  int sheetsShown = 0;
+  int binaryDialogsShown = 0;
 };
 
 // Installs the fakes into Platform() and restores the previous services.

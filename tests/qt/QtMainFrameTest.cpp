@@ -59,7 +59,7 @@ TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {
   EXPECT_FALSE(FindCommand(bar, 57618));
 }
 
-TEST(QtMainFrameTest, NoDocumentMenuEnablesTheFileCommandsOnly) {
+TEST(QtMainFrameTest, NoDocumentMenuEnablesTheFileCommandsAndTheCommonSettings) {
   fakes::FakePlatform platform;
   QtMainFrame frame;
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quarn"));
@@ -67,11 +67,11 @@ TEST(QtMainFrameTest, NoDocumentMenuEnablesTheFileCommandsOnly) {
   for (QAction* a : frame.menuBar()->actions()) titles << a->text();
   EXPECT_EQ(titles, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("オプション(&O)"),
                                  QString::fromUtf8("ヘルプ(&H)")}));
-  for (unsigned id : {57600u, 57601u, 57665u}) {
+  for (unsigned id : {57600u, 57601u, 57665u, 32881u}) {
     ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
     EXPECT_TRUE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;
   }
-  for (unsigned id : {32881u, 32780u, 32916u, 57664u}) {
+  for (unsigned id : {32780u, 32916u, 57664u}) {
     ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
     EXPECT_FALSE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;
   }

@@ -6,6 +6,7 @@
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
 #include "core/app/FrequentDirectories.h"
+#include "core/options/CommonSettingsCommand.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
 #include "platform/FindDialogService.h"
@@ -23,6 +24,7 @@ constexpr unsigned kFileSaveAs = 57604;
 constexpr unsigned kAppExit = 57665;
 constexpr unsigned kCodeSwitch = 32913;
 constexpr unsigned kFindBoxFocus = 32790;
+constexpr unsigned kCommonSettings = 32881;
 
 bool IsRecentFile(unsigned id) {
   return id >= menus::kFirstRecentFile && id < menus::kFirstRecentFile + menus::kRecentFileCount;
@@ -58,6 +60,9 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case kFindBoxFocus:
       if (FindBoxService* box = Platform().findBox) box->focusAndSelect();
       return true;
+    case kCommonSettings:
+      if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
+      return true;
     default:
       if (id >= kFirstDirectoryCommand && id < kFirstDirectoryCommand + kDirectoryCommands) {
         OpenFrequentDirectory(documents_, doc, int(id - kFirstDirectoryCommand) + 1, host_.ControlKeyDown());
@@ -82,7 +87,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (view && view->OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
-    case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch: case kFindBoxFocus:
+    case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch: case kFindBoxFocus: case kCommonSettings:
       state.enabled = true;
       return;
     case kFileClose:

@@ -9,6 +9,7 @@
 namespace quarn {
 
 class CVeskView;
+class CommonSettingsEffects;
 class DocTemplate;
 
 // What the frame needs of its window.
@@ -23,6 +24,8 @@ class MainFrameHost {
   virtual void MenusChanged() = 0;
   // The Ctrl key is held down now.
   virtual bool ControlKeyDown() { return false; }
+  // What the common settings change around the settings; null: nothing.
+  virtual CommonSettingsEffects* SettingsEffects() { return nullptr; }
 };
 
 class CMainFrame {

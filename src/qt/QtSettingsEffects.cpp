@@ -1,0 +1,43 @@
+#include "qt/QtSettingsEffects.h"
+
+#include "core/app/DocTemplate.h"
+#include "core/document/CVeskDoc.h"
+#include "platform/InstanceChannel.h"
+#include "qt/QtMainFrame.h"
+#include "qt/QtMainToolbar.h"
+#include "qt/QtStatusBar.h"
+
+namespace quarn::qt {
+namespace {
+
+void UpdateDocuments(int kind, int hintCode) {
+  DocTemplate& documents = Documents();
+  for (std::size_t i = 0; i < documents.Count(); ++i)
+    if (documents.At(i).DocKind() == kind) documents.At(i).UpdateAllViews(hintCode);
+}
+
+}  // namespace
+
+// The binary windows read the settings again at every relayout; the format
+// hint also makes their screen font again, which a change of the bytes per
+// line needs no more than any other change.
+void QtSettingsEffects::RelayoutBinaryWindows(bool) { UpdateDocuments(kBinaryDoc, hint::kFormatChanged); }
+
+void QtSettingsEffects::RelayoutTextWindows() { UpdateDocuments(kTextDoc, hint::kFormatChanged); }
+
+void QtSettingsEffects::ResetTitles() {
+  DocTemplate& documents = Documents();
+  for (std::size_t i = 0; i < documents.Count(); ++i) {
+    CVeskDoc& doc = documents.At(i);
+    if (!doc.GetPathName().empty()) doc.SetPathName(doc.GetPathName());
+  }
+}
+
+void QtSettingsEffects::ShowToolBar(bool shown) { frame_.toolbar()->setVisible(shown); }
+void QtSettingsEffects::ShowStatusBar(bool shown) { frame_.statusPanes()->setVisible(shown); }
+
+void QtSettingsEffects::TakeInstanceLock() {
+  if (channel_) channel_->acquire();
+}
+
+}  // namespace quarn::qt

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "options/RecordingEffects.h"
+#include "QtTestUtil.h"
+#include "core/app/Settings.h"
+#include "core/binaryview/BinarySettings.h"
+#include "core/options/CommonSettingsCommand.h"
+#include "core/options/ControlIds.h"
+#include "core/res/StringTable.h"
+#include "fakes/FakePlatform.h"
+#include "qt/QtDialogService.h"
+#include "qt/QtSettingsControls.h"
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+namespace {
+
+void PressOk(QWidget* dialog) {
+  auto* box = dialog->findChild<QDialogButtonBox*>();
+  ASSERT_TRUE(box);
+  for (QAbstractButton* b : box->buttons())
+    if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) return b->click();
+  FAIL() << "no OK button";
+}
+
+class QtCommonSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gSettings = AppSettings();
+    gBinarySettings = BinaryViewSettings();
+    Platform().dialogs = &dialogs;
+  }
+  void TearDown() override {
+    gSettings = AppSettings();
+    gBinarySettings = BinaryViewSettings();
+  }
+  fakes::FakePlatform platform;
+  QtDialogService dialogs;
+  RecordingEffects effects;
+};
+
+TEST_F(QtCommonSettingsTest, BinaryDialogStoresWhatTheUserChanged) {
+  bool seen = false;
+  testing::WhenModalShown([&](QWidget* modal) {
+    seen = true;
+    EXPECT_EQ(modal->windowTitle(), ToQString(LoadString(59455)));
+    auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
+    auto* hex = Control<QLineEdit>(modal, ctl::kBinary1);
+    ASSERT_TRUE(bytes && hex);
+    EXPECT_EQ(bytes->value(), 16);
+    EXPECT_EQ(hex->text(), QString());
+    bytes->setValue(32);
+    hex->setText(QStringLiteral("a0"));
+    PressOk(modal);
+  });
+  RunCommonSettings(false, effects);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(gSettings.BytesPerLine, 32);
+  EXPECT_EQ(gSettings.Binary1, 0xA0);
+  EXPECT_EQ(gBinarySettings.Binary1, 0xA0);
+  EXPECT_EQ(effects.calls, std::vector<std::string>{"binary full"});
+}
+
+TEST_F(QtCommonSettingsTest, InvalidHexByteKeepsTheDialogOpenWithTheFieldSelected) {
+  bool stayed = false;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
+    ASSERT_TRUE(hex);
+    Control<QSpinBox>(modal, ctl::kBytesPerLine)->setValue(20);
+    hex->setText(QStringLiteral("G1"));
+    PressOk(modal);
+    stayed = modal->isVisible();
+    EXPECT_EQ(hex->selectedText(), QStringLiteral("G1"));
+    EXPECT_EQ(modal->focusWidget(), hex);
+    static_cast<QDialog*>(modal)->reject();
+  });
+  RunCommonSettings(false, effects);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
+  EXPECT_EQ(gSettings.BytesPerLine, 16);
+  EXPECT_TRUE(effects.calls.empty());
+}
+
+TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* tabs = modal->findChild<QTabWidget*>();
+    ASSERT_TRUE(tabs);
+    ASSERT_EQ(tabs->count(), 4);
+    EXPECT_EQ(tabs->tabText(1), ToQString(texts::kPageDirectory));
+    auto* list = Control<QLineEdit>(modal, ctl::kTabPositions);
+    list->setText(QStringLiteral("5,5"));
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(list->selectedText(), QStringLiteral("5,5"));
+    list->setText(QStringLiteral("9,13,"));
+    tabs->setCurrentIndex(3);
+    EXPECT_EQ(tabs->currentIndex(), 3);
+    Control<QSpinBox>(modal, ctl::kAutoScrollCount)->setValue(9);
+    PressOk(modal);
+  });
+  RunCommonSettings(true, effects);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(gSettings.AutoScrollCount, 9);
+  EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
+}
+
+}  // namespace
+}  // namespace quarn::qt
