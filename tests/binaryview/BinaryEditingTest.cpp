@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "BinaryTestSupport.h"
+#include "BinaryWindowFixture.h"
 #include "core/app/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/binaryview/BinaryJump.h"
@@ -20,38 +20,16 @@ constexpr KeyState kPlain{};
 constexpr KeyState kShift{true, false, false, false};
 constexpr KeyState kCtrl{false, true, false, false};
 
-class BinaryEditing : public ::testing::Test {
+class BinaryEditing : public BinaryWindowFixture {
  protected:
   void SetUp() override { gProcess.overwrite = false; }
   void TearDown() override { gProcess.overwrite = false; }
-  void Open(const std::string& bytes) {
-    doc = MakeBinaryDoc(Bytes(bytes));
-    window = std::make_unique<CVeskBV>(*doc, host, settings);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    LogFont font;
-    font.height = -16;
-    window->SetScreenFont(font, tm);
-    window->OnCreate();
-    window->OnSetFocus();
-  }
-  std::string Text() {
-    std::string out(doc->TextLength(), '\0');
-    if (!out.empty()) doc->Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc->TextLength());
-    return out;
-  }
   void Type(const std::string& chars) {
     for (char c : chars) window->OnChar(static_cast<unsigned char>(c), kPlain);
   }
   void Key(int vk, KeyState state = kPlain) { window->OnKeyDown(vk, state); }
 
-  fakes::FakePlatform platform;
   fakes::FakeClipboard clipboard;
-  BinaryViewSettings settings;
-  RecordingHost host;
-  std::unique_ptr<CVeskDoc> doc;
-  std::unique_ptr<CVeskBV> window;
 };
 
 TEST_F(BinaryEditing, HexDigitsMakeOneByteInInsertAndOverwriteMode) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "BinaryTestSupport.h"
+#include "BinaryWindowFixture.h"
 #include "core/app/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/binaryview/BinaryReplaceAll.h"
@@ -19,7 +20,7 @@
 namespace quarn::testing {
 namespace {
 
-class BinarySearch : public ::testing::Test {
+class BinarySearch : public BinaryWindowFixture {
  protected:
   void SetUp() override {
     gFindReplace = CFindReplaceManeger();
@@ -28,23 +29,6 @@ class BinarySearch : public ::testing::Test {
   void TearDown() override {
     gFindReplace = CFindReplaceManeger();
     gSettings.EnRexp = 0;
-  }
-  void Open(const std::string& bytes) {
-    doc = MakeBinaryDoc(Bytes(bytes));
-    window = std::make_unique<CVeskBV>(*doc, host, settings);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    LogFont font;
-    font.height = -16;
-    window->SetScreenFont(font, tm);
-    window->OnCreate();
-    window->OnSetFocus();
-  }
-  std::string Text() {
-    std::string out(doc->TextLength(), '\0');
-    if (!out.empty()) doc->Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc->TextLength());
-    return out;
   }
   void InTextArea(std::uint32_t pos = 0) { window->SetCaretState(pos, BinaryArea::kText, false); }
   std::string Selected() {
@@ -62,13 +46,8 @@ class BinarySearch : public ::testing::Test {
   }
   std::size_t Beeps() const { return platform.beep.beeps.size(); }
 
-  fakes::FakePlatform platform;
   fakes::FakeFindBox box;
   fakes::FakeFindDialog dialog;
-  BinaryViewSettings settings;
-  RecordingHost host;
-  std::unique_ptr<CVeskDoc> doc;
-  std::unique_ptr<CVeskBV> window;
 };
 
 TEST_F(BinarySearch, FindBoxSearchesHexDownAndUpFromTheCaretWithoutWrapping) {
