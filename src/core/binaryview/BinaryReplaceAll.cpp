@@ -85,7 +85,7 @@ ReplaceAllResult ReplaceAllBytes(CVeskDoc& doc, const BytePattern& find, const B
   auto writeReplacement = [&](std::size_t i, std::size_t to) {
     std::memcpy(matched.data(), block + matches[i], m);  // the destination may overlap the match
     ReplacementBytes(replacement, matched.data(), m, bytes);
-    std::memcpy(block + to, bytes.data(), r);
+    if (r > 0) std::memcpy(block + to, bytes.data(), r);
   };
   const std::size_t count = matches.size();
   if (delta <= 0) {
