@@ -40,6 +40,10 @@ class FileSystem {
   virtual std::unique_ptr<File> openRead(const std::string& path) = 0;
   // Creates or truncates a file for reading and writing; null on failure.
   virtual std::unique_ptr<File> create(const std::string& path) = 0;
+  // A file that replaces path only when it is closed successfully: until
+  // then (and after any failed write) the old file stays as it was. Null
+  // when it cannot be made.
+  virtual std::unique_ptr<File> createReplacing(const std::string& path) { return create(path); }
   virtual bool exists(const std::string& path) = 0;
   virtual bool isDirectory(const std::string& path) = 0;
   // Both read and write access are allowed on an existing file.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <unistd.h>
@@ -68,6 +69,42 @@ class QtFile : public File {
   bool failed_ = false;
 };
 
+// Writes go to a new file beside the target, which takes the target's
+// place (keeping its permissions) only when every write succeeded.
+class QtReplacingFile : public File {
+ public:
+  explicit QtReplacingFile(const QString& path) : file_(path) {
+    // Where no new file can be made beside it, the target is written in place.
+    file_.setDirectWriteFallback(true);
+  }
+  ~QtReplacingFile() override {
+    if (file_.isOpen()) file_.cancelWriting();
+  }
+
+  bool open() { return file_.open(QIODevice::WriteOnly); }
+  std::int64_t length() override { return file_.size(); }
+  std::int64_t read(void*, std::size_t) override { return -1; }
+
+  bool write(const void* buffer, std::size_t n) override {
+    const char* p = static_cast<const char*>(buffer);
+    while (n > 0) {
+      const qint64 put = file_.write(p, qint64(n));
+      if (put <= 0) {
+        file_.cancelWriting();
+        return false;
+      }
+      p += put;
+      n -= std::size_t(put);
+    }
+    return true;
+  }
+
+  bool close() override { return file_.isOpen() && file_.commit(); }
+
+ private:
+  QSaveFile file_;
+};
+
 QString OsPath(const std::string& path) { return ToQString(path); }
 
 }  // namespace
@@ -86,6 +123,14 @@ std::unique_ptr<File> QtFileSystem::create(const std::string& path) {
   if (path.empty() || QFileInfo(os).isDir()) return nullptr;
   auto file = std::make_unique<QtFile>(os);
   if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)) return nullptr;
+  return file;
+}
+
+std::unique_ptr<File> QtFileSystem::createReplacing(const std::string& path) {
+  const QString os = OsPath(path);
+  if (path.empty() || QFileInfo(os).isDir()) return nullptr;
+  auto file = std::make_unique<QtReplacingFile>(os);
+  if (!file->open()) return nullptr;
   return file;
 }
 

@@ -10,6 +10,7 @@ class QtFileSystem : public FileSystem {
  public:
   std::unique_ptr<File> openRead(const std::string& path) override;
   std::unique_ptr<File> create(const std::string& path) override;
+  std::unique_ptr<File> createReplacing(const std::string& path) override;
   bool exists(const std::string& path) override;
   bool isDirectory(const std::string& path) override;
   bool canReadWrite(const std::string& path) override;

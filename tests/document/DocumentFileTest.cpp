@@ -177,6 +177,17 @@ TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {
   EXPECT_FALSE(doc->OnSaveDocument("/full.bin"));
   EXPECT_TRUE(platform.Shown(msg::kSaveFailed));
   EXPECT_TRUE(doc->IsModified());
+  EXPECT_FALSE(platform.files.exists("/full.bin"));
+
+  // A failed save over an existing file leaves its old bytes, and Save As
+  // onto it never removes it.
+  platform.files.files["/kept.bin"] = "old bytes";
+  platform.files.failingWrites.insert("/kept.bin");
+  EXPECT_FALSE(doc->OnSaveDocument("/kept.bin"));
+  EXPECT_EQ(platform.files.files["/kept.bin"], "old bytes");
+  platform.dialogs.fileAnswers.push_back("/kept.bin");
+  EXPECT_FALSE(doc->DoSave({}, true));
+  EXPECT_EQ(platform.files.files["/kept.bin"], "old bytes");
 
   // Save As under a new name that cannot be written leaves no file behind.
   platform.dialogs.fileAnswers.push_back("/full.bin");

@@ -47,7 +47,38 @@ class MemoryFile : public File {
   bool failWrites_;
 };
 
+// Writes collect aside and replace the file's contents when it is closed
+// after writes that all succeeded.
+class ReplacingMemoryFile : public File {
+ public:
+  ReplacingMemoryFile(std::map<std::string, std::string>& files, std::string path, bool failWrites)
+      : files_(files), path_(std::move(path)), failWrites_(failWrites) {}
+  std::int64_t length() override { return std::int64_t(data_.size()); }
+  std::int64_t read(void*, std::size_t) override { return -1; }
+  bool write(const void* buffer, std::size_t n) override {
+    if (failWrites_) return false;
+    data_.append(static_cast<const char*>(buffer), n);
+    return true;
+  }
+  bool close() override {
+    if (failWrites_) return false;
+    files_[path_] = data_;
+    return true;
+  }
+
+ private:
+  std::map<std::string, std::string>& files_;
+  std::string path_;
+  std::string data_;
+  bool failWrites_;
+};
+
 }  // namespace
+
+std::unique_ptr<File> FakeFileSystem::createReplacing(const std::string& path) {
+  if (uncreatable.count(path) || directories.count(path) || readOnly.count(path)) return nullptr;
+  return std::make_unique<ReplacingMemoryFile>(files, path, failingWrites.count(path) > 0);
+}
 
 std::unique_ptr<File> FakeFileSystem::openRead(const std::string& path) {
   auto it = files.find(path);

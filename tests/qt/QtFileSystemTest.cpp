@@ -54,6 +54,37 @@ TEST_F(QtFileSystemTest, CreateTruncatesAnExistingFile) {
   EXPECT_EQ(back, "abc");
 }
 
+TEST_F(QtFileSystemTest, AReplacingFileTakesThePlaceOnlyWhenClosedAndKeepsThePermissions) {
+  const std::string path = dir() + "keep.bin";
+  ASSERT_TRUE(fs_.writeAll(path, "old bytes"));
+  const QString os = QString::fromStdString(codec::Cp932ToUtf8(path));
+  ASSERT_TRUE(QFile::setPermissions(os, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+  {
+    auto file = fs_.createReplacing(path);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->write("new", 3));
+    std::string now;
+    ASSERT_TRUE(fs_.readAll(path, now));
+    EXPECT_EQ(now, "old bytes");  // not yet replaced
+  }  // given up without close: the old file stays, nothing is left beside it
+  std::string back;
+  ASSERT_TRUE(fs_.readAll(path, back));
+  EXPECT_EQ(back, "old bytes");
+  EXPECT_EQ(QDir(temp_.path()).entryList(QDir::Files).size(), 1);
+
+  auto file = fs_.createReplacing(path);
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(file->write("new bytes", 9));
+  ASSERT_TRUE(file->close());
+  ASSERT_TRUE(fs_.readAll(path, back));
+  EXPECT_EQ(back, "new bytes");
+  const QFile::Permissions ownerGroupOther = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                            QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+  EXPECT_EQ(QFile::permissions(os) & ownerGroupOther, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+  EXPECT_FALSE(fs_.createReplacing(dir()));  // a directory is no file
+}
+
 TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
   const std::string sub = dir() + "sub";
   ASSERT_TRUE(QDir().mkdir(QString::fromStdString(codec::Cp932ToUtf8(sub))));

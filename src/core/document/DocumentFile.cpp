@@ -94,7 +94,8 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CVeskDoc::OnSaveDocument(const std::string& path) {
-  std::unique_ptr<File> file = Platform().files->create(path);
+  // The old file stays whole until the new bytes are all written.
+  std::unique_ptr<File> file = Platform().files->createReplacing(path);
   if (!file) {
     AppMessageBox(msg::kInvalidFileName);
     return false;
@@ -122,9 +123,11 @@ bool CVeskDoc::DoSave(const std::string& path, bool replace) {
     if (!Platform().dialogs->fileDialog(request)) return false;
     name = request.fileName;
   }
+  const bool existed = Platform().files->exists(name);
   if (!OnSaveDocument(name)) {
-    // A file made under a new name is not left behind half written.
-    if (path.empty()) Platform().files->remove(name);
+    // A file made under a new name is not left behind half written; a file
+    // that was there before is never removed.
+    if (path.empty() && !existed) Platform().files->remove(name);
     return false;
   }
   if (replace) SetPathName(name);
