@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/app/SpecialSettings.h"
+#include "core/app/CompoundSettings.h"
 
 namespace quarn {
 namespace {
@@ -18,9 +18,9 @@ constexpr SettingKey Color(const char* name, ColorRef AppSettings::*value) {
 constexpr SettingKey Text(const char* name, std::string AppSettings::*value) {
   return {.name = name, .type = T::kText, .textValue = value};
 }
-constexpr SettingKey Special(const char* name, void (*read)(const ProfileFile&, AppSettings&),
+constexpr SettingKey Compound(const char* name, void (*read)(const ProfileFile&, AppSettings&),
                              void (*write)(ProfileFile&, const AppSettings&)) {
-  return {.name = name, .type = T::kSpecial, .read = read, .write = write};
+  return {.name = name, .type = T::kCompound, .read = read, .write = write};
 }
 constexpr SettingKey ReadOnly(SettingKey key) {
   key.written = false;
@@ -32,7 +32,7 @@ using S = AppSettings;
 constexpr std::array kKeys = {
     Int("InitialCabinet", &S::InitialCabinet),
     Int("InitialCabinetMode", &S::InitialCabinetMode),
-    Special("CabinetName", special::ReadCabinetName, special::WriteCabinetName),
+    Compound("CabinetName", compound::ReadCabinetName, compound::WriteCabinetName),
     Int("CabinetSave", &S::CabinetSave),
     Int("ColorAreaComment", &S::ColorAreaComment),
     Int("DisplayRulerBar", &S::DisplayRulerBar),
@@ -41,8 +41,8 @@ constexpr std::array kKeys = {
     Int("RulerBackColor", &S::RulerBackColor, 1, 16),
     Int("LineCursorColor", &S::LineCursorColor, 1, 16),
     Int("LineBackColor", &S::LineBackColor, 1, 16),
-    Special("UsedCount", special::ReadUsedCount, special::WriteUsedCount),
-    Special("FrequentlyUsedDirectory", special::ReadDirectories, special::WriteDirectories),
+    Compound("UsedCount", compound::ReadUsedCount, compound::WriteUsedCount),
+    Compound("FrequentlyUsedDirectory", compound::ReadDirectories, compound::WriteDirectories),
     Int("AutoScrollInt", &S::AutoScrollInt, 1, 600),
     Int("AutoScrollCount", &S::AutoScrollCount, 1, 60),
     Int("AutoScrollBreak", &S::AutoScrollBreak),
@@ -51,7 +51,7 @@ constexpr std::array kKeys = {
     ReadOnly(Int("SpotConversionIME", &S::SpotConversionIME)),
     ReadOnly(Int("EnableRedirectForWin4", &S::EnableRedirectForWin4)),
     Int("EnableTabPosition", &S::EnableTabPosition),
-    Special("TabPosition", special::ReadTabPosition, special::WriteTabPosition),
+    Compound("TabPosition", compound::ReadTabPosition, compound::WriteTabPosition),
     Text("ColumnOutString", &S::ColumnOutString),
     Text("InsertionString", &S::InsertionString),
     Int("InsertionPosition", &S::InsertionPosition, 0, 2),
@@ -84,7 +84,7 @@ constexpr std::array kKeys = {
     Int("DisplayTabBar", &S::DisplayTabBar),
     Int("ButtonStyleTabBar", &S::ButtonStyleTabBar),
     Int("TabBarPosition", &S::TabBarPosition),
-    Special("TabBarHeightAdjust", special::ReadTabBarHeightAdjust, special::WriteTabBarHeightAdjust),
+    Compound("TabBarHeightAdjust", compound::ReadTabBarHeightAdjust, compound::WriteTabBarHeightAdjust),
     Int("EnableTabBarImage", &S::EnableTabBarImage),
     Int("TabBarImageNo", &S::TabBarImageNo, 0, 2),
     Int("AddDocNumber", &S::AddDocNumber),
@@ -127,7 +127,7 @@ void ReadSettingKey(const SettingKey& key, const ProfileFile& file, AppSettings&
     case T::kText:
       settings.*key.textValue = file.GetString(kSettingsSection, key.name, defaults.*key.textValue);
       break;
-    case T::kSpecial:
+    case T::kCompound:
       key.read(file, settings);
       break;
   }
@@ -145,7 +145,7 @@ void WriteSettingKey(const SettingKey& key, ProfileFile& file, const AppSettings
     case T::kText:
       file.WriteString(kSettingsSection, key.name, settings.*key.textValue);
       break;
-    case T::kSpecial:
+    case T::kCompound:
       key.write(file, settings);
       break;
   }

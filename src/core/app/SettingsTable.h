@@ -12,7 +12,7 @@
 namespace quarn {
 
 struct SettingKey {
-  enum class Type { kInt, kColor, kText, kSpecial };
+  enum class Type { kInt, kColor, kText, kCompound };
 
   const char* name;
   Type type;
@@ -22,7 +22,7 @@ struct SettingKey {
   int low = INT_MIN;
   int high = INT_MAX;
   bool written = true;  // false: only read, never written back
-  // For kSpecial: reads and writes the key with its own rules.
+  // For kCompound: reads and writes the key with its own rules.
   void (*read)(const ProfileFile&, AppSettings&) = nullptr;
   void (*write)(ProfileFile&, const AppSettings&) = nullptr;
 };

@@ -1,10 +1,12 @@
 // Keys, typed characters and the mouse in the binary window.
+
 #include <algorithm>
 
 #include "core/app/ProcessValues.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"
+#include "core/encoding/HexDigits.h"
 
 namespace quarn {
 namespace {
@@ -13,13 +15,6 @@ constexpr unsigned char kBackspace = 0x08;
 constexpr unsigned char kTab = 0x09;
 constexpr unsigned char kLineFeed = 0x0A;
 constexpr unsigned char kReturn = 0x0D;
-
-int HexDigitValue(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "core/res/StringTable.h"
 #include "core/res/Texts.h"
 #include "core/search/CFindReplaceManeger.h"
+#include "core/search/FindDialogs.h"
 #include "platform/MessageService.h"
 #include "platform/Platform.h"
 
@@ -20,26 +21,12 @@ namespace {
 
 constexpr std::size_t kMaxFindText = CFindReplaceManeger::kTextBytes;
 
-void RefreshFindBox() {
-  if (FindBoxService* box = Platform().findBox) box->setHistory(gFindReplace.findHistory.Entries());
-}
-
 // A dialog text over 80 bytes reads as empty.
 std::string DialogText(const std::string& text) { return text.size() > kMaxFindText ? std::string() : text; }
 
-bool AskStopReplacing() {
-  FindDialogService* dialog = Platform().findDialog;
-  if (!dialog || !dialog->takeMousePress() || !Platform().messages) return false;
-  return Platform().messages->messageBox(LoadString(msg::kAskStop), texts::kReplaceCaption,
-                                         mb::kYesNo | mb::kIconQuestion) == answer::kYes;
-}
-
 }  // namespace
 
-CVeskBV::~CVeskBV() {
-  FindDialogService* dialog = Platform().findDialog;
-  if (dialog && dialog->isOpen() && dialog->client() == this) dialog->close();
-}
+CVeskBV::~CVeskBV() { CloseFindDialogOf(this); }
 
 std::optional<BytePattern> CVeskBV::PatternOf(const std::string& text, bool matchCase) const {
   if (caretArea_ == BinaryArea::kHex) return ParseHexPattern(text);
@@ -132,7 +119,7 @@ void CVeskBV::ReplaceSelection(const BytePattern& find, const BytePattern& repla
 std::uint32_t CVeskBV::ReplaceAll(const BytePattern& find, const BytePattern& replacement) {
   if (ReadOnlyBeep()) return 0;
   DropSelection();
-  const ReplaceAllResult result = ReplaceAllBytes(doc_, find, replacement, AskStopReplacing);
+  const ReplaceAllResult result = ReplaceAllBytes(doc_, find, replacement, [] { return AskStopReplacing(texts::kReplaceCaption); });
   if (result.refused) return 0;
   if (result.count == 0) {
     WarningBeep();
@@ -169,25 +156,7 @@ std::string CVeskBV::InitialFindText() const {
 }
 
 void CVeskBV::OpenFindDialog(bool findOnly) {
-  FindDialogService* dialog = Platform().findDialog;
-  if (!dialog) return;
-  if (dialog->isOpen()) {
-    if (dialog->isFindOnly() == findOnly && dialog->client() == this) {
-      dialog->activate();
-      return;
-    }
-    dialog->close();
-  }
-  FindDialogFields fields;
-  fields.findText = InitialFindText();
-  fields.replaceText = gFindReplace.replaceHistory.Newest();
-  fields.down = gFindReplace.directionDown;
-  fields.matchCase = gFindReplace.matchCase;
-  fields.regular = gFindReplace.regular;
-  fields.distinguishWidth = gFindReplace.distinguishWidth;
-  fields.escapes = gSettings.EnRexp != 0;
-  fields.showEscapes = true;
-  dialog->open(findOnly, fields, gFindReplace.findHistory.Entries(), gFindReplace.replaceHistory.Entries(), this);
+  ShowFindDialog(findOnly, this, InitialFindText(), gSettings.EnRexp != 0);
 }
 
 void CVeskBV::FindDialog() { OpenFindDialog(true); }
@@ -213,12 +182,8 @@ void CVeskBV::OnFindDialogMessage(FindAction action, const FindDialogFields& fie
   } else if (action == FindAction::kReplace) {
     ReplaceSelection(*find, *replacement, fields.down);
   } else if (const std::uint32_t count = ReplaceAll(*find, *replacement); count > 0) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(count));
-    if (Platform().messages)
-      Platform().messages->messageBox(FormatString1(msg::kReplaceCount, number), texts::kReplaceCaption,
-                                      mb::kOk | mb::kIconAsterisk);
-    if (FindDialogService* dialog = Platform().findDialog) dialog->close();
+    ShowReplaceCount(count, texts::kReplaceCaption);
+    CloseFindDialogOf(this);
   }
   gFindReplace.findHistory.Add(findText);
   RefreshFindBox();

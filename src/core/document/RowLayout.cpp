@@ -1,9 +1,8 @@
 #include "core/document/RowLayout.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
+#include "core/document/ByteScan.h"
 #include "core/encoding/Cp932.h"
 
 namespace quarn {
@@ -138,26 +137,6 @@ std::uint32_t FinishRow(const TextBytes& text, std::uint32_t start, RowScan s, c
   return IsLeadByte(text.At(b)) ? b + 2 : b + 1;
 }
 
-// Finds the first CR or TAB in [from, to), or to, eight bytes at a time.
-std::uint32_t FindCrOrTabIn(const std::uint8_t* data, std::uint32_t from, std::uint32_t to) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-  std::uint32_t i = from;
-  for (; i + 8 <= to; i += 8) {
-    std::uint64_t v;
-    std::memcpy(&v, data + i, 8);
-    const std::uint64_t cr = v ^ (kOnes * kCr);
-    const std::uint64_t tab = v ^ (kOnes * kTab);
-    // A byte that is zero sets its high bit; the lowest set bit is exact.
-    const std::uint64_t hit = ((cr - kOnes) & ~cr & kHighs) | ((tab - kOnes) & ~tab & kHighs);
-    if (hit) return i + std::uint32_t(std::countr_zero(hit) / 8);
-  }
-  for (; i < to; ++i) {
-    if (data[i] == kCr || data[i] == kTab) return i;
-  }
-  return to;
-}
-
 }  // namespace
 
 std::uint32_t NextRowStartPlain(const TextBytes& text, std::uint32_t start, const RowRules& rules) {
@@ -168,7 +147,7 @@ std::uint32_t NextRowStartPlain(const TextBytes& text, std::uint32_t start, cons
 std::uint32_t FindCrOrTab(const TextBytes& text, std::uint32_t from, std::uint32_t to) {
   to = std::min(to, text.end);
   if (from >= to) return to;
-  return text.origin + FindCrOrTabIn(text.data, from - text.origin, to - text.origin);
+  return text.origin + FindEitherByte(text.data, from - text.origin, to - text.origin, kCr, kTab);
 }
 
 std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules, std::uint32_t clearUntil) {

@@ -1,8 +1,8 @@
 #include "core/document/TextReader.h"
 
-#include <bit>
 #include <cstring>
 
+#include "core/document/ByteScan.h"
 #include "core/encoding/Cp932.h"
 
 namespace quarn {
@@ -56,24 +56,6 @@ RepairedText RepairFrom(std::uint8_t* data, std::uint32_t length, std::uint32_t 
   return result;
 }
 
-// The first NUL or CR in [from, to), or to, eight bytes at a time.
-std::uint32_t FindNulOrCr(const std::uint8_t* data, std::uint32_t from, std::uint32_t to) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-  std::uint32_t i = from;
-  for (; i + 8 <= to; i += 8) {
-    std::uint64_t v;
-    std::memcpy(&v, data + i, 8);
-    const std::uint64_t cr = v ^ (kOnes * kCr);
-    // A byte that is zero sets its high bit; the lowest set bit is exact.
-    const std::uint64_t hit = ((v - kOnes) & ~v & kHighs) | ((cr - kOnes) & ~cr & kHighs);
-    if (hit) return i + std::uint32_t(std::countr_zero(hit) / 8);
-  }
-  for (; i < to && data[i] != 0 && data[i] != kCr; ++i) {
-  }
-  return i;
-}
-
 // Consecutive lead-range bytes ending at pos, not counting below from.
 std::uint32_t LeadRunEndingAt(const std::uint8_t* data, std::uint32_t from, std::uint32_t pos) {
   std::uint32_t k = 0;
@@ -104,7 +86,7 @@ RepairedText RepairText(std::uint8_t* data, std::uint32_t length) {
     return x == anchor || LeadRunEndingAt(data, anchor, x - 1) % 2 == 0;
   };
   for (;;) {
-    const std::uint32_t x = FindNulOrCr(data, anchor, length);
+    const std::uint32_t x = FindEitherByte(data, anchor, length, 0, kCr);
     if (x == length) break;
     const bool start = startsCharacter(x);
     if (data[x] == 0) {

@@ -3,16 +3,10 @@
 #include <cstdio>
 
 #include "core/binaryview/BinarySettings.h"
+#include "core/encoding/HexDigits.h"
 
 namespace quarn {
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 bool BytesOk(int v) { return v >= BinarySettingsDialog::kMinBytes && v <= BinarySettingsDialog::kMaxBytes; }
 
@@ -23,7 +17,7 @@ int ParseHexByte(const std::string& text) {
   if (text.size() > 2) return -1;
   int value = 0;
   for (char c : text) {
-    const int d = HexDigit(c);
+    const int d = HexDigitValue(c);
     if (d < 0) return -1;
     value = value * 16 + d;
   }

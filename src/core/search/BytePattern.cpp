@@ -4,16 +4,10 @@
 #include <cstring>
 
 #include "core/encoding/Cp932.h"
+#include "core/encoding/HexDigits.h"
 
 namespace quarn {
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 constexpr std::uint8_t Lower(std::uint8_t b) { return b >= 'A' && b <= 'Z' ? std::uint8_t(b + 32) : b; }
 constexpr bool IsLetter(std::uint8_t b) { return Lower(b) >= 'a' && Lower(b) <= 'z'; }
@@ -51,8 +45,8 @@ std::optional<BytePattern> ParseHexPattern(const std::string& text) {
   if (text.empty() || text.size() % 2 != 0) return std::nullopt;
   BytePattern p;
   for (std::size_t i = 0; i < text.size(); i += 2) {
-    const int high = HexDigit(text[i]);
-    const int low = HexDigit(text[i + 1]);
+    const int high = HexDigitValue(std::uint8_t(text[i]));
+    const int low = HexDigitValue(std::uint8_t(text[i + 1]));
     if (high < 0 || low < 0) return std::nullopt;
     Append(p, std::uint8_t(high * 16 + low));
   }
@@ -93,8 +87,10 @@ BytePattern TranslateEscapes(const std::string& source) {
       case '\\': Append(p, '\\'); break;
       case '.': Append(p, 0, true); break;
       case 'x': case 'X':
-        if (i + 3 < text.size() && HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0) {
-          Append(p, std::uint8_t(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3])));
+        if (const int high = i + 3 < text.size() ? HexDigitValue(std::uint8_t(text[i + 2])) : -1,
+            low = i + 3 < text.size() ? HexDigitValue(std::uint8_t(text[i + 3])) : -1;
+            high >= 0 && low >= 0) {
+          Append(p, std::uint8_t(high * 16 + low));
           i += 4;
           continue;
         }

@@ -1,7 +1,6 @@
 #include "core/search/TextSearch.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/app/AppMessage.h"
 #include "core/document/CVeskDoc.h"
@@ -12,6 +11,7 @@
 #include "core/res/Texts.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "core/search/CharFold.h"
+#include "core/search/FindDialogs.h"
 #include "core/search/FindRecords.h"
 #include "core/search/Matcher.h"
 #include "platform/MessageService.h"
@@ -26,23 +26,9 @@ constexpr std::uint32_t kMatcherOverlap = 80;
 
 bool UsesMatcher() { return gFindReplace.regular || !gFindReplace.distinguishWidth; }
 
-void RefreshFindBox() {
-  if (FindBoxService* box = Platform().findBox) box->setHistory(gFindReplace.findHistory.Entries());
-}
-
-bool AskStopReplacing() {
-  FindDialogService* dialog = Platform().findDialog;
-  if (!dialog || !dialog->isOpen() || !dialog->takeMousePress() || !Platform().messages) return false;
-  return Platform().messages->messageBox(LoadString(msg::kAskStop), texts::kReplaceAllCaption,
-                                         mb::kYesNo | mb::kIconQuestion) == answer::kYes;
-}
-
 }  // namespace
 
-TextSearch::~TextSearch() {
-  FindDialogService* dialog = Platform().findDialog;
-  if (dialog && dialog->isOpen() && dialog->client() == this) dialog->close();
-}
+TextSearch::~TextSearch() { CloseFindDialogOf(this); }
 
 bool TextSearch::SelectionIsText(const std::string& text, bool matchCase) {
   if (!window_.HasStreamSelection()) return false;
@@ -168,7 +154,7 @@ std::uint32_t TextSearch::ReplaceAll(const std::string& find, const std::string&
   std::uint32_t count = 0;
   ContinueMode mode = ContinueMode::kFirst;
   for (;;) {
-    if (AskStopReplacing()) break;
+    if (AskStopReplacing(texts::kReplaceAllCaption)) break;
     const std::optional<TextMatch> match = Find(find, true, matchCase, mode);
     // An empty match would be found at the caret again and again.
     if (!match || match->length == 0) break;
@@ -181,12 +167,8 @@ std::uint32_t TextSearch::ReplaceAll(const std::string& find, const std::string&
     WarningBeep();
     return 0;
   }
-  char number[16];
-  std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(count));
-  if (Platform().messages)
-    Platform().messages->messageBox(FormatString1(msg::kReplaceCount, number), texts::kReplaceAllCaption,
-                                    mb::kOk | mb::kIconAsterisk);
-  if (FindDialogService* dialog = Platform().findDialog; dialog && dialog->client() == this) dialog->close();
+  ShowReplaceCount(count, texts::kReplaceAllCaption);
+  CloseFindDialogOf(this);
   return count;
 }
 
@@ -209,31 +191,16 @@ void TextSearch::ToolbarFind(bool down, const std::string* playbackText) {
 
 void TextSearch::OpenFind(bool findOnly) {
   if (window_.HasBlockSelection()) window_.CancelBlockSelection();
-  FindDialogService* dialog = Platform().findDialog;
-  if (!dialog) return;
-  if (dialog->isOpen()) {
-    if (dialog->isFindOnly() == findOnly && dialog->client() == this) {
-      dialog->activate();
-      return;
-    }
-    dialog->close();
-  }
-  FindDialogFields fields;
-  fields.findText = gFindReplace.findHistory.Newest();
+  std::string findText = gFindReplace.findHistory.Newest();
   if (window_.HasStreamSelection()) {
     const std::uint32_t start = window_.SelectionStart();
     const std::uint32_t n = window_.SelectionEnd() - start;
     if (n <= kMaxText) {
       const std::uint8_t* bytes = window_.Document().Store().GetSpan(start, n);
-      fields.findText.assign(bytes, bytes + n);
+      findText.assign(bytes, bytes + n);
     }
   }
-  fields.replaceText = gFindReplace.replaceHistory.Newest();
-  fields.down = gFindReplace.directionDown;
-  fields.matchCase = gFindReplace.matchCase;
-  fields.regular = gFindReplace.regular;
-  fields.distinguishWidth = gFindReplace.distinguishWidth;
-  dialog->open(findOnly, fields, gFindReplace.findHistory.Entries(), gFindReplace.replaceHistory.Entries(), this);
+  ShowFindDialog(findOnly, this, findText);
 }
 
 void TextSearch::RunDialogAction(FindAction action, const FindDialogFields& fields) {

@@ -6,7 +6,7 @@
 #include "core/app/ProfileFile.h"
 #include "core/app/Settings.h"
 
-namespace quarn::special {
+namespace quarn::compound {
 
 void ReadCabinetName(const ProfileFile& file, AppSettings& settings);
 void WriteCabinetName(ProfileFile& file, const AppSettings& settings);
@@ -20,4 +20,4 @@ void WriteTabPosition(ProfileFile& file, const AppSettings& settings);
 void ReadTabBarHeightAdjust(const ProfileFile& file, AppSettings& settings);
 void WriteTabBarHeightAdjust(ProfileFile& file, const AppSettings& settings);
 
-}  // namespace quarn::special
+}  // namespace quarn::compound

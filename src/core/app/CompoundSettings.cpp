@@ -1,10 +1,10 @@
-#include "core/app/SpecialSettings.h"
+#include "core/app/CompoundSettings.h"
 
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/Platform.h"
 
-namespace quarn::special {
+namespace quarn::compound {
 namespace {
 
 std::string DirectoryKey(std::size_t index) { return "FrequentlyUsedDirectory" + std::to_string(index + 1); }
@@ -67,4 +67,4 @@ void WriteTabBarHeightAdjust(ProfileFile& file, const AppSettings& settings) {
   file.WriteInt(kSettingsSection, "TabBarHeightAdjust", settings.TabBarHeightAdjust);
 }
 
-}  // namespace quarn::special
+}  // namespace quarn::compound
