@@ -45,18 +45,6 @@ TEST_F(BinarySettingsDialogTest, HexByteFieldsTakeOneOrTwoDigitsOrNothing) {
   EXPECT_EQ(FormatHexByte(255), "FF");
 }
 
-TEST_F(BinarySettingsDialogTest, TheDialogShowsTheSettings) {
-  gSettings.Binary1 = 0x41;
-  gSettings.HexAddress = 0;
-  const BinarySettingsDialog d = BinarySettingsDialog::FromSettings(gSettings);
-  EXPECT_EQ(d.binary1, "41");
-  EXPECT_EQ(d.binary2, "");
-  EXPECT_FALSE(d.hexAddress);
-  EXPECT_EQ(d.bytesPerLine, 16);
-  EXPECT_EQ(d.lineSpacing, 0);
-  EXPECT_EQ(d.Check(), 0);
-}
-
 TEST_F(BinarySettingsDialogTest, RefusedFieldsBeepAndKeepTheDialogOpen) {
   BinarySettingsDialog d;
   d.binary2 = "G";
@@ -132,25 +120,6 @@ TEST_F(BinarySettingsDialogTest, LineSpacingIsShownButNeverStored) {
   gSettings.LineSpacesLM = 7;
   RunWith([](BinarySettingsDialog& d) { d.lineSpacing = 30; });
   EXPECT_EQ(gSettings.LineSpacesLM, 7);
-}
-
-TEST_F(BinarySettingsDialogTest, ChangedValuesSurviveTheSettingsFile) {
-  RunWith([](BinarySettingsDialog& d) {
-    d.bytesPerLine = 24;
-    d.binary2 = "";
-    d.binary1 = "7f";
-    d.underCaretColor = 0x123456;
-    d.oneRasterLow = true;
-  });
-  ASSERT_TRUE(WriteSettings());
-  gSettings = AppSettings();
-  gBinarySettings = BinaryViewSettings();
-  ReadSettings();
-  EXPECT_EQ(gSettings.BytesPerLine, 24);
-  EXPECT_EQ(gSettings.Binary1, 0x7F);
-  EXPECT_EQ(gSettings.Binary2, 256);
-  EXPECT_EQ(gSettings.UnderCaretColor, 0x123456u);
-  EXPECT_EQ(gBinarySettings.OneRasterLow, 1);
 }
 
 }  // namespace

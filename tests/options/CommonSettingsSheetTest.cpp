@@ -96,21 +96,6 @@ TEST_F(CommonSettingsSheetTest, CancelChangesNothing) {
   EXPECT_TRUE(recorded.empty());
 }
 
-TEST_F(CommonSettingsSheetTest, PagesShowTheSettings) {
-  gSettings.LeftMarginLM = 15;
-  gSettings.TopMarginLM = 0;
-  ParseTabPositions("9,13,", gSettings.TabPosition);
-  gSettings.AutoScrollInt = 600;
-  const CommonSettingsSheet sheet = CommonSettingsSheet::FromSettings(gSettings);
-  EXPECT_DOUBLE_EQ(sheet.view.leftMargin, 1.5);
-  EXPECT_DOUBLE_EQ(sheet.view.topMargin, 0.0);
-  EXPECT_EQ(sheet.edit.tabPositions, "9,13");
-  EXPECT_EQ(sheet.edit.columnOut, texts::kColumnOutStringDefault);
-  EXPECT_TRUE(sheet.edit.cabinetSave);
-  EXPECT_EQ(sheet.scroll.autoScrollInt, 600);
-  EXPECT_EQ(sheet.Check().control, 0);
-}
-
 TEST_F(CommonSettingsSheetTest, UnchangedValuesHaveNoEffects) {
   EXPECT_EQ(RunWith([](CommonSettingsSheet&) {}), Calls{});
 }
