@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "core/binaryview/GlyphCells.h"
 #include "core/encoding/Cp932.h"
 
 namespace quarn {
@@ -131,6 +132,22 @@ TEST(CharColumn, EveryCodeGivesOneStandaloneGlyphPerCellOnAnyBytes) {
       }
     }
   }
+}
+
+TEST(VisibleCells, CharactersWithoutAGlyphBecomeDots) {
+  struct Case {
+    std::string cells, shown;
+  };
+  const Case cases[] = {
+      {"A\x7F" "B", "A.B"},
+      {"\x80\xA0\xFD\xFE\xFF", "....."},
+      {"\x85\x40" "x", "..x"},                    // an unassigned pair
+      {"\xF0\x40\xF9\xFC", "...."},               // the user-defined area
+      {"\x82\xA0\x81\x40\x87\x40\xFA\x40", "\x82\xA0\x81\x40\x87\x40\xFA\x40"},  // NEC and IBM rows too
+      {"\xB1\xDF\\~ .", "\xB1\xDF\\~ ."},
+      {" \x82", " ."},                            // a first byte without its second
+  };
+  for (const Case& c : cases) EXPECT_EQ(VisibleCells(c.cells), c.shown) << c.cells;
 }
 
 TEST(JisToSjis, ConvertsAcrossTheTable) {

@@ -77,6 +77,34 @@ TEST_F(BinaryEditing, TextAreaTakesCharactersDoubleByteOnesWhole) {
   EXPECT_EQ(Text(), "A\x88\x9f\r\n\n\x82\xa0");
 }
 
+TEST_F(BinaryEditing, OnlyWholeCharactersThatAreHexDigitsTypeDigits) {
+  struct Case {
+    std::string input;  // typed, then the same from the input method
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"\x82\x65", ""},               // full-width F: its second byte is "e"
+      {"\x82\x60" "1", "\x01"},       // full-width A, then 1
+      {"\x82\x85" "fA", "\xFA"},      // full-width e, then f and A
+      {"\xB1" "c", "\x0C"},            // a half-width kana is one byte
+      {"\x82" "5", "\x05"},            // a lone first byte does not take a digit
+      {"\x93\xFA\x96\x7B" "0", std::string(1, '\0')},
+  };
+  for (const Case& c : cases) {
+    Open("");
+    Type(c.input);
+    EXPECT_EQ(Text(), c.bytes) << c.input;
+    Open("");
+    window->OnImeString(c.input);
+    EXPECT_EQ(Text(), c.bytes) << c.input;
+  }
+  // The text area takes the character whole.
+  Open("");
+  Type("\t");
+  window->OnImeString("\x82\x65");
+  EXPECT_EQ(Text(), "\x82\x65");
+}
+
 TEST_F(BinaryEditing, BackspaceAndDeleteWithAndWithoutSelection) {
   Open("abcdef");
   window->OnChar('\b', kPlain);  // at 0 nothing happens

@@ -35,9 +35,9 @@ class RecordingHost : public WindowHost {
   void showScrollBar(ScrollBar bar, bool show) override { shown[int(bar)] = show; }
   void enableScrollBar(ScrollBar, bool) override {}
   void createCaret(int, int) override {}
-  void setCaretPos(int, int) override {}
-  void showCaret() override {}
-  void hideCaret() override {}
+  void setCaretPos(int x, int y) override { caretAt = Point{x, y}; }
+  void showCaret() override { caretShown = true; }
+  void hideCaret() override { caretShown = false; }
   void destroyCaret() override {}
   void setTimer(int, int) override {}
   void killTimer(int) override {}
@@ -47,7 +47,7 @@ class RecordingHost : public WindowHost {
   Point cursorPos() const override { return Point{}; }
   void setFocus() override {}
   bool hasFocus() const override { return true; }
-  void setImePosition(Point) override {}
+  void setImePosition(Point p) override { imeAt = p; }
 
   Point client{800, 600};
   int dpi = 96;
@@ -58,6 +58,9 @@ class RecordingHost : public WindowHost {
   Point range[2];
   int pos[2] = {0, 0};
   bool shown[2] = {false, false};
+  Point caretAt;
+  Point imeAt;
+  bool caretShown = false;
 };
 
 // A binary document holding bytes.

@@ -10,6 +10,7 @@
 namespace quarn {
 namespace {
 
+using testing::Bytes;
 using testing::Cells;
 using testing::MakeBinaryDoc;
 using testing::RecordingHost;
@@ -125,6 +126,16 @@ TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingAndKeepsCharactersWhole) {
   settings.StrCodeType = 4;  // read at the next paint
   Paint();
   EXPECT_EQ(Screen().at(RowY(2)).substr(text, 3), "\x82\xA0.");
+}
+
+TEST_F(BinaryWindow, BytesWithoutAGlyphShowAsDotsOnScreenOnly) {
+  Open(Bytes(std::string("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0", 11)));
+  Paint();
+  const int text = window->Layout().TextStart();
+  EXPECT_EQ(Screen().at(RowY(0)).substr(text, 11), "A........\x82\xA0");
+  window->SelectAll();
+  const std::string copy = window->ScreenText();
+  EXPECT_NE(copy.find("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0"), std::string::npos);
 }
 
 TEST_F(BinaryWindow, SpecialBytesAreRedrawnInTheirColours) {
@@ -295,6 +306,53 @@ TEST_F(BinaryWindow, VerticalActionsBecomeKeysWhenNothingScrolls) {
     window->OnVScroll(code, 0);
   EXPECT_EQ(keys, (std::vector<int>{vk::kUp, vk::kDown, vk::kPrior, vk::kNext, vk::kHome, vk::kEnd, vk::kEnd}));
   EXPECT_TRUE(host.scrolls.empty());
+
+  // Without a handler the window's own keys move the caret.
+  window->SetScrollKeyHandler(nullptr);
+  const std::pair<int, std::uint32_t> moves[] = {
+      {sb::kLineDown, 16}, {sb::kLineDown, 32}, {sb::kLineUp, 16}, {sb::kBottom, 31},
+      {sb::kTop, 16},      {sb::kPageDown, 64}, {sb::kPageUp, 0}};
+  for (const auto& [code, pos] : moves) {
+    window->OnVScroll(code, 0);
+    EXPECT_EQ(window->CaretPos(), pos) << code;
+  }
+}
+
+// Where the caret's image must stand: its byte's hex cell on the screen.
+Point HexCaretAt(const BinaryLayout& layout, std::uint32_t pos) {
+  const int index = int(pos % 16);
+  return Point{CellX(layout.HexCell(index) - layout.FirstColumn()), RowY(int(pos / 16) - int(layout.FirstRow()))};
+}
+
+TEST_F(BinaryWindow, ResizesAndScrollsKeepTheCaretOnItsByte) {
+  Open(Counting(1024));
+  window->OnSetFocus();
+  window->OnKeyDown(vk::kEnd, KeyState{false, true});
+  window->OnKeyDown(vk::kLeft, KeyState{true});
+  ASSERT_TRUE(window->HasSelection());
+  EXPECT_FALSE(host.caretShown);
+
+  // A smaller window: the selection goes, the caret shows on its byte.
+  window->OnSize(800, 300);
+  EXPECT_FALSE(window->HasSelection());
+  EXPECT_TRUE(host.caretShown);
+  EXPECT_EQ(window->CaretPos(), 1023u);
+  EXPECT_EQ(host.caretAt, HexCaretAt(window->Layout(), 1023));
+  EXPECT_GE(host.caretAt.y, kDataTop);
+  EXPECT_LT(host.caretAt.y, 300);
+  EXPECT_EQ(host.imeAt, host.caretAt);
+
+  for (int code : {sb::kLineUp, sb::kPageUp, sb::kTop, sb::kBottom}) {
+    window->OnVScroll(code, 0);
+    EXPECT_EQ(host.caretAt, HexCaretAt(window->Layout(), 1023)) << code;
+  }
+  host.client = Point{kLeft + kCw * 30, 300};
+  window->OnSize(host.client.x, host.client.y);
+  for (int code : {sb::kLeft, sb::kLineRight, sb::kPageRight}) {
+    window->OnHScroll(code, 0);
+    EXPECT_EQ(host.caretAt, HexCaretAt(window->Layout(), 1023)) << code;
+  }
+  EXPECT_GT(window->Layout().FirstColumn(), 0);
 }
 
 TEST_F(BinaryWindow, HorizontalScrolling) {

@@ -141,6 +141,15 @@ void CVeskBV::OnChar(unsigned char c, KeyState state) {
   }
   if (c < 0x20) return;
   if (!text) {
+    // A double-byte character (a full-width letter, say) is no digit, nor
+    // is its second byte.
+    const bool secondByte = leadPending_ && cp932::IsTrailByte(c);
+    leadPending_ = false;
+    if (secondByte) return;
+    if (cp932::IsLeadByte(c)) {
+      leadPending_ = true;
+      return;
+    }
     const int digit = HexDigitValue(c);
     if (digit < 0) return;
     const std::uint8_t value = std::uint8_t(digit);

@@ -4,6 +4,7 @@
 
 #include "core/binaryview/BinaryCharColumn.h"
 #include "core/binaryview/BinaryRowText.h"
+#include "core/binaryview/GlyphCells.h"
 #include "core/document/CVeskDoc.h"
 
 namespace quarn {
@@ -85,7 +86,7 @@ void BinaryPainter::DrawRow(std::uint32_t row, const std::uint8_t* bytes, int n,
     if (!SpecialColor(bytes[i], start + std::uint32_t(i), marks, color)) continue;
     Run(layout_.HexCell(i), top, std::string{HexDigit(bytes[i] >> 4), HexDigit(bytes[i])}, color, colors_.back);
   }
-  Run(layout_.TextStart(), top, charCells, colors_.text, colors_.back);
+  Run(layout_.TextStart(), top, VisibleCells(charCells), colors_.text, colors_.back);
 }
 
 bool BinaryPainter::SpecialColor(std::uint8_t value, std::uint32_t pos, const std::vector<std::uint32_t>* marks,

@@ -41,9 +41,11 @@ void CVeskBV::Relayout() {
   layout_.SetMetrics(metrics_, host_.dpiX(), host_.dpiY(), format.charSpacing, format.lineSpacing,
                      settings_.LeftMarginLM, settings_.TopMarginLM);
   anchor_ = end_ = 0;
-  caretPos_ = std::min(caretPos_, doc_.TextLength());
   UpdateScrollBars();
   host_.invalidate();
+  // The caret's row and cell moved with the grid; the dropped selection no
+  // longer hides it.
+  PlaceCaret(caretPos_, lowNibble_);
 }
 
 void CVeskBV::UpdateScrollBars() {
@@ -133,7 +135,16 @@ void CVeskBV::VScrollAsKey(int code) {
     case sb::kThumbPosition: key = vk::kEnd; break;
     default: return;
   }
-  if (scrollKey_) scrollKey_(key);
+  if (scrollKey_)
+    scrollKey_(key);
+  else
+    OnKeyDown(key, KeyState{});
+}
+
+void CVeskBV::FollowScroll() {
+  const Point point = CaretPoint();
+  host_.setCaretPos(point.x, point.y);
+  host_.setImePosition(point);
 }
 
 void CVeskBV::ScrollRowsTo(std::int64_t row) {
@@ -149,6 +160,7 @@ void CVeskBV::ScrollRowsTo(std::int64_t row) {
   }
   layout_.SetFirstRow(std::uint32_t(row));
   host_.setScrollPos(ScrollBar::kVertical, int(row));
+  FollowScroll();
   host_.update();
 }
 
@@ -180,6 +192,7 @@ void CVeskBV::ScrollColumnsTo(std::int64_t column) {
   host_.scrollWindow(int(-move * layout_.CharWidth()), 0, &area);
   layout_.SetFirstColumn(int(column));
   host_.setScrollPos(ScrollBar::kHorizontal, int(column));
+  FollowScroll();
   host_.update();
 }
 

@@ -47,7 +47,8 @@ class CVeskBV : public BinaryWindowCommands, public FindDialogClient {
   // The document's marked positions, sorted; null for none.
   void SetMarks(const std::vector<std::uint32_t>* marks) { marks_ = marks; }
   // Receives the key a vertical scroll action stands for while vertical
-  // scrolling is off (Up, Down, PageUp, PageDown, Home, End).
+  // scrolling is off (Up, Down, PageUp, PageDown, Home, End); without one
+  // the window's own key handling takes it.
   void SetScrollKeyHandler(std::function<void(int vk)> handler) { scrollKey_ = std::move(handler); }
 
   // ---- window handlers ----
@@ -168,6 +169,8 @@ class CVeskBV : public BinaryWindowCommands, public FindDialogClient {
   void ScrollRowsTo(std::int64_t row);
   void ScrollColumnsTo(std::int64_t column);
   void VScrollAsKey(int code);
+  // The caret's image and the input method's window follow a scroll.
+  void FollowScroll();
   // The caret moved by a key: the selection follows with Shift.
   void ShiftMove(std::uint32_t pos, KeyState state, bool setColumn = true);
   bool EnsureRoom(std::uint32_t n);
