@@ -11,6 +11,7 @@ class DialogService;
 class Clipboard;
 class FindDialogService;
 class FindBoxService;
+class DesktopService;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
@@ -20,6 +21,7 @@ struct PlatformServices {
   Clipboard* clipboard = nullptr;
   FindDialogService* findDialog = nullptr;
   FindBoxService* findBox = nullptr;
+  DesktopService* desktop = nullptr;
 };
 
 PlatformServices& Platform();

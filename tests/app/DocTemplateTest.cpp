@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,9 @@
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakePlatform.h"
+#include "core/view/StatusPanes.h"
 
 namespace quarn {
 namespace {
@@ -161,6 +164,63 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveByKindAndWriteProtection) {
   EXPECT_TRUE(frame.OnCommand(57665));
   EXPECT_EQ(host.closes, 1);
   host.view = nullptr;
+}
+
+TEST_F(DocTemplateTest, MainFramePanesFollowTheActiveWindow) {
+  FrameHost host;
+  CMainFrame frame(documents, host);
+  auto enabled = [&](unsigned id) {
+    CommandState state;
+    frame.OnUpdateCommand(id, state);
+    return state.enabled;
+  };
+  for (unsigned id : kStatusPaneIds) EXPECT_FALSE(enabled(id)) << id;
+  CVeskDoc* doc = FileNew(documents);
+  CVeskView view(*doc, host);
+  host.view = &view;
+  // The decoding pane has no rule of the view; the frame's holds.
+  EXPECT_TRUE(enabled(pane::kDecoding));
+  EXPECT_TRUE(enabled(pane::kOffsetHex));
+  EXPECT_FALSE(enabled(pane::kReadOnly));
+  doc->SetWriteProtected(true);
+  EXPECT_TRUE(enabled(pane::kReadOnly));
+  host.view = nullptr;
+}
+
+TEST_F(DocTemplateTest, HelpCommandsShowTheVersionAndOpenTheReadme) {
+  FrameHost host;
+  CMainFrame frame(documents, host);
+  fakes::FakeDesktop desktop;
+  const char* saved = std::getenv("QUARN_HOME");
+  const std::string home = saved ? saved : "";
+  setenv("QUARN_HOME", "/prog", 1);
+  for (unsigned id : {57664u, 32916u}) {
+    CommandState state;
+    frame.OnUpdateCommand(id, state);
+    EXPECT_TRUE(state.enabled) << id;
+  }
+  EXPECT_TRUE(frame.OnCommand(57664));
+  ASSERT_EQ(desktop.abouts.size(), 1u);
+  EXPECT_EQ(desktop.abouts[0].program, "Quarn");
+  EXPECT_NE(desktop.abouts[0].version.find("0.1.0"), std::string::npos);
+  EXPECT_FALSE(desktop.abouts[0].build.empty());
+
+  // No page and no README anywhere: a beep, nothing opened.
+  EXPECT_TRUE(frame.OnCommand(32916));
+  EXPECT_TRUE(desktop.opened.empty());
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  platform.files.files["/prog/README.md"] = "# Quarn";
+  EXPECT_TRUE(frame.OnCommand(32916));
+  EXPECT_EQ(desktop.opened, std::vector<std::string>{"/prog/README.md"});
+  // A handler that refuses it beeps too.
+  desktop.opens = false;
+  EXPECT_TRUE(frame.OnCommand(32916));
+  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+
+  if (saved)
+    setenv("QUARN_HOME", home.c_str(), 1);
+  else
+    unsetenv("QUARN_HOME");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/app/CMainFrame.h"
 
+#include "core/app/AboutBox.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/Settings.h"
 #include "core/binaryview/BinarySettings.h"
@@ -25,6 +26,8 @@ constexpr unsigned kAppExit = 57665;
 constexpr unsigned kCodeSwitch = 32913;
 constexpr unsigned kFindBoxFocus = 32790;
 constexpr unsigned kCommonSettings = 32881;
+constexpr unsigned kAbout = 57664;
+constexpr unsigned kHomePage = 32916;
 
 bool IsRecentFile(unsigned id) {
   return id >= menus::kFirstRecentFile && id < menus::kFirstRecentFile + menus::kRecentFileCount;
@@ -60,6 +63,12 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case kFindBoxFocus:
       if (FindBoxService* box = Platform().findBox) box->focusAndSelect();
       return true;
+    case kAbout:
+      ShowAboutBox();
+      return true;
+    case kHomePage:
+      OpenHomePage();
+      return true;
     case kCommonSettings:
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
@@ -88,7 +97,14 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
     case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch: case kFindBoxFocus: case kCommonSettings:
+    case kAbout: case kHomePage:
       state.enabled = true;
+      return;
+    // The caret, mode and decoding panes, while a document window is
+    // active (the view's own rules come first for those it knows).
+    case pane::kOffsetHex: case pane::kOffsetDec: case pane::kByteValue: case pane::kOverwrite:
+    case pane::kReadOnly: case pane::kDecoding:
+      state.enabled = view != nullptr;
       return;
     case kFileClose:
       state.enabled = doc != nullptr;
