@@ -2,12 +2,20 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <algorithm>
 
 #include "core/document/CVeskDoc.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
+namespace {
+
+// The smallest size a document window is given: a few rows of bytes.
+constexpr int kMinimumWidth = 320;
+constexpr int kMinimumHeight = 200;
+
+}  // namespace
 
 QtDocumentFrame::QtDocumentFrame(CVeskDoc& doc, QtDocumentView* view) : doc_(doc) {
   setWidget(view);
@@ -19,6 +27,14 @@ QtDocumentView* QtDocumentFrame::DocumentView() const { return qobject_cast<QtDo
 
 void QtDocumentFrame::UpdateTitle() {
   setWindowTitle(ToQString(doc_.GetTitle()) + (doc_.IsModified() ? QStringLiteral(" *") : QString()));
+}
+
+QSize QtDocumentFrame::sizeHint() const {
+  const QMdiArea* area = mdiArea();
+  if (!area) return QMdiSubWindow::sizeHint();
+  const QSize room = area->viewport()->size();
+  return QSize(std::max(room.width() * 2 / 3, kMinimumWidth), std::max(room.height() * 2 / 3, kMinimumHeight))
+      .boundedTo(room.expandedTo(QSize(kMinimumWidth, kMinimumHeight)));
 }
 
 void QtDocumentFrame::closeEvent(QCloseEvent* event) {
@@ -40,10 +56,12 @@ bool QtDocumentFrames::CreateFrame(CVeskDoc& doc) {
   auto* frame = new QtDocumentFrame(doc, view);
   area_.addSubWindow(frame);
   // The first document fills the frame; later ones open as windows.
-  if (Documents().Count() < 2)
+  if (Documents().Count() < 2) {
     frame->showMaximized();
-  else
+  } else {
+    frame->resize(frame->sizeHint());
     frame->show();
+  }
   view->setFocus();
   return true;
 }

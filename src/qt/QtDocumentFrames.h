@@ -23,6 +23,8 @@ class QtDocumentFrame : public QMdiSubWindow {
   // Marks the frame as closed by the template, so that its close goes ahead.
   void Release() { released_ = true; }
   void UpdateTitle();
+  // Two thirds of the MDI area (cascading and new windows take this size).
+  QSize sizeHint() const override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

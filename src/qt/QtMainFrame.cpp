@@ -22,6 +22,7 @@
 #include "core/search/CFindReplaceManeger.h"
 #include "platform/Platform.h"
 #include "core/view/StatusPanes.h"
+#include "qt/QtDesktopService.h"
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtFindDialog.h"
@@ -61,6 +62,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
       frames_(std::make_unique<QtDocumentFrames>(*mdi_)),
       findDialog_(std::make_unique<QtFindDialogService>(this)),
       effects_(std::make_unique<QtSettingsEffects>(*this)),
+      desktop_(std::make_unique<QtDesktopService>(this)),
       core_(Documents(), *this) {
   toolbar_ = new QtMainToolbar(
       this, [this](unsigned id) { runCommand(id); },
@@ -71,6 +73,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   ApplyBarVisibility();
   Platform().findBox = toolbar_->findBox();
   Platform().findDialog = findDialog_.get();
+  Platform().desktop = desktop_.get();
   setWindowTitle(QStringLiteral("Quarn"));
   setCentralWidget(mdi_);
   setStatusBar(status_);
@@ -95,6 +98,7 @@ QtMainFrame::~QtMainFrame() {
   Documents().CloseAll();
   if (Platform().findBox == toolbar_->findBox()) Platform().findBox = nullptr;
   if (Platform().findDialog == findDialog_.get()) Platform().findDialog = nullptr;
+  if (Platform().desktop == desktop_.get()) Platform().desktop = nullptr;
   Documents().SetFrameFactory(nullptr);
   StatusBar().SetHost(nullptr);
 }
@@ -145,6 +149,10 @@ void QtMainFrame::updateWindowList(QMenu& menu) {
 bool QtMainFrame::runWindowCommand(unsigned id) {
   switch (id) {
     case kWindowCascade:
+      // Cascading gives each window its preferred size; a maximised one
+      // becomes a normal window first (minimised ones stay icons).
+      for (QMdiSubWindow* window : mdi_->subWindowList())
+        if (window->isMaximized()) window->showNormal();
       mdi_->cascadeSubWindows();
       return true;
     case kWindowTile:

@@ -18,6 +18,7 @@ class QtStatusBar;
 class QtMainToolbar;
 class QtFindDialogService;
 class QtSettingsEffects;
+class QtDesktopService;
 
 class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame {
   Q_OBJECT
@@ -72,6 +73,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   std::unique_ptr<QtDocumentFrames> frames_;
   std::unique_ptr<QtFindDialogService> findDialog_;
   std::unique_ptr<QtSettingsEffects> effects_;
+  std::unique_ptr<QtDesktopService> desktop_;
   QtMainToolbar* toolbar_ = nullptr;
   CMainFrame core_;
   bool documentMenu_ = false;

@@ -1,11 +1,9 @@
 #include "qt/QtMainToolbar.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
-#include <QStyle>
 #include <QWidget>
 #include <QWidgetAction>
 
@@ -15,25 +13,24 @@
 namespace quarn::qt {
 namespace {
 
-// The button pictures: the platform's own for the file commands, a drawn
-// sign for the others (in the order of the toolbar bitmap).
-QIcon ButtonIcon(QWidget* owner, int image) {
-  switch (image) {
-    case 0: return owner->style()->standardIcon(QStyle::SP_FileIcon);
-    case 1: return owner->style()->standardIcon(QStyle::SP_DialogOpenButton);
-    case 2: return owner->style()->standardIcon(QStyle::SP_DialogSaveButton);
-    default: break;
-  }
-  static const char* const kSigns[] = {"", "", "", "切", "写", "画", "貼", "↶", "↷", "検", "比", "整", "◆", "▼", "▲", "?"};
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  QFont font = painter.font();
-  font.setPixelSize(22);
-  painter.setFont(font);
-  painter.setPen(owner->palette().color(QPalette::ButtonText));
-  painter.drawText(pixmap.rect(), Qt::AlignCenter, QString::fromUtf8(kSigns[image]));
-  return QIcon(pixmap);
+// The button pictures in the order of the toolbar's image list: the desktop
+// theme's icon where the theme names one, else the program's own.
+QIcon ButtonIcon(int image) {
+  struct Picture {
+    const char* theme;  // empty: the theme has no such picture
+    const char* file;
+  };
+  static constexpr Picture kPictures[] = {
+      {"document-new", "new"},   {"document-open", "open"}, {"document-save", "save"}, {"edit-cut", "cut"},
+      {"edit-copy", "copy"},     {"", "screencopy"},        {"edit-paste", "paste"},   {"edit-undo", "undo"},
+      {"edit-redo", "redo"},     {"edit-find", "findnext"}, {"", "compare"},           {"", "format"},
+      {"bookmark-new", "mark"},  {"", "nextmark"},          {"", "prevmark"},          {"help-contents", "help"}};
+  const Picture& picture = kPictures[image];
+  QIcon own;
+  const QString base = QStringLiteral(":/toolbar/") + QLatin1String(picture.file);
+  own.addFile(base + QStringLiteral(".png"), QSize(20, 20));
+  own.addFile(base + QStringLiteral("@2x.png"), QSize(40, 40));
+  return *picture.theme ? QIcon::fromTheme(QLatin1String(picture.theme), own) : own;
 }
 
 }  // namespace
@@ -94,7 +91,7 @@ void QtMainToolbar::build(const std::vector<unsigned>& entries) {
       hasFindBox = true;
       addAction(findBoxAction_);
     } else if (const int image = toolbar::ButtonImage(id); image >= 0) {
-      QAction* action = addAction(ButtonIcon(this, image), ToQString(toolbar::ButtonTip(id)));
+      QAction* action = addAction(ButtonIcon(image), ToQString(toolbar::ButtonTip(id)));
       action->setData(id);
       connect(action, &QAction::triggered, this, [this, id] { run_(id); });
     }

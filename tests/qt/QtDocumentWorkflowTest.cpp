@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <set>
 
@@ -15,11 +17,14 @@
 #include "core/app/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/CVeskView.h"
+#include "core/view/StatusPanes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtBinaryWindow.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtMainFrame.h"
+#include "qt/QtMainToolbar.h"
+#include "qt/QtStatusBar.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -113,6 +118,60 @@ TEST_F(QtDocumentWorkflowTest, TheSameFileIsActivatedNotOpenedTwice) {
   EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
   ASSERT_TRUE(frame.ActiveView());
   EXPECT_EQ(&frame.ActiveView()->GetDocument(), first);
+}
+
+TEST_F(QtDocumentWorkflowTest, DecodingPaneCascadedWindowsAndToolbarPictures) {
+  QtMainFrame frame;
+  frame.resize(900, 700);
+  frame.show();
+  const int decoding = CVeskStatusBar::IndexOf(pane::kDecoding);
+  frame.updateCommandStates();
+  EXPECT_EQ(frame.statusPanes()->paneText(decoding), QString());
+
+  std::vector<QString> paths;
+  for (const char* name : {"a.bin", "b.bin", "c.bin"}) paths.push_back(Write(QString::fromLatin1(name), "\x01\x02"));
+  ASSERT_TRUE(OpenInMode(Documents(), ToCp932(paths[0]), kOpenBinary, false));
+  QApplication::processEvents();
+  frame.updateCommandStates();
+  EXPECT_EQ(frame.statusPanes()->paneText(decoding), QStringLiteral("SJIS"));
+  EXPECT_TRUE(frame.runCommand(32913));
+  frame.updateCommandStates();
+  EXPECT_EQ(frame.statusPanes()->paneText(decoding), QStringLiteral("JIS"));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(frame.runCommand(32913));
+
+  // Windows that are not maximised, new and cascaded, have room for rows.
+  frame.mdiArea()->activeSubWindow()->showNormal();
+  for (std::size_t i = 1; i < paths.size(); ++i) ASSERT_TRUE(OpenInMode(Documents(), ToCp932(paths[i]), kOpenBinary, false));
+  QApplication::processEvents();
+  const QSize room = frame.mdiArea()->viewport()->size();
+  auto usable = [&](const char* when) {
+    for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
+      EXPECT_GE(window->height(), room.height() / 2) << when;
+      EXPECT_GE(window->width(), room.width() / 2) << when;
+    }
+  };
+  usable("opened");
+  frame.mdiArea()->activeSubWindow()->showMaximized();
+  EXPECT_TRUE(frame.runCommand(57650));
+  QApplication::processEvents();
+  usable("cascaded");
+
+  // Every button shows a picture of its own, not a letter.
+  std::set<QByteArray> pictures;
+  int buttons = 0;
+  for (QAction* action : frame.toolbar()->actions()) {
+    if (!action->data().isValid()) continue;
+    ++buttons;
+    ASSERT_FALSE(action->icon().isNull()) << action->text().toStdString();
+    const QImage image = action->icon().pixmap(20, 20).toImage().convertToFormat(QImage::Format_ARGB32);
+    pictures.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), int(image.sizeInBytes())));
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) inked += qAlpha(image.pixel(x, y)) > 128;
+    EXPECT_GT(inked, 30) << action->text().toStdString();
+  }
+  EXPECT_EQ(buttons, 16);
+  EXPECT_EQ(pictures.size(), 16u);
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#include "qt/QtDesktopService.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+
+void QtDesktopService::showAbout(const AboutBoxRequest& request) {
+  const QString text = QStringLiteral("<p><b>%1</b></p><p>%2<br>%3</p>")
+                           .arg(ToQString(request.program).toHtmlEscaped(), ToQString(request.version).toHtmlEscaped(),
+                                ToQString(request.build).toHtmlEscaped());
+  QMessageBox::about(parent_, ToQString(request.title), text);
+}
+
+bool QtDesktopService::openAddress(const std::string& address) {
+  const QString text = ToQString(address);
+  const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text);
+  return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+}  // namespace quarn::qt
