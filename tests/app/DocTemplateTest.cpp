@@ -132,14 +132,16 @@ struct FrameHost : MainFrameHost, ChildPlacer {
   void FocusChild(ViewChild) override {}
 };
 
+bool Enabled(CMainFrame& frame, unsigned id) {
+  CommandState state;
+  frame.OnUpdateCommand(id, state);
+  return state.enabled;
+}
+
 TEST_F(DocTemplateTest, MainFrameEnablesSaveByKindAndWriteProtection) {
   FrameHost host;
   CMainFrame frame(documents, host);
-  auto enabled = [&](unsigned id) {
-    CommandState state;
-    frame.OnUpdateCommand(id, state);
-    return state.enabled;
-  };
+  auto enabled = [&](unsigned id) { return Enabled(frame, id); };
   EXPECT_TRUE(enabled(57600));
   EXPECT_FALSE(enabled(57603));
   EXPECT_FALSE(enabled(57616));
@@ -169,11 +171,7 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveByKindAndWriteProtection) {
 TEST_F(DocTemplateTest, MainFramePanesFollowTheActiveWindow) {
   FrameHost host;
   CMainFrame frame(documents, host);
-  auto enabled = [&](unsigned id) {
-    CommandState state;
-    frame.OnUpdateCommand(id, state);
-    return state.enabled;
-  };
+  auto enabled = [&](unsigned id) { return Enabled(frame, id); };
   for (unsigned id : kStatusPaneIds) EXPECT_FALSE(enabled(id)) << id;
   CVeskDoc* doc = FileNew(documents);
   CVeskView view(*doc, host);
@@ -194,11 +192,7 @@ TEST_F(DocTemplateTest, HelpCommandsShowTheVersionAndOpenTheReadme) {
   const char* saved = std::getenv("QUARN_HOME");
   const std::string home = saved ? saved : "";
   setenv("QUARN_HOME", "/prog", 1);
-  for (unsigned id : {57664u, 32916u}) {
-    CommandState state;
-    frame.OnUpdateCommand(id, state);
-    EXPECT_TRUE(state.enabled) << id;
-  }
+  for (unsigned id : {57664u, 32916u}) EXPECT_TRUE(Enabled(frame, id)) << id;
   EXPECT_TRUE(frame.OnCommand(57664));
   ASSERT_EQ(desktop.abouts.size(), 1u);
   EXPECT_EQ(desktop.abouts[0].program, "Quarn");
