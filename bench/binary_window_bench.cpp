@@ -10,10 +10,10 @@
 #include <memory>
 #include <random>
 
-#include "core/app/ProcessValues.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/cabinet/DeviceUnits.h"
 #include "core/cabinet/StandardFonts.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "fakes/RecordingCanvas.h"
 #include "platform/WindowHost.h"

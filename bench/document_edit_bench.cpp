@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "platform/Platform.h"
 #include "qt/QtFileSystem.h"

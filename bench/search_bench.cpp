@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
 #include "core/binaryview/BinaryReplaceAll.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/search/BytePattern.h"
 #include "core/search/Matcher.h"

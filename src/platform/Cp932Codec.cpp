@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iconv.h>
 
-#include "core/encoding/Cp932.h"
+#include "platform/Cp932Bytes.h"
 
 namespace quarn::codec {
 namespace {

@@ -4,12 +4,9 @@
 #include <functional>
 #include <string>
 
-namespace quarn {
+#include "platform/SettingsDialogs.h"
 
-// The models of the common-settings dialogs (core/options): the dialog shows
-// their fields, checks them on OK and writes them back.
-struct CommonSettingsSheet;
-struct BinarySettingsDialog;
+namespace quarn {
 
 struct FileDialogRequest {
   bool open = true;           // false: a save dialog
@@ -45,9 +42,9 @@ class DialogService {
   virtual bool fileDialog(FileDialogRequest& request) = 0;
   virtual bool jumpDialog(JumpDialogRequest& /*request*/) { return false; }
   // The sheet of the four common-settings pages for text documents.
-  virtual bool commonSettingsSheet(CommonSettingsSheet& /*sheet*/) { return false; }
+  virtual bool commonSettingsSheet(CommonSettingsRequest& /*request*/) { return false; }
   // The common-settings dialog used when no text document is active.
-  virtual bool binarySettingsDialog(BinarySettingsDialog& /*dialog*/) { return false; }
+  virtual bool binarySettingsDialog(BinarySettingsRequest& /*request*/) { return false; }
 };
 
 }  // namespace quarn

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "core/options/ControlIds.h"
 #include "core/res/StringTable.h"
 #include "qt/QtSettingsControls.h"
 #include "qt/QtText.h"
@@ -25,35 +26,35 @@ constexpr unsigned kTitle = 59455;
 struct ColorField {
   int id;
   const char* text;
-  ColorRef BinarySettingsDialog::*value;
+  ColorRef BinarySettingsFields::*value;
 };
 
 constexpr ColorField kColors[] = {
-    {ctl::kBinary1Color, texts::kBinary1ColorButton, &BinarySettingsDialog::binary1Color},
-    {ctl::kBinary2Color, texts::kBinary2ColorButton, &BinarySettingsDialog::binary2Color},
-    {ctl::kMarkedPosColor, texts::kMarkedPosColorButton, &BinarySettingsDialog::markedPosColor},
-    {ctl::kAddressLineBackColor, texts::kAddressLineBackColorButton, &BinarySettingsDialog::addressLineBackColor},
-    {ctl::kCursorUnderLineColor, texts::kCursorUnderLineColorButton, &BinarySettingsDialog::cursorUnderLineColor},
-    {ctl::kUnderCaretColor, texts::kUnderCaretColorButton, &BinarySettingsDialog::underCaretColor},
+    {ctl::kBinary1Color, texts::kBinary1ColorButton, &BinarySettingsFields::binary1Color},
+    {ctl::kBinary2Color, texts::kBinary2ColorButton, &BinarySettingsFields::binary2Color},
+    {ctl::kMarkedPosColor, texts::kMarkedPosColorButton, &BinarySettingsFields::markedPosColor},
+    {ctl::kAddressLineBackColor, texts::kAddressLineBackColorButton, &BinarySettingsFields::addressLineBackColor},
+    {ctl::kCursorUnderLineColor, texts::kCursorUnderLineColorButton, &BinarySettingsFields::cursorUnderLineColor},
+    {ctl::kUnderCaretColor, texts::kUnderCaretColorButton, &BinarySettingsFields::underCaretColor},
 };
 
 struct BoxField {
   int id;
   const char* text;
-  bool BinarySettingsDialog::*value;
+  bool BinarySettingsFields::*value;
 };
 
 constexpr BoxField kBoxes[] = {
-    {ctl::kInitialCabinetMode, texts::kInitialCabinetModeBox, &BinarySettingsDialog::initialCabinetMode},
-    {ctl::kInvokeWithoutUntitled, texts::kInvokeWithoutUntitledBox, &BinarySettingsDialog::invokeWithoutUntitled},
-    {ctl::kLongTitle, texts::kLongTitleBox, &BinarySettingsDialog::longTitle},
-    {ctl::kDisplayTabBar, texts::kDisplayTabBarBox, &BinarySettingsDialog::displayTabBar},
-    {ctl::kMultiInstance, texts::kMultiInstanceBox, &BinarySettingsDialog::multiInstance},
-    {ctl::kStartWithOverWrite, texts::kStartWithOverWriteBox, &BinarySettingsDialog::startWithOverWrite},
-    {ctl::kDrawUnderLine, texts::kDrawUnderLineBox, &BinarySettingsDialog::drawUnderLine},
-    {ctl::kDrawUnderCaret, texts::kDrawUnderCaretBox, &BinarySettingsDialog::drawUnderCaret},
-    {ctl::kIgnore8bitCode, texts::kIgnore8bitCodeBox, &BinarySettingsDialog::ignore8bitCode},
-    {ctl::kOneRasterLow, texts::kOneRasterLowBox, &BinarySettingsDialog::oneRasterLow},
+    {ctl::kInitialCabinetMode, texts::kInitialCabinetModeBox, &BinarySettingsFields::initialCabinetMode},
+    {ctl::kInvokeWithoutUntitled, texts::kInvokeWithoutUntitledBox, &BinarySettingsFields::invokeWithoutUntitled},
+    {ctl::kLongTitle, texts::kLongTitleBox, &BinarySettingsFields::longTitle},
+    {ctl::kDisplayTabBar, texts::kDisplayTabBarBox, &BinarySettingsFields::displayTabBar},
+    {ctl::kMultiInstance, texts::kMultiInstanceBox, &BinarySettingsFields::multiInstance},
+    {ctl::kStartWithOverWrite, texts::kStartWithOverWriteBox, &BinarySettingsFields::startWithOverWrite},
+    {ctl::kDrawUnderLine, texts::kDrawUnderLineBox, &BinarySettingsFields::drawUnderLine},
+    {ctl::kDrawUnderCaret, texts::kDrawUnderCaretBox, &BinarySettingsFields::drawUnderCaret},
+    {ctl::kIgnore8bitCode, texts::kIgnore8bitCodeBox, &BinarySettingsFields::ignore8bitCode},
+    {ctl::kOneRasterLow, texts::kOneRasterLowBox, &BinarySettingsFields::oneRasterLow},
 };
 
 QLineEdit* HexEdit(QWidget* parent, int id, const std::string& text) {
@@ -65,7 +66,7 @@ QLineEdit* HexEdit(QWidget* parent, int id, const std::string& text) {
 
 }  // namespace
 
-QtBinarySettingsDialog::QtBinarySettingsDialog(BinarySettingsDialog& model, QWidget* parent)
+QtBinarySettingsDialog::QtBinarySettingsDialog(BinarySettingsRequest& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setWindowTitle(ToQString(LoadString(kTitle)));
   auto* layout = new QVBoxLayout(this);
@@ -87,7 +88,7 @@ QtBinarySettingsDialog::QtBinarySettingsDialog(BinarySettingsDialog& model, QWid
   layout->addWidget(address);
 
   auto* fields = new QGridLayout;
-  constexpr int lo = BinarySettingsDialog::kMinBytes, hi = BinarySettingsDialog::kMaxBytes;
+  constexpr int lo = BinarySettingsFields::kMinBytes, hi = BinarySettingsFields::kMaxBytes;
   addSpin(fields, 0, ctl::kBytesPerLine, texts::kBytesPerLineLabel, model.bytesPerLine, lo, hi);
   addSpin(fields, 1, ctl::kDecimalBlockBytes, texts::kDecimalBlockLabel, model.decimalBlockBytes, lo, hi);
   addSpin(fields, 2, ctl::kHexBlockBytes, texts::kHexBlockLabel, model.hexBlockBytes, lo, hi);
@@ -143,8 +144,8 @@ QSpinBox* QtBinarySettingsDialog::addSpin(QGridLayout* grid, int row, int id, co
   return spin;
 }
 
-BinarySettingsDialog QtBinarySettingsDialog::read() const {
-  BinarySettingsDialog m = model_;
+BinarySettingsFields QtBinarySettingsDialog::read() const {
+  BinarySettingsFields m = model_;
   QWidget* self = const_cast<QtBinarySettingsDialog*>(this);
   for (const BoxField& f : kBoxes) m.*f.value = Control<QCheckBox>(self, f.id)->isChecked();
   m.hexAddress = Control<QRadioButton>(self, ctl::kHexAddress)->isChecked();
@@ -159,9 +160,9 @@ BinarySettingsDialog QtBinarySettingsDialog::read() const {
 }
 
 void QtBinarySettingsDialog::accept() {
-  const BinarySettingsDialog m = read();
-  if (int refused = m.Check()) return RefuseField(FindControl(this, refused));
-  model_ = m;
+  const BinarySettingsFields m = read();
+  if (int refused = model_.check ? model_.check(m) : 0) return RefuseField(FindControl(this, refused));
+  static_cast<BinarySettingsFields&>(model_) = m;
   QDialog::accept();
 }
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "core/options/BinarySettingsDialog.h"
+#include "platform/SettingsDialogs.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -16,16 +16,16 @@ class QtBinarySettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  QtBinarySettingsDialog(BinarySettingsDialog& model, QWidget* parent = nullptr);
+  QtBinarySettingsDialog(BinarySettingsRequest& model, QWidget* parent = nullptr);
   void accept() override;
 
  private:
   QCheckBox* addBox(QGridLayout* grid, int row, int column, int id, const char* text, bool checked);
   QSpinBox* addSpin(QGridLayout* grid, int row, int id, const char* label, int value, int lo, int hi);
   // The model as the controls show it now.
-  BinarySettingsDialog read() const;
+  BinarySettingsFields read() const;
 
-  BinarySettingsDialog& model_;
+  BinarySettingsRequest& model_;
 };
 
 }  // namespace quarn::qt

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/options/ControlIds.h"
 #include "core/res/StringTable.h"
 #include "qt/QtSettingsControls.h"
 #include "qt/QtText.h"
@@ -51,7 +52,7 @@ QDoubleSpinBox* Margin(QWidget* parent, int id, double mm) {
   spin->setObjectName(ControlName(id));
   spin->setDecimals(1);
   spin->setSingleStep(0.1);
-  spin->setRange(0.0, ViewPage::kMaxMargin);
+  spin->setRange(0.0, ViewPageFields::kMaxMargin);
   spin->setValue(mm);
   return spin;
 }
@@ -68,7 +69,7 @@ void LimitBytes(QLineEdit* edit, std::size_t bytes) {
 
 }  // namespace
 
-QtCommonSettingsSheet::QtCommonSettingsSheet(CommonSettingsSheet& sheet, QWidget* parent)
+QtCommonSettingsSheet::QtCommonSettingsSheet(CommonSettingsRequest& sheet, QWidget* parent)
     : QDialog(parent), sheet_(sheet), tabs_(new QTabWidget(this)) {
   setWindowTitle(ToQString(LoadString(kTitle)));
   auto* layout = new QVBoxLayout(this);
@@ -88,7 +89,7 @@ QtCommonSettingsSheet::QtCommonSettingsSheet(CommonSettingsSheet& sheet, QWidget
 }
 
 QWidget* QtCommonSettingsSheet::editPage() {
-  const EditPage& e = sheet_.edit;
+  const EditPageFields& e = sheet_.edit;
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   Box(page, layout, ctl::kCabinetSave, texts::kCabinetSaveBox, e.cabinetSave);
@@ -98,9 +99,9 @@ QWidget* QtCommonSettingsSheet::editPage() {
   Box(page, layout, ctl::kEnableTabPosition, texts::kEnableTabPositionBox, e.enableTabPosition);
   Box(page, layout, ctl::kInvokeWithoutUntitled, texts::kInvokeWithoutUntitledBox, e.invokeWithoutUntitled);
   auto* form = new QFormLayout;
-  form->addRow(ToQString(texts::kTabPositionLabel), Edit(page, ctl::kTabPositions, e.tabPositions, int(EditPage::kMaxTabText)));
-  QLineEdit* columnOut = Edit(page, ctl::kColumnOut, e.columnOut, int(EditPage::kMaxColumnOut));
-  LimitBytes(columnOut, EditPage::kMaxColumnOut);
+  form->addRow(ToQString(texts::kTabPositionLabel), Edit(page, ctl::kTabPositions, e.tabPositions, int(EditPageFields::kMaxTabText)));
+  QLineEdit* columnOut = Edit(page, ctl::kColumnOut, e.columnOut, int(EditPageFields::kMaxColumnOut));
+  LimitBytes(columnOut, EditPageFields::kMaxColumnOut);
   form->addRow(ToQString(texts::kColumnOutLabel), columnOut);
   layout->addLayout(form);
   layout->addStretch();
@@ -115,9 +116,9 @@ QWidget* QtCommonSettingsSheet::directoryPage() {
     auto* browse = new QPushButton(ToQString(texts::kBrowseButton), page);
     // Named apart: the browse ids 202 and 204 are the scroll page's edits too.
     browse->setObjectName(QStringLiteral("browse%1").arg(ctl::kBrowse1 + i));
-    connect(browse, &QPushButton::clicked, edit, [edit] {
+    connect(browse, &QPushButton::clicked, edit, [this, edit] {
       std::string text = ToCp932(edit->text());
-      if (!BrowseForDirectory(text)) return;
+      if (!sheet_.browse || !sheet_.browse(text)) return;
       edit->setText(ToQString(text));
       edit->setFocus(Qt::OtherFocusReason);
       edit->selectAll();
@@ -131,7 +132,7 @@ QWidget* QtCommonSettingsSheet::directoryPage() {
 }
 
 QWidget* QtCommonSettingsSheet::viewPage() {
-  const ViewPage& v = sheet_.view;
+  const ViewPageFields& v = sheet_.view;
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   auto* margins = new QGroupBox(ToQString(texts::kMarginGroup), page);
@@ -148,7 +149,7 @@ QWidget* QtCommonSettingsSheet::viewPage() {
 }
 
 QWidget* QtCommonSettingsSheet::scrollPage() {
-  const ScrollPage& s = sheet_.scroll;
+  const ScrollPageFields& s = sheet_.scroll;
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   auto* form = new QFormLayout;
@@ -165,14 +166,14 @@ QWidget* QtCommonSettingsSheet::scrollPage() {
   return page;
 }
 
-CommonSettingsSheet QtCommonSettingsSheet::read() const {
-  CommonSettingsSheet m = sheet_;
+CommonSettingsRequest QtCommonSettingsSheet::read() const {
+  CommonSettingsRequest m = sheet_;
   QWidget* self = const_cast<QtCommonSettingsSheet*>(this);
   auto checked = [self](int id) { return Control<QCheckBox>(self, id)->isChecked(); };
   auto text = [self](int id) { return ToCp932(Control<QLineEdit>(self, id)->text()); };
   auto number = [self](int id) { return Control<QSpinBox>(self, id)->value(); };
   auto mm = [self](int id) { return Control<QDoubleSpinBox>(self, id)->value(); };
-  EditPage& e = m.edit;
+  EditPageFields& e = m.edit;
   e.cabinetSave = checked(ctl::kCabinetSave);
   e.colorAreaComment = checked(ctl::kColorAreaComment);
   e.initialCabinet = checked(ctl::kInitialCabinet);
@@ -199,19 +200,24 @@ void QtCommonSettingsSheet::pageChanged(int index) {
   const int left = page_;
   page_ = index;
   if (left != 0 || index == 0) return;
-  if (int refused = read().edit.Check()) {
+  // The first page is checked first: a refusal there names page 0.
+  const SettingsRefusal refused = check();
+  if (refused.control && refused.page == 0) {
     {
       const QSignalBlocker blocker(tabs_);
       tabs_->setCurrentIndex(0);
     }
     page_ = 0;
-    RefuseField(FindControl(this, refused));
+    RefuseField(FindControl(this, refused.control));
   }
 }
 
+SettingsRefusal QtCommonSettingsSheet::check() const {
+  return sheet_.check ? sheet_.check(read()) : SettingsRefusal();
+}
+
 void QtCommonSettingsSheet::accept() {
-  const CommonSettingsSheet m = read();
-  const CommonSettingsSheet::Fault fault = m.Check();
+  const SettingsRefusal fault = check();
   if (fault.control) {
     {
       const QSignalBlocker blocker(tabs_);
@@ -220,7 +226,7 @@ void QtCommonSettingsSheet::accept() {
     page_ = fault.page;
     return RefuseField(FindControl(this, fault.control));
   }
-  sheet_ = m;
+  sheet_ = read();
   QDialog::accept();
 }
 

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "core/options/CommonSettingsSheet.h"
+#include "platform/SettingsDialogs.h"
 
 class QTabWidget;
 
@@ -16,7 +16,7 @@ class QtCommonSettingsSheet : public QDialog {
   Q_OBJECT
 
  public:
-  QtCommonSettingsSheet(CommonSettingsSheet& sheet, QWidget* parent = nullptr);
+  QtCommonSettingsSheet(CommonSettingsRequest& request, QWidget* parent = nullptr);
   QTabWidget* tabs() const { return tabs_; }
   void accept() override;
 
@@ -27,9 +27,11 @@ class QtCommonSettingsSheet : public QDialog {
   QWidget* scrollPage();
   // Keeps the page "編集" while its tab list is refused.
   void pageChanged(int index);
-  CommonSettingsSheet read() const;
+  CommonSettingsRequest read() const;
+  // The request's check of the fields as the controls show them now.
+  SettingsRefusal check() const;
 
-  CommonSettingsSheet& sheet_;
+  CommonSettingsRequest& sheet_;
   QTabWidget* tabs_;
   int page_ = 0;
 };

@@ -110,13 +110,13 @@ bool QtDialogService::jumpDialog(JumpDialogRequest& request) {
 
 namespace quarn::qt {
 
-bool QtDialogService::commonSettingsSheet(CommonSettingsSheet& sheet) {
-  QtCommonSettingsSheet dialog(sheet, QApplication::activeWindow());
+bool QtDialogService::commonSettingsSheet(CommonSettingsRequest& request) {
+  QtCommonSettingsSheet dialog(request, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtDialogService::binarySettingsDialog(BinarySettingsDialog& model) {
-  QtBinarySettingsDialog dialog(model, QApplication::activeWindow());
+bool QtDialogService::binarySettingsDialog(BinarySettingsRequest& request) {
+  QtBinarySettingsDialog dialog(request, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
 }
 

@@ -14,8 +14,8 @@ class QtDialogService : public DialogService {
  public:
   bool fileDialog(FileDialogRequest& request) override;
   bool jumpDialog(JumpDialogRequest& request) override;
-  bool commonSettingsSheet(CommonSettingsSheet& sheet) override;
-  bool binarySettingsDialog(BinarySettingsDialog& dialog) override;
+  bool commonSettingsSheet(CommonSettingsRequest& request) override;
+  bool binarySettingsDialog(BinarySettingsRequest& request) override;
 };
 
 // The program's filter string "title|pattern|title|pattern||" as Qt name

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "qt/QtCanvas.h"
 
 namespace quarn::qt {

@@ -7,7 +7,7 @@
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "core/view/CVeskView.h"

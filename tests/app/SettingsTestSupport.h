@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app/ProcessValues.h"
 #include "core/app/ProfileFile.h"
 #include "core/app/Settings.h"
+#include "core/common/ProcessValues.h"
 #include "fakes/FakePlatform.h"
 
 namespace quarn {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "BinaryWindowFixture.h"
-#include "core/app/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/binaryview/BinaryJump.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/ProcessValues.h"
 #include "core/res/MessageIds.h"
 #include "core/view/StatusPanes.h"
 #include "fakes/FakeClipboard.h"

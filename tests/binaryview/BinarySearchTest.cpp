@@ -6,10 +6,10 @@
 
 #include "BinaryTestSupport.h"
 #include "BinaryWindowFixture.h"
-#include "core/app/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/binaryview/BinaryReplaceAll.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskRD.h"
 #include "core/res/MessageIds.h"
 #include "core/res/Texts.h"

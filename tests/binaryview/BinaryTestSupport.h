@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
 #include "core/binaryview/BinaryLayout.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "fakes/RecordingCanvas.h"
 #include "platform/WindowHost.h"

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CPsbManeger.h"
 
 namespace quarn {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/OpenMode.h"
 #include "core/document/SaveName.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/RowLayout.h"
 #include "fakes/FakePlatform.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
 #include "core/app/Settings.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/RowLayout.h"
 #include "core/encoding/Cp932.h"

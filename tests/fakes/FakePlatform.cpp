@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 
@@ -129,16 +129,16 @@ bool RunScript(std::deque<std::function<bool(Model&)>>& script, Model& model, bo
 
 }  // namespace
 
-bool FakeDialogs::commonSettingsSheet(CommonSettingsSheet& sheet) {
+bool FakeDialogs::commonSettingsSheet(CommonSettingsRequest& request) {
   ++sheetsShown;
-  return RunScript<CommonSettingsSheet>(sheetScript, sheet,
-                                        [](const CommonSettingsSheet& s) { return s.Check().control != 0; });
+  return RunScript<CommonSettingsRequest>(sheetScript, request,
+                                          [](const CommonSettingsRequest& r) { return r.check(r).control != 0; });
 }
 
-bool FakeDialogs::binarySettingsDialog(BinarySettingsDialog& dialog) {
+bool FakeDialogs::binarySettingsDialog(BinarySettingsRequest& request) {
   ++binaryDialogsShown;
-  return RunScript<BinarySettingsDialog>(binaryScript, dialog,
-                                         [](const BinarySettingsDialog& d) { return d.Check() != 0; });
+  return RunScript<BinarySettingsRequest>(binaryScript, request,
+                                          [](const BinarySettingsRequest& r) { return r.check(r) != 0; });
 }
 
 FakePlatform::FakePlatform() : saved_(Platform()) {

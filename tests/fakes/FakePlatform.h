@@ -72,10 +72,10 @@ class FakeDialogs : public DialogService {
   // model as the user would and answers true for OK. While the model's
   // check refuses, the dialog beeps and stays (the next script runs); no
   // script left cancels.
-  bool commonSettingsSheet(CommonSettingsSheet& sheet) override;
-  bool binarySettingsDialog(BinarySettingsDialog& dialog) override;
-  std::deque<std::function<bool(CommonSettingsSheet&)>> sheetScript;
-  std::deque<std::function<bool(BinarySettingsDialog&)>> binaryScript;
+  bool commonSettingsSheet(CommonSettingsRequest& request) override;
+  bool binarySettingsDialog(BinarySettingsRequest& request) override;
+  std::deque<std::function<bool(CommonSettingsRequest&)>> sheetScript;
+  std::deque<std::function<bool(BinarySettingsRequest&)>> binaryScript;
   int sheetsShown = 0;
   int binaryDialogsShown = 0;
 };

@@ -22,9 +22,9 @@ class BinarySettingsDialogTest : public SettingsFixture {
     gBinarySettings = BinaryViewSettings();
     SettingsFixture::TearDown();
   }
-  Calls RunWith(std::function<void(BinarySettingsDialog&)> edit) {
+  Calls RunWith(std::function<void(BinarySettingsRequest&)> edit) {
     effects.calls.clear();
-    platform.dialogs.binaryScript.push_back([edit](BinarySettingsDialog& d) {
+    platform.dialogs.binaryScript.push_back([edit](BinarySettingsRequest& d) {
       edit(d);
       return true;
     });
@@ -56,11 +56,11 @@ TEST_F(BinarySettingsDialogTest, RefusedFieldsBeepAndKeepTheDialogOpen) {
   d.bytesPerLine = 4;
   EXPECT_EQ(d.Check(), ctl::kBytesPerLine);
 
-  platform.dialogs.binaryScript.push_back([](BinarySettingsDialog& m) {
+  platform.dialogs.binaryScript.push_back([](BinarySettingsRequest& m) {
     m.binary1 = "1G";
     return true;
   });
-  platform.dialogs.binaryScript.push_back([](BinarySettingsDialog& m) {
+  platform.dialogs.binaryScript.push_back([](BinarySettingsRequest& m) {
     m.binary1 = "1f";
     return true;
   });
@@ -72,7 +72,7 @@ TEST_F(BinarySettingsDialogTest, RefusedFieldsBeepAndKeepTheDialogOpen) {
 }
 
 TEST_F(BinarySettingsDialogTest, CancelChangesNothing) {
-  platform.dialogs.binaryScript.push_back([](BinarySettingsDialog& m) {
+  platform.dialogs.binaryScript.push_back([](BinarySettingsRequest& m) {
     m.bytesPerLine = 32;
     return false;
   });
@@ -82,11 +82,11 @@ TEST_F(BinarySettingsDialogTest, CancelChangesNothing) {
 }
 
 TEST_F(BinarySettingsDialogTest, BinaryWindowsAlwaysRelayoutFullyOnlyForANewRowWidth) {
-  EXPECT_EQ(RunWith([](BinarySettingsDialog&) {}), Calls{"binary"});
-  EXPECT_EQ(RunWith([](BinarySettingsDialog& d) { d.bytesPerLine = 32; }), Calls{"binary full"});
+  EXPECT_EQ(RunWith([](BinarySettingsRequest&) {}), Calls{"binary"});
+  EXPECT_EQ(RunWith([](BinarySettingsRequest& d) { d.bytesPerLine = 32; }), Calls{"binary full"});
   EXPECT_EQ(gSettings.BytesPerLine, 32);
   EXPECT_EQ(gBinarySettings.BytesPerLine, 32);
-  EXPECT_EQ(RunWith([](BinarySettingsDialog& d) {
+  EXPECT_EQ(RunWith([](BinarySettingsRequest& d) {
               d.longTitle = false;
               d.displayTabBar = false;
             }),
@@ -94,31 +94,31 @@ TEST_F(BinarySettingsDialogTest, BinaryWindowsAlwaysRelayoutFullyOnlyForANewRowW
 }
 
 TEST_F(BinarySettingsDialogTest, BlockSizeFollowsTheAddressMode) {
-  RunWith([](BinarySettingsDialog& d) {
+  RunWith([](BinarySettingsRequest& d) {
     d.hexAddress = false;
     d.decimalBlockBytes = 10;
     d.hexBlockBytes = 4 + 8;
   });
   EXPECT_EQ(gSettings.HexAddress, 0);
   EXPECT_EQ(gBinarySettings.BlockBytes(), 10);
-  RunWith([](BinarySettingsDialog& d) { d.hexAddress = true; });
+  RunWith([](BinarySettingsRequest& d) { d.hexAddress = true; });
   EXPECT_EQ(gBinarySettings.BlockBytes(), 12);
 }
 
 TEST_F(BinarySettingsDialogTest, SingleInstanceIsWrittenAtOnceAndTakesTheLock) {
-  EXPECT_EQ(RunWith([](BinarySettingsDialog& d) { d.multiInstance = false; }), (Calls{"binary", "lock"}));
+  EXPECT_EQ(RunWith([](BinarySettingsRequest& d) { d.multiInstance = false; }), (Calls{"binary", "lock"}));
   EXPECT_EQ(StoredProfile().GetInt(kSettingsSection, "MultiInstance", 1), 0);
-  EXPECT_EQ(RunWith([](BinarySettingsDialog& d) { d.multiInstance = true; }), Calls{"binary"});
+  EXPECT_EQ(RunWith([](BinarySettingsRequest& d) { d.multiInstance = true; }), Calls{"binary"});
   EXPECT_EQ(StoredProfile().GetInt(kSettingsSection, "MultiInstance", 0), 1);
   // Unchanged: nothing is written.
   Stored().clear();
-  RunWith([](BinarySettingsDialog&) {});
+  RunWith([](BinarySettingsRequest&) {});
   EXPECT_EQ(Stored(), "");
 }
 
 TEST_F(BinarySettingsDialogTest, LineSpacingIsShownButNeverStored) {
   gSettings.LineSpacesLM = 7;
-  RunWith([](BinarySettingsDialog& d) { d.lineSpacing = 30; });
+  RunWith([](BinarySettingsRequest& d) { d.lineSpacing = 30; });
   EXPECT_EQ(gSettings.LineSpacesLM, 7);
 }
 

@@ -30,8 +30,8 @@ class CommonSettingsSheetTest : public SettingsFixture {
   }
   // Runs the command with one dialog script that edits the sheet and
   // presses OK.
-  Calls RunWith(std::function<void(CommonSettingsSheet&)> edit) {
-    platform.dialogs.sheetScript.push_back([edit](CommonSettingsSheet& s) {
+  Calls RunWith(std::function<void(CommonSettingsRequest&)> edit) {
+    platform.dialogs.sheetScript.push_back([edit](CommonSettingsRequest& s) {
       edit(s);
       return true;
     });
@@ -62,16 +62,16 @@ TEST_F(CommonSettingsSheetTest, TabListTextMustBeShortAndValidBeforeThePageIsLef
 }
 
 TEST_F(CommonSettingsSheetTest, RefusedFieldsBeepAndKeepTheSheetOpenUntilCorrected) {
-  platform.dialogs.sheetScript.push_back([](CommonSettingsSheet& s) {
+  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) {
     s.edit.tabPositions = "5,5";
     return true;
   });
-  platform.dialogs.sheetScript.push_back([](CommonSettingsSheet& s) {
+  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) {
     s.view.leftMargin = 50.1;
     s.edit.tabPositions = "9,13,";
     return true;
   });
-  platform.dialogs.sheetScript.push_back([](CommonSettingsSheet& s) {
+  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) {
     s.view.leftMargin = 50.0;
     return true;
   });
@@ -84,7 +84,7 @@ TEST_F(CommonSettingsSheetTest, RefusedFieldsBeepAndKeepTheSheetOpenUntilCorrect
 }
 
 TEST_F(CommonSettingsSheetTest, CancelChangesNothing) {
-  platform.dialogs.sheetScript.push_back([](CommonSettingsSheet& s) {
+  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) {
     s.view.toolBar = false;
     return false;
   });
@@ -97,37 +97,37 @@ TEST_F(CommonSettingsSheetTest, CancelChangesNothing) {
 }
 
 TEST_F(CommonSettingsSheetTest, UnchangedValuesHaveNoEffects) {
-  EXPECT_EQ(RunWith([](CommonSettingsSheet&) {}), Calls{});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest&) {}), Calls{});
 }
 
 TEST_F(CommonSettingsSheetTest, EachChangeHasItsOwnEffect) {
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.view.topMargin = 2.3; }), Calls{"text"});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.view.topMargin = 2.3; }), Calls{"text"});
   EXPECT_EQ(gSettings.TopMarginLM, 23);
   EXPECT_EQ(gBinarySettings.TopMarginLM, 23);
   effects.calls.clear();
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.edit.columnOut = ")"; }), Calls{"text"});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.edit.columnOut = ")"; }), Calls{"text"});
   effects.calls.clear();
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) {
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) {
               s.view.rulerBar = true;
               s.view.toolBar = false;
               s.view.statusBar = false;
             }),
             (Calls{"rulers", "toolbar off", "status bar off"}));
   effects.calls.clear();
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.view.lineBar = true; }), Calls{"rulers"});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.view.lineBar = true; }), Calls{"rulers"});
 }
 
 TEST_F(CommonSettingsSheetTest, CommentColouringRelaysOutOnlyForCAndCpp) {
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.edit.colorAreaComment = true; }), Calls{});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.edit.colorAreaComment = true; }), Calls{});
   EXPECT_EQ(gSettings.ColorAreaComment, 1);
   gCabinet.ResetToType(kDocTypeCpp);
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.edit.colorAreaComment = false; }), Calls{"text"});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.edit.colorAreaComment = false; }), Calls{"text"});
 }
 
 TEST_F(CommonSettingsSheetTest, CabinetIsSavedOnlyWhenImmediateSavingIsTurnedOn) {
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.edit.cabinetSave = false; }), Calls{});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.edit.cabinetSave = false; }), Calls{});
   EXPECT_EQ(gSettings.CabinetSave, 0);
-  EXPECT_EQ(RunWith([](CommonSettingsSheet& s) { s.edit.cabinetSave = true; }), Calls{"save cabinet"});
+  EXPECT_EQ(RunWith([](CommonSettingsRequest& s) { s.edit.cabinetSave = true; }), Calls{"save cabinet"});
 }
 
 TEST_F(CommonSettingsSheetTest, MarginsAreStoredInTenthsWithTheFractionCut) {
@@ -146,7 +146,7 @@ TEST_F(CommonSettingsSheetTest, MarginsAreStoredInTenthsWithTheFractionCut) {
 }
 
 TEST_F(CommonSettingsSheetTest, DirectoriesArePackedAndScrollValuesStored) {
-  RunWith([](CommonSettingsSheet& s) {
+  RunWith([](CommonSettingsRequest& s) {
     s.directories.directories = {"", "", "/src", ""};
     s.scroll.autoScrollInt = 7;
     s.scroll.autoScrollBreak = true;
@@ -164,7 +164,7 @@ TEST_F(CommonSettingsSheetTest, TheEditPageIsRecordedAsAFrameCommandWithItsParam
     id = i;
     data = d;
   });
-  RunWith([](CommonSettingsSheet& s) {
+  RunWith([](CommonSettingsRequest& s) {
     s.edit.cabinetSave = false;
     s.edit.enableTabPosition = true;
     s.edit.tabPositions = "9,13,";
@@ -193,7 +193,7 @@ TEST_F(CommonSettingsSheetTest, TheEditPageIsRecordedAsAFrameCommandWithItsParam
 TEST_F(CommonSettingsSheetTest, KinsokuTextIsCutToFortyBytesAtACharacterBoundary) {
   // 39 single bytes and a double-byte character: the character does not fit.
   const std::string text = std::string(39, ')') + "\x81\x41";
-  RunWith([&](CommonSettingsSheet& s) { s.edit.columnOut = text; });
+  RunWith([&](CommonSettingsRequest& s) { s.edit.columnOut = text; });
   EXPECT_EQ(gSettings.ColumnOutString, std::string(39, ')'));
 }
 
@@ -215,7 +215,7 @@ TEST_F(CommonSettingsSheetTest, BrowseTakesTheDirectoryOfTheChosenFile) {
 }
 
 TEST_F(CommonSettingsSheetTest, ChangedValuesSurviveTheSettingsFile) {
-  RunWith([](CommonSettingsSheet& s) {
+  RunWith([](CommonSettingsRequest& s) {
     s.edit.tabPositions = "9,13,";
     s.view.leftMargin = 4.2;
     s.directories.directories[1] = "/srv";

@@ -14,7 +14,7 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/CVeskView.h"
 #include "core/view/StatusPanes.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/macro/OperationRecorder.h"

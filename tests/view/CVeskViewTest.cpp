@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ProcessValues.h"
 #include "core/app/Settings.h"
+#include "core/common/ProcessValues.h"
 #include "core/view/CVeskView.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <new>
 
-#include "core/app/AppMessage.h"
 #include "core/cabinet/CVeskCabinet.h"
+#include "core/common/AppMessage.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "platform/FileSystem.h"

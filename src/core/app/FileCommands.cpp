@@ -1,9 +1,9 @@
 #include "core/app/FileCommands.h"
 
-#include "core/app/AppMessage.h"
 #include "core/app/DocTemplate.h"
-#include "core/app/ProcessValues.h"
 #include "core/cabinet/CVeskCabinet.h"
+#include "core/common/AppMessage.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/OpenMode.h"
 #include "core/res/MessageIds.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "core/app/AppMessage.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/app/Settings.h"
+#include "core/common/AppMessage.h"
 #include "core/document/CVeskDoc.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"

@@ -1,11 +1,11 @@
 #include "core/app/Settings.h"
 
-#include "core/app/ProcessValues.h"
-#include "core/app/ProgramDirectory.h"
 #include "core/app/ProfileFile.h"
+#include "core/app/ProgramDirectory.h"
 #include "core/app/SettingsTable.h"
 #include "core/app/WindowPos.h"
 #include "core/binaryview/BinarySettings.h"
+#include "core/common/ProcessValues.h"
 
 namespace quarn {
 namespace {

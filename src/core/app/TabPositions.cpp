@@ -25,12 +25,6 @@ bool ParseField(std::string_view field, int& value) {
 
 }  // namespace
 
-TabPositionList DefaultTabPositions() {
-  TabPositionList list;
-  for (int column : {8, 12, 20, 28, 36, 44, 52, 60, 68, 72}) list.positions[std::size_t(list.count++)] = column - 1;
-  return list;
-}
-
 bool ParseTabPositions(const std::string& text, TabPositionList& list) {
   list = TabPositionList();
   if (text.empty()) {

@@ -3,20 +3,11 @@
 // comma ("9,13,").
 #pragma once
 
-#include <array>
 #include <string>
 
+#include "core/common/TabPositionList.h"
+
 namespace quarn {
-
-struct TabPositionList {
-  static constexpr int kMax = 20;
-  int count = 0;
-  std::array<int, kMax> positions{};  // zero-based, strictly increasing
-  friend bool operator==(const TabPositionList&, const TabPositionList&) = default;
-};
-
-// The ten positions an empty list stands for (1-based 8, 12, 20, ... 72).
-TabPositionList DefaultTabPositions();
 
 // Parses the stored text. An empty text gives the default positions. More
 // than 20 numbers, a number that does not parse, a zero-based position

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/app/ProcessValues.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/StatusPanes.h"
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
-#include "core/app/Settings.h"
 #include "core/binaryview/BinaryCharColumn.h"
 #include "core/binaryview/BinaryJump.h"
 #include "core/binaryview/BinaryRowText.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/AppMessage.h"
+#include "core/common/AppSettings.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/res/Texts.h"

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
-#include "core/app/Settings.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/AppMessage.h"
+#include "core/common/AppSettings.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/ProcessValues.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"
 #include "core/encoding/HexDigits.h"

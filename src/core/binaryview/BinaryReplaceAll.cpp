@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/AppMessage.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/res/MessageIds.h"

@@ -2,10 +2,10 @@
 // previous), the find and replace dialog and its replace and replace all.
 #include <cstdio>
 
-#include "core/app/AppMessage.h"
-#include "core/app/Settings.h"
 #include "core/binaryview/BinaryReplaceAll.h"
 #include "core/binaryview/CVeskBV.h"
+#include "core/common/AppMessage.h"
+#include "core/common/AppSettings.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/res/MessageIds.h"

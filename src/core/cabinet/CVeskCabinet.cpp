@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/app/Settings.h"
+#include "core/common/AppSettings.h"
 #include "core/document/CVeskDoc.h"
 
 namespace quarn {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 
 namespace quarn {
 

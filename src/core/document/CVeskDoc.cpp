@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/app/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/AppSettings.h"
+#include "core/common/ProcessValues.h"
 #include "core/res/Texts.h"
 
 namespace quarn {

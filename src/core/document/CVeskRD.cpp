@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/AppMessage.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/FileRead.h"
 #include "core/document/SaveName.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/AppMessage.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/RowLayout.h"
 #include "core/encoding/Cp932.h"

@@ -6,13 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Cp932Bytes.h"
+
 namespace quarn::cp932 {
-
-// 0x81..0x9F and 0xE0..0xFC start a double-byte character.
-constexpr bool IsLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-// 0x40..0x7E and 0x80..0xFC may follow a lead byte in a valid character.
-constexpr bool IsTrailByte(std::uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 // 0xA1..0xDF: half-width katakana and punctuation, single-byte characters.
 constexpr bool IsHalfWidthKana(std::uint8_t b) { return b >= 0xA1 && b <= 0xDF; }

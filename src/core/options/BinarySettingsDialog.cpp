@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/app/Settings.h"
 #include "core/binaryview/BinarySettings.h"
 #include "core/encoding/HexDigits.h"
 
@@ -55,6 +56,23 @@ BinarySettingsDialog BinarySettingsDialog::FromSettings(const AppSettings& s) {
   d.addressLineBackColor = s.AddressLineBackColor;
   d.cursorUnderLineColor = s.CursorUnderLineColor;
   d.underCaretColor = s.UnderCaretColor;
+  return d;
+}
+
+BinarySettingsRequest BinarySettingsDialog::Request() const {
+  BinarySettingsRequest request;
+  static_cast<BinarySettingsFields&>(request) = *this;
+  request.check = [](const BinarySettingsFields& fields) {
+    BinarySettingsDialog d;
+    static_cast<BinarySettingsFields&>(d) = fields;
+    return d.Check();
+  };
+  return request;
+}
+
+BinarySettingsDialog BinarySettingsDialog::FromRequest(const BinarySettingsRequest& request) {
+  BinarySettingsDialog d;
+  static_cast<BinarySettingsFields&>(d) = request;
   return d;
 }
 

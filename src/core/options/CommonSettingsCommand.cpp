@@ -1,7 +1,7 @@
 #include "core/options/CommonSettingsCommand.h"
 
-#include "core/app/AppMessage.h"
-#include "core/app/Settings.h"
+#include "core/common/AppMessage.h"
+#include "core/common/AppSettings.h"
 #include "core/options/BinarySettingsDialog.h"
 #include "core/options/CommonSettingsSheet.h"
 #include "platform/DialogService.h"
@@ -15,13 +15,15 @@ void RunCommonSettings(bool textDocumentActive, CommonSettingsEffects& effects) 
   // The dialogs check their fields before they close with OK; values that
   // still fail are refused rather than stored.
   if (textDocumentActive) {
-    CommonSettingsSheet sheet = CommonSettingsSheet::FromSettings(gSettings);
-    if (!dialogs->commonSettingsSheet(sheet)) return;
+    CommonSettingsRequest request = CommonSettingsSheet::FromSettings(gSettings).Request();
+    if (!dialogs->commonSettingsSheet(request)) return;
+    const CommonSettingsSheet sheet = CommonSettingsSheet::FromRequest(request);
     if (sheet.Check().control) return WarningBeep();
     ApplyCommonSettingsSheet(sheet, effects);
   } else {
-    BinarySettingsDialog dialog = BinarySettingsDialog::FromSettings(gSettings);
-    if (!dialogs->binarySettingsDialog(dialog)) return;
+    BinarySettingsRequest request = BinarySettingsDialog::FromSettings(gSettings).Request();
+    if (!dialogs->binarySettingsDialog(request)) return;
+    const BinarySettingsDialog dialog = BinarySettingsDialog::FromRequest(request);
     if (dialog.Check()) return WarningBeep();
     ApplyBinarySettingsDialog(dialog, effects);
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/app/Settings.h"
 #include "core/binaryview/BinarySettings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/encoding/Cp932.h"
@@ -95,6 +96,26 @@ CommonSettingsSheet::Fault CommonSettingsSheet::Check() const {
   if (int c = view.Check()) return {2, c};
   if (int c = scroll.Check()) return {3, c};
   return {};
+}
+
+CommonSettingsRequest CommonSettingsSheet::Request() const {
+  CommonSettingsRequest request;
+  request.edit = edit;
+  request.directories = directories;
+  request.view = view;
+  request.scroll = scroll;
+  request.check = [](const CommonSettingsRequest& r) { return FromRequest(r).Check(); };
+  request.browse = BrowseForDirectory;
+  return request;
+}
+
+CommonSettingsSheet CommonSettingsSheet::FromRequest(const CommonSettingsRequest& request) {
+  CommonSettingsSheet sheet;
+  static_cast<EditPageFields&>(sheet.edit) = request.edit;
+  sheet.directories = request.directories;
+  static_cast<ViewPageFields&>(sheet.view) = request.view;
+  static_cast<ScrollPageFields&>(sheet.scroll) = request.scroll;
+  return sheet;
 }
 
 int MillimetresToLM(double mm) { return int(std::trunc(mm * 10.0)); }

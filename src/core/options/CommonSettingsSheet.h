@@ -8,55 +8,30 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Settings.h"
 #include "core/app/TabPositions.h"
+#include "core/common/AppSettings.h"
 #include "core/options/CommonSettingsEffects.h"
 #include "core/options/ControlIds.h"
+#include "platform/SettingsDialogs.h"
 
 namespace quarn {
 
 // Page 117 "編集".
-struct EditPage {
-  static constexpr std::size_t kMaxTabText = 90;   // what the edit takes
-  static constexpr std::size_t kMaxColumnOut = 40;  // bytes
-  bool cabinetSave = false;
-  bool colorAreaComment = false;
-  bool initialCabinet = false;
-  bool initialCabinetMode = false;
-  bool enableTabPosition = false;
-  bool invokeWithoutUntitled = false;
-  std::string tabPositions;  // the list as text, CP932
-  std::string columnOut;     // the kinsoku characters, CP932
-
+struct EditPage : EditPageFields {
   // 0 when the page may be left, else the control that refuses its text.
   int Check() const;
 };
 
 // Page 127 "ディレクトリ".
-struct DirectoryPage {
-  std::array<std::string, 4> directories;
-};
+using DirectoryPage = DirectoryPageFields;
 
-// Page 140 "表示": margins in millimetres with one decimal.
-struct ViewPage {
-  static constexpr double kMaxMargin = 50.0;
-  double leftMargin = 1.5;
-  double topMargin = 1.5;
-  bool lineBar = false;
-  bool rulerBar = false;
-  bool toolBar = true;
-  bool statusBar = true;
-
+// Page 140 "表示".
+struct ViewPage : ViewPageFields {
   int Check() const;
 };
 
 // Page 128 "スクロール".
-struct ScrollPage {
-  int scrollLineCount = 1;  // 1 to 10
-  int autoScrollInt = 30;   // 1 to 600, tenths of a second
-  int autoScrollCount = 5;  // 1 to 60
-  bool autoScrollBreak = false;
-
+struct ScrollPage : ScrollPageFields {
   int Check() const;
 };
 
@@ -68,13 +43,15 @@ struct CommonSettingsSheet {
 
   static CommonSettingsSheet FromSettings(const AppSettings& s);
 
-  // The first refusal on the pages in their order: page index 0 to 3 and
-  // control id; control 0 when everything is accepted.
-  struct Fault {
-    int page = -1;
-    int control = 0;
-  };
+  // The first refusal on the pages in their order.
+  using Fault = SettingsRefusal;
   Fault Check() const;
+
+  // What the dialog service shows: these fields with this sheet's checks
+  // and the browse button's file dialog.
+  CommonSettingsRequest Request() const;
+  // The fields of a request the dialog handed back.
+  static CommonSettingsSheet FromRequest(const CommonSettingsRequest& request);
 };
 
 // Millimetres of a margin field as stored: tenths with the fraction cut.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/macro/OperationRecorder.h"

@@ -1,7 +1,7 @@
 #include "core/view/CVeskView.h"
 
-#include "core/app/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/AppSettings.h"
+#include "core/common/ProcessValues.h"
 
 namespace quarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 
 namespace quarn {
 

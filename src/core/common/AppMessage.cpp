@@ -1,8 +1,8 @@
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 
 #include <cstdlib>
 
-#include "core/app/Settings.h"
+#include "core/common/AppSettings.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "platform/Platform.h"
