@@ -1,6 +1,6 @@
 #include "core/app/AboutBox.h"
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "core/app/ProgramDirectory.h"
 #include "core/res/StringTable.h"
 #include "core/res/Texts.h"
