@@ -223,5 +223,67 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "X");
 }
 
+// Searching up: from the end the last occurrence comes first, and no search
+// begins on the trail byte of a double-byte character (0x41 in "ア" 83 41).
+TEST_F(TextSearchTest, UpSearchesReachTheLastOccurrenceAndBeginOnCharacters) {
+  FakeTextWindow w("ab ab ab");
+  TextSearch search(w);
+  w.caret = 8;
+  for (std::uint32_t expected : {6u, 3u, 0u, 6u}) {
+    ASSERT_TRUE(search.FindNext("ab", false, true));
+    EXPECT_EQ(w.start, expected);
+  }
+  struct Case {
+    std::string text;
+    bool regular;
+    std::uint32_t caret;
+  } cases[] = {
+      {"\x83\x41\x42", false, 3},                                              // text length minus pattern length
+      {std::string(10, 'x') + "\x83\x41" + std::string(90, 'x'), true, 91},  // caret minus 80
+  };
+  for (const Case& c : cases) {
+    FakeTextWindow t(c.text);
+    TextSearch trail(t);
+    gFindReplace.regular = c.regular;
+    t.caret = c.caret;
+    EXPECT_FALSE(trail.FindNext(c.regular ? "A" : "AB", false, true)) << c.text.size();
+  }
+}
+
+// Closing the dialog keeps the find text, match case and direction, but
+// neither the width nor the regular-expression box, also when replayed.
+TEST_F(TextSearchTest, ClosingStoresTheFindTextCaseAndDirectionOnly) {
+  FakeTextWindow w("abc");
+  TextSearch search(w);
+  FindDialogFields fields;
+  fields.findText = "closed";
+  fields.matchCase = true;
+  fields.down = false;
+  fields.regular = true;
+  fields.distinguishWidth = false;
+  search.OnFindDialogMessage(FindAction::kClose, fields);
+  fields.findText = "replayed";
+  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
+  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed"}));
+  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
+  EXPECT_TRUE(gFindReplace.matchCase);
+  EXPECT_FALSE(gFindReplace.directionDown);
+  EXPECT_FALSE(gFindReplace.regular);
+  EXPECT_TRUE(gFindReplace.distinguishWidth);
+  EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
+}
+
+// A press on the dialog is noticed inside a long plain search of a replace
+// all, not only between two searches.
+TEST_F(TextSearchTest, ReplaceAllAsksToStopWithinALongPlainSearch) {
+  FakeTextWindow w("x" + std::string(5000, '.') + "x");
+  TextSearch search(w);
+  search.OpenFind(false);
+  dialog.pressAfter = 3;  // before the first and second search, then inside the second
+  EXPECT_EQ(search.ReplaceAll("x", "y", true), 1u);
+  EXPECT_EQ(w.Text().back(), 'x');
+  EXPECT_TRUE(platform.Shown(msg::kAskStop));
+}
+
 }  // namespace
 }  // namespace quarn
