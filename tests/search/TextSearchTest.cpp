@@ -152,7 +152,7 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(stopped.Text(), "y y x x");
   EXPECT_TRUE(platform.Shown(msg::kAskStop));
 
-  // An empty match is never replaced (it would be found again and again).
+  // Empty matches are passed over, never replaced.
   FakeTextWindow empty("abc");
   TextSearch emptySearch(empty);
   gFindReplace.regular = true;
