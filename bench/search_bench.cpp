@@ -2,7 +2,8 @@
 // 300 MB against glibc memmem on the same buffer; a case-insensitive plain
 // search over 300 MB of Shift_JIS text against `grep -c -i -F` on the same
 // file; replace all of 1,000,000 matches in a 30 MB document, with its peak
-// memory.
+// memory; replace all of 111,112 matches in 1 MB in the binary and in the
+// text window; the extra memory of replace all in 50 MB at its worst.
 #include <benchmark/benchmark.h>
 #include <string.h>
 
@@ -18,7 +19,9 @@
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/search/BytePattern.h"
+#include "core/search/CFindReplaceManeger.h"
 #include "core/search/Matcher.h"
+#include "core/search/TextSearch.h"
 #include "fakes/FakePlatform.h"
 
 namespace quarn {
@@ -181,11 +184,101 @@ void BM_ReplaceAll1MMatches30MB(benchmark::State& state) {
   state.counters["peak_per_doc_size"] = peakRatio;
 }
 
+// 1,000,008 bytes of "foo bar\r\n": 111,112 matches of "foo", replaced by the
+// longer "quux" so that every byte after a match moves.
+std::vector<std::uint8_t> FooBar() {
+  std::vector<std::uint8_t> bytes;
+  for (int i = 0; i < 111112; ++i) bytes.insert(bytes.end(), {'f', 'o', 'o', ' ', 'b', 'a', 'r', '\r', '\n'});
+  return bytes;
+}
+
+void BM_ReplaceAll1MBBinaryWindow(benchmark::State& state) {
+  fakes::FakePlatform platform;
+  std::vector<std::uint8_t> bytes = FooBar();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto doc = BinaryDoc(bytes);
+    state.ResumeTiming();
+    const ReplaceAllResult result = ReplaceAllBytes(*doc, LiteralPattern("foo"), LiteralPattern("quux"), nullptr);
+    if (result.count != 111112) state.SkipWithError("wrong count");
+    state.PauseTiming();
+    doc.reset();
+    state.ResumeTiming();
+  }
+}
+
+// The text window reduced to what replace all asks of it.
+class BenchTextWindow : public TextSearchWindow {
+ public:
+  explicit BenchTextWindow(CVeskDoc& doc) : doc_(doc) {}
+  CVeskDoc& Document() override { return doc_; }
+  bool HasStreamSelection() const override { return false; }
+  bool HasBlockSelection() const override { return false; }
+  void CancelBlockSelection() override {}
+  std::uint32_t SelectionStart() const override { return 0; }
+  std::uint32_t SelectionEnd() const override { return 0; }
+  void CancelSelection() override {}
+  std::uint32_t CaretPos() const override { return 0; }
+  void ShowMatch(std::uint32_t, std::uint32_t) override {}
+  void ShowReplaced(std::uint32_t, std::uint32_t) override {}
+
+ private:
+  CVeskDoc& doc_;
+};
+
+void BM_ReplaceAll1MBTextWindow(benchmark::State& state) {
+  fakes::FakePlatform platform;
+  gFindReplace = CFindReplaceManeger();
+  const std::vector<std::uint8_t> bytes = FooBar();
+  for (auto _ : state) {
+    state.PauseTiming();
+    gProcess.nextDocKind = kTextDoc;
+    auto doc = std::make_unique<CVeskDoc>();
+    doc->InsertText(0, bytes.data(), std::uint32_t(bytes.size()));
+    BenchTextWindow window(*doc);
+    TextSearch search(window);
+    state.ResumeTiming();
+    if (search.ReplaceAll("foo", "quux", true) != 111112) state.SkipWithError("wrong count");
+    state.PauseTiming();
+    doc.reset();
+    state.ResumeTiming();
+  }
+}
+
+// 50 MB of "a": every byte a match, replaced by the same length, by a
+// longer text (the document doubles) and by nothing. Reports the most memory
+// the run added over the larger of the old and the new document.
+void BM_ReplaceAll50MBExtraMemory(benchmark::State& state) {
+  fakes::FakePlatform platform;
+  const char* replacements[] = {"b", "bb", ""};
+  const std::string replacement = replacements[state.range(0)];
+  std::vector<std::uint8_t> bytes(50u << 20, 'a');
+  double extra = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto doc = BinaryDoc(bytes);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const std::int64_t before = ResidentKb();
+    state.ResumeTiming();
+    const ReplaceAllResult result = ReplaceAllBytes(*doc, LiteralPattern("a"), LiteralPattern(replacement), nullptr);
+    state.PauseTiming();
+    if (result.count != bytes.size()) state.SkipWithError("wrong count");
+    const double larger = double(std::max<std::size_t>(bytes.size(), doc->TextLength())) / 1024.0;
+    extra = std::max(extra, double(PeakKb() - before) / larger);
+    doc.reset();
+    state.ResumeTiming();
+  }
+  state.counters["extra_per_larger_doc"] = extra;
+}
+
 BENCHMARK(BM_HexSearch300MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(BM_Memmem300MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(BM_PlainFindNoCase300MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(BM_GrepNoCase300MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(BM_ReplaceAll1MMatches30MB)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(BM_ReplaceAll1MBBinaryWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(BM_ReplaceAll1MBTextWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(BM_ReplaceAll50MBExtraMemory)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
 }  // namespace quarn

@@ -113,6 +113,17 @@ TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
   EXPECT_EQ(Selected(), "\x01Z");
 }
 
+// Without match case only single-byte letters fold: "ア" (83 41) is not
+// "ヂ" (83 61), while the letter after it still folds.
+TEST_F(BinarySearch, TextAreaDoesNotFoldTrailBytes) {
+  Open("\x83\x61z \x83\x41Z");
+  InTextArea();
+  box.boxText = "\x83\x41z";
+  window->FindNext(1);
+  EXPECT_EQ(window->SelectionFirst(), 4u);
+  EXPECT_EQ(Selected(), "\x83\x41Z");
+}
+
 TEST_F(BinarySearch, PasteIsIgnoredWhileTheFindBoxHasTheFocus) {
   Open("ab");
   box.focused = true;

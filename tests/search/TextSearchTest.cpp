@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,9 @@
 #include "core/res/MessageIds.h"
 #include "core/res/Texts.h"
 #include "core/search/CFindReplaceManeger.h"
+#include "core/encoding/Cp932.h"
 #include "core/search/FindRecords.h"
+#include "core/search/Matcher.h"
 #include "core/search/TextSearch.h"
 #include "fakes/FakeFind.h"
 #include "fakes/FakePlatform.h"
@@ -148,7 +152,7 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(stopped.Text(), "y y x x");
   EXPECT_TRUE(platform.Shown(msg::kAskStop));
 
-  // An empty match is never replaced (it would be found again and again).
+  // Empty matches are passed over, never replaced.
   FakeTextWindow empty("abc");
   TextSearch emptySearch(empty);
   gFindReplace.regular = true;
@@ -221,6 +225,165 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kReplaceAll, fields)));
   EXPECT_EQ(w.Text(), "X X");
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "X");
+}
+
+// Searching up: from the end the last occurrence comes first, and no search
+// begins on the trail byte of a double-byte character (0x41 in "ア" 83 41).
+TEST_F(TextSearchTest, UpSearchesReachTheLastOccurrenceAndBeginOnCharacters) {
+  FakeTextWindow w("ab ab ab");
+  TextSearch search(w);
+  w.caret = 8;
+  for (std::uint32_t expected : {6u, 3u, 0u, 6u}) {
+    ASSERT_TRUE(search.FindNext("ab", false, true));
+    EXPECT_EQ(w.start, expected);
+  }
+  struct Case {
+    std::string text;
+    bool regular;
+    std::uint32_t caret;
+  } cases[] = {
+      {"\x83\x41\x42", false, 3},                                              // text length minus pattern length
+      {std::string(10, 'x') + "\x83\x41" + std::string(90, 'x'), true, 91},  // caret minus 80
+  };
+  for (const Case& c : cases) {
+    FakeTextWindow t(c.text);
+    TextSearch trail(t);
+    gFindReplace.regular = c.regular;
+    t.caret = c.caret;
+    EXPECT_FALSE(trail.FindNext(c.regular ? "A" : "AB", false, true)) << c.text.size();
+  }
+}
+
+// Closing the dialog keeps the find text, match case and direction, but
+// neither the width nor the regular-expression box, also when replayed.
+TEST_F(TextSearchTest, ClosingStoresTheFindTextCaseAndDirectionOnly) {
+  FakeTextWindow w("abc");
+  TextSearch search(w);
+  FindDialogFields fields;
+  fields.findText = "closed";
+  fields.matchCase = true;
+  fields.down = false;
+  fields.regular = true;
+  fields.distinguishWidth = false;
+  search.OnFindDialogMessage(FindAction::kClose, fields);
+  fields.findText = "replayed";
+  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
+  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed"}));
+  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
+  EXPECT_TRUE(gFindReplace.matchCase);
+  EXPECT_FALSE(gFindReplace.directionDown);
+  EXPECT_FALSE(gFindReplace.regular);
+  EXPECT_TRUE(gFindReplace.distinguishWidth);
+  EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
+}
+
+// A press on the dialog is noticed inside a long plain search of a replace
+// all, not only between two searches.
+TEST_F(TextSearchTest, ReplaceAllAsksToStopWithinALongPlainSearch) {
+  FakeTextWindow w("x" + std::string(5000, '.') + "x");
+  TextSearch search(w);
+  search.OpenFind(false);
+  dialog.pressAfter = 3;  // before the first and second search, then inside the second
+  EXPECT_EQ(search.ReplaceAll("x", "y", true), 1u);
+  EXPECT_EQ(w.Text().back(), 'x');
+  EXPECT_TRUE(platform.Shown(msg::kAskStop));
+}
+
+// Replace all against the same replacements made one at a time, each search
+// from the end of the last one and the undo records pushed as a single
+// replace pushes them: the text, the count, the rows and the undo store.
+void ExpectSameAsOneByOne(const std::string& text, const std::string& find, bool regular,
+                          const std::string& replacement, bool matchCase) {
+  SCOPED_TRACE(::testing::Message() << "find " << find << " replace " << replacement << " text " << text);
+  gFindReplace.regular = regular;
+  FakeTextWindow one(text), reference(text);
+  TextSearch search(one);
+  const std::uint32_t count = search.ReplaceAll(find, replacement, matchCase);
+
+  std::uint32_t expected = 0;
+  std::size_t from = 0;
+  for (;;) {
+    const std::string now = reference.Text();
+    const auto* data = reinterpret_cast<const std::uint8_t*>(now.data());
+    std::size_t at = kNoMatch, length = find.size();
+    MatchOptions options;
+    options.matchCase = matchCase;
+    options.regular = regular;
+    if (regular) at = Match(data, now.size(), from, now.size(), find, options, &length);
+    else if (length <= now.size()) at = PlainFind(data, now.size(), from, now.size() - length + 1, find, true, matchCase);
+    if (at == kNoMatch) break;
+    if (length == 0) {
+      if (at >= now.size()) break;
+      from = at + 1 + (cp932::IsLeadByte(data[at]) && at + 1 < now.size());
+      continue;
+    }
+    CVeskDoc& doc = *reference.doc;
+    CVeskRD::Push(doc, doc.Undo(), CVeskRD::kDeleted, std::uint32_t(at), std::uint32_t(length), true);
+    doc.DeleteText(std::uint32_t(at), std::uint32_t(length));
+    if (!replacement.empty()) {
+      doc.InsertText(std::uint32_t(at), reinterpret_cast<const std::uint8_t*>(replacement.data()),
+                     std::uint32_t(replacement.size()));
+      CVeskRD::Push(doc, doc.Undo(), CVeskRD::kInserted, std::uint32_t(at), std::uint32_t(replacement.size()), true);
+    }
+    from = at + replacement.size();
+    ++expected;
+  }
+  ASSERT_EQ(one.Text(), reference.Text());
+  ASSERT_EQ(count, expected);
+  ASSERT_EQ(one.doc->LastCharPos(), reference.doc->LastCharPos());
+  ASSERT_EQ(one.doc->RowCount(), reference.doc->RowCount());
+  const CVeskRD& a = one.doc->Undo();
+  const CVeskRD& b = reference.doc->Undo();
+  ASSERT_EQ(a.Count(), b.Count());
+  for (std::uint32_t i = 0; i < a.Count(); ++i) {
+    ASSERT_EQ(a.At(i).type, b.At(i).type) << i;
+    ASSERT_EQ(a.At(i).position, b.At(i).position) << i;
+    ASSERT_EQ(a.At(i).length, b.At(i).length) << i;
+    if (a.DataOf(a.At(i))) {
+      ASSERT_EQ(std::memcmp(a.DataOf(a.At(i)), b.DataOf(b.At(i)), a.At(i).length), 0) << i;
+    }
+  }
+}
+
+// Random texts of letters, CR LF and double-byte characters, plain and
+// regular patterns (empty matches, anchors), longer and shorter
+// replacements; small undo areas overflow (the store is emptied after the
+// question), long texts pass the 512 records.
+TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
+  const std::uint32_t savedUndoSize = gProcess.undoBufferSize;
+  // A line start seen through the byte before a search's start; a match too
+  // long for the undo area late in the run.
+  gProcess.undoBufferSize = 6;
+  ExpectSameAsOneByOne("\r\nx", "^[^\n]", true, "", true);
+  ExpectSameAsOneByOne("\r\nx", "^[^\n]", true, "LONGER", true);
+  ExpectSameAsOneByOne("ab ab abababab ab", "[ab]+", true, "Z", true);
+
+  const std::string pieces[] = {"a", "b", "ab", "\r\n", "\x83\x41", "\x83\x61", "A", "x"};
+  const struct {
+    const char* find;
+    bool regular;
+  } patterns[] = {{"ab", false}, {"A", false}, {"\x83\x41", false}, {"b*", true},   {"^a", true},
+                  {"a$", true},  {"[ab]+", true}, {"x*a", true},     {"^[^b]", true}};
+  const std::string replacements[] = {"", "Y", "\r", "LONGER", "\x83"};
+  std::mt19937 random(17);
+  for (int round = 0; round < 400; ++round) {
+    gProcess.undoBufferSize = round % 3 == 0 ? 6 : 200;
+    std::string text;
+    for (int i = int(random() % (round % 4 == 0 ? 4000 : 40)); i > 0; --i) text += pieces[random() % 8];
+    const auto& pattern = patterns[random() % 9];
+    ExpectSameAsOneByOne(text, pattern.find, pattern.regular, replacements[random() % 5], random() % 2);
+    if (::testing::Test::HasFatalFailure()) break;
+  }
+  gProcess.undoBufferSize = savedUndoSize;
+}
+
+TEST_F(TextSearchTest, ReplaceAllPassesOverAnEmptyMatchAndGoesOn) {
+  FakeTextWindow w("bbXbb");
+  TextSearch search(w);
+  gFindReplace.regular = true;
+  EXPECT_EQ(search.ReplaceAll("b*", "Y", true), 2u);
+  EXPECT_EQ(w.Text(), "YXY");
+  EXPECT_EQ(w.caret, 3u);
 }
 
 }  // namespace

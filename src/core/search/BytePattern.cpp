@@ -34,9 +34,18 @@ int AnchorIndex(const BytePattern& p) {
 bool BytePattern::HasWildcards() const { return std::find(wildcard.begin(), wildcard.end(), true) != wildcard.end(); }
 
 bool BytePattern::MatchesAt(const std::uint8_t* data) const {
+  if (!foldCase) {
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      if (!wildcard[i] && data[i] != bytes[i]) return false;
+    return true;
+  }
+  // Only single-byte letters fold: the trail byte of a double-byte
+  // character of the pattern is compared exactly ("ア" 83 41 is not "ヂ" 83 61).
+  bool trail = false;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (wildcard[i]) continue;
-    if (foldCase ? Lower(data[i]) != Lower(bytes[i]) : data[i] != bytes[i]) return false;
+    const std::uint8_t b = bytes[i];
+    if (!wildcard[i] && (trail ? data[i] != b : Lower(data[i]) != Lower(b))) return false;
+    trail = !trail && !wildcard[i] && cp932::IsLeadByte(b);
   }
   return true;
 }

@@ -16,7 +16,8 @@ struct BytePattern {
   std::vector<std::uint8_t> bytes;
   // wildcard[i]: bytes[i] matches any byte ("\." in an escaped text).
   std::vector<bool> wildcard;
-  // Letters match in either case (ASCII, byte by byte).
+  // Single-byte letters of the pattern match in either case (ASCII); the
+  // trail byte of a double-byte character never folds.
   bool foldCase = false;
 
   std::size_t Size() const { return bytes.size(); }

@@ -19,6 +19,8 @@ constexpr std::size_t kMaxPattern = 80;
 constexpr int kMaxCalls = 10;
 constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
+// Positions of a plain search between two stop questions.
+constexpr std::size_t kAskEvery = 2001;
 
 // One character: one or two bytes.
 struct Char {
@@ -310,8 +312,12 @@ std::size_t Match(const std::uint8_t* text, std::size_t textLength, std::size_t 
   return found.begin;
 }
 
+std::size_t CharStartAtOrBefore(const std::uint8_t* text, std::size_t anchor, std::size_t x) {
+  return x > anchor && !StartsCharacter(text, anchor, x) ? x - 1 : x;
+}
+
 std::size_t PlainFind(const std::uint8_t* text, std::size_t textLength, std::size_t start, std::size_t end,
-                      std::string_view literal, bool firstOnly, bool matchCase) {
+                      std::string_view literal, bool firstOnly, bool matchCase, const std::function<bool()>& askStop) {
   const std::size_t n = literal.size();
   if (n == 0 || n > textLength) return kNoMatch;
   end = std::min(end, textLength - n + 1);
@@ -325,8 +331,14 @@ std::size_t PlainFind(const std::uint8_t* text, std::size_t textLength, std::siz
   std::size_t nextOther = other == first ? end : Find(text, other, start, end);
   std::size_t anchor = start;  // a known character start
   std::size_t found = kNoMatch;
+  std::size_t nextAsk = askStop ? start + kAskEvery : kNoMatch;
   while (true) {
     const std::size_t c = std::min(nextFirst, nextOther);
+    // One question however many steps of 2001 the last memchr jumped.
+    if (const std::size_t reached = std::min(c, end); reached >= nextAsk) {
+      if (askStop()) return kNoMatch;
+      nextAsk = reached + kAskEvery - (reached - start) % kAskEvery;
+    }
     if (c >= end) break;
     if (StartsCharacter(text, anchor, c)) {
       anchor = c;

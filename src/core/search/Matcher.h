@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace quarn {
@@ -25,8 +26,15 @@ std::size_t Match(const std::uint8_t* text, std::size_t textLength, std::size_t 
 
 // Finds the literal beginning at a character start from start to end - 1
 // (end is the last possible begin plus one); the first hit, or the last one
-// when firstOnly is false. Returns kNoMatch when there is none.
+// when firstOnly is false. Returns kNoMatch when there is none. askStop,
+// when given, is asked each time the scan has passed another 2001
+// positions; true gives up the search (kNoMatch).
 std::size_t PlainFind(const std::uint8_t* text, std::size_t textLength, std::size_t start, std::size_t end,
-                      std::string_view literal, bool firstOnly, bool matchCase);
+                      std::string_view literal, bool firstOnly, bool matchCase,
+                      const std::function<bool()>& askStop = {});
+
+// The start of the character holding text[x], the text being walked from
+// the character start anchor <= x.
+std::size_t CharStartAtOrBefore(const std::uint8_t* text, std::size_t anchor, std::size_t x);
 
 }  // namespace quarn

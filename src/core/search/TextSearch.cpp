@@ -14,6 +14,7 @@
 #include "core/search/FindDialogs.h"
 #include "core/search/FindRecords.h"
 #include "core/search/Matcher.h"
+#include "core/search/ReplaceAllPass.h"
 #include "platform/MessageService.h"
 #include "platform/Platform.h"
 
@@ -75,9 +76,11 @@ std::optional<TextMatch> TextSearch::Find(const std::string& text, bool down, bo
         find(start, ends, true);
         if (!found && start != 0 && wrap) find(0, std::min(start, ends), true);
       } else {
-        if (start > length - n) start = length - n;
+        // Up from near the end: every begin up to the last possible one is
+        // searched, and the second search starts on a character.
+        start = std::min(start, ends);
         find(0, start, false);
-        if (!found && start != ends) find(start, ends, false);
+        if (!found && start != ends) find(CharStartAtOrBefore(data, 0, start), ends, false);
       }
     }
   } else {
@@ -96,7 +99,8 @@ std::optional<TextMatch> TextSearch::Find(const std::string& text, bool down, bo
       if (!found && start != 0 && wrap) match(0, std::min(start + kMatcherOverlap, length));
     } else {
       match(0, start);
-      if (!found && start != length && wrap) match(start > kMatcherOverlap ? start - kMatcherOverlap : 0, length);
+      if (!found && start != length && wrap)
+        match(start > kMatcherOverlap ? CharStartAtOrBefore(data, 0, start - kMatcherOverlap) : 0, length);
     }
   }
   window_.SetWaitCursor(false);
@@ -151,17 +155,41 @@ void TextSearch::Replace(const std::string& find, bool down, bool matchCase, con
 
 std::uint32_t TextSearch::ReplaceAll(const std::string& find, const std::string& replacement, bool matchCase) {
   window_.CancelSelection();
+  const std::size_t n = find.size();
+  const bool matcher = UsesMatcher();
+  MatchOptions options;
+  options.matchCase = matchCase;
+  options.regular = gFindReplace.regular;
+  options.distinguishWidth = gFindReplace.distinguishWidth;
+  const std::function<bool()> askStop = [] { return AskStopReplacing(texts::kReplaceAllCaption); };
+  // Each search runs from the end of the last replacement, without wrap.
+  ReplaceAllHooks hooks;
+  hooks.find = [&](const std::uint8_t* text, std::size_t length, std::size_t from) -> std::optional<PassMatch> {
+    std::size_t at = kNoMatch;
+    std::size_t matched = n;
+    if (matcher) at = Match(text, length, from, length, find, options, &matched);
+    else if (n <= length) at = PlainFind(text, length, from, length - n + 1, find, true, matchCase, askStop);
+    if (at == kNoMatch) return std::nullopt;
+    return PassMatch{at, matched};
+  };
+  hooks.replacement = [&replacement](const std::uint8_t*, std::size_t, std::vector<std::uint8_t>& out) {
+    out.assign(replacement.begin(), replacement.end());
+  };
+  hooks.stop = [&askStop](std::size_t) { return askStop(); };
+  hooks.looksBack = matcher;
+  // The matcher's matches are at least one byte (empty ones are passed over).
+  hooks.maxGrowth = std::int64_t(replacement.size()) - std::int64_t(matcher ? 1 : n);
   std::uint32_t count = 0;
-  ContinueMode mode = ContinueMode::kFirst;
-  for (;;) {
-    if (AskStopReplacing(texts::kReplaceAllCaption)) break;
-    const std::optional<TextMatch> match = Find(find, true, matchCase, mode);
-    // An empty match would be found at the caret again and again.
-    if (!match || match->length == 0) break;
-    window_.ShowMatch(match->pos, match->length);
-    if (!ReplaceSelectionWith(replacement)) break;
-    ++count;
-    mode = ContinueMode::kFollowing;
+  if (n > 0 && n <= kMaxText) {
+    window_.SetWaitCursor(true);
+    const ReplaceAllOutcome outcome = ReplaceAllInPlace(window_.Document(), hooks);
+    window_.SetWaitCursor(false);
+    count = outcome.count;
+    if (count > 0) {
+      window_.Document().UpdateAllViews(hint::kRepaint);
+      const std::uint32_t r = std::uint32_t(replacement.size());
+      window_.ShowReplaced(outcome.lastEnd - r, r);
+    }
   }
   if (count == 0) {
     WarningBeep();
@@ -204,15 +232,16 @@ void TextSearch::OpenFind(bool findOnly) {
 }
 
 void TextSearch::RunDialogAction(FindAction action, const FindDialogFields& fields) {
-  if (action == FindAction::kClose) return;
   if (action == FindAction::kFindNext) FindNext(fields.findText, fields.down, fields.matchCase);
   else if (action == FindAction::kReplace) Replace(fields.findText, fields.down, fields.matchCase, fields.replaceText);
-  else ReplaceAll(fields.findText, fields.replaceText, fields.matchCase);
+  else if (action == FindAction::kReplaceAll) ReplaceAll(fields.findText, fields.replaceText, fields.matchCase);
+  // Closing keeps what was typed too: the find text, match case and direction.
   gFindReplace.findHistory.Add(fields.findText);
   RefreshFindBox();
   gFindReplace.matchCase = fields.matchCase;
   gFindReplace.directionDown = fields.down;
-  if (action != FindAction::kFindNext) gFindReplace.replaceHistory.Add(fields.replaceText);
+  if (action == FindAction::kReplace || action == FindAction::kReplaceAll)
+    gFindReplace.replaceHistory.Add(fields.replaceText);
   gFindReplace.SetLastSearch(fields.findText, fields.replaceText);
 }
 
@@ -236,8 +265,10 @@ bool TextSearch::ReplayDialogRecord(const std::vector<std::uint8_t>& data) {
     return false;
   }
   FindDialogFields fields = replayed->fields;
-  if (replayed->hasWidth) gFindReplace.distinguishWidth = fields.distinguishWidth;
-  if (replayed->hasRegular) gFindReplace.regular = fields.regular;
+  // As from the dialog, closing does not take the width and regular-expression boxes.
+  const bool closing = replayed->action == FindAction::kClose;
+  if (replayed->hasWidth && !closing) gFindReplace.distinguishWidth = fields.distinguishWidth;
+  if (replayed->hasRegular && !closing) gFindReplace.regular = fields.regular;
   RecordOperation(kFindDialogRecord, 0, FindDialogRecord(replayed->action, fields));
   RunDialogAction(replayed->action, fields);
   return true;
