@@ -18,10 +18,11 @@ bool FileSystem::readAll(const std::string& path, std::string& out) {
 }
 
 bool FileSystem::writeAll(const std::string& path, const std::string& data) {
-  auto file = create(path);
+  auto file = createReplacing(path);
   if (!file) return false;
-  bool ok = file->write(data.data(), data.size());
-  return file->close() && ok;
+  // Dropped without close() after a failure, the file is not replaced.
+  if (!file->reserve(data.size()) || !file->write(data.data(), data.size())) return false;
+  return file->close();
 }
 
 }  // namespace quarn

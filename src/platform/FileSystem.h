@@ -17,6 +17,12 @@ class File {
   virtual std::int64_t read(void* buffer, std::size_t n) = 0;
   // Writes n bytes; false when not all of them were written.
   virtual bool write(const void* buffer, std::size_t n) = 0;
+  // Told before the first write how many bytes will be written in all:
+  // false when they cannot fit on the disk (nothing has been written then).
+  virtual bool reserve(std::uint64_t total) {
+    (void)total;
+    return true;
+  }
   // Positional reads, for filling parts of a large buffer from several
   // threads at once: readAt reads up to n bytes at offset without moving the
   // file position (0 at the end, -1 on error) and may be called from any
@@ -38,12 +44,12 @@ class FileSystem {
   // Opens an existing regular file for reading; null when it cannot (a
   // directory included).
   virtual std::unique_ptr<File> openRead(const std::string& path) = 0;
-  // Creates or truncates a file for reading and writing; null on failure.
-  virtual std::unique_ptr<File> create(const std::string& path) = 0;
-  // A file that replaces path only when it is closed successfully: until
-  // then (and after any failed write) the old file stays as it was. Null
-  // when it cannot be made.
-  virtual std::unique_ptr<File> createReplacing(const std::string& path) { return create(path); }
+  // The one way the program writes a file: a file that replaces path only
+  // when it is closed successfully with every byte on the disk; until then
+  // (and after any failed write, or when it is dropped unclosed) the old
+  // file stays as it was, and its permissions carry over. Null when it
+  // cannot be made (a directory, a file the user may not write).
+  virtual std::unique_ptr<File> createReplacing(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
   virtual bool isDirectory(const std::string& path) = 0;
   // Both read and write access are allowed on an existing file.
@@ -54,7 +60,8 @@ class FileSystem {
   // Makes path the current directory; false when it cannot be.
   virtual bool setCurrentDirectory(const std::string& /*path*/) { return false; }
 
-  // Whole-file helpers built on the primitives above.
+  // Whole-file helpers built on the primitives above; writeAll replaces the
+  // file through createReplacing, so a failed write leaves the old one.
   bool readAll(const std::string& path, std::string& out);
   bool writeAll(const std::string& path, const std::string& data);
 };

@@ -3,18 +3,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <unistd.h>
 
 #include "qt/QtText.h"
+#include "qt/ReplacingFile.h"
 
 namespace quarn::qt {
 namespace {
 
-// Unbuffered: reads and writes go straight between the caller's buffer and
-// the operating system, in the pieces the caller asks for.
+// A file opened for reading, unbuffered: reads go straight from the
+// operating system into the caller's buffer, in the pieces it asks for.
 class QtFile : public File {
  public:
   explicit QtFile(const QString& path) : file_(path) {}
@@ -43,66 +43,16 @@ class QtFile : public File {
     }
   }
 
-  bool write(const void* buffer, std::size_t n) override {
-    const char* p = static_cast<const char*>(buffer);
-    while (n > 0) {
-      qint64 put = file_.write(p, qint64(n));
-      if (put <= 0) {
-        failed_ = true;
-        return false;
-      }
-      p += put;
-      n -= std::size_t(put);
-    }
-    return true;
-  }
+  // Files are written only through OpenReplacing.
+  bool write(const void*, std::size_t) override { return false; }
 
   bool close() override {
-    if (!file_.isOpen()) return !failed_;
-    const bool flushed = file_.flush();
     file_.close();
-    return flushed && !failed_ && file_.error() == QFileDevice::NoError;
+    return true;
   }
 
  private:
   QFile file_;
-  bool failed_ = false;
-};
-
-// Writes go to a new file beside the target, which takes the target's
-// place (keeping its permissions) only when every write succeeded.
-class QtReplacingFile : public File {
- public:
-  explicit QtReplacingFile(const QString& path) : file_(path) {
-    // Where no new file can be made beside it, the target is written in place.
-    file_.setDirectWriteFallback(true);
-  }
-  ~QtReplacingFile() override {
-    if (file_.isOpen()) file_.cancelWriting();
-  }
-
-  bool open() { return file_.open(QIODevice::WriteOnly); }
-  std::int64_t length() override { return file_.size(); }
-  std::int64_t read(void*, std::size_t) override { return -1; }
-
-  bool write(const void* buffer, std::size_t n) override {
-    const char* p = static_cast<const char*>(buffer);
-    while (n > 0) {
-      const qint64 put = file_.write(p, qint64(n));
-      if (put <= 0) {
-        file_.cancelWriting();
-        return false;
-      }
-      p += put;
-      n -= std::size_t(put);
-    }
-    return true;
-  }
-
-  bool close() override { return file_.isOpen() && file_.commit(); }
-
- private:
-  QSaveFile file_;
 };
 
 QString OsPath(const std::string& path) { return ToQString(path); }
@@ -118,20 +68,9 @@ std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
   return file;
 }
 
-std::unique_ptr<File> QtFileSystem::create(const std::string& path) {
-  const QString os = OsPath(path);
-  if (path.empty() || QFileInfo(os).isDir()) return nullptr;
-  auto file = std::make_unique<QtFile>(os);
-  if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)) return nullptr;
-  return file;
-}
-
 std::unique_ptr<File> QtFileSystem::createReplacing(const std::string& path) {
-  const QString os = OsPath(path);
-  if (path.empty() || QFileInfo(os).isDir()) return nullptr;
-  auto file = std::make_unique<QtReplacingFile>(os);
-  if (!file->open()) return nullptr;
-  return file;
+  if (path.empty()) return nullptr;
+  return OpenReplacing(QFile::encodeName(OsPath(path)).toStdString());
 }
 
 bool QtFileSystem::exists(const std::string& path) { return !path.empty() && QFileInfo::exists(OsPath(path)); }

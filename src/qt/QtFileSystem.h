@@ -9,7 +9,6 @@ namespace quarn::qt {
 class QtFileSystem : public FileSystem {
  public:
   std::unique_ptr<File> openRead(const std::string& path) override;
-  std::unique_ptr<File> create(const std::string& path) override;
   std::unique_ptr<File> createReplacing(const std::string& path) override;
   bool exists(const std::string& path) override;
   bool isDirectory(const std::string& path) override;

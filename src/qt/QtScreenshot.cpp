@@ -2,11 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+
+#include "qt/QtFileSystem.h"
+#include "qt/QtText.h"
 
 namespace quarn::qt {
 
@@ -35,7 +39,10 @@ bool SaveScreenshot(QMainWindow& frame, const QString& path) {
   // File menu shows what can be done.
   const bool documents = frame.findChild<QMdiSubWindow*>() != nullptr;
   const QImage image = documents ? frame.grab().toImage() : GrabFrameWithMenu(frame);
-  return image.save(path, "PNG");
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+  return QtFileSystem().writeAll(ToCp932(path), png.toStdString());
 }
 
 }  // namespace quarn::qt

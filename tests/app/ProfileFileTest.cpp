@@ -122,12 +122,14 @@ TEST(ProfileFileTest, MissingUnreadableAndUnwritableFiles) {
   directory.Load("/p/dir.ini");
   EXPECT_FALSE(directory.Save());
 
-  platform.files.files["/p/full.ini"] = "";
+  // A write that fails leaves the settings as they were.
+  platform.files.files["/p/full.ini"] = "[S]\r\nK=1\r\n";
   platform.files.failingWrites.insert("/p/full.ini");
   ProfileFile full;
   EXPECT_TRUE(full.Load("/p/full.ini"));
-  full.WriteInt("S", "K", 1);
+  full.WriteInt("S", "K", 2);
   EXPECT_FALSE(full.Save());
+  EXPECT_EQ(platform.files.files["/p/full.ini"], "[S]\r\nK=1\r\n");
 }
 
 TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/StandardFonts.h"
@@ -154,6 +155,17 @@ TEST_F(FormatRefresh, CopiesTheCurrentTypeAndTellsWhetherTheFontChanged) {
   EXPECT_TRUE(cabinet.RefreshDocumentFormat(doc));
   EXPECT_EQ(f.font.height, 20);
   EXPECT_EQ(f.charsPerLine, 128);
+}
+
+TEST_F(FormatRefresh, ABinaryDocumentKeepsSixteenCharactersPerLine) {
+  gProcess.nextDocKind = kBinaryDoc;
+  CVeskDoc binary;
+  cabinet.ResetToType(kDocTypeC);
+  cabinet.RefreshDocumentFormat(binary);
+  EXPECT_EQ(binary.Format().charsPerLine, 16);
+  cabinet.RefreshDocumentFormat(binary, 60);
+  EXPECT_EQ(binary.Format().charsPerLine, 16);
+  EXPECT_EQ(binary.Format().font, BuiltinFont());  // the rest is copied as for text
 }
 
 TEST_F(FormatRefresh, ValuesOutsideTheirRangesAreHeldToThemInTheCopy) {

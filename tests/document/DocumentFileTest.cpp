@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/OpenMode.h"
@@ -96,6 +98,7 @@ TEST(TextReaderTest, FastReadingAgreesWithTheByteByByteReading) {
 class DocumentFileTest : public ::testing::Test {
  protected:
   void TearDown() override {
+    Documents().CloseAll();
     gProcess.maxBytes = 314572800;
     gProcess.nextDocKind = 1;
   }
@@ -150,16 +153,42 @@ TEST_F(DocumentFileTest, BadFilesGiveAMessageAndNoDocument) {
   EXPECT_EQ(doc->LastCharPos(), CVeskDoc::kNone);
 }
 
-TEST_F(DocumentFileTest, FilesOverTheLimitLoadTheirFirstPart) {
+TEST_F(DocumentFileTest, FilesOverTheLimitLoadTheirFirstPartAndOnlyGoToAnotherName) {
   gProcess.maxBytes = 65536;
   std::string big(100000, 'z');
   big[65532] = 'A';
   platform.files.files["/big"] = big;
-  auto doc = Doc(kBinaryDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/big"));
+  CVeskDoc* doc = OpenInMode(Documents(), "/big", kOpenBinary, false);
+  ASSERT_TRUE(doc);
   EXPECT_TRUE(platform.Shown(msg::kTooManyChars));
   EXPECT_EQ(doc->TextLength(), 65533u);
   EXPECT_EQ(doc->ByteAt(65532), 'A');
+  EXPECT_TRUE(doc->IsWriteProtected());  // whatever the dialog's read-only box said
+  EXPECT_EQ(doc->Format().charsPerLine, 16);  // the format refresh after opening keeps it
+
+  // Even unprotected and edited, Save asks for a name and refuses the file's own.
+  doc->SetWriteProtected(false);
+  doc->Store().SetAt(0, 'e');
+  doc->SetModifiedFlag(true);
+  platform.messages.shown.clear();
+  platform.dialogs.fileAnswers = {"/big", ""};
+  EXPECT_FALSE(doc->DoFileSave());
+  EXPECT_TRUE(platform.Shown(msg::kTooManyChars));
+  EXPECT_FALSE(doc->DoFileSave());  // the dialog cancelled
+  platform.messages.answers = {answer::kYes};
+  platform.dialogs.fileAnswers = {"/big"};
+  EXPECT_FALSE(doc->SaveModified());
+  EXPECT_EQ(platform.dialogs.requests.size(), 3u);
+  EXPECT_EQ(platform.files.files["/big"], big);
+
+  platform.dialogs.fileAnswers = {"/part"};
+  ASSERT_TRUE(doc->DoFileSave());
+  EXPECT_EQ(platform.files.files["/part"], "e" + big.substr(1, 65532));
+  EXPECT_EQ(platform.files.files["/big"], big);
+  // The new file is the whole document: Save now writes it directly.
+  EXPECT_FALSE(doc->IsCutShort());
+  ASSERT_TRUE(doc->DoFileSave());
+  EXPECT_EQ(platform.dialogs.requests.size(), 4u);
 }
 
 TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {

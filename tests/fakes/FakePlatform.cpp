@@ -24,8 +24,7 @@ namespace {
 
 class MemoryFile : public File {
  public:
-  MemoryFile(std::string* target, std::string contents, bool failWrites)
-      : target_(target), data_(std::move(contents)), failWrites_(failWrites) {}
+  explicit MemoryFile(std::string contents) : data_(std::move(contents)) {}
   std::int64_t length() override { return std::int64_t(data_.size()); }
   std::int64_t read(void* buffer, std::size_t n) override {
     std::size_t take = std::min(n, data_.size() - pos_);
@@ -33,18 +32,12 @@ class MemoryFile : public File {
     pos_ += take;
     return std::int64_t(take);
   }
-  bool write(const void* buffer, std::size_t n) override {
-    if (failWrites_ || !target_) return false;
-    target_->append(static_cast<const char*>(buffer), n);
-    return true;
-  }
-  bool close() override { return !failWrites_; }
+  bool write(const void*, std::size_t) override { return false; }
+  bool close() override { return true; }
 
  private:
-  std::string* target_;
   std::string data_;
   std::size_t pos_ = 0;
-  bool failWrites_;
 };
 
 // Writes collect aside and replace the file's contents when it is closed
@@ -83,14 +76,7 @@ std::unique_ptr<File> FakeFileSystem::createReplacing(const std::string& path) {
 std::unique_ptr<File> FakeFileSystem::openRead(const std::string& path) {
   auto it = files.find(path);
   if (it == files.end() || unreadable.count(path) || directories.count(path)) return nullptr;
-  return std::make_unique<MemoryFile>(nullptr, it->second, false);
-}
-
-std::unique_ptr<File> FakeFileSystem::create(const std::string& path) {
-  if (uncreatable.count(path) || directories.count(path) || readOnly.count(path)) return nullptr;
-  std::string& target = files[path];
-  target.clear();
-  return std::make_unique<MemoryFile>(&target, std::string(), failingWrites.count(path) > 0);
+  return std::make_unique<MemoryFile>(it->second);
 }
 
 bool FakeFileSystem::exists(const std::string& path) { return files.count(path) || directories.count(path); }

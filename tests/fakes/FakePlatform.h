@@ -43,7 +43,6 @@ class FakeBeep : public BeepService {
 class FakeFileSystem : public FileSystem {
  public:
   std::unique_ptr<File> openRead(const std::string& path) override;
-  std::unique_ptr<File> create(const std::string& path) override;
   std::unique_ptr<File> createReplacing(const std::string& path) override;
   bool exists(const std::string& path) override;
   bool isDirectory(const std::string& path) override;
@@ -54,7 +53,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> files;
   std::set<std::string> directories;
   std::set<std::string> unreadable;     // exist but cannot be opened
-  std::set<std::string> uncreatable;    // create() fails
+  std::set<std::string> uncreatable;    // createReplacing() fails
   std::set<std::string> readOnly;       // canReadWrite() false
   std::set<std::string> failingWrites;  // writes fail after creation
   std::string currentDirectory = "/work";

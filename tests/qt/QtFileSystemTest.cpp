@@ -4,9 +4,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/common/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/res/MessageIds.h"
+#include "fakes/FakePlatform.h"
 #include "platform/Cp932Codec.h"
 
 namespace quarn::qt {
@@ -45,7 +55,7 @@ TEST_F(QtFileSystemTest, EveryByteValueSurvivesWriteAndRead) {
   EXPECT_EQ(back, data);
 }
 
-TEST_F(QtFileSystemTest, CreateTruncatesAnExistingFile) {
+TEST_F(QtFileSystemTest, WriteAllReplacesTheWholeFile) {
   const std::string path = dir() + "t.txt";
   ASSERT_TRUE(fs_.writeAll(path, std::string(10000, 'x')));
   ASSERT_TRUE(fs_.writeAll(path, "abc"));
@@ -91,7 +101,7 @@ TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
   EXPECT_TRUE(fs_.isDirectory(sub));
   EXPECT_TRUE(fs_.exists(sub));
   EXPECT_FALSE(fs_.openRead(sub));
-  EXPECT_FALSE(fs_.create(sub));
+  EXPECT_FALSE(fs_.createReplacing(sub));
   EXPECT_FALSE(fs_.canReadWrite(sub));
   EXPECT_FALSE(fs_.remove(sub));
   EXPECT_TRUE(fs_.isDirectory(sub));
@@ -99,7 +109,7 @@ TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
   EXPECT_FALSE(fs_.openRead(dir() + "missing"));
   EXPECT_FALSE(fs_.exists(dir() + "missing"));
   EXPECT_FALSE(fs_.openRead(""));
-  EXPECT_FALSE(fs_.create(dir() + "no/such/dir/f"));
+  EXPECT_FALSE(fs_.createReplacing(dir() + "no/such/dir/f"));
 }
 
 TEST_F(QtFileSystemTest, UnreadableFileIsRefused) {
@@ -109,6 +119,7 @@ TEST_F(QtFileSystemTest, UnreadableFileIsRefused) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   EXPECT_FALSE(fs_.openRead(path));
   EXPECT_FALSE(fs_.canReadWrite(path));
+  EXPECT_FALSE(fs_.createReplacing(path));  // not replaced behind the user's back
   EXPECT_TRUE(fs_.exists(path));
 }
 
@@ -135,6 +146,106 @@ TEST_F(QtFileSystemTest, FullPathIsAbsoluteAgainstTheCurrentDirectory) {
   EXPECT_EQ(fs_.fullPath("./x/../\x95\x5C.txt"), expected);
   EXPECT_EQ(fs_.fullPath(expected), expected);
   QDir::setCurrent(saved);
+}
+
+// ---- saves that fail on the disk, for real, in a child process ----
+
+constexpr uid_t kNobody = 65534;
+
+// Runs body in a child process under a file-size limit, as user nobody when
+// asked, and answers its exit status (-1 when it did not exit).
+int InChild(rlim_t sizeLimit, bool asNobody, const std::function<int()>& body) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{sizeLimit, sizeLimit};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(100);
+    if (asNobody && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(101);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+enum SaveOutcome { kSaved = 1, kStillModified = 2, kFailureShown = 4 };
+
+// Opens path as a binary document, makes it size bytes of 'n' and saves it
+// with Save, as the user would; answers the SaveOutcome bits.
+int SaveDocument(const std::string& path, std::uint32_t size) {
+  fakes::FakePlatform platform;
+  QtFileSystem files;
+  Platform().files = &files;
+  gProcess.nextDocKind = kBinaryDoc;
+  CVeskDoc doc;
+  if (!doc.OnOpenDocument(path) || doc.Store().Reserve(size) >= 2) return 99;
+  const std::string bytes(size, 'n');
+  doc.Store().Write(0, reinterpret_cast<const std::uint8_t*>(bytes.data()), size);
+  doc.SetTextLength(size, size - 1);
+  doc.SetModifiedFlag(true);
+  return (doc.DoFileSave() ? kSaved : 0) | (doc.IsModified() ? kStillModified : 0) |
+         (platform.Shown(msg::kSaveFailed) ? kFailureShown : 0);
+}
+
+// Sizes below and above the 16 KB a buffered writer holds back, each saved
+// beside the file and, where the directory may not be written, in place.
+TEST_F(QtFileSystemTest, ASaveTheDiskRefusesLeavesTheOldFileWholeAndSaysSo) {
+  struct Case {
+    std::uint32_t size;
+    rlim_t limit;
+    bool fits;
+  };
+  const Case cases[] = {{5000, 8192, true}, {12001, 8192, false}, {100 * 1024, 64 * 1024, false}};
+  const std::string old(3000, 'o');
+  for (const bool inPlace : {false, true}) {
+    const QString sub = temp_.path() + (inPlace ? "/locked" : "/open");
+    ASSERT_TRUE(QDir().mkdir(sub));
+    ASSERT_EQ(chmod(QFile::encodeName(temp_.path()).constData(), 0755), 0);
+    const std::string path = codec::Utf8ToCp932(sub.toStdString()) + "/doc.bin";
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << (inPlace ? "in place, " : "beside, ") << c.size << " bytes");
+      ASSERT_EQ(chmod(QFile::encodeName(sub).constData(), 0777), 0);
+      ASSERT_TRUE(fs_.writeAll(path, old));
+      ASSERT_EQ(chmod(codec::Cp932ToUtf8(path).c_str(), 0666), 0);
+      // A directory its writer may not add to: nobody's under root, else read-only.
+      ASSERT_EQ(chmod(QFile::encodeName(sub).constData(), inPlace ? 0555 : 0777), 0);
+      const bool asNobody = inPlace && geteuid() == 0;
+      const int outcome = InChild(c.limit, asNobody, [&] { return SaveDocument(path, c.size); });
+      std::string now;
+      ASSERT_TRUE(fs_.readAll(path, now));
+      const std::string expected = c.fits ? std::string(c.size, 'n') : old;
+      EXPECT_EQ(outcome, c.fits ? kSaved : kStillModified | kFailureShown);
+      EXPECT_TRUE(now == expected) << now.size() << " bytes, starting " << now.substr(0, 8);
+      EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), 1);  // nothing left beside it
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(sub).constData(), 0755), 0);  // so that it can be cleaned up
+  }
+}
+
+TEST_F(QtFileSystemTest, ReplacingKeepsLinksAndTheOwner) {
+  auto native = [this](const char* name) { return codec::Cp932ToUtf8(dir() + name); };
+  std::string back;
+  ASSERT_TRUE(fs_.writeAll(dir() + "target", "old"));
+  // Saved through a symbolic link: the file it names changes, the link stays.
+  ASSERT_EQ(symlink(native("target").c_str(), native("link").c_str()), 0);
+  ASSERT_TRUE(fs_.writeAll(dir() + "link", "through the link"));
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(native("link"))).isSymLink());
+  ASSERT_TRUE(fs_.readAll(dir() + "target", back));
+  EXPECT_EQ(back, "through the link");
+  // A second hard link sees the new bytes too.
+  ASSERT_EQ(link(native("target").c_str(), native("hard").c_str()), 0);
+  ASSERT_TRUE(fs_.writeAll(dir() + "target", "both names"));
+  ASSERT_TRUE(fs_.readAll(dir() + "hard", back));
+  EXPECT_EQ(back, "both names");
+  // Replaced beside it, another user's file keeps its owner (root can give it).
+  if (geteuid() != 0) return;
+  ASSERT_EQ(chown(native("target").c_str(), kNobody, kNobody), 0);
+  ASSERT_EQ(unlink(native("hard").c_str()), 0);
+  ASSERT_TRUE(fs_.writeAll(dir() + "target", "y"));
+  struct stat st;
+  ASSERT_EQ(stat(native("target").c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, kNobody);
+  EXPECT_EQ(st.st_gid, kNobody);
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ CVeskDoc* OpenInMode(DocTemplate& documents, const std::string& path, int mode, 
   }
   NextKind kind(mode == kOpenText ? kTextDoc : kBinaryDoc);
   CVeskDoc* doc = documents.OpenDocumentFile(path);
-  if (doc) doc->SetWriteProtected(readOnly);
+  // A file over the limit stays protected whatever the dialog said.
+  if (doc) doc->SetWriteProtected(readOnly || doc->IsCutShort());
   return doc;
 }
 

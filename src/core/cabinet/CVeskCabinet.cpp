@@ -45,7 +45,10 @@ bool CVeskCabinet::RefreshDocumentFormat(CVeskDoc& doc, int charsPerLine) const 
   // A cabinet file is checked only for CharsPerLine; the other values are
   // held to the ranges the format page allows, so that a hand-made file
   // cannot give the layout absurd sizes.
-  format.charsPerLine = std::clamp(charsPerLine ? charsPerLine : r.CharsPerLine, 10, 250);
+  // A binary document keeps its 16 from construction: its rows are the
+  // binary window's, not the document type's.
+  if (doc.DocKind() != kBinaryDoc)
+    format.charsPerLine = std::clamp(charsPerLine ? charsPerLine : r.CharsPerLine, 10, 250);
   format.tabColumns = std::clamp(r.TabColumns, 2, 20);
   format.lineSpacing = gSettings.LineSpacesLM;
   format.charSpacing = std::clamp(r.CharSpacing, 0, 100);

@@ -61,8 +61,9 @@ class CVeskCabinet {
   std::string OpenDialogFilter() const { return current_.CurrentFilters().DialogFilter(); }
 
   // Copies the current type's format into doc (charsPerLine 0 takes
-  // CharsPerLine), with the line spacing of "LineSpacesLM" and the hanging
-  // characters of "ColumnOutString", and tells its views with hint 32.
+  // CharsPerLine; a binary document keeps its 16), with the line spacing of
+  // "LineSpacesLM" and the hanging characters of "ColumnOutString", and
+  // tells its views with hint 32.
   // Answers whether the font changed, so that the views make their screen
   // fonts again.
   bool RefreshDocumentFormat(CVeskDoc& doc, int charsPerLine = 0) const;

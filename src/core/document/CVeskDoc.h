@@ -87,6 +87,10 @@ class CVeskDoc {
   void SetTitle(const std::string& title) { title_ = title; }
   bool IsWriteProtected() const { return writeProtected_; }
   void SetWriteProtected(bool on) { writeProtected_ = on; }
+  // The file was longer than the document limit and only its first part was
+  // loaded: saving under its own name would cut the file, so the document
+  // opens write-protected and only Save As to another name writes it.
+  bool IsCutShort() const { return cutShort_; }
 
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
@@ -207,6 +211,7 @@ class CVeskDoc {
   DocumentFormat format_;
   LayoutOptions layout_;
   bool writeProtected_ = false;
+  bool cutShort_ = false;
   int docKind_ = kTextDoc;
 
   bool modified_ = false;

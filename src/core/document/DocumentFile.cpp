@@ -29,11 +29,13 @@ bool CVeskDoc::LoadFrom(File& file) {
   const std::int64_t fileLength = std::max<std::int64_t>(file.length(), 0);
   std::uint32_t length = std::uint32_t(std::min<std::int64_t>(fileLength, 0xFFFFFFFFll));
   bool ok = true;
+  cutShort_ = false;
   if (length > 0) {
     const std::uint32_t limit = gProcess.maxBytes - 3;
     if (fileLength > std::int64_t(limit)) {
       AppMessageBox(msg::kTooManyChars);
       length = limit;
+      cutShort_ = true;
     }
     if (store_.Reserve(length) >= 2) {
       AppMessageBox(msg::kOutOfMemory);
@@ -59,6 +61,9 @@ bool CVeskDoc::LoadFrom(File& file) {
 }
 
 bool CVeskDoc::SaveTo(File& file) {
+  // Room for every byte first: a full disk refuses the save before anything
+  // of the file is touched.
+  if (!file.reserve(textLength_)) return false;
   store_.BeginDirect();
   bool ok = true;
   for (std::uint32_t done = 0; ok && done < textLength_;) {
@@ -90,6 +95,7 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
   }
   SetPathName(path);
   SetModifiedFlag(false);
+  if (cutShort_) SetWriteProtected(true);
   return true;
 }
 
@@ -123,6 +129,12 @@ bool CVeskDoc::DoSave(const std::string& path, bool replace) {
     if (!Platform().dialogs->fileDialog(request)) return false;
     name = request.fileName;
   }
+  // The first part of a file over the limit never goes back under the
+  // file's own name: that would cut the file.
+  if (cutShort_ && Platform().files->fullPath(name) == pathName_) {
+    AppMessageBox(msg::kTooManyChars);
+    return false;
+  }
   const bool existed = Platform().files->exists(name);
   if (!OnSaveDocument(name)) {
     // A file made under a new name is not left behind half written; a file
@@ -130,12 +142,16 @@ bool CVeskDoc::DoSave(const std::string& path, bool replace) {
     if (path.empty() && !existed) Platform().files->remove(name);
     return false;
   }
-  if (replace) SetPathName(name);
+  if (replace) {
+    SetPathName(name);
+    cutShort_ = false;  // the new file holds exactly the document
+  }
   return true;
 }
 
 bool CVeskDoc::DoFileSave() {
-  if (!pathName_.empty() && Platform().files->canReadWrite(pathName_)) return DoSave(pathName_, true);
+  if (!pathName_.empty() && !cutShort_ && Platform().files->canReadWrite(pathName_))
+    return DoSave(pathName_, true);
   return DoSave({}, true);
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/AppMessage.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/encoding/Cp932.h"
