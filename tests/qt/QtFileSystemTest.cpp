@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 #include "platform/Cp932Codec.h"
+#include "platform/FileNames.h"
 
 namespace quarn::qt {
 namespace {
@@ -135,6 +138,58 @@ TEST_F(QtFileSystemTest, FullPathIsAbsoluteAgainstTheCurrentDirectory) {
   EXPECT_EQ(fs_.fullPath("./x/../\x95\x5C.txt"), expected);
   EXPECT_EQ(fs_.fullPath(expected), expected);
   QDir::setCurrent(saved);
+}
+
+// Names as the system's bytes, made on disk directly: each opens, is found
+// and is removed under its own name, and a save writes the file itself
+// (never a look-alike such as "caf?.bin").
+TEST_F(QtFileSystemTest, NamesOutsideCp932OpenSaveAndRemoveUnderTheirOwnBytes) {
+  const std::string base = QFile::encodeName(temp_.path()).toStdString() + "/";
+  struct Case {
+    std::string name;
+    bool savable;  // a byte that is not UTF-8 has no QString for the replacing write
+  };
+  const Case cases[] = {{"plain.bin", true},
+                        {"caf\xC3\xA9.bin", true},
+                        {"\xF0\x9F\x98\x80.bin", true},
+                        {"\xE6\x97\xA5\xE6\x9C\xAC.bin", true},
+                        {"\xEE\x80\x80.bin", true},
+                        {"bad\xFF.bin", false}};
+  for (const Case& c : cases) {
+    const std::string os = base + c.name;
+    const int fd = ::open(os.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0) << c.name;
+    ASSERT_EQ(::write(fd, c.name.data(), c.name.size()), ssize_t(c.name.size()));
+    ::close(fd);
+  }
+  const QString saved = QDir::currentPath();
+  ASSERT_TRUE(fs_.setCurrentDirectory(names::FromOs(base)));
+  for (const Case& c : cases) {
+    const std::string path = names::FromOs(base + c.name);
+    EXPECT_TRUE(fs_.exists(path)) << c.name;
+    EXPECT_TRUE(fs_.canReadWrite(path)) << c.name;
+    EXPECT_EQ(fs_.fullPath(names::FromOs(c.name)), path) << c.name;
+    std::string back;
+    ASSERT_TRUE(fs_.readAll(path, back)) << c.name;
+    EXPECT_EQ(back, c.name);
+    EXPECT_EQ(fs_.writeAll(path, "saved"), c.savable) << c.name;
+  }
+  QDir::setCurrent(saved);
+  // Counted by the system: Qt's listing leaves out names that are not UTF-8.
+  auto count = [&base] {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(base)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(), std::size(cases));
+  for (const Case& c : cases) {
+    const std::string path = names::FromOs(base + c.name);
+    std::string back;
+    ASSERT_TRUE(fs_.readAll(path, back));
+    EXPECT_EQ(back, c.savable ? "saved" : c.name);
+    EXPECT_TRUE(fs_.remove(path)) << c.name;
+  }
+  EXPECT_EQ(count(), 0u);
 }
 
 }  // namespace
