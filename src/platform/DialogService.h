@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/SettingsDialogs.h"
 
@@ -20,7 +21,10 @@ struct FileDialogRequest {
   bool fileMustExist = false;
   bool pathMustExist = false;
   bool showOpenMode = false;  // the "用途" list of the open dialog
-  int openMode = 0;           // chosen mode 0..3
+  int openMode = 0;           // chosen mode 0..3, in and out
+  std::vector<std::string> openModes;  // the list's entries, CP932
+  // Told each mode the user chooses while the dialog is open.
+  std::function<void(int)> openModeChanged;
 };
 
 // The one-line input of the jump dialog.

@@ -112,14 +112,16 @@ QWidget* QtCommonSettingsSheet::directoryPage() {
   auto* page = new QWidget;
   auto* form = new QFormLayout(page);
   for (int i = 0; i < 4; ++i) {
-    QLineEdit* edit = Edit(page, ctl::kDirectory1 + i, sheet_.directories.directories[std::size_t(i)], 32767);
+    // The directories are file names: shown and read back as names are.
+    QLineEdit* edit = Edit(page, ctl::kDirectory1 + i, {}, 32767);
+    edit->setText(DisplayText(sheet_.directories.directories[std::size_t(i)]));
     auto* browse = new QPushButton(ToQString(texts::kBrowseButton), page);
     // Named apart: the browse ids 202 and 204 are the scroll page's edits too.
     browse->setObjectName(QStringLiteral("browse%1").arg(ctl::kBrowse1 + i));
     connect(browse, &QPushButton::clicked, edit, [this, edit] {
-      std::string text = ToCp932(edit->text());
+      std::string text = PathToCp932(edit->text());
       if (!sheet_.browse || !sheet_.browse(text)) return;
-      edit->setText(ToQString(text));
+      edit->setText(DisplayText(text));
       edit->setFocus(Qt::OtherFocusReason);
       edit->selectAll();
     });
@@ -182,7 +184,8 @@ CommonSettingsRequest QtCommonSettingsSheet::read() const {
   e.invokeWithoutUntitled = checked(ctl::kInvokeWithoutUntitled);
   e.tabPositions = text(ctl::kTabPositions);
   e.columnOut = text(ctl::kColumnOut);
-  for (int i = 0; i < 4; ++i) m.directories.directories[std::size_t(i)] = text(ctl::kDirectory1 + i);
+  for (int i = 0; i < 4; ++i)
+    m.directories.directories[std::size_t(i)] = PathToCp932(Control<QLineEdit>(self, ctl::kDirectory1 + i)->text());
   m.view.leftMargin = mm(ctl::kLeftMargin);
   m.view.topMargin = mm(ctl::kTopMargin);
   m.view.lineBar = checked(ctl::kLineBar);

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
+#include <algorithm>
 
 #include "core/res/StringTable.h"
 #include "qt/QtBinarySettingsDialog.h"
@@ -16,6 +19,7 @@ namespace quarn::qt {
 namespace {
 
 constexpr const char* kReadOnlyBox = "quarnReadOnly";
+constexpr const char* kOpenModeList = "quarnOpenMode";
 
 QString QtPatterns(const QString& patterns) {
   QStringList out;
@@ -35,6 +39,24 @@ void AddReadOnlyBox(QFileDialog& dialog, bool checked) {
   box->setObjectName(kReadOnlyBox);
   box->setChecked(checked);
   layout->addWidget(box, layout->rowCount(), 0, 1, layout->columnCount());
+}
+
+// The "用途(&U):" list of the open dialog, in a row of its own below the
+// file type list; each choice is told to the request at once.
+void AddOpenModeList(QFileDialog& dialog, const FileDialogRequest& request) {
+  auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+  if (!layout || request.openModes.empty()) return;
+  auto* list = new QComboBox(&dialog);
+  list->setObjectName(kOpenModeList);
+  for (const std::string& mode : request.openModes) list->addItem(ToQString(mode));
+  list->setCurrentIndex(request.openMode >= 0 && request.openMode < list->count() ? request.openMode : 0);
+  auto* label = new QLabel(ToQString(texts::kOpenModeLabel), &dialog);
+  label->setBuddy(list);
+  const int row = layout->rowCount();
+  layout->addWidget(label, row, 0);
+  layout->addWidget(list, row, 1, 1, layout->columnCount() - 1);
+  if (request.openModeChanged)
+    QObject::connect(list, &QComboBox::currentIndexChanged, &dialog, request.openModeChanged);
 }
 
 }  // namespace
@@ -65,8 +87,9 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
     const qsizetype index = request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex - 1 : 0;
     dialog.selectNameFilter(filters[index]);
   }
-  if (!request.initialDir.empty()) dialog.setDirectory(ToQString(request.initialDir));
-  if (!request.fileName.empty()) dialog.selectFile(ToQString(request.fileName));
+  if (!request.initialDir.empty()) dialog.setDirectory(PathToQString(request.initialDir));
+  if (!request.fileName.empty()) dialog.selectFile(PathToQString(request.fileName));
+  if (request.open && request.showOpenMode) AddOpenModeList(dialog, request);
   if (request.open && !request.hideReadOnly) AddReadOnlyBox(dialog, request.readOnly);
 }
 
@@ -82,7 +105,7 @@ bool QtDialogService::fileDialog(FileDialogRequest& request) {
     // A name in a missing directory is refused and the dialog stays.
     QApplication::beep();
   }
-  request.fileName = ToCp932(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
+  request.fileName = PathToCp932(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
   // The selected filter comes back as shown, without the pattern part.
   const QString selected = dialog.selectedNameFilter();
   const QStringList filters = dialog.nameFilters();
@@ -94,6 +117,7 @@ bool QtDialogService::fileDialog(FileDialogRequest& request) {
     }
   }
   if (auto* box = dialog.findChild<QCheckBox*>(kReadOnlyBox)) request.readOnly = box->isChecked();
+  if (auto* list = dialog.findChild<QComboBox*>(kOpenModeList)) request.openMode = std::max(list->currentIndex(), 0);
   return true;
 }
 

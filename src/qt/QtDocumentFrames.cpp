@@ -26,7 +26,7 @@ QtDocumentFrame::QtDocumentFrame(CVeskDoc& doc, QtDocumentView* view) : doc_(doc
 QtDocumentView* QtDocumentFrame::DocumentView() const { return qobject_cast<QtDocumentView*>(widget()); }
 
 void QtDocumentFrame::UpdateTitle() {
-  setWindowTitle(ToQString(doc_.GetTitle()) + (doc_.IsModified() ? QStringLiteral(" *") : QString()));
+  setWindowTitle(DisplayText(doc_.GetTitle()) + (doc_.IsModified() ? QStringLiteral(" *") : QString()));
 }
 
 QSize QtDocumentFrame::sizeHint() const {

@@ -1,12 +1,16 @@
 #include "qt/QtFileSystem.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "platform/FileNames.h"
 #include "qt/QtText.h"
 #include "qt/ReplacingFile.h"
 
@@ -21,6 +25,10 @@ class QtFile : public File {
   ~QtFile() override { file_.close(); }
 
   bool open(QIODevice::OpenMode mode) { return file_.open(mode | QIODevice::Unbuffered); }
+  // A descriptor opened by name bytes; the file closes it.
+  bool open(int fd, QIODevice::OpenMode mode) {
+    return file_.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+  }
 
   std::int64_t length() override { return file_.size(); }
 
@@ -55,41 +63,93 @@ class QtFile : public File {
   QFile file_;
 };
 
-QString OsPath(const std::string& path) { return ToQString(path); }
+// The name on disk of a path the program holds: its bytes for the calls
+// made here, a QString for Qt's file classes. A name with a byte that is not
+// UTF-8 has no QString form: such a path is refused by the QString calls
+// rather than taken to mean another file.
+QByteArray OsName(const std::string& path) { return PathToOs(path); }
+
+bool OsPath(const std::string& path, QString& os) {
+  const QByteArray bytes = OsName(path);
+  os = QFile::decodeName(bytes);
+  return !path.empty() && QFile::encodeName(os) == bytes;
+}
+
+bool Stat(const std::string& path, struct stat& info) {
+  return !path.empty() && ::stat(OsName(path).constData(), &info) == 0;
+}
+
+// "." and ".." and repeated separators taken out of an absolute path, byte
+// by byte: no name changes on the way.
+std::string CleanPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::size_t at = 0;
+  while (at <= path.size()) {
+    std::size_t slash = path.find('/', at);
+    if (slash == std::string::npos) slash = path.size();
+    const std::string part = path.substr(at, slash - at);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    at = slash + 1;
+  }
+  std::string clean;
+  for (const std::string& part : parts) clean += "/" + part;
+  return clean.empty() ? "/" : clean;
+}
 
 }  // namespace
 
 std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
-  const QString os = OsPath(path);
   // Only regular files: a directory, a device or a pipe is no document.
-  if (path.empty() || !QFileInfo(os).isFile()) return nullptr;
-  auto file = std::make_unique<QtFile>(os);
-  if (!file->open(QIODevice::ReadOnly)) return nullptr;
+  struct stat info;
+  if (!Stat(path, info) || !S_ISREG(info.st_mode)) return nullptr;
+  const int fd = ::open(OsName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  auto file = std::make_unique<QtFile>(QString());
+  if (!file->open(fd, QIODevice::ReadOnly)) {
+    ::close(fd);
+    return nullptr;
+  }
   return file;
 }
 
 std::unique_ptr<File> QtFileSystem::createReplacing(const std::string& path) {
   if (path.empty()) return nullptr;
-  return OpenReplacing(QFile::encodeName(OsPath(path)).toStdString());
+  // The replacing file works on the name's bytes, so a name that is not
+  // UTF-8 is saved under its own name too.
+  return OpenReplacing(OsName(path).toStdString());
 }
 
-bool QtFileSystem::exists(const std::string& path) { return !path.empty() && QFileInfo::exists(OsPath(path)); }
+bool QtFileSystem::exists(const std::string& path) {
+  struct stat info;
+  return Stat(path, info);
+}
 
-bool QtFileSystem::isDirectory(const std::string& path) { return !path.empty() && QFileInfo(OsPath(path)).isDir(); }
+bool QtFileSystem::isDirectory(const std::string& path) {
+  struct stat info;
+  return Stat(path, info) && S_ISDIR(info.st_mode);
+}
 
 bool QtFileSystem::canReadWrite(const std::string& path) {
-  if (path.empty()) return false;
-  const QFileInfo info(OsPath(path));
-  return info.exists() && !info.isDir() && info.isReadable() && info.isWritable();
+  struct stat info;
+  return Stat(path, info) && !S_ISDIR(info.st_mode) && ::access(OsName(path).constData(), R_OK | W_OK) == 0;
 }
 
-bool QtFileSystem::remove(const std::string& path) { return !path.empty() && QFile::remove(OsPath(path)); }
+bool QtFileSystem::remove(const std::string& path) { return !path.empty() && ::unlink(OsName(path).constData()) == 0; }
 
 std::string QtFileSystem::fullPath(const std::string& path) {
   if (path.empty()) return {};
-  return ToCp932(QDir::cleanPath(QDir::current().absoluteFilePath(OsPath(path))));
+  if (path[0] == '/') return CleanPath(path);
+  std::error_code error;
+  const std::string current = std::filesystem::current_path(error).native();
+  return CleanPath(names::FromOs(current) + "/" + path);
 }
 
-bool QtFileSystem::setCurrentDirectory(const std::string& path) { return !path.empty() && QDir::setCurrent(OsPath(path)); }
+bool QtFileSystem::setCurrentDirectory(const std::string& path) {
+  return !path.empty() && ::chdir(OsName(path).constData()) == 0;
+}
 
 }  // namespace quarn::qt

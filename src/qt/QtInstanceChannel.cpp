@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <unistd.h>
 
+#include "platform/FileNames.h"
+
 namespace quarn::qt {
 namespace {
 
@@ -47,7 +49,9 @@ bool QtInstanceChannel::acquire() {
         buffer += socket->readAll();
         const qsizetype end = buffer.indexOf('\0');
         if (end < 0) return;
-        const std::string message(buffer.constData(), std::size_t(end));
+        // File names travel as the system's bytes: each process keeps its
+        // own codes for the characters CP932 lacks.
+        const std::string message = names::FromOs(std::string(buffer.constData(), std::size_t(end)));
         pending_.remove(socket);
         socket->write("1", 1);
         socket->flush();
@@ -63,7 +67,7 @@ bool QtInstanceChannel::send(const std::string& message, int timeoutMs) {
   QLocalSocket socket;
   socket.connectToServer(socketPath_);
   if (!socket.waitForConnected(timeoutMs)) return false;
-  QByteArray data(message.data(), qsizetype(message.size()));
+  QByteArray data = QByteArray::fromStdString(names::ToOs(message));
   data.append('\0');
   socket.write(data);
   if (!socket.waitForBytesWritten(timeoutMs)) return false;

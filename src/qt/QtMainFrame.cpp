@@ -226,7 +226,7 @@ void QtMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void QtMainFrame::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths;
   for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) paths.push_back(ToCp932(url.toLocalFile()));
+    if (url.isLocalFile()) paths.push_back(DroppedPath(url));
   event->acceptProposedAction();
   OpenDroppedFiles(Documents(), paths);
   MenusChanged();

@@ -20,7 +20,7 @@ void BuildMenuBar(QMenuBar& bar, const menus::MenuBar& menu, const std::vector<s
           break;
         case menus::ItemKind::kRecentFiles:
           for (unsigned i = 0; i < recentFiles.size() && i < menus::kRecentFileCount; ++i) {
-            QAction* action = qmenu->addAction(ToQString(menus::RecentFileText(i, recentFiles[i])));
+            QAction* action = qmenu->addAction(DisplayText(menus::RecentFileText(i, recentFiles[i])));
             action->setData(item.id + i);
           }
           break;

@@ -38,7 +38,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::
   // The system-modal box has no owner, like the out-of-memory box that must
   // appear even when the window it would belong to is in trouble.
   QWidget* parent = systemModal ? nullptr : QApplication::activeWindow();
-  auto box = std::make_unique<QMessageBox>(IconOf(style), ToQString(caption), ToQString(text),
+  auto box = std::make_unique<QMessageBox>(IconOf(style), ToQString(caption), DisplayText(text),
                                            QMessageBox::NoButton, parent);
   const auto buttons = ButtonsOf(style);
   for (auto b : buttons) box->addButton(b);

@@ -18,6 +18,7 @@
 #include "core/app/ProgramDirectory.h"
 #include "core/app/Settings.h"
 #include "core/common/ProcessValues.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
 #include "qt/QtClipboard.h"
@@ -63,9 +64,9 @@ void CloseOnTerminationSignal(QMainWindow& frame) {
 
 }  // namespace
 
-std::string ExecutableDirectory() { return ToCp932(QCoreApplication::applicationDirPath()); }
+std::string ExecutableDirectory() { return PathToCp932(QCoreApplication::applicationDirPath()); }
 
-int RunQuarn(QApplication& app) {
+int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   // Qt's own dialogs and buttons in Japanese, like the program's texts.
   QTranslator qtTranslator;
   if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -92,10 +93,9 @@ int RunQuarn(QApplication& app) {
   // single instance always was ("quarn" + "11").
   QtInstanceChannel channel(QStringLiteral("quarn11"));
   CVeskApp quarn(Documents(), channel);
-  QStringList arguments = app.arguments();
-  arguments.removeFirst();
+  // The arguments as the system gave them: a file name keeps every byte.
   std::vector<std::string> words;
-  for (const QString& argument : arguments) words.push_back(ToCp932(argument));
+  for (const std::string& argument : arguments) words.push_back(names::FromOs(argument));
   if (!quarn.Begin(JoinArguments(words))) {
     quarn.Exit();
     platform = PlatformServices{};

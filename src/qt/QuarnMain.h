@@ -1,14 +1,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class QApplication;
 
 namespace quarn::qt {
 
 // Installs the Qt platform services, builds the main frame and runs the
-// event loop.
-int RunQuarn(QApplication& app);
+// event loop. arguments: the command line after the program name, as the
+// system's bytes.
+int RunQuarn(QApplication& app, const std::vector<std::string>& arguments);
 
 // The directory of the executable as a CP932 path: the program directory
 // of the settings, data, key and cabinet files.

@@ -7,13 +7,13 @@
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
+#include "core/cabinet/CVeskCabinet.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakePlatform.h"
-#include "core/view/StatusPanes.h"
 
 namespace quarn {
 namespace {
@@ -95,6 +95,50 @@ TEST_F(DocTemplateTest, FileOpenUsesTheChosenModeAndTheReadOnlyChoice) {
   platform.dialogs.fileAnswers = {""};
   EXPECT_FALSE(FileOpen(documents));
   EXPECT_EQ(documents.Count(), 2u);
+}
+
+// The message pane as the status bar shows it.
+struct MessagePane : StatusBarHost {
+  std::vector<std::string> messages;
+  void setPaneText(int index, const std::string& text) override {
+    if (index == 0) messages.push_back(text);
+  }
+  void setPaneEnabled(int, bool) override {}
+};
+
+TEST_F(DocTemplateTest, OpenModeListChoosesTheKindAndNamesTheCabinetWhileThatIsChosen) {
+  MessagePane pane;
+  StatusBar().SetHost(&pane);
+  const std::string savedCabinet = gCabinet.Path();
+  gCabinet.SetPath("/c/quarn.cab");
+  platform.files.files["/esc.dat"] = "\x1b data";
+  struct Case {
+    std::vector<int> choices;
+    int kind;  // 0: nothing opened
+    std::vector<std::string> messages;
+  };
+  const std::string cabinet = "\x8c\xbb\x8d\xdd\x82\xcc\x83\x4c\x83\x83\x83\x72\x83\x6c\x83\x62\x83\x67\x81\x46/c/quarn.cab";
+  const Case cases[] = {
+      {{}, kBinaryDoc, {}},                         // 自動: detected from the ESC byte
+      {{1}, kTextDoc, {}},                          // テキストファイル
+      {{3, 1}, kTextDoc, {cabinet, ""}},            // the cabinet text goes with another choice
+      {{3}, 0, {cabinet, ""}},                      // and when the dialog closes
+  };
+  for (const Case& c : cases) {
+    documents.CloseAll();
+    pane.messages.clear();
+    platform.dialogs.fileAnswers = {"/esc.dat"};
+    platform.dialogs.openModeChoices = c.choices;
+    CVeskDoc* doc = FileOpen(documents);
+    EXPECT_EQ(doc ? doc->DocKind() : 0, c.kind);
+    EXPECT_EQ(pane.messages, c.messages);
+  }
+  const FileDialogRequest& request = platform.dialogs.requests.back();
+  EXPECT_EQ(request.openMode, kOpenAuto);  // the list opens on 自動
+  ASSERT_EQ(request.openModes.size(), 4u);
+  EXPECT_EQ(request.openModes[0], "\x8e\xa9\x93\xae");  // 自動
+  StatusBar().SetHost(nullptr);
+  gCabinet.SetPath(savedCabinet);
 }
 
 TEST_F(DocTemplateTest, DroppedFilesAllBecomeBinaryDocuments) {

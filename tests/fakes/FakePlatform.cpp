@@ -96,6 +96,12 @@ bool FakeDialogs::fileDialog(FileDialogRequest& request) {
   fileAnswers.pop_front();
   if (answerPath.empty()) return false;
   request.fileName = answerPath;
+  // The modes the user picks in turn; the last one is the answer.
+  for (int mode : openModeChoices) {
+    if (request.openModeChanged) request.openModeChanged(mode);
+    request.openMode = mode;
+  }
+  openModeChoices.clear();
   return true;
 }
 

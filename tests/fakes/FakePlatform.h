@@ -66,6 +66,8 @@ class FakeDialogs : public DialogService {
   std::vector<FileDialogRequest> requests;  // as they were asked
   // Each answer: empty string cancels, else the path chosen.
   std::deque<std::string> fileAnswers;
+  // Modes chosen in the next answered open dialog's "用途" list, in order.
+  std::vector<int> openModeChoices;
 
   // The common-settings dialogs run their scripts in order: each edits the
   // model as the user would and answers true for OK. While the model's

@@ -2,13 +2,17 @@
 // window, save, and look at the file and the window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QToolBar>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <set>
 
@@ -105,6 +109,40 @@ TEST_F(QtDocumentWorkflowTest, OpenTypeSaveAndTheFileHoldsTheTypedBytes) {
   QApplication::processEvents();
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(Read(path), QByteArray("\x41z\x00\x01\x02\x03", 6));
+}
+
+TEST_F(QtDocumentWorkflowTest, ANameCp932LacksOpensShowsAndSavesUnderItself) {
+  const QString path = Write(QString::fromUtf8("café.bin"), QByteArray("\x00\x01", 2));
+  QtMainFrame frame;
+  frame.show();
+  CVeskDoc* doc = OpenInMode(Documents(), PathToCp932(path), kOpenBinary, false);
+  ASSERT_TRUE(doc);
+  frame.MenusChanged();
+  QApplication::processEvents();
+  auto* window = frame.findChild<QtBinaryWindow*>();
+  ASSERT_TRUE(window);
+  window->setFocus();
+  Press(window, Qt::Key_7, QStringLiteral("7"));
+  Press(window, Qt::Key_F, QStringLiteral("f"));
+  EXPECT_TRUE(frame.runCommand(57603));
+  EXPECT_EQ(Read(path), QByteArray("\x7f\x00\x01", 3));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromUtf8("café.bin")});
+
+  const QMdiSubWindow* child = frame.findChild<QMdiArea*>()->activeSubWindow();
+  ASSERT_TRUE(child);
+  EXPECT_TRUE(child->windowTitle().startsWith(path)) << child->windowTitle().toStdString();
+  bool listed = false;
+  for (const QAction* top : frame.menuBar()->actions())
+    if (top->menu())
+      for (const QAction* item : top->menu()->actions()) listed |= item->text().endsWith(QString::fromUtf8("café.bin"));
+  EXPECT_TRUE(listed) << "the recent-file list shows the real name";
+
+  // Save As to a name with an emoji writes that very name.
+  const QString other = dir.filePath(QString::fromUtf8("😀 naïve.bin"));
+  platform.dialogs.fileAnswers = {PathToCp932(other)};
+  EXPECT_TRUE(frame.runCommand(57604));
+  EXPECT_EQ(Read(other), QByteArray("\x7f\x00\x01", 3));
+  EXPECT_TRUE(DisplayText(doc->GetTitle()).startsWith(other));
 }
 
 TEST_F(QtDocumentWorkflowTest, TheSameFileIsActivatedNotOpenedTwice) {

@@ -11,6 +11,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 #include "core/common/ProcessValues.h"
@@ -18,6 +20,7 @@
 #include "core/res/MessageIds.h"
 #include "fakes/FakePlatform.h"
 #include "platform/Cp932Codec.h"
+#include "platform/FileNames.h"
 
 namespace quarn::qt {
 namespace {
@@ -246,6 +249,51 @@ TEST_F(QtFileSystemTest, ReplacingKeepsLinksAndTheOwner) {
   ASSERT_EQ(stat(native("target").c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, kNobody);
   EXPECT_EQ(st.st_gid, kNobody);
+// Names as the system's bytes, made on disk directly: each opens, is found
+// and is removed under its own name, and a save writes the file itself
+// (never a look-alike such as "caf?.bin").
+TEST_F(QtFileSystemTest, NamesOutsideCp932OpenSaveAndRemoveUnderTheirOwnBytes) {
+  const std::string base = QFile::encodeName(temp_.path()).toStdString() + "/";
+  struct Case {
+    std::string name;
+  };
+  const Case cases[] = {{"plain.bin"},        {"caf\xC3\xA9.bin"},        {"\xF0\x9F\x98\x80.bin"},
+                        {"\xE6\x97\xA5\xE6\x9C\xAC.bin"}, {"\xEE\x80\x80.bin"}, {"bad\xFF.bin"}};
+  for (const Case& c : cases) {
+    const std::string os = base + c.name;
+    const int fd = ::open(os.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0) << c.name;
+    ASSERT_EQ(::write(fd, c.name.data(), c.name.size()), ssize_t(c.name.size()));
+    ::close(fd);
+  }
+  const QString saved = QDir::currentPath();
+  ASSERT_TRUE(fs_.setCurrentDirectory(names::FromOs(base)));
+  for (const Case& c : cases) {
+    const std::string path = names::FromOs(base + c.name);
+    EXPECT_TRUE(fs_.exists(path)) << c.name;
+    EXPECT_TRUE(fs_.canReadWrite(path)) << c.name;
+    EXPECT_EQ(fs_.fullPath(names::FromOs(c.name)), path) << c.name;
+    std::string back;
+    ASSERT_TRUE(fs_.readAll(path, back)) << c.name;
+    EXPECT_EQ(back, c.name);
+    EXPECT_TRUE(fs_.writeAll(path, "saved")) << c.name;
+  }
+  QDir::setCurrent(saved);
+  // Counted by the system: Qt's listing leaves out names that are not UTF-8.
+  auto count = [&base] {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(base)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(), std::size(cases));
+  for (const Case& c : cases) {
+    const std::string path = names::FromOs(base + c.name);
+    std::string back;
+    ASSERT_TRUE(fs_.readAll(path, back));
+    EXPECT_EQ(back, "saved");
+    EXPECT_TRUE(fs_.remove(path)) << c.name;
+  }
+  EXPECT_EQ(count(), 0u);
 }
 
 }  // namespace

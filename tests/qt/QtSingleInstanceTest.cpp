@@ -48,13 +48,18 @@ TEST(QtSingleInstanceTest, ASecondProcessHandsItsFilesToTheFirstAndWritesNothing
   const QString ini = home.filePath(QStringLiteral("quarn.ini"));
   Write(ini, "[Settings]\r\nMultiInstance=0\r\n");
   const QString a = home.filePath(QStringLiteral("a.bin"));
-  const QString b = home.filePath(QStringLiteral("b.bin"));
+  // Each process gives the characters CP932 lacks its own codes: the first
+  // meets "ø" first, the second "é", so a code handed over as it is would
+  // name the wrong file.
+  const QString own = home.filePath(QString::fromUtf8("ø.bin"));
+  const QString b = home.filePath(QString::fromUtf8("é.bin"));
   Write(a, "first");
   Write(b, "second");
+  Write(own, "own");
 
   QProcess first;
   first.setProcessEnvironment(Environment(home.path()));
-  first.start(kQuarn, {});
+  first.start(kQuarn, {own});
   ASSERT_TRUE(first.waitForStarted(30000));
   const QString socket = home.filePath(QStringLiteral("quarn11.socket"));
   ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(socket); })) << "the first instance never listened";
@@ -79,7 +84,9 @@ TEST(QtSingleInstanceTest, ASecondProcessHandsItsFilesToTheFirstAndWritesNothing
   profile.Parse(text.toStdString());
   EXPECT_EQ(profile.GetInt("Settings", "UsedCount", -1), 1);  // the second run counted nothing
   EXPECT_TRUE(text.contains(a.toUtf8())) << text.toStdString();
-  EXPECT_TRUE(text.contains(b.toUtf8())) << text.toStdString();
+  const QByteArray cp932Home = QFile::encodeName(home.path());
+  EXPECT_TRUE(text.contains(cp932Home + "/\xF0\x40.bin")) << "ø, the first instance's first code";
+  EXPECT_TRUE(text.contains(cp932Home + "/\xF0\x41.bin")) << "é, handed over by name";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/document/OpenMode.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
+#include "core/view/StatusPanes.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 
@@ -17,6 +18,25 @@ namespace {
 // The dialog remembers the filter chosen last in this process.
 int gLastFilterIndex = 1;
 bool gReadOnlyChoice = false;
+
+constexpr unsigned kFirstOpenMode = 59464;  // "自動" to "キャビネットファイル"
+constexpr unsigned kCabinetStatus = 59470;  // 現在のキャビネット：%1
+
+// While "キャビネットファイル" is chosen the status bar names the current
+// cabinet; the text goes when another mode is chosen or the dialog closes.
+class CabinetStatus {
+ public:
+  void show(bool on) {
+    if (on)
+      StatusBar().SetMessage(FormatString1(kCabinetStatus, gCabinet.Path()));
+    else if (shown_)
+      StatusBar().SetMessage({});
+    shown_ = on;
+  }
+
+ private:
+  bool shown_ = false;
+};
 
 // Sets the next-document kind for one opening and puts it back to rest.
 class NextKind {
@@ -56,8 +76,15 @@ CVeskDoc* FileOpen(DocTemplate& documents) {
   request.fileMustExist = true;
   request.showOpenMode = true;
   request.openMode = kOpenAuto;
+  for (int mode = kOpenAuto; mode <= kOpenCabinet; ++mode)
+    request.openModes.push_back(LoadString(kFirstOpenMode + unsigned(mode)));
+  CabinetStatus status;
+  request.openModeChanged = [&status](int mode) { status.show(mode == kOpenCabinet); };
   request.readOnly = gReadOnlyChoice;
-  if (!Platform().dialogs->fileDialog(request)) return nullptr;
+  const bool chosen = Platform().dialogs->fileDialog(request);
+  status.show(false);
+  if (!chosen) return nullptr;
+  if (request.openMode < kOpenAuto || request.openMode > kOpenCabinet) request.openMode = kOpenAuto;
   gLastFilterIndex = request.filterIndex;
   gReadOnlyChoice = request.readOnly;
   return OpenInMode(documents, request.fileName, request.openMode, request.readOnly);
