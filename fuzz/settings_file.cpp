@@ -18,12 +18,34 @@ AppSettings ReadAll(const ProfileFile& file) {
   return settings;
 }
 
-// The settings as a fresh file holds them, for comparing two sets.
-std::string Written(const AppSettings& settings) {
-  ProfileFile file;
-  for (const SettingKey& key : SettingKeys()) WriteSettingKey(key, file, settings);
-  if (settings.HasWindowPos) file.WriteString(kSettingsSection, "WindowPos", FormatWindowPos(settings.WindowPos));
-  return file.Text();
+// A value is written up to its first CR, LF or NUL, which a line cannot hold.
+std::string Writable(const std::string& value) {
+  return value.substr(0, value.find_first_of(std::string("\r\n\0", 3)));
+}
+
+// Two sets agree on every key of the table and on the window placement.
+bool Same(const AppSettings& a, const AppSettings& b) {
+  for (const SettingKey& key : SettingKeys()) {
+    switch (key.type) {
+      case SettingKey::Type::kInt:
+        if (a.*key.intValue != b.*key.intValue) return false;
+        break;
+      case SettingKey::Type::kColor:
+        if (a.*key.colorValue != b.*key.colorValue) return false;
+        break;
+      case SettingKey::Type::kText:
+        if (Writable(a.*key.textValue) != Writable(b.*key.textValue)) return false;
+        break;
+      case SettingKey::Type::kCompound: {
+        ProfileFile fa, fb;
+        key.write(fa, a);
+        key.write(fb, b);
+        if (fa.Text() != fb.Text()) return false;
+      }
+    }
+  }
+  return a.HasWindowPos == b.HasWindowPos &&
+         (!a.HasWindowPos || FormatWindowPos(a.WindowPos) == FormatWindowPos(b.WindowPos));
 }
 
 }  // namespace
@@ -46,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // An invalid tab list reads as no positions and is written empty, which
   // the next start reads as the default positions.
   if (first.TabPosition.count == 0) second.TabPosition = first.TabPosition;
-  fuzz::Check(Written(second) == Written(first), "written settings read back the same");
+  fuzz::Check(Same(first, second), "written settings read back the same");
   return 0;
 }
