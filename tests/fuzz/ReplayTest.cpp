@@ -128,7 +128,7 @@ TEST(Replay, SeededMutationsRunCleanly) {
   ASSERT_FALSE(seeds.empty());
   std::mt19937 random(20);
   for (const Seed& seed : seeds) {
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 150; ++i) {
       Feed(Mutate(seed.bytes, seeds, random), seed.name + " mutation " + std::to_string(i));
     }
   }
