@@ -81,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "both text readers repair alike");
 
   platform.files.files["/f"] = file;
+  fuzz::Check(DetectOpenMode("/f") == mode, "the mode read from the file is that of its first 32 bytes");
   gProcess.nextDocKind = text ? kTextDoc : kBinaryDoc;
   CVeskDoc doc;
   doc.Format().charsPerLine = kWidths[(setup >> 3) & 3];
