@@ -16,6 +16,7 @@
 #include "core/encoding/Cp932.h"
 #include "core/res/MessageIds.h"
 #include "fakes/FakePlatform.h"
+#include "platform/LargeBlock.h"
 
 namespace quarn {
 namespace {
@@ -321,6 +322,26 @@ TEST_F(RowTable, RowTableGrowsInStepsAndTellsTheViews) {
   EXPECT_GT(doc->RowCapacity(), capacity);
   EXPECT_GE(view.moved, 1);
   doc->RemoveView(&view);
+}
+
+// A table past 2 MB (over 524,288 rows) lives in a mapping, or on the heap
+// when mappings are off; growing it by an edit keeps every row.
+TEST_F(RowTable, TablesPastTwoMegabytesGrowAndKeepTheirRows) {
+  Bytes text;
+  for (int i = 0; i < 600000; ++i) text.insert(text.end(), {'a', 'b', '\r', '\n'});
+  Bytes more;
+  for (int i = 0; i < 3000; ++i) more.insert(more.end(), {'y', '\r', '\n'});
+  for (bool mapped : {true, false}) {
+    LargeBlock::UseMappings(mapped);
+    auto doc = MakeDoc(text, {});
+    ASSERT_EQ(doc->RowCount(), 600000u);
+    Bytes ref = text;
+    doc->InsertText(400, more.data(), std::uint32_t(more.size()));
+    ref.insert(ref.begin() + 400, more.begin(), more.end());
+    EXPECT_EQ(doc->RowCount(), 603000u);
+    ExpectSameAsRebuilt(*doc, ref, {}, mapped ? "mapped" : "heap");
+  }
+  LargeBlock::UseMappings(true);
 }
 
 TEST_F(RowTable, TextLimitRefusesTheInsertion) {

@@ -1,7 +1,6 @@
 #include "core/document/CPsbManeger.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -14,22 +13,20 @@ namespace quarn {
 // them. Positions at or beyond the capacity lie outside the block: reads
 // there give 0 and writes there are dropped, so no access runs past it.
 
-CPsbManeger::~CPsbManeger() {
-  std::free(data_);
-  delete[] window_;
-}
+CPsbManeger::~CPsbManeger() { delete[] window_; }
 
 bool CPsbManeger::Open() {
-  std::uint8_t* block = static_cast<std::uint8_t*>(std::malloc(growthStep_));
-  if (!block) return false;
   std::uint8_t* window = new (std::nothrow) std::uint8_t[windowCapacity_ + 1]();
-  if (!window) {
-    std::free(block);
+  if (!window) return false;
+  block_.Release();
+  if (!block_.Resize(growthStep_)) {
+    delete[] window;
+    data_ = nullptr;
+    capacity_ = 0;
     return false;
   }
-  std::free(data_);
   delete[] window_;
-  data_ = block;
+  data_ = block_.Data();
   window_ = window;
   capacity_ = growthStep_;
   direct_ = 0;
@@ -190,9 +187,8 @@ int CPsbManeger::Reserve(std::uint32_t required) {
   if (r < capacity_ && r < gProcess.maxBytes) return 0;
   if (r >= gProcess.maxBytes) return 3;
   const std::uint64_t size = (r / growthStep_ + 1) * growthStep_;
-  void* grown = std::realloc(data_, std::size_t(size));
-  if (!grown) return 2;
-  data_ = static_cast<std::uint8_t*>(grown);
+  if (!block_.Resize(std::size_t(size))) return 2;
+  data_ = block_.Data();
   capacity_ = std::uint32_t(size);
   return 1;
 }

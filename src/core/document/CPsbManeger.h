@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/LargeBlock.h"
+
 namespace quarn {
 
 class CPsbManeger {
@@ -61,7 +63,8 @@ class CPsbManeger {
   bool Reach(std::uint32_t pos);
   void MoveInBlock(std::uint32_t destination, std::uint32_t source, std::uint32_t n);
 
-  std::uint8_t* data_ = nullptr;
+  LargeBlock block_;
+  std::uint8_t* data_ = nullptr;  // block_'s bytes
   int direct_ = 0;
   std::uint32_t capacity_ = 0;
   std::uint32_t growthStep_ = kGrowthStep;

@@ -1,7 +1,6 @@
 #include "core/document/CVeskDoc.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 #include "core/common/AppSettings.h"
@@ -16,24 +15,14 @@ CVeskDoc::CVeskDoc() {
   if (!store_.Open()) throw std::bad_alloc();
   undo_ = std::make_unique<CVeskRD>(gProcess.undoBufferSize);
   redo_ = std::make_unique<CVeskRD>(gProcess.undoBufferSize);
-  rowStart_ = static_cast<std::uint32_t*>(std::malloc(kRowGrowthStep * sizeof(std::uint32_t)));
-  rowFlag_ = static_cast<std::uint8_t*>(std::malloc(kRowGrowthStep));
-  if (!rowStart_ || !rowFlag_) {
-    std::free(rowStart_);
-    std::free(rowFlag_);
-    throw std::bad_alloc();
-  }
-  rowCapacity_ = kRowGrowthStep;
+  if (EnsureRowCapacity(0) != 1) throw std::bad_alloc();
   if (docKind_ == kBinaryDoc) format_.charsPerLine = 16;
   format_.lineSpacing = gSettings.LineSpacesLM;
   layout_.hanging = gSettings.ColumnOutString;
   title_ = texts::kUntitled;
 }
 
-CVeskDoc::~CVeskDoc() {
-  std::free(rowStart_);
-  std::free(rowFlag_);
-}
+CVeskDoc::~CVeskDoc() = default;
 
 void CVeskDoc::SetPathName(const std::string& path) {
   pathName_ = path;

@@ -9,6 +9,7 @@
 
 #include "core/document/CPsbManeger.h"
 #include "core/document/CVeskRD.h"
+#include "platform/LargeBlock.h"
 #include "platform/Types.h"
 
 namespace quarn {
@@ -203,6 +204,9 @@ class CVeskDoc {
   std::uint32_t lastCharPos_ = kNone;
   std::unique_ptr<CVeskRD> undo_;
   std::unique_ptr<CVeskRD> redo_;
+  // The row table's two arrays and their blocks.
+  LargeBlock rowStartBlock_;
+  LargeBlock rowFlagBlock_;
   std::uint32_t* rowStart_ = nullptr;
   std::uint8_t* rowFlag_ = nullptr;
   std::uint32_t rowCapacity_ = 0;

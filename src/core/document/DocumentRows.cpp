@@ -2,7 +2,6 @@
 // keeping it in step with insertions and deletions, and the lookups from
 // positions to rows and from rows to line numbers.
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -45,12 +44,15 @@ int CVeskDoc::EnsureRowCapacity(std::uint32_t rows) {
   if (r < rowCapacity_) return 0;
   const std::uint64_t entries = (r / kRowGrowthStep + 1) * kRowGrowthStep;
   if (entries * sizeof(std::uint32_t) > SIZE_MAX) return 2;
-  auto* starts = static_cast<std::uint32_t*>(std::realloc(rowStart_, std::size_t(entries) * sizeof(std::uint32_t)));
-  if (!starts) return 2;
-  rowStart_ = starts;
-  auto* flags = static_cast<std::uint8_t*>(std::realloc(rowFlag_, std::size_t(entries)));
-  if (!flags) return 2;  // the larger start block is kept; the capacity stays
-  rowFlag_ = flags;
+  const std::size_t oldStarts = rowStartBlock_.Size();
+  if (!rowStartBlock_.Resize(std::size_t(entries) * sizeof(std::uint32_t))) return 2;
+  const bool flagsGrown = rowFlagBlock_.Resize(std::size_t(entries));
+  // When the flags cannot grow the starts go back to their old size, so
+  // the two arrays always have the same capacity.
+  if (!flagsGrown) rowStartBlock_.Resize(oldStarts);
+  rowStart_ = reinterpret_cast<std::uint32_t*>(rowStartBlock_.Data());
+  rowFlag_ = rowFlagBlock_.Data();
+  if (!flagsGrown) return 2;
   rowCapacity_ = std::uint32_t(entries);
   return 1;
 }
