@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 
+#include "core/app/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtText.h"
@@ -19,6 +20,20 @@ QtDocumentView* QtDocumentFrame::DocumentView() const { return qobject_cast<QtDo
 
 void QtDocumentFrame::UpdateTitle() {
   setWindowTitle(ToQString(doc_.GetTitle()) + (doc_.IsModified() ? QStringLiteral(" *") : QString()));
+}
+
+void QtDocumentFrame::RememberNormal() {
+  if (!isMaximized() && !isMinimized()) normal_ = geometry();
+}
+
+void QtDocumentFrame::moveEvent(QMoveEvent* event) {
+  QMdiSubWindow::moveEvent(event);
+  RememberNormal();
+}
+
+void QtDocumentFrame::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  RememberNormal();
 }
 
 void QtDocumentFrame::closeEvent(QCloseEvent* event) {
@@ -39,6 +54,8 @@ bool QtDocumentFrames::CreateFrame(CVeskDoc& doc) {
   }
   auto* frame = new QtDocumentFrame(doc, view);
   area_.addSubWindow(frame);
+  // A cabinet's documents stay hidden until they have their placement.
+  if (gProcess.reopeningCabinet) return true;
   // The first document fills the frame; later ones open as windows.
   if (Documents().Count() < 2)
     frame->showMaximized();

@@ -23,13 +23,19 @@ class QtDocumentFrame : public QMdiSubWindow {
   // Marks the frame as closed by the template, so that its close goes ahead.
   void Release() { released_ = true; }
   void UpdateTitle();
+  // The geometry the frame has when neither maximised nor minimised.
+  QRect NormalGeometry() const { return normal_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   CVeskDoc& doc_;
   bool released_ = false;
+  QRect normal_;
+  void RememberNormal();
 };
 
 class QtDocumentFrames : public FrameFactory {

@@ -18,8 +18,10 @@
 #include "core/app/ProfileFile.h"
 #include "core/app/ProgramDirectory.h"
 #include "core/app/Settings.h"
+#include "platform/CabinetDialogService.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
+#include "qt/QtCabinetDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
@@ -80,6 +82,8 @@ int RunQuarn(QApplication& app) {
   QtFileSystem files;
   QtDialogService dialogs;
   QtClipboard clipboard;
+  QtCabinetDialogs cabinetDialogs;
+  CabinetDialogs() = &cabinetDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -106,6 +110,7 @@ int RunQuarn(QApplication& app) {
   int code = 0;
   {
     QtMainFrame frame;
+    cabinetDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
@@ -127,6 +132,7 @@ int RunQuarn(QApplication& app) {
   }
   quarn.Exit();
   platform = PlatformServices{};
+  CabinetDialogs() = nullptr;
   return code;
 }
 

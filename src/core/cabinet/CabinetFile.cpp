@@ -100,6 +100,12 @@ std::optional<FilterList> ReadFilters(Bytes& in) {
   return list;
 }
 
+// A WINDOWPLACEMENT from its eleven values in their stored order.
+WindowPlacement PlacementOf(const std::int32_t (&w)[11]) {
+  return WindowPlacement{std::uint32_t(w[0]), std::uint32_t(w[1]), std::uint32_t(w[2]), Point{w[3], w[4]},
+                         Point{w[5], w[6]}, Rect{w[7], w[8], w[9], w[10]}};
+}
+
 bool ReadCurrent(const std::uint8_t* data, std::size_t size, CabinetContents& out) {
   if (size < 176 || size >= kCabinetBufferSize) return false;
   Bytes head(data, size);
@@ -129,16 +135,14 @@ bool ReadCurrent(const std::uint8_t* data, std::size_t size, CabinetContents& ou
     CabinetEntry e;
     e.path = walk.Str();
     if (!walk.Ok() || walk.Pos() + kEntryTail > s) return false;
-    std::uint32_t w[16];
-    for (std::uint32_t& v : w) v = walk.U32();
-    e.placement = WindowPlacement{w[0], w[1], w[2], Point{std::int32_t(w[3]), std::int32_t(w[4])},
-                                  Point{std::int32_t(w[5]), std::int32_t(w[6])},
-                                  Rect{std::int32_t(w[7]), std::int32_t(w[8]), std::int32_t(w[9]), std::int32_t(w[10])}};
-    e.active = w[11] != 0;
-    const std::uint32_t kind = (w[12] >> 8) & 0xFF;
-    e.docKind = kind == 2 ? 2 : 1;
-    e.writeProtected = (w[12] & 1) != 0;
-    e.position = {w[13], w[14], w[15]};
+    std::int32_t placement[11];
+    for (std::int32_t& v : placement) v = std::int32_t(walk.U32());
+    e.placement = PlacementOf(placement);
+    e.active = walk.U32() != 0;
+    const std::uint32_t kindWord = walk.U32();
+    e.docKind = ((kindWord >> 8) & 0xFF) == 2 ? 2 : 1;
+    e.writeProtected = (kindWord & 1) != 0;
+    for (std::uint32_t& p : e.position) p = walk.U32();
     entries.push_back(std::move(e));
   }
   if (walk.Pos() != s) return false;
@@ -202,10 +206,9 @@ bool ReadOlder(const std::uint8_t* data, std::size_t size, CabinetContents& out)
     CabinetEntry e;
     e.path = walk.Str();
     if (!walk.Ok() || walk.Pos() + kOldEntryTail > s) return false;
-    std::int32_t w[11];
-    for (std::int32_t& v : w) v = Signed16(walk.U16());
-    e.placement = WindowPlacement{std::uint32_t(w[0]), std::uint32_t(w[1]), std::uint32_t(w[2]), Point{w[3], w[4]},
-                                  Point{w[5], w[6]}, Rect{w[7], w[8], w[9], w[10]}};
+    std::int32_t placement[11];
+    for (std::int32_t& v : placement) v = Signed16(walk.U16());
+    e.placement = PlacementOf(placement);
     e.active = walk.U16() != 0;
     e.writeProtected = (walk.U8() & 1) != 0;
     walk.U8();
