@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <algorithm>
 
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtText.h"
@@ -37,6 +38,20 @@ QSize QtDocumentFrame::sizeHint() const {
       .boundedTo(room.expandedTo(QSize(kMinimumWidth, kMinimumHeight)));
 }
 
+void QtDocumentFrame::RememberNormal() {
+  if (!isMaximized() && !isMinimized()) normal_ = geometry();
+}
+
+void QtDocumentFrame::moveEvent(QMoveEvent* event) {
+  QMdiSubWindow::moveEvent(event);
+  RememberNormal();
+}
+
+void QtDocumentFrame::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  RememberNormal();
+}
+
 void QtDocumentFrame::closeEvent(QCloseEvent* event) {
   if (released_) {
     QMdiSubWindow::closeEvent(event);
@@ -55,6 +70,8 @@ bool QtDocumentFrames::CreateFrame(CVeskDoc& doc) {
   }
   auto* frame = new QtDocumentFrame(doc, view);
   area_.addSubWindow(frame);
+  // A cabinet's documents stay hidden until they have their placement.
+  if (gProcess.reopeningCabinet) return true;
   // The first document fills the frame; later ones open as windows.
   if (Documents().Count() < 2) {
     frame->showMaximized();

@@ -25,13 +25,19 @@ class QtDocumentFrame : public QMdiSubWindow {
   void UpdateTitle();
   // Two thirds of the MDI area (cascading and new windows take this size).
   QSize sizeHint() const override;
+  // The geometry the frame has when neither maximised nor minimised.
+  QRect NormalGeometry() const { return normal_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   CVeskDoc& doc_;
   bool released_ = false;
+  QRect normal_;
+  void RememberNormal();
 };
 
 class QtDocumentFrames : public FrameFactory {

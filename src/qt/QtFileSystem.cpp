@@ -63,17 +63,9 @@ class QtFile : public File {
   QFile file_;
 };
 
-// The name on disk of a path the program holds: its bytes for the calls
-// made here, a QString for Qt's file classes. A name with a byte that is not
-// UTF-8 has no QString form: such a path is refused by the QString calls
-// rather than taken to mean another file.
+// The name on disk of a path the program holds, as the system's bytes: every
+// call here works on them, so a name that is not UTF-8 is reached too.
 QByteArray OsName(const std::string& path) { return PathToOs(path); }
-
-bool OsPath(const std::string& path, QString& os) {
-  const QByteArray bytes = OsName(path);
-  os = QFile::decodeName(bytes);
-  return !path.empty() && QFile::encodeName(os) == bytes;
-}
 
 bool Stat(const std::string& path, struct stat& info) {
   return !path.empty() && ::stat(OsName(path).constData(), &info) == 0;

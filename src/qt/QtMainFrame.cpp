@@ -17,6 +17,8 @@
 #include "core/app/FileCommands.h"
 #include "core/app/Settings.h"
 #include "core/app/WindowPos.h"
+#include "core/cabinet/CVeskCabinet.h"
+#include "core/res/StringTable.h"
 #include "core/res/Menus.h"
 #include "core/res/Toolbar.h"
 #include "core/search/CFindReplaceManeger.h"
@@ -80,6 +82,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   setAcceptDrops(true);
   StatusBar().SetHost(status_);
   Documents().SetFrameFactory(frames_.get());
+  gCabinet.SetFrames(this);
   rebuildMenus();
   connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
     if (action->data().isValid()) runCommand(action->data().toUInt());
@@ -100,6 +103,7 @@ QtMainFrame::~QtMainFrame() {
   if (Platform().findDialog == findDialog_.get()) Platform().findDialog = nullptr;
   if (Platform().desktop == desktop_.get()) Platform().desktop = nullptr;
   Documents().SetFrameFactory(nullptr);
+  if (gCabinet.Frames() == this) gCabinet.SetFrames(nullptr);
   StatusBar().SetHost(nullptr);
 }
 
@@ -266,6 +270,56 @@ void QtMainFrame::storePlacement() {
   WriteWindowPos(placement, isMaximized());
 }
 
+WindowPlacement QtMainFrame::Placement(CVeskDoc& doc) {
+  WindowPlacement placement;
+  QtDocumentFrame* frame = frames_->FrameOf(doc);
+  if (!frame) return placement;
+  const QRect r = frame->NormalGeometry().isValid() ? frame->NormalGeometry() : frame->geometry();
+  placement.showCmd = frame->isMaximized() ? 3 : frame->isMinimized() ? 2 : 1;
+  placement.minPosition = Point{-1, -1};
+  placement.maxPosition = Point{-1, -1};
+  placement.normalPosition = Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+  return placement;
+}
+
+void QtMainFrame::SetPlacement(CVeskDoc& doc, const WindowPlacement& placement) {
+  QtDocumentFrame* frame = frames_->FrameOf(doc);
+  const Rect& r = placement.normalPosition;
+  if (frame && r.right > r.left && r.bottom > r.top) frame->setGeometry(r.left, r.top, r.width(), r.height());
+}
+
+void QtMainFrame::Show(CVeskDoc& doc, std::uint32_t showCmd) {
+  QtDocumentFrame* frame = frames_->FrameOf(doc);
+  if (!frame) return;
+  switch (showCmd) {
+    case 3: frame->showMaximized(); break;                   // SW_SHOWMAXIMIZED
+    case 2: case 6: case 7: frame->showMinimized(); break;  // the minimised forms
+    default: frame->showNormal(); break;
+  }
+}
+
+bool QtMainFrame::IsActive(CVeskDoc& doc) {
+  QtDocumentFrame* frame = frames_->FrameOf(doc);
+  return frame && frame == mdi_->activeSubWindow();
+}
+
+void QtMainFrame::Activate(CVeskDoc& doc) { frames_->ActivateFrame(doc); }
+
+void QtMainFrame::Maximize(CVeskDoc& doc) {
+  if (QtDocumentFrame* frame = frames_->FrameOf(doc)) frame->showMaximized();
+}
+
+void QtMainFrame::SetCaption() {
+  setWindowTitle(ToQString(LoadString(57347)));
+  MenusChanged();
+}
+
+void QtMainFrame::RelayoutAll() {
+  for (QMdiSubWindow* window : mdi_->subWindowList())
+    if (QWidget* view = window->widget()) view->update();
+  mdi_->viewport()->update();
+}
+
 void QtMainFrame::MaximizeActiveChild() {
   if (QMdiSubWindow* child = mdi_->activeSubWindow()) child->showMaximized();
 }
@@ -278,6 +332,7 @@ void QtMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   storePlacement();
+  gCabinet.Save(false);
   Documents().CloseAll();
   QMainWindow::closeEvent(event);
 }

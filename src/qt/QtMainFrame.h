@@ -7,6 +7,7 @@
 
 #include "core/app/CMainFrame.h"
 #include "core/app/CVeskApp.h"
+#include "core/cabinet/CabinetFrames.h"
 
 class QMdiArea;
 class QMenu;
@@ -20,7 +21,7 @@ class QtFindDialogService;
 class QtSettingsEffects;
 class QtDesktopService;
 
-class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame {
+class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame, public CabinetFrames {
   Q_OBJECT
 
  public:
@@ -52,6 +53,16 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   void ShowWithStoredPlacement();
   void MaximizeActiveChild() override;
   bool HasActiveChild() override;
+  // The cabinet's side of the child frames.
+  WindowPlacement Placement(CVeskDoc& doc) override;
+  void SetPlacement(CVeskDoc& doc, const WindowPlacement& placement) override;
+  void Show(CVeskDoc& doc, std::uint32_t showCmd) override;
+  bool IsActive(CVeskDoc& doc) override;
+  void Activate(CVeskDoc& doc) override;
+  void Maximize(CVeskDoc& doc) override;
+  void SetCaption() override;
+  void RelayoutAll() override;
+
   // "DisplayToolBar" and "DisplayStatusBar".
   void ApplyBarVisibility();
 

@@ -1,10 +1,11 @@
 #include "qt/QtSettingsControls.h"
 
 #include <QAbstractSpinBox>
-#include <QColorDialog>
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "core/common/AppMessage.h"
+#include "core/cabinet/CabinetSheet.h"
 #include "core/common/AppMessage.h"
 #include "qt/QtCanvas.h"
 
@@ -37,9 +38,9 @@ void QtColorButton::setColor(ColorRef color) {
 }
 
 void QtColorButton::choose() {
-  const QColor chosen = QColorDialog::getColor(ToQColor(color_), this);
-  if (!chosen.isValid()) return;
-  setColor(Rgb(unsigned(chosen.red()), unsigned(chosen.green()), unsigned(chosen.blue())));
+  // The program's colour chooser keeps its custom colours between uses.
+  ColorRef color = color_;
+  if (ChooseColor(color)) setColor(color);
 }
 
 }  // namespace quarn::qt

@@ -1,6 +1,7 @@
 #include "qt/QtSettingsEffects.h"
 
 #include "core/app/DocTemplate.h"
+#include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"
 #include "platform/InstanceChannel.h"
 #include "qt/QtMainFrame.h"
@@ -39,5 +40,7 @@ void QtSettingsEffects::ShowStatusBar(bool shown) { frame_.statusPanes()->setVis
 void QtSettingsEffects::TakeInstanceLock() {
   if (channel_) channel_->acquire();
 }
+
+void QtSettingsEffects::SaveCabinetNow() { gCabinet.SaveNow(); }
 
 }  // namespace quarn::qt

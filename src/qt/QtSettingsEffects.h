@@ -28,7 +28,7 @@ class QtSettingsEffects : public CommonSettingsEffects {
   void ShowRulers() override {}
   void TakeInstanceLock() override;
   // Cabinet files are not written yet.
-  void SaveCabinetNow() override {}
+  void SaveCabinetNow() override;
 
  private:
   QtMainFrame& frame_;

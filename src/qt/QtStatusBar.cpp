@@ -2,15 +2,20 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QProgressBar>
 
 #include "core/res/StringTable.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
 
-QtStatusBar::QtStatusBar(QWidget* parent) : QStatusBar(parent), message_(new QLabel(this)) {
+QtStatusBar::QtStatusBar(QWidget* parent)
+    : QStatusBar(parent), message_(new QLabel(this)), progress_(new QProgressBar(this)) {
   setObjectName(QStringLiteral("statusBar"));
   addWidget(message_, 1);
+  addWidget(progress_, 1);
+  progress_->setTextVisible(false);
+  progress_->hide();
   // The recording pane is shown only while operations are recorded.
   for (std::size_t i = 0; i + 1 < kStatusPaneIds.size(); ++i) {
     QString initial = ToQString(LoadString(kStatusPaneIds[i]));
@@ -45,6 +50,26 @@ void QtStatusBar::setPaneEnabled(int index, bool enabled) {
   if (index < 1 || i >= panes_.size()) return;
   enabled_[i] = enabled;
   panes_[i]->setText(enabled ? texts_[i] : QString());
+}
+
+// The progress row is painted at once: the reopening loop does not return
+// to the event loop until it ends.
+void QtStatusBar::showProgress(const std::string& text, int cells) {
+  message_->setText(ToQString(text));
+  progress_->setRange(0, cells);
+  progress_->setValue(0);
+  progress_->show();
+  repaint();
+}
+
+void QtStatusBar::stepProgress(int cell) {
+  progress_->setValue(cell + 1);
+  progress_->repaint();
+}
+
+void QtStatusBar::endProgress() {
+  progress_->hide();
+  message_->clear();
 }
 
 QString QtStatusBar::paneText(int index) const {

@@ -8,6 +8,7 @@
 #include "core/view/StatusPanes.h"
 
 class QLabel;
+class QProgressBar;
 
 namespace quarn::qt {
 
@@ -21,9 +22,13 @@ class QtStatusBar : public QStatusBar, public StatusBarHost {
   void setPaneEnabled(int index, bool enabled) override;
   // The text a pane shows now (empty while disabled).
   QString paneText(int index) const;
+  void showProgress(const std::string& text, int cells) override;
+  void stepProgress(int cell) override;
+  void endProgress() override;
 
  private:
   QLabel* message_;
+  QProgressBar* progress_;
   std::vector<QLabel*> panes_;
   std::vector<QString> texts_;
   std::vector<bool> enabled_;

@@ -18,9 +18,11 @@
 #include "core/app/ProgramDirectory.h"
 #include "core/app/Settings.h"
 #include "core/common/ProcessValues.h"
+#include "platform/CabinetDialogService.h"
 #include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
+#include "qt/QtCabinetDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
@@ -81,6 +83,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   QtFileSystem files;
   QtDialogService dialogs;
   QtClipboard clipboard;
+  QtCabinetDialogs cabinetDialogs;
+  CabinetDialogs() = &cabinetDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -106,6 +110,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   int code = 0;
   {
     QtMainFrame frame;
+    cabinetDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
@@ -127,6 +132,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   }
   quarn.Exit();
   platform = PlatformServices{};
+  CabinetDialogs() = nullptr;
   return code;
 }
 

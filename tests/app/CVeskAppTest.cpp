@@ -8,6 +8,7 @@
 #include "SettingsTestSupport.h"
 #include "core/app/CVeskApp.h"
 #include "core/app/DocTemplate.h"
+#include "core/cabinet/CabinetFile.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/CVeskView.h"
 #include "platform/InstanceChannel.h"
@@ -159,6 +160,37 @@ TEST_F(CVeskAppTest, TheCabinetArgumentReplacesTheCabinetPathWhenItFits) {
   ASSERT_TRUE(second.Begin("/A=\"/home/q/my.cab\""));
   second.OpenStartupDocuments(frame);
   EXPECT_EQ(gSettings.CabinetName, "/home/q/my.cab");
+}
+
+}  // namespace
+}  // namespace quarn
+
+namespace quarn {
+namespace {
+
+TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
+  const CVeskCabinet savedCabinet = gCabinet;
+  platform.files.files["/home/q/a.bin"] = "a";
+  std::vector<CabinetEntry> entries(1);
+  entries[0].path = "/home/q/a.bin";
+  entries[0].docKind = kBinaryDoc;
+  platform.files.files["/home/q/quarn.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeC));
+  platform.files.files["/home/q/other.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeCpp));
+
+  ASSERT_TRUE(Run(""));
+  ASSERT_EQ(Documents().Count(), 1u);
+  EXPECT_EQ(Documents().At(0).DocKind(), kBinaryDoc);
+  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
+  EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/quarn.cab");
+  Documents().CloseAll();
+
+  // "InitialCabinetMode" 1: the settings only; "/A" another cabinet.
+  Change("InitialCabinetMode=0", "InitialCabinetMode=1");
+  ASSERT_TRUE(Run("/A=/home/q/other.cab"));
+  EXPECT_EQ(Documents().Count(), 0u);
+  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeCpp);
+  EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/other.cab");
+  gCabinet = savedCabinet;
 }
 
 }  // namespace

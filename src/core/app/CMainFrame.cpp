@@ -3,6 +3,7 @@
 #include "core/app/AboutBox.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/Settings.h"
+#include "core/cabinet/CabinetCommands.h"
 #include "core/binaryview/BinarySettings.h"
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
@@ -73,6 +74,10 @@ bool CMainFrame::RunFileCommand(unsigned id) {
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
     default:
+      if (IsCabinetCommand(id)) {
+        RunCabinetCommand(id);
+        break;
+      }
       if (id >= kFirstDirectoryCommand && id < kFirstDirectoryCommand + kDirectoryCommands) {
         OpenFrequentDirectory(documents_, doc, int(id - kFirstDirectoryCommand) + 1, host_.ControlKeyDown());
         break;
@@ -116,6 +121,11 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = doc && doc->DocKind() != kTextDoc;
       return;
     default:
+      if (IsCabinetCommand(id)) {
+        // The replays of recorded operations are not offered in the menus.
+        state.enabled = id != cabinet_command::kPlayFormat && id != cabinet_command::kPlayColors;
+        return;
+      }
       if (id >= kFirstDirectoryCommand && id < kFirstDirectoryCommand + kDirectoryCommands) {
         state.enabled = FrequentDirectoryEnabled(int(id - kFirstDirectoryCommand) + 1);
         return;

@@ -5,6 +5,7 @@
 #include "core/app/ProfileFile.h"
 #include "core/app/ProgramDirectory.h"
 #include "core/app/Settings.h"
+#include "core/cabinet/CVeskCabinet.h"
 #include "core/common/AppMessage.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
@@ -66,15 +67,17 @@ bool CVeskApp::Begin(const std::string& commandLine) {
 void CVeskApp::OpenStartupDocuments(StartupFrame& frame) {
   if (!arguments_.cabinet.empty() && arguments_.cabinet.size() <= kMaxCabinetArgument)
     gSettings.CabinetName = arguments_.cabinet;
-  // The cabinet's saved documents are not reopened yet: start-up goes on as
-  // when the cabinet could not be opened.
+  gCabinet.SetPath(gSettings.CabinetName);
+  gProcess.nextDocKind = kBinaryDoc;
+  const bool cabinetOpened = gCabinet.Open(gSettings.InitialCabinetMode == 0);
   CVeskDoc* doc = nullptr;
   if (!arguments_.file.empty()) {
     doc = OpenInMode(documents_, FullPath(arguments_.file), kOpenBinary, false);
-  } else if (gSettings.InvokeWithoutUntitled == 0) {
+  } else if (!cabinetOpened && gSettings.InvokeWithoutUntitled == 0) {
     doc = FileNew(documents_);
   }
-  frame.MaximizeActiveChild();
+  gProcess.nextDocKind = kTextDoc;
+  if (!cabinetOpened || !arguments_.file.empty()) frame.MaximizeActiveChild();
   if (doc && arguments_.line != 0) {
     const std::uint32_t line = std::uint32_t(arguments_.line - 1);
     const std::uint32_t column = arguments_.column > 0 ? std::uint32_t(arguments_.column - 1) : 0;
@@ -94,6 +97,7 @@ void CVeskApp::OnInstanceMessage(const std::string& message) {
 
 void CVeskApp::Exit() {
   if (!handedOver_) {
+    if (!gCabinet.Path().empty()) gSettings.CabinetName = gCabinet.Path();
     WriteSettings();
     SaveRecentFileList(documents_);
   }

@@ -2,6 +2,7 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/cabinet/CVeskCabinet.h"
+#include "core/cabinet/CabinetCommands.h"
 #include "core/common/AppMessage.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
@@ -53,11 +54,13 @@ CVeskDoc* FileNew(DocTemplate& documents) {
 }
 
 CVeskDoc* OpenInMode(DocTemplate& documents, const std::string& path, int mode, bool readOnly) {
-  if (mode == kOpenAuto) mode = DetectOpenMode(path);
-  // A cabinet file is not a document; changing the cabinet is a command of
-  // the cabinet's own.
+  const bool detected = mode == kOpenAuto;
+  if (detected) mode = DetectOpenMode(path);
+  // The header test takes many binary files for cabinets: one that then
+  // fails the full check opens as binary data.
+  if (mode == kOpenCabinet && detected && !IsCabinetFile(path)) mode = kOpenBinary;
   if (mode == kOpenCabinet) {
-    SimpleBeep();
+    OpenAsCabinet(path);
     return nullptr;
   }
   NextKind kind(mode == kOpenText ? kTextDoc : kBinaryDoc);

@@ -95,3 +95,15 @@ void CVeskBV::BringRowIntoView(std::uint32_t row, std::uint32_t pos) {
 }
 
 }  // namespace quarn
+
+namespace quarn {
+
+void CVeskBV::RestorePosition(const PositionWords& words) {
+  if (words[0] >= layout_.Rows(doc_.TextLength())) return;
+  layout_.SetFirstRow(words[0]);
+  UpdateScrollBars();
+  PlaceCaret(std::min(words[1], doc_.TextLength()), false, false, true);
+  host_.invalidate();
+}
+
+}  // namespace quarn

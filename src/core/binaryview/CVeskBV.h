@@ -146,6 +146,8 @@ class CVeskBV : public BinaryWindowCommands, public FindDialogClient {
   bool CanUndo() const override;
   bool CanRedo() const override;
   void RecomputeLayout() override;
+  PositionWords SavePosition() const override { return {layout_.FirstRow(), caretPos_, 0}; }
+  void RestorePosition(const PositionWords& words) override;
   // ---- search (BinarySearch.cpp) ----
   void OnFindDialogMessage(FindAction action, const FindDialogFields& fields) override;
   // The search text as the caret's area reads it: hex digits in the hex

@@ -59,6 +59,8 @@ bool CVeskCabinet::RefreshDocumentFormat(CVeskDoc& doc, int charsPerLine) const 
   layout.kinsoku = current_.kinsoku != 0;
   layout.hanging = gSettings.ColumnOutString;
 
+  // A text document's rows follow the new width, tabs and wrapping rules.
+  if (doc.DocKind() == kTextDoc && doc.RowStarts()) doc.RebuildRows();
   doc.UpdateAllViews(hint::kFormatChanged);
   return fontChanged;
 }

@@ -15,6 +15,8 @@
 namespace quarn {
 
 class CVeskDoc;
+class CabinetFrames;
+struct CabinetContents;
 
 struct CabinetSet {
   DocTypeSettings record;
@@ -52,6 +54,36 @@ class CVeskCabinet {
   // The current record, read by the windows whenever they need a field.
   const DocTypeSettings& Settings() const { return current_.record; }
 
+  // The main frame's side of saving and reopening the document list; null
+  // (tests of the file alone): placements are left out.
+  void SetFrames(CabinetFrames* frames) { frames_ = frames; }
+  CabinetFrames* Frames() const { return frames_; }
+
+  // Reads the file at Path() and applies it: both sets, and with
+  // reopenDocuments the documents it lists. False when nothing was read (a
+  // missing file silently, an unreadable one after "Failed to read from
+  // Cabinet", a malformed one after 59398); the settings are then as they were.
+  bool Open(bool reopenDocuments);
+  // Writes the saved set and the first 30 open documents that have a path;
+  // with closeDocuments every document is then offered saving and closed.
+  // False after "Failed to write to Cabinet" (nothing closed) or when the
+  // user kept a modified document (the rest stay open).
+  bool Save(bool closeDocuments);
+  // The current set becomes the saved set; then Save(false).
+  bool SaveNow();
+  // SaveNow when "CabinetSave" is 1: every change is written at once.
+  void SaveIfImmediate();
+  // Writes a new cabinet at path and makes it the current one: type 0 to 2
+  // with that type's built-in settings (and a new untitled document), type 3
+  // with the current settings and the open documents. False after its
+  // message (59400 answered with Cancel, 59401, 59402).
+  bool Create(const std::string& path, int type);
+  // The file at path, at most 30,720 bytes. False when it cannot be read;
+  // "Failed to read from Cabinet" unless it does not exist or quiet is set.
+  static bool ReadFile(const std::string& path, std::string& bytes, bool quiet = false);
+  // Both sets and, with reopenDocuments, the documents of contents.
+  void Apply(const CabinetContents& contents, bool reopenDocuments);
+
   // Both sets become the built-in set of document type 0, 1 or 2.
   void ResetToType(int type);
   // The saved set becomes a copy of the current one (before the file is written).
@@ -69,7 +101,10 @@ class CVeskCabinet {
   bool RefreshDocumentFormat(CVeskDoc& doc, int charsPerLine = 0) const;
 
  private:
+  void Reopen(const CabinetContents& contents);
+
   std::string path_;
+  CabinetFrames* frames_ = nullptr;
   CabinetSet current_;
   CabinetSet saved_;
 };

@@ -20,6 +20,9 @@ struct ProcessValues {
   // The overwrite flag of every binary window ("StartWithOverWrite" at
   // start-up), shown by the status pane "上書".
   bool overwrite = false;
+  // Set while a cabinet's documents are reopened: their frames are made
+  // hidden and shown with their stored placement afterwards.
+  bool reopeningCabinet = false;
 };
 
 inline ProcessValues gProcess;

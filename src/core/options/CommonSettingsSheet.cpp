@@ -118,7 +118,8 @@ CommonSettingsSheet CommonSettingsSheet::FromRequest(const CommonSettingsRequest
   return sheet;
 }
 
-int MillimetresToLM(double mm) { return int(std::trunc(mm * 10.0)); }
+// The small allowance keeps a typed 2.3 (22.999... in binary) at 23 tenths.
+int MillimetresToLM(double mm) { return int(std::trunc(mm * 10.0 + 1e-6)); }
 
 std::string DirectoryOfFile(const std::string& path) {
   const std::size_t slash = path.rfind('/');

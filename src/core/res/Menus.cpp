@@ -5,7 +5,11 @@
 namespace quarn::menus {
 namespace {
 
-MenuItem Command(unsigned id) { return {ItemKind::kCommand, id, LoadString(id)}; }
+// A command's text up to its "\n" (what follows is the tooltip).
+MenuItem Command(unsigned id) {
+  const std::string& text = LoadString(id);
+  return {ItemKind::kCommand, id, text.substr(0, text.find('\n'))};
+}
 MenuItem Separator() { return {ItemKind::kSeparator, 0, {}}; }
 MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; }
 
@@ -14,7 +18,7 @@ MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; 
 const MenuBar& NoDocumentMenu() {
   static const MenuBar bar = {
       {texts::kMenuFile, {Command(57600), Command(57601), RecentFiles(), Separator(), Command(57665)}},
-      {texts::kMenuOption, {Command(32881), Command(32780)}},
+      {texts::kMenuOption, {Command(32881), Command(32814), Command(32780), Separator(), Command(32776), Command(32777)}},
       {texts::kMenuHelp, {Command(32916), Command(57664)}},
   };
   return bar;
@@ -31,7 +35,8 @@ const MenuBar& DocumentMenu() {
         Command(57637), Separator(), Command(57636), Command(57641), Command(32911), Command(32912),
         Separator(), Command(32803), Command(32789), Command(32788), Separator(), Command(32772),
         Command(32773), Command(32774), Command(32775), Command(32913)}},
-      {texts::kMenuOption, {Command(32881), Command(32780), Command(32873)}},
+      {texts::kMenuOption,
+       {Command(32881), Command(32814), Command(32780), Command(32873), Separator(), Command(32776), Command(32777)}},
       {texts::kMenuWindow, {Command(57648), Command(57650), Command(57651), Command(57649)}},
       {texts::kMenuHelp, {Command(32916), Command(57664)}},
   };

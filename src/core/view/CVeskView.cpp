@@ -66,6 +66,20 @@ void CVeskView::OnUpdate(CVeskDoc&, int hintCode) {
   if (hintCode == hint::kFormatChanged || hintCode == hint::kBinaryLoaded) binary_->RecomputeLayout();
 }
 
+PositionWords CVeskView::SavePosition() const {
+  if (!IsTextMode()) return binary_ ? binary_->SavePosition() : PositionWords{};
+  if (textPosition_) return textPosition_();
+  return pendingPosition_.value_or(PositionWords{});
+}
+
+void CVeskView::RestorePosition(const PositionWords& words) {
+  if (!IsTextMode()) {
+    if (binary_) binary_->RestorePosition(words);
+  } else if (words[0] < doc_.RowCount()) {
+    pendingPosition_ = words;
+  }
+}
+
 bool CVeskView::RouteBinary(unsigned id) {
   BinaryWindowCommands& w = *binary_;
   switch (id) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -51,6 +52,15 @@ class CVeskView : public DocumentView {
   void SetPendingTextCaret(std::uint32_t line, std::uint32_t column) { pendingCaret_ = TextCaret{line, column}; }
   std::optional<TextCaret> TakePendingTextCaret() { return std::exchange(pendingCaret_, std::nullopt); }
 
+  // The position words the cabinet keeps: the binary window's, or the text
+  // window's as its source answers them (the restored ones until it has one).
+  PositionWords SavePosition() const;
+  // For a text document the words are kept for the text window when their
+  // top row is below the document's number of rows.
+  void RestorePosition(const PositionWords& words);
+  void SetTextPositionSource(std::function<PositionWords()> source) { textPosition_ = std::move(source); }
+  std::optional<PositionWords> TakePendingTextPosition() { return std::exchange(pendingPosition_, std::nullopt); }
+
   int RulerHeight() const { return rulerHeight_; }
   int LineBarWidth() const { return lineBarWidth_; }
 
@@ -63,6 +73,8 @@ class CVeskView : public DocumentView {
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;
+  std::optional<PositionWords> pendingPosition_;
+  std::function<PositionWords()> textPosition_;
 };
 
 }  // namespace quarn

@@ -29,6 +29,11 @@ class StatusBarHost {
   // index 0 is the message pane, 1.. the panes of kStatusPaneIds.
   virtual void setPaneText(int index, const std::string& text) = 0;
   virtual void setPaneEnabled(int index, bool enabled) = 0;
+  // The progress row of the message pane: its text and cells 0 to
+  // cells - 1 filled one by one.
+  virtual void showProgress(const std::string& /*text*/, int /*cells*/) {}
+  virtual void stepProgress(int /*cell*/) {}
+  virtual void endProgress() {}
 };
 
 // CVeskStatusBar keeps the last texts of the three caret panes so that an
@@ -44,6 +49,16 @@ class CVeskStatusBar {
   // The update rule of a pane: disabled panes show no text.
   void SetPaneEnabled(unsigned id, bool enabled);
   const std::string& RememberedText(unsigned id) const;
+  // The progress row shown while a cabinet's documents are reopened.
+  void ShowProgress(const std::string& text, int cells) {
+    if (host_) host_->showProgress(text, cells);
+  }
+  void StepProgress(int cell) {
+    if (host_) host_->stepProgress(cell);
+  }
+  void EndProgress() {
+    if (host_) host_->endProgress();
+  }
 
  private:
   StatusBarHost* host_ = nullptr;

@@ -3,9 +3,17 @@
 // windows, which the platform's widgets carry out.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "platform/Types.h"
 
 namespace quarn {
+
+// The three words a cabinet keeps for a document's window: the text
+// window's top row, caret column and caret row, or the binary window's top
+// row and caret position and 0.
+using PositionWords = std::array<std::uint32_t, 3>;
 
 class BinaryWindowCommands {
  public:
@@ -34,6 +42,10 @@ class BinaryWindowCommands {
 
   // Recomputes the layout from the document's format (hints 32 and 128).
   virtual void RecomputeLayout() = 0;
+
+  virtual PositionWords SavePosition() const { return {}; }
+  // Applied only when the top row is below the window's number of rows.
+  virtual void RestorePosition(const PositionWords& /*words*/) {}
 };
 
 enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app/FileCommands.h"
+#include "core/common/ProcessValues.h"
+#include "core/app/Settings.h"
+#include "core/cabinet/CabinetCommands.h"
+#include "core/cabinet/CabinetFile.h"
+#include "core/cabinet/CabinetMessages.h"
+#include "core/document/CVeskDoc.h"
+#include "core/res/MessageIds.h"
+#include "CabinetFixture.h"
+
+namespace quarn {
+namespace {
+
+TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
+  CVeskDoc* bin = Open("/w/a.bin", kBinaryDoc);
+  CVeskDoc* text = Open("/w/b.txt", kTextDoc);
+  Open({}, kBinaryDoc);  // untitled: never listed
+  ASSERT_TRUE(bin && text);
+  bin->SetWriteProtected(true);
+  frames.frames[bin].placement = WindowPlacement{44, 0, 1, {-1, -1}, {-1, -1}, {10, 20, 300, 200}};
+  frames.frames[text].placement = WindowPlacement{44, 0, 3, {-1, -1}, {-1, -1}, {0, 0, 50, 60}};
+  frames.frames[text].view->RestorePosition({1, 4, 2});
+  frames.active = bin;
+
+  ASSERT_TRUE(gCabinet.Save(true));
+  EXPECT_EQ(Documents().Count(), 0u);
+  EXPECT_EQ(File("/w/one.cab").entries.size(), 2u);
+
+  ASSERT_TRUE(gCabinet.Open(true));
+  ASSERT_EQ(OpenPaths(), (std::vector<std::string>{"/w/a.bin", "/w/b.txt"}));
+  CVeskDoc& bin2 = Documents().At(0);
+  CVeskDoc& text2 = Documents().At(1);
+  EXPECT_EQ(bin2.DocKind(), kBinaryDoc);
+  EXPECT_TRUE(bin2.IsWriteProtected());
+  EXPECT_EQ(text2.DocKind(), kTextDoc);
+  EXPECT_FALSE(text2.IsWriteProtected());
+  EXPECT_EQ(frames.frames[&bin2].placement.normalPosition, (Rect{10, 20, 300, 200}));
+  EXPECT_EQ(frames.frames[&bin2].placement.showCmd, 0u);  // placed hidden ...
+  EXPECT_EQ(frames.frames[&bin2].shown, 1u);              // ... then shown as stored
+  EXPECT_EQ(frames.frames[&text2].shown, 3u);
+  EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&bin2}));
+  EXPECT_FALSE(frames.frames[&bin2].maximized);
+  EXPECT_EQ(frames.frames[&text2].view->TakePendingTextPosition(), (PositionWords{1, 4, 2}));
+  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
+  EXPECT_FALSE(gProcess.reopeningCabinet);
+}
+
+TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissingFilesAreSkipped) {
+  WriteOther("/w/one.cab", {"/w/gone.txt", "/w/b.txt", "/w/a.bin"});
+  ASSERT_TRUE(gCabinet.Open(true));
+  ASSERT_EQ(OpenPaths(), (std::vector<std::string>{"/w/b.txt", "/w/a.bin"}));
+  EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&Documents().At(0)}));
+  EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
+  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
+
+  // Without reopening only the settings are taken.
+  Documents().CloseAll();
+  gCabinet.ResetToType(kDocTypeGeneral);
+  ASSERT_TRUE(gCabinet.Open(false));
+  EXPECT_EQ(Documents().Count(), 0u);
+  EXPECT_EQ(gCabinet.Saved().record.DocType, kDocTypeC);
+}
+
+TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothing) {
+  struct Case {
+    const char* what;
+    std::function<void(fakes::FakeFileSystem&)> prepare;
+    unsigned message;             // string-table message, or 0
+    const char* fixed;            // fixed message, or null
+  };
+  const std::vector<Case> cases = {
+      {"missing", [](fakes::FakeFileSystem&) {}, 0, nullptr},
+      {"unreadable", [](fakes::FakeFileSystem& f) { f.files["/w/one.cab"] = "x", f.unreadable.insert("/w/one.cab"); }, 0,
+       kCabinetReadFailed},
+      {"malformed", [](fakes::FakeFileSystem& f) { f.files["/w/one.cab"] = std::string(200, '\x7F'); },
+       msg::kCabinetMalformed, nullptr},
+  };
+  for (const Case& c : cases) {
+    fakes::FakePlatform local;
+    local.files.directories = {"/w"};
+    c.prepare(local.files);
+    gCabinet.Current().kinsoku = 1;
+    EXPECT_FALSE(gCabinet.Open(true)) << c.what;
+    EXPECT_EQ(gCabinet.Current().kinsoku, 1) << c.what;
+    EXPECT_EQ(local.messages.shown.size(), c.message || c.fixed ? 1u : 0u) << c.what;
+    if (c.message) {
+      EXPECT_TRUE(local.Shown(c.message)) << c.what;
+    }
+    if (c.fixed) {
+      EXPECT_EQ(local.messages.shown[0].text, c.fixed) << c.what;
+    }
+  }
+}
+
+TEST_F(CabinetTest, AFailedOrRefusedSaveKeepsTheDocumentsOpen) {
+  CVeskDoc* bin = Open("/w/a.bin", kBinaryDoc);
+  platform.files.failingWrites.insert("/w/one.cab");
+  EXPECT_FALSE(gCabinet.Save(true));
+  EXPECT_TRUE(FixedMessageShown(kCabinetWriteFailed));
+  EXPECT_EQ(Documents().Count(), 1u);
+
+  // A modified document the user keeps with Cancel keeps everything open.
+  platform.files.failingWrites.clear();
+  bin->SetModifiedFlag(true);
+  platform.messages.answers = {answer::kCancel};
+  EXPECT_FALSE(gCabinet.Save(true));
+  EXPECT_EQ(Documents().Count(), 1u);
+}
+
+TEST_F(CabinetTest, SavingWritesTheSavedSetUntilSaveNow) {
+  KeywordTable words;
+  words.Add("kw");
+  gCabinet.Current().SetKeywords(words);
+  gSettings.CabinetSave = 0;
+  gCabinet.SaveIfImmediate();
+  EXPECT_EQ(platform.files.files.count("/w/one.cab"), 0u);
+  ASSERT_TRUE(gCabinet.Save(false));
+  EXPECT_EQ(File("/w/one.cab").set.keywords.Count(), 0u);
+  gSettings.CabinetSave = 1;
+  gCabinet.SaveIfImmediate();
+  EXPECT_EQ(File("/w/one.cab").set.keywords, words);
+  EXPECT_EQ(gCabinet.Saved(), gCabinet.Current());
+}
+
+TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments) {
+  Open("/w/a.bin", kBinaryDoc);
+  WriteOther("/w/two.cab", {"/w/b.txt"});
+  platform.files.files["/w/bad.cab"] = std::string(300, '\x7F');
+
+  EXPECT_FALSE(OpenAsCabinet("/W/ONE.CAB"));  // the current one, in other letters
+  EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
+  EXPECT_FALSE(OpenAsCabinet("/w/bad.cab"));
+  EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
+  EXPECT_FALSE(OpenAsCabinet("/w/none.cab"));
+  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
+
+  // Played back: the recorded path, no dialog.
+  const std::string path = "two.cab";
+  std::vector<std::uint8_t> record(path.begin(), path.end());
+  record.push_back(0);
+  RunCabinetCommand(cabinet_command::kChange, &record);
+  EXPECT_EQ(platform.dialogs.requests.size(), 0u);
+  EXPECT_EQ(File("/w/one.cab").entries.at(0).path, "/w/a.bin");
+  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/b.txt"});
+  EXPECT_EQ(gCabinet.Path(), "/w/two.cab");
+  EXPECT_EQ(gSettings.CabinetName, "/w/two.cab");
+  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
+  EXPECT_EQ(frames.captions, 1);
+
+  // From the menu: the file dialog in the cabinet's directory.
+  platform.dialogs.fileAnswers = {"/w/one.cab"};
+  RunCabinetCommand(cabinet_command::kChange);
+  ASSERT_EQ(platform.dialogs.requests.size(), 1u);
+  EXPECT_EQ(platform.dialogs.requests[0].initialDir, "/w");
+  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/w/two.cab");
+  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
+}
+
+TEST_F(CabinetTest, FileOpenTakesACabinetOnlyWhenItIsOne) {
+  // Starts like a cabinet header (count 1, offset 16) but is not one.
+  const std::string lookalike = std::string("\x01\0\0\0\x10\0\0\0", 8) + std::string(40, '\x05');
+  platform.files.files["/w/data.bin"] = lookalike;
+  CVeskDoc* doc = OpenInMode(Documents(), "/w/data.bin", kOpenAuto, false);
+  ASSERT_TRUE(doc);
+  EXPECT_EQ(doc->DocKind(), kBinaryDoc);
+  EXPECT_FALSE(platform.Shown(msg::kCabinetMalformed));
+
+  EXPECT_EQ(OpenInMode(Documents(), "/w/data.bin", kOpenCabinet, false), nullptr);
+  EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
+
+  WriteOther("/w/two.cab", {});
+  EXPECT_EQ(OpenInMode(Documents(), "/w/two.cab", kOpenAuto, false), nullptr);
+  EXPECT_EQ(gCabinet.Path(), "/w/two.cab");
+  EXPECT_EQ(Documents().Count(), 0u);
+}
+
+TEST(CabinetName, TheDialogAppendsCabUnlessADotEndsTheName) {
+  fakes::FakePlatform platform;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"work", "work.cab"}, {"work.txt", "work.txt"}, {"my.notes", "my.notes.cab"}, {"a.b", "a.b"},
+      {"/w/x", "/w/x.cab"}, {std::string(300, 'n'), std::string(300, 'n')}};
+  for (const auto& [typed, taken] : cases) {
+    std::string name = typed;
+    EXPECT_TRUE(AcceptCabinetName(name, 0)) << typed;
+    EXPECT_EQ(name, taken);
+  }
+  std::string name = "work";
+  EXPECT_FALSE(AcceptCabinetName(name, -1));
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  for (std::string bad : {"", "/w/", "/w/.."}) {
+    EXPECT_FALSE(AcceptCabinetName(bad, 1)) << bad;
+  }
+  EXPECT_EQ(platform.CountShown(msg::kCabinetBadPath), 3u);
+}
+
+TEST_F(CabinetTest, ANewCabinetCopyingTheCurrentOneKeepsAndListsTheDocuments) {
+  Open("/w/a.bin", kBinaryDoc);
+  gCabinet.Current().kinsoku = 1;
+  gCabinet.CopyCurrentToSaved();
+  dialogs.createScript = {[](CabCreateRequest& r) {
+    r.name = "copy";
+    r.type = 3;
+    return true;
+  }};
+  RunCabinetCommand(cabinet_command::kNew);
+  EXPECT_EQ(gCabinet.Path(), "/w/copy.cab");
+  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
+  const CabinetContents copy = File("/w/copy.cab");
+  ASSERT_EQ(copy.entries.size(), 1u);
+  EXPECT_EQ(copy.set.kinsoku, 1);
+  EXPECT_EQ(File("/w/one.cab").entries.size(), 1u);
+}
+
+TEST_F(CabinetTest, ANewCabinetOfABuiltinTypeClosesTheDocumentsAndCancelOverAnExistingFileGoesBack) {
+  Open("/w/a.bin", kBinaryDoc);
+  WriteOther("/w/taken.cab", {});
+  platform.messages.answers = {answer::kCancel};
+  dialogs.createScript = {[](CabCreateRequest& r) {
+                            r.name = "taken";
+                            r.type = 2;
+                            return true;
+                          },
+                          [](CabCreateRequest& r) {
+                            EXPECT_EQ(r.name, "taken.cab");  // shown again as entered
+                            r.name = "fresh";
+                            return true;
+                          }};
+  RunCabinetCommand(cabinet_command::kNew);
+  EXPECT_TRUE(platform.Shown(msg::kCabinetExists));
+  EXPECT_EQ(dialogs.createShown, 2);
+  EXPECT_EQ(gCabinet.Path(), "/w/fresh.cab");
+  EXPECT_EQ(gCabinet.Settings(), BuiltinDocType(kDocTypeCpp));
+  // The old cabinet's document was reopened after the Cancel, then closed
+  // again; the new cabinet starts with one untitled document.
+  ASSERT_EQ(Documents().Count(), 1u);
+  EXPECT_TRUE(Documents().At(0).GetPathName().empty());
+  EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
+  const CabinetContents fresh = File("/w/fresh.cab");
+  EXPECT_EQ(fresh.format, CabinetFormat::kCurrent);
+  EXPECT_TRUE(fresh.entries.empty());
+  // A new cabinet ends after its filter lists.
+  EXPECT_EQ(platform.files.files["/w/fresh.cab"], WriteCabinet({}, CabinetSet::Builtin(kDocTypeCpp), false));
+}
+
+}  // namespace
+}  // namespace quarn

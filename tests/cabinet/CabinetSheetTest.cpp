@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CabinetFixture.h"
+#include "core/app/Palette.h"
+#include "core/cabinet/CabinetCommands.h"
+#include "core/cabinet/CabinetSheet.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/res/MessageIds.h"
+
+namespace quarn {
+namespace {
+
+// The sheet's documents: a text document, and the operations recorded.
+class SheetTest : public CabinetTest {
+ protected:
+  SheetTest() {
+    gSettings.CabinetSave = 1;
+    text = Open("/w/b.txt", kTextDoc);
+    view = frames.frames[text].view.get();
+    text->AddView(&hints);
+    SetRecordSink([this](std::uint32_t, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+      recorded.emplace_back(id, data);
+    });
+  }
+  ~SheetTest() override {
+    SetRecordSink({});
+    text->RemoveView(&hints);
+  }
+  struct Hints : DocumentView {
+    void OnUpdate(CVeskDoc&, int hint) override { seen.push_back(hint); }
+    std::vector<int> seen;
+  };
+
+  CVeskDoc* text = nullptr;
+  CVeskView* view = nullptr;
+  Hints hints;
+  std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> recorded;
+};
+
+TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
+  CabinetFormatPage page = FormatPageOf(gCabinet.Current());
+  page.showTabMark = true;
+  ApplyFormatPage(gCabinet, page, false);
+  EXPECT_TRUE(hints.seen.empty());
+  EXPECT_EQ(gCabinet.Settings().ShowTabMark, 1);
+
+  page.charsPerLine = 10;
+  page.lineSpacing = 2.35;
+  page.charSpacing = 2.3;
+  page.docType = kDocTypeCpp;
+  ApplyFormatPage(gCabinet, page, true);
+  EXPECT_EQ(hints.seen, std::vector<int>{hint::kFormatChanged});
+  EXPECT_EQ(text->Format().charsPerLine, 10);
+  EXPECT_EQ(gCabinet.Settings().LineSpacing, 23);
+  EXPECT_EQ(gCabinet.Settings().CharSpacing, 23);
+  EXPECT_EQ(File("/w/one.cab").set.record.DocType, kDocTypeCpp);  // saved at once with "CabinetSave"
+
+  // A narrower width lays the text document's rows out again.
+  page.charsPerLine = 250;
+  ApplyFormatPage(gCabinet, page, false);
+  platform.files.files["/w/long.txt"] = std::string(40, 'x') + "\r\n";
+  CVeskDoc* wide = Open("/w/long.txt", kTextDoc);
+  const std::uint32_t before = wide->RowCount();
+  page.charsPerLine = 20;
+  ApplyFormatPage(gCabinet, page, false);
+  EXPECT_GT(wide->RowCount(), before);
+}
+
+TEST_F(SheetTest, FormatRecordsReplayWhatTheyCarry) {
+  CabinetFormatPage page = FormatPageOf(gCabinet.Current());
+  page.docType = kDocTypeC;
+  page.charsPerLine = 99;
+  page.tabKeySpaces = true;
+  page.kinsoku = true;
+  const std::vector<std::uint8_t> full = FormatRecord(page);
+  ASSERT_EQ(full.size(), 52u);
+  EXPECT_EQ(GetLe32(full.data()), 1u);
+  EXPECT_EQ(GetLe32(full.data() + 4), 99u);
+
+  // 44 bytes carry the first eleven values: TabKeySpaces and kinsoku stay.
+  RunCabinetCommand(cabinet_command::kPlayFormat, &full);
+  EXPECT_EQ(gCabinet.Settings().CharsPerLine, 99);
+  EXPECT_EQ(gCabinet.Current().kinsoku, 1);
+  std::vector<std::uint8_t> short44(full.begin(), full.begin() + 44);
+  PutLe32(short44.data() + 4, 77);
+  gCabinet.Current().kinsoku = 0;
+  gCabinet.Current().record.TabKeySpaces = 0;
+  RunCabinetCommand(cabinet_command::kPlayFormat, &short44);
+  EXPECT_EQ(gCabinet.Settings().CharsPerLine, 77);
+  EXPECT_EQ(gCabinet.Settings().TabKeySpaces, 0);
+  EXPECT_EQ(gCabinet.Current().kinsoku, 0);
+  std::vector<std::uint8_t> odd(full.begin(), full.begin() + 40);
+  PutLe32(odd.data() + 4, 55);
+  RunCabinetCommand(cabinet_command::kPlayFormat, &odd);
+  EXPECT_EQ(gCabinet.Settings().CharsPerLine, 77);
+}
+
+TEST(KeywordText, LimitsOfTheKeywordPage) {
+  const std::string crlf = "\r\n";
+  std::string many;
+  for (int i = 0; i < 200; ++i) many += "k" + std::to_string(i) + crlf;
+  const std::vector<std::pair<std::string, unsigned>> cases = {
+      {std::string(30, 'a') + crlf, 0},
+      {std::string(31, 'a') + crlf, msg::kKeywordTooLong},
+      {std::string(31, 'a'), msg::kKeywordTooLong},
+      {many, 0},
+      {many + crlf + crlf, 0},
+      {many + "one more" + crlf, msg::kTooManyKeywords},
+      {std::string(6396, '\n'), 0},
+      {std::string(6397, '\n'), msg::kKeywordTextTooLarge},
+  };
+  for (const auto& [text, refusal] : cases) EXPECT_EQ(CheckKeywordText(text), refusal) << text.substr(0, 40);
+
+  const KeywordTable table = ParseKeywordText("int\r\n\r\nchar\r\n\r\nlong");
+  EXPECT_EQ(table.Words(), (std::vector<std::string>{"int", "char", "long"}));
+  EXPECT_EQ(KeywordText(table), "int\r\nchar\r\nlong\r\n");
+}
+
+TEST(FilterPairs, TheFilterPageChecksEachChangedPair) {
+  const std::string forty(40, 't');
+  const std::vector<std::tuple<std::string, std::string, int>> cases = {
+      {"Text", "*.txt", 0}, {"", "*.*", 0},        {forty, forty, 0},      {forty + "t", "*.*", 1},
+      {"a|b", "*.*", 1},    {"Text", "", 2},       {"Text", forty + "x", 2}, {"Text", "*.a|*.b", 2}};
+  for (const auto& [title, patterns, refusal] : cases) EXPECT_EQ(CheckFilterPair(title, patterns), refusal) << title;
+}
+
+TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
+  dialogs.sheetScript = {[](CabinetSheetRequest& sheet) {
+                           EXPECT_EQ(sheet.page, 0);
+                           sheet.format.wordWrap = true;
+                           sheet.colors[9] = 0x123456;  // TextBackColor
+                           sheet.colors[0] = 0x00FF00;  // MarkedLineBackColor keeps its flag
+                           sheet.keywordText = "alpha\r\nbeta\r\n";
+                           sheet.wholeWord = false;
+                           sheet.filters[0].emplace_back("Bin(*.bin)", "*.bin");
+                           sheet.page = 2;
+                           return true;
+                         },
+                         [](CabinetSheetRequest& sheet) {
+                           EXPECT_EQ(sheet.page, 2);
+                           EXPECT_EQ(sheet.keywordText, "alpha\r\nbeta\r\n");
+                           EXPECT_EQ(sheet.colors[0], 0x00FF00u);
+                           sheet.keywordText = "changed\r\n";
+                           return false;
+                         }};
+  RunCabinetCommand(cabinet_command::kSettings);
+  const CabinetSet& set = gCabinet.Current();
+  EXPECT_EQ(set.record.WordWrap, 1);
+  EXPECT_EQ(set.record.TextBackColor, 0x123456u);
+  EXPECT_EQ(set.record.MarkedLineBackColor, 0x8000FF00u);
+  EXPECT_EQ(set.keywords.Words(), (std::vector<std::string>{"alpha", "beta"}));
+  EXPECT_EQ(set.wholeWord, 0);
+  EXPECT_EQ(set.filters[0].Count(), 2u);
+  EXPECT_EQ(File("/w/one.cab").set, set);
+  ASSERT_EQ(recorded.size(), 1u);
+  EXPECT_EQ(recorded[0].first, cabinet_command::kPlayFormat);
+  EXPECT_FALSE(hints.seen.empty());
+
+  RunCabinetCommand(cabinet_command::kSettings);  // Cancel changes nothing
+  EXPECT_EQ(gCabinet.Current().keywords.Count(), 2u);
+}
+
+TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
+  const std::vector<std::tuple<int, int, int, bool>> cases = {
+      // points chosen, dpi, points kept, beep
+      {72, 96, 72, false}, {80, 96, 75, true}, {12, 144, 12, false}, {60, 144, 50, true}};
+  for (const auto& [points, dpi, kept, beep] : cases) {
+    platform.beep.beeps.clear();
+    dialogs.fontScript = {[points = points, dpi = dpi](FontRequest& r) {
+      r.font.setFace("IPAGothic");
+      r.font.height = points;
+      r.screenDpi = dpi;
+      return true;
+    }};
+    RunCabinetCommand(cabinet_command::kFont);
+    EXPECT_EQ(gCabinet.Settings().Font.height, kept) << points;
+    EXPECT_EQ(text->Format().font.height, kept) << points;
+    EXPECT_EQ(platform.beep.beeps.size(), beep ? 1u : 0u) << points;
+  }
+  EXPECT_EQ(File("/w/one.cab").set.record.Font.height, 50);
+  ASSERT_EQ(recorded.back().second.size(), 60u);
+
+  LogFont played = gCabinet.Settings().Font;
+  played.height = 20;
+  std::vector<std::uint8_t> record(60);
+  played.serialize(record.data());
+  RunCabinetCommand(cabinet_command::kFont, &record);
+  EXPECT_EQ(gCabinet.Settings().Font, played);
+  EXPECT_TRUE(dialogs.fontScript.empty());
+}
+
+TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomColours) {
+  std::vector<std::uint8_t> record(40);
+  for (int i = 0; i < 10; ++i) PutLe32(record.data() + 4 * i, std::uint32_t(i));
+  RunCabinetCommand(cabinet_command::kPlayColors, &record);
+  const DocTypeSettings& r = gCabinet.Settings();
+  EXPECT_EQ(r.CKeywordColor, PaletteColor(1));
+  EXPECT_EQ(r.MarkedLineBackColor, PaletteColor(4) | kBackColorFlag);
+  EXPECT_EQ(r.TextBackColor, PaletteColor(10));
+  EXPECT_EQ(r.TagBackColor, BuiltinDocType(0).TagBackColor);
+
+  dialogs.colorScript = {[](ColorRequest& r) {
+                           r.customColors[3] = 0xABCDEF;
+                           r.color = 0x010203;
+                           return true;
+                         },
+                         [](ColorRequest& r) {
+                           EXPECT_EQ(r.customColors[3], 0xABCDEFu);
+                           return false;
+                         }};
+  ColorRef color = 0;
+  EXPECT_TRUE(ChooseColor(color));
+  EXPECT_EQ(color, 0x010203u);
+  EXPECT_FALSE(ChooseColor(color));
+  EXPECT_EQ(color, 0x010203u);
+}
+
+}  // namespace
+}  // namespace quarn

@@ -1,0 +1,93 @@
+// The main frame's side of the cabinet and the cabinet dialogs, in memory:
+// frames that remember their placement, show command and activation, with
+// a real view per document; dialogs that answer from scripts.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/DocTemplate.h"
+#include "core/cabinet/CabinetFrames.h"
+#include "core/view/CVeskView.h"
+#include "platform/CabinetDialogService.h"
+
+namespace quarn::fakes {
+
+struct FakeCabinetFrames : FrameFactory, ChildPlacer, CabinetFrames {
+  struct Frame {
+    std::unique_ptr<CVeskView> view;
+    WindowPlacement placement;
+    std::uint32_t shown = 0;  // the last show command
+    bool maximized = false;
+  };
+  bool CreateFrame(CVeskDoc& doc) override {
+    frames[&doc].view = std::make_unique<CVeskView>(doc, *this);
+    active = &doc;
+    return true;
+  }
+  void ActivateFrame(CVeskDoc& doc) override { active = &doc; }
+  void DestroyFrame(CVeskDoc& doc) override {
+    frames.erase(&doc);
+    if (active == &doc) active = nullptr;
+  }
+  void MoveChild(ViewChild, const Rect&) override {}
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild) override {}
+
+  WindowPlacement Placement(CVeskDoc& doc) override { return frames[&doc].placement; }
+  void SetPlacement(CVeskDoc& doc, const WindowPlacement& p) override { frames[&doc].placement = p; }
+  void Show(CVeskDoc& doc, std::uint32_t showCmd) override { frames[&doc].shown = showCmd; }
+  bool IsActive(CVeskDoc& doc) override { return active == &doc; }
+  void Activate(CVeskDoc& doc) override {
+    active = &doc;
+    activations.push_back(&doc);
+  }
+  void Maximize(CVeskDoc& doc) override { frames[&doc].maximized = true; }
+  void SetCaption() override { ++captions; }
+  void RelayoutAll() override { ++relayouts; }
+
+  std::map<CVeskDoc*, Frame> frames;
+  CVeskDoc* active = nullptr;
+  std::vector<CVeskDoc*> activations;
+  int captions = 0;
+  int relayouts = 0;
+};
+
+// Each dialog runs the next script of its kind (no script left: Cancel).
+// The new-cabinet dialog stays open while its accept check refuses, and
+// takes the next script then.
+struct FakeCabinetDialogs : CabinetDialogService {
+  bool cabCreateDialog(CabCreateRequest& request) override {
+    ++createShown;
+    while (!createScript.empty()) {
+      auto script = std::move(createScript.front());
+      createScript.pop_front();
+      if (!script(request)) return false;
+      if (!request.accept || request.accept(request)) return true;
+    }
+    return false;
+  }
+  bool cabinetSheet(CabinetSheetRequest& request) override { return Run(sheetScript, request); }
+  bool fontDialog(FontRequest& request) override { return Run(fontScript, request); }
+  bool chooseColor(ColorRequest& request) override { return Run(colorScript, request); }
+
+  template <typename R>
+  static bool Run(std::deque<std::function<bool(R&)>>& script, R& request) {
+    if (script.empty()) return false;
+    auto next = std::move(script.front());
+    script.pop_front();
+    return next(request);
+  }
+
+  std::deque<std::function<bool(CabCreateRequest&)>> createScript;
+  std::deque<std::function<bool(CabinetSheetRequest&)>> sheetScript;
+  std::deque<std::function<bool(FontRequest&)>> fontScript;
+  std::deque<std::function<bool(ColorRequest&)>> colorScript;
+  int createShown = 0;
+};
+
+}  // namespace quarn::fakes

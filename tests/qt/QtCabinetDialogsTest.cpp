@@ -1,0 +1,68 @@
+#include "qt/QtCabinetDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "QtTestUtil.h"
+#include "core/cabinet/CabinetCommands.h"
+#include "core/cabinet/CabinetSheet.h"
+#include "core/res/MessageIds.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn::qt {
+namespace {
+
+void PressOk(QWidget* dialog) {
+  dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+TEST(QtCabinetDialogsTest, TheNewCabinetDialogStaysOpenUntilATypeIsChosenAndAppendsCab) {
+  fakes::FakePlatform platform;
+  QtCabinetDialogs dialogs;
+  CabCreateRequest request;
+  request.typeNames = {"a", "b", "c", "d"};
+  request.accept = [](CabCreateRequest& r) { return AcceptCabinetName(r.name, r.type); };
+  testing::WhenModalShown([](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("work"));
+    PressOk(dialog);  // no type yet: a beep, the dialog stays
+    dialog->findChild<QListWidget*>()->setCurrentRow(1);
+    PressOk(dialog);
+  });
+  ASSERT_TRUE(dialogs.cabCreateDialog(request));
+  EXPECT_EQ(request.name, "work.cab");
+  EXPECT_EQ(request.type, 1);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+}
+
+TEST(QtCabinetDialogsTest, TheSheetKeepsTheKeywordPageWhileItsTextIsRefused) {
+  fakes::FakePlatform platform;
+  QtCabinetDialogs dialogs;
+  CabinetSet set = CabinetSet::Builtin(kDocTypeC);
+  CabinetSheetRequest request = SheetOf(set);
+  request.page = 2;
+  testing::WhenModalShown([](QWidget* dialog) {
+    auto* tabs = dialog->findChild<QTabWidget*>();
+    auto* keywords = dialog->findChild<QPlainTextEdit*>();
+    keywords->setPlainText(QString(31, QLatin1Char('k')));
+    tabs->setCurrentIndex(0);  // refused: 59404, the page stays
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    keywords->setPlainText(QStringLiteral("alpha\nbeta"));
+    tabs->setCurrentIndex(3);
+    PressOk(dialog);
+  });
+  ASSERT_TRUE(dialogs.cabinetSheet(request));
+  EXPECT_TRUE(platform.Shown(msg::kKeywordTooLong));
+  EXPECT_EQ(request.page, 3);
+  EXPECT_EQ(request.keywordText, "alpha\r\nbeta");
+  EXPECT_EQ(request.format.docType, kDocTypeC);
+  EXPECT_EQ(request.filters[1].size(), 6u);
+}
+
+}  // namespace
+}  // namespace quarn::qt
