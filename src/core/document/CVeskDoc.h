@@ -91,6 +91,17 @@ class CVeskDoc {
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
   void UpdateAllViews(int hint);
+  // The hint object of hints 48 to 50 while they are sent: the bytes to
+  // append at the end of the text and their count.
+  struct AppendedBytes {
+    const std::uint8_t* bytes = nullptr;
+    std::uint32_t count = 0;
+  };
+  // Sends hint 48 (a NUL-terminated string), 49 or 50 (n bytes) with the
+  // bytes as its object; nothing happens for a count below 1.
+  void AppendToViews(int hint, const std::uint8_t* bytes, std::uint32_t n);
+  void AppendStringToViews(const char* text);
+  const AppendedBytes& HintBytes() const { return hintBytes_; }
   const std::vector<DocumentView*>& Views() const { return views_; }
 
   // ---- bytes ----
@@ -213,6 +224,7 @@ class CVeskDoc {
   std::string pathName_;
   std::string title_;
   std::vector<DocumentView*> views_;
+  AppendedBytes hintBytes_;
   std::vector<std::uint32_t> charMarks_;
 
   // Writes rows [from, from + starts.size()) of the table and their flags.

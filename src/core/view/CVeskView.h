@@ -29,6 +29,9 @@ class CVeskView : public DocumentView {
   bool OnCreate(int dpiX, int dpiY);
   void AttachBinaryWindow(BinaryWindowCommands* window) { binary_ = window; }
   BinaryWindowCommands* BinaryWindow() const { return binary_; }
+  // The text window, attached by its creator for every document.
+  void AttachTextWindow(TextWindowCommands* window) { text_ = window; }
+  TextWindowCommands* TextWindow() const { return text_; }
 
   void OnSize(int cx, int cy);
   void OnSetFocus();
@@ -56,10 +59,13 @@ class CVeskView : public DocumentView {
 
  private:
   bool RouteBinary(unsigned id);
+  bool UpdateTextCommand(unsigned id, CommandState& state);
+  void OnTextUpdate(CVeskDoc& doc, int hint);
 
   CVeskDoc& doc_;
   ChildPlacer& placer_;
   BinaryWindowCommands* binary_ = nullptr;
+  TextWindowCommands* text_ = nullptr;
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;

@@ -3,6 +3,8 @@
 // windows, which the platform's widgets carry out.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/Types.h"
 
 namespace quarn {
@@ -34,6 +36,26 @@ class BinaryWindowCommands {
 
   // Recomputes the layout from the document's format (hints 32 and 128).
   virtual void RecomputeLayout() = 0;
+};
+
+// What the view needs of the text window: the commands of its table in
+// text mode, their enable state and the document's update hints.
+class TextWindowCommands {
+ public:
+  virtual ~TextWindowCommands() = default;
+  // A command the view routes to the text window; false when it is not one.
+  virtual bool OnTextCommand(unsigned id) = 0;
+  virtual bool HasSelection() const = 0;
+  virtual bool IsBoxSelection() const = 0;
+  // Hint 16: the document's text was laid out anew.
+  virtual void OnTextLoaded() = 0;
+  // Hint 32 (full) and 35: the format's values are read again.
+  virtual void Reformat(bool full) = 0;
+  // Hint 34.
+  virtual void Refresh() = 0;
+  // Hints 48 to 50: bytes appended at the end of the text; with redraw the
+  // new text is shown and the caret moves behind it.
+  virtual void AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw) = 0;
 };
 
 enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };
