@@ -141,9 +141,13 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
   const std::uint32_t oldLength = doc_.TextLength();
   const bool kept = TablesKept();
   const ColourRules rules = Rules();
+  // Plain text (no syntax, keywords or marks) colours nothing that an
+  // append could change: the text itself need not be read.
+  const bool coloured = kept || rules.language != SyntaxLanguage::kNone || rules.keywords->Count() > 0 ||
+                        (charMarks_ && !charMarks_->empty());
   bool wholeRest = false;
   std::uint32_t from = oldLength;
-  {
+  if (coloured) {
     const CommentTables::Text before = Bytes();
     wholeRest = kept && CommentsOnInsert(before, rules, oldLength, bytes, n);
     from = RedrawStart(before, rules, oldLength);
