@@ -9,6 +9,7 @@
 
 #include "core/document/CPsbManeger.h"
 #include "core/document/CVeskRD.h"
+#include "core/document/RowLayout.h"
 #include "platform/Types.h"
 
 namespace quarn {
@@ -181,6 +182,8 @@ class CVeskDoc {
   // ---- format ----
   DocumentFormat& Format() { return format_; }
   LayoutOptions& Layout() { return layout_; }
+  // The row rules last made from the format (RowRules::Of keeps them current).
+  RowRules& KeptRowRules() { return rowRules_; }
 
   // ---- character marks ----
   static constexpr std::size_t kMaxCharMarks = 100;
@@ -217,6 +220,8 @@ class CVeskDoc {
   bool rowCountChanged_ = false;
   DocumentFormat format_;
   LayoutOptions layout_;
+  RowRules rowRules_;
+  std::vector<std::uint32_t> relaidRows_;  // the rows one relayout builds, kept for the next
   bool writeProtected_ = false;
   int docKind_ = kTextDoc;
 

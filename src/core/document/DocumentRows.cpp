@@ -25,9 +25,19 @@ constexpr std::uint32_t kLookAhead = 65536;
 std::uint32_t UnitLength(std::uint8_t b) { return (cp932::IsLeadByte(b) || b == kCr) ? 2u : 1u; }
 
 // Start of the last character unit of [from, to) that begins below to,
-// walking the bytes of the text from the unit start from.
+// walking the bytes of the text from the unit start from. A byte that is
+// neither a lead byte nor a CR ends its unit (alone or as a trail byte), so
+// the walk starts after the last such byte before to - 1: the cost is the
+// run of lead bytes and CRs at the end, not the whole stretch.
 std::uint32_t LastUnitBelow(const TextBytes& text, std::uint32_t from, std::uint32_t to) {
   std::uint32_t q = from;
+  for (std::uint32_t i = to - 1; i > from; --i) {
+    const std::uint8_t b = text.At(i - 1);
+    if (!cp932::IsLeadByte(b) && b != kCr) {
+      q = i;
+      break;
+    }
+  }
   for (;;) {
     const std::uint32_t next = q + UnitLength(text.At(q));
     if (next >= to) return q;
@@ -106,7 +116,7 @@ void CVeskDoc::RebuildRows() {
     rowCountChanged_ = oldCount != rowCount_;
     return;
   }
-  const RowRules rules = RowRules::Of(*this);
+  const RowRules& rules = RowRules::Of(*this);
   const std::uint32_t maxRows = std::max<std::uint32_t>(1, gProcess.maxRows);
   std::vector<std::uint32_t> starts;
   bool cut = false;
@@ -202,7 +212,9 @@ std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSel
 
 void CVeskDoc::SettleLastChar() {
   if (docKind_ != kTextDoc || rowCount_ == 0 || rowCount_ >= gProcess.maxRows) return;
-  lastCharPos_ = LastUnitFrom(rowStart_[rowCount_ - 1]);
+  const std::uint32_t start = rowStart_[rowCount_ - 1];
+  if (start >= textLength_) return;
+  lastCharPos_ = LastUnitFrom(start);
 }
 
 std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uint32_t startPos,
@@ -224,7 +236,7 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
     return textLength_;
   }
 
-  const RowRules rules = RowRules::Of(*this);
+  const RowRules& rules = RowRules::Of(*this);
   const std::uint32_t maxRows = std::max<std::uint32_t>(1, gProcess.maxRows);
   const bool reuse = oldCount < maxRows;
   // The old table from startRow on describes the old text; its rows after
@@ -246,7 +258,8 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
     return cr >= textLength_ ? textLength_ : std::min(cr + 2, textLength_);
   };
 
-  std::vector<std::uint32_t> rows;
+  std::vector<std::uint32_t>& rows = relaidRows_;
+  rows.clear();
   std::uint32_t resume = resumeAfter(unchangedFrom);
   std::uint32_t resumeRow = kNoRow;
   bool cut = false;

@@ -1,7 +1,7 @@
 // The caret of the text window: its cell, the movement keys, keeping it in
 // view, its shape and the status bar texts it writes.
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "core/app/AppMessage.h"
 #include "core/app/ProcessValues.h"
@@ -31,6 +31,18 @@ std::uint32_t KeyRecordType(int key) {
     case vk::kEscape: return 25;
     default: return 0;
   }
+}
+
+// v in decimal with at least digits digits, as "%.5u" and "%.3lu" write
+// it; written by hand since every append to a tool's output places the caret.
+std::string ZeroPadded(unsigned long v, int digits) {
+  char text[24];
+  char* p = text + sizeof text;
+  do {
+    *--p = char('0' + v % 10);
+    v /= 10;
+  } while (v != 0 || text + sizeof text - p < digits);
+  return std::string(p, std::size_t(text + sizeof text - p));
 }
 
 }  // namespace
@@ -105,11 +117,8 @@ void CVeskEV::ShowCaretPosition() {
       column += unsigned(ColumnInRow(doc_, doc_.RowStartAt(row), RowEnd(doc_, row)));
     }
   }
-  char text[32];
-  std::snprintf(text, sizeof text, "%.5u", unsigned(line + 1));
-  StatusBar().SetPaneTextFast(pane::kOffsetHex, text);
-  std::snprintf(text, sizeof text, "%.3lu", column + 1);
-  StatusBar().SetPaneTextFast(pane::kOffsetDec, text);
+  StatusBar().SetPaneTextFast(pane::kOffsetHex, ZeroPadded(unsigned(line + 1), 5));
+  StatusBar().SetPaneTextFast(pane::kOffsetDec, ZeroPadded(column + 1, 3));
 }
 
 void CVeskEV::PlaceCaret(bool noScroll) {
