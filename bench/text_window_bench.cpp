@@ -191,8 +191,11 @@ void BM_PageUpAfterCtrlEnd80MB(benchmark::State& state) {
 
 const std::string kAppendPath = "/tmp/quarn_bench_append_8mb.txt";
 
+// Argument: the document type (general text, or C++ with block comments
+// coloured, whose comment tables follow every append).
 void BM_Append100kLinesHint48(benchmark::State& state) {
-  gCabinet.ResetToType(kDocTypeGeneral);
+  gCabinet.ResetToType(int(state.range(0)));
+  gSettings.ColorAreaComment = 1;
   std::string line = LinesOf80(1);
   for (auto _ : state) {
     auto doc = TextDoc("", 80);
@@ -223,7 +226,7 @@ void BM_OpenSameBytesAsText8MB(benchmark::State& state) {
 BENCHMARK(BM_TextRepaintCppQtCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BinaryRepaintQtCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PageUpAfterCtrlEnd80MB)->Iterations(1000)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Append100kLinesHint48)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Append100kLinesHint48)->Arg(kDocTypeGeneral)->Arg(kDocTypeCpp)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_OpenSameBytesAsText8MB)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

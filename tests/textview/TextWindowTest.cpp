@@ -175,7 +175,9 @@ TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
   gCabinet.ResetToType(kDocTypeCpp);
   gSettings.ColorAreaComment = 1;
   std::mt19937 rng(3);
-  const std::string pieces[] = {"word ", "/*", "*/", "\r\n", "\t", "\x82\xa0", "\x82", "long_identifier_here "};
+  // The long piece carries the end of the text across the store's 32 KB window.
+  const std::string pieces[] = {"word ", "/*", "*/", "\r\n", "\t", "\x82\xa0", "\x82", "long_identifier_here ",
+                                std::string(3000, '*') + "/"};
   for (int round = 0; round < 20; ++round) {
     Open("", 12, 4);
     doc->Layout().wordWrap = round % 2 == 0;
@@ -190,10 +192,12 @@ TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
     ASSERT_EQ(Text(), all);
     const std::vector<std::uint32_t> rows(doc->RowStarts(), doc->RowStarts() + doc->RowCount());
     const auto opens = window->CommentOpens();
+    const auto closes = window->CommentCloses();
     doc->RebuildRows();
     window->Reformat(true);
     EXPECT_EQ(std::vector<std::uint32_t>(doc->RowStarts(), doc->RowStarts() + doc->RowCount()), rows) << round;
     EXPECT_EQ(window->CommentOpens(), opens) << round;
+    EXPECT_EQ(window->CommentCloses(), closes) << round;
   }
 }
 

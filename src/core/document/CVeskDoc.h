@@ -232,6 +232,15 @@ class CVeskDoc {
   AppendedBytes hintBytes_;
   std::vector<std::uint32_t> charMarks_;
 
+  // The line number of a row asked for last: the sum of the flags of rows
+  // 1 to row, kept below the first row a relayout rewrites.
+  struct LineMemo {
+    std::uint32_t row = 0;
+    std::uint32_t line = 0;
+  };
+  mutable LineMemo lineMemo_;
+  void ForgetLinesFrom(std::uint32_t row);
+
   // Writes rows [from, from + starts.size()) of the table and their flags.
   void StoreRows(std::uint32_t from, const std::vector<std::uint32_t>& starts);
   bool EndsWithCr();

@@ -111,6 +111,7 @@ void CVeskDoc::StoreRows(std::uint32_t from, const std::vector<std::uint32_t>& s
 
 void CVeskDoc::RebuildRows() {
   const std::uint32_t oldCount = rowCount_;
+  lineMemo_ = LineMemo{};
   rowCount_ = 0;
   if (docKind_ != kTextDoc || textLength_ == 0) {
     rowCountChanged_ = oldCount != rowCount_;
@@ -222,9 +223,11 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
   SetModifiedFlag(true);
   const std::uint32_t oldCount = rowCount_;
   rowCountChanged_ = false;
+  ForgetLinesFrom(std::min(startRow, oldCount));
   if (docKind_ != kTextDoc) return textLength_;
   if (textLength_ == 0) {
     rowCount_ = 0;
+    lineMemo_ = LineMemo{};
     rowCountChanged_ = oldCount != 0;
     return 0;
   }
@@ -423,9 +426,15 @@ std::uint32_t CVeskDoc::LineStartPos(std::uint32_t pos) {
 std::uint32_t CVeskDoc::RowToLineNumber(std::uint32_t row) const {
   if (row == 0 || rowCount_ == 0) return 0;
   const std::uint32_t last = std::min(row, rowCount_ - 1);
-  std::uint32_t line = 0;
-  for (std::uint32_t i = 1; i <= last; ++i) line += rowFlag_[i];
-  return row >= rowCount_ ? line + 1 : line;
+  // Walked from the row asked last time, so that a caret moving a few rows
+  // costs a few rows, not the whole table.
+  while (lineMemo_.row < last) lineMemo_.line += rowFlag_[++lineMemo_.row];
+  while (lineMemo_.row > last) lineMemo_.line -= rowFlag_[lineMemo_.row--];
+  return row >= rowCount_ ? lineMemo_.line + 1 : lineMemo_.line;
+}
+
+void CVeskDoc::ForgetLinesFrom(std::uint32_t row) {
+  while (lineMemo_.row > 0 && lineMemo_.row >= row) lineMemo_.line -= rowFlag_[lineMemo_.row--];
 }
 
 std::uint32_t CVeskDoc::LineNumberToRow(std::uint32_t line) const {

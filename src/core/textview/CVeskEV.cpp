@@ -63,6 +63,12 @@ CommentTables::Text CVeskEV::Bytes() const {
   return CommentTables::Text{doc_.Store().GetPointer(0), doc_.TextLength()};
 }
 
+CommentTables::Text CVeskEV::TailBytes(std::uint32_t from) const {
+  const std::uint32_t length = doc_.TextLength();
+  from = std::min(from, length);
+  return CommentTables::Text{doc_.Store().GetSpan(from, length - from), length, from};
+}
+
 void CVeskEV::RebuildTables() {
   tables_.Clear();
   if (!TablesKept()) return;
@@ -148,13 +154,16 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
   bool wholeRest = false;
   std::uint32_t from = oldLength;
   if (coloured) {
-    const CommentTables::Text before = Bytes();
+    // Only the end of the text is read: the bytes a keyword or a delimiter
+    // reaching the end can start at.
+    const CommentTables::Text before = TailBytes(oldLength > kRedrawLookBack ? oldLength - kRedrawLookBack : 0);
     wholeRest = kept && CommentsOnInsert(before, rules, oldLength, bytes, n);
     from = RedrawStart(before, rules, oldLength);
   }
   const std::uint32_t firstRow = doc_.RowOfPos(from);
   if (doc_.InsertText(oldLength, bytes, n) == CVeskDoc::kNone) return;
-  if (kept && !tables_.OnInsert(Bytes(), oldLength, n)) AppMessageBox(kTooManyCommentsMessage);
+  if (kept && !tables_.OnInsert(TailBytes(oldLength > 0 ? oldLength - 1 : 0), oldLength, n))
+    AppMessageBox(kTooManyCommentsMessage);
   if (doc_.RowCountChanged()) UpdateScrollRanges();
   if (!redraw) return;
   InvalidateRows(firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow()),

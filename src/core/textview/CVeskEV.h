@@ -125,6 +125,8 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void RebuildTables();
   ColourRules Rules() const;
   CommentTables::Text Bytes() const;
+  // The bytes from from to the end of the text, read without moving the store's window.
+  CommentTables::Text TailBytes(std::uint32_t from) const;
   void UpdateScrollRanges();
   void ScrollRowsTo(std::int64_t row);
   void ScrollColumnsTo(std::int64_t column);

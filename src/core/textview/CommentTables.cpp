@@ -40,8 +40,8 @@ bool CommentTables::Scan(const Text& text, std::uint32_t from, std::uint32_t to)
   bool openRoom = true;
   bool closeRoom = true;
   for (std::uint32_t p = from; p < to && p + 1 < text.length && (openRoom || closeRoom); ++p) {
-    const std::uint8_t a = text.data[p];
-    const std::uint8_t b = text.data[p + 1];
+    const std::uint8_t a = text.At(p);
+    const std::uint8_t b = text.At(p + 1);
     if (openRoom && a == '/' && b == '*') openRoom = AddSorted(opens_, p);
     if (closeRoom && a == '*' && b == '/') closeRoom = AddSorted(closes_, p);
   }

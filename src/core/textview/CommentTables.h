@@ -12,10 +12,14 @@ class CommentTables {
  public:
   static constexpr std::size_t kMaxEntries = 700;
 
-  // Reads the byte at a position of the current text.
+  // The current text, or the stretch of it from origin on: data holds the
+  // bytes [origin, length). Appending reads only a stretch at the end.
   struct Text {
     const std::uint8_t* data = nullptr;
     std::uint32_t length = 0;
+    std::uint32_t origin = 0;
+    std::uint8_t At(std::uint32_t pos) const { return data[pos - origin]; }
+    const std::uint8_t* Ptr(std::uint32_t pos) const { return data + (pos - origin); }
   };
 
   void Clear();

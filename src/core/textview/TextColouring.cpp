@@ -15,15 +15,15 @@ namespace {
 
 // How far back the start of a line or a keyword is looked for.
 constexpr std::uint32_t kLookBack = 30720;
-constexpr std::uint32_t kKeywordLookBack = 30;
+constexpr std::uint32_t kKeywordLookBack = kRedrawLookBack - 1;
 
 using Text = CommentTables::Text;
 
 bool IsAlnum(std::uint8_t b) { return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
 std::uint8_t Lower(std::uint8_t b) { return (b >= 'A' && b <= 'Z') ? std::uint8_t(b + 32) : b; }
 
-bool WordStart(const Text& t, std::uint32_t p) { return p == 0 || !IsAlnum(t.data[p - 1]); }
-bool WordEnd(const Text& t, std::uint32_t end) { return end >= t.length || !IsAlnum(t.data[end]); }
+bool WordStart(const Text& t, std::uint32_t p) { return p == 0 || !IsAlnum(t.At(p - 1)); }
+bool WordEnd(const Text& t, std::uint32_t end) { return end >= t.length || !IsAlnum(t.At(end)); }
 
 bool HasDoubleByte(std::string_view word) {
   return std::any_of(word.begin(), word.end(), [](char c) { return cp932::IsLeadByte(std::uint8_t(c)); });
@@ -33,7 +33,7 @@ bool HasDoubleByte(std::string_view word) {
 // bytes of a double-byte character always compare exactly.
 bool MatchAt(const Text& t, std::uint32_t p, std::string_view word, bool exact) {
   if (word.empty() || word.size() > t.length - p) return false;
-  const std::uint8_t* s = t.data + p;
+  const std::uint8_t* s = t.Ptr(p);
   if (exact) return std::memcmp(s, word.data(), word.size()) == 0;
   for (std::size_t i = 0; i < word.size(); ++i) {
     const auto w = std::uint8_t(word[i]);
@@ -93,7 +93,7 @@ template <class F>
 void ForEachCharStart(const Text& t, std::uint32_t from, std::uint32_t to, F f) {
   for (std::uint32_t p = from; p < to;) {
     f(p);
-    p += (cp932::IsLeadByte(t.data[p]) && p + 1 < t.length) ? 2 : 1;
+    p += (cp932::IsLeadByte(t.At(p)) && p + 1 < t.length) ? 2 : 1;
   }
 }
 
@@ -101,7 +101,7 @@ void ColourBuiltins(const Text& t, std::uint32_t scanFrom, std::uint32_t to, con
                     std::uint32_t value, Painter& painter) {
   ForEachCharStart(t, scanFrom, to, [&](std::uint32_t p) {
     if (!WordStart(t, p)) return;
-    for (std::string_view word : index.byFirst[t.data[p]]) {
+    for (std::string_view word : index.byFirst[t.At(p)]) {
       if (MatchAt(t, p, word, true) && WordEnd(t, p + std::uint32_t(word.size())))
         painter.Fill(p, p + std::uint32_t(word.size()), value);
     }
@@ -118,8 +118,8 @@ CommentState ScanComments(const Text& t, std::uint32_t from, std::uint32_t to, C
                           F colour, std::uint32_t* end = nullptr) {
   std::uint32_t p = from;
   for (; p < to; ++p) {
-    const std::uint8_t b = t.data[p];
-    const std::uint8_t next = p + 1 < t.length ? t.data[p + 1] : 0;
+    const std::uint8_t b = t.At(p);
+    const std::uint8_t next = p + 1 < t.length ? t.At(p + 1) : 0;
     switch (state) {
       case CommentState::kNormal:
         if (b == '/' && next == '/') {
@@ -195,7 +195,7 @@ bool ChangeTouchesComments(const Text& t, const ColourRules& rules, std::uint32_
   // The rest of the line: a delimiter there changes its meaning.
   const std::uint32_t limit = std::min<std::uint64_t>(t.length, std::uint64_t(lineFrom) + kLookBack);
   for (std::uint32_t p = lineFrom; p < limit; ++p) {
-    if (t.data[p] == '\r') return HoldsDelimiter(t.data + lineFrom, p - lineFrom, false);
+    if (t.At(p) == '\r') return HoldsDelimiter(t.Ptr(lineFrom), p - lineFrom, false);
   }
   return true;
 }
@@ -206,7 +206,7 @@ std::uint32_t LineStartBefore(const Text& t, std::uint32_t pos, std::uint32_t li
   pos = std::min(pos, t.length);
   const std::uint32_t floor = pos > limit ? pos - limit : 0;
   for (std::uint32_t p = pos; p > floor; --p)
-    if (t.data[p - 1] == '\n') return p;
+    if (t.At(p - 1) == '\n') return p;
   return floor;
 }
 
@@ -228,7 +228,7 @@ void ColourStretch(const Text& t, std::uint32_t scanFrom, std::uint32_t from, st
     for (const std::string& word : rules.keywords->Words()) index.Add(word, exact);
     const std::uint32_t value = (rules.keywordColour & kColourMask) | kTextColourFlag;
     ForEachCharStart(t, scanFrom, to, [&](std::uint32_t p) {
-      const std::uint8_t first = exact ? t.data[p] : Lower(t.data[p]);
+      const std::uint8_t first = exact ? t.At(p) : Lower(t.At(p));
       for (std::string_view word : index.byFirst[first]) {
         if (!MatchAt(t, p, word, exact)) continue;
         const auto end = p + std::uint32_t(word.size());
@@ -249,7 +249,7 @@ void ColourStretch(const Text& t, std::uint32_t scanFrom, std::uint32_t from, st
     for (const TextCharMark& mark : *rules.charMarks) {
       const auto end = std::uint64_t(mark.pos) + mark.text.size();
       if (mark.text.empty() || end <= from || mark.pos >= to || end > t.length) continue;
-      if (std::memcmp(t.data + mark.pos, mark.text.data(), mark.text.size()) == 0)
+      if (std::memcmp(t.Ptr(mark.pos), mark.text.data(), mark.text.size()) == 0)
         painter.Fill(mark.pos, std::uint32_t(end), value);
     }
   }
@@ -265,21 +265,21 @@ void ColourStretch(const Text& t, std::uint32_t scanFrom, std::uint32_t from, st
 bool CommentsOnInsert(const Text& t, const ColourRules& rules, std::uint32_t pos, const std::uint8_t* bytes,
                       std::uint32_t n) {
   pos = std::min(pos, t.length);
-  const int before = pos > 0 ? t.data[pos - 1] : -1;
-  const int after = pos < t.length ? t.data[pos] : -1;
+  const int before = pos > 0 ? t.At(pos - 1) : -1;
+  const int after = pos < t.length ? t.At(pos) : -1;
   return ChangeTouchesComments(t, rules, pos, bytes, n, before, after);
 }
 
 bool CommentsOnDelete(const Text& t, const ColourRules& rules, std::uint32_t pos, std::uint32_t n) {
   if (pos >= t.length) return false;
   n = std::min(n, t.length - pos);
-  const int before = pos > 0 ? t.data[pos - 1] : -1;
-  const int after = pos + n < t.length ? t.data[pos + n] : -1;
+  const int before = pos > 0 ? t.At(pos - 1) : -1;
+  const int after = pos + n < t.length ? t.At(pos + n) : -1;
   // The bytes either side of the deleted ones meet and may form a delimiter.
   if (rules.language != SyntaxLanguage::kNone && rules.areaComments && before >= 0 && after >= 0 &&
       FormsDelimiter(std::uint8_t(before), std::uint8_t(after), false))
     return true;
-  return ChangeTouchesComments(t, rules, pos + n, t.data + pos, n, before, after);
+  return ChangeTouchesComments(t, rules, pos + n, t.Ptr(pos), n, before, after);
 }
 
 std::uint32_t RedrawStart(const Text& t, const ColourRules& rules, std::uint32_t pos) {
@@ -287,23 +287,28 @@ std::uint32_t RedrawStart(const Text& t, const ColourRules& rules, std::uint32_t
   std::uint32_t start = pos;
   const std::uint32_t window = pos > kKeywordLookBack ? pos - kKeywordLookBack : 0;
   auto reaches = [&](std::uint32_t p, std::string_view word, bool exact) {
-    if (MatchAt(t, p, word, exact) && p + word.size() >= pos) start = std::min(start, p);
+    if (p + word.size() >= pos && MatchAt(t, p, word, exact)) start = std::min(start, p);
   };
+  const bool userWords = rules.keywords && rules.keywords->Count() > 0;
+  const bool exact = rules.caseSensitive;
+  KeywordIndex user;
+  if (userWords)
+    for (const std::string& word : rules.keywords->Words()) user.Add(word, exact);
   for (std::uint32_t p = window; p < pos; ++p) {
-    if (rules.keywords)
-      for (const std::string& word : rules.keywords->Words()) reaches(p, word, rules.caseSensitive);
+    if (userWords)
+      for (std::string_view word : user.byFirst[exact ? t.At(p) : Lower(t.At(p))]) reaches(p, word, exact);
     if (rules.language == SyntaxLanguage::kNone) continue;
-    for (const KeywordEntry& e : CKeywords()) reaches(p, e.view(), true);
+    for (std::string_view word : CIndex().byFirst[t.At(p)]) reaches(p, word, true);
     if (rules.language == SyntaxLanguage::kCpp)
-      for (const KeywordEntry& e : CppKeywords()) reaches(p, e.view(), true);
+      for (std::string_view word : CppIndex().byFirst[t.At(p)]) reaches(p, word, true);
   }
   // Started from a byte count, the keyword may begin on a trail byte.
-  if (start < pos && start > 0 && cp932::IsLeadByte(t.data[start - 1])) --start;
+  if (start < pos && start > 0 && cp932::IsLeadByte(t.At(start - 1))) --start;
   if (rules.charMarks) {
     for (const TextCharMark& mark : *rules.charMarks)
       if (mark.pos < pos && mark.pos + mark.text.size() > pos) start = std::min(start, mark.pos);
   }
-  if (pos > 0 && pos < t.length && FormsDelimiter(t.data[pos - 1], t.data[pos], true)) start = std::min(start, pos - 1);
+  if (pos > 0 && pos < t.length && FormsDelimiter(t.At(pos - 1), t.At(pos), true)) start = std::min(start, pos - 1);
   return start;
 }
 

@@ -65,6 +65,10 @@ bool CommentsOnInsert(const CommentTables::Text& text, const ColourRules& rules,
                       const std::uint8_t* bytes, std::uint32_t n);
 bool CommentsOnDelete(const CommentTables::Text& text, const ColourRules& rules, std::uint32_t pos, std::uint32_t n);
 
+// RedrawStart reads at most this many bytes before pos: the longest keyword
+// looked back for and the byte before it.
+constexpr std::uint32_t kRedrawLookBack = 31;
+
 // The first position whose colour may change by an edit at pos: the start
 // of a keyword that reaches pos, of a character mark holding pos, or one
 // byte before when pos splits a delimiter.
