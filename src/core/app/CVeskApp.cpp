@@ -70,7 +70,7 @@ void CVeskApp::OpenStartupDocuments(StartupFrame& frame) {
   // when the cabinet could not be opened.
   CVeskDoc* doc = nullptr;
   if (!arguments_.file.empty()) {
-    doc = OpenInMode(documents_, FullPath(arguments_.file), kOpenBinary, false);
+    doc = OpenInMode(documents_, FullPath(arguments_.file), startupMode_, false);
   } else if (gSettings.InvokeWithoutUntitled == 0) {
     doc = FileNew(documents_);
   }
