@@ -4,7 +4,9 @@
 
 #include "TextWindowFixture.h"
 #include "core/document/RowLayout.h"
+#include "core/view/CVeskView.h"
 #include "core/view/StatusPanes.h"
+#include "platform/ScrollCodes.h"
 
 namespace quarn::testing {
 namespace {
@@ -199,6 +201,41 @@ TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
     EXPECT_EQ(window->CommentOpens(), opens) << round;
     EXPECT_EQ(window->CommentCloses(), closes) << round;
   }
+}
+
+struct NoPlacer : ChildPlacer {
+  void MoveChild(ViewChild, const Rect&) override {}
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild) override {}
+};
+
+TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "line " + std::to_string(i) + " " + std::string(std::size_t(i % 30), 'x') + "\r\n";
+  Open(text, 200);
+  NoPlacer placer;
+  CVeskView view(*doc, placer);
+  view.AttachTextWindow(window.get());
+  auto expectFollowing = [&](const char* step) {
+    EXPECT_EQ(view.Rulers().caretRow, window->Caret().row) << step;
+    EXPECT_EQ(view.Rulers().caretColumn, window->Caret().column) << step;
+    EXPECT_EQ(view.Rulers().topRow, window->Layout().FirstRow()) << step;
+    EXPECT_EQ(view.Rulers().firstColumn, window->Layout().FirstColumn()) << step;
+  };
+  Key(vk::kNext);
+  expectFollowing("page down");
+  Key(vk::kEnd, false, true);
+  expectFollowing("ctrl+end");
+  Key(vk::kEnd);
+  Key(vk::kUp);
+  expectFollowing("end, up");
+  window->OnVScroll(sb::kTop, 0);
+  expectFollowing("scroll bar to the top");
+  window->OnHScroll(sb::kLineRight, 0);
+  EXPECT_EQ(view.Rulers().firstColumn, window->Layout().FirstColumn());
+  view.AttachTextWindow(nullptr);
+  Key(vk::kHome, false, true);
+  EXPECT_NE(view.Rulers().caretRow, window->Caret().row) << "a detached window reports nothing";
 }
 
 }  // namespace

@@ -199,6 +199,10 @@ void CVeskEV::UpdateScrollRanges() {
   }
   host_.enableScrollBar(ScrollBar::kHorizontal, horizontal.enabled);
   host_.setScrollPos(ScrollBar::kHorizontal, layout_.FirstColumn());
+  if (view_) {
+    view_->VerticalScroll(layout_.FirstRow());
+    view_->HorizontalScroll(layout_.FirstColumn());
+  }
 }
 
 void CVeskEV::ScrollRowsTo(std::int64_t row) {
@@ -215,6 +219,7 @@ void CVeskEV::ScrollRowsTo(std::int64_t row) {
   layout_.SetFirstRow(std::uint32_t(row));
   host_.setScrollPos(ScrollBar::kVertical, int(row));
   host_.update();
+  if (view_) view_->VerticalScroll(std::uint32_t(row));
 }
 
 void CVeskEV::ScrollColumnsTo(std::int64_t column) {
@@ -231,6 +236,7 @@ void CVeskEV::ScrollColumnsTo(std::int64_t column) {
   layout_.SetFirstColumn(int(column));
   host_.setScrollPos(ScrollBar::kHorizontal, int(column));
   host_.update();
+  if (view_) view_->HorizontalScroll(int(column));
 }
 
 void CVeskEV::OnVScroll(int code, int pos) {

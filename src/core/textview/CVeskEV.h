@@ -79,6 +79,7 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void Reformat(bool full) override;
   void Refresh() override;
   void AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw) override;
+  void SetViewServices(TextViewServices* services) override { view_ = services; }
 
   // ---- commands ----
   void Copy();
@@ -173,6 +174,7 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   TextLineMarks lineMarks_;
   const std::vector<TextCharMark>* charMarks_ = nullptr;
   std::function<void(Point)> popup_;
+  TextViewServices* view_ = nullptr;
 
   TextCell caret_;
   int goal_ = 0;

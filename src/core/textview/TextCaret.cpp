@@ -126,6 +126,7 @@ void CVeskEV::PlaceCaret(bool noScroll) {
   const Point point = layout_.CellToClient(caret_.column, caret_.row);
   host_.setCaretPos(point.x, point.y);
   ShowCaretPosition();
+  if (view_) view_->CaretMoved(caret_.column, caret_.row);
   host_.setImePosition(point);
   UpdateCaretShown();
 }

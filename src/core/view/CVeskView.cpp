@@ -57,6 +57,26 @@ void CVeskView::OnSetFocus() {
   placer_.FocusChild(IsTextMode() ? ViewChild::kTextWindow : ViewChild::kBinaryWindow);
 }
 
+void CVeskView::AttachTextWindow(TextWindowCommands* window) {
+  if (text_) text_->SetViewServices(nullptr);
+  text_ = window;
+  if (text_) text_->SetViewServices(this);
+}
+
+void CVeskView::CaretMoved(int column, std::uint32_t row) {
+  if (!IsTextMode()) return;
+  rulers_.caretColumn = column;
+  rulers_.caretRow = row;
+}
+
+void CVeskView::HorizontalScroll(int firstColumn) {
+  if (IsTextMode()) rulers_.firstColumn = firstColumn;
+}
+
+void CVeskView::VerticalScroll(std::uint32_t topRow) {
+  if (IsTextMode()) rulers_.topRow = topRow;
+}
+
 void CVeskView::OnUpdate(CVeskDoc& doc, int hintCode) {
   // Text appended by the tools repaints through the text window alone.
   const bool appended = hintCode >= hint::kAppendString && hintCode <= hint::kAppendQuietly;

@@ -14,7 +14,7 @@
 
 namespace quarn {
 
-class CVeskView : public DocumentView {
+class CVeskView : public DocumentView, public TextViewServices {
  public:
   CVeskView(CVeskDoc& doc, ChildPlacer& placer);
   ~CVeskView() override;
@@ -30,7 +30,7 @@ class CVeskView : public DocumentView {
   void AttachBinaryWindow(BinaryWindowCommands* window) { binary_ = window; }
   BinaryWindowCommands* BinaryWindow() const { return binary_; }
   // The text window, attached by its creator for every document.
-  void AttachTextWindow(TextWindowCommands* window) { text_ = window; }
+  void AttachTextWindow(TextWindowCommands* window);
   TextWindowCommands* TextWindow() const { return text_; }
 
   void OnSize(int cx, int cy);
@@ -54,6 +54,19 @@ class CVeskView : public DocumentView {
   void SetPendingTextCaret(std::uint32_t line, std::uint32_t column) { pendingCaret_ = TextCaret{line, column}; }
   std::optional<TextCaret> TakePendingTextCaret() { return std::exchange(pendingCaret_, std::nullopt); }
 
+  // TextViewServices, text mode only: what the column ruler and the line
+  // bar show, the caret's cell and the text window's scroll origins.
+  void CaretMoved(int column, std::uint32_t row) override;
+  void HorizontalScroll(int firstColumn) override;
+  void VerticalScroll(std::uint32_t topRow) override;
+  struct RulerMarks {
+    int caretColumn = 0;
+    std::uint32_t caretRow = 0;
+    int firstColumn = 0;
+    std::uint32_t topRow = 0;
+  };
+  const RulerMarks& Rulers() const { return rulers_; }
+
   int RulerHeight() const { return rulerHeight_; }
   int LineBarWidth() const { return lineBarWidth_; }
 
@@ -69,6 +82,7 @@ class CVeskView : public DocumentView {
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;
+  RulerMarks rulers_;
 };
 
 }  // namespace quarn

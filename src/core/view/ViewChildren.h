@@ -38,6 +38,16 @@ class BinaryWindowCommands {
   virtual void RecomputeLayout() = 0;
 };
 
+// What the text window tells its view: the caret's cell and the scroll
+// origins, which the column ruler and the line bar follow.
+class TextViewServices {
+ public:
+  virtual ~TextViewServices() = default;
+  virtual void CaretMoved(int column, std::uint32_t row) = 0;
+  virtual void HorizontalScroll(int firstColumn) = 0;
+  virtual void VerticalScroll(std::uint32_t topRow) = 0;
+};
+
 // What the view needs of the text window: the commands of its table in
 // text mode, their enable state and the document's update hints.
 class TextWindowCommands {
@@ -56,6 +66,8 @@ class TextWindowCommands {
   // Hints 48 to 50: bytes appended at the end of the text; with redraw the
   // new text is shown and the caret moves behind it.
   virtual void AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw) = 0;
+  // The view the window reports its caret and scrolling to (null: none).
+  virtual void SetViewServices(TextViewServices* services) = 0;
 };
 
 enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };
