@@ -25,42 +25,16 @@
 #include "core/view/CVeskView.h"
 #include "platform/Platform.h"
 #include "qt/QtCanvas.h"
+#include "BenchHost.h"
 #include "qt/QtFileSystem.h"
+#include "qt/QtScreenFont.h"
 
 namespace quarn {
 namespace {
 
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
-
-class SizedHost : public WindowHost {
- public:
-  Point clientSize() const override { return {kWidth, kHeight}; }
-  int dpiX() const override { return 96; }
-  int dpiY() const override { return 96; }
-  void invalidate() override {}
-  void invalidateRect(const Rect&) override {}
-  void update() override {}
-  void scrollWindow(int, int, const Rect*) override {}
-  void setScrollRange(ScrollBar, int, int) override {}
-  void setScrollPos(ScrollBar, int) override {}
-  void showScrollBar(ScrollBar, bool) override {}
-  void enableScrollBar(ScrollBar, bool) override {}
-  void createCaret(int, int) override {}
-  void setCaretPos(int, int) override {}
-  void showCaret() override {}
-  void hideCaret() override {}
-  void destroyCaret() override {}
-  void setTimer(int, int) override {}
-  void killTimer(int) override {}
-  void setCapture() override {}
-  void releaseCapture() override {}
-  void setCursor(CursorShape) override {}
-  Point cursorPos() const override { return {}; }
-  void setFocus() override {}
-  bool hasFocus() const override { return true; }
-  void setImePosition(Point) override {}
-};
+using bench::kHeight;
+using bench::kWidth;
+using bench::SizedHost;
 
 class NoPlacer : public ChildPlacer {
  public:
@@ -70,15 +44,9 @@ class NoPlacer : public ChildPlacer {
 };
 
 LogFont ScreenFont(TextMetric& metrics) {
-  LogFont font = BuiltinFont();
-  font.height = -PointsToPixels(96, font.height);
-  font.width = 0;
-  QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-  QPainter painter(&probe);
-  qt::QtCanvas canvas(painter);
-  canvas.selectFont(font);
-  metrics = canvas.textMetrics();
-  return font;
+  const qt::ScreenFont screen = qt::MeasureScreenFont(BuiltinFont(), 96, 96);
+  metrics = screen.metrics;
+  return screen.font;
 }
 
 std::unique_ptr<CVeskDoc> TextDoc(const std::string& text, int width) {

@@ -1,14 +1,11 @@
 #include "qt/QtTextWindow.h"
 
-#include <QImage>
 #include <QMenu>
-#include <QPainter>
 
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"
 #include "core/operations/CPopupManeger.h"
-#include "core/view/CVeskView.h"
-#include "qt/QtCanvas.h"
+#include "qt/QtScreenFont.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtText.h"
@@ -25,15 +22,8 @@ QtTextWindow::QtTextWindow(CVeskDoc& doc, QWidget* parent)
 QtTextWindow::~QtTextWindow() { setModel(nullptr); }
 
 void QtTextWindow::ApplyFormat() {
-  const LogFont font = CVeskView::ScreenFontOf(doc_.Format().font, logicalDpiY());
-  // The metrics come from a device of the window's resolution.
-  QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-  probe.setDotsPerMeterX(int(logicalDpiX() / 0.0254 + 0.5));
-  probe.setDotsPerMeterY(int(logicalDpiY() / 0.0254 + 0.5));
-  QPainter painter(&probe);
-  QtCanvas canvas(painter);
-  canvas.selectFont(font);
-  window_->SetScreenFont(font, canvas.textMetrics());
+  const ScreenFont screen = MeasureScreenFont(doc_.Format().font, logicalDpiX(), logicalDpiY());
+  window_->SetScreenFont(screen.font, screen.metrics);
   setBackgroundColor(gCabinet.Settings().TextBackColor & 0xFFFFFF);
 }
 
