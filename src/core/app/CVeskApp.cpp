@@ -72,7 +72,7 @@ void CVeskApp::OpenStartupDocuments(StartupFrame& frame) {
   const bool cabinetOpened = gCabinet.Open(gSettings.InitialCabinetMode == 0);
   CVeskDoc* doc = nullptr;
   if (!arguments_.file.empty()) {
-    doc = OpenInMode(documents_, FullPath(arguments_.file), kOpenBinary, false);
+    doc = OpenInMode(documents_, FullPath(arguments_.file), startupMode_, false);
   } else if (!cabinetOpened && gSettings.InvokeWithoutUntitled == 0) {
     doc = FileNew(documents_);
   }
