@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/app/AppMessage.h"
-#include "core/app/Settings.h"
+#include "core/common/AppMessage.h"
+#include "core/common/AppSettings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/RowLayout.h"

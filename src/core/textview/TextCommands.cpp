@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <ctime>
 
-#include "core/app/AppMessage.h"
-#include "core/app/Settings.h"
+#include "core/common/AppMessage.h"
+#include "core/common/AppSettings.h"
 #include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"
 #include "core/macro/OperationRecorder.h"
