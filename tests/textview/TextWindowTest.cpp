@@ -69,6 +69,24 @@ TEST_F(TextWindowTest, PageKeysScrollAndCtrlArrowsKeepTheCaretInView) {
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetDec), "001");
 }
 
+// The cabinet's position words come back as they were kept; words whose top
+// row lies past the text are ignored, and the command line's cell is clamped.
+TEST_F(TextWindowTest, PositionWordsAndTheCommandLineCell) {
+  std::string text;
+  for (int i = 0; i < 50; ++i) text += "line\r\n";
+  Open(text);
+  window->RestorePosition({30, 2, 44});
+  EXPECT_EQ(window->Layout().FirstRow(), 30u);
+  EXPECT_EQ(window->Caret(), (TextCell{2, 44}));
+  EXPECT_EQ(window->SavePosition(), (PositionWords{30, 2, 44}));
+  window->RestorePosition({50, 0, 0});
+  EXPECT_EQ(window->SavePosition(), (PositionWords{30, 2, 44}));
+  window->GoToCell(3, 1000);
+  EXPECT_EQ(window->Caret(), (TextCell{0, 50}));
+  window->GoToCell(9, 4);
+  EXPECT_EQ(window->Caret(), (TextCell{4, 4})) << "at most the row's last column";
+}
+
 TEST_F(TextWindowTest, BoxCopyEndsEveryRowPartWithOneLineEnd) {
   Open("abcd\r\nef\r\nghij", 20);
   window->OnMouse(MouseKind::kLeftDown, 8, 0, KeyState{false, true});

@@ -80,6 +80,9 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void Refresh() override;
   void AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw) override;
   void SetViewServices(TextViewServices* services) override { view_ = services; }
+  PositionWords SavePosition() const override;
+  void RestorePosition(const PositionWords& words) override;
+  void GoToCell(int column, std::uint32_t row) override;
 
   // ---- commands ----
   void Copy();

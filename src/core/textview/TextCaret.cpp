@@ -137,6 +137,27 @@ void CVeskEV::MoveCaretTo(TextCell cell, bool freeCursor) {
   PlaceCaret();
 }
 
+PositionWords CVeskEV::SavePosition() const {
+  return {layout_.FirstRow(), std::uint32_t(caret_.column), caret_.row};
+}
+
+void CVeskEV::RestorePosition(const PositionWords& words) {
+  if (words[0] >= doc_.RowCount()) return;
+  CancelSelection();
+  caret_ = Normalized({int(std::min<std::uint32_t>(words[1], 0x7FFF)), words[2]}, false);
+  goal_ = caret_.column;
+  // The stored top row stands even where the caret lies outside the window.
+  layout_.SetFirstRow(words[0]);
+  UpdateScrollRanges();
+  PlaceCaret(true);
+  host_.invalidate();
+}
+
+void CVeskEV::GoToCell(int column, std::uint32_t row) {
+  CancelSelection();
+  MoveCaretTo({std::clamp(column, 0, 0x7FFF), row}, false);
+}
+
 void CVeskEV::MoveBy(TextCell cell, KeyState state, bool setGoal) {
   const std::uint32_t anchor = selActive_ && !box_ ? anchor_ : CaretOffset();
   if (!state.shift) CancelSelection();

@@ -89,22 +89,32 @@ void CVeskView::OnUpdate(CVeskDoc& doc, int hintCode) {
 
 PositionWords CVeskView::SavePosition() const {
   if (!IsTextMode()) return binary_ ? binary_->SavePosition() : PositionWords{};
-  if (textPosition_) return textPosition_();
+  if (text_ && !pendingPosition_) return text_->SavePosition();
   return pendingPosition_.value_or(PositionWords{});
+}
+
+void CVeskView::SetPendingTextCaret(std::uint32_t line, std::uint32_t column) {
+  if (text_ && IsTextMode()) text_->GoToCell(int(std::min<std::uint32_t>(column, 0x7FFF)), line);
+  else pendingCaret_ = TextCaret{line, column};
 }
 
 void CVeskView::RestorePosition(const PositionWords& words) {
   if (!IsTextMode()) {
     if (binary_) binary_->RestorePosition(words);
   } else if (words[0] < doc_.RowCount()) {
-    pendingPosition_ = words;
+    if (text_) text_->RestorePosition(words);
+    else pendingPosition_ = words;
   }
 }
 
 void CVeskView::OnTextUpdate(CVeskDoc& doc, int hintCode) {
   if (!text_) return;
   switch (hintCode) {
-    case hint::kTextLoaded: text_->OnTextLoaded(); break;
+    case hint::kTextLoaded:
+      text_->OnTextLoaded();
+      // Words the cabinet handed over before the text was there.
+      if (pendingPosition_) text_->RestorePosition(*std::exchange(pendingPosition_, std::nullopt));
+      break;
     case hint::kFormatChanged:
       placer_.RecreateScreenFont();
       text_->Reformat(true);

@@ -52,7 +52,9 @@ class CVeskView : public DocumentView, public TextViewServices {
     std::uint32_t line = 0;
     std::uint32_t column = 0;
   };
-  void SetPendingTextCaret(std::uint32_t line, std::uint32_t column) { pendingCaret_ = TextCaret{line, column}; }
+  // The command line's caret: given to the text window at once when there is
+  // one, else kept for it.
+  void SetPendingTextCaret(std::uint32_t line, std::uint32_t column);
   std::optional<TextCaret> TakePendingTextCaret() { return std::exchange(pendingCaret_, std::nullopt); }
 
   // The position words the cabinet keeps: the binary window's, or the text
@@ -61,7 +63,6 @@ class CVeskView : public DocumentView, public TextViewServices {
   // For a text document the words are kept for the text window when their
   // top row is below the document's number of rows.
   void RestorePosition(const PositionWords& words);
-  void SetTextPositionSource(std::function<PositionWords()> source) { textPosition_ = std::move(source); }
   std::optional<PositionWords> TakePendingTextPosition() { return std::exchange(pendingPosition_, std::nullopt); }
   // TextViewServices, text mode only: what the column ruler and the line
   // bar show, the caret's cell and the text window's scroll origins.
@@ -92,7 +93,6 @@ class CVeskView : public DocumentView, public TextViewServices {
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;
   std::optional<PositionWords> pendingPosition_;
-  std::function<PositionWords()> textPosition_;
   RulerMarks rulers_;
 };
 

@@ -78,6 +78,12 @@ class TextWindowCommands {
   virtual void AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw) = 0;
   // The view the window reports its caret and scrolling to (null: none).
   virtual void SetViewServices(TextViewServices* services) = 0;
+  // The cabinet's position words: the top row, then the caret's column and row.
+  virtual PositionWords SavePosition() const = 0;
+  virtual void RestorePosition(const PositionWords& words) = 0;
+  // The caret to a cell, the window scrolled to show it (the command line's
+  // line and column).
+  virtual void GoToCell(int column, std::uint32_t row) = 0;
 };
 
 enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };
