@@ -18,42 +18,14 @@
 #include "fakes/RecordingCanvas.h"
 #include "platform/WindowHost.h"
 #include "qt/QtCanvas.h"
+#include "BenchHost.h"
 
 namespace quarn {
 namespace {
 
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
-
-// A window host that only answers the questions drawing asks.
-class SizedHost : public WindowHost {
- public:
-  Point clientSize() const override { return {kWidth, kHeight}; }
-  int dpiX() const override { return 96; }
-  int dpiY() const override { return 96; }
-  void invalidate() override {}
-  void invalidateRect(const Rect&) override {}
-  void update() override {}
-  void scrollWindow(int, int, const Rect*) override {}
-  void setScrollRange(ScrollBar, int, int) override {}
-  void setScrollPos(ScrollBar, int) override {}
-  void showScrollBar(ScrollBar, bool) override {}
-  void enableScrollBar(ScrollBar, bool) override {}
-  void createCaret(int, int) override {}
-  void setCaretPos(int, int) override {}
-  void showCaret() override {}
-  void hideCaret() override {}
-  void destroyCaret() override {}
-  void setTimer(int, int) override {}
-  void killTimer(int) override {}
-  void setCapture() override {}
-  void releaseCapture() override {}
-  void setCursor(CursorShape) override {}
-  Point cursorPos() const override { return {}; }
-  void setFocus() override {}
-  bool hasFocus() const override { return true; }
-  void setImePosition(Point) override {}
-};
+using bench::kHeight;
+using bench::kWidth;
+using bench::SizedHost;
 
 struct Window {
   explicit Window(std::uint32_t n = 4u << 20) : image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied) {

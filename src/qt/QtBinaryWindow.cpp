@@ -1,12 +1,9 @@
 #include "qt/QtBinaryWindow.h"
 
-#include <QImage>
-#include <QPainter>
 
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"
-#include "core/view/CVeskView.h"
-#include "qt/QtCanvas.h"
+#include "qt/QtScreenFont.h"
 
 namespace quarn::qt {
 
@@ -19,15 +16,8 @@ QtBinaryWindow::QtBinaryWindow(CVeskDoc& doc, QWidget* parent)
 QtBinaryWindow::~QtBinaryWindow() { setModel(nullptr); }
 
 void QtBinaryWindow::ApplyFormat() {
-  const LogFont font = CVeskView::ScreenFontOf(doc_.Format().font, logicalDpiY());
-  // The metrics come from a device of the window's resolution.
-  QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-  probe.setDotsPerMeterX(int(logicalDpiX() / 0.0254 + 0.5));
-  probe.setDotsPerMeterY(int(logicalDpiY() / 0.0254 + 0.5));
-  QPainter painter(&probe);
-  QtCanvas canvas(painter);
-  canvas.selectFont(font);
-  window_->SetScreenFont(font, canvas.textMetrics());
+  const ScreenFont screen = MeasureScreenFont(doc_.Format().font, logicalDpiX(), logicalDpiY());
+  window_->SetScreenFont(screen.font, screen.metrics);
   const DocTypeSettings& type = gCabinet.Settings();
   const ColorRef back = type.TextBackColor & 0xFFFFFF;
   window_->SetColors(BinaryColors{type.TextColor & 0xFFFFFF, back});

@@ -3,6 +3,7 @@
 #include <QResizeEvent>
 
 #include "qt/QtBinaryWindow.h"
+#include "qt/QtTextWindow.h"
 
 namespace quarn::qt {
 
@@ -10,6 +11,12 @@ QtDocumentView::QtDocumentView(CVeskDoc& doc, QWidget* parent)
     : QWidget(parent), view_(std::make_unique<CVeskView>(doc, *this)) {
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
+  // The view makes the text window for every document; it is shown for a
+  // text document only.
+  textWidget_ = new QtTextWindow(doc, this);
+  children_[ViewChild::kTextWindow] = textWidget_;
+  view_->AttachTextWindow(&textWidget_->Window());
+  textWidget_->setVisible(view_->IsTextMode());
   if (!view_->IsTextMode()) {
     auto* window = new QtBinaryWindow(doc, this);
     children_[ViewChild::kBinaryWindow] = window;
@@ -21,9 +28,11 @@ QtDocumentView::QtDocumentView(CVeskDoc& doc, QWidget* parent)
 
 QtDocumentView::~QtDocumentView() {
   view_->AttachBinaryWindow(nullptr);
+  view_->AttachTextWindow(nullptr);
   view_.reset();
-  // The binary window's widget goes before the document it shows.
+  // The windows' widgets go before the document they show.
   delete binaryWidget_;
+  delete textWidget_;
 }
 
 QWidget* QtDocumentView::Child(ViewChild child) const {
@@ -45,11 +54,13 @@ void QtDocumentView::FocusChild(ViewChild child) {
 
 void QtDocumentView::RecreateScreenFont() {
   if (binaryWidget_) binaryWidget_->ApplyFormat();
+  if (textWidget_) textWidget_->ApplyFormat();
 }
 
 void QtDocumentView::InvalidateChildren() {
   for (const auto& [child, widget] : children_) widget->update();
   if (binaryWidget_) binaryWidget_->invalidate();
+  if (textWidget_) textWidget_->invalidate();
 }
 
 void QtDocumentView::resizeEvent(QResizeEvent* event) {

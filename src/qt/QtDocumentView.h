@@ -11,6 +11,7 @@
 namespace quarn::qt {
 
 class QtBinaryWindow;
+class QtTextWindow;
 
 class QtDocumentView : public QWidget, public ChildPlacer {
   Q_OBJECT
@@ -38,6 +39,7 @@ class QtDocumentView : public QWidget, public ChildPlacer {
   std::unique_ptr<CVeskView> view_;
   std::map<ViewChild, QWidget*> children_;
   QtBinaryWindow* binaryWidget_ = nullptr;
+  QtTextWindow* textWidget_ = nullptr;
   bool created_ = false;
 };
 

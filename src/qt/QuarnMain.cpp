@@ -17,6 +17,7 @@
 #include "core/app/ProfileFile.h"
 #include "core/app/ProgramDirectory.h"
 #include "core/app/Settings.h"
+#include "core/cabinet/CVeskCabinet.h"
 #include "core/common/ProcessValues.h"
 #include "platform/CabinetDialogService.h"
 #include "platform/FileNames.h"
@@ -118,6 +119,18 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     } else {
       frame.resize(960, 640);
       frame.show();
+    }
+    // QUARN_SCREENSHOT_TEXT opens the command line's file as a text document
+    // of the named type ("c", "cpp", anything else general text), with
+    // kinsoku and the tab marks on as a user would set them in the type.
+    const QString textType = qEnvironmentVariable("QUARN_SCREENSHOT_TEXT").toLower();
+    if (!screenshot.isEmpty() && !textType.isEmpty()) {
+      gCabinet.ResetToType(textType == QStringLiteral("cpp") ? kDocTypeCpp
+                           : textType == QStringLiteral("c") ? kDocTypeC
+                                                             : kDocTypeGeneral);
+      gCabinet.Current().kinsoku = 1;
+      gCabinet.Current().record.ShowTabMark = 1;
+      quarn.SetStartupOpenMode(kOpenText);
     }
     quarn.OpenStartupDocuments(frame);
     frame.MenusChanged();

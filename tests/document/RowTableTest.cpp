@@ -82,6 +82,13 @@ void ExpectSameAsRebuilt(CVeskDoc& doc, const Bytes& ref, const Shape& shape, co
     ASSERT_EQ(doc.RowStarts()[r], fresh->RowStarts()[r]) << where << " row " << r;
     ASSERT_EQ(doc.RowFlags()[r], fresh->RowFlags()[r]) << where << " row " << r;
   }
+  // Line numbers, asked in a scattered order, agree with a count from row 0.
+  for (std::uint32_t k = 0; k <= doc.RowCount(); k += 1 + doc.RowCount() / 7) {
+    const std::uint32_t r = (k * 7919u) % (doc.RowCount() + 1);
+    std::uint32_t line = r == doc.RowCount() && r > 0 ? 1 : 0;
+    for (std::uint32_t i = 1; i <= r && i < doc.RowCount(); ++i) line += fresh->RowFlags()[i];
+    ASSERT_EQ(doc.RowToLineNumber(r), line) << where << " row " << r;
+  }
   // Character walking agrees with the walk from the first byte: the unit
   // before each unit start, and the last unit of every row.
   std::vector<std::uint32_t> units;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/app/CommandLine.h"
+#include "core/app/FileCommands.h"
 
 namespace quarn {
 
@@ -36,6 +37,9 @@ class CVeskApp {
   // the command line (a binary document) or a new document, the pending
   // caret of "/L" and "/C", the maximised child.
   void OpenStartupDocuments(StartupFrame& frame);
+  // The mode the command line's file opens in: binary, or text when the
+  // screenshot of a text document is taken.
+  void SetStartupOpenMode(int mode) { startupMode_ = mode; }
   // A message of a later process: opens its path as a binary document.
   void OnInstanceMessage(const std::string& message);
   // Writes the settings, the recent files and the data file unless the files were handed
@@ -52,6 +56,7 @@ class CVeskApp {
   InstanceChannel& channel_;
   CommandLineArguments arguments_;
   bool handedOver_ = false;
+  int startupMode_ = kOpenBinary;
 };
 
 // The recent-file list in its own section of the settings file.

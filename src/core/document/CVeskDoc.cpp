@@ -1,7 +1,13 @@
 #include "core/document/CVeskDoc.h"
 
 #include <algorithm>
+<<<<<<< HEAD
+=======
+#include <cstdlib>
+#include <cstring>
+>>>>>>> h-textwin
 #include <new>
+#include <utility>
 
 #include "core/common/AppSettings.h"
 #include "core/common/ProcessValues.h"
@@ -40,6 +46,18 @@ void CVeskDoc::RemoveView(DocumentView* view) {
 
 void CVeskDoc::UpdateAllViews(int hintCode) {
   for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnUpdate(*this, hintCode);
+}
+
+void CVeskDoc::AppendToViews(int hintCode, const std::uint8_t* bytes, std::uint32_t n) {
+  if (n < 1 || bytes == nullptr) return;
+  const AppendedBytes saved = std::exchange(hintBytes_, AppendedBytes{bytes, n});
+  UpdateAllViews(hintCode);
+  hintBytes_ = saved;
+}
+
+void CVeskDoc::AppendStringToViews(const char* text) {
+  if (text == nullptr) return;
+  AppendToViews(hint::kAppendString, reinterpret_cast<const std::uint8_t*>(text), std::uint32_t(std::strlen(text)));
 }
 
 }  // namespace quarn

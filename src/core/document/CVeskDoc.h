@@ -9,7 +9,11 @@
 
 #include "core/document/CPsbManeger.h"
 #include "core/document/CVeskRD.h"
+<<<<<<< HEAD
 #include "platform/LargeBlock.h"
+=======
+#include "core/document/RowLayout.h"
+>>>>>>> h-textwin
 #include "platform/Types.h"
 
 namespace quarn {
@@ -96,6 +100,17 @@ class CVeskDoc {
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
   void UpdateAllViews(int hint);
+  // The hint object of hints 48 to 50 while they are sent: the bytes to
+  // append at the end of the text and their count.
+  struct AppendedBytes {
+    const std::uint8_t* bytes = nullptr;
+    std::uint32_t count = 0;
+  };
+  // Sends hint 48 (a NUL-terminated string), 49 or 50 (n bytes) with the
+  // bytes as its object; nothing happens for a count below 1.
+  void AppendToViews(int hint, const std::uint8_t* bytes, std::uint32_t n);
+  void AppendStringToViews(const char* text);
+  const AppendedBytes& HintBytes() const { return hintBytes_; }
   const std::vector<DocumentView*>& Views() const { return views_; }
 
   // ---- bytes ----
@@ -175,6 +190,8 @@ class CVeskDoc {
   // ---- format ----
   DocumentFormat& Format() { return format_; }
   LayoutOptions& Layout() { return layout_; }
+  // The row rules last made from the format (RowRules::Of keeps them current).
+  RowRules& KeptRowRules() { return rowRules_; }
 
   // ---- character marks ----
   static constexpr std::size_t kMaxCharMarks = 100;
@@ -214,6 +231,8 @@ class CVeskDoc {
   bool rowCountChanged_ = false;
   DocumentFormat format_;
   LayoutOptions layout_;
+  RowRules rowRules_;
+  std::vector<std::uint32_t> relaidRows_;  // the rows one relayout builds, kept for the next
   bool writeProtected_ = false;
   bool cutShort_ = false;
   int docKind_ = kTextDoc;
@@ -222,7 +241,17 @@ class CVeskDoc {
   std::string pathName_;
   std::string title_;
   std::vector<DocumentView*> views_;
+  AppendedBytes hintBytes_;
   std::vector<std::uint32_t> charMarks_;
+
+  // The line number of a row asked for last: the sum of the flags of rows
+  // 1 to row, kept below the first row a relayout rewrites.
+  struct LineMemo {
+    std::uint32_t row = 0;
+    std::uint32_t line = 0;
+  };
+  mutable LineMemo lineMemo_;
+  void ForgetLinesFrom(std::uint32_t row);
 
   // Writes rows [from, from + starts.size()) of the table and their flags.
   void StoreRows(std::uint32_t from, const std::vector<std::uint32_t>& starts);

@@ -15,9 +15,14 @@ constexpr std::uint8_t kTab = 0x09;
 
 }  // namespace
 
-RowRules RowRules::Of(CVeskDoc& doc) {
-  return RowRules(doc.Format().charsPerLine, doc.Format().tabColumns, doc.Layout().wordWrap,
-                  doc.Layout().kinsoku, doc.Layout().hanging);
+const RowRules& RowRules::Of(CVeskDoc& doc) {
+  RowRules& kept = doc.KeptRowRules();
+  const DocumentFormat& format = doc.Format();
+  const LayoutOptions& layout = doc.Layout();
+  if (kept.width != std::max(1, format.charsPerLine) || kept.tab != std::max(1, format.tabColumns) ||
+      kept.wordWrap != layout.wordWrap || kept.kinsoku != layout.kinsoku || kept.hangingText != layout.hanging)
+    kept = RowRules(format.charsPerLine, format.tabColumns, layout.wordWrap, layout.kinsoku, layout.hanging);
+  return kept;
 }
 
 TextBytes TextStretch(CVeskDoc& doc, std::uint32_t from, std::uint32_t to) {
@@ -30,7 +35,7 @@ TextBytes TextStretch(CVeskDoc& doc, std::uint32_t from, std::uint32_t to) {
 }
 
 std::uint32_t NextRowStart(CVeskDoc& doc, std::uint32_t start) {
-  const RowRules rules = RowRules::Of(doc);
+  const RowRules& rules = RowRules::Of(doc);
   if (start >= doc.TextLength()) return kNoRow;
   const TextBytes text = TextStretch(doc, start, start + rules.MaxRowBytes() + 1);
   return NextRowStart(text, start, rules);

@@ -24,9 +24,19 @@ constexpr std::uint32_t kLookAhead = 65536;
 std::uint32_t UnitLength(std::uint8_t b) { return (cp932::IsLeadByte(b) || b == kCr) ? 2u : 1u; }
 
 // Start of the last character unit of [from, to) that begins below to,
-// walking the bytes of the text from the unit start from.
+// walking the bytes of the text from the unit start from. A byte that is
+// neither a lead byte nor a CR ends its unit (alone or as a trail byte), so
+// the walk starts after the last such byte before to - 1: the cost is the
+// run of lead bytes and CRs at the end, not the whole stretch.
 std::uint32_t LastUnitBelow(const TextBytes& text, std::uint32_t from, std::uint32_t to) {
   std::uint32_t q = from;
+  for (std::uint32_t i = to - 1; i > from; --i) {
+    const std::uint8_t b = text.At(i - 1);
+    if (!cp932::IsLeadByte(b) && b != kCr) {
+      q = i;
+      break;
+    }
+  }
   for (;;) {
     const std::uint32_t next = q + UnitLength(text.At(q));
     if (next >= to) return q;
@@ -103,12 +113,13 @@ void CVeskDoc::StoreRows(std::uint32_t from, const std::vector<std::uint32_t>& s
 
 void CVeskDoc::RebuildRows() {
   const std::uint32_t oldCount = rowCount_;
+  lineMemo_ = LineMemo{};
   rowCount_ = 0;
   if (docKind_ != kTextDoc || textLength_ == 0) {
     rowCountChanged_ = oldCount != rowCount_;
     return;
   }
-  const RowRules rules = RowRules::Of(*this);
+  const RowRules& rules = RowRules::Of(*this);
   const std::uint32_t maxRows = std::max<std::uint32_t>(1, gProcess.maxRows);
   std::vector<std::uint32_t> starts;
   bool cut = false;
@@ -204,7 +215,9 @@ std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSel
 
 void CVeskDoc::SettleLastChar() {
   if (docKind_ != kTextDoc || rowCount_ == 0 || rowCount_ >= gProcess.maxRows) return;
-  lastCharPos_ = LastUnitFrom(rowStart_[rowCount_ - 1]);
+  const std::uint32_t start = rowStart_[rowCount_ - 1];
+  if (start >= textLength_) return;
+  lastCharPos_ = LastUnitFrom(start);
 }
 
 std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uint32_t startPos,
@@ -212,9 +225,11 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
   SetModifiedFlag(true);
   const std::uint32_t oldCount = rowCount_;
   rowCountChanged_ = false;
+  ForgetLinesFrom(std::min(startRow, oldCount));
   if (docKind_ != kTextDoc) return textLength_;
   if (textLength_ == 0) {
     rowCount_ = 0;
+    lineMemo_ = LineMemo{};
     rowCountChanged_ = oldCount != 0;
     return 0;
   }
@@ -226,7 +241,7 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
     return textLength_;
   }
 
-  const RowRules rules = RowRules::Of(*this);
+  const RowRules& rules = RowRules::Of(*this);
   const std::uint32_t maxRows = std::max<std::uint32_t>(1, gProcess.maxRows);
   const bool reuse = oldCount < maxRows;
   // The old table from startRow on describes the old text; its rows after
@@ -248,7 +263,8 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
     return cr >= textLength_ ? textLength_ : std::min(cr + 2, textLength_);
   };
 
-  std::vector<std::uint32_t> rows;
+  std::vector<std::uint32_t>& rows = relaidRows_;
+  rows.clear();
   std::uint32_t resume = resumeAfter(unchangedFrom);
   std::uint32_t resumeRow = kNoRow;
   bool cut = false;
@@ -412,9 +428,15 @@ std::uint32_t CVeskDoc::LineStartPos(std::uint32_t pos) {
 std::uint32_t CVeskDoc::RowToLineNumber(std::uint32_t row) const {
   if (row == 0 || rowCount_ == 0) return 0;
   const std::uint32_t last = std::min(row, rowCount_ - 1);
-  std::uint32_t line = 0;
-  for (std::uint32_t i = 1; i <= last; ++i) line += rowFlag_[i];
-  return row >= rowCount_ ? line + 1 : line;
+  // Walked from the row asked last time, so that a caret moving a few rows
+  // costs a few rows, not the whole table.
+  while (lineMemo_.row < last) lineMemo_.line += rowFlag_[++lineMemo_.row];
+  while (lineMemo_.row > last) lineMemo_.line -= rowFlag_[lineMemo_.row--];
+  return row >= rowCount_ ? lineMemo_.line + 1 : lineMemo_.line;
+}
+
+void CVeskDoc::ForgetLinesFrom(std::uint32_t row) {
+  while (lineMemo_.row > 0 && lineMemo_.row >= row) lineMemo_.line -= rowFlag_[lineMemo_.row--];
 }
 
 std::uint32_t CVeskDoc::LineNumberToRow(std::uint32_t line) const {

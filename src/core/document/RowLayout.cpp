@@ -18,7 +18,7 @@ using cp932::IsPrintable;
 }  // namespace
 
 RowRules::RowRules(int widthIn, int tabIn, bool wordWrapIn, bool kinsokuIn, const std::string& hanging)
-    : width(std::max(1, widthIn)), tab(std::max(1, tabIn)), wordWrap(wordWrapIn), kinsoku(kinsokuIn) {
+    : width(std::max(1, widthIn)), tab(std::max(1, tabIn)), wordWrap(wordWrapIn), kinsoku(kinsokuIn), hangingText(hanging) {
   const auto* s = reinterpret_cast<const std::uint8_t*>(hanging.data());
   for (std::size_t i = 0; i < hanging.size();) {
     if (IsLeadByte(s[i]) && i + 1 < hanging.size()) {

@@ -22,9 +22,13 @@ struct RowRules {
   bool hangingSingle[256] = {};               // single-byte hanging characters
   std::vector<std::uint16_t> hangingDouble;  // lead << 8 | trail
 
+  std::string hangingText;                   // what the two lists were read from
+
   RowRules() = default;
   RowRules(int width, int tab, bool wordWrap, bool kinsoku, const std::string& hanging);
-  static RowRules Of(CVeskDoc& doc);
+  // The document's rules, kept by the document and read again only when its
+  // format or layout options changed; valid until the next call.
+  static const RowRules& Of(CVeskDoc& doc);
 
   // Columns a row may take: width plus the two hanging columns when kinsoku
   // or word wrap is on.

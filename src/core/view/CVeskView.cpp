@@ -57,15 +57,37 @@ void CVeskView::OnSetFocus() {
   placer_.FocusChild(IsTextMode() ? ViewChild::kTextWindow : ViewChild::kBinaryWindow);
 }
 
-void CVeskView::OnUpdate(CVeskDoc&, int hintCode) {
+void CVeskView::AttachTextWindow(TextWindowCommands* window) {
+  if (text_) text_->SetViewServices(nullptr);
+  text_ = window;
+  if (text_) text_->SetViewServices(this);
+}
+
+void CVeskView::CaretMoved(int column, std::uint32_t row) {
+  if (!IsTextMode()) return;
+  rulers_.caretColumn = column;
+  rulers_.caretRow = row;
+}
+
+void CVeskView::HorizontalScroll(int firstColumn) {
+  if (IsTextMode()) rulers_.firstColumn = firstColumn;
+}
+
+void CVeskView::VerticalScroll(std::uint32_t topRow) {
+  if (IsTextMode()) rulers_.topRow = topRow;
+}
+
+void CVeskView::OnUpdate(CVeskDoc& doc, int hintCode) {
   // Text appended by the tools repaints through the text window alone.
   const bool appended = hintCode >= hint::kAppendString && hintCode <= hint::kAppendQuietly;
   if (!appended) placer_.InvalidateChildren();
-  if (IsTextMode() || !binary_) return;
+  if (IsTextMode()) return OnTextUpdate(doc, hintCode);
+  if (!binary_) return;
   if (hintCode == hint::kFormatChanged) placer_.RecreateScreenFont();
   if (hintCode == hint::kFormatChanged || hintCode == hint::kBinaryLoaded) binary_->RecomputeLayout();
 }
 
+<<<<<<< HEAD
 PositionWords CVeskView::SavePosition() const {
   if (!IsTextMode()) return binary_ ? binary_->SavePosition() : PositionWords{};
   if (textPosition_) return textPosition_();
@@ -77,6 +99,61 @@ void CVeskView::RestorePosition(const PositionWords& words) {
     if (binary_) binary_->RestorePosition(words);
   } else if (words[0] < doc_.RowCount()) {
     pendingPosition_ = words;
+=======
+void CVeskView::OnTextUpdate(CVeskDoc& doc, int hintCode) {
+  if (!text_) return;
+  switch (hintCode) {
+    case hint::kTextLoaded: text_->OnTextLoaded(); break;
+    case hint::kFormatChanged:
+      placer_.RecreateScreenFont();
+      text_->Reformat(true);
+      break;
+    case hint::kRefresh: text_->Refresh(); break;
+    case hint::kFocusLost: text_->Reformat(false); break;
+    case hint::kAppendString:
+    case hint::kAppendBytes:
+    case hint::kAppendQuietly:
+      text_->AppendText(doc.HintBytes().bytes, doc.HintBytes().count, hintCode != hint::kAppendQuietly);
+      break;
+    default: break;
+  }
+}
+
+bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
+  const bool selection = text_ && text_->HasSelection();
+  switch (id) {
+    case 57634: case 32805: case 32804:
+      state.enabled = selection;
+      return true;
+    case 57635: case 57637: case 32789: case 32910: case 32911: case 32912:
+    case 32775: case 32773: case 32774: case 32772: case 57636: case 57641: case 32788:
+      state.enabled = false;
+      state.checked = false;
+      return true;
+    case 57643:
+      state.enabled = doc_.Undo().Count() != 0;
+      return true;
+    case 57644:
+      state.enabled = doc_.Redo().Count() != 0;
+      return true;
+    case 32802: case 32801: case 32819: case 32820: case 32822: case 32816: case 32825: case 32818:
+    case 32817: case 32821: case 32823: case 32824:
+      state.enabled = selection && !text_->IsBoxSelection();
+      return true;
+    case 32799: case 32798: case 32826: case 32827: case 32828: case 32875: case 32876:
+    case 32803: case 195: case 32850: case 32792:
+      state.enabled = text_ != nullptr;
+      return true;
+    case 59143: case 59144:
+      state.enabled = true;
+      return true;
+    case 59147: case 59477:
+      // The binary caret's byte value and decoding mean nothing here.
+      state.enabled = false;
+      return true;
+    default:
+      return false;
+>>>>>>> h-textwin
   }
 }
 
@@ -114,7 +191,11 @@ bool CVeskView::RouteBinary(unsigned id) {
 
 bool CVeskView::OnCommand(unsigned id) {
   if (IsPendingCommand(id)) return true;
-  if (IsTextMode()) return false;
+  if (IsTextMode()) {
+    if (!text_) return false;
+    if (id == 195) placer_.FocusChild(ViewChild::kTextWindow);
+    return text_->OnTextCommand(id);
+  }
   return binary_ && RouteBinary(id);
 }
 
@@ -123,6 +204,7 @@ bool CVeskView::OnUpdateCommand(unsigned id, CommandState& state) {
     state.enabled = false;
     return true;
   }
+  if (IsTextMode() && UpdateTextCommand(id, state)) return true;
   bool binary = !IsTextMode() && binary_ != nullptr;
   switch (id) {
     case 57634: case 57635: case 32910:

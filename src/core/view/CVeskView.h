@@ -15,7 +15,7 @@
 
 namespace quarn {
 
-class CVeskView : public DocumentView {
+class CVeskView : public DocumentView, public TextViewServices {
  public:
   CVeskView(CVeskDoc& doc, ChildPlacer& placer);
   ~CVeskView() override;
@@ -30,6 +30,9 @@ class CVeskView : public DocumentView {
   bool OnCreate(int dpiX, int dpiY);
   void AttachBinaryWindow(BinaryWindowCommands* window) { binary_ = window; }
   BinaryWindowCommands* BinaryWindow() const { return binary_; }
+  // The text window, attached by its creator for every document.
+  void AttachTextWindow(TextWindowCommands* window);
+  TextWindowCommands* TextWindow() const { return text_; }
 
   void OnSize(int cx, int cy);
   void OnSetFocus();
@@ -52,6 +55,7 @@ class CVeskView : public DocumentView {
   void SetPendingTextCaret(std::uint32_t line, std::uint32_t column) { pendingCaret_ = TextCaret{line, column}; }
   std::optional<TextCaret> TakePendingTextCaret() { return std::exchange(pendingCaret_, std::nullopt); }
 
+<<<<<<< HEAD
   // The position words the cabinet keeps: the binary window's, or the text
   // window's as its source answers them (the restored ones until it has one).
   PositionWords SavePosition() const;
@@ -60,21 +64,42 @@ class CVeskView : public DocumentView {
   void RestorePosition(const PositionWords& words);
   void SetTextPositionSource(std::function<PositionWords()> source) { textPosition_ = std::move(source); }
   std::optional<PositionWords> TakePendingTextPosition() { return std::exchange(pendingPosition_, std::nullopt); }
+=======
+  // TextViewServices, text mode only: what the column ruler and the line
+  // bar show, the caret's cell and the text window's scroll origins.
+  void CaretMoved(int column, std::uint32_t row) override;
+  void HorizontalScroll(int firstColumn) override;
+  void VerticalScroll(std::uint32_t topRow) override;
+  struct RulerMarks {
+    int caretColumn = 0;
+    std::uint32_t caretRow = 0;
+    int firstColumn = 0;
+    std::uint32_t topRow = 0;
+  };
+  const RulerMarks& Rulers() const { return rulers_; }
+>>>>>>> h-textwin
 
   int RulerHeight() const { return rulerHeight_; }
   int LineBarWidth() const { return lineBarWidth_; }
 
  private:
   bool RouteBinary(unsigned id);
+  bool UpdateTextCommand(unsigned id, CommandState& state);
+  void OnTextUpdate(CVeskDoc& doc, int hint);
 
   CVeskDoc& doc_;
   ChildPlacer& placer_;
   BinaryWindowCommands* binary_ = nullptr;
+  TextWindowCommands* text_ = nullptr;
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;
+<<<<<<< HEAD
   std::optional<PositionWords> pendingPosition_;
   std::function<PositionWords()> textPosition_;
+=======
+  RulerMarks rulers_;
+>>>>>>> h-textwin
 };
 
 }  // namespace quarn

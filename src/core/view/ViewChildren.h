@@ -3,7 +3,10 @@
 // windows, which the platform's widgets carry out.
 #pragma once
 
+<<<<<<< HEAD
 #include <array>
+=======
+>>>>>>> h-textwin
 #include <cstdint>
 
 #include "platform/Types.h"
@@ -46,6 +49,38 @@ class BinaryWindowCommands {
   virtual PositionWords SavePosition() const { return {}; }
   // Applied only when the top row is below the window's number of rows.
   virtual void RestorePosition(const PositionWords& /*words*/) {}
+};
+
+// What the text window tells its view: the caret's cell and the scroll
+// origins, which the column ruler and the line bar follow.
+class TextViewServices {
+ public:
+  virtual ~TextViewServices() = default;
+  virtual void CaretMoved(int column, std::uint32_t row) = 0;
+  virtual void HorizontalScroll(int firstColumn) = 0;
+  virtual void VerticalScroll(std::uint32_t topRow) = 0;
+};
+
+// What the view needs of the text window: the commands of its table in
+// text mode, their enable state and the document's update hints.
+class TextWindowCommands {
+ public:
+  virtual ~TextWindowCommands() = default;
+  // A command the view routes to the text window; false when it is not one.
+  virtual bool OnTextCommand(unsigned id) = 0;
+  virtual bool HasSelection() const = 0;
+  virtual bool IsBoxSelection() const = 0;
+  // Hint 16: the document's text was laid out anew.
+  virtual void OnTextLoaded() = 0;
+  // Hint 32 (full) and 35: the format's values are read again.
+  virtual void Reformat(bool full) = 0;
+  // Hint 34.
+  virtual void Refresh() = 0;
+  // Hints 48 to 50: bytes appended at the end of the text; with redraw the
+  // new text is shown and the caret moves behind it.
+  virtual void AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw) = 0;
+  // The view the window reports its caret and scrolling to (null: none).
+  virtual void SetViewServices(TextViewServices* services) = 0;
 };
 
 enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };

@@ -1,0 +1,249 @@
+// The commands of the text window: copying, selecting, the toolbar's find,
+// playback of recorded operations, and the refused changes, which do what
+// their handlers do before the text and then leave everything as it was.
+#include <algorithm>
+#include <ctime>
+
+#include "core/app/AppMessage.h"
+#include "core/app/Settings.h"
+#include "core/document/CVeskDoc.h"
+#include "core/encoding/Cp932.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/res/MessageIds.h"
+#include "core/textview/CVeskEV.h"
+#include "platform/Clipboard.h"
+#include "platform/FindDialogService.h"
+#include "platform/Platform.h"
+
+namespace quarn {
+namespace {
+
+bool IsRefusedChange(unsigned id) {
+  switch (id) {
+    case 57635: case 32804: case 32875: case 32876: case 32802: case 32801: case 32799: case 32798:
+    case 32816: case 32817: case 32818: case 32819: case 32820: case 32821: case 32822: case 32825:
+    case 32823: case 32824: case 32828:
+      return true;
+    default:
+      return false;
+  }
+}
+
+int KeyOfRecord(std::uint32_t type) {
+  static constexpr int kKeys[] = {vk::kHome,  vk::kEnd,  vk::kPrior, vk::kNext,   vk::kRight,
+                                  vk::kLeft,  vk::kDown, vk::kUp,    vk::kInsert, vk::kEscape};
+  return kKeys[type - textrec::kHome];
+}
+
+}  // namespace
+
+bool CVeskEV::OnTextCommand(unsigned id) {
+  switch (id) {
+    case 57634:
+      RecordOperation(textrec::kCommand, id);
+      Copy();
+      return true;
+    case 32805:
+      RecordOperation(textrec::kCommand, id);
+      AppendCopy();
+      return true;
+    case 32803:
+      SelectAll();
+      return true;
+    case 195:
+    case 32850:
+      FindNext(1);
+      return true;
+    case 32792:
+      FindNext(0);
+      return true;
+    case 57637: {
+      // Ctrl+V belongs to the find box while it has the focus.
+      const FindBoxService* box = Platform().findBox;
+      if (box && box->hasFocus()) return true;
+      RefuseCommand(id);
+      return true;
+    }
+    case 57643:
+    case 57644:
+      RefuseCommand(id);
+      CancelSelection();
+      UpdateCaretShown();
+      return true;
+    case 32826:
+    case 32827: {
+      // The date or time is read as its handler does, and then not inserted.
+      const std::time_t now = std::time(nullptr);
+      (void)now;
+      RefuseCommand(id);
+      return true;
+    }
+    default:
+      if (!IsRefusedChange(id)) return false;
+      RefuseCommand(id);
+      return true;
+  }
+}
+
+void CVeskEV::RefuseCommand(unsigned id) { RecordOperation(textrec::kCommand, id); }
+
+void CVeskEV::RefuseDelete(std::uint32_t count) { RecordOperation(textrec::kDeleteKey, count); }
+
+void CVeskEV::RefuseTyping(const std::string& bytes) {
+  if (bytes.size() < textrec::kMaxTypedRecord)
+    RecordOperation(textrec::kTypedText, 0, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+void CVeskEV::TypedBytes(const std::string& bytes) {
+  if (bytes.empty()) return;
+  if (selActive_ && !gSettings.DeleteSelectionAtInput) {
+    CancelSelection();
+    UpdateCaretShown();
+  }
+  RefuseTyping(bytes);
+}
+
+void CVeskEV::OnChar(unsigned char c, KeyState state) {
+  if (swallowChar_) {
+    swallowChar_ = false;
+    return;
+  }
+  if (c == 0x08) {
+    if (!selActive_ && CaretOffset() == 0 && caret_.column == 0) return;
+    if (!selActive_) OnKeyDown(vk::kLeft, 1, KeyState{});
+    RefuseDelete(1);
+    return;
+  }
+  if (c == '\t' && selActive_) {
+    OnTextCommand(state.shift ? 32876 : 32875);
+    return;
+  }
+  if (c < 0x20 && c != '\r' && c != '\t') return;
+  std::string bytes;
+  if (leadPending_) {
+    leadPending_ = false;
+    bytes = {char(lead_), char(c)};
+  } else if (c == '\r') {
+    bytes = "\r\n";
+  } else if (cp932::IsLeadByte(c)) {
+    leadPending_ = true;
+    lead_ = c;
+    return;
+  } else {
+    bytes.assign(1, char(c));
+  }
+  TypedBytes(bytes);
+}
+
+void CVeskEV::OnImeString(const std::string& cp932) { TypedBytes(cp932); }
+
+std::string CVeskEV::SelectedText() const {
+  if (!selActive_) return {};
+  const auto* data = doc_.Store().GetPointer(0);
+  if (!box_) return std::string(data + selStart_, data + selEnd_);
+  std::string out;
+  const std::uint32_t r1 = std::min(boxAnchor_.row, caret_.row);
+  const std::uint32_t r2 = std::min(std::max(boxAnchor_.row, caret_.row), LastCaretRow(doc_));
+  const int c1 = std::min(boxAnchor_.column, caret_.column);
+  const int c2 = std::max(boxAnchor_.column, caret_.column);
+  for (std::uint32_t row = r1; row <= r2; ++row) {
+    const std::uint32_t start = doc_.RowStartAt(row);
+    const std::uint32_t end = RowEnd(doc_, row);
+    // The first character boundary at or after a column, or the row's end.
+    auto boundary = [&](int column) {
+      std::uint32_t p = start;
+      while (p < end && ColumnInRow(doc_, start, p) < column) p = doc_.NextCharPos(p);
+      return std::min(p, end);
+    };
+    const std::uint32_t a = boundary(c1);
+    const std::uint32_t b = std::max(a, boundary(c2));
+    data = doc_.Store().GetPointer(0);
+    out.append(data + a, data + b);
+    if (b - a < 2 || data[b - 2] != '\r' || data[b - 1] != '\n') out += "\r\n";
+  }
+  return out;
+}
+
+void CVeskEV::Copy() {
+  if (!selActive_) return;
+  Clipboard* clipboard = Platform().clipboard;
+  if (!clipboard || !clipboard->setText(SelectedText())) AppMessageBox(msg::kOutOfMemory);
+}
+
+void CVeskEV::AppendCopy() {
+  if (!selActive_) return;
+  Clipboard* clipboard = Platform().clipboard;
+  std::string text;
+  if (clipboard && clipboard->getText(text)) text.resize(std::min(text.size(), text.find('\0')));
+  if (!clipboard || !clipboard->setText(text + SelectedText())) AppMessageBox(msg::kOutOfMemory);
+}
+
+void CVeskEV::SelectAll() {
+  RecordOperation(textrec::kCommand, 32803);
+  if (doc_.TextLength() == 0) return;
+  SelectRange(0, doc_.TextLength());
+  UpdateCaretShown();
+}
+
+void CVeskEV::FindNext(int direction) { search_.ToolbarFind(direction == 1); }
+
+bool CVeskEV::ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+  if (type >= textrec::kHome && type <= textrec::kEscape) {
+    OnKeyDown(KeyOfRecord(type), 1, KeyState{(id & 1) != 0, (id & 2) != 0});
+    return true;
+  }
+  switch (type) {
+    case textrec::kCommand: OnTextCommand(id); return true;
+    case textrec::kTypedText: TypedBytes(std::string(data.begin(), data.end())); return true;
+    case textrec::kDeleteKey: RefuseDelete(id); return true;
+    case 304: return search_.ReplayDialogRecord(data);
+    case 305: return search_.ReplayToolbarRecord(id, data);
+    default: return true;
+  }
+}
+
+void CVeskEV::SelectRange(std::uint32_t anchor, std::uint32_t caret) {
+  const std::uint32_t length = doc_.TextLength();
+  anchor = std::min(anchor, length);
+  caret = std::min(caret, length);
+  InvalidateSelection();
+  box_ = false;
+  anchor_ = anchor;
+  selStart_ = std::min(anchor, caret);
+  selEnd_ = std::max(anchor, caret);
+  selActive_ = selStart_ != selEnd_;
+  InvalidateSelection();
+  UpdateCaretShown();
+}
+
+void CVeskEV::CancelSelection() {
+  InvalidateSelection();
+  selActive_ = box_ = false;
+  selStart_ = selEnd_ = 0;
+}
+
+void CVeskEV::CancelBlockSelection() {
+  if (box_) CancelSelection();
+}
+
+void CVeskEV::ShowMatch(std::uint32_t pos, std::uint32_t length) {
+  CancelSelection();
+  caret_ = CellOfPos(pos + length);
+  goal_ = caret_.column;
+  PlaceCaret();
+  SelectRange(pos, pos + length);
+}
+
+void CVeskEV::ShowReplaced(std::uint32_t pos, std::uint32_t length) {
+  CancelSelection();
+  RebuildTables();
+  UpdateScrollRanges();
+  host_.invalidate();
+  caret_ = CellOfPos(pos + length);
+  goal_ = caret_.column;
+  PlaceCaret();
+}
+
+void CVeskEV::SetWaitCursor(bool on) { host_.setCursor(on ? CursorShape::kWait : CursorShape::kArrow); }
+
+}  // namespace quarn

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/cabinet/KeywordTable.h"
+#include "core/textview/TextColouring.h"
+
+namespace quarn {
+namespace {
+
+CommentTables::Text TextOf(const std::string& s) {
+  return CommentTables::Text{reinterpret_cast<const std::uint8_t*>(s.data()), std::uint32_t(s.size())};
+}
+
+constexpr ColorRef kUser = 1, kC = 2, kCpp = 3, kComment = 4;
+
+ColourRules RulesFor(SyntaxLanguage language, const KeywordTable* keywords = nullptr) {
+  ColourRules r;
+  r.language = language;
+  r.areaComments = true;
+  r.keywords = keywords;
+  r.keywordColour = kUser;
+  r.cKeywordColour = kC;
+  r.cppKeywordColour = kCpp;
+  r.commentColour = kComment;
+  return r;
+}
+
+// One letter per byte: '.' plain, 'u' user keyword, 'c' C, 'p' C++, '/' comment.
+std::string Colours(const std::string& s, const ColourRules& rules) {
+  CommentTables tables;
+  tables.Rebuild(TextOf(s));
+  std::vector<std::uint32_t> colours;
+  ColourStretch(TextOf(s), 0, 0, std::uint32_t(s.size()), rules, &tables, colours);
+  std::string out;
+  for (std::uint32_t v : colours) out += ".ucp/"[v ? (v & kColourMask) : 0];
+  return out;
+}
+
+TEST(TextColouringTest, KeywordsAndComments) {
+  KeywordTable words;
+  words.Add("ab");
+  words.Add("\x82\xa0" "x");  // あx
+  struct Case {
+    SyntaxLanguage language;
+    std::string text, colours;
+  } cases[] = {
+      {SyntaxLanguage::kC, "print int", "......ccc"},
+      {SyntaxLanguage::kC, "#include x\r\n#if", "cccccccc....ccc"},
+      {SyntaxLanguage::kC, "class int", "......ccc"},
+      {SyntaxLanguage::kCpp, "class int", "ppppp.ccc"},
+      {SyntaxLanguage::kNone, "int ab xab AB", "....uu......."},
+      {SyntaxLanguage::kNone, "z\x82\xa0" "xz", ".uuu."},  // double-byte keyword inside a word
+      {SyntaxLanguage::kC, "a/*b*/c//d\r\ne", "./////./////."},
+      {SyntaxLanguage::kC, "//x/*\r\nint", "///////ccc"},  // "/*" inside a line comment opens nothing
+      {SyntaxLanguage::kC, "/*/a*/b", "//////."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Colours(c.text, RulesFor(c.language, &words)), c.colours) << c.text;
+}
+
+TEST(TextColouringTest, CaseInsensitiveUserKeywords) {
+  KeywordTable words;
+  words.Add("ab");
+  ColourRules rules = RulesFor(SyntaxLanguage::kNone, &words);
+  rules.caseSensitive = false;
+  rules.wholeWord = false;
+  EXPECT_EQ(Colours("AB xaBy", rules), "uu..uu.");
+}
+
+// Plain reference: every "/*" and "*/" of the text, the first kMaxEntries.
+std::vector<std::uint32_t> Delimiters(const std::string& s, char a, char b) {
+  std::vector<std::uint32_t> out;
+  for (std::size_t i = 0; i + 1 < s.size(); ++i)
+    if (s[i] == a && s[i + 1] == b) out.push_back(std::uint32_t(i));
+  return out;
+}
+
+TEST(TextColouringTest, CommentTablesFollowRandomEditsAsARescanWould) {
+  std::mt19937 rng(11);
+  const std::string alphabet = "/**/ab\r\n";
+  for (int round = 0; round < 33; ++round) {
+    std::string text;
+    CommentTables tables;
+    bool overflowed = false;
+    const int steps = round < 30 ? 200 : 5000;  // the last rounds pass the limit
+    for (int step = 0; step < steps; ++step) {
+      const auto pos = std::uint32_t(rng() % (text.size() + 1));
+      if (round >= 30 || rng() % 3 != 0 || text.empty()) {
+        std::string bytes;
+        for (int n = 1 + int(rng() % 6); n > 0; --n) bytes += alphabet[rng() % alphabet.size()];
+        text.insert(pos, bytes);
+        overflowed |= !tables.OnInsert(TextOf(text), pos, std::uint32_t(bytes.size()));
+      } else {
+        const auto n = std::min<std::uint32_t>(1 + rng() % 5, std::uint32_t(text.size()) - std::min<std::uint32_t>(pos, std::uint32_t(text.size())));
+        if (pos >= text.size()) continue;
+        text.erase(pos, n);
+        overflowed |= !tables.OnDelete(TextOf(text), pos, n);
+      }
+      if (overflowed && step % 100 != 0) continue;
+      const auto opens = Delimiters(text, '/', '*');
+      const auto closes = Delimiters(text, '*', '/');
+      if (!overflowed) {
+        ASSERT_EQ(tables.Opens(), opens) << "round " << round << " step " << step;
+        ASSERT_EQ(tables.Closes(), closes) << "round " << round << " step " << step;
+        continue;
+      }
+      // Past the limit the tables hold at most 700 real delimiters.
+      ASSERT_LE(tables.Opens().size(), CommentTables::kMaxEntries);
+      ASSERT_LE(tables.Closes().size(), CommentTables::kMaxEntries);
+      for (std::uint32_t p : tables.Opens()) ASSERT_TRUE(std::binary_search(opens.begin(), opens.end(), p));
+      for (std::uint32_t p : tables.Closes()) ASSERT_TRUE(std::binary_search(closes.begin(), closes.end(), p));
+    }
+    if (round >= 30) {
+      EXPECT_TRUE(overflowed) << "round " << round;
+    }
+  }
+}
+
+TEST(TextColouringTest, ColouringFromALineStartAgreesWithColouringFromTheTop) {
+  std::mt19937 rng(5);
+  const std::string pieces[] = {"/*", "*/", "//", "a", " ", "\r\n", "int", "/", "*"};
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (int n = 0; n < 60; ++n) text += pieces[rng() % std::size(pieces)];
+    const CommentTables::Text t = TextOf(text);
+    CommentTables tables;
+    tables.Rebuild(t);
+    const ColourRules rules = RulesFor(SyntaxLanguage::kC);
+    std::vector<std::uint32_t> whole, part;
+    ColourStretch(t, 0, 0, t.length, rules, &tables, whole);
+    for (std::uint32_t from = 0; from < t.length; ++from) {
+      if (from > 0 && text[from - 1] != '\n') continue;
+      ColourStretch(t, from, from, t.length, rules, &tables, part);
+      ASSERT_TRUE(std::equal(part.begin(), part.end(), whole.begin() + from)) << text << " from " << from;
+    }
+  }
+}
+
+TEST(TextColouringTest, EditsThatTouchCommentsAndWhereTheirRedrawStarts) {
+  const ColourRules rules = RulesFor(SyntaxLanguage::kC);
+  const std::string text = "ab/ int\r\nx";
+  const auto t = TextOf(text);
+  auto insert = [&](std::uint32_t pos, const std::string& s) {
+    return CommentsOnInsert(t, rules, pos, reinterpret_cast<const std::uint8_t*>(s.data()), std::uint32_t(s.size()));
+  };
+  EXPECT_TRUE(insert(0, "/*"));
+  EXPECT_TRUE(insert(3, "*")) << "completes /* with the byte before";
+  EXPECT_FALSE(insert(0, "zz"));
+  EXPECT_FALSE(insert(3, "/")) << "a // before nothing that is a delimiter";
+  EXPECT_FALSE(CommentsOnDelete(t, rules, 3, 1));
+  const std::string joint = "a/x*b";
+  EXPECT_TRUE(CommentsOnDelete(TextOf(joint), rules, 2, 1)) << "the deletion joins / and * into a delimiter";
+  EXPECT_EQ(RedrawStart(t, rules, 6), 4u) << "inside int";
+  EXPECT_EQ(RedrawStart(t, rules, 1), 1u);
+}
+
+}  // namespace
+}  // namespace quarn

@@ -1,0 +1,115 @@
+// A text window over a text document on a recording host, with a 16-pixel
+// font of 8-pixel cells and no margins, for the text window's tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/ProcessValues.h"
+#include "core/app/Settings.h"
+#include "core/cabinet/CVeskCabinet.h"
+#include "core/document/CVeskDoc.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/textview/CVeskEV.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn::testing {
+
+class TextHost : public WindowHost {
+ public:
+  Point clientSize() const override { return client; }
+  int dpiX() const override { return 96; }
+  int dpiY() const override { return 96; }
+  void invalidate() override { ++invalidations; }
+  void invalidateRect(const Rect&) override { ++invalidations; }
+  void update() override {}
+  void scrollWindow(int, int, const Rect*) override {}
+  void setScrollRange(ScrollBar, int, int) override {}
+  void setScrollPos(ScrollBar, int) override {}
+  void showScrollBar(ScrollBar, bool) override {}
+  void enableScrollBar(ScrollBar, bool) override {}
+  void createCaret(int width, int) override { caretWidth = width; }
+  void setCaretPos(int, int) override {}
+  void showCaret() override {}
+  void hideCaret() override {}
+  void destroyCaret() override {}
+  void setTimer(int id, int) override { timers[id] = true; }
+  void killTimer(int id) override { timers[id] = false; }
+  void setCapture() override {}
+  void releaseCapture() override {}
+  void setCursor(CursorShape) override {}
+  Point cursorPos() const override { return pointer; }
+  void setFocus() override {}
+  bool hasFocus() const override { return true; }
+  void setImePosition(Point) override {}
+
+  Point client{800, 160};  // 100 columns, 10 rows
+  Point pointer;
+  int caretWidth = 0;
+  int invalidations = 0;
+  std::map<int, bool> timers;
+};
+
+struct Recorded {
+  std::uint32_t type, id;
+  std::vector<std::uint8_t> data;
+};
+
+class TextWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gSettings;
+    gSettings.LeftMarginLM = gSettings.TopMarginLM = 0;
+    gCabinet.ResetToType(kDocTypeGeneral);
+    SetRecordSink([this](std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+      records.push_back({type, id, data});
+    });
+  }
+  void TearDown() override {
+    SetRecordSink({});
+    gSettings = saved_;
+    gCabinet.ResetToType(kDocTypeGeneral);
+  }
+  // width columns per row, tab columns, free cursor.
+  void Open(const std::string& text, int width = 20, int tab = 4, bool free = false) {
+    gCabinet.Current().record.FreeCursor = free ? 1 : 0;
+    gProcess.nextDocKind = kTextDoc;
+    doc = std::make_unique<CVeskDoc>();
+    doc->Format().charsPerLine = width;
+    doc->Format().tabColumns = tab;
+    doc->InsertText(0, reinterpret_cast<const std::uint8_t*>(text.data()), std::uint32_t(text.size()));
+    window = std::make_unique<CVeskEV>(*doc, host);
+    TextMetric tm;
+    tm.height = 16;
+    tm.aveCharWidth = 8;
+    window->SetScreenFont(LogFont{}, tm);
+    window->OnCreate();
+    window->OnSetFocus();
+    records.clear();
+  }
+  std::string Text() {
+    std::string out(doc->TextLength(), '\0');
+    if (!out.empty()) doc->Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc->TextLength());
+    return out;
+  }
+  void Key(int vk, bool shift = false, bool control = false) {
+    window->OnKeyDown(vk, 1, KeyState{shift, control});
+  }
+
+  fakes::FakePlatform platform;
+  fakes::FakeClipboard clipboard;
+  TextHost host;
+  std::unique_ptr<CVeskDoc> doc;
+  std::unique_ptr<CVeskEV> window;
+  std::vector<Recorded> records;
+
+ private:
+  AppSettings saved_;
+};
+
+}  // namespace quarn::testing

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TextWindowFixture.h"
+#include "core/document/RowLayout.h"
+#include "core/view/CVeskView.h"
+#include "core/view/StatusPanes.h"
+#include "platform/ScrollCodes.h"
+
+namespace quarn::testing {
+namespace {
+
+using TextWindowTest = TextWindowFixture;
+
+TEST_F(TextWindowTest, MovementKeys) {
+  // Rows of width 10: "abc def\r\n" | "あいう\r\n" | "\txyz gh" | "ijkl"
+  Open("abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl", 10, 4);
+  struct Step {
+    int vk;
+    bool shift, control;
+    TextCell cell;
+  } steps[] = {
+      {vk::kRight, false, false, {1, 0}}, {vk::kEnd, false, false, {7, 0}},     // End of a line: its CR
+      {vk::kRight, false, false, {0, 1}}, {vk::kRight, false, false, {2, 1}},   // a double-byte character
+      {vk::kUp, false, false, {2, 0}},    {vk::kDown, false, false, {2, 1}},    // the goal column
+      {vk::kDown, false, false, {4, 2}},  {vk::kLeft, false, false, {0, 2}},    // a TAB is one character
+      {vk::kEnd, false, false, {10, 2}},  {vk::kRight, false, false, {1, 3}},   // after the row's last character
+      {vk::kHome, false, true, {0, 0}},   {vk::kRight, false, true, {4, 0}},    // the next word
+      {vk::kRight, false, true, {0, 1}},  {vk::kLeft, false, true, {4, 0}},     // and back
+      {vk::kEnd, false, true, {4, 3}},    {vk::kHome, false, false, {0, 3}},
+  };
+  for (const Step& s : steps) {
+    Key(s.vk, s.shift, s.control);
+    EXPECT_EQ(window->Caret(), s.cell) << "key " << s.vk << " ctrl " << s.control;
+  }
+  EXPECT_EQ(Text(), "abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl");
+  ASSERT_EQ(records.size(), std::size(steps));
+  EXPECT_EQ(records[0].type, 20u);
+  EXPECT_EQ(records[10].type, 16u);
+  EXPECT_EQ(records[10].id, 2u) << "Ctrl is part of the identifier";
+}
+
+TEST_F(TextWindowTest, FreeCursorMovesByColumnsAndWrapsAtTheRowWidth) {
+  Open("ab\r\ncd", 6, 4, true);
+  for (int i = 0; i < 4; ++i) Key(vk::kRight);  // a, b, the CR's two columns, one beyond
+  EXPECT_EQ(window->Caret(), (TextCell{5, 0})) << "beyond the line end";
+  Key(vk::kRight);
+  EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
+  Key(vk::kLeft);
+  EXPECT_EQ(window->Caret(), (TextCell{6, 0}));
+  Key(vk::kRight, true);  // Shift ignores the free cursor
+  EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
+}
+
+TEST_F(TextWindowTest, PageKeysScrollAndCtrlArrowsKeepTheCaretInView) {
+  std::string text;
+  for (int i = 0; i < 50; ++i) text += "line\r\n";
+  Open(text);
+  Key(vk::kNext);
+  EXPECT_EQ(window->Caret().row, 10u);
+  EXPECT_EQ(window->Layout().FirstRow(), 10u);
+  Key(vk::kDown, false, true);  // scroll by a row; the caret stays
+  EXPECT_EQ(window->Layout().FirstRow(), 11u);
+  EXPECT_EQ(window->Caret().row, 11u) << "moved to the first visible row";
+  Key(vk::kEnd, false, true);
+  EXPECT_EQ(window->Caret(), (TextCell{0, 50}));
+  EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "00051");
+  EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetDec), "001");
+}
+
+TEST_F(TextWindowTest, BoxCopyEndsEveryRowPartWithOneLineEnd) {
+  Open("abcd\r\nef\r\nghij", 20);
+  window->OnMouse(MouseKind::kLeftDown, 8, 0, KeyState{false, true});
+  window->OnMouse(MouseKind::kMove, 8 * 6, 16 * 2, KeyState{});
+  window->OnMouse(MouseKind::kLeftUp, 8 * 6, 16 * 2, KeyState{});
+  ASSERT_TRUE(window->IsBoxSelection());
+  EXPECT_EQ(window->SelectedText(), "bcd\r\nf\r\nhij\r\n");
+  window->OnTextCommand(57634);
+  EXPECT_EQ(clipboard.text, "bcd\r\nf\r\nhij\r\n");
+}
+
+TEST_F(TextWindowTest, AppendCopyAddsTheSelectionToTheClipboardText) {
+  Open("hello world");
+  window->OnMouse(MouseKind::kLeftDoubleClick, 8 * 7, 0, KeyState{});
+  EXPECT_EQ(window->SelectedText(), "world");
+  EXPECT_EQ(window->Caret(), (TextCell{6, 0})) << "the caret goes to the word's start";
+  window->OnTextCommand(32805);
+  EXPECT_EQ(clipboard.text, "world") << "an empty clipboard";
+  clipboard.text = std::string("old\0junk", 8);
+  window->OnTextCommand(32805);
+  EXPECT_EQ(clipboard.text, "oldworld");
+}
+
+TEST_F(TextWindowTest, SelectAllAndShiftMovesCopyTheTextsBytes) {
+  Open("ab\r\n\x82\xa0z");
+  window->OnTextCommand(32803);
+  window->OnTextCommand(57634);
+  EXPECT_EQ(clipboard.text, Text());
+  Key(vk::kHome, false, true);
+  Key(vk::kDown, true);
+  Key(vk::kRight, true);
+  EXPECT_EQ(window->SelectedText(), "ab\r\n\x82\xa0");
+}
+
+TEST_F(TextWindowTest, RefusedCommandsAreRecordedAndChangeNothing) {
+  Open("abc\r\ndef");
+  Key(vk::kRight);
+  Key(vk::kRight, true);
+  records.clear();
+  const unsigned refused[] = {57635, 32804, 57637, 57643, 57644, 32875, 32876, 32802, 32801, 32799, 32798,
+                              32816, 32817, 32818, 32819, 32820, 32821, 32822, 32825, 32823, 32824, 32826,
+                              32827, 32828};
+  for (unsigned id : refused) {
+    EXPECT_TRUE(window->OnTextCommand(id));
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().type, 256u);
+    EXPECT_EQ(records.back().id, id);
+  }
+  Key(vk::kDelete);
+  EXPECT_EQ(records.back().type, 288u);
+  window->OnChar(0x82, KeyState{});
+  window->OnChar(0xa0, KeyState{});
+  EXPECT_EQ(records.back().type, 272u);
+  EXPECT_EQ(records.back().data, (std::vector<std::uint8_t>{0x82, 0xa0})) << "one record after the trail byte";
+  window->OnImeString("\x82\xa2");
+  window->OnChar('\r', KeyState{});
+  EXPECT_EQ(records.back().data, (std::vector<std::uint8_t>{'\r', '\n'}));
+  EXPECT_EQ(Text(), "abc\r\ndef");
+  EXPECT_EQ(doc->Undo().Count(), 0u);
+  EXPECT_TRUE(platform.beep.beeps.empty());
+}
+
+TEST_F(TextWindowTest, BackspaceMovesLeftAndTypingTreatsTheSelectionByTheSetting) {
+  Open("abc");
+  window->OnChar(8, KeyState{});
+  EXPECT_TRUE(records.empty()) << "nothing at the very start";
+  Key(vk::kEnd);
+  window->OnChar(8, KeyState{});
+  EXPECT_EQ(window->Caret(), (TextCell{2, 0}));
+  EXPECT_EQ(Text(), "abc");
+  for (int on : {1, 0}) {
+    gSettings.DeleteSelectionAtInput = on;
+    Key(vk::kHome, true);
+    window->OnChar('x', KeyState{});
+    EXPECT_EQ(window->HasSelection(), on == 1);
+    EXPECT_EQ(Text(), "abc");
+  }
+}
+
+TEST_F(TextWindowTest, InsertKeyChangesTheCaretWidth) {
+  Open("abc");
+  gProcess.overwrite = false;
+  Key(vk::kInsert);
+  EXPECT_EQ(host.caretWidth, 8);
+  Key(vk::kInsert);
+  EXPECT_EQ(host.caretWidth, 2);
+}
+
+TEST_F(TextWindowTest, AnyKeyStopsTheAutomaticScrollAndIsSwallowed) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "x\r\n";
+  Open(text);
+  gSettings.AutoScrollCount = 3;
+  Key(vk::kDown, true, true);
+  EXPECT_TRUE(host.timers[CVeskEV::kAutoScrollTimer]);
+  window->OnTimer(CVeskEV::kAutoScrollTimer);
+  window->OnTimer(CVeskEV::kAutoScrollTimer);
+  EXPECT_EQ(window->Caret().row, 6u);
+  Key('A');
+  window->OnChar('a', KeyState{});
+  EXPECT_FALSE(host.timers[CVeskEV::kAutoScrollTimer]);
+  EXPECT_TRUE(records.empty() || records.back().type != 272u) << "the stopping key's character is dropped";
+}
+
+TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
+  gCabinet.ResetToType(kDocTypeCpp);
+  gSettings.ColorAreaComment = 1;
+  std::mt19937 rng(3);
+  // The long piece carries the end of the text across the store's 32 KB window.
+  const std::string pieces[] = {"word ", "/*", "*/", "\r\n", "\t", "\x82\xa0", "\x82", "long_identifier_here ",
+                                std::string(3000, '*') + "/"};
+  for (int round = 0; round < 20; ++round) {
+    Open("", 12, 4);
+    doc->Layout().wordWrap = round % 2 == 0;
+    doc->Layout().kinsoku = round % 3 == 0;
+    std::string all;
+    for (int step = 0; step < 60; ++step) {
+      std::string piece;
+      for (int n = 1 + int(rng() % 4); n > 0; --n) piece += pieces[rng() % std::size(pieces)];
+      all += piece;
+      window->AppendText(reinterpret_cast<const std::uint8_t*>(piece.data()), std::uint32_t(piece.size()), step % 2);
+    }
+    ASSERT_EQ(Text(), all);
+    const std::vector<std::uint32_t> rows(doc->RowStarts(), doc->RowStarts() + doc->RowCount());
+    const auto opens = window->CommentOpens();
+    const auto closes = window->CommentCloses();
+    doc->RebuildRows();
+    window->Reformat(true);
+    EXPECT_EQ(std::vector<std::uint32_t>(doc->RowStarts(), doc->RowStarts() + doc->RowCount()), rows) << round;
+    EXPECT_EQ(window->CommentOpens(), opens) << round;
+    EXPECT_EQ(window->CommentCloses(), closes) << round;
+  }
+}
+
+struct NoPlacer : ChildPlacer {
+  void MoveChild(ViewChild, const Rect&) override {}
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild) override {}
+};
+
+TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "line " + std::to_string(i) + " " + std::string(std::size_t(i % 30), 'x') + "\r\n";
+  Open(text, 200);
+  NoPlacer placer;
+  CVeskView view(*doc, placer);
+  view.AttachTextWindow(window.get());
+  auto expectFollowing = [&](const char* step) {
+    EXPECT_EQ(view.Rulers().caretRow, window->Caret().row) << step;
+    EXPECT_EQ(view.Rulers().caretColumn, window->Caret().column) << step;
+    EXPECT_EQ(view.Rulers().topRow, window->Layout().FirstRow()) << step;
+    EXPECT_EQ(view.Rulers().firstColumn, window->Layout().FirstColumn()) << step;
+  };
+  Key(vk::kNext);
+  expectFollowing("page down");
+  Key(vk::kEnd, false, true);
+  expectFollowing("ctrl+end");
+  Key(vk::kEnd);
+  Key(vk::kUp);
+  expectFollowing("end, up");
+  window->OnVScroll(sb::kTop, 0);
+  expectFollowing("scroll bar to the top");
+  window->OnHScroll(sb::kLineRight, 0);
+  EXPECT_EQ(view.Rulers().firstColumn, window->Layout().FirstColumn());
+  view.AttachTextWindow(nullptr);
+  Key(vk::kHome, false, true);
+  EXPECT_NE(view.Rulers().caretRow, window->Caret().row) << "a detached window reports nothing";
+}
+
+}  // namespace
+}  // namespace quarn::testing
