@@ -14,7 +14,7 @@
 #include <random>
 #include <string>
 
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/cabinet/CVeskCabinet.h"

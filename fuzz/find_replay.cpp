@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "FuzzInput.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "core/search/FindRecords.h"

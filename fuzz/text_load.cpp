@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/OpenMode.h"
 #include "core/document/TextReader.h"

@@ -249,6 +249,8 @@ TEST_F(QtFileSystemTest, ReplacingKeepsLinksAndTheOwner) {
   ASSERT_EQ(stat(native("target").c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, kNobody);
   EXPECT_EQ(st.st_gid, kNobody);
+}
+
 // Names as the system's bytes, made on disk directly: each opens, is found
 // and is removed under its own name, and a save writes the file itself
 // (never a look-alike such as "caf?.bin").

@@ -74,13 +74,8 @@ void CVeskApp::OpenStartupDocuments(StartupFrame& frame) {
   const bool cabinetOpened = gCabinet.Open(gSettings.InitialCabinetMode == 0);
   CVeskDoc* doc = nullptr;
   if (!arguments_.file.empty()) {
-<<<<<<< HEAD
-    doc = OpenInMode(documents_, FullPath(arguments_.file), kOpenBinary, false);
-  } else if (!cabinetOpened && gSettings.InvokeWithoutUntitled == 0) {
-=======
     doc = OpenInMode(documents_, FullPath(arguments_.file), startupMode_, false);
-  } else if (gSettings.InvokeWithoutUntitled == 0) {
->>>>>>> h-textwin
+  } else if (!cabinetOpened && gSettings.InvokeWithoutUntitled == 0) {
     doc = FileNew(documents_);
   }
   gProcess.nextDocKind = kTextDoc;

@@ -1,11 +1,8 @@
 #include "core/document/CVeskDoc.h"
 
 #include <algorithm>
-<<<<<<< HEAD
-=======
 #include <cstdlib>
 #include <cstring>
->>>>>>> h-textwin
 #include <new>
 #include <utility>
 

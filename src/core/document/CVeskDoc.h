@@ -9,11 +9,8 @@
 
 #include "core/document/CPsbManeger.h"
 #include "core/document/CVeskRD.h"
-<<<<<<< HEAD
 #include "platform/LargeBlock.h"
-=======
 #include "core/document/RowLayout.h"
->>>>>>> h-textwin
 #include "platform/Types.h"
 
 namespace quarn {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "core/app/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/app/AppMessage.h"
-#include "core/app/ProcessValues.h"
+#include "core/common/AppMessage.h"
+#include "core/common/ProcessValues.h"
 #include "core/app/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "core/app/AppMessage.h"
+#include "core/common/AppMessage.h"
 #include "core/app/Settings.h"
 #include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"

@@ -87,7 +87,6 @@ void CVeskView::OnUpdate(CVeskDoc& doc, int hintCode) {
   if (hintCode == hint::kFormatChanged || hintCode == hint::kBinaryLoaded) binary_->RecomputeLayout();
 }
 
-<<<<<<< HEAD
 PositionWords CVeskView::SavePosition() const {
   if (!IsTextMode()) return binary_ ? binary_->SavePosition() : PositionWords{};
   if (textPosition_) return textPosition_();
@@ -99,7 +98,9 @@ void CVeskView::RestorePosition(const PositionWords& words) {
     if (binary_) binary_->RestorePosition(words);
   } else if (words[0] < doc_.RowCount()) {
     pendingPosition_ = words;
-=======
+  }
+}
+
 void CVeskView::OnTextUpdate(CVeskDoc& doc, int hintCode) {
   if (!text_) return;
   switch (hintCode) {
@@ -153,7 +154,6 @@ bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
       return true;
     default:
       return false;
->>>>>>> h-textwin
   }
 }
 

@@ -55,7 +55,6 @@ class CVeskView : public DocumentView, public TextViewServices {
   void SetPendingTextCaret(std::uint32_t line, std::uint32_t column) { pendingCaret_ = TextCaret{line, column}; }
   std::optional<TextCaret> TakePendingTextCaret() { return std::exchange(pendingCaret_, std::nullopt); }
 
-<<<<<<< HEAD
   // The position words the cabinet keeps: the binary window's, or the text
   // window's as its source answers them (the restored ones until it has one).
   PositionWords SavePosition() const;
@@ -64,7 +63,6 @@ class CVeskView : public DocumentView, public TextViewServices {
   void RestorePosition(const PositionWords& words);
   void SetTextPositionSource(std::function<PositionWords()> source) { textPosition_ = std::move(source); }
   std::optional<PositionWords> TakePendingTextPosition() { return std::exchange(pendingPosition_, std::nullopt); }
-=======
   // TextViewServices, text mode only: what the column ruler and the line
   // bar show, the caret's cell and the text window's scroll origins.
   void CaretMoved(int column, std::uint32_t row) override;
@@ -77,7 +75,6 @@ class CVeskView : public DocumentView, public TextViewServices {
     std::uint32_t topRow = 0;
   };
   const RulerMarks& Rulers() const { return rulers_; }
->>>>>>> h-textwin
 
   int RulerHeight() const { return rulerHeight_; }
   int LineBarWidth() const { return lineBarWidth_; }
@@ -94,12 +91,9 @@ class CVeskView : public DocumentView, public TextViewServices {
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;
-<<<<<<< HEAD
   std::optional<PositionWords> pendingPosition_;
   std::function<PositionWords()> textPosition_;
-=======
   RulerMarks rulers_;
->>>>>>> h-textwin
 };
 
 }  // namespace quarn

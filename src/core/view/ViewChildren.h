@@ -3,10 +3,7 @@
 // windows, which the platform's widgets carry out.
 #pragma once
 
-<<<<<<< HEAD
 #include <array>
-=======
->>>>>>> h-textwin
 #include <cstdint>
 
 #include "platform/Types.h"
