@@ -26,15 +26,13 @@ std::optional<std::string> FileSearch::SearchFile(FileSystem& files, const std::
   path_ = path;
   text_ = text;
   options_ = options;
-  buffer_.assign(kChunkBytes + 1, 0);
+  buffer_.resize(kChunkBytes + 1);
   if (!ReadChunk()) return std::nullopt;
   return SearchNext();
 }
 
 void FileSearch::CloseSearch() {
   file_.reset();
-  buffer_.clear();
-  buffer_.shrink_to_fit();
   held_ = chunk_ = position_ = countedTo_ = lineStart_ = 0;
   linesBeforeChunk_ = lineBase_ = 0;
   last_ = false;

@@ -36,6 +36,7 @@ class FileSearch {
                                         const FileSearchOptions& options);
   // The next match in the same file.
   std::optional<std::string> SearchNext();
+  // Closes the file; the chunk buffer is kept for the next file.
   void CloseSearch();
 
  private:

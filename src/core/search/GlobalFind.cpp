@@ -38,11 +38,10 @@ bool InSet(const std::string& pattern, std::size_t& p, const std::string& c, boo
   return found != negated;
 }
 
-void SearchOne(const std::string& path, const std::string& name, const GlobalFindRequest& request, FileSystem& files,
-               GlobalFindProgress& progress, GlobalFindCounts& counts, bool& stopped) {
+void SearchOne(FileSearch& search, const std::string& path, const std::string& name, const GlobalFindRequest& request,
+               FileSystem& files, GlobalFindProgress& progress, GlobalFindCounts& counts, bool& stopped) {
   ++counts.files;
   progress.Searching(name);
-  FileSearch search;
   for (auto line = search.SearchFile(files, path, request.text, request.options); line; line = search.SearchNext()) {
     progress.Found(*line, ++counts.matches);
     if (progress.Stopped()) {
@@ -104,6 +103,7 @@ GlobalFindCounts SearchFiles(const GlobalFindRequest& request, FileSystem& files
   std::deque<std::string> queue{request.pattern.substr(0, slash + 1)};
   std::set<std::pair<std::uint64_t, std::uint64_t>> seen;  // directories listed, by identity
   bool top = true;
+  FileSearch search;  // its buffers serve every file
   while (!queue.empty()) {
     const std::string dir = queue.front();
     queue.pop_front();
@@ -114,7 +114,7 @@ GlobalFindCounts SearchFiles(const GlobalFindRequest& request, FileSystem& files
       if (e.kind != DirectoryEntry::kRegular || !WildcardMatch(filePart, e.name)) continue;
       anyFile = true;
       bool stopped = false;
-      SearchOne(dir + e.name, e.name, request, files, progress, counts, stopped);
+      SearchOne(search, dir + e.name, e.name, request, files, progress, counts, stopped);
       if (stopped) return counts;
     }
     if (top && (!listed || (!anyFile && !request.subdirectories))) {
