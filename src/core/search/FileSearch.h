@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,10 +46,13 @@ class FileSearch {
   std::string ResultLine(std::size_t pos, std::size_t n);
   std::size_t LineEnd(std::size_t from) const;
   void CountLines(std::size_t pos);
+  std::size_t FindLiteral() const;
 
   std::unique_ptr<File> file_;
   std::string path_;
   std::string text_;
+  std::string searcherText_;  // the text searcher_ was made for
+  std::optional<std::boyer_moore_horspool_searcher<const std::uint8_t*>> searcher_;
   FileSearchOptions options_;
   std::vector<std::uint8_t> buffer_;  // the chunk, then the bytes read after it
   std::size_t held_ = 0;              // bytes in the buffer
