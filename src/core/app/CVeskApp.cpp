@@ -1,5 +1,6 @@
 #include "core/app/CVeskApp.h"
 
+#include "core/app/CDataFile.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/app/ProfileFile.h"
@@ -59,6 +60,7 @@ bool CVeskApp::Begin(const std::string& commandLine) {
     return false;
   }
   ReadSettings();
+  gDataFile.Load(DataFilePath());
   gProcess.overwrite = gSettings.StartWithOverWrite != 0;
   LoadRecentFileList(documents_);
   return true;
@@ -100,6 +102,7 @@ void CVeskApp::Exit() {
     if (!gCabinet.Path().empty()) gSettings.CabinetName = gCabinet.Path();
     WriteSettings();
     SaveRecentFileList(documents_);
+    gDataFile.Save(DataFilePath());
   }
   channel_.release();
 }

@@ -29,7 +29,7 @@ class CVeskApp {
   CVeskApp(DocTemplate& documents, InstanceChannel& channel) : documents_(documents), channel_(channel) {}
 
   // Steps before the main frame: the settings file's place, the instance
-  // check, the settings and the recent files. False when this process
+  // check, the settings, the data file and the recent files. False when this process
   // handed its files to a running instance (or found none to hand them
   // to) and ends now; exit then writes nothing.
   bool Begin(const std::string& commandLine);
@@ -42,7 +42,7 @@ class CVeskApp {
   void SetStartupOpenMode(int mode) { startupMode_ = mode; }
   // A message of a later process: opens its path as a binary document.
   void OnInstanceMessage(const std::string& message);
-  // Writes the settings and the recent files unless the files were handed
+  // Writes the settings, the recent files and the data file unless the files were handed
   // over; releases the instance lock.
   void Exit();
 

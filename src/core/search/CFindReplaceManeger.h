@@ -50,6 +50,7 @@ class CFindReplaceManeger {
   bool regular = false;
   bool distinguishWidth = true;
   bool directionDown = true;
+  bool searchSubdirectories = true;  // global find
   LastSearch last;
 
   // Stores the texts of the last search, each cut to 79 bytes.

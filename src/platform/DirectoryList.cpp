@@ -1,0 +1,10 @@
+#include "platform/DirectoryList.h"
+
+namespace quarn {
+
+DirectoryLister*& Directories() {
+  static DirectoryLister* lister = nullptr;
+  return lister;
+}
+
+}  // namespace quarn

@@ -1,0 +1,31 @@
+// Listing a directory for the global find: the names in it with their kind.
+// Paths are CP932 strings as the program holds them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quarn {
+
+struct DirectoryEntry {
+  std::string name;
+  enum Kind { kRegular, kDirectory, kOther } kind = kOther;  // links are followed
+  // Identifies a directory on its device, so that one reached again through a
+  // link is not listed twice.
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+};
+
+class DirectoryLister {
+ public:
+  virtual ~DirectoryLister() = default;
+  // The entries of directory (ending in "/") without "." and "..", in name
+  // order; false when it cannot be read.
+  virtual bool list(const std::string& directory, std::vector<DirectoryEntry>& out) = 0;
+};
+
+// The lister the global find uses; main() installs the platform's, tests a fake.
+DirectoryLister*& Directories();
+
+}  // namespace quarn
