@@ -7,7 +7,7 @@
 
 #include "core/app/CMainFrame.h"
 #include "core/app/CVeskApp.h"
-#include "core/cabinet/CabinetFrames.h"
+#include "core/app/CabinetFrames.h"
 
 class QMdiArea;
 class QMenu;

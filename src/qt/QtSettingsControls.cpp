@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "core/common/AppMessage.h"
-#include "core/cabinet/CabinetSheet.h"
+#include "core/app/CabinetSheet.h"
 #include "core/common/AppMessage.h"
 #include "qt/QtCanvas.h"
 

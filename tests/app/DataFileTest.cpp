@@ -5,7 +5,7 @@
 
 #include "SettingsTestSupport.h"
 #include "core/app/CDataFile.h"
-#include "core/cabinet/CabinetSheet.h"
+#include "core/app/CabinetSheet.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"
 

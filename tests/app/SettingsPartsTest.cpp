@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/Palette.h"
+#include "core/common/Palette.h"
 #include "core/app/Settings.h"
 #include "core/app/TabPositions.h"
 #include "core/app/WindowPos.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Palette.h"
+#include "core/common/Palette.h"
 #include "core/cabinet/CabinetFile.h"
 
 namespace quarn {

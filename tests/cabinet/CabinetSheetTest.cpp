@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "CabinetFixture.h"
-#include "core/app/Palette.h"
-#include "core/cabinet/CabinetCommands.h"
-#include "core/cabinet/CabinetSheet.h"
+#include "core/common/Palette.h"
+#include "core/app/CabinetCommands.h"
+#include "core/app/CabinetSheet.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/res/MessageIds.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/app/DocTemplate.h"
-#include "core/cabinet/CabinetFrames.h"
+#include "core/app/CabinetFrames.h"
 #include "core/view/CVeskView.h"
 #include "platform/CabinetDialogService.h"
 

@@ -10,8 +10,8 @@
 #include <QTabWidget>
 
 #include "QtTestUtil.h"
-#include "core/cabinet/CabinetCommands.h"
-#include "core/cabinet/CabinetSheet.h"
+#include "core/app/CabinetCommands.h"
+#include "core/app/CabinetSheet.h"
 #include "core/res/MessageIds.h"
 #include "fakes/FakePlatform.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/app/ProgramDirectory.h"
-#include "core/cabinet/CabinetSheet.h"
+#include "core/app/CabinetSheet.h"
 #include "core/common/AppMessage.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"

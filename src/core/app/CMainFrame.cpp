@@ -3,7 +3,7 @@
 #include "core/app/AboutBox.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/Settings.h"
-#include "core/cabinet/CabinetCommands.h"
+#include "core/app/CabinetCommands.h"
 #include "core/binaryview/BinarySettings.h"
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"

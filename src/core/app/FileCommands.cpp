@@ -2,7 +2,7 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/cabinet/CVeskCabinet.h"
-#include "core/cabinet/CabinetCommands.h"
+#include "core/app/CabinetCommands.h"
 #include "core/common/AppMessage.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"

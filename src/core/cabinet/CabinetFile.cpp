@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/app/Palette.h"
+#include "core/common/Palette.h"
 
 namespace quarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/app/Palette.h"
+#include "core/common/Palette.h"
 
 #include <array>
 

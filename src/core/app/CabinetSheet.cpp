@@ -1,9 +1,9 @@
-#include "core/cabinet/CabinetSheet.h"
+#include "core/app/CabinetSheet.h"
 
 #include <algorithm>
 
 #include "core/app/DocTemplate.h"
-#include "core/cabinet/CabinetFrames.h"
+#include "core/app/CabinetFrames.h"
 #include "core/document/CVeskDoc.h"
 #include "core/options/CommonSettingsSheet.h"
 #include "core/res/MessageIds.h"

@@ -1,16 +1,16 @@
-#include "core/cabinet/CabinetCommands.h"
+#include "core/app/CabinetCommands.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "core/common/AppMessage.h"
 #include "core/app/DocTemplate.h"
-#include "core/app/Palette.h"
+#include "core/common/Palette.h"
 #include "core/app/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
-#include "core/cabinet/CabinetFrames.h"
-#include "core/cabinet/CabinetSheet.h"
+#include "core/app/CabinetFrames.h"
+#include "core/app/CabinetSheet.h"
 #include "core/cabinet/DeviceUnits.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/search/CharFold.h"
