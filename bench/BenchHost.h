@@ -2,6 +2,9 @@
 // only the questions drawing and caret placement ask.
 #pragma once
 
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
 #include "platform/WindowHost.h"
 
 namespace quarn::bench {
@@ -37,5 +40,16 @@ class SizedHost : public WindowHost {
   bool hasFocus() const override { return true; }
   void setImePosition(Point) override {}
 };
+
+// Runs the benchmarks inside a QApplication (offscreen unless a platform is
+// named), which the Qt canvas needs.
+inline int RunWithQt(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace quarn::bench

@@ -108,11 +108,4 @@ BENCHMARK(BM_RepaintQtCanvas)->Unit(benchmark::kMillisecond)->Repetitions(5)->Re
 }  // namespace
 }  // namespace quarn
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return quarn::bench::RunWithQt(argc, argv); }

@@ -108,19 +108,8 @@ void CVeskBV::OnVScroll(int code, int pos) {
     if (layout_.FirstRow() == 0) VScrollAsKey(code);
     return;
   }
-  const std::int64_t first = layout_.FirstRow();
-  const int page = layout_.VisibleRows();
-  switch (code) {
-    case sb::kLineUp: ScrollRowsTo(first - 1); break;
-    case sb::kLineDown: ScrollRowsTo(first + 1); break;
-    case sb::kPageUp: ScrollRowsTo(first - page); break;
-    case sb::kPageDown: ScrollRowsTo(first + page); break;
-    case sb::kThumbPosition:
-    case sb::kThumbTrack: ScrollRowsTo(pos); break;
-    case sb::kTop: ScrollRowsTo(0); break;
-    case sb::kBottom: ScrollRowsTo(range.max); break;
-    default: break;
-  }
+  if (const auto row = sb::Target(code, pos, layout_.FirstRow(), 1, layout_.VisibleRows(), range.max))
+    ScrollRowsTo(*row);
 }
 
 void CVeskBV::VScrollAsKey(int code) {
@@ -167,19 +156,9 @@ void CVeskBV::ScrollRowsTo(std::int64_t row) {
 void CVeskBV::OnHScroll(int code, int pos) {
   const ScrollRange range = layout_.HorizontalRange();
   if (!range.enabled) return;
-  const int first = layout_.FirstColumn();
-  const int page = layout_.VisibleColumns();
-  switch (code) {
-    case sb::kLineLeft: ScrollColumnsTo(first - 10); break;
-    case sb::kLineRight: ScrollColumnsTo(first + 10); break;
-    case sb::kPageLeft: ScrollColumnsTo(first - page); break;
-    case sb::kPageRight: ScrollColumnsTo(first + page); break;
-    case sb::kThumbPosition:
-    case sb::kThumbTrack: ScrollColumnsTo(pos); break;
-    case sb::kLeft: ScrollColumnsTo(0); break;
-    case sb::kRight: ScrollColumnsTo(range.max); break;
-    default: break;
-  }
+  // A line step moves the binary window ten columns.
+  if (const auto column = sb::Target(code, pos, layout_.FirstColumn(), 10, layout_.VisibleColumns(), range.max))
+    ScrollColumnsTo(*column);
 }
 
 void CVeskBV::ScrollColumnsTo(std::int64_t column) {

@@ -240,36 +240,18 @@ void CVeskEV::ScrollColumnsTo(std::int64_t column) {
 }
 
 void CVeskEV::OnVScroll(int code, int pos) {
-  const std::int64_t first = layout_.FirstRow();
-  const int page = std::max(1, layout_.VisibleRows());
-  switch (code) {
-    case sb::kLineUp: ScrollRowsTo(first - 1); break;
-    case sb::kLineDown: ScrollRowsTo(first + 1); break;
-    case sb::kPageUp: ScrollRowsTo(first - page); break;
-    case sb::kPageDown: ScrollRowsTo(first + page); break;
-    case sb::kThumbPosition:
-    case sb::kThumbTrack: ScrollRowsTo(pos); break;
-    case sb::kTop: ScrollRowsTo(0); break;
-    case sb::kBottom: ScrollRowsTo(layout_.VerticalRange(doc_.RowCount()).max); break;
-    default: return;
-  }
+  const auto row = sb::Target(code, pos, layout_.FirstRow(), 1, std::max(1, layout_.VisibleRows()),
+                              layout_.VerticalRange(doc_.RowCount()).max);
+  if (!row) return;
+  ScrollRowsTo(*row);
   PlaceCaret(true);
 }
 
 void CVeskEV::OnHScroll(int code, int pos) {
-  const std::int64_t first = layout_.FirstColumn();
-  const int page = std::max(1, layout_.VisibleColumns());
-  switch (code) {
-    case sb::kLineLeft: ScrollColumnsTo(first - 1); break;
-    case sb::kLineRight: ScrollColumnsTo(first + 1); break;
-    case sb::kPageLeft: ScrollColumnsTo(first - page); break;
-    case sb::kPageRight: ScrollColumnsTo(first + page); break;
-    case sb::kThumbPosition:
-    case sb::kThumbTrack: ScrollColumnsTo(pos); break;
-    case sb::kLeft: ScrollColumnsTo(0); break;
-    case sb::kRight: ScrollColumnsTo(layout_.HorizontalRange().max); break;
-    default: return;
-  }
+  const auto column = sb::Target(code, pos, layout_.FirstColumn(), 1, std::max(1, layout_.VisibleColumns()),
+                                 layout_.HorizontalRange().max);
+  if (!column) return;
+  ScrollColumnsTo(*column);
   PlaceCaret(true);
 }
 
