@@ -17,6 +17,7 @@
 #include "core/app/FileCommands.h"
 #include "core/app/Settings.h"
 #include "core/app/WindowPos.h"
+#include "core/commands/CommandIds.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/res/StringTable.h"
 #include "core/res/Menus.h"
@@ -46,12 +47,7 @@ QAction* FindCommandIn(const QMenu& menu, unsigned id) {
 // The idle update of the status panes and the frame titles.
 constexpr int kIdleUpdateMs = 200;
 
-// The MDI window commands the frame carries out itself, and the ids of the
-// window list at the end of the window menu.
-constexpr unsigned kWindowNew = 57648;
-constexpr unsigned kWindowArrange = 57649;
-constexpr unsigned kWindowCascade = 57650;
-constexpr unsigned kWindowTile = 57651;
+// The ids of the window list at the end of the window menu.
 constexpr unsigned kFirstMdiChild = 65280;
 constexpr unsigned kMdiChildCount = 9;
 
@@ -152,17 +148,17 @@ void QtMainFrame::updateWindowList(QMenu& menu) {
 
 bool QtMainFrame::runWindowCommand(unsigned id) {
   switch (id) {
-    case kWindowCascade:
+    case cmd::kWindowCascade:
       // Cascading gives each window its preferred size; a maximised one
       // becomes a normal window first (minimised ones stay icons).
       for (QMdiSubWindow* window : mdi_->subWindowList())
         if (window->isMaximized()) window->showNormal();
       mdi_->cascadeSubWindows();
       return true;
-    case kWindowTile:
+    case cmd::kWindowTile:
       mdi_->tileSubWindows();
       return true;
-    case kWindowArrange:
+    case cmd::kWindowArrange:
       // Minimised windows line up along the bottom of the MDI area by themselves.
       return true;
     default:
@@ -177,16 +173,16 @@ bool QtMainFrame::runWindowCommand(unsigned id) {
 }
 
 void QtMainFrame::updateMenu(QMenu& menu) {
-  if (FindCommandIn(menu, kWindowCascade)) updateWindowList(menu);
+  if (FindCommandIn(menu, cmd::kWindowCascade)) updateWindowList(menu);
   for (QAction* action : menu.actions()) {
     if (action->isSeparator() || !action->data().isValid()) continue;
     const unsigned id = action->data().toUInt();
     if (id >= kFirstMdiChild) continue;
     CommandState state;
     state.enabled = false;
-    if (id == kWindowCascade || id == kWindowTile || id == kWindowArrange)
+    if (id == cmd::kWindowCascade || id == cmd::kWindowTile || id == cmd::kWindowArrange)
       state.enabled = !mdi_->subWindowList().isEmpty();
-    else if (id != kWindowNew)
+    else if (id != cmd::kWindowNew)
       core_.OnUpdateCommand(id, state);
     action->setEnabled(state.enabled);
     action->setCheckable(state.checked);

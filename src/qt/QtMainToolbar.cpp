@@ -1,3 +1,4 @@
+#include "core/commands/CommandIds.h"
 #include "qt/QtMainToolbar.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ QtFindBox::QtFindBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setFixedWidth(toolbar::kFindBoxWidth);
-  setToolTip(ToQString(toolbar::ButtonTip(32790)));
+  setToolTip(ToQString(toolbar::ButtonTip(cmd::kFindBoxFocus)));
 }
 
 std::string QtFindBox::text() const { return ToCp932(currentText()); }

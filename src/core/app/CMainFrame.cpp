@@ -5,6 +5,7 @@
 #include "core/app/Settings.h"
 #include "core/app/CabinetCommands.h"
 #include "core/binaryview/BinarySettings.h"
+#include "core/commands/CommandIds.h"
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
 #include "core/app/FrequentDirectories.h"
@@ -18,17 +19,6 @@
 namespace quarn {
 namespace {
 
-constexpr unsigned kFileNew = 57600;
-constexpr unsigned kFileOpen = 57601;
-constexpr unsigned kFileClose = 57602;
-constexpr unsigned kFileSave = 57603;
-constexpr unsigned kFileSaveAs = 57604;
-constexpr unsigned kAppExit = 57665;
-constexpr unsigned kCodeSwitch = 32913;
-constexpr unsigned kFindBoxFocus = 32790;
-constexpr unsigned kCommonSettings = 32881;
-constexpr unsigned kAbout = 57664;
-constexpr unsigned kHomePage = 32916;
 
 bool IsRecentFile(unsigned id) {
   return id >= menus::kFirstRecentFile && id < menus::kFirstRecentFile + menus::kRecentFileCount;
@@ -40,37 +30,37 @@ bool CMainFrame::RunFileCommand(unsigned id) {
   CVeskView* view = host_.ActiveView();
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
-    case kFileNew:
+    case cmd::kFileNew:
       FileNew(documents_);
       break;
-    case kFileOpen:
+    case cmd::kFileOpen:
       FileOpen(documents_);
       break;
-    case kFileClose:
+    case cmd::kFileClose:
       if (doc) documents_.CloseDocument(*doc);
       break;
-    case kFileSave:
+    case cmd::kFileSave:
       if (doc && doc->DoFileSave()) documents_.Recent().Add(doc->GetPathName());
       break;
-    case kFileSaveAs:
+    case cmd::kFileSaveAs:
       if (doc && doc->DoSave({}, true)) documents_.Recent().Add(doc->GetPathName());
       break;
-    case kAppExit:
+    case cmd::kAppExit:
       host_.CloseMainWindow();
       return true;
-    case kCodeSwitch:
+    case cmd::kCodeSwitch:
       SwitchBinaryCode();
       return true;
-    case kFindBoxFocus:
+    case cmd::kFindBoxFocus:
       if (FindBoxService* box = Platform().findBox) box->focusAndSelect();
       return true;
-    case kAbout:
+    case cmd::kAbout:
       ShowAboutBox();
       return true;
-    case kHomePage:
+    case cmd::kHomePage:
       OpenHomePage();
       return true;
-    case kCommonSettings:
+    case cmd::kCommonSettings:
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
     default:
@@ -101,8 +91,8 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (view && view->OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
-    case kFileNew: case kFileOpen: case kAppExit: case kCodeSwitch: case kFindBoxFocus: case kCommonSettings:
-    case kAbout: case kHomePage:
+    case cmd::kFileNew: case cmd::kFileOpen: case cmd::kAppExit: case cmd::kCodeSwitch: case cmd::kFindBoxFocus: case cmd::kCommonSettings:
+    case cmd::kAbout: case cmd::kHomePage:
       state.enabled = true;
       return;
     // The caret, mode and decoding panes, while a document window is
@@ -111,13 +101,13 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
     case pane::kReadOnly: case pane::kDecoding:
       state.enabled = view != nullptr;
       return;
-    case kFileClose:
+    case cmd::kFileClose:
       state.enabled = doc != nullptr;
       return;
-    case kFileSave:
+    case cmd::kFileSave:
       state.enabled = doc && doc->DocKind() != kTextDoc && !doc->IsWriteProtected();
       return;
-    case kFileSaveAs:
+    case cmd::kFileSaveAs:
       state.enabled = doc && doc->DocKind() != kTextDoc;
       return;
     default:

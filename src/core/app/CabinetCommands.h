@@ -8,15 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "core/commands/CommandIds.h"
+
 namespace quarn {
 
 namespace cabinet_command {
-constexpr unsigned kChange = 32776;
-constexpr unsigned kNew = 32777;
-constexpr unsigned kPlayFormat = 32778;
-constexpr unsigned kPlayColors = 32779;
-constexpr unsigned kFont = 32780;
-constexpr unsigned kSettings = 32814;
+constexpr unsigned kChange = cmd::kCabinetChange;
+constexpr unsigned kNew = cmd::kCabinetNew;
+constexpr unsigned kPlayFormat = cmd::kCabinetFormat;
+constexpr unsigned kPlayColors = cmd::kCabinetColors;
+constexpr unsigned kFont = cmd::kFont;
+constexpr unsigned kSettings = cmd::kCabinetSettings;
 }  // namespace cabinet_command
 
 bool IsCabinetCommand(unsigned id);

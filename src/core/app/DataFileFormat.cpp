@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/commands/CommandIds.h"
 #include "core/res/Texts.h"
 
 namespace quarn {
@@ -188,9 +189,9 @@ void SkipValues(Cursor& in, std::uint32_t n) {
 }
 
 std::string Default1() {
-  static const std::uint32_t kToolbar[] = {57600, 57601, 57603, 0, 57635, 57634, 32910, 57637,
-                                           0,     57643, 57644, 0, 194,   0,     195,   0,
-                                           32911, 32912, 0,     32772, 32773, 32774, 0, 57669};
+  static const std::uint32_t kToolbar[] = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kCut, cmd::kCopy, cmd::kScreenCopy, cmd::kPaste,
+                                           0,     cmd::kUndo, cmd::kRedo, 0, 194,   0,     195,   0,
+                                           cmd::kCompare, cmd::kFormat, 0,     cmd::kMarkToggle, cmd::kMarkNext, cmd::kMarkPrev, 0, cmd::kContextHelp};
   std::string b;
   Put32(b, 0);  // run history
   Put32(b, 0);  // user tools

@@ -2,12 +2,14 @@
 // the File Open dialog there, or with Ctrl the active document's Save As.
 #pragma once
 
+#include "core/commands/CommandIds.h"
+
 namespace quarn {
 
 class CVeskDoc;
 class DocTemplate;
 
-constexpr unsigned kFirstDirectoryCommand = 32877;
+constexpr unsigned kFirstDirectoryCommand = cmd::kFirstFrequentDirectory;
 constexpr int kDirectoryCommands = 4;
 
 // Command n (1 to 4) is enabled when at least n directories are set.

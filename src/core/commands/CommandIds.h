@@ -128,5 +128,7 @@ constexpr unsigned kWindowNext = 57680;
 constexpr unsigned kWindowPrev = 57681;
 constexpr unsigned kAbout = 57664;
 constexpr unsigned kAppExit = 57665;
+constexpr unsigned kContextHelp = 57669;
+constexpr unsigned kHelp = 57670;
 
 }  // namespace quarn::cmd

@@ -1,10 +1,11 @@
+#include "core/commands/CommandIds.h"
 #include "core/operations/CPopupManeger.h"
 
 #include "core/res/Menus.h"
 
 namespace quarn {
 
-std::vector<int> CPopupManeger::DefaultList() { return {57643, 57644, kSeparator, 57635, 57634, 57637}; }
+std::vector<int> CPopupManeger::DefaultList() { return {cmd::kUndo, cmd::kRedo, kSeparator, cmd::kCut, cmd::kCopy, cmd::kPaste}; }
 
 std::vector<PopupEntry> CPopupManeger::BuildPopup() const {
   std::vector<PopupEntry> entries;

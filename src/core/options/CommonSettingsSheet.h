@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/app/TabPositions.h"
+#include "core/commands/CommandIds.h"
 #include "core/common/AppSettings.h"
 #include "core/options/CommonSettingsEffects.h"
 #include "core/options/ControlIds.h"
@@ -69,7 +70,7 @@ bool BrowseForDirectory(std::string& text);
 // five 32-bit switches, the tab count, 20 tab positions, the length of the
 // kinsoku string and the string.
 constexpr std::uint32_t kFrameCommandRecord = 512;
-constexpr std::uint32_t kEditPageCommand = 32813;
+constexpr std::uint32_t kEditPageCommand = cmd::kSettingsCommand;
 std::vector<std::uint8_t> EditPageRecord(const EditPage& page, const TabPositionList& tabs);
 // The values of a played-back record into page and tabs; false when the
 // data is too short for what it declares.

@@ -1,3 +1,4 @@
+#include "core/commands/CommandIds.h"
 #include "core/res/Menus.h"
 
 #include "core/res/StringTable.h"
@@ -17,9 +18,9 @@ MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; 
 
 const MenuBar& NoDocumentMenu() {
   static const MenuBar bar = {
-      {texts::kMenuFile, {Command(57600), Command(57601), RecentFiles(), Separator(), Command(57665)}},
-      {texts::kMenuOption, {Command(32881), Command(32814), Command(32780), Separator(), Command(32776), Command(32777)}},
-      {texts::kMenuHelp, {Command(32916), Command(57664)}},
+      {texts::kMenuFile, {Command(cmd::kFileNew), Command(cmd::kFileOpen), RecentFiles(), Separator(), Command(cmd::kAppExit)}},
+      {texts::kMenuOption, {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew)}},
+      {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
   };
   return bar;
 }
@@ -27,18 +28,18 @@ const MenuBar& NoDocumentMenu() {
 const MenuBar& DocumentMenu() {
   static const MenuBar bar = {
       {texts::kMenuFile,
-       {Command(57600), Command(57601), Command(57602), Command(57603), Command(57604), Separator(),
-        Command(57607), Command(57609), Command(32791), Command(57606), Separator(), RecentFiles(),
-        Separator(), Command(57665)}},
+       {Command(cmd::kFileNew), Command(cmd::kFileOpen), Command(cmd::kFileClose), Command(cmd::kFileSave), Command(cmd::kFileSaveAs), Separator(),
+        Command(cmd::kPrint), Command(cmd::kPrintPreview), Command(cmd::kPageLayout), Command(cmd::kPrintSetup), Separator(), RecentFiles(),
+        Separator(), Command(cmd::kAppExit)}},
       {texts::kMenuEdit,
-       {Command(57643), Command(57644), Separator(), Command(57635), Command(57634), Command(32910),
-        Command(57637), Separator(), Command(57636), Command(57641), Command(32911), Command(32912),
-        Separator(), Command(32803), Command(32789), Command(32788), Separator(), Command(32772),
-        Command(32773), Command(32774), Command(32775), Command(32913)}},
+       {Command(cmd::kUndo), Command(cmd::kRedo), Separator(), Command(cmd::kCut), Command(cmd::kCopy), Command(cmd::kScreenCopy),
+        Command(cmd::kPaste), Separator(), Command(cmd::kFind), Command(cmd::kReplace), Command(cmd::kCompare), Command(cmd::kFormat),
+        Separator(), Command(cmd::kSelectAll), Command(cmd::kWriteProtect), Command(cmd::kJump), Separator(), Command(cmd::kMarkToggle),
+        Command(cmd::kMarkNext), Command(cmd::kMarkPrev), Command(cmd::kMarkClearAll), Command(cmd::kCodeSwitch)}},
       {texts::kMenuOption,
-       {Command(32881), Command(32814), Command(32780), Command(32873), Separator(), Command(32776), Command(32777)}},
-      {texts::kMenuWindow, {Command(57648), Command(57650), Command(57651), Command(57649)}},
-      {texts::kMenuHelp, {Command(32916), Command(57664)}},
+       {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Command(cmd::kCustomise), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew)}},
+      {texts::kMenuWindow, {Command(cmd::kWindowNew), Command(cmd::kWindowCascade), Command(cmd::kWindowTile), Command(cmd::kWindowArrange)}},
+      {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
   };
   return bar;
 }

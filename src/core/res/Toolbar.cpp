@@ -1,3 +1,4 @@
+#include "core/commands/CommandIds.h"
 #include "core/res/Toolbar.h"
 
 #include <array>
@@ -7,16 +8,16 @@
 namespace quarn::toolbar {
 namespace {
 
-constexpr std::array<unsigned, 16> kImages = {57600, 57601, 57603, 57635, 57634, 32910, 57637, 57643,
-                                              57644, 195,   32911, 32912, 32772, 32773, 32774, 57669};
+constexpr std::array<unsigned, 16> kImages = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kCut, cmd::kCopy, cmd::kScreenCopy, cmd::kPaste, cmd::kUndo,
+                                              cmd::kRedo, 195,   cmd::kCompare, cmd::kFormat, cmd::kMarkToggle, cmd::kMarkNext, cmd::kMarkPrev, cmd::kContextHelp};
 
 }  // namespace
 
 const std::vector<unsigned>& DefaultToolbar() {
   static const std::vector<unsigned> entries = {
-      57600, 57601, 57603, kSeparator, 57635, 57634, 32910, 57637, kSeparator, 57643, 57644, kSeparator,
-      kFindBox, kSeparator, kFindNextButton, kSeparator, 32911, 32912, kSeparator, 32772, 32773, 32774,
-      kSeparator, 57669};
+      cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, kSeparator, cmd::kCut, cmd::kCopy, cmd::kScreenCopy, cmd::kPaste, kSeparator, cmd::kUndo, cmd::kRedo, kSeparator,
+      kFindBox, kSeparator, kFindNextButton, kSeparator, cmd::kCompare, cmd::kFormat, kSeparator, cmd::kMarkToggle, cmd::kMarkNext, cmd::kMarkPrev,
+      kSeparator, cmd::kContextHelp};
   return entries;
 }
 
@@ -27,7 +28,7 @@ int ButtonImage(unsigned id) {
 }
 
 std::string ButtonTip(unsigned id) {
-  const std::string& text = LoadString(id == kFindNextButton ? 59445 : id == 57669 ? 59447 : id);
+  const std::string& text = LoadString(id == kFindNextButton ? 59445 : id == cmd::kContextHelp ? 59447 : id);
   const std::size_t lineBreak = text.find('\n');
   if (lineBreak != std::string::npos) return text.substr(lineBreak + 1);
   std::string tip = text;

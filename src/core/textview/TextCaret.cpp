@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/commands/CommandIds.h"
 #include "core/common/AppMessage.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/AppSettings.h"
@@ -337,10 +338,10 @@ void CVeskEV::OnKeyDown(int key, int repeat, KeyState state) {
   if (KeyRecordType(key) != 0) return MoveKey(key, repeat, state);
   if (!state.control) return;
   switch (key) {
-    case 'C': OnTextCommand(57634); break;
-    case 'X': OnTextCommand(57635); break;
-    case 'V': OnTextCommand(57637); break;
-    case 'Z': OnTextCommand(57643); break;
+    case 'C': OnTextCommand(cmd::kCopy); break;
+    case 'X': OnTextCommand(cmd::kCut); break;
+    case 'V': OnTextCommand(cmd::kPaste); break;
+    case 'Z': OnTextCommand(cmd::kUndo); break;
     default: break;
   }
 }

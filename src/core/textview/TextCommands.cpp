@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "core/commands/CommandIds.h"
 #include "core/common/AppMessage.h"
 #include "core/common/AppSettings.h"
 #include "core/document/CVeskDoc.h"
@@ -20,9 +21,9 @@ namespace {
 
 bool IsRefusedChange(unsigned id) {
   switch (id) {
-    case 57635: case 32804: case 32875: case 32876: case 32802: case 32801: case 32799: case 32798:
-    case 32816: case 32817: case 32818: case 32819: case 32820: case 32821: case 32822: case 32825:
-    case 32823: case 32824: case 32828:
+    case cmd::kCut: case cmd::kCutAppend: case cmd::kIndent: case cmd::kUnindent: case cmd::kSpacesToTabs: case cmd::kTabsToSpaces: case cmd::kCentre: case cmd::kAlignRight:
+    case cmd::kToggleCase: case cmd::kUpperCase: case cmd::kLowerCase: case cmd::kCapitalise: case cmd::kToFullWidth: case cmd::kToHalfWidth: case cmd::kToKatakana: case cmd::kToHiragana:
+    case cmd::kSplitLines: case cmd::kJoinLines: case cmd::kInsertString:
       return true;
     default:
       return false;
@@ -39,39 +40,39 @@ int KeyOfRecord(std::uint32_t type) {
 
 bool CVeskEV::OnTextCommand(unsigned id) {
   switch (id) {
-    case 57634:
+    case cmd::kCopy:
       RecordOperation(textrec::kCommand, id);
       Copy();
       return true;
-    case 32805:
+    case cmd::kCopyAppend:
       RecordOperation(textrec::kCommand, id);
       AppendCopy();
       return true;
-    case 32803:
+    case cmd::kSelectAll:
       SelectAll();
       return true;
     case 195:
-    case 32850:
+    case cmd::kFindNext:
       FindNext(1);
       return true;
-    case 32792:
+    case cmd::kFindPrev:
       FindNext(0);
       return true;
-    case 57637: {
+    case cmd::kPaste: {
       // Ctrl+V belongs to the find box while it has the focus.
       const FindBoxService* box = Platform().findBox;
       if (box && box->hasFocus()) return true;
       RefuseCommand(id);
       return true;
     }
-    case 57643:
-    case 57644:
+    case cmd::kUndo:
+    case cmd::kRedo:
       RefuseCommand(id);
       CancelSelection();
       UpdateCaretShown();
       return true;
-    case 32826:
-    case 32827: {
+    case cmd::kInsertDate:
+    case cmd::kInsertTime: {
       // The date or time is read as its handler does, and then not inserted.
       const std::time_t now = std::time(nullptr);
       (void)now;
@@ -115,7 +116,7 @@ void CVeskEV::OnChar(unsigned char c, KeyState state) {
     return;
   }
   if (c == '\t' && selActive_) {
-    OnTextCommand(state.shift ? 32876 : 32875);
+    OnTextCommand(state.shift ? cmd::kUnindent : cmd::kIndent);
     return;
   }
   if (c < 0x20 && c != '\r' && c != '\t') return;
@@ -179,7 +180,7 @@ void CVeskEV::AppendCopy() {
 }
 
 void CVeskEV::SelectAll() {
-  RecordOperation(textrec::kCommand, 32803);
+  RecordOperation(textrec::kCommand, cmd::kSelectAll);
   if (doc_.TextLength() == 0) return;
   SelectRange(0, doc_.TextLength());
   UpdateCaretShown();

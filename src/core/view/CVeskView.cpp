@@ -1,3 +1,4 @@
+#include "core/commands/CommandIds.h"
 #include "core/view/CVeskView.h"
 
 #include "core/common/AppSettings.h"
@@ -10,7 +11,7 @@ namespace {
 // then the menu shows them disabled.
 bool IsPendingCommand(unsigned id) {
   switch (id) {
-    case 32791: case 57607: case 57609: case 32911: case 32912:
+    case cmd::kPageLayout: case cmd::kPrint: case cmd::kPrintPreview: case cmd::kCompare: case cmd::kFormat:
       return true;
     default:
       return false;
@@ -133,26 +134,26 @@ void CVeskView::OnTextUpdate(CVeskDoc& doc, int hintCode) {
 bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
   const bool selection = text_ && text_->HasSelection();
   switch (id) {
-    case 57634: case 32805: case 32804:
+    case cmd::kCopy: case cmd::kCopyAppend: case cmd::kCutAppend:
       state.enabled = selection;
       return true;
-    case 57635: case 57637: case 32789: case 32910: case 32911: case 32912:
-    case 32775: case 32773: case 32774: case 32772: case 57636: case 57641: case 32788:
+    case cmd::kCut: case cmd::kPaste: case cmd::kWriteProtect: case cmd::kScreenCopy: case cmd::kCompare: case cmd::kFormat:
+    case cmd::kMarkClearAll: case cmd::kMarkNext: case cmd::kMarkPrev: case cmd::kMarkToggle: case cmd::kFind: case cmd::kReplace: case cmd::kJump:
       state.enabled = false;
       state.checked = false;
       return true;
-    case 57643:
+    case cmd::kUndo:
       state.enabled = doc_.Undo().Count() != 0;
       return true;
-    case 57644:
+    case cmd::kRedo:
       state.enabled = doc_.Redo().Count() != 0;
       return true;
-    case 32802: case 32801: case 32819: case 32820: case 32822: case 32816: case 32825: case 32818:
-    case 32817: case 32821: case 32823: case 32824:
+    case cmd::kSpacesToTabs: case cmd::kTabsToSpaces: case cmd::kCapitalise: case cmd::kToFullWidth: case cmd::kToKatakana: case cmd::kToggleCase: case cmd::kToHiragana: case cmd::kLowerCase:
+    case cmd::kUpperCase: case cmd::kToHalfWidth: case cmd::kSplitLines: case cmd::kJoinLines:
       state.enabled = selection && !text_->IsBoxSelection();
       return true;
-    case 32799: case 32798: case 32826: case 32827: case 32828: case 32875: case 32876:
-    case 32803: case 195: case 32850: case 32792:
+    case cmd::kCentre: case cmd::kAlignRight: case cmd::kInsertDate: case cmd::kInsertTime: case cmd::kInsertString: case cmd::kIndent: case cmd::kUnindent:
+    case cmd::kSelectAll: case 195: case cmd::kFindNext: case cmd::kFindPrev:
       state.enabled = text_ != nullptr;
       return true;
     case 59143: case 59144:
@@ -170,27 +171,27 @@ bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
 bool CVeskView::RouteBinary(unsigned id) {
   BinaryWindowCommands& w = *binary_;
   switch (id) {
-    case 57634: w.Copy(); return true;
-    case 57635: w.Cut(); return true;
-    case 57637: w.Paste(); return true;
-    case 57643: w.Undo(); return true;
-    case 57644: w.Redo(); return true;
-    case 32775: w.ClearMarks(); return true;
-    case 32773: w.NextMark(); return true;
-    case 32774: w.PrevMark(); return true;
-    case 32772: w.ToggleMark(); return true;
-    case 57636: w.FindDialog(); return true;
-    case 57641: w.ReplaceDialog(); return true;
-    case 32788: w.Jump(); return true;
-    case 32803: w.SelectAll(); return true;
-    case 32910: w.ScreenCopy(); return true;
+    case cmd::kCopy: w.Copy(); return true;
+    case cmd::kCut: w.Cut(); return true;
+    case cmd::kPaste: w.Paste(); return true;
+    case cmd::kUndo: w.Undo(); return true;
+    case cmd::kRedo: w.Redo(); return true;
+    case cmd::kMarkClearAll: w.ClearMarks(); return true;
+    case cmd::kMarkNext: w.NextMark(); return true;
+    case cmd::kMarkPrev: w.PrevMark(); return true;
+    case cmd::kMarkToggle: w.ToggleMark(); return true;
+    case cmd::kFind: w.FindDialog(); return true;
+    case cmd::kReplace: w.ReplaceDialog(); return true;
+    case cmd::kJump: w.Jump(); return true;
+    case cmd::kSelectAll: w.SelectAll(); return true;
+    case cmd::kScreenCopy: w.ScreenCopy(); return true;
     case 195:
       placer_.FocusChild(ViewChild::kBinaryWindow);
       w.FindNext(1);
       return true;
-    case 32850: w.FindNext(1); return true;
-    case 32792: w.FindNext(0); return true;
-    case 32789:
+    case cmd::kFindNext: w.FindNext(1); return true;
+    case cmd::kFindPrev: w.FindNext(0); return true;
+    case cmd::kWriteProtect:
       doc_.SetWriteProtected(!doc_.IsWriteProtected());
       doc_.UpdateAllViews(hint::kRefresh);
       return true;
@@ -217,26 +218,26 @@ bool CVeskView::OnUpdateCommand(unsigned id, CommandState& state) {
   if (IsTextMode() && UpdateTextCommand(id, state)) return true;
   bool binary = !IsTextMode() && binary_ != nullptr;
   switch (id) {
-    case 57634: case 57635: case 32910:
+    case cmd::kCopy: case cmd::kCut: case cmd::kScreenCopy:
       state.enabled = binary && binary_->HasSelection();
       return true;
-    case 57637:
+    case cmd::kPaste:
       state.enabled = binary && binary_->CanPaste();
       return true;
-    case 57643:
+    case cmd::kUndo:
       state.enabled = binary && binary_->CanUndo();
       return true;
-    case 57644:
+    case cmd::kRedo:
       state.enabled = binary && binary_->CanRedo();
       return true;
-    case 32775: case 32773: case 32774: case 32772: case 57636: case 57641: case 32788:
+    case cmd::kMarkClearAll: case cmd::kMarkNext: case cmd::kMarkPrev: case cmd::kMarkToggle: case cmd::kFind: case cmd::kReplace: case cmd::kJump:
       state.enabled = binary;
       return true;
-    case 32789:
+    case cmd::kWriteProtect:
       state.enabled = binary;
       state.checked = binary && doc_.IsWriteProtected();
       return true;
-    case 32803: case 195: case 32850: case 32792:
+    case cmd::kSelectAll: case 195: case cmd::kFindNext: case cmd::kFindPrev:
       state.enabled = binary;
       return true;
     case 59143: case 59144: case 59147:
@@ -248,11 +249,11 @@ bool CVeskView::OnUpdateCommand(unsigned id, CommandState& state) {
     case 59146:
       state.enabled = doc_.IsWriteProtected();
       return true;
-    case 32806:
+    case cmd::kRulerBar:
       state.enabled = false;
       state.checked = gSettings.DisplayRulerBar != 0;
       return true;
-    case 32807:
+    case cmd::kLineBar:
       state.enabled = false;
       state.checked = gSettings.DisplayLineBar != 0;
       return true;
