@@ -128,7 +128,9 @@ constexpr unsigned kWindowNext = 57680;
 constexpr unsigned kWindowPrev = 57681;
 constexpr unsigned kAbout = 57664;
 constexpr unsigned kAppExit = 57665;
+constexpr unsigned kFirstHelpCommand = 57666;
 constexpr unsigned kContextHelp = 57669;
 constexpr unsigned kHelp = 57670;
+constexpr unsigned kLastHelpCommand = 57671;
 
 }  // namespace quarn::cmd

@@ -92,7 +92,7 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void FindNext(int direction);
   // A recorded operation played back (types 16 to 25, 256, 272, 288, 304,
   // 305); false when playback must stop.
-  bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data);
+  bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) override;
 
   // ---- state ----
   TextCell Caret() const { return caret_; }

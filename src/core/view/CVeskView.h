@@ -41,6 +41,11 @@ class CVeskView : public DocumentView, public TextViewServices {
   // True when the view handles the command.
   bool OnCommand(unsigned id);
   bool OnUpdateCommand(unsigned id, CommandState& state);
+  // A recorded window record: the text window plays it; a binary window
+  // cannot, and the playback stops.
+  bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+    return IsTextMode() && text_ && text_->ReplayRecord(type, id, data);
+  }
 
   // The document's font made for the screen: its height in points becomes
   // a negative pixel height at the vertical dpi, its width 0.

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -84,6 +85,8 @@ class TextWindowCommands {
   // The caret to a cell, the window scrolled to show it (the command line's
   // line and column).
   virtual void GoToCell(int column, std::uint32_t row) = 0;
+  // Plays one recorded record of the window; false stops the playback.
+  virtual bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) = 0;
 };
 
 enum class ViewChild { kTextWindow, kColumnRuler, kLineBar, kBinaryWindow };
