@@ -2,11 +2,14 @@
 // that handles its command.
 #pragma once
 
+#include <string>
+
 namespace quarn {
 
 struct CommandState {
   bool enabled = true;
   bool checked = false;
+  std::string text;  // a new menu text (CP932); empty: the text stays
 };
 
 }  // namespace quarn

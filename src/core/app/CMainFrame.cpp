@@ -9,6 +9,10 @@
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
 #include "core/app/FrequentDirectories.h"
+#include "core/app/OperationCommands.h"
+#include "core/macro/COperationManeger.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/macro/ParameterBlock.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
@@ -26,7 +30,15 @@ bool IsRecentFile(unsigned id) {
 
 }  // namespace
 
+CMainFrame::CMainFrame(DocTemplate& documents, MainFrameHost& host) : documents_(documents), host_(host) {
+  Operations().SetReplayTarget(this);
+}
+
+CMainFrame::~CMainFrame() { Operations().SetReplayTarget(nullptr); }
+
 bool CMainFrame::RunFileCommand(unsigned id) {
+  if (id == cmd::kFileNew || id == cmd::kFileClose || id == cmd::kFileSave || id == cmd::kFileSaveAs)
+    RecordOperation(rec::kFrameCommand, id);
   CVeskView* view = host_.ActiveView();
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
@@ -63,9 +75,13 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case cmd::kCommonSettings:
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
+    case cmd::kSettingsCommand:
+      if (CommonSettingsEffects* effects = host_.SettingsEffects(); effects && ReplayedParameters())
+        PlayCommonSettings(*ReplayedParameters(), *effects);
+      return true;
     default:
       if (IsCabinetCommand(id)) {
-        RunCabinetCommand(id);
+        RunCabinetCommand(id, ReplayedParameters() ? &*ReplayedParameters() : nullptr);
         break;
       }
       if (id >= kFirstDirectoryCommand && id < kFirstDirectoryCommand + kDirectoryCommands) {
@@ -81,12 +97,14 @@ bool CMainFrame::RunFileCommand(unsigned id) {
 }
 
 bool CMainFrame::OnCommand(unsigned id) {
+  if (RunOperationCommand(Operations(), id)) return true;
   if (CVeskView* view = host_.ActiveView())
     if (view->OnCommand(id)) return true;
   return RunFileCommand(id);
 }
 
 void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
+  if (UpdateOperationCommand(Operations(), id, state)) return;
   CVeskView* view = host_.ActiveView();
   if (view && view->OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;

@@ -4,6 +4,7 @@
 // commands and idle updates here.
 #pragma once
 
+#include "core/commands/CommandCatalogue.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
@@ -28,9 +29,16 @@ class MainFrameHost {
   virtual CommonSettingsEffects* SettingsEffects() { return nullptr; }
 };
 
-class CMainFrame {
+class CMainFrame : public ReplayTarget {
  public:
-  CMainFrame(DocTemplate& documents, MainFrameHost& host) : documents_(documents), host_(host) {}
+  // The frame is where the recorded operations are played.
+  CMainFrame(DocTemplate& documents, MainFrameHost& host);
+  ~CMainFrame() override;
+  CMainFrame(const CMainFrame&) = delete;
+  CMainFrame& operator=(const CMainFrame&) = delete;
+
+  void SendFrameCommand(unsigned id) override { OnCommand(id); }
+  CVeskView* ReplayView() override { return host_.ActiveView(); }
 
   // False when no one handles the command.
   bool OnCommand(unsigned id);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quarn {
@@ -23,5 +24,11 @@ class ScopedParameterBlock {
  private:
   std::optional<std::vector<std::uint8_t>> previous_;
 };
+
+// The block of a command that takes a text and some 32-bit values: the
+// text with its zero byte, then the values.
+std::vector<std::uint8_t> TextParameters(const std::string& text, const std::vector<std::int32_t>& values = {});
+// Reads such a block; false when the zero or a value is missing.
+bool ReadTextParameters(const std::vector<std::uint8_t>& data, std::string& text, std::vector<std::int32_t>& values);
 
 }  // namespace quarn

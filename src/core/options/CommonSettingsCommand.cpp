@@ -29,4 +29,10 @@ void RunCommonSettings(bool textDocumentActive, CommonSettingsEffects& effects) 
   }
 }
 
+void PlayCommonSettings(const std::vector<std::uint8_t>& data, CommonSettingsEffects& effects) {
+  CommonSettingsSheet sheet = CommonSettingsSheet::FromSettings(gSettings);
+  TabPositionList tabs;
+  if (ReadEditPageRecord(data, sheet.edit, tabs)) ApplyCommonSettingsSheet(sheet, effects);
+}
+
 }  // namespace quarn

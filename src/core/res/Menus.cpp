@@ -1,3 +1,4 @@
+#include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
 #include "core/res/Menus.h"
 
@@ -6,11 +7,8 @@
 namespace quarn::menus {
 namespace {
 
-// A command's text up to its "\n" (what follows is the tooltip).
-MenuItem Command(unsigned id) {
-  const std::string& text = LoadString(id);
-  return {ItemKind::kCommand, id, text.substr(0, text.find('\n'))};
-}
+// A command's name from the catalogue.
+MenuItem Command(unsigned id) { return {ItemKind::kCommand, id, CommandName(id)}; }
 MenuItem Separator() { return {ItemKind::kSeparator, 0, {}}; }
 MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; }
 
@@ -37,7 +35,8 @@ const MenuBar& DocumentMenu() {
         Separator(), Command(cmd::kSelectAll), Command(cmd::kWriteProtect), Command(cmd::kJump), Separator(), Command(cmd::kMarkToggle),
         Command(cmd::kMarkNext), Command(cmd::kMarkPrev), Command(cmd::kMarkClearAll), Command(cmd::kCodeSwitch)}},
       {texts::kMenuOption,
-       {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Command(cmd::kCustomise), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew)}},
+       {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Command(cmd::kCustomise), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew),
+        Separator(), Command(cmd::kRecord), Command(cmd::kPlay), Command(cmd::kSaveOperation), Command(cmd::kLoadOperation)}},
       {texts::kMenuWindow, {Command(cmd::kWindowNew), Command(cmd::kWindowCascade), Command(cmd::kWindowTile), Command(cmd::kWindowArrange)}},
       {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
   };

@@ -1,0 +1,16 @@
+// The main frame's commands of recorded operations: start or stop
+// recording, play, save and load, their enable rules and the menu text of
+// the recording switch.
+#pragma once
+
+#include "platform/CommandState.h"
+
+namespace quarn {
+
+class COperationManeger;
+
+// False when id is not one of them.
+bool RunOperationCommand(COperationManeger& operations, unsigned id);
+bool UpdateOperationCommand(const COperationManeger& operations, unsigned id, CommandState& state);
+
+}  // namespace quarn

@@ -1,0 +1,225 @@
+// Recording, saving, loading and playing operations, the save and load
+// dialogs and the frame's enable rules, on the fake platform.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "core/app/OperationCommands.h"
+#include "core/commands/CommandCatalogue.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/COperationManeger.h"
+#include "core/macro/OperationDialogs.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/macro/ParameterBlock.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "core/view/StatusPanes.h"
+#include "fakes/FakeOperations.h"
+
+namespace quarn {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+struct Played {
+  std::uint32_t type, id;
+  Bytes data;
+  bool operator==(const Played&) const = default;
+};
+
+// Frame commands arrive with their parameter block; no view is active.
+struct FrameTarget : ReplayTarget {
+  void SendFrameCommand(unsigned id) override { played.push_back({rec::kFrameCommand, id, ReplayedParameters().value_or(Bytes{})}); }
+  CVeskView* ReplayView() override { return nullptr; }
+  std::vector<Played> played;
+};
+
+class OperationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("QUARN_HOME", "/prog", 1);
+    ops.SetReplayTarget(&target);
+  }
+  void TearDown() override { unsetenv("QUARN_HOME"); }
+  std::string Mac(const std::string& title) { return "/prog/" + title; }
+
+  fakes::FakePlatform platform;
+  fakes::FakeLister lister{platform.files};
+  fakes::FakeOperationDialogs dialogs;
+  fakes::FakeOperationKeys keys;
+  FrameTarget target;
+  COperationManeger ops;
+};
+
+TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
+  std::mt19937 rng(8);
+  const auto& table = RecordableCommandTable();
+  std::vector<Played> expected;
+  ops.StartRecording();
+  for (int i = 0; i < 200; ++i) {
+    const unsigned id = rng() % 8 ? table[rng() % kRecordableCount] : cmd::kRecord;
+    Bytes data(rng() % 30);
+    for (auto& b : data) b = std::uint8_t(rng());
+    RecordOperation(rec::kFrameCommand, id, data);
+    // A command outside the table comes back as the write-protect switch.
+    expected.push_back({rec::kFrameCommand, RecordedCommand(RecordableIndex(id)), data});
+  }
+  EXPECT_EQ(ops.Count(), 200u);
+  ASSERT_TRUE(ops.Save("ops", "comment"));
+  EXPECT_FALSE(ops.IsRecording());
+  RecordOperation(rec::kFrameCommand, cmd::kCopy);  // no longer recording
+  ASSERT_TRUE(platform.files.files.count(Mac("ops.mac")));
+
+  COperationManeger other;
+  other.SetReplayTarget(&target);
+  other.Play("ops");
+  EXPECT_EQ(other.Name(), "ops");
+  EXPECT_EQ(other.Comment(), "comment");
+  EXPECT_EQ(target.played, expected);
+  EXPECT_FALSE(ReplayedParameters());
+}
+
+TEST_F(OperationTest, ReplayedCommandsAreRecordedAgainWithoutLooping) {
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1, 2});
+  struct Echo : FrameTarget {
+    void SendFrameCommand(unsigned id) override { RecordOperation(rec::kFrameCommand, id, *ReplayedParameters()); }
+  } echo;
+  ops.SetReplayTarget(&echo);
+  ops.Play();
+  ops.Play();
+  EXPECT_EQ(ops.Count(), 4u);
+  EXPECT_TRUE(ops.IsRecording());
+}
+
+TEST_F(OperationTest, RecordPassingTheBufferEndsTheRecording) {
+  ops.StartRecording();
+  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
+  RecordOperation(rec::kTypedText, 0, Bytes(11));  // one byte too many
+  EXPECT_TRUE(platform.Shown(msg::kRecordBufferFull));
+  EXPECT_FALSE(ops.IsRecording());
+  RecordOperation(rec::kTypedText, 0, Bytes(1));
+  EXPECT_EQ(ops.Count(), 1u);
+  ops.StartRecording();
+  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
+  RecordOperation(rec::kTypedText, 0, Bytes(10));  // fills it exactly
+  EXPECT_EQ(ops.Used(), kRecordBufferSize);
+  EXPECT_TRUE(ops.IsRecording());
+}
+
+TEST_F(OperationTest, NamesAndPaths) {
+  const std::pair<const char*, const char*> kPaths[] = {
+      {"TEST.MAC", "/prog/TEST.MAC"}, {"x.mac", "/prog/x.mac"}, {"a.txt", "/prog/a.txt.mac"}, {"mac", "/prog/mac.mac"}};
+  for (const auto& [name, path] : kPaths) EXPECT_EQ(COperationManeger::MacroPath(name), path);
+}
+
+TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
+  ops.Play();
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kCopy);
+  ops.StopRecording();
+  platform.files.files[Mac("bad.mac")] = "not a macro";
+  ops.Play("bad");
+  ops.Play("missing");
+  EXPECT_TRUE(target.played.empty());
+  EXPECT_EQ(ops.Count(), 1u);
+  EXPECT_EQ(ops.Name(), "");
+  platform.files.failingWrites.insert(Mac("w.mac"));
+  EXPECT_FALSE(ops.Save("w", ""));
+  EXPECT_TRUE(platform.Shown(msg::kMacroWriteFailed));
+}
+
+TEST_F(OperationTest, OperationListHoldsTheFirstHundredValidFiles) {
+  const std::string file = WriteMacroFile("c", nullptr, 0, 0);
+  for (int i = 0; i < 101; ++i) platform.files.files[Mac("op" + std::to_string(1000 + i) + ".MAC")] = file;
+  platform.files.files[Mac("a-broken.mac")] = "xx";
+  platform.files.files[Mac("a-other.txt")] = file;
+  const auto names = ops.ReadOperationList();
+  ASSERT_EQ(names.size(), kMaxOperations);
+  EXPECT_EQ(names.front(), "op1000");
+  EXPECT_EQ(names.back(), "op1099");
+  EXPECT_EQ(ops.Operations().front().comment, "c");
+}
+
+TEST_F(OperationTest, SaveDialogRules) {
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kCopy);
+  platform.files.files[Mac("old.mac")] = "";
+  keys.keys.emplace_back(0x74, keys::kShift, "old");
+  platform.messages.answers = {answer::kOk, answer::kCancel, answer::kOk};
+  auto step = [](std::string name, std::string key, bool ctrl, bool shift) {
+    return [=](RecordDialogRequest& r) {
+      r.name = name, r.keyText = key, r.ctrl = ctrl, r.shift = shift, r.comment = std::string(100, 'k');
+      return true;
+    };
+  };
+  dialogs.recordScript = {step("a/b", "", false, false),  // 59423
+                          step("old", "", false, false),  // 59424, Cancel
+                          step("old", "A", false, true),  // 59424 OK, then Shift+A beeps
+                          step("old", "F5", false, false)};  // 59424 OK again, bound
+  RunOperationCommand(ops, cmd::kSaveOperation);
+  EXPECT_TRUE(platform.Shown(msg::kBadOperationName));
+  EXPECT_EQ(platform.CountShown(msg::kOperationExists), 3u);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(keys.purged, 1);
+  EXPECT_EQ(keys.keys, (std::vector<std::tuple<int, int, std::string>>{{0x74, 0, "old"}}));
+  EXPECT_EQ(keys.saved, 1);
+  const auto saved = ReadMacroFile(platform.files.files[Mac("old.mac")]);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->comment, std::string(100, 'k'));
+  EXPECT_EQ(ops.Name(), "old");
+}
+
+TEST_F(OperationTest, LoadDialogDeletesLoadsAndPlays) {
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{7});
+  ops.Save("one", "");
+  ops.Save("two", "");
+  auto press = [](std::string name, PlayDialogAnswer answer, std::function<void(PlayDialogRequest&)> also = {}) {
+    return [=](PlayDialogRequest& r) {
+      r.name = name;
+      if (also) also(r);
+      return answer;
+    };
+  };
+  // Delete "two" (a second delete of it beeps), then OK removes its file.
+  dialogs.playScript = {press("two", PlayDialogAnswer::kOk, [](PlayDialogRequest& r) {
+    EXPECT_TRUE(r.remove("two"));
+    EXPECT_FALSE(r.remove("two"));
+  })};
+  RunOperationCommand(ops, cmd::kLoadOperation);
+  EXPECT_EQ(dialogs.shownNames, (std::vector<std::string>{"one", "two"}));
+  EXPECT_FALSE(platform.files.files.count(Mac("two.mac")));
+  EXPECT_TRUE(target.played.empty());
+  // An unknown name beeps and stays; then play.
+  dialogs.playScript = {press("nine", PlayDialogAnswer::kOk), press("one", PlayDialogAnswer::kPlay)};
+  RunOperationCommand(ops, cmd::kLoadOperation);
+  EXPECT_EQ(target.played, (std::vector<Played>{{rec::kFrameCommand, cmd::kFont, Bytes{7}}}));
+  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+}
+
+TEST_F(OperationTest, FrameEnableRulesAndMenuText) {
+  auto state = [&](unsigned id) {
+    CommandState s;
+    EXPECT_TRUE(UpdateOperationCommand(ops, id, s));
+    return s;
+  };
+  EXPECT_FALSE(state(cmd::kPlay).enabled);
+  EXPECT_FALSE(state(cmd::kSaveOperation).enabled);
+  EXPECT_TRUE(state(cmd::kCabinetKeywords).enabled);
+  EXPECT_FALSE(state(pane::kRecording).enabled);
+  EXPECT_EQ(state(cmd::kRecord).text, std::string(texts::kRecordStart) + "(&R)");
+  RunOperationCommand(ops, cmd::kRecord);
+  RecordOperation(rec::kFrameCommand, cmd::kCopy);
+  EXPECT_EQ(state(cmd::kRecord).text, std::string(texts::kRecordStop) + "(&R)");
+  EXPECT_TRUE(state(cmd::kPlay).enabled);
+  EXPECT_FALSE(state(cmd::kCabinetKeywords).enabled);
+  EXPECT_TRUE(state(pane::kRecording).enabled);
+  RunOperationCommand(ops, cmd::kRecord);
+  EXPECT_FALSE(ops.IsRecording());
+  EXPECT_TRUE(state(cmd::kSaveOperation).enabled);
+}
+
+}  // namespace
+}  // namespace quarn

@@ -1,0 +1,115 @@
+// Keystrokes and commands recorded in a text window replay, through the
+// view, to the same caret, selection and text in a fresh window.
+#include <random>
+
+#include "core/commands/CommandCatalogue.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/COperationManeger.h"
+#include "core/view/CVeskView.h"
+#include "textview/TextWindowFixture.h"
+
+namespace quarn {
+namespace {
+
+struct NoPlacer : ChildPlacer {
+  void MoveChild(ViewChild, const Rect&) override {}
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild) override {}
+};
+
+struct ViewTarget : ReplayTarget {
+  void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
+  CVeskView* ReplayView() override { return view; }
+  CVeskView* view = nullptr;
+};
+
+struct State {
+  TextCell caret;
+  bool selected;
+  std::uint32_t start, end;
+  std::string text;
+};
+
+class TextReplayTest : public testing::TextWindowFixture {
+ protected:
+  void OpenWithView(const std::string& text, bool freeCursor) {
+    view.reset();
+    Open(text, 20, 4, freeCursor);
+    view = std::make_unique<CVeskView>(*doc, placer);
+    view->AttachTextWindow(window.get());
+    target.view = view.get();
+  }
+  State Now() {
+    return {window->Caret(), window->HasSelection(), window->SelectionStart(), window->SelectionEnd(), Text()};
+  }
+  void TearDown() override {
+    view.reset();
+    TextWindowFixture::TearDown();
+  }
+
+  NoPlacer placer;
+  std::unique_ptr<CVeskView> view;
+  ViewTarget target;
+};
+
+TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
+  std::mt19937 rng(21);
+  const char* pieces[] = {"word ", "\t", "\r\n", "\x82\xa0\x82\xa2", "x", "long long long long line "};
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += pieces[rng() % std::size(pieces)];
+  const int kKeys[] = {vk::kHome, vk::kEnd, vk::kPrior, vk::kNext, vk::kRight, vk::kLeft, vk::kDown, vk::kUp, vk::kEscape};
+  const unsigned kCommands[] = {cmd::kSelectAll, cmd::kCopy, cmd::kUndo, cmd::kToggleCase, cmd::kPaste};
+  int moved = 0;
+  for (int round = 0; round < 12; ++round) {
+    const bool freeCursor = round % 2;
+    OpenWithView(text, freeCursor);
+    COperationManeger ops;
+    ops.SetReplayTarget(&target);
+    ops.StartRecording();
+    for (int step = 0; step < 60; ++step) {
+      const unsigned pick = rng() % 10;
+      if (pick < 8) {
+        const int key = kKeys[rng() % std::size(kKeys)];
+        const bool shift = rng() % 2, control = rng() % 3 == 0;
+        // Shift+Ctrl+Up and Down start the automatic scroll, a timer.
+        if (!(shift && control && (key == vk::kUp || key == vk::kDown))) Key(key, shift, control);
+      } else if (pick == 8) {
+        view->OnCommand(kCommands[rng() % std::size(kCommands)]);
+      } else {
+        window->OnChar('a', KeyState{});
+      }
+    }
+    ops.StopRecording();
+    const State recorded = Now();
+    moved += recorded.caret.row != 0;
+    OpenWithView(text, freeCursor);
+    ops.Play();
+    const State played = Now();
+    EXPECT_EQ(played.caret.row, recorded.caret.row) << round;
+    EXPECT_EQ(played.caret.column, recorded.caret.column) << round;
+    EXPECT_EQ(played.selected, recorded.selected) << round;
+    EXPECT_EQ(played.start, recorded.start) << round;
+    EXPECT_EQ(played.end, recorded.end) << round;
+    EXPECT_EQ(played.text, text) << round;
+  }
+  EXPECT_GT(moved, 6);
+}
+
+TEST_F(TextReplayTest, RefusedChangesReplayWithoutChange) {
+  OpenWithView("abc\r\ndef\r\n", false);
+  COperationManeger ops;
+  ops.SetReplayTarget(&target);
+  ops.StartRecording();
+  view->OnCommand(cmd::kUpperCase);
+  window->OnChar('q', KeyState{});
+  Key(vk::kDown);
+  ops.StopRecording();
+  ASSERT_EQ(ops.Count(), 3u);
+  EXPECT_EQ(Text(), "abc\r\ndef\r\n");
+  ops.Play();
+  EXPECT_EQ(Text(), "abc\r\ndef\r\n");
+  EXPECT_EQ(window->Caret().row, 2u);
+}
+
+}  // namespace
+}  // namespace quarn
