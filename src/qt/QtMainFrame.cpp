@@ -185,6 +185,7 @@ void QtMainFrame::updateMenu(QMenu& menu) {
     else if (id != cmd::kWindowNew)
       core_.OnUpdateCommand(id, state);
     action->setEnabled(state.enabled);
+    if (!state.text.empty()) action->setText(ToQString(state.text));
     action->setCheckable(state.checked);
     action->setChecked(state.checked);
   }

@@ -16,9 +16,12 @@ QtStatusBar::QtStatusBar(QWidget* parent)
   addWidget(progress_, 1);
   progress_->setTextVisible(false);
   progress_->hide();
-  // The recording pane is shown only while operations are recorded.
-  for (std::size_t i = 0; i + 1 < kStatusPaneIds.size(); ++i) {
-    QString initial = ToQString(LoadString(kStatusPaneIds[i]));
+  // The recording pane is as wide as its text with a five-digit count; it
+  // shows nothing until operations are recorded or played.
+  for (std::size_t i = 0; i < kStatusPaneIds.size(); ++i) {
+    const bool recording = kStatusPaneIds[i] == pane::kRecording;
+    QString initial = recording ? ToQString(texts::kRecordingMark) + QStringLiteral(" 00000      ")
+                                : ToQString(LoadString(kStatusPaneIds[i]));
     auto* label = new QLabel(this);
     label->setAlignment(Qt::AlignCenter);
     label->setMinimumWidth(QFontMetrics(label->font()).horizontalAdvance(initial) + 8);
@@ -26,7 +29,7 @@ QtStatusBar::QtStatusBar(QWidget* parent)
     label->setFrameShadow(QFrame::Sunken);
     addPermanentWidget(label);
     panes_.push_back(label);
-    texts_.push_back(initial);
+    texts_.push_back(recording ? QString() : initial);
     enabled_.push_back(false);
   }
 }

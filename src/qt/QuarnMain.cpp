@@ -19,11 +19,14 @@
 #include "core/app/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/common/ProcessValues.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/COperationManeger.h"
 #include "platform/CabinetDialogService.h"
 #include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
 #include "qt/QtCabinetDialogs.h"
+#include "qt/QtOperationDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
@@ -86,6 +89,9 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   QtClipboard clipboard;
   QtCabinetDialogs cabinetDialogs;
   CabinetDialogs() = &cabinetDialogs;
+  QtOperationDialogs operationDialogs;
+  OperationDialogs() = &operationDialogs;
+  InstallOperationLibrary(&Operations());
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -112,6 +118,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   {
     QtMainFrame frame;
     cabinetDialogs.setParent(&frame);
+    operationDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
@@ -134,6 +141,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     }
     quarn.OpenStartupDocuments(frame);
     frame.MenusChanged();
+    // QUARN_SCREENSHOT_RECORD starts a recording before the picture.
+    if (!screenshot.isEmpty() && qEnvironmentVariableIsSet("QUARN_SCREENSHOT_RECORD")) frame.runCommand(cmd::kRecord);
     CloseOnTerminationSignal(frame);
 
     if (!screenshot.isEmpty()) {
@@ -146,6 +155,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   quarn.Exit();
   platform = PlatformServices{};
   CabinetDialogs() = nullptr;
+  OperationDialogs() = nullptr;
+  InstallOperationLibrary(nullptr);
   return code;
 }
 
