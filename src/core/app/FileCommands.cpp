@@ -7,6 +7,10 @@
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/OpenMode.h"
+#include "core/commands/CommandCatalogue.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/macro/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/view/StatusPanes.h"
@@ -71,6 +75,15 @@ CVeskDoc* OpenInMode(DocTemplate& documents, const std::string& path, int mode, 
 }
 
 CVeskDoc* FileOpen(DocTemplate& documents) {
+  // Played back: the recorded path and mode, without the dialog.
+  if (const auto& replayed = ReplayedParameters()) {
+    std::string path;
+    std::vector<std::int32_t> mode(1);
+    if (!ReadTextParameters(*replayed, path, mode)) return nullptr;
+    if (mode[0] < kOpenAuto || mode[0] > kOpenCabinet) mode[0] = kOpenAuto;
+    RecordOperation(rec::kFrameCommand, cmd::kFileOpen, TextParameters(path, mode));
+    return OpenInMode(documents, path, mode[0], false);
+  }
   FileDialogRequest request;
   request.open = true;
   request.title = LoadString(msg::kOpenTitle);
@@ -90,6 +103,7 @@ CVeskDoc* FileOpen(DocTemplate& documents) {
   if (request.openMode < kOpenAuto || request.openMode > kOpenCabinet) request.openMode = kOpenAuto;
   gLastFilterIndex = request.filterIndex;
   gReadOnlyChoice = request.readOnly;
+  RecordOperation(rec::kFrameCommand, cmd::kFileOpen, TextParameters(request.fileName, {request.openMode}));
   return OpenInMode(documents, request.fileName, request.openMode, request.readOnly);
 }
 

@@ -5,6 +5,10 @@
 
 #include "core/binaryview/BinaryCharColumn.h"
 #include "core/binaryview/BinaryJump.h"
+#include "core/commands/CommandCatalogue.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/macro/ParameterBlock.h"
 #include "core/binaryview/BinaryRowText.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/common/AppMessage.h"
@@ -143,8 +147,15 @@ void CVeskBV::Jump() {
   request.text = gLastJumpText;
   std::uint32_t offset = 0;
   request.accept = [&offset](const std::string& text) { return ParseJumpOffset(text, offset); };
-  if (!Platform().dialogs || !Platform().dialogs->jumpDialog(request)) return;
+  // Played back: the recorded offset text, without the dialog.
+  std::vector<std::int32_t> none;
+  if (const auto& replayed = ReplayedParameters()) {
+    if (!ReadTextParameters(*replayed, request.text, none)) return;
+  } else if (!Platform().dialogs || !Platform().dialogs->jumpDialog(request)) {
+    return;
+  }
   if (!ParseJumpOffset(request.text, offset)) return;
+  RecordOperation(rec::kFrameCommand, cmd::kJump, TextParameters(request.text));
   gLastJumpText = request.text;
   offset = std::min(offset, doc_.TextLength());
   DropSelection();

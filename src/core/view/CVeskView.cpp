@@ -1,4 +1,6 @@
+#include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
+#include "core/macro/OperationRecorder.h"
 #include "core/view/CVeskView.h"
 
 #include "core/common/AppSettings.h"
@@ -170,6 +172,9 @@ bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
 
 bool CVeskView::RouteBinary(unsigned id) {
   BinaryWindowCommands& w = *binary_;
+  // The binary window's recordable commands replay through the frame; the
+  // jump records its offset itself.
+  if (id != cmd::kJump && RecordableIndex(id) < kRecordableCount) RecordOperation(rec::kFrameCommand, id);
   switch (id) {
     case cmd::kCopy: w.Copy(); return true;
     case cmd::kCut: w.Cut(); return true;
