@@ -13,7 +13,10 @@
 #include "core/commands/CommandIds.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
+#include "core/app/Settings.h"
+#include "core/options/CommonSettingsCommand.h"
 #include "core/view/CVeskView.h"
+#include "options/RecordingEffects.h"
 #include "platform/DialogService.h"
 
 namespace quarn {
@@ -94,6 +97,8 @@ struct FrameHost : MainFrameHost {
   CVeskView* ActiveView() override { return nullptr; }
   void CloseMainWindow() override {}
   void MenusChanged() override {}
+  CommonSettingsEffects* SettingsEffects() override { return &effects; }
+  RecordingEffects effects;
 };
 
 TEST(FilePlaybackTest, FileOpenReplaysItsPathAndMode) {
@@ -117,6 +122,29 @@ TEST(FilePlaybackTest, FileOpenReplaysItsPathAndMode) {
   EXPECT_EQ(documents.At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(platform.dialogs.requests.size(), 1u);
   documents.CloseAll();
+}
+
+TEST(FilePlaybackTest, CommonSettingsReplayTheirEditPage) {
+  fakes::FakePlatform platform;
+  const AppSettings saved = gSettings;
+  DocTemplate documents;
+  FrameHost host;
+  CMainFrame frame(documents, host);
+  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) {
+    s.edit.tabPositions = "9,13,";
+    return true;
+  });
+  COperationManeger& ops = Operations();
+  ops.StartRecording();
+  RunCommonSettings(true, host.effects);
+  ops.StopRecording();
+  ASSERT_EQ(ops.Count(), 1u);
+  gSettings.TabPosition = TabPositionList{};
+  ops.Play();
+  EXPECT_EQ(platform.dialogs.sheetsShown, 1);
+  EXPECT_EQ(gSettings.TabPosition.count, 2);
+  EXPECT_EQ(gSettings.TabPosition.positions[1], 12);
+  gSettings = saved;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/commands/CommandCatalogue.h"
 #include "core/search/TextSearch.h"
 #include "core/textview/CommentTables.h"
 #include "core/textview/TextColouring.h"
@@ -28,11 +29,11 @@ class CVeskDoc;
 
 // Record types of the text window's operations.
 namespace textrec {
-constexpr std::uint32_t kHome = 16;  // 16 to 25: Home, End, PageUp, PageDown, Right, Left, Down, Up, Insert, Escape
-constexpr std::uint32_t kEscape = 25;
-constexpr std::uint32_t kCommand = 256;
-constexpr std::uint32_t kTypedText = 272;
-constexpr std::uint32_t kDeleteKey = 288;
+constexpr std::uint32_t kHome = rec::kFirstKey;  // 16 to 25: Home, End, PageUp, PageDown, Right, Left, Down, Up, Insert, Escape
+constexpr std::uint32_t kEscape = rec::kLastKey;
+constexpr std::uint32_t kCommand = rec::kWindowCommand;
+constexpr std::uint32_t kTypedText = rec::kTypedText;
+constexpr std::uint32_t kDeleteKey = rec::kDeleteKey;
 constexpr std::size_t kMaxTypedRecord = 4096;
 }  // namespace textrec
 

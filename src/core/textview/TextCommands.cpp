@@ -197,8 +197,8 @@ bool CVeskEV::ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vect
     case textrec::kCommand: OnTextCommand(id); return true;
     case textrec::kTypedText: TypedBytes(std::string(data.begin(), data.end())); return true;
     case textrec::kDeleteKey: RefuseDelete(id); return true;
-    case 304: return search_.ReplayDialogRecord(data);
-    case 305: return search_.ReplayToolbarRecord(id, data);
+    case rec::kFindDialog: return search_.ReplayDialogRecord(data);
+    case rec::kToolbarFind: return search_.ReplayToolbarRecord(id, data);
     default: return true;
   }
 }
