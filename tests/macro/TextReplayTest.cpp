@@ -6,6 +6,7 @@
 #include "core/commands/CommandIds.h"
 #include "core/macro/COperationManeger.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakeFind.h"
 #include "textview/TextWindowFixture.h"
 
 namespace quarn {
@@ -58,8 +59,10 @@ TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
   std::string text;
   for (int i = 0; i < 300; ++i) text += pieces[rng() % std::size(pieces)];
   const int kKeys[] = {vk::kHome, vk::kEnd, vk::kPrior, vk::kNext, vk::kRight, vk::kLeft, vk::kDown, vk::kUp, vk::kEscape};
-  const unsigned kCommands[] = {cmd::kSelectAll, cmd::kCopy, cmd::kUndo, cmd::kToggleCase, cmd::kPaste};
-  int moved = 0;
+  const unsigned kCommands[] = {cmd::kSelectAll, cmd::kCopy, cmd::kUndo, cmd::kToggleCase, cmd::kPaste, cmd::kFindNext, cmd::kFindPrev};
+  const char* kSearches[] = {"word", "long", "\x82\xa2", "zz"};
+  fakes::FakeFindBox box;
+  int moved = 0, finds = 0;
   for (int round = 0; round < 12; ++round) {
     const bool freeCursor = round % 2;
     OpenWithView(text, freeCursor);
@@ -74,15 +77,19 @@ TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
         // Shift+Ctrl+Up and Down start the automatic scroll, a timer.
         if (!(shift && control && (key == vk::kUp || key == vk::kDown))) Key(key, shift, control);
       } else if (pick == 8) {
+        box.boxText = kSearches[rng() % std::size(kSearches)];
         view->OnCommand(kCommands[rng() % std::size(kCommands)]);
       } else {
         window->OnChar('a', KeyState{});
       }
     }
     ops.StopRecording();
+    for (std::size_t at = 0; at < ops.Used(); at += kRecordHead + GetLe32(ops.Buffer().data() + at + 8))
+      finds += GetLe32(ops.Buffer().data() + at) == rec::kToolbarFind;
     const State recorded = Now();
     moved += recorded.caret.row != 0;
     OpenWithView(text, freeCursor);
+    box.boxText.clear();  // the toolbar's find replays its recorded text
     ops.Play();
     const State played = Now();
     EXPECT_EQ(played.caret.row, recorded.caret.row) << round;
@@ -93,6 +100,7 @@ TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
     EXPECT_EQ(played.text, text) << round;
   }
   EXPECT_GT(moved, 6);
+  EXPECT_GT(finds, 3);
 }
 
 TEST_F(TextReplayTest, RefusedChangesReplayWithoutChange) {
