@@ -236,6 +236,11 @@ void QtMainFrame::dropEvent(QDropEvent* event) {
 CommonSettingsEffects* QtMainFrame::SettingsEffects() { return effects_.get(); }
 void QtMainFrame::SetInstanceChannel(InstanceChannel* channel) { effects_->SetInstanceChannel(channel); }
 
+void QtMainFrame::SetWaitCursor(bool on) {
+  if (on) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  else QGuiApplication::restoreOverrideCursor();
+}
+
 bool QtMainFrame::ControlKeyDown() { return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier; }
 
 void QtMainFrame::ApplyBarVisibility() {

@@ -43,6 +43,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   void CloseMainWindow() override { close(); }
   void MenusChanged() override;
   bool ControlKeyDown() override;
+  void SetWaitCursor(bool on) override;
   CommonSettingsEffects* SettingsEffects() override;
   // The channel whose lock the common settings take when "MultiInstance"
   // is switched to 0.

@@ -97,7 +97,7 @@ bool CMainFrame::RunFileCommand(unsigned id) {
 }
 
 bool CMainFrame::OnCommand(unsigned id) {
-  if (RunOperationCommand(Operations(), id)) return true;
+  if (RunOperationCommand(Operations(), id, [this](bool on) { host_.SetWaitCursor(on); })) return true;
   if (CVeskView* view = host_.ActiveView())
     if (view->OnCommand(id)) return true;
   return RunFileCommand(id);

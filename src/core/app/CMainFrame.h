@@ -25,6 +25,8 @@ class MainFrameHost {
   virtual void MenusChanged() = 0;
   // The Ctrl key is held down now.
   virtual bool ControlKeyDown() { return false; }
+  // The wait cursor over the whole window, or the normal cursors again.
+  virtual void SetWaitCursor(bool /*on*/) {}
   // What the common settings change around the settings; null: nothing.
   virtual CommonSettingsEffects* SettingsEffects() { return nullptr; }
 };

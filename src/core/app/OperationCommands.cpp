@@ -16,15 +16,20 @@ constexpr char kRecordMnemonic[] = "(&R)";
 
 }  // namespace
 
-bool RunOperationCommand(COperationManeger& operations, unsigned id) {
+bool RunOperationCommand(COperationManeger& operations, unsigned id, const std::function<void(bool)>& waitCursor) {
   switch (id) {
     case cmd::kRecord:
       if (operations.IsRecording()) operations.StopRecording();
       else if (MemoryCheck(kOperationMemory)) operations.StartRecording();
       return true;
-    case cmd::kPlay:
-      if (MemoryCheck(kOperationMemory)) operations.Play();
+    case cmd::kPlay: {
+      if (!MemoryCheck(kOperationMemory)) return true;
+      const bool wait = waitCursor && operations.Count() > 0;
+      if (wait) waitCursor(true);
+      operations.Play();
+      if (wait) waitCursor(false);
       return true;
+    }
     case cmd::kSaveOperation:
       if (MemoryCheck(kOperationMemory)) SaveOperationCommand(operations);
       return true;
