@@ -1,12 +1,13 @@
 #include "core/macro/COperationManeger.h"
 
+#include <memory>
+#include <optional>
+#include <utility>
+
 #include "core/app/ProgramDirectory.h"
 #include "core/commands/CommandCatalogue.h"
 #include "core/common/AppMessage.h"
 #include "core/macro/OperationRecorder.h"
-#include <memory>
-#include <optional>
-#include <utility>
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/view/StatusPanes.h"
