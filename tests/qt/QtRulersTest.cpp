@@ -16,6 +16,7 @@
 #include "core/common/AppSettings.h"
 #include "core/document/CVeskDoc.h"
 #include "fakes/FakePlatform.h"
+#include "platform/ScrollCodes.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtLineBar.h"
@@ -130,6 +131,18 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     while (right < image.width() && Dark(image, right, top + rowPitch - 1)) ++right;
     EXPECT_EQ((right - origin) % pitch, 0);
     EXPECT_GE(right - origin, 10 * pitch);
+
+    // Scrolled down three rows, the line bar's every fifth row (the ticks
+    // long enough to reach 8 pixels in) moves up with the text.
+    for (int i = 0; i < 3; ++i) text->Window().OnVScroll(sb::kLineDown, 0);
+    QApplication::processEvents();
+    const QImage scrolled = view->grab().toImage();
+    std::vector<int> fifths, expectedFifths;
+    for (int y = r; y < scrolled.height(); ++y)
+      if (Dark(scrolled, l - 8, y)) fifths.push_back(y);
+    for (int row = 5; r + layout.TopMargin() + (row - 3) * rowPitch < scrolled.height(); row += 5)
+      expectedFifths.push_back(r + layout.TopMargin() + (row - 3) * rowPitch);
+    EXPECT_EQ(fifths, expectedFifths);
     Documents().CloseAll();
   }
 }

@@ -21,7 +21,7 @@ void CLineBar::RefreshMetrics() {
   ticks_ = LineBarTicks(host_.dpiX());
   back_ = BarColour(gSettings.LineBackColor, kDefaultBack);
   cursor_ = BarColour(gSettings.LineCursorColor, kDefaultCursor);
-  host_.invalidate();
+  Refresh();
 }
 
 long long CLineBar::YOf(long long row) const {
@@ -44,45 +44,69 @@ void CLineBar::CaretMoved(std::uint32_t row) {
   InvalidateRow(marked_);
   marked_ = row;
   InvalidateRow(marked_);
-  host_.update();
 }
 
 void CLineBar::Refresh() {
+  shownFirstRow_ = layout_.FirstRow();
   host_.invalidate();
-  host_.update();
 }
 
-void CLineBar::onPaint(Canvas& canvas, const Rect&) {
+// The scale below the top margin moves with the text; only the rows it
+// uncovers are painted, as a tool's output scrolls a row with every line.
+void CLineBar::VerticalScroll() {
+  const long long rows = (long long)layout_.FirstRow() - shownFirstRow_;
+  if (rows == 0) return;
+  const Point client = host_.clientSize();
+  const long long visible = std::max(1, (client.y - layout_.TopMargin()) / layout_.RowPitch());
+  if (rows >= visible || rows <= -visible) return Refresh();
+  shownFirstRow_ = layout_.FirstRow();
+  const Rect area{0, layout_.TopMargin(), client.x, client.y};
+  host_.scrollWindow(0, int(-rows * layout_.RowPitch()), &area);
+  // The first row's number stands in the margin above the moved pixels.
+  if (area.top > 0) host_.invalidateRect(Rect{0, 0, client.x, area.top});
+}
+
+void CLineBar::onSize(int, int) { Refresh(); }
+
+// Only what meets the invalid area is drawn.
+void CLineBar::onPaint(Canvas& canvas, const Rect& invalid) {
   const Point client = host_.clientSize();
   const int cx = client.x;
   const int cy = client.y;
   const int top = layout_.TopMargin();
-  canvas.fillRect(Rect{0, 0, cx, cy}, back_);
+  canvas.fillRect(invalid, back_);
   // Lit on the left, shadowed on the right, where the text window begins.
   canvas.drawLine(0, 0, 0, cy, PaletteColor(kHighlight), 1, PenStyle::kSolid);
   canvas.drawLine(cx - 1, 0, cx - 1, cy, PaletteColor(kTick), 1, PenStyle::kSolid);
 
   const long long first = layout_.FirstRow();
   const long long last = first + std::max(0, cy - top) / layout_.RowPitch();
-  for (long long row = first; row <= last; ++row) {
+  const long long from = std::max(first, RowAt(invalid.top) - 1);
+  const long long to = std::min(last, RowAt(invalid.bottom) + 1);
+  for (long long row = from; row <= to; ++row) {
     const int y = int(YOf(row));
     const int length = ticks_.LengthAt(row);
     canvas.drawLine(cx, y, cx - length, y, PaletteColor(kTick), 1, PenStyle::kSolid);
     canvas.drawLine(cx, y + 1, cx - length, y + 1, PaletteColor(kHighlight), 1, PenStyle::kSolid);
   }
 
-  canvas.selectFont(BarNumberFont(host_.dpiY()));
-  const int height = canvas.textMetrics().height;
-  const int right = cx - ticks_.shortTick - BarNumberShift(canvas, ticks_.shortTick);
-  canvas.setBkOpaque(false);
-  canvas.setTextColor(PaletteColor(kTick));
-  for (long long row = (first + 4) / 5 * 5; row <= last; row += 5) {
-    // Row 0 hangs below the top margin; the others sit on their tick.
-    const int bottom = row == 0 ? top + 1 + height : int(YOf(row));
-    canvas.drawText(BarLabel(row), Rect{0, bottom - height, right, bottom}, dt::kRight | dt::kSingleLine | dt::kNoPrefix);
+  // A number stands above its tick (row 0's below it).
+  const long long labelsFrom = std::max(first, from - 1);
+  const long long labelsTo = std::min(last, RowAt(invalid.bottom + BarNumberReach(host_.dpiY())) + 1);
+  if ((labelsFrom + 4) / 5 * 5 <= labelsTo) {
+    canvas.selectFont(BarNumberFont(host_.dpiY()));
+    const int height = canvas.textMetrics().height;
+    const int right = cx - ticks_.shortTick - BarNumberShift(canvas, ticks_.shortTick);
+    canvas.setBkOpaque(false);
+    canvas.setTextColor(PaletteColor(kTick));
+    for (long long row = (labelsFrom + 4) / 5 * 5; row <= labelsTo; row += 5) {
+      const int bottom = row == 0 ? top + 1 + height : int(YOf(row));
+      canvas.drawText(BarLabel(row), Rect{0, bottom - height, right, bottom},
+                      dt::kRight | dt::kSingleLine | dt::kNoPrefix);
+    }
   }
 
-  if (marked_ >= first && marked_ <= last) {
+  if (marked_ >= from && marked_ <= to) {
     const int y = int(YOf(marked_));
     canvas.fillRect(Rect{cx - ticks_.shortTick, y + 1, cx - 1, y + layout_.RowPitch() - 1}, cursor_);
   }

@@ -29,11 +29,13 @@ class CLineBar : public WindowModel {
 
   void RefreshMetrics();
   void CaretMoved(std::uint32_t row);
-  // The text window scrolled by rows: the scale is drawn again at once.
+  // The whole bar is drawn again with the next paint.
   void Refresh();
+  // The text window scrolled by rows: the scale's pixels move with it.
+  void VerticalScroll();
 
   void onCreate() override { RefreshMetrics(); }
-  void onSize(int, int) override { host_.invalidate(); }
+  void onSize(int cx, int cy) override;
   void onPaint(Canvas& canvas, const Rect& invalid) override;
   void onMouse(MouseKind kind, int x, int y, KeyState state) override;
   void onTimer(int id) override;
@@ -60,6 +62,8 @@ class CLineBar : public WindowModel {
   std::uint32_t marked_ = 0;
   bool dragging_ = false;
   std::uint32_t anchorRow_ = 0;
+  // The first row the bar's pixels show.
+  long long shownFirstRow_ = 0;
 };
 
 }  // namespace quarn

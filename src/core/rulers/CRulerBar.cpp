@@ -59,13 +59,9 @@ void CRulerBar::CaretMoved(int column) {
   InvalidateColumn(marked_);
   marked_ = column;
   InvalidateColumn(marked_);
-  host_.update();
 }
 
-void CRulerBar::Refresh() {
-  host_.invalidate();
-  host_.update();
-}
+void CRulerBar::Refresh() { host_.invalidate(); }
 
 void CRulerBar::DrawTick(Canvas& canvas, long long column, int lineWidth) {
   const int x = int(XOf(column));
@@ -75,13 +71,15 @@ void CRulerBar::DrawTick(Canvas& canvas, long long column, int lineWidth) {
   canvas.drawLine(x + 1, ticks_.base, x + 1, top, PaletteColor(width ? kLineWidth : kHighlight), 1, PenStyle::kSolid);
 }
 
-void CRulerBar::onPaint(Canvas& canvas, const Rect&) {
+// Only what meets the invalid area is drawn: the mark moves with every
+// caret move, and the text window's paints take the ruler's along.
+void CRulerBar::onPaint(Canvas& canvas, const Rect& invalid) {
   const Point client = host_.clientSize();
   const int cx = client.x;
   const int cy = client.y;
   const int base = ticks_.base;
   const int left = gSettings.DisplayLineBar ? LineBarWidth(host_.dpiX()) : 0;
-  canvas.fillRect(Rect{0, 0, cx, cy}, back_);
+  canvas.fillRect(invalid, back_);
   canvas.drawLine(0, 0, cx, 0, PaletteColor(kHighlight), 1, PenStyle::kSolid);
   if (left > 0) canvas.drawLine(0, 0, 0, cy, PaletteColor(kHighlight), 1, PenStyle::kSolid);
   canvas.drawLine(0, cy - 1, cx, cy - 1, PaletteColor(kTick), 1, PenStyle::kSolid);
@@ -90,24 +88,31 @@ void CRulerBar::onPaint(Canvas& canvas, const Rect&) {
 
   const long long first = layout_.FirstColumn();
   const long long last = first + std::max(0, cx - Origin()) / layout_.CharPitch();
+  const long long from = std::max(first, ColumnAt(invalid.left) - 1);
+  const long long to = std::min(last, ColumnAt(invalid.right) + 1);
   const int lineWidth = LineWidth();
-  for (long long column = first; column <= last; ++column) DrawTick(canvas, column, lineWidth);
+  for (long long column = from; column <= to; ++column) DrawTick(canvas, column, lineWidth);
 
-  canvas.selectFont(BarNumberFont(host_.dpiY()));
-  const int shift = BarNumberShift(canvas, kNumberShift);
-  canvas.setBkOpaque(false);
-  canvas.setTextColor(PaletteColor(kTick));
-  const int top = base - ticks_.longTick - 1;
-  for (long long column = (first + 9) / 10 * 10; column <= last; column += 10) {
-    const std::string label = BarLabel(column);
-    // Column 0 starts the scale; every other number ends left of its tick,
-    // measured in the font (digits of a proportional face are wider than
-    // its average character).
-    const long long x = column == 0 ? Origin() + 1 : XOf(column) - canvas.textExtent(label) - shift;
-    canvas.extTextOut(int(x), top, 0, nullptr, label, {});
+  // A number lies left of its tick (column 0's right of it).
+  const long long labelsTo = std::min(last, ColumnAt(invalid.right + BarNumberReach(host_.dpiY())) + 1);
+  const long long labelsFrom = std::max(first, from - 1);
+  if ((labelsFrom + 9) / 10 * 10 <= labelsTo) {
+    canvas.selectFont(BarNumberFont(host_.dpiY()));
+    const int shift = BarNumberShift(canvas, kNumberShift);
+    canvas.setBkOpaque(false);
+    canvas.setTextColor(PaletteColor(kTick));
+    const int top = base - ticks_.longTick - 1;
+    for (long long column = (labelsFrom + 9) / 10 * 10; column <= labelsTo; column += 10) {
+      const std::string label = BarLabel(column);
+      // Column 0 starts the scale; every other number ends left of its
+      // tick, measured in the font (digits of a proportional face are
+      // wider than its average character).
+      const long long x = column == 0 ? Origin() + 1 : XOf(column) - canvas.textExtent(label) - shift;
+      canvas.extTextOut(int(x), top, 0, nullptr, label, {});
+    }
   }
 
-  if (marked_ >= first && marked_ <= last) {
+  if (marked_ >= from && marked_ <= to) {
     const int x = int(XOf(marked_));
     canvas.fillRect(Rect{x + 1, base - ticks_.shortTick, x + layout_.CharPitch() - 1, base - 1}, cursor_);
   }

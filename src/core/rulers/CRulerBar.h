@@ -29,7 +29,9 @@ class CRulerBar : public WindowModel {
   // The caret went to column: the mark moves there.
   void CaretMoved(int column);
   // The text window scrolled sideways, or the line bar came or went: the
-  // scale is drawn again at once.
+  // scale is drawn again. Like the mark, it is painted with the next paint
+  // of the window rather than at once: a tool appending thousands of lines
+  // moves both with every line.
   void Refresh();
 
   void onCreate() override { RefreshMetrics(); }

@@ -38,6 +38,8 @@ ColorRef BarColour(int index, int fallback) { return PaletteColor(index < 1 || i
 
 LogFont BarNumberFont(int dpiY) { return MakeStandardFont(kFontArial, kNumberPoints, dpiY); }
 
+int BarNumberReach(int dpiY) { return 4 * PointsToPixels(dpiY, kNumberPoints); }
+
 int BarNumberShift(Canvas& canvas, int shift) {
   if (gSettings.RulerFontFlag != 0) return 0;
   return canvas.textExtent("50") > 2 * canvas.textMetrics().aveCharWidth ? shift : 0;

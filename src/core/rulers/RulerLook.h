@@ -46,6 +46,10 @@ ColorRef BarColour(int index, int fallback);
 // The numbers' font: standard font entry 4 at 7 points.
 LogFont BarNumberFont(int dpiY);
 
+// The most pixels a number reaches from its tick, in any direction: four
+// em squares of the numbers' font.
+int BarNumberReach(int dpiY);
+
 // How far the numbers move away from the ticks: shift when "RulerFontFlag"
 // is 0 and "50" in the selected font is wider than two average characters
 // (a proportional face), else 0.

@@ -90,7 +90,8 @@ void CVeskView::HorizontalScroll(int firstColumn) {
 void CVeskView::VerticalScroll(std::uint32_t topRow) {
   if (!IsTextMode()) return;
   rulers_.topRow = topRow;
-  if (lineBar_ && gSettings.DisplayLineBar) lineBar_->Refresh();
+  // Also while hidden: the bar's pixels keep step with the text.
+  if (lineBar_) lineBar_->VerticalScroll();
 }
 
 void CVeskView::RelayoutRulers() {
