@@ -30,6 +30,22 @@ namespace {
 
 bool Dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 60; }
 
+// The dark pixels of row y from x = from (or of column x from y = from).
+std::vector<int> DarkAlong(const QImage& image, bool row, int at, int from) {
+  std::vector<int> dark;
+  for (int i = from; i < (row ? image.width() : image.height()); ++i)
+    if (row ? Dark(image, i, at) : Dark(image, at, i)) dark.push_back(i);
+  return dark;
+}
+
+// from, from + step, ... below limit, without skip.
+std::vector<int> Steps(int from, int step, int limit, int skip = -1) {
+  std::vector<int> steps;
+  for (int v = from; v < limit; v += step)
+    if (v != skip) steps.push_back(v);
+  return steps;
+}
+
 class QtRulersTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -106,20 +122,11 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     // left edge and step by the character pitch.
     const int origin = l + layout.LeftMargin();
     EXPECT_EQ(ruler->Bar().Origin(), origin);
-    const int tickY = ruler->Bar().Ticks().base - 2;
-    std::vector<int> ticks, expected;
-    for (int x = l; x < image.width(); ++x)
-      if (Dark(image, x, tickY)) ticks.push_back(x);
-    for (int x = origin, column = 0; x < image.width(); x += pitch, ++column)
-      if (column != view->View().GetDocument().Format().charsPerLine) expected.push_back(x);
-    EXPECT_EQ(ticks, expected);
-
+    const int width = view->View().GetDocument().Format().charsPerLine;
+    EXPECT_EQ(DarkAlong(image, true, ruler->Bar().Ticks().base - 2, l),
+              Steps(origin, pitch, image.width(), origin + width * pitch));
     // The line bar's ticks mark the tops of the rows.
-    std::vector<int> rows, expectedRows;
-    for (int y = r; y < image.height(); ++y)
-      if (Dark(image, l - 3, y)) rows.push_back(y);
-    for (int y = r + layout.TopMargin(); y < image.height(); y += rowPitch) expectedRows.push_back(y);
-    EXPECT_EQ(rows, expectedRows);
+    EXPECT_EQ(DarkAlong(image, false, l - 3, r), Steps(r + layout.TopMargin(), rowPitch, image.height()));
 
     // The selected row's inverted cells begin on the first tick and the row's top.
     const int top = r + layout.TopMargin() + 2 * rowPitch;
@@ -136,13 +143,8 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     // long enough to reach 8 pixels in) moves up with the text.
     for (int i = 0; i < 3; ++i) text->Window().OnVScroll(sb::kLineDown, 0);
     QApplication::processEvents();
-    const QImage scrolled = view->grab().toImage();
-    std::vector<int> fifths, expectedFifths;
-    for (int y = r; y < scrolled.height(); ++y)
-      if (Dark(scrolled, l - 8, y)) fifths.push_back(y);
-    for (int row = 5; r + layout.TopMargin() + (row - 3) * rowPitch < scrolled.height(); row += 5)
-      expectedFifths.push_back(r + layout.TopMargin() + (row - 3) * rowPitch);
-    EXPECT_EQ(fifths, expectedFifths);
+    EXPECT_EQ(DarkAlong(view->grab().toImage(), false, l - 8, r),
+              Steps(r + layout.TopMargin() + 2 * rowPitch, 5 * rowPitch, view->height()));
     Documents().CloseAll();
   }
 }
