@@ -44,6 +44,9 @@ class Canvas {
   // Selects a font made from lf; a negative height is a pixel size.
   virtual void selectFont(const LogFont& lf) = 0;
   virtual TextMetric textMetrics() = 0;
+  // The width of text in the selected font. The default counts average
+  // characters; a device that can measure glyphs says what they take.
+  virtual int textExtent(const std::string& text) { return int(text.size()) * textMetrics().aveCharWidth; }
   virtual int dpiX() const = 0;
   virtual int dpiY() const = 0;
 

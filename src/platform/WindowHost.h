@@ -9,7 +9,8 @@
 namespace quarn {
 
 enum class ScrollBar { kHorizontal = 0, kVertical = 1 };
-enum class CursorShape { kArrow, kIBeam, kWait, kSizeWE, kSizeNS, kCross };
+// kRowSelect: an arrow pointing right, over the line bar's rows.
+enum class CursorShape { kArrow, kIBeam, kWait, kSizeWE, kSizeNS, kCross, kRowSelect };
 
 class WindowHost {
  public:

@@ -87,6 +87,10 @@ TextMetric QtCanvas::textMetrics() {
   return tm;
 }
 
+int QtCanvas::textExtent(const std::string& text) {
+  return QFontMetrics(font_, painter_.device()).horizontalAdvance(ToQString(text));
+}
+
 int QtCanvas::dpiX() const { return painter_.device() ? painter_.device()->logicalDpiX() : 96; }
 int QtCanvas::dpiY() const { return painter_.device() ? painter_.device()->logicalDpiY() : 96; }
 

@@ -19,6 +19,7 @@ class QtCanvas : public Canvas {
 
   void selectFont(const LogFont& lf) override;
   TextMetric textMetrics() override;
+  int textExtent(const std::string& text) override;
   int dpiX() const override;
   int dpiY() const override;
 

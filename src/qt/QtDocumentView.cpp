@@ -3,6 +3,8 @@
 #include <QResizeEvent>
 
 #include "qt/QtBinaryWindow.h"
+#include "qt/QtLineBar.h"
+#include "qt/QtRulerBar.h"
 #include "qt/QtTextWindow.h"
 
 namespace quarn::qt {
@@ -17,6 +19,13 @@ QtDocumentView::QtDocumentView(CVeskDoc& doc, QWidget* parent)
   children_[ViewChild::kTextWindow] = textWidget_;
   view_->AttachTextWindow(&textWidget_->Window());
   textWidget_->setVisible(view_->IsTextMode());
+  // The rulers exist for every document too; the view shows them in text
+  // mode by the global switches.
+  rulerWidget_ = new QtRulerBar(doc, textWidget_->Window().Layout(), this);
+  lineBarWidget_ = new QtLineBar(doc, textWidget_->Window(), this);
+  children_[ViewChild::kColumnRuler] = rulerWidget_;
+  children_[ViewChild::kLineBar] = lineBarWidget_;
+  view_->AttachRulers(&rulerWidget_->Bar(), &lineBarWidget_->Bar());
   if (!view_->IsTextMode()) {
     auto* window = new QtBinaryWindow(doc, this);
     children_[ViewChild::kBinaryWindow] = window;
@@ -29,8 +38,12 @@ QtDocumentView::QtDocumentView(CVeskDoc& doc, QWidget* parent)
 QtDocumentView::~QtDocumentView() {
   view_->AttachBinaryWindow(nullptr);
   view_->AttachTextWindow(nullptr);
+  view_->AttachRulers(nullptr, nullptr);
   view_.reset();
-  // The windows' widgets go before the document they show.
+  // The windows' widgets go before the document they show, the rulers
+  // before the text window they follow.
+  delete rulerWidget_;
+  delete lineBarWidget_;
   delete binaryWidget_;
   delete textWidget_;
 }
@@ -55,12 +68,21 @@ void QtDocumentView::FocusChild(ViewChild child) {
 void QtDocumentView::RecreateScreenFont() {
   if (binaryWidget_) binaryWidget_->ApplyFormat();
   if (textWidget_) textWidget_->ApplyFormat();
+  if (rulerWidget_) rulerWidget_->ApplyFormat();
+  if (lineBarWidget_) lineBarWidget_->ApplyFormat();
 }
 
 void QtDocumentView::InvalidateChildren() {
   for (const auto& [child, widget] : children_) widget->update();
   if (binaryWidget_) binaryWidget_->invalidate();
   if (textWidget_) textWidget_->invalidate();
+  if (rulerWidget_) rulerWidget_->invalidate();
+  if (lineBarWidget_) lineBarWidget_->invalidate();
+}
+
+void QtDocumentView::RulersSwitched() {
+  for (QtDocumentView* other : window()->findChildren<QtDocumentView*>())
+    if (other != this) other->View().RelayoutRulers();
 }
 
 void QtDocumentView::resizeEvent(QResizeEvent* event) {

@@ -11,6 +11,8 @@
 namespace quarn::qt {
 
 class QtBinaryWindow;
+class QtLineBar;
+class QtRulerBar;
 class QtTextWindow;
 
 class QtDocumentView : public QWidget, public ChildPlacer {
@@ -30,6 +32,7 @@ class QtDocumentView : public QWidget, public ChildPlacer {
   void FocusChild(ViewChild child) override;
   void RecreateScreenFont() override;
   void InvalidateChildren() override;
+  void RulersSwitched() override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -40,6 +43,8 @@ class QtDocumentView : public QWidget, public ChildPlacer {
   std::map<ViewChild, QWidget*> children_;
   QtBinaryWindow* binaryWidget_ = nullptr;
   QtTextWindow* textWidget_ = nullptr;
+  QtRulerBar* rulerWidget_ = nullptr;
+  QtLineBar* lineBarWidget_ = nullptr;
   bool created_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/document/CVeskDoc.h"
 #include "platform/InstanceChannel.h"
+#include "qt/QtDocumentView.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMainToolbar.h"
 #include "qt/QtStatusBar.h"
@@ -36,6 +37,10 @@ void QtSettingsEffects::ResetTitles() {
 
 void QtSettingsEffects::ShowToolBar(bool shown) { frame_.toolbar()->setVisible(shown); }
 void QtSettingsEffects::ShowStatusBar(bool shown) { frame_.statusPanes()->setVisible(shown); }
+
+void QtSettingsEffects::ShowRulers() {
+  for (QtDocumentView* view : frame_.findChildren<QtDocumentView*>()) view->View().RelayoutRulers();
+}
 
 void QtSettingsEffects::TakeInstanceLock() {
   if (channel_) channel_->acquire();

@@ -24,8 +24,7 @@ class QtSettingsEffects : public CommonSettingsEffects {
   void ShowTabBar(bool) override {}
   void ShowToolBar(bool shown) override;
   void ShowStatusBar(bool shown) override;
-  // The rulers are drawn by the text window, which follows the switches.
-  void ShowRulers() override {}
+  void ShowRulers() override;
   void TakeInstanceLock() override;
   // Cabinet files are not written yet.
   void SaveCabinetNow() override;

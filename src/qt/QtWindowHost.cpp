@@ -12,6 +12,7 @@
 #include <QStyleHints>
 #include <QTimerEvent>
 #include <QWheelEvent>
+#include <iterator>
 
 #include "qt/QtCanvas.h"
 #include "qt/QtKeyMap.h"
@@ -21,8 +22,26 @@ namespace quarn::qt {
 
 namespace {
 
+// A black arrow with a white rim pointing right and up, its hot spot at
+// the tip: the pointer over the line bar, where a click takes whole rows.
+QCursor RowSelectCursor() {
+  static const QCursor cursor = [] {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(Qt::black);
+    const QPoint arrow[] = {{14, 1}, {14, 11}, {11, 8}, {6, 13}, {3, 10}, {8, 5}, {5, 2}};
+    painter.drawPolygon(arrow, int(std::size(arrow)));
+    return QCursor(pixmap, 14, 1);
+  }();
+  return cursor;
+}
+
 Qt::CursorShape QtShape(CursorShape shape) {
   switch (shape) {
+    case CursorShape::kRowSelect: break;
     case CursorShape::kIBeam: return Qt::IBeamCursor;
     case CursorShape::kWait: return Qt::WaitCursor;
     case CursorShape::kSizeWE: return Qt::SizeHorCursor;
@@ -345,7 +364,9 @@ void QtWindowHost::releaseCapture() {
   if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
 }
 
-void QtWindowHost::setCursor(CursorShape shape) { viewport()->setCursor(QtShape(shape)); }
+void QtWindowHost::setCursor(CursorShape shape) {
+  viewport()->setCursor(shape == CursorShape::kRowSelect ? RowSelectCursor() : QCursor(QtShape(shape)));
+}
 
 Point QtWindowHost::cursorPos() const {
   const QPoint p = viewport()->mapFromGlobal(QCursor::pos());

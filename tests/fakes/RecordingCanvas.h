@@ -49,6 +49,10 @@ class RecordingCanvas : public Canvas {
 
   void selectFont(const LogFont& lf) override;
   TextMetric textMetrics() override { return metrics; }
+  // charExtent per byte when set, else the average width.
+  int textExtent(const std::string& text) override {
+    return int(text.size()) * (charExtent ? charExtent : metrics.aveCharWidth);
+  }
   int dpiX() const override { return dpi_x; }
   int dpiY() const override { return dpi_y; }
   void setTextColor(ColorRef color) override { textColor_ = color; }
@@ -68,6 +72,7 @@ class RecordingCanvas : public Canvas {
   std::vector<TextRun> RunsAt(int y) const;
 
   TextMetric metrics;
+  int charExtent = 0;
   int dpi_x = 96;
   int dpi_y = 96;
   bool bkOpaque = true;

@@ -37,14 +37,16 @@ LogFont CVeskView::ScreenFontOf(const LogFont& documentFont, int dpiY) {
 
 bool CVeskView::OnCreate(int dpiX, int dpiY) {
   if (doc_.RowStarts() == nullptr) return false;
-  rulerHeight_ = TenthMmToPixels(dpiY, 40) + 1;
-  lineBarWidth_ = TenthMmToPixels(dpiX, 80) + 1;
-  placer_.ShowChild(ViewChild::kColumnRuler, gSettings.DisplayRulerBar != 0);
+  rulerHeight_ = ColumnRulerHeight(dpiY);
+  lineBarWidth_ = quarn::LineBarWidth(dpiX);
+  placer_.ShowChild(ViewChild::kColumnRuler, IsTextMode() && gSettings.DisplayRulerBar != 0);
+  placer_.ShowChild(ViewChild::kLineBar, IsTextMode() && gSettings.DisplayLineBar != 0);
   OnSetFocus();
   return true;
 }
 
 void CVeskView::OnSize(int cx, int cy) {
+  client_ = Point{cx, cy};
   if (!IsTextMode()) {
     placer_.MoveChild(ViewChild::kBinaryWindow, Rect{0, 0, cx, cy});
     return;
@@ -66,18 +68,48 @@ void CVeskView::AttachTextWindow(TextWindowCommands* window) {
   if (text_) text_->SetViewServices(this);
 }
 
+void CVeskView::AttachRulers(CRulerBar* ruler, CLineBar* lineBar) {
+  ruler_ = ruler;
+  lineBar_ = lineBar;
+}
+
+// The marks follow the caret also while a bar is hidden, so that it shows
+// the right cell when it appears.
 void CVeskView::CaretMoved(int column, std::uint32_t row) {
   if (!IsTextMode()) return;
   rulers_.caretColumn = column;
   rulers_.caretRow = row;
+  if (ruler_) ruler_->CaretMoved(column);
+  if (lineBar_) lineBar_->CaretMoved(row);
 }
 
 void CVeskView::HorizontalScroll(int firstColumn) {
-  if (IsTextMode()) rulers_.firstColumn = firstColumn;
+  if (!IsTextMode()) return;
+  rulers_.firstColumn = firstColumn;
+  if (ruler_ && gSettings.DisplayRulerBar) ruler_->Refresh();
 }
 
 void CVeskView::VerticalScroll(std::uint32_t topRow) {
-  if (IsTextMode()) rulers_.topRow = topRow;
+  if (!IsTextMode()) return;
+  rulers_.topRow = topRow;
+  // Also while hidden: the bar's pixels keep step with the text.
+  if (lineBar_) lineBar_->VerticalScroll();
+}
+
+void CVeskView::RelayoutRulers() {
+  if (!IsTextMode()) return;
+  placer_.ShowChild(ViewChild::kColumnRuler, gSettings.DisplayRulerBar != 0);
+  placer_.ShowChild(ViewChild::kLineBar, gSettings.DisplayLineBar != 0);
+  OnSize(client_.x, client_.y);
+  // The ruler's scale starts past the line bar when that is shown.
+  if (ruler_ && gSettings.DisplayRulerBar) ruler_->Refresh();
+  if (text_) text_->Refresh();
+}
+
+void CVeskView::ToggleRuler(int AppSettings::*flag) {
+  gSettings.*flag = gSettings.*flag ? 0 : 1;
+  RelayoutRulers();
+  placer_.RulersSwitched();
 }
 
 void CVeskView::OnUpdate(CVeskDoc& doc, int hintCode) {
@@ -121,6 +153,8 @@ void CVeskView::OnTextUpdate(CVeskDoc& doc, int hintCode) {
     case hint::kFormatChanged:
       placer_.RecreateScreenFont();
       text_->Reformat(true);
+      if (ruler_) ruler_->RefreshMetrics();
+      if (lineBar_) lineBar_->RefreshMetrics();
       break;
     case hint::kRefresh: text_->Refresh(); break;
     case hint::kFocusLost: text_->Reformat(false); break;
@@ -157,6 +191,14 @@ bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
     case cmd::kCentre: case cmd::kAlignRight: case cmd::kInsertDate: case cmd::kInsertTime: case cmd::kInsertString: case cmd::kIndent: case cmd::kUnindent:
     case cmd::kSelectAll: case 195: case cmd::kFindNext: case cmd::kFindPrev:
       state.enabled = text_ != nullptr;
+      return true;
+    case cmd::kRulerBar:
+      state.enabled = true;
+      state.checked = gSettings.DisplayRulerBar != 0;
+      return true;
+    case cmd::kLineBar:
+      state.enabled = true;
+      state.checked = gSettings.DisplayLineBar != 0;
       return true;
     case 59143: case 59144:
       state.enabled = true;
@@ -208,6 +250,10 @@ bool CVeskView::RouteBinary(unsigned id) {
 bool CVeskView::OnCommand(unsigned id) {
   if (IsPendingCommand(id)) return true;
   if (IsTextMode()) {
+    if (id == cmd::kRulerBar || id == cmd::kLineBar) {
+      ToggleRuler(id == cmd::kRulerBar ? &AppSettings::DisplayRulerBar : &AppSettings::DisplayLineBar);
+      return true;
+    }
     if (!text_) return false;
     if (id == 195) placer_.FocusChild(ViewChild::kTextWindow);
     return text_->OnTextCommand(id);

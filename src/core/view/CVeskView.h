@@ -10,7 +10,10 @@
 
 #include "core/cabinet/DeviceUnits.h"
 #include "core/document/CVeskDoc.h"
+#include "core/rulers/CLineBar.h"
+#include "core/rulers/CRulerBar.h"
 #include "core/view/ViewChildren.h"
+#include "core/common/AppSettings.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
@@ -33,6 +36,12 @@ class CVeskView : public DocumentView, public TextViewServices {
   // The text window, attached by its creator for every document.
   void AttachTextWindow(TextWindowCommands* window);
   TextWindowCommands* TextWindow() const { return text_; }
+  // The column ruler and the line bar, attached by their creator (null:
+  // none). They follow the caret and the scrolling of the text window.
+  void AttachRulers(CRulerBar* ruler, CLineBar* lineBar);
+  // The rulers shown or hidden by the global switches and the children
+  // placed again (after a switch flipped in another view or the settings).
+  void RelayoutRulers();
 
   void OnSize(int cx, int cy);
   void OnSetFocus();
@@ -86,6 +95,7 @@ class CVeskView : public DocumentView, public TextViewServices {
   int LineBarWidth() const { return lineBarWidth_; }
 
  private:
+  void ToggleRuler(int AppSettings::*flag);
   bool RouteBinary(unsigned id);
   bool UpdateTextCommand(unsigned id, CommandState& state);
   void OnTextUpdate(CVeskDoc& doc, int hint);
@@ -94,6 +104,9 @@ class CVeskView : public DocumentView, public TextViewServices {
   ChildPlacer& placer_;
   BinaryWindowCommands* binary_ = nullptr;
   TextWindowCommands* text_ = nullptr;
+  CRulerBar* ruler_ = nullptr;
+  CLineBar* lineBar_ = nullptr;
+  Point client_;
   int rulerHeight_ = 0;
   int lineBarWidth_ = 0;
   std::optional<TextCaret> pendingCaret_;

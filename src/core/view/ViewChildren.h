@@ -101,6 +101,9 @@ class ChildPlacer {
   virtual void RecreateScreenFont() {}
   // Repaints every child (the default of the update hints).
   virtual void InvalidateChildren() {}
+  // A ruler switch was flipped in this view: every other view lays its
+  // rulers out again, since the switches are global.
+  virtual void RulersSwitched() {}
 };
 
 }  // namespace quarn

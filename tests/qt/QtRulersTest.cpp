@@ -1,0 +1,172 @@
+// A text window with both rulers in the real frame: the ticks of the
+// column ruler and the line bar fall on the cells the text window paints,
+// at two font sizes and spacings, and the two switches show and hide the
+// bars in every view.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/cabinet/CVeskCabinet.h"
+#include "core/common/AppSettings.h"
+#include "core/document/CVeskDoc.h"
+#include "fakes/FakePlatform.h"
+#include "platform/ScrollCodes.h"
+#include "qt/QtDocumentView.h"
+#include "qt/QtFileSystem.h"
+#include "qt/QtLineBar.h"
+#include "qt/QtMainFrame.h"
+#include "qt/QtRulerBar.h"
+#include "qt/QtText.h"
+#include "qt/QtTextWindow.h"
+
+namespace quarn::qt {
+namespace {
+
+bool Dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 60; }
+
+// The dark pixels of row y from x = from (or of column x from y = from).
+std::vector<int> DarkAlong(const QImage& image, bool row, int at, int from) {
+  std::vector<int> dark;
+  for (int i = from; i < (row ? image.width() : image.height()); ++i)
+    if (row ? Dark(image, i, at) : Dark(image, at, i)) dark.push_back(i);
+  return dark;
+}
+
+// from, from + step, ... below limit, without skip.
+std::vector<int> Steps(int from, int step, int limit, int skip = -1) {
+  std::vector<int> steps;
+  for (int v = from; v < limit; v += step)
+    if (v != skip) steps.push_back(v);
+  return steps;
+}
+
+class QtRulersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gSettings;
+    Platform().files = &files_;
+    gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
+    frame_.resize(700, 500);
+    frame_.show();
+  }
+  void TearDown() override {
+    Documents().CloseAll();
+    gSettings = saved_;
+    gCabinet.ResetToType(kDocTypeGeneral);
+  }
+  // Forty lines of ten digits in a new file.
+  QtDocumentView* Open(const QString& name = QStringLiteral("ruled.txt")) {
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 40; ++i) file.write("0123456789\r\n");
+    file.close();
+    CVeskDoc* doc = OpenInMode(Documents(), ToCp932(path), kOpenText, false);
+    EXPECT_TRUE(doc && doc->DocKind() == kTextDoc);
+    QApplication::processEvents();
+    for (QtDocumentView* view : frame_.findChildren<QtDocumentView*>())
+      if (&view->View().GetDocument() == doc) return view;
+    return nullptr;
+  }
+
+  fakes::FakePlatform platform_;
+  QtFileSystem files_;
+  QTemporaryDir dir_;
+  QtMainFrame frame_;
+  AppSettings saved_;
+};
+
+TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
+  struct Case {
+    int points, charSpacing, lineSpacing;
+  };
+  for (const Case& c : {Case{10, 0, 0}, Case{20, 3, 10}, Case{14, 10, 5}}) {
+    SCOPED_TRACE(::testing::Message() << c.points << "pt " << c.charSpacing << " " << c.lineSpacing);
+    gCabinet.Current().record.Font.height = c.points;
+    gCabinet.Current().record.CharSpacing = c.charSpacing;
+    gSettings.LineSpacesLM = c.lineSpacing;
+    QtDocumentView* view = Open();
+    ASSERT_TRUE(view);
+    auto* ruler = view->findChild<QtRulerBar*>();
+    auto* bar = view->findChild<QtLineBar*>();
+    auto* text = view->findChild<QtTextWindow*>();
+    ASSERT_TRUE(ruler && bar && text);
+    const int r = view->View().RulerHeight();
+    const int l = view->View().LineBarWidth();
+    EXPECT_TRUE(ruler->isVisible() && bar->isVisible());
+    EXPECT_EQ(ruler->geometry(), QRect(0, 0, view->width(), r));
+    EXPECT_EQ(bar->geometry(), QRect(0, r, l, view->height() - r));
+    EXPECT_EQ(text->geometry().topLeft(), QPoint(l, r));
+
+    // A click on the line bar's third row selects it; its cells invert.
+    const TextLayout& layout = text->Window().Layout();
+    const int pitch = layout.CharPitch();
+    const int rowPitch = layout.RowPitch();
+    const QPoint inRow2(5, layout.TopMargin() + 2 * rowPitch + rowPitch / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, inRow2, bar->viewport()->mapToGlobal(inRow2), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, inRow2, bar->viewport()->mapToGlobal(inRow2), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar->viewport(), &release);
+    EXPECT_EQ(text->Window().SelectedText(), "0123456789\r\n");
+    const QImage image = view->grab().toImage();
+
+    // The ruler's black ticks (the line width's is red) start at the text's
+    // left edge and step by the character pitch.
+    const int origin = l + layout.LeftMargin();
+    EXPECT_EQ(ruler->Bar().Origin(), origin);
+    const int width = view->View().GetDocument().Format().charsPerLine;
+    EXPECT_EQ(DarkAlong(image, true, ruler->Bar().Ticks().base - 2, l),
+              Steps(origin, pitch, image.width(), origin + width * pitch));
+    // The line bar's ticks mark the tops of the rows.
+    EXPECT_EQ(DarkAlong(image, false, l - 3, r), Steps(r + layout.TopMargin(), rowPitch, image.height()));
+
+    // The selected row's inverted cells begin on the first tick and the row's top.
+    const int top = r + layout.TopMargin() + 2 * rowPitch;
+    EXPECT_TRUE(Dark(image, origin, top + 1));
+    EXPECT_FALSE(Dark(image, origin - 1, top + 1));
+    EXPECT_TRUE(Dark(image, origin + 1, top));
+    EXPECT_FALSE(Dark(image, origin + 1, top - 1));
+    int right = origin;
+    while (right < image.width() && Dark(image, right, top + rowPitch - 1)) ++right;
+    EXPECT_EQ((right - origin) % pitch, 0);
+    EXPECT_GE(right - origin, 10 * pitch);
+
+    // Scrolled down three rows, the line bar's every fifth row (the ticks
+    // long enough to reach 8 pixels in) moves up with the text.
+    for (int i = 0; i < 3; ++i) text->Window().OnVScroll(sb::kLineDown, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(DarkAlong(view->grab().toImage(), false, l - 8, r),
+              Steps(r + layout.TopMargin() + 2 * rowPitch, 5 * rowPitch, view->height()));
+    Documents().CloseAll();
+  }
+}
+
+TEST_F(QtRulersTest, SwitchCommandsShowAndHideTheBarsOfEveryView) {
+  QtDocumentView* first = Open();
+  QtDocumentView* second = Open(QStringLiteral("other.txt"));
+  ASSERT_TRUE(first && second && first != second);
+  for (unsigned command : {32806u, 32807u}) {
+    EXPECT_TRUE(frame_.runCommand(command));
+    QApplication::processEvents();
+    for (QtDocumentView* view : {first, second}) {
+      EXPECT_EQ(view->findChild<QtRulerBar*>()->isVisible(), gSettings.DisplayRulerBar != 0);
+      EXPECT_EQ(view->findChild<QtLineBar*>()->isVisible(), gSettings.DisplayLineBar != 0);
+      const QRect text = view->findChild<QtTextWindow*>()->geometry();
+      EXPECT_EQ(text.left(), gSettings.DisplayLineBar ? view->View().LineBarWidth() : 0);
+      EXPECT_EQ(text.top(), gSettings.DisplayRulerBar ? view->View().RulerHeight() : 0);
+    }
+  }
+  EXPECT_EQ(gSettings.DisplayRulerBar, 0);
+  EXPECT_EQ(gSettings.DisplayLineBar, 0);
+}
+
+}  // namespace
+}  // namespace quarn::qt

@@ -1,0 +1,324 @@
+// The column ruler and the line bar drawn on a recording canvas at 96 dpi
+// (ticks 15/13/9/5 pixels in the ruler, 30/13/9/5 in the line bar), their
+// line-width drag and row selection, and the view's two switches.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "core/common/Palette.h"
+#include "core/rulers/CLineBar.h"
+#include "core/rulers/CRulerBar.h"
+#include "core/view/CVeskView.h"
+#include "fakes/RecordingCanvas.h"
+#include "textview/TextWindowFixture.h"
+
+namespace quarn {
+namespace {
+
+using fakes::RecordingCanvas;
+using testing::TextHost;
+
+struct Label {
+  std::string text;
+  int x, y;  // the ruler's left and top, the line bar's right and bottom
+  friend bool operator==(const Label&, const Label&) = default;
+};
+
+class RulersTest : public testing::TextWindowFixture {
+ protected:
+  void SetUp() override {
+    TextWindowFixture::SetUp();
+    Open(std::string(60, 'a') + "\r\nbb\r\n", 20);
+    Margins(0, 0);
+    rulerHost.client = {400, 16};
+    barHost.client = {31, 200};
+  }
+  // 8 x 16 pixel cells.
+  void Margins(int left, int top) {
+    TextMetric font;
+    font.height = 16;
+    font.aveCharWidth = 8;
+    layout.SetMetrics(font, 96, 96, 0, 0, left, top);
+  }
+
+  TextLayout layout;
+  TextHost rulerHost, barHost;
+};
+
+TEST_F(RulersTest, RulerScaleStartsAtTheTextAndNumbersEveryTenColumns) {
+  struct Case {
+    bool lineBar;
+    int leftMarginLM, firstColumn, extent;
+    int origin;
+    std::vector<Label> labels;
+  };
+  // "50" wider than two average characters moves the numbers 2 pixels left.
+  const std::vector<Case> cases = {
+      {false, 0, 0, 0, 0, {{"1", 1, 1}, {"10", 64, 1}, {"20", 144, 1}, {"30", 224, 1}, {"40", 304, 1}, {"50", 384, 1}}},
+      {true, 0, 0, 0, 31, {{"1", 32, 1}, {"10", 95, 1}, {"20", 175, 1}, {"30", 255, 1}, {"40", 335, 1}}},
+      {true, 15, 0, 0, 36, {{"1", 37, 1}, {"10", 100, 1}, {"20", 180, 1}, {"30", 260, 1}, {"40", 340, 1}}},
+      {false, 0, 3, 0, 0, {{"10", 40, 1}, {"20", 120, 1}, {"30", 200, 1}, {"40", 280, 1}, {"50", 360, 1}}},
+      {false, 0, 0, 9, 0, {{"1", 1, 1}, {"10", 60, 1}, {"20", 140, 1}, {"30", 220, 1}, {"40", 300, 1}, {"50", 380, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.lineBar << " " << c.leftMarginLM << " " << c.firstColumn);
+    gSettings.DisplayLineBar = c.lineBar;
+    Margins(c.leftMarginLM, 0);
+    layout.SetFirstColumn(c.firstColumn);
+    CRulerBar ruler(*doc, rulerHost, layout);
+    EXPECT_EQ(ruler.Origin(), c.origin);
+    RecordingCanvas canvas;
+    canvas.charExtent = c.extent;
+    ruler.onPaint(canvas, Rect{0, 0, 400, 16});
+    std::vector<Label> labels;
+    for (const auto& run : canvas.runs) labels.push_back({run.text, run.x, run.y});
+    EXPECT_EQ(labels, c.labels);
+    ASSERT_FALSE(canvas.fonts.empty());
+    EXPECT_EQ(canvas.fonts.back().height, -9);  // 7 points
+    // A tick for every column whose cell starts in the ruler, with its
+    // highlight; the line width's (column 20) in index 6.
+    int column = c.firstColumn;
+    for (const auto& line : canvas.lines) {
+      if (line.x1 != line.x2 || line.y1 != 15 || line.y2 >= 15 || line.x1 != c.origin + (column - c.firstColumn) * 8) continue;
+      EXPECT_EQ(15 - line.y2, column % 10 == 0 ? 13 : column % 5 == 0 ? 9 : 5);
+      EXPECT_EQ(line.color, column == 20 ? 0x0000FFu : 0u) << column;
+      ++column;
+    }
+    EXPECT_EQ(column - c.firstColumn, (400 - c.origin) / 8 + 1);
+  }
+}
+
+TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
+  struct Case {
+    int topMarginLM, firstRow, extent;
+    std::vector<Label> labels;  // right edge and bottom
+  };
+  const std::vector<Case> cases = {
+      {0, 0, 0, {{"1", 26, 17}, {"5", 26, 80}, {"10", 26, 160}}},
+      {15, 0, 0, {{"1", 26, 22}, {"5", 26, 85}, {"10", 26, 165}}},
+      {0, 3, 0, {{"5", 26, 32}, {"10", 26, 112}, {"15", 26, 192}}},
+      {0, 0, 9, {{"1", 21, 17}, {"5", 21, 80}, {"10", 21, 160}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.topMarginLM << " " << c.firstRow);
+    Margins(0, c.topMarginLM);
+    layout.SetFirstRow(std::uint32_t(c.firstRow));
+    CLineBar bar(*doc, barHost, layout, nullptr);
+    RecordingCanvas canvas;
+    canvas.charExtent = c.extent;
+    bar.onPaint(canvas, Rect{0, 0, 31, 200});
+    std::vector<Label> labels;
+    for (const auto& text : canvas.texts) labels.push_back({text.text, text.rect.right, text.rect.bottom});
+    EXPECT_EQ(labels, c.labels);
+    // Ticks run left from the right edge, every row's in index 1 with a
+    // highlight below.
+    int rows = 0;
+    for (const auto& line : canvas.lines) {
+      if (line.y1 != line.y2 || line.x1 != 31 || line.color != 0) continue;
+      const int row = c.firstRow + rows++;
+      EXPECT_EQ(line.y1, layout.TopMargin() + (row - c.firstRow) * 16);
+      EXPECT_EQ(31 - line.x2, row % 10 == 0 ? 13 : row % 5 == 0 ? 9 : 5);
+    }
+    EXPECT_EQ(rows, (200 - layout.TopMargin()) / 16 + 1);
+  }
+}
+
+TEST_F(RulersTest, CaretMarksInTheCursorColourOverTheBackColour) {
+  struct Case {
+    int stored;
+    ColorRef cursor, back;
+  };
+  // 0 and 17 read as the defaults, green marks on silver.
+  for (const Case& c : {Case{0, 0x00FF00, 0xC0C0C0}, Case{17, 0x00FF00, 0xC0C0C0}, Case{3, 0xFFFF00, 0xFFFF00}}) {
+    gSettings.RulerCursorColor = gSettings.RulerBackColor = c.stored;
+    gSettings.LineCursorColor = gSettings.LineBackColor = c.stored;
+    CRulerBar ruler(*doc, rulerHost, layout);
+    CLineBar bar(*doc, barHost, layout, nullptr);
+    ruler.CaretMoved(5);
+    bar.CaretMoved(2);
+    RecordingCanvas r, l;
+    ruler.onPaint(r, Rect{0, 0, 400, 16});
+    bar.onPaint(l, Rect{0, 0, 31, 200});
+    EXPECT_EQ(r.fills.front().color, c.back);
+    EXPECT_EQ(l.fills.front().color, c.back);
+    EXPECT_EQ(r.fills.back().rect, (Rect{41, 10, 47, 14}));
+    EXPECT_EQ(r.fills.back().color, c.cursor);
+    EXPECT_EQ(l.fills.back().rect, (Rect{26, 33, 30, 47}));
+    EXPECT_EQ(l.fills.back().color, c.cursor);
+  }
+}
+
+TEST_F(RulersTest, LineWidthDragIsClampedToTenAndTwoHundredFifty) {
+  struct Case {
+    int dropX, width;
+  };
+  // The mark of width 20 is the band x 160..161; a column is (x + 1) / 8.
+  const std::vector<Case> cases = {{239, 30}, {40, 10}, {-50, 10}, {5000, 250}, {2007, 250}, {1999, 250}, {160, 20}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dropX);
+    gCabinet.RefreshDocumentFormat(*doc, 20);
+    ASSERT_EQ(doc->RowCount(), 4u);
+    CRulerBar ruler(*doc, rulerHost, layout);
+    ruler.onMouse(MouseKind::kLeftDown, 100, 10, {});
+    EXPECT_FALSE(ruler.Dragging());
+    ruler.onMouse(MouseKind::kLeftDown, 161, 14, {});
+    ASSERT_TRUE(ruler.Dragging());
+    // Columns outside 10..250 leave the drag line where it was.
+    ruler.onMouse(MouseKind::kMove, 8 * 5, 10, {});
+    EXPECT_EQ(ruler.DragColumn(), 20);
+    ruler.onMouse(MouseKind::kMove, c.dropX, 10, {});
+    ruler.onMouse(MouseKind::kLeftUp, c.dropX, 10, {});
+    EXPECT_FALSE(ruler.Dragging());
+    EXPECT_EQ(doc->Format().charsPerLine, c.width);
+    // The 60-character line is laid out again at the new width.
+    EXPECT_EQ(doc->RowCount(), std::uint32_t((60 + c.width - 1) / c.width + 1));
+  }
+}
+
+TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
+  std::mt19937 random(12);
+  int scrolled = 0;
+  for (int round = 0; round < 40; ++round) {
+    std::string text;
+    const int lines = 5 + int(random() % 30);
+    for (int i = 0; i < lines; ++i) text += std::string(random() % 45, char('a' + i % 26)) + "\r\n";
+    if (random() % 2) text.resize(text.size() - 2);
+    Open(text, 20);
+    CLineBar bar(*doc, barHost, window->Layout(), window.get());
+    // The whole rows from a to b, in the order of the text.
+    auto expected = [&](std::uint32_t a, std::uint32_t b) {
+      const std::uint32_t last = LastCaretRow(*doc);
+      a = std::min(a, last);
+      b = std::min(b, last);
+      const std::uint32_t from = doc->RowStartAt(std::min(a, b));
+      return text.substr(from, RowEnd(*doc, std::max(a, b)) - from);
+    };
+    auto rowAt = [&](int y) {
+      return std::uint32_t(std::max<long long>(0, (y < 0 ? (y - 15) / 16 : y / 16) + (long long)window->Layout().FirstRow()));
+    };
+    int y = int(random() % 160);
+    const std::uint32_t anchor = rowAt(y);
+    bar.onMouse(MouseKind::kLeftDown, 5, y, {});
+    ASSERT_TRUE(barHost.timers[CLineBar::kSelectTimer]);
+    for (int step = 0; step < 6; ++step) {
+      SCOPED_TRACE(::testing::Message() << "round " << round << " step " << step);
+      y = int(random() % 400) - 120;
+      const std::uint32_t row = rowAt(y);
+      if (y >= 0 && step % 2) {
+        KeyState held;
+        held.leftButton = true;
+        bar.onMouse(MouseKind::kMove, 5, y, held);
+      } else {
+        // Outside the bar only the timer reaches the rows; the window scrolls.
+        barHost.pointer = {5, y};
+        bar.onTimer(CLineBar::kSelectTimer);
+      }
+      EXPECT_EQ(window->SelectedText(), expected(anchor, row)) << y;
+      scrolled += window->Layout().FirstRow() > 0;
+    }
+    bar.onMouse(MouseKind::kLeftUp, 5, y, {});
+    EXPECT_FALSE(barHost.timers[CLineBar::kSelectTimer]);
+  }
+  EXPECT_GT(scrolled, 20);
+}
+
+TEST_F(RulersTest, ShiftExtendsTheSelectionFromItsFartherEnd) {
+  Open("r0\r\nr1\r\nr2\r\nr3\r\nr4\r\nr5\r\nr6\r\n", 20);
+  CLineBar bar(*doc, barHost, window->Layout(), window.get());
+  KeyState shift;
+  shift.shift = true;
+  struct Step {
+    int row;
+    bool shift;
+    std::string selected;
+  };
+  for (const Step& s : {Step{2, false, "r2\r\n"}, Step{5, true, "r2\r\nr3\r\nr4\r\nr5\r\n"},
+                        Step{0, true, "r0\r\nr1\r\nr2\r\nr3\r\nr4\r\nr5\r\n"}, Step{3, false, "r3\r\n"}}) {
+    bar.onMouse(MouseKind::kLeftDown, 5, s.row * 16 + 4, s.shift ? shift : KeyState{});
+    bar.onMouse(MouseKind::kLeftUp, 5, s.row * 16 + 4, {});
+    EXPECT_EQ(window->SelectedText(), s.selected) << s.row;
+  }
+}
+
+struct Placer : ChildPlacer {
+  std::map<ViewChild, Rect> rects;
+  std::map<ViewChild, bool> shown;
+  int switched = 0;
+  void MoveChild(ViewChild child, const Rect& rect) override { rects[child] = rect; }
+  void ShowChild(ViewChild child, bool show) override { shown[child] = show; }
+  void FocusChild(ViewChild) override {}
+  void RulersSwitched() override { ++switched; }
+};
+
+TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRest) {
+  const int r = ColumnRulerHeight(96), l = LineBarWidth(96);
+  struct Case {
+    int ruler, line;
+    unsigned command;
+    Rect text, columnRuler, lineBar;
+  };
+  const std::vector<Case> cases = {
+      {0, 0, 32806, {0, r, 400, 300}, {0, 0, 400, r}, {}},
+      {1, 0, 32806, {0, 0, 400, 300}, {}, {}},
+      {0, 0, 32807, {l, 0, 400, 300}, {}, {0, 0, l, 300}},
+      {1, 0, 32807, {l, r, 400, 300}, {0, 0, 400, r}, {0, r, l, 300}},
+      {1, 1, 32806, {l, 0, 400, 300}, {}, {0, 0, l, 300}},
+      {1, 1, 32807, {0, r, 400, 300}, {0, 0, 400, r}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.ruler << c.line << " " << c.command);
+    gSettings.DisplayRulerBar = c.ruler;
+    gSettings.DisplayLineBar = c.line;
+    Placer placer;
+    CVeskView view(*doc, placer);
+    view.AttachTextWindow(window.get());
+    ASSERT_TRUE(view.OnCreate(96, 96));
+    view.OnSize(400, 300);
+    CommandState state;
+    ASSERT_TRUE(view.OnUpdateCommand(c.command, state));
+    EXPECT_TRUE(state.enabled);
+    EXPECT_EQ(state.checked, (c.command == 32806 ? c.ruler : c.line) != 0);
+    EXPECT_TRUE(view.OnCommand(c.command));
+    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], c.text);
+    EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], c.columnRuler);
+    EXPECT_EQ(placer.rects[ViewChild::kLineBar], c.lineBar);
+    EXPECT_EQ(placer.shown[ViewChild::kColumnRuler], c.columnRuler.height() > 0);
+    EXPECT_EQ(placer.shown[ViewChild::kLineBar], c.lineBar.width() > 0);
+    EXPECT_EQ(placer.switched, 1);
+    view.AttachTextWindow(nullptr);
+  }
+}
+
+TEST_F(RulersTest, BinaryViewKeepsBothSwitchesOffAndHidesTheBars) {
+  gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
+  gProcess.nextDocKind = kBinaryDoc;
+  CVeskDoc binary;
+  Placer placer;
+  CVeskView view(binary, placer);
+  ASSERT_TRUE(view.OnCreate(96, 96));
+  EXPECT_FALSE(placer.shown[ViewChild::kColumnRuler] || placer.shown[ViewChild::kLineBar]);
+  for (unsigned id : {32806u, 32807u}) {
+    CommandState state;
+    EXPECT_TRUE(view.OnUpdateCommand(id, state) && !state.enabled);
+    EXPECT_FALSE(view.OnCommand(id));
+  }
+  EXPECT_EQ(gSettings.DisplayRulerBar + placer.switched, 1);
+}
+
+TEST_F(RulersTest, ViewPassesTheCaretAndTheScrollingToTheBars) {
+  gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
+  Placer placer;
+  CVeskView view(*doc, placer);
+  CRulerBar ruler(*doc, rulerHost, window->Layout());
+  CLineBar bar(*doc, barHost, window->Layout(), window.get());
+  view.AttachRulers(&ruler, &bar);
+  view.AttachTextWindow(window.get());
+  window->GoToCell(7, 2);
+  EXPECT_EQ(ruler.MarkedColumn(), 7);
+  EXPECT_EQ(bar.MarkedRow(), 2u);
+  view.AttachTextWindow(nullptr);
+}
+
+}  // namespace
+}  // namespace quarn
