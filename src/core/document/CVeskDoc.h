@@ -9,6 +9,7 @@
 
 #include "core/document/CPsbManeger.h"
 #include "core/document/CVeskRD.h"
+#include "core/document/DocumentMarks.h"
 #include "core/document/RowLayout.h"
 #include "platform/LargeBlock.h"
 #include "platform/Types.h"
@@ -48,6 +49,10 @@ struct DocumentFormat {
   int lineSpacing = 0;  // 0.1 mm, from "LineSpacesLM"
   int charSpacing = 0;  // 0.1 mm
   LogFont font;
+  // Which marks go into the attribute file ("マーク行情報を保存",
+  // "マーク文字情報を保存"); a change of them sets the modified flag.
+  bool saveLineMarks = true;
+  bool saveCharMarks = true;
 };
 
 // The switches of the row-breaking rule that do not live in the document's
@@ -190,10 +195,14 @@ class CVeskDoc {
   // The row rules last made from the format (RowRules::Of keeps them current).
   RowRules& KeptRowRules() { return rowRules_; }
 
-  // ---- character marks ----
+  // ---- marks ----
   static constexpr std::size_t kMaxCharMarks = 100;
-  // The marked positions, sorted, shared by the windows of the document.
+  // The binary window's marked positions, sorted.
   std::vector<std::uint32_t>& CharMarks() { return charMarks_; }
+  // The line marks, character marks and tag line of a text document; the
+  // text changes move them.
+  DocumentMarks& Marks() { return marks_; }
+  const DocumentMarks& Marks() const { return marks_; }
 
   // ---- undo ----
   CVeskRD& Undo() { return *undo_; }
@@ -240,6 +249,7 @@ class CVeskDoc {
   std::vector<DocumentView*> views_;
   AppendedBytes hintBytes_;
   std::vector<std::uint32_t> charMarks_;
+  DocumentMarks marks_;
 
   // The line number of a row asked for last: the sum of the flags of rows
   // 1 to row, kept below the first row a relayout rewrites.

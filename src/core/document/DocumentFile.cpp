@@ -82,6 +82,7 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
     return false;
   }
   SetTextLength(0, kNone);
+  marks_.Clear();
   undo_->Clear();
   redo_->Clear();
   SetModifiedFlag(true);
