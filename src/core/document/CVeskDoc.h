@@ -220,6 +220,13 @@ class CVeskDoc {
   bool DoSave(const std::string& path, bool replace);
   // Asked before a modified document is closed: true to go on.
   bool SaveModified();
+  // The marks of a text document beside its file (AttributeFile.cpp).
+  // Writing, after the text was saved, is false when the user declined to
+  // overwrite a foreign file of that name or the file could not be written;
+  // reading, after the text was loaded, is false when the file could not be
+  // read or does not fit the text (the document then has no marks).
+  bool WriteAttributeFile(const std::string& textPath);
+  bool ReadAttributeFile(const std::string& textPath);
 
  private:
   CPsbManeger store_;
