@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,23 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   // 305); false when playback must stop.
   bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data);
 
+  // ---- marks (TextMarks.cpp) ----
+  void ToggleLineMark();
+  void StepLineMark(bool forward);
+  void ClearLineMarks();
+  void ToggleCharMark();
+  void StepCharMark(bool forward);
+  void ClearCharMarks();
+  // Asks for a line number (during playback the recorded one is taken).
+  void JumpToLine();
+  // The row where a tag jump landed, drawn with the tag-line background.
+  void SetTagLine(std::uint32_t row);
+  // The index of the line mark on a row.
+  std::optional<std::size_t> IsMarkedRow(std::uint32_t row) const;
+  // Scrolls a stretch of one row into view: a row out of view comes to the
+  // middle of the window, columns likewise by half the visible columns.
+  void ScrollIntoView(std::uint32_t pos, std::uint32_t length);
+
   // ---- state ----
   TextCell Caret() const { return caret_; }
   int GoalColumn() const { return goal_; }
@@ -160,6 +178,12 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void LeftDown(int x, int y, KeyState state);
   void DragTo(int x, int y);
   void SelectWordAt(int x, int y, KeyState state);
+
+  // ---- marks (TextMarks.cpp) ----
+  bool OnMarkCommand(unsigned id);
+  void MarksChanged(bool saved);
+  void GoToRowStart(std::uint32_t row);
+  void InvalidateStretch(std::uint32_t from, std::uint32_t to);
 
   // ---- refused changes (TextCommands.cpp) ----
   void RefuseCommand(unsigned id);
