@@ -6,6 +6,7 @@
 #include "TextWindowFixture.h"
 #include "core/commands/CommandIds.h"
 #include "core/view/CVeskView.h"
+#include "fakes/RecordingCanvas.h"
 
 namespace quarn::testing {
 namespace {
@@ -204,6 +205,29 @@ TEST_F(TextMarksTest, TheTagLineStandsOnlyOnLineStarts) {
   EXPECT_EQ(doc->Marks().TagLine(), DocumentMarks::kNoTag) << "the old tag line is cleared first";
   window->SetTagLine(9);
   EXPECT_EQ(Beeps(), beeps + 2);
+}
+
+TEST_F(TextMarksTest, MarkedLinesTheTagLineAndMarkedCharactersAreDrawnInTheirColours) {
+  DocTypeSettings& type = gCabinet.Current().record;
+  type.TagBackColor = 0x80123456;
+  Open("one\r\ntwo three\r\nfour\r\nfive", 40);
+  doc->Marks().AddLineMark(3);
+  doc->Marks().SetTagLine(14);
+  doc->Marks().AddCharMark(1, "ne");
+  doc->Marks().AddCharMark(22, "fiev");  // the text there is no longer the marked one
+  fakes::RecordingCanvas canvas;
+  window->OnPaint(canvas, Rect{0, 0, 800, 160});
+  auto backs = [&](std::uint32_t row) {
+    std::string out;
+    for (const auto& run : canvas.RunsAt(int(row) * 16)) out += run.text + "=" + std::to_string(run.bkColor) + " ";
+    return out;
+  };
+  const std::string text = std::to_string(type.TextBackColor & 0xFFFFFF);
+  const std::string marked = std::to_string(type.MarkedCharBackColor & 0xFFFFFF);
+  EXPECT_EQ(backs(0), "o=" + text + " ne=" + marked + " ");
+  EXPECT_EQ(backs(1), "two three=" + std::to_string(type.MarkedLineBackColor & 0xFFFFFF) + " ");
+  EXPECT_EQ(backs(2), "four=" + std::to_string(0x123456) + " ");
+  EXPECT_EQ(backs(3), "five=" + text + " ");
 }
 
 struct NoPlacer : ChildPlacer {

@@ -53,8 +53,6 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
 
   // ---- what the hosting view supplies ----
   void SetScreenFont(const LogFont& font, const TextMetric& metrics);
-  // The document's line marks and character marks, when it keeps them.
-  void SetMarks(const TextLineMarks& lines, const std::vector<TextCharMark>* chars);
   // Shows the popup menu at a client point (the right button).
   void SetPopupHandler(std::function<void(Point)> handler) { popup_ = std::move(handler); }
 
@@ -198,8 +196,6 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   TextMetric metrics_;
   CommentTables tables_;
   TextSearch search_;
-  TextLineMarks lineMarks_;
-  const std::vector<TextCharMark>* charMarks_ = nullptr;
   std::function<void(Point)> popup_;
   TextViewServices* view_ = nullptr;
 
