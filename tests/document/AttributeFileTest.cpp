@@ -65,8 +65,17 @@ TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   EXPECT_EQ(platform.files.files["/t/a.ATR"], expected);
   EXPECT_EQ(expected.size(), 42u);
 
-  // Line marks not saved: their count is 0, the character marks follow.
+  // The marks come back when the file is opened again.
   doc->Marks().AddCharMark(9, "fg");
+  doc->Marks().AddCharMark(0, "a");
+  ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
+  auto again = Open("/t/a.txt");
+  EXPECT_EQ(again->Marks().LineMarks(), doc->Marks().LineMarks());
+  EXPECT_EQ(again->Marks().CharMarks(), doc->Marks().CharMarks());
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  // Line marks not saved: their count is 0, the character marks follow.
+  doc->Marks().RemoveCharMark(0);
   doc->Format().saveLineMarks = false;
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], kHeader + U16(0) + U16(1) + U32(9) + "fg\0"s);
@@ -75,17 +84,6 @@ TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   platform.files.files["/t/a.ATR"] = "kept";
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], "kept");
-}
-
-TEST_F(AttributeFileTest, MarksComeBackWhenTheFileIsOpenedAgain) {
-  auto doc = WithMarks();
-  doc->Marks().AddCharMark(9, "fgh");
-  doc->Marks().AddCharMark(0, "a");
-  ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
-  auto again = Open("/t/a.txt");
-  EXPECT_EQ(again->Marks().LineMarks(), doc->Marks().LineMarks());
-  EXPECT_EQ(again->Marks().CharMarks(), doc->Marks().CharMarks());
-  EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(AttributeFileTest, TheLastMarkRemovedDeletesOurFileAndNeverAForeignOne) {

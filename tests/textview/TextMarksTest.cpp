@@ -31,14 +31,10 @@ class JumpAnswers : public fakes::FakeDialogs {
 
 class TextMarksTest : public TextWindowFixture {
  protected:
+  // The fake platform puts the services back when the test ends.
   void SetUp() override {
     TextWindowFixture::SetUp();
-    saved_ = Platform().dialogs;
     Platform().dialogs = &jump;
-  }
-  void TearDown() override {
-    Platform().dialogs = saved_;
-    TextWindowFixture::TearDown();
   }
   void Command(unsigned id) { ASSERT_TRUE(window->OnTextCommand(id)) << id; }
   std::size_t Beeps() const { return platform.beep.beeps.size(); }
@@ -55,9 +51,6 @@ class TextMarksTest : public TextWindowFixture {
   void CaretTo(std::uint32_t row, int column = 0) { window->GoToCell(column, row); }
 
   JumpAnswers jump;
-
- private:
-  DialogService* saved_ = nullptr;
 };
 
 // Rows of width 20: "short" | "a long line that wra" | "ps here" | "x\tTAB" | "" (after the last CR LF)
@@ -102,19 +95,6 @@ TEST_F(TextMarksTest, LineMarksAreSetOnLineStartsAndSteppedThroughInTurn) {
   ExpectRefused(cmd::kLineMarkNext, "no marks to go to");
   for (const Recorded& r : records) EXPECT_EQ(r.type, textrec::kCommand);
   EXPECT_EQ(records.front().id, cmd::kLineMarkToggle);
-}
-
-TEST_F(TextMarksTest, AHundredLineMarksAtMost) {
-  std::string text;
-  for (int i = 0; i < 101; ++i) text += "l\r\n";
-  Open(text);
-  for (std::uint32_t row = 0; row < 100; ++row) {
-    CaretTo(row);
-    Command(cmd::kLineMarkToggle);
-  }
-  EXPECT_EQ(doc->Marks().LineMarks().size(), 100u);
-  CaretTo(100);
-  ExpectRefused(cmd::kLineMarkToggle, "the 101st mark");
 }
 
 TEST_F(TextMarksTest, CharacterMarksTakeSelectionsOfAtMostEightyBytesOnOneLine) {
@@ -194,19 +174,6 @@ TEST_F(TextMarksTest, JumpTakesLineNumbersOrRowsAndCentresTheRow) {
   EXPECT_EQ(jump.labels.size(), std::size(cases) + 1);
 }
 
-TEST_F(TextMarksTest, TheTagLineStandsOnlyOnLineStarts) {
-  Open(kLines, 20);
-  window->SetTagLine(0);
-  EXPECT_EQ(doc->Marks().TagLine(), kFirst);
-  window->SetTagLine(3);
-  EXPECT_EQ(doc->Marks().TagLine(), 34u);
-  const std::size_t beeps = Beeps();
-  window->SetTagLine(2);
-  EXPECT_EQ(doc->Marks().TagLine(), DocumentMarks::kNoTag) << "the old tag line is cleared first";
-  window->SetTagLine(9);
-  EXPECT_EQ(Beeps(), beeps + 2);
-}
-
 TEST_F(TextMarksTest, MarkedLinesTheTagLineAndMarkedCharactersAreDrawnInTheirColours) {
   DocTypeSettings& type = gCabinet.Current().record;
   type.TagBackColor = 0x80123456;
@@ -236,13 +203,21 @@ struct NoPlacer : ChildPlacer {
   void FocusChild(ViewChild) override {}
 };
 
-TEST_F(TextMarksTest, TheViewOffersLineMarksButNotCharacterMarksOrTheJump) {
-  Open(kLines);
+TEST_F(TextMarksTest, TheTagLineStandsOnLineStartsAndTheViewOffersLineMarksOnly) {
+  Open(kLines, 20);
+  window->SetTagLine(0);
+  EXPECT_EQ(doc->Marks().TagLine(), kFirst);
+  window->SetTagLine(3);
+  EXPECT_EQ(doc->Marks().TagLine(), 34u);
+  const std::size_t beeps = Beeps();
+  window->SetTagLine(2);
+  EXPECT_EQ(doc->Marks().TagLine(), DocumentMarks::kNoTag) << "the old tag line is cleared first";
+  window->SetTagLine(9);
+  EXPECT_EQ(Beeps(), beeps + 2);
   NoPlacer placer;
   CVeskView view(*doc, placer);
   view.AttachTextWindow(window.get());
-  for (unsigned id : {cmd::kLineMarkToggle, cmd::kLineMarkNext, cmd::kLineMarkPrev, cmd::kLineMarkClearAll,
-                      cmd::kMarkToggle, cmd::kMarkNext, cmd::kMarkPrev, cmd::kMarkClearAll, cmd::kJump}) {
+  for (unsigned id = cmd::kLineMarkToggle; id <= cmd::kJump; id = id == cmd::kMarkClearAll ? cmd::kJump : id + 1) {
     CommandState state;
     ASSERT_TRUE(view.OnUpdateCommand(id, state)) << id;
     EXPECT_EQ(state.enabled, id <= cmd::kLineMarkClearAll) << id;
