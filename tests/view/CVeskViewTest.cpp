@@ -108,9 +108,11 @@ TEST(CVeskViewTest, EnableRulesFollowTheBinaryWindowAndTheDocument) {
   EXPECT_TRUE(Enabled(view, 57637));
   EXPECT_TRUE(Enabled(view, 57643));
   EXPECT_FALSE(Enabled(view, 57644));
-  // The ruler toggles belong to text mode.
+  // The ruler toggles and the line marks belong to text mode.
   EXPECT_FALSE(Enabled(view, 32806));
   EXPECT_FALSE(Enabled(view, 32807));
+  EXPECT_FALSE(Enabled(view, 32768));
+  EXPECT_TRUE(Enabled(view, 32772));
 
   // Read-only switching: checked while set, and the status pane follows.
   bool checked = true;

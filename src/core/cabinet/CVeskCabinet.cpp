@@ -53,6 +53,8 @@ bool CVeskCabinet::RefreshDocumentFormat(CVeskDoc& doc, int charsPerLine) const 
   format.lineSpacing = gSettings.LineSpacesLM;
   format.charSpacing = std::clamp(r.CharSpacing, 0, 100);
   format.font = r.Font;
+  format.saveLineMarks = r.SaveMarkedLines != 0;
+  format.saveCharMarks = r.SaveMarkedChars != 0;
 
   LayoutOptions& layout = doc.Layout();
   layout.wordWrap = r.WordWrap != 0;

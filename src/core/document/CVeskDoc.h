@@ -9,6 +9,7 @@
 
 #include "core/document/CPsbManeger.h"
 #include "core/document/CVeskRD.h"
+#include "core/document/DocumentMarks.h"
 #include "core/document/RowLayout.h"
 #include "platform/LargeBlock.h"
 #include "platform/Types.h"
@@ -48,6 +49,10 @@ struct DocumentFormat {
   int lineSpacing = 0;  // 0.1 mm, from "LineSpacesLM"
   int charSpacing = 0;  // 0.1 mm
   LogFont font;
+  // Which marks go into the attribute file ("マーク行情報を保存",
+  // "マーク文字情報を保存"); a change of them sets the modified flag.
+  bool saveLineMarks = true;
+  bool saveCharMarks = true;
 };
 
 // The switches of the row-breaking rule that do not live in the document's
@@ -190,10 +195,14 @@ class CVeskDoc {
   // The row rules last made from the format (RowRules::Of keeps them current).
   RowRules& KeptRowRules() { return rowRules_; }
 
-  // ---- character marks ----
+  // ---- marks ----
   static constexpr std::size_t kMaxCharMarks = 100;
-  // The marked positions, sorted, shared by the windows of the document.
+  // The binary window's marked positions, sorted.
   std::vector<std::uint32_t>& CharMarks() { return charMarks_; }
+  // The line marks, character marks and tag line of a text document; the
+  // text changes move them.
+  DocumentMarks& Marks() { return marks_; }
+  const DocumentMarks& Marks() const { return marks_; }
 
   // ---- undo ----
   CVeskRD& Undo() { return *undo_; }
@@ -211,6 +220,13 @@ class CVeskDoc {
   bool DoSave(const std::string& path, bool replace);
   // Asked before a modified document is closed: true to go on.
   bool SaveModified();
+  // The marks of a text document beside its file (AttributeFile.cpp).
+  // Writing, after the text was saved, is false when the user declined to
+  // overwrite a foreign file of that name or the file could not be written;
+  // reading, after the text was loaded, is false when the file could not be
+  // read or does not fit the text (the document then has no marks).
+  bool WriteAttributeFile(const std::string& textPath);
+  bool ReadAttributeFile(const std::string& textPath);
 
  private:
   CPsbManeger store_;
@@ -240,6 +256,7 @@ class CVeskDoc {
   std::vector<DocumentView*> views_;
   AppendedBytes hintBytes_;
   std::vector<std::uint32_t> charMarks_;
+  DocumentMarks marks_;
 
   // The line number of a row asked for last: the sum of the flags of rows
   // 1 to row, kept below the first row a relayout rewrites.

@@ -82,6 +82,7 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
     return false;
   }
   SetTextLength(0, kNone);
+  marks_.Clear();
   undo_->Clear();
   redo_->Clear();
   SetModifiedFlag(true);
@@ -93,6 +94,7 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
     AppMessageBox(msg::kOpenFailed);
     return false;
   }
+  if (docKind_ == kTextDoc) ReadAttributeFile(path);
   SetPathName(path);
   SetModifiedFlag(false);
   if (cutShort_) SetWriteProtected(true);
@@ -113,6 +115,8 @@ bool CVeskDoc::OnSaveDocument(const std::string& path) {
     AppMessageBox(msg::kSaveFailed);
     return false;
   }
+  // The text stands; without its marks the document stays modified.
+  if (docKind_ == kTextDoc && !WriteAttributeFile(path)) return false;
   SetModifiedFlag(false);
   return true;
 }

@@ -201,7 +201,9 @@ std::uint32_t CVeskDoc::InsertText(std::uint32_t pos, const std::uint8_t* bytes,
   const std::uint32_t row = FirstRowToRelay(pos);
   const std::uint32_t start = RowStartAt(row);
   InsertBytes(pos, bytes, n, selection);
-  return Relayout(pos, n, start, row);
+  const std::uint32_t end = Relayout(pos, n, start, row);
+  marks_.OnInsert(pos, n, n == 2 && bytes[0] == kCr);
+  return end;
 }
 
 std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSelection* selection) {
@@ -209,8 +211,13 @@ std::uint32_t CVeskDoc::DeleteText(std::uint32_t pos, std::uint32_t n, StreamSel
   n = std::min(n, textLength_ - pos);
   const std::uint32_t row = FirstRowToRelay(pos);
   const std::uint32_t start = RowStartAt(row);
+  // The marks are moved by what the rows looked like before the deletion.
+  DeletedStretch stretch{pos, n, RowStartOfPos(pos + n), RowStartOfPos(pos) == pos,
+                         pos >= 2 && ByteAt(pos - 2) == kCr, n == textLength_};
   DeleteBytes(pos, n, selection);
-  return Relayout(pos, -std::int64_t(n), start, row);
+  const std::uint32_t end = Relayout(pos, -std::int64_t(n), start, row);
+  marks_.OnDelete(stretch);
+  return end;
 }
 
 void CVeskDoc::SettleLastChar() {

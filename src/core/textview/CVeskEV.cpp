@@ -27,12 +27,6 @@ void CVeskEV::SetScreenFont(const LogFont& font, const TextMetric& metrics) {
   metrics_ = metrics;
 }
 
-void CVeskEV::SetMarks(const TextLineMarks& lines, const std::vector<TextCharMark>* chars) {
-  lineMarks_ = lines;
-  charMarks_ = chars;
-  host_.invalidate();
-}
-
 bool CVeskEV::FreeCursor() const { return gCabinet.Settings().FreeCursor != 0; }
 
 bool CVeskEV::TablesKept() const {
@@ -55,7 +49,7 @@ ColourRules CVeskEV::Rules() const {
   rules.cppKeywordColour = type.CppKeywordColor;
   rules.commentColour = type.CommentColor;
   rules.markedCharBack = type.MarkedCharBackColor;
-  rules.charMarks = charMarks_;
+  rules.charMarks = &doc_.Marks().CharMarks();
   return rules;
 }
 
@@ -150,7 +144,7 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
   // Plain text (no syntax, keywords or marks) colours nothing that an
   // append could change: the text itself need not be read.
   const bool coloured = kept || rules.language != SyntaxLanguage::kNone || rules.keywords->Count() > 0 ||
-                        (charMarks_ && !charMarks_->empty());
+                        !doc_.Marks().CharMarks().empty();
   bool wholeRest = false;
   std::uint32_t from = oldLength;
   if (coloured) {
@@ -296,7 +290,7 @@ void CVeskEV::OnPaint(Canvas& canvas, const Rect& invalid) {
   const std::uint32_t lastRow = layout_.FirstRow() + std::uint32_t(std::max(0, invalid.bottom - 1 - top) / pitch);
   const ColourRules rules = Rules();
   TextPainter painter(canvas, layout_, colours, rules, TablesKept() ? &tables_ : nullptr);
-  painter.DrawRows(doc_, firstRow, lastRow, lineMarks_);
+  painter.DrawRows(doc_, firstRow, lastRow);
   if (!selActive_) return;
   if (box_) {
     const std::uint32_t r1 = std::max(firstRow, std::min(boxAnchor_.row, caret_.row));

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,6 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
 
   // ---- what the hosting view supplies ----
   void SetScreenFont(const LogFont& font, const TextMetric& metrics);
-  // The document's line marks and character marks, when it keeps them.
-  void SetMarks(const TextLineMarks& lines, const std::vector<TextCharMark>* chars);
   // Shows the popup menu at a client point (the right button).
   void SetPopupHandler(std::function<void(Point)> handler) { popup_ = std::move(handler); }
 
@@ -94,6 +93,23 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   // A recorded operation played back (types 16 to 25, 256, 272, 288, 304,
   // 305); false when playback must stop.
   bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) override;
+
+  // ---- marks (TextMarks.cpp) ----
+  void ToggleLineMark();
+  void StepLineMark(bool forward);
+  void ClearLineMarks();
+  void ToggleCharMark();
+  void StepCharMark(bool forward);
+  void ClearCharMarks();
+  // Asks for a line number (during playback the recorded one is taken).
+  void JumpToLine();
+  // The row where a tag jump landed, drawn with the tag-line background.
+  void SetTagLine(std::uint32_t row);
+  // The index of the line mark on a row.
+  std::optional<std::size_t> IsMarkedRow(std::uint32_t row) const;
+  // Scrolls a stretch of one row into view: a row out of view comes to the
+  // middle of the window, columns likewise by half the visible columns.
+  void ScrollIntoView(std::uint32_t pos, std::uint32_t length);
 
   // ---- state ----
   TextCell Caret() const { return caret_; }
@@ -162,6 +178,12 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void DragTo(int x, int y);
   void SelectWordAt(int x, int y, KeyState state);
 
+  // ---- marks (TextMarks.cpp) ----
+  bool OnMarkCommand(unsigned id);
+  void MarksChanged(bool saved);
+  void GoToRowStart(std::uint32_t row);
+  void InvalidateStretch(std::uint32_t from, std::uint32_t to);
+
   // ---- refused changes (TextCommands.cpp) ----
   void RefuseCommand(unsigned id);
   void RefuseDelete(std::uint32_t count);
@@ -175,8 +197,6 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   TextMetric metrics_;
   CommentTables tables_;
   TextSearch search_;
-  TextLineMarks lineMarks_;
-  const std::vector<TextCharMark>* charMarks_ = nullptr;
   std::function<void(Point)> popup_;
   TextViewServices* view_ = nullptr;
 

@@ -198,10 +198,10 @@ void CVeskEV::AutoScrollTick() {
     StopAutoScroll();
     return;
   }
-  if (gSettings.AutoScrollBreak && lineMarks_.markedRows) {
+  if (gSettings.AutoScrollBreak) {
     const std::uint32_t lo = std::min(from, to), hi = std::max(from, to);
-    for (std::uint32_t start : *lineMarks_.markedRows) {
-      const std::uint32_t row = doc_.RowOfPos(start);
+    for (std::uint32_t value : doc_.Marks().LineMarks()) {
+      const std::uint32_t row = doc_.RowOfPos(DocumentMarks::LineStartOf(value));
       if (row > lo && row <= hi) {
         StopAutoScroll();
         WarningBeep();

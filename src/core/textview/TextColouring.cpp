@@ -246,10 +246,11 @@ void ColourStretch(const Text& t, std::uint32_t scanFrom, std::uint32_t from, st
   }
   if (rules.charMarks) {
     const std::uint32_t value = (rules.markedCharBack & kColourMask) | kBackColourFlag;
-    for (const TextCharMark& mark : *rules.charMarks) {
-      const auto end = std::uint64_t(mark.pos) + mark.text.size();
-      if (mark.text.empty() || end <= from || mark.pos >= to || end > t.length) continue;
-      if (std::memcmp(t.Ptr(mark.pos), mark.text.data(), mark.text.size()) == 0)
+    for (const CharMark& mark : *rules.charMarks) {
+      const std::uint64_t end = mark.End();
+      if (mark.length == 0 || end <= from || mark.pos >= to || end > t.length) continue;
+      // A mark whose text has changed since it was set is not drawn.
+      if (std::memcmp(t.Ptr(mark.pos), mark.text.data(), mark.length) == 0)
         painter.Fill(mark.pos, std::uint32_t(end), value);
     }
   }
@@ -305,8 +306,8 @@ std::uint32_t RedrawStart(const Text& t, const ColourRules& rules, std::uint32_t
   // Started from a byte count, the keyword may begin on a trail byte.
   if (start < pos && start > 0 && cp932::IsLeadByte(t.At(start - 1))) --start;
   if (rules.charMarks) {
-    for (const TextCharMark& mark : *rules.charMarks)
-      if (mark.pos < pos && mark.pos + mark.text.size() > pos) start = std::min(start, mark.pos);
+    for (const CharMark& mark : *rules.charMarks)
+      if (mark.pos < pos && mark.End() > pos) start = std::min(start, mark.pos);
   }
   if (pos > 0 && pos < t.length && FormsDelimiter(t.At(pos - 1), t.At(pos), true)) start = std::min(start, pos - 1);
   return start;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/document/DocumentMarks.h"
 #include "core/textview/CommentTables.h"
 #include "platform/Types.h"
 
@@ -22,12 +23,6 @@ constexpr std::uint32_t kTextColourFlag = 0x40000000u;
 constexpr std::uint32_t kBackColourFlag = 0x80000000u;
 constexpr std::uint32_t kColourMask = 0x00FFFFFFu;
 
-// A character mark: its position and the text it marked.
-struct TextCharMark {
-  std::uint32_t pos = 0;
-  std::string text;
-};
-
 enum class SyntaxLanguage { kNone, kC, kCpp };
 
 struct ColourRules {
@@ -41,7 +36,7 @@ struct ColourRules {
   ColorRef cppKeywordColour = 0;
   ColorRef commentColour = 0;
   ColorRef markedCharBack = 0;
-  const std::vector<TextCharMark>* charMarks = nullptr;  // sorted by position
+  const std::vector<CharMark>* charMarks = nullptr;  // sorted by position
 };
 
 // Fills colours[i] for the byte from + i of [from, to). scanFrom (<= from,

@@ -10,6 +10,7 @@
 #include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"
 #include "core/macro/OperationRecorder.h"
+#include "core/macro/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/textview/CVeskEV.h"
 #include "platform/Clipboard.h"
@@ -80,6 +81,7 @@ bool CVeskEV::OnTextCommand(unsigned id) {
       return true;
     }
     default:
+      if (OnMarkCommand(id)) return true;
       if (!IsRefusedChange(id)) return false;
       RefuseCommand(id);
       return true;
@@ -194,7 +196,12 @@ bool CVeskEV::ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vect
     return true;
   }
   switch (type) {
-    case textrec::kCommand: OnTextCommand(id); return true;
+    case textrec::kCommand: {
+      // A command that takes parameters reads them instead of asking.
+      ScopedParameterBlock block(data);
+      OnTextCommand(id);
+      return true;
+    }
     case textrec::kTypedText: TypedBytes(std::string(data.begin(), data.end())); return true;
     case textrec::kDeleteKey: RefuseDelete(id); return true;
     case rec::kFindDialog: return search_.ReplayDialogRecord(data);

@@ -18,7 +18,7 @@ TextPainter::TextPainter(Canvas& canvas, const TextLayout& layout, const TextPai
                          const ColourRules& rules, const CommentTables* tables)
     : canvas_(canvas), layout_(layout), colours_(colours), rules_(rules), tables_(tables) {}
 
-void TextPainter::DrawRows(CVeskDoc& doc, std::uint32_t firstRow, std::uint32_t lastRow, const TextLineMarks& marks) {
+void TextPainter::DrawRows(CVeskDoc& doc, std::uint32_t firstRow, std::uint32_t lastRow) {
   const std::uint32_t length = doc.TextLength();
   if (length == 0 || firstRow >= doc.RowCount()) return;
   lastRow = std::min(lastRow, doc.RowCount() - 1);
@@ -29,6 +29,7 @@ void TextPainter::DrawRows(CVeskDoc& doc, std::uint32_t firstRow, std::uint32_t 
   std::uint32_t to = rowEnd(lastRow);
   if (to - from > kPaintLimit) to = from + kPaintCut;
 
+  const DocumentMarks& marks = doc.Marks();
   const CommentTables::Text text{doc.Store().GetPointer(0), length};
   ColourStretch(text, LineStartBefore(text, from, kLineLookBack), from, to, rules_, tables_, cells_);
 
@@ -38,9 +39,8 @@ void TextPainter::DrawRows(CVeskDoc& doc, std::uint32_t firstRow, std::uint32_t 
     const RowPaint paint{row, starts[row], std::min(rowEnd(row), to)};
     if (paint.start >= to) break;
     int lineBack = -1;
-    if (marks.tagRowStart == paint.start) lineBack = int(colours_.tagBack & kColourMask);
-    if (marks.markedRows && std::binary_search(marks.markedRows->begin(), marks.markedRows->end(), paint.start))
-      lineBack = int(colours_.markedLineBack & kColourMask);
+    if (marks.IsTagLineStart(paint.start)) lineBack = int(colours_.tagBack & kColourMask);
+    if (marks.LineMarkAt(paint.start)) lineBack = int(colours_.markedLineBack & kColourMask);
     DrawRow(text.data, from, paint, lineBack);
   }
   canvas_.clearClip();

@@ -27,13 +27,6 @@ struct TextPaintColours {
   bool showTab = false;
 };
 
-// The line marks of the document, when it keeps any.
-struct TextLineMarks {
-  static constexpr std::uint32_t kNoTag = 0xFFFFFFFFu;
-  const std::vector<std::uint32_t>* markedRows = nullptr;  // row starts, sorted
-  std::uint32_t tagRowStart = kNoTag;
-};
-
 class TextPainter {
  public:
   // A paint covers at most kPaintLimit bytes; a longer stretch is cut to
@@ -45,8 +38,9 @@ class TextPainter {
   TextPainter(Canvas& canvas, const TextLayout& layout, const TextPaintColours& colours, const ColourRules& rules,
               const CommentTables* tables);
 
-  // Rows first..last (inclusive) of the row table.
-  void DrawRows(CVeskDoc& doc, std::uint32_t firstRow, std::uint32_t lastRow, const TextLineMarks& marks);
+  // Rows first..last (inclusive) of the row table; the rows the document's
+  // line marks and tag line start on take their backgrounds.
+  void DrawRows(CVeskDoc& doc, std::uint32_t firstRow, std::uint32_t lastRow);
   // Inverts columns [fromColumn, toColumn) of a row.
   void InvertCells(std::uint32_t row, int fromColumn, int toColumn);
 

@@ -178,6 +178,9 @@ bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
       state.enabled = false;
       state.checked = false;
       return true;
+    case cmd::kLineMarkToggle: case cmd::kLineMarkNext: case cmd::kLineMarkPrev: case cmd::kLineMarkClearAll:
+      state.enabled = text_ != nullptr;
+      return true;
     case cmd::kUndo:
       state.enabled = doc_.Undo().Count() != 0;
       return true;
@@ -287,6 +290,9 @@ bool CVeskView::OnUpdateCommand(unsigned id, CommandState& state) {
     case cmd::kWriteProtect:
       state.enabled = binary;
       state.checked = binary && doc_.IsWriteProtected();
+      return true;
+    case cmd::kLineMarkToggle: case cmd::kLineMarkNext: case cmd::kLineMarkPrev: case cmd::kLineMarkClearAll:
+      state.enabled = false;  // line marks belong to the text window
       return true;
     case cmd::kSelectAll: case 195: case cmd::kFindNext: case cmd::kFindPrev:
       state.enabled = binary;
