@@ -20,13 +20,16 @@
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/common/ProcessValues.h"
 #include "platform/CabinetDialogService.h"
+#include "platform/DirectoryList.h"
 #include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
 #include "qt/QtCabinetDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
+#include "qt/QtDirectoryLister.h"
 #include "qt/QtFileSystem.h"
+#include "qt/QtGlobalFindDialog.h"
 #include "qt/QtInstanceChannel.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMessageService.h"
@@ -86,6 +89,10 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   QtClipboard clipboard;
   QtCabinetDialogs cabinetDialogs;
   CabinetDialogs() = &cabinetDialogs;
+  QtDirectoryLister directories;
+  Directories() = &directories;
+  QtGlobalFindDialogs globalFindDialogs;
+  GlobalFindDialogs() = &globalFindDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -104,6 +111,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   if (!quarn.Begin(JoinArguments(words))) {
     quarn.Exit();
     platform = PlatformServices{};
+    Directories() = nullptr;
+    GlobalFindDialogs() = nullptr;
     return 0;
   }
   channel.setReceiver([&quarn](const std::string& message) { quarn.OnInstanceMessage(message); });
@@ -112,6 +121,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   {
     QtMainFrame frame;
     cabinetDialogs.setParent(&frame);
+    globalFindDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
@@ -146,6 +156,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   quarn.Exit();
   platform = PlatformServices{};
   CabinetDialogs() = nullptr;
+  Directories() = nullptr;
+  GlobalFindDialogs() = nullptr;
   return code;
 }
 

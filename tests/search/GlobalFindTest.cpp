@@ -5,30 +5,13 @@
 #include <random>
 
 #include "core/search/GlobalFind.h"
+#include "fakes/FakeGlobalFind.h"
 #include "fakes/FakePlatform.h"
 
 namespace quarn {
 namespace {
 
-// Lists the fake file system's files and directories below a directory.
-class FakeLister : public DirectoryLister {
- public:
-  explicit FakeLister(fakes::FakeFileSystem& fs) : fs_(fs) {}
-  bool list(const std::string& dir, std::vector<DirectoryEntry>& out) override {
-    if (!fs_.directories.count(dir.substr(0, dir.size() - 1))) return false;
-    auto child = [&](const std::string& path) {
-      return path.size() > dir.size() && path.compare(0, dir.size(), dir) == 0 &&
-             path.find('/', dir.size()) == std::string::npos;
-    };
-    for (const auto& [path, bytes] : fs_.files)
-      if (child(path)) out.push_back({path.substr(dir.size()), DirectoryEntry::kRegular, 0, 0});
-    for (const std::string& d : fs_.directories)
-      if (child(d)) out.push_back({d.substr(dir.size()), DirectoryEntry::kDirectory, 0, std::hash<std::string>()(d)});
-    std::sort(out.begin(), out.end(), [](auto& a, auto& b) { return a.name < b.name; });
-    return true;
-  }
-  fakes::FakeFileSystem& fs_;
-};
+using fakes::FakeLister;
 
 struct Collect : GlobalFindProgress {
   void Searching(const std::string& name) override { names.push_back(name); }

@@ -8,6 +8,7 @@
 #include "core/commands/CommandIds.h"
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
+#include "core/app/GlobalFindCommand.h"
 #include "core/app/FrequentDirectories.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/document/CVeskDoc.h"
@@ -60,6 +61,9 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case cmd::kHomePage:
       OpenHomePage();
       return true;
+    case cmd::kGlobalFind:
+      GlobalFind(documents_);
+      return true;
     case cmd::kCommonSettings:
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
@@ -83,16 +87,18 @@ bool CMainFrame::RunFileCommand(unsigned id) {
 bool CMainFrame::OnCommand(unsigned id) {
   if (CVeskView* view = host_.ActiveView())
     if (view->OnCommand(id)) return true;
+  if (tags_.OnCommand(id)) return true;
   return RunFileCommand(id);
 }
 
 void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   CVeskView* view = host_.ActiveView();
   if (view && view->OnUpdateCommand(id, state)) return;
+  if (tags_.OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
     case cmd::kFileNew: case cmd::kFileOpen: case cmd::kAppExit: case cmd::kCodeSwitch: case cmd::kFindBoxFocus: case cmd::kCommonSettings:
-    case cmd::kAbout: case cmd::kHomePage:
+    case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind:
       state.enabled = true;
       return;
     // The caret, mode and decoding panes, while a document window is

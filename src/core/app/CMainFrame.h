@@ -4,6 +4,7 @@
 // commands and idle updates here.
 #pragma once
 
+#include "core/app/TagCommands.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
@@ -47,6 +48,7 @@ class CMainFrame {
 
   DocTemplate& documents_;
   MainFrameHost& host_;
+  TagJumps tags_{documents_, host_};
 };
 
 }  // namespace quarn

@@ -194,6 +194,9 @@ class CVeskDoc {
   static constexpr std::size_t kMaxCharMarks = 100;
   // The marked positions, sorted, shared by the windows of the document.
   std::vector<std::uint32_t>& CharMarks() { return charMarks_; }
+  // The row the last tag jump landed on (kNone: none).
+  void SetTagLine(std::uint32_t row) { tagLine_ = row; }
+  std::uint32_t TagLine() const { return tagLine_; }
 
   // ---- undo ----
   CVeskRD& Undo() { return *undo_; }
@@ -240,6 +243,7 @@ class CVeskDoc {
   std::vector<DocumentView*> views_;
   AppendedBytes hintBytes_;
   std::vector<std::uint32_t> charMarks_;
+  std::uint32_t tagLine_ = kNone;
 
   // The line number of a row asked for last: the sum of the flags of rows
   // 1 to row, kept below the first row a relayout rewrites.
