@@ -13,6 +13,7 @@
 #include "core/res/StringTable.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakeCabinet.h"
 #include "fakes/FakeGlobalFind.h"
 #include "textview/TextWindowFixture.h"
 
@@ -20,39 +21,28 @@ namespace quarn {
 namespace {
 
 // Documents with a real view and text window each, the last made active.
-struct Frames : FrameFactory, ChildPlacer, MainFrameHost {
-  struct Frame {
-    std::unique_ptr<CVeskView> view;
-    std::unique_ptr<CVeskEV> window;
-  };
+struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
   bool CreateFrame(CVeskDoc& doc) override {
-    Frame& f = frames[&doc];
-    f.view = std::make_unique<CVeskView>(doc, *this);
-    f.window = std::make_unique<CVeskEV>(doc, host);
+    FakeCabinetFrames::CreateFrame(doc);
+    auto& window = windows[&doc] = std::make_unique<CVeskEV>(doc, host);
     TextMetric tm;
     tm.height = 16;
     tm.aveCharWidth = 8;
-    f.window->SetScreenFont(LogFont{}, tm);
-    f.window->OnCreate();
-    f.view->AttachTextWindow(f.window.get());
-    active = &doc;
+    window->SetScreenFont(LogFont{}, tm);
+    window->OnCreate();
+    frames[&doc].view->AttachTextWindow(window.get());
     return true;
   }
-  void ActivateFrame(CVeskDoc& doc) override { active = &doc; }
   void DestroyFrame(CVeskDoc& doc) override {
-    frames.erase(&doc);
-    if (active == &doc) active = nullptr;
+    windows.erase(&doc);
+    FakeCabinetFrames::DestroyFrame(doc);
   }
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
   CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
   void CloseMainWindow() override {}
   void MenusChanged() override {}
 
   testing::TextHost host;
-  std::map<CVeskDoc*, Frame> frames;
-  CVeskDoc* active = nullptr;
+  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> windows;
 };
 
 class GlobalFindCommandTest : public testing::TextWindowFixture {
@@ -93,7 +83,7 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
     if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
     return out;
   }
-  CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.frames.at(doc).window; }
+  CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.windows.at(doc); }
   bool Enabled(unsigned id) {
     CommandState state;
     frame.OnUpdateCommand(id, state);
