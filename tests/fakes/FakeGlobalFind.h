@@ -44,7 +44,6 @@ struct FakeGlobalFindDialogs : GlobalFindDialogService {
     void setFile(const std::string& name) override { owner_.files.push_back(name); }
     void setCount(std::uint32_t count) override { owner_.count = count; }
     bool pumpAndAskStop() override {
-      ++owner_.pumps;
       if (owner_.onPump) owner_.onPump();
       return owner_.count >= owner_.stopAt;
     }
@@ -72,7 +71,6 @@ struct FakeGlobalFindDialogs : GlobalFindDialogService {
   std::vector<std::string> files;  // names shown as searched
   std::uint32_t count = 0;
   std::uint32_t stopAt = std::uint32_t(-1);  // "中断" once the count reaches it
-  int pumps = 0;
   std::function<void()> onPump;
 };
 
