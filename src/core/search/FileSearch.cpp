@@ -17,7 +17,7 @@ constexpr std::uint8_t kLf = '\n';
 // fit a block of 480 places), and a block of candidate places is tested for
 // three of the literal's bytes at once before any place is compared.
 constexpr std::size_t kCountBlock = 480;
-constexpr std::size_t kFindBlock = 64;
+constexpr std::size_t kFindBlock = 256;
 
 std::uint32_t PairsIn(const std::uint8_t* b, std::size_t n) {
   std::uint8_t pairs = 0;
@@ -69,11 +69,10 @@ bool FileSearch::ReadChunk() {
   if (!file_) return false;
   std::memmove(buffer_.data(), buffer_.data() + chunk_, held_ - chunk_);
   held_ -= chunk_;
-  while (held_ < kChunkBytes) {
-    const std::int64_t n = file_->read(buffer_.data() + held_, kChunkBytes - held_);
-    if (n <= 0) break;
-    held_ += std::size_t(n);
-  }
+  // One read: fewer bytes than asked for is the end of the file, so a small
+  // file is read with a single call.
+  const std::int64_t n = file_->read(buffer_.data() + held_, kChunkBytes - held_);
+  if (n > 0) held_ += std::size_t(n);
   last_ = held_ < kChunkBytes;
   chunk_ = held_;
   if (!last_) {
