@@ -130,8 +130,13 @@ void QtGlobalFindProgress::setCount(std::uint32_t count) {
   count_->setText(T(texts::kGlobalFindCount) + QString::number(count));
 }
 
+// Asked after every match and every file: the events are handled every
+// few milliseconds, often enough for the window to answer at once.
 bool QtGlobalFindProgress::pumpAndAskStop() {
-  QCoreApplication::processEvents();
+  if (!pumped_.isValid() || pumped_.elapsed() >= kPumpIntervalMs) {
+    QCoreApplication::processEvents();
+    pumped_.start();
+  }
   return stop_;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include "platform/GlobalFindDialogs.h"
@@ -54,8 +55,10 @@ class QtGlobalFindProgress : public QDialog, public GlobalFindProgressWindow {
   void reject() override { stop_ = true; }
 
  private:
+  static constexpr int kPumpIntervalMs = 15;
   QLabel* file_;
   QLabel* count_;
+  QElapsedTimer pumped_;
   bool stop_ = false;
 };
 
