@@ -18,6 +18,7 @@ constexpr std::uint8_t kLf = '\n';
 // three of the literal's bytes at once before any place is compared.
 constexpr std::size_t kCountBlock = 480;
 constexpr std::size_t kFindBlock = 256;
+constexpr std::size_t kFindPiece = 16;
 
 std::uint32_t PairsIn(const std::uint8_t* b, std::size_t n) {
   std::uint8_t pairs = 0;
@@ -169,11 +170,15 @@ std::size_t FileSearch::FindLiteral() const {
     const std::size_t count = std::min(kFindBlock, end - from);
     const std::uint8_t* p = b + from;
     const bool any = count == kFindBlock ? AnyCandidate(p, kFindBlock, t, n) : AnyCandidate(p, count, t, n);
-    if (any)
-      for (std::size_t j = 0; j < count; ++j)
-        if (p[j] == t[0] && std::memcmp(p + j, t, n) == 0 &&
+    // A block with a candidate is looked at in pieces of 16 places.
+    for (std::size_t k = 0; any && k < count; k += kFindPiece) {
+      const std::size_t piece = std::min(kFindPiece, count - k);
+      if (!(piece == kFindPiece ? AnyCandidate(p + k, kFindPiece, t, n) : AnyCandidate(p + k, piece, t, n))) continue;
+      for (std::size_t j = k; j < k + piece; ++j)
+        if (p[j] == t[0] && p[j + n - 1] == t[n - 1] && std::memcmp(p + j, t, n) == 0 &&
             CharStartAtOrBefore(b, position_, from + j) == from + j)
           return from + j;
+    }
     from += count;
   }
   return kNoMatch;
