@@ -158,8 +158,8 @@ void FileSearch::CountLines(std::size_t pos) {
 }
 
 // The first place from position_ where the literal begins at a character
-// start, or kNoMatch: the case-sensitive plain search, skipping ahead by
-// the literal's last bytes.
+// start, or kNoMatch: the case-sensitive plain search, passing over blocks
+// where no place holds the literal's first, middle and last byte.
 std::size_t FileSearch::FindLiteral() const {
   const std::uint8_t* b = buffer_.data();
   const auto* t = reinterpret_cast<const std::uint8_t*>(text_.data());
