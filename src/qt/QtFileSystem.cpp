@@ -98,11 +98,12 @@ std::string CleanPath(const std::string& path) {
 std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
   if (path.empty()) return nullptr;
   // Without waiting for a writer of a pipe; only regular files are read (a
-  // directory, a device or a pipe is no document).
+  // directory, a device or a pipe is no document). O_NONBLOCK has no effect
+  // on the reads of a regular file, so it stays set.
   const int fd = ::open(OsName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, O_RDONLY) != 0) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return nullptr;
   }
