@@ -1,6 +1,5 @@
 #include "qt/QtFileSystem.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -18,34 +17,35 @@ namespace quarn::qt {
 namespace {
 
 // A file opened for reading, unbuffered: reads go straight from the
-// operating system into the caller's buffer, in the pieces it asks for.
+// operating system into the caller's buffer, in the pieces it asks for. The
+// descriptor is used as it is, so that reading a small file costs no more
+// calls than its reads.
 class QtFile : public File {
  public:
-  explicit QtFile(const QString& path) : file_(path) {}
-  ~QtFile() override { file_.close(); }
+  explicit QtFile(int fd) : fd_(fd) {}
+  ~QtFile() override { close(); }
 
-  bool open(QIODevice::OpenMode mode) { return file_.open(mode | QIODevice::Unbuffered); }
-  // A descriptor opened by name bytes; the file closes it.
-  bool open(int fd, QIODevice::OpenMode mode) {
-    return file_.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+  std::int64_t length() override {
+    struct stat info;
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? std::int64_t(info.st_size) : 0;
   }
-
-  std::int64_t length() override { return file_.size(); }
 
   std::int64_t read(void* buffer, std::size_t n) override {
-    qint64 got = file_.read(static_cast<char*>(buffer), qint64(n));
-    return got < 0 ? -1 : got;
+    if (fd_ < 0) return -1;
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer, n);
+      if (got >= 0) return got;
+      if (errno != EINTR) return -1;
+    }
   }
 
-  bool canReadAt() const override { return file_.handle() >= 0; }
+  bool canReadAt() const override { return fd_ >= 0; }
 
-  // pread on the descriptor: QFile has no positional read, and the shared
-  // file position would make reads from two threads race.
+  // pread: the shared file position would make reads from two threads race.
   std::int64_t readAt(std::uint64_t offset, void* buffer, std::size_t n) override {
-    const int fd = file_.handle();
-    if (fd < 0) return -1;
+    if (fd_ < 0) return -1;
     for (;;) {
-      const ssize_t got = ::pread(fd, buffer, n, off_t(offset));
+      const ssize_t got = ::pread(fd_, buffer, n, off_t(offset));
       if (got >= 0) return got;
       if (errno != EINTR) return -1;
     }
@@ -55,12 +55,13 @@ class QtFile : public File {
   bool write(const void*, std::size_t) override { return false; }
 
   bool close() override {
-    file_.close();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     return true;
   }
 
  private:
-  QFile file_;
+  int fd_;
 };
 
 // The name on disk of a path the program holds, as the system's bytes: every
@@ -95,17 +96,18 @@ std::string CleanPath(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
-  // Only regular files: a directory, a device or a pipe is no document.
-  struct stat info;
-  if (!Stat(path, info) || !S_ISREG(info.st_mode)) return nullptr;
-  const int fd = ::open(OsName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (path.empty()) return nullptr;
+  // Without waiting for a writer of a pipe; only regular files are read (a
+  // directory, a device or a pipe is no document). O_NONBLOCK has no effect
+  // on the reads of a regular file, so it stays set.
+  const int fd = ::open(OsName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
-  auto file = std::make_unique<QtFile>(QString());
-  if (!file->open(fd, QIODevice::ReadOnly)) {
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return nullptr;
   }
-  return file;
+  return std::make_unique<QtFile>(fd);
 }
 
 std::unique_ptr<File> QtFileSystem::createReplacing(const std::string& path) {

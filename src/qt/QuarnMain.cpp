@@ -22,6 +22,7 @@
 #include "core/commands/CommandIds.h"
 #include "core/macro/COperationManeger.h"
 #include "platform/CabinetDialogService.h"
+#include "platform/DirectoryList.h"
 #include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "qt/QtBeep.h"
@@ -29,7 +30,9 @@
 #include "qt/QtOperationDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
+#include "qt/QtDirectoryLister.h"
 #include "qt/QtFileSystem.h"
+#include "qt/QtGlobalFindDialog.h"
 #include "qt/QtInstanceChannel.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMessageService.h"
@@ -92,6 +95,10 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   QtOperationDialogs operationDialogs;
   OperationDialogs() = &operationDialogs;
   InstallOperationLibrary(&Operations());
+  QtDirectoryLister directories;
+  Directories() = &directories;
+  QtGlobalFindDialogs globalFindDialogs;
+  GlobalFindDialogs() = &globalFindDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -110,6 +117,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   if (!quarn.Begin(JoinArguments(words))) {
     quarn.Exit();
     platform = PlatformServices{};
+    Directories() = nullptr;
+    GlobalFindDialogs() = nullptr;
     return 0;
   }
   channel.setReceiver([&quarn](const std::string& message) { quarn.OnInstanceMessage(message); });
@@ -119,6 +128,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     QtMainFrame frame;
     cabinetDialogs.setParent(&frame);
     operationDialogs.setParent(&frame);
+    globalFindDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
@@ -157,6 +167,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   CabinetDialogs() = nullptr;
   OperationDialogs() = nullptr;
   InstallOperationLibrary(nullptr);
+  Directories() = nullptr;
+  GlobalFindDialogs() = nullptr;
   return code;
 }
 

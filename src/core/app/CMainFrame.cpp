@@ -8,6 +8,7 @@
 #include "core/commands/CommandIds.h"
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
+#include "core/app/GlobalFindCommand.h"
 #include "core/app/FrequentDirectories.h"
 #include "core/app/OperationCommands.h"
 #include "core/macro/COperationManeger.h"
@@ -72,6 +73,9 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case cmd::kHomePage:
       OpenHomePage();
       return true;
+    case cmd::kGlobalFind:
+      GlobalFind(documents_);
+      return true;
     case cmd::kCommonSettings:
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
@@ -100,6 +104,7 @@ bool CMainFrame::OnCommand(unsigned id) {
   if (RunOperationCommand(Operations(), id, [this](bool on) { host_.SetWaitCursor(on); })) return true;
   if (CVeskView* view = host_.ActiveView())
     if (view->OnCommand(id)) return true;
+  if (tags_.OnCommand(id)) return true;
   return RunFileCommand(id);
 }
 
@@ -107,10 +112,11 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (UpdateOperationCommand(Operations(), id, state)) return;
   CVeskView* view = host_.ActiveView();
   if (view && view->OnUpdateCommand(id, state)) return;
+  if (tags_.OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
     case cmd::kFileNew: case cmd::kFileOpen: case cmd::kAppExit: case cmd::kCodeSwitch: case cmd::kFindBoxFocus: case cmd::kCommonSettings:
-    case cmd::kAbout: case cmd::kHomePage:
+    case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind:
       state.enabled = true;
       return;
     // The caret, mode and decoding panes, while a document window is

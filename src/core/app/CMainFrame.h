@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/commands/CommandCatalogue.h"
+#include "core/app/TagCommands.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
@@ -57,6 +58,7 @@ class CMainFrame : public ReplayTarget {
 
   DocTemplate& documents_;
   MainFrameHost& host_;
+  TagJumps tags_{documents_, host_};
 };
 
 }  // namespace quarn

@@ -37,6 +37,7 @@ class DocTemplate {
   // The memory check comes first. Null when nothing was opened.
   CVeskDoc* OpenDocumentFile(const std::string& path);
   CVeskDoc* FindByPath(const std::string& fullPath) const;
+  void ActivateDocument(CVeskDoc& doc) { if (frames_) frames_->ActivateFrame(doc); }
 
   // Closes doc after asking to save it when ask is set; false when the
   // user kept it.

@@ -1,7 +1,6 @@
 #include "core/search/FileSearch.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "core/encoding/Cp932.h"
@@ -12,17 +11,29 @@ namespace {
 
 constexpr std::uint8_t kCr = '\r';
 constexpr std::uint8_t kLf = '\n';
-std::uint64_t Load8(const std::uint8_t* p) {
-  std::uint64_t w;
-  std::memcpy(&w, p, 8);
-  return w;
+
+// The loops below are written so that the compiler turns them into vector
+// code: a block's CR LF pairs are summed in byte counters (at most 240 pairs
+// fit a block of 480 places), and a block of candidate places is tested for
+// three of the literal's bytes at once before any place is compared.
+constexpr std::size_t kCountBlock = 480;
+constexpr std::size_t kFindBlock = 256;
+constexpr std::size_t kFindPiece = 16;
+
+std::uint32_t PairsIn(const std::uint8_t* b, std::size_t n) {
+  std::uint8_t pairs = 0;
+  for (std::size_t i = 0; i < n; ++i) pairs += std::uint8_t((b[i] == kCr) & (b[i + 1] == kLf));
+  return pairs;
 }
 
-// The high bit of each byte of w that equals c.
-std::uint64_t BytesEqual(std::uint64_t w, std::uint8_t c) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  const std::uint64_t t = w ^ (0x0101010101010101ULL * c);
-  return ~(((t & kLow7) + kLow7) | t | kLow7);
+// Whether a place of the block has the literal's first, middle and last byte.
+bool AnyCandidate(const std::uint8_t* p, std::size_t count, const std::uint8_t* t, std::size_t n) {
+  const std::uint8_t* m = p + n / 2;
+  const std::uint8_t* q = p + n - 1;
+  const std::uint8_t first = t[0], middle = t[n / 2], last = t[n - 1];
+  std::uint8_t any = 0;
+  for (std::size_t j = 0; j < count; ++j) any |= std::uint8_t((p[j] == first) & (m[j] == middle) & (q[j] == last));
+  return any != 0;
 }
 
 // "(", the digits, ")", ":", " " and CR LF around the path and the excerpt.
@@ -40,11 +51,6 @@ std::optional<std::string> FileSearch::SearchFile(FileSystem& files, const std::
   path_ = path;
   text_ = text;
   options_ = options;
-  if (!searcher_ || searcherText_ != text) {
-    searcherText_ = text;
-    const auto* t = reinterpret_cast<const std::uint8_t*>(searcherText_.data());
-    searcher_.emplace(t, t + searcherText_.size());
-  }
   buffer_.resize(kChunkBytes + 1);
   if (!ReadChunk()) return std::nullopt;
   return SearchNext();
@@ -64,11 +70,10 @@ bool FileSearch::ReadChunk() {
   if (!file_) return false;
   std::memmove(buffer_.data(), buffer_.data() + chunk_, held_ - chunk_);
   held_ -= chunk_;
-  while (held_ < kChunkBytes) {
-    const std::int64_t n = file_->read(buffer_.data() + held_, kChunkBytes - held_);
-    if (n <= 0) break;
-    held_ += std::size_t(n);
-  }
+  // One read: fewer bytes than asked for is the end of the file, so a small
+  // file is read with a single call.
+  const std::int64_t n = file_->read(buffer_.data() + held_, kChunkBytes - held_);
+  if (n > 0) held_ += std::size_t(n);
   last_ = held_ < kChunkBytes;
   chunk_ = held_;
   if (!last_) {
@@ -139,9 +144,8 @@ void FileSearch::CountLines(std::size_t pos) {
   if (limit <= countedTo_) return;
   std::uint32_t pairs = 0;
   std::size_t i = countedTo_;
-  // Eight places at a time: a CR in one word and an LF in the word one byte on.
-  for (; i + 8 <= limit; i += 8) pairs += std::popcount(BytesEqual(Load8(b + i), kCr) & BytesEqual(Load8(b + i + 1), kLf));
-  for (; i < limit; ++i) pairs += (b[i] == kCr) & (b[i + 1] == kLf);
+  for (; i + kCountBlock <= limit; i += kCountBlock) pairs += PairsIn(b + i, kCountBlock);
+  pairs += PairsIn(b + i, limit - i);
   if (pairs) {
     for (std::size_t i = limit; i-- > countedTo_;)
       if (b[i] == kCr && b[i + 1] == kLf) {
@@ -154,17 +158,28 @@ void FileSearch::CountLines(std::size_t pos) {
 }
 
 // The first place from position_ where the literal begins at a character
-// start, or kNoMatch: the case-sensitive plain search, skipping ahead by
-// the literal's last bytes.
+// start, or kNoMatch: the case-sensitive plain search, passing over blocks
+// where no place holds the literal's first, middle and last byte.
 std::size_t FileSearch::FindLiteral() const {
   const std::uint8_t* b = buffer_.data();
+  const auto* t = reinterpret_cast<const std::uint8_t*>(text_.data());
   const std::size_t n = text_.size();
-  for (std::size_t from = position_; from + n <= chunk_;) {
-    const std::uint8_t* hit = std::search(b + from, b + chunk_, *searcher_);
-    if (hit == b + chunk_) break;
-    const std::size_t c = std::size_t(hit - b);
-    if (CharStartAtOrBefore(b, position_, c) == c) return c;
-    from = c + 1;
+  if (chunk_ < n) return kNoMatch;
+  const std::size_t end = chunk_ - n + 1;  // places a match can start at
+  for (std::size_t from = position_; from < end;) {
+    const std::size_t count = std::min(kFindBlock, end - from);
+    const std::uint8_t* p = b + from;
+    const bool any = count == kFindBlock ? AnyCandidate(p, kFindBlock, t, n) : AnyCandidate(p, count, t, n);
+    // A block with a candidate is looked at in pieces of 16 places.
+    for (std::size_t k = 0; any && k < count; k += kFindPiece) {
+      const std::size_t piece = std::min(kFindPiece, count - k);
+      if (!(piece == kFindPiece ? AnyCandidate(p + k, kFindPiece, t, n) : AnyCandidate(p + k, piece, t, n))) continue;
+      for (std::size_t j = k; j < k + piece; ++j)
+        if (p[j] == t[0] && p[j + n - 1] == t[n - 1] && std::memcmp(p + j, t, n) == 0 &&
+            CharStartAtOrBefore(b, position_, from + j) == from + j)
+          return from + j;
+    }
+    from += count;
   }
   return kNoMatch;
 }

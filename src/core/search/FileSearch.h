@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,8 +50,6 @@ class FileSearch {
   std::unique_ptr<File> file_;
   std::string path_;
   std::string text_;
-  std::string searcherText_;  // the text searcher_ was made for
-  std::optional<std::boyer_moore_horspool_searcher<const std::uint8_t*>> searcher_;
   FileSearchOptions options_;
   std::vector<std::uint8_t> buffer_;  // the chunk, then the bytes read after it
   std::size_t held_ = 0;              // bytes in the buffer

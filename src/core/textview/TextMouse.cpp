@@ -5,6 +5,7 @@
 
 #include "core/document/CVeskDoc.h"
 #include "core/textview/CVeskEV.h"
+#include "core/textview/TagLineClick.h"
 #include "core/textview/WordClass.h"
 
 namespace quarn {
@@ -28,6 +29,7 @@ void CVeskEV::OnMouse(MouseKind kind, int x, int y, KeyState state) {
       host_.killTimer(kDragTimer);
       break;
     case MouseKind::kLeftDoubleClick:
+      if (!state.control && TagLineDoubleClickHandler() && TagLineDoubleClickHandler()(*this)) break;
       SelectWordAt(x, y, state);
       break;
     case MouseKind::kRightDown:

@@ -1,0 +1,152 @@
+#include "qt/QtGlobalFindDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/res/Texts.h"
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+namespace {
+
+QString T(const char* cp932) { return ToQString(cp932); }
+
+// Patterns are shown as names; search strings as text.
+QComboBox* NewCombo(QWidget* parent, const std::vector<std::string>& entries, const std::string& text, bool names) {
+  const auto show = [names](const std::string& s) { return names ? DisplayText(s) : ToQString(s); };
+  auto* box = new QComboBox(parent);
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setMinimumWidth(320);
+  for (const std::string& entry : entries) box->addItem(show(entry));
+  box->setEditText(show(text));
+  return box;
+}
+
+QCheckBox* NewBox(QWidget* parent, const char* label, bool checked) {
+  auto* box = new QCheckBox(T(label), parent);
+  box->setChecked(checked);
+  return box;
+}
+
+}  // namespace
+
+QtGlobalFindDialog::QtGlobalFindDialog(GlobalFindDialogRequest& request, QWidget* parent)
+    : QDialog(parent),
+      request_(request),
+      text_(NewCombo(this, request.textHistory, request.text, false)),
+      pattern_(NewCombo(this, request.patternHistory, request.pattern, true)),
+      folder_(new QLineEdit(PathToQString(request.directory), this)),
+      matchCase_(NewBox(this, texts::kGlobalFindCaseBox, request.matchCase)),
+      subdirectories_(NewBox(this, texts::kGlobalFindSubdirBox, request.subdirectories)),
+      width_(NewBox(this, texts::kWidthBox, request.distinguishWidth)),
+      regular_(NewBox(this, texts::kRegularBox, request.regular)) {
+  setWindowTitle(T(texts::kGlobalFindTitle));
+  text_->lineEdit()->selectAll();
+  auto* fields = new QGridLayout;
+  const std::pair<const char*, QWidget*> rows[] = {
+      {texts::kFindWhatLabel, text_}, {texts::kGlobalFindFileLabel, pattern_}, {texts::kGlobalFindFolderLabel, folder_}};
+  for (int i = 0; i < 3; ++i) {
+    auto* label = new QLabel(T(rows[i].first), this);
+    label->setBuddy(rows[i].second);
+    fields->addWidget(label, i, 0);
+    fields->addWidget(rows[i].second, i, 1);
+  }
+  auto* browse = new QPushButton(T(texts::kBrowseButton), this);
+  browse->setAutoDefault(false);
+  connect(browse, &QPushButton::clicked, this, &QtGlobalFindDialog::chooseFolder);
+  fields->addWidget(browse, 2, 2);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  for (QCheckBox* box : {matchCase_, subdirectories_, width_, regular_}) layout->addWidget(box);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QtGlobalFindDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+void QtGlobalFindDialog::chooseFolder() {
+  const QString chosen = QFileDialog::getExistingDirectory(this, T(texts::kGlobalFindTitle), folder_->text());
+  if (!chosen.isEmpty()) folder_->setText(chosen);
+}
+
+GlobalFindDialogRequest QtGlobalFindDialog::read() const {
+  GlobalFindDialogRequest answer;
+  answer.text = ToCp932(text_->currentText());
+  answer.pattern = PathToCp932(pattern_->currentText());
+  answer.directory = PathToCp932(folder_->text());
+  if (answer.directory.empty() || answer.directory.back() != '/') answer.directory += '/';
+  answer.matchCase = matchCase_->isChecked();
+  answer.subdirectories = subdirectories_->isChecked();
+  answer.distinguishWidth = width_->isChecked();
+  answer.regular = regular_->isChecked();
+  return answer;
+}
+
+void QtGlobalFindDialog::accept() {
+  GlobalFindDialogRequest answer = read();
+  if (request_.accept && !request_.accept(answer)) {
+    text_->setFocus();
+    return;
+  }
+  answer.accept = std::move(request_.accept);
+  answer.textHistory = std::move(request_.textHistory);
+  answer.patternHistory = std::move(request_.patternHistory);
+  request_ = std::move(answer);
+  QDialog::accept();
+}
+
+QtGlobalFindProgress::QtGlobalFindProgress(QWidget* parent)
+    : QDialog(parent), file_(new QLabel(T(texts::kGlobalFindSearching), this)),
+      count_(new QLabel(T(texts::kGlobalFindCount) + QStringLiteral("0"), this)) {
+  setWindowTitle(T(texts::kGlobalFindTitle));
+  setModal(false);
+  file_->setMinimumWidth(320);
+  auto* stop = new QPushButton(T(texts::kGlobalFindStop), this);
+  connect(stop, &QPushButton::clicked, this, [this] { stop_ = true; });
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { stop_ = true; });
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(file_);
+  layout->addWidget(count_);
+  layout->addWidget(stop, 0, Qt::AlignHCenter);
+  show();
+}
+
+void QtGlobalFindProgress::setFile(const std::string& name) {
+  file_->setText(T(texts::kGlobalFindSearching) + DisplayText(name));
+}
+
+void QtGlobalFindProgress::setCount(std::uint32_t count) {
+  count_->setText(T(texts::kGlobalFindCount) + QString::number(count));
+}
+
+// Asked after every match and every file: the events are handled every
+// few milliseconds, often enough for the window to answer at once.
+bool QtGlobalFindProgress::pumpAndAskStop() {
+  if (!pumped_.isValid() || pumped_.elapsed() >= kPumpIntervalMs) {
+    QCoreApplication::processEvents();
+    pumped_.start();
+  }
+  return stop_;
+}
+
+bool QtGlobalFindDialogs::globalFindDialog(GlobalFindDialogRequest& request) {
+  QtGlobalFindDialog dialog(request, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<GlobalFindProgressWindow> QtGlobalFindDialogs::openProgress() {
+  return std::make_unique<QtGlobalFindProgress>(parent_);
+}
+
+}  // namespace quarn::qt

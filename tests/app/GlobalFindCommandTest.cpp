@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <random>
+
+#include "core/app/CMainFrame.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/GlobalFindCommand.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/ParameterBlock.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "core/search/CFindReplaceManeger.h"
+#include "core/view/CVeskView.h"
+#include "fakes/FakeCabinet.h"
+#include "fakes/FakeGlobalFind.h"
+#include "textview/TextWindowFixture.h"
+
+namespace quarn {
+namespace {
+
+// Documents with a real view and text window each, the last made active.
+struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
+  bool CreateFrame(CVeskDoc& doc) override {
+    FakeCabinetFrames::CreateFrame(doc);
+    auto& window = windows[&doc] = std::make_unique<CVeskEV>(doc, host);
+    TextMetric tm;
+    tm.height = 16;
+    tm.aveCharWidth = 8;
+    window->SetScreenFont(LogFont{}, tm);
+    window->OnCreate();
+    frames[&doc].view->AttachTextWindow(window.get());
+    return true;
+  }
+  void DestroyFrame(CVeskDoc& doc) override {
+    windows.erase(&doc);
+    FakeCabinetFrames::DestroyFrame(doc);
+  }
+  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
+  void CloseMainWindow() override {}
+  void MenusChanged() override {}
+
+  testing::TextHost host;
+  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> windows;
+};
+
+class GlobalFindCommandTest : public testing::TextWindowFixture {
+ protected:
+  void SetUp() override {
+    TextWindowFixture::SetUp();
+    savedFind_ = gFindReplace;
+    gFindReplace = CFindReplaceManeger{};
+    documents.SetFrameFactory(&frames);
+    GlobalFindDialogs() = &dialogs;
+    Directories() = &lister;
+    platform.files.directories = {"/src", "/src/sub", "/other"};
+    platform.files.files = {{"/src/a.c", "int foo;\r\nfoo(foo);\r\n"},
+                            {"/src/b.h", "foo\r\n"},
+                            {"/src/sub/c.c", "x\r\ny\r\nz foo\r\n"},
+                            {"/other/d.c", "nothing\r\n"}};
+  }
+  void TearDown() override {
+    documents.CloseAll();
+    GlobalFindDialogs() = nullptr;
+    Directories() = nullptr;
+    gFindReplace = savedFind_;
+    TextWindowFixture::TearDown();
+  }
+  // The dialog answers OK with these values.
+  void Answer(const std::string& text, const std::string& pattern) {
+    dialogs.script.push_back([=](GlobalFindDialogRequest& r) {
+      r = {text, {}, pattern, {}, "/src/", true, true, true, false, r.accept};
+      return true;
+    });
+  }
+  static std::string TextOf(CVeskDoc& doc) {
+    std::string out(doc.TextLength(), '\0');
+    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
+    return out;
+  }
+  CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.windows.at(doc); }
+  bool Enabled(unsigned id) {
+    CommandState state;
+    frame.OnUpdateCommand(id, state);
+    return state.enabled;
+  }
+
+  fakes::FakeGlobalFindDialogs dialogs;
+  fakes::FakeLister lister{platform.files};
+  Frames frames;
+  DocTemplate documents;
+  CMainFrame frame{documents, frames};
+
+ private:
+  CFindReplaceManeger savedFind_;
+};
+
+const char kResult[] = "/src/a.c(1): int foo;\r\n/src/a.c(2): foo(foo);\r\n/src/a.c(2): foo(foo);\r\n/src/sub/c.c(3): z foo\r\n";
+
+TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecorded) {
+  gFindReplace.findHistory.Add("old");
+  Answer("foo", "*.c");
+  EXPECT_TRUE(Enabled(cmd::kGlobalFind));
+  ASSERT_TRUE(frame.OnCommand(cmd::kGlobalFind));
+  EXPECT_EQ(dialogs.shownRequest.text, "old");
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), kResult);
+  EXPECT_EQ(dialogs.files, (std::vector<std::string>{"a.c", "c.c"}));
+  EXPECT_EQ(dialogs.count, 4u);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].caption, texts::kGlobalFindCaption);
+  EXPECT_NE(platform.messages.shown[0].text.find("2\n\n"), std::string::npos);
+  EXPECT_EQ(platform.messages.shown[0].text.back(), '4');
+  EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), "/src/*.c");
+  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"foo", "old"}));
+  EXPECT_TRUE(gFindReplace.matchCase);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(std::tie(records[0].type, records[0].id, records[0].data),
+            std::make_tuple(512u, cmd::kGlobalFind, GlobalFindRecord({true, true, "foo", "/src/*.c", true, false})));
+
+  // The block replays without the dialog.
+  documents.CloseAll();
+  gFindReplace.matchCase = false;
+  ScopedParameterBlock block(records[0].data);
+  frame.OnCommand(cmd::kGlobalFind);
+  EXPECT_EQ(dialogs.shown, 1);
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), kResult);
+  EXPECT_TRUE(gFindReplace.matchCase);
+}
+
+TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
+  const struct {
+    std::string text, pattern;
+    unsigned message;  // 0: a beep
+  } cases[] = {
+      {"", "*.c", 0},
+      {std::string(81, 'x'), "*.c", msg::kStringTooLong},
+      {"foo", "", 0},
+      {"foo", "/" + std::string(260, 'p'), msg::kCabinetBadPath},
+  };
+  for (const auto& c : cases) {
+    platform.messages.shown.clear();
+    platform.beep.beeps.clear();
+    Answer(c.text, c.pattern);
+    dialogs.script.push_back([](GlobalFindDialogRequest&) { return false; });
+    frame.OnCommand(cmd::kGlobalFind);
+    EXPECT_TRUE(dialogs.script.empty()) << c.text.size();
+    EXPECT_EQ(c.message ? platform.Shown(c.message) : platform.beep.beeps.size() == 1, true) << c.text.size();
+    EXPECT_EQ(documents.Count(), 0u);
+    EXPECT_TRUE(records.empty());
+  }
+  // A relative pattern that makes the full pattern too long only beeps.
+  Answer("foo", std::string(256, 'p'));
+  frame.OnCommand(cmd::kGlobalFind);
+  EXPECT_EQ(documents.Count(), 0u);
+  EXPECT_TRUE(records.empty());
+}
+
+// Nothing found: the list is closed, the counts shown; a folder that cannot
+// be listed: closed silently. "中断", or the list closed while events are
+// handled, ends the search.
+TEST_F(GlobalFindCommandTest, TheSearchEndsEarlyOrEmpty) {
+  Answer("absent", "*.c");
+  Answer("foo", "/nowhere/*.c");
+  frame.OnCommand(cmd::kGlobalFind);
+  frame.OnCommand(cmd::kGlobalFind);
+  EXPECT_EQ(documents.Count(), 0u);
+  EXPECT_EQ(platform.messages.shown.size(), 1u);
+  dialogs.stopAt = 2;
+  Answer("foo", "*.c");
+  frame.OnCommand(cmd::kGlobalFind);
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), "/src/a.c(1): int foo;\r\n/src/a.c(2): foo(foo);\r\n");
+  dialogs.stopAt = std::uint32_t(-1);
+  dialogs.onPump = [this] { documents.CloseAll(); };
+  Answer("foo", "*.c");
+  frame.OnCommand(cmd::kGlobalFind);
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtTheirLines) {
+  for (unsigned id : {cmd::kTagJump, cmd::kTagNext, cmd::kTagPrev, cmd::kTagWindow}) EXPECT_FALSE(Enabled(id));
+  Answer("foo", "*.c");
+  frame.OnCommand(cmd::kGlobalFind);
+  CVeskDoc* list = &documents.At(0);
+  WindowOf(list).GoToCell(0, 0);
+  records.clear();
+  frame.OnCommand(cmd::kTagJump);
+  ASSERT_EQ(documents.Count(), 2u);
+  CVeskDoc* a = &documents.At(1);
+  EXPECT_EQ(a->GetPathName(), "/src/a.c");
+  EXPECT_EQ(WindowOf(a).Caret().row, 0u);
+  for (unsigned id : {cmd::kTagJump, cmd::kTagNext, cmd::kTagPrev, cmd::kTagWindow}) EXPECT_TRUE(Enabled(id));
+
+  // From the other file's window the remembered list still steps; a.c is
+  // activated, not opened twice.
+  const struct {
+    const char* path;
+    std::uint32_t row;
+  } steps[] = {{"/src/a.c", 1}, {"/src/a.c", 1}, {"/src/sub/c.c", 2}};
+  for (const auto& step : steps) {
+    frame.OnCommand(cmd::kTagNext);
+    ASSERT_TRUE(frames.active);
+    EXPECT_EQ(frames.active->GetPathName(), step.path);
+    EXPECT_EQ(WindowOf(frames.active).Caret().row, step.row);
+    EXPECT_EQ(frames.active->RowOfPos(DocumentMarks::LineStartOf(frames.active->Marks().TagLine())), step.row);
+  }
+  EXPECT_EQ(documents.Count(), 3u);
+  CVeskDoc* c = frames.active;
+
+  // At the last line: one beep, then the first line again.
+  platform.beep.beeps.clear();
+  frame.OnCommand(cmd::kTagNext);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(frames.active, c);
+  frame.OnCommand(cmd::kTagNext);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(frames.active, a);
+  EXPECT_EQ(WindowOf(list).Caret().row, 0u);
+
+  frame.OnCommand(cmd::kTagWindow);
+  EXPECT_EQ(frames.active, list);
+  std::vector<std::uint32_t> ids;
+  for (const auto& r : records) {
+    EXPECT_EQ(r.type, 512u);
+    EXPECT_TRUE(r.data.empty());
+    ids.push_back(r.id);
+  }
+  EXPECT_EQ(ids, (std::vector<std::uint32_t>{cmd::kTagJump, cmd::kTagNext, cmd::kTagNext, cmd::kTagNext,
+                                             cmd::kTagNext, cmd::kTagNext, cmd::kTagWindow}));
+  // Closing the list forgets it.
+  documents.CloseDocument(*list, false);
+  EXPECT_FALSE(Enabled(cmd::kTagNext));
+}
+
+TEST_F(GlobalFindCommandTest, ADoubleClickOnATagLineJumpsAndElsewhereSelectsAWord) {
+  gProcess.nextDocKind = kTextDoc;
+  CVeskDoc* list = documents.OpenDocumentFile({});
+  const std::string text = "note here\r\n/src/sub/c.c(3): z foo\r\n";
+  list->AppendStringToViews(text.c_str());
+  CVeskEV& window = WindowOf(list);
+  auto doubleClick = [&](int row, KeyState keys) {
+    window.OnMouse(MouseKind::kLeftDown, 4, row * 16 + 4, keys);
+    window.OnMouse(MouseKind::kLeftUp, 4, row * 16 + 4, keys);
+    window.OnMouse(MouseKind::kLeftDoubleClick, 4, row * 16 + 4, keys);
+  };
+  doubleClick(0, {});
+  EXPECT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(window.SelectedText(), "note");
+  doubleClick(1, KeyState{false, true});  // with Ctrl: a word
+  EXPECT_EQ(documents.Count(), 1u);
+  doubleClick(1, {});
+  ASSERT_EQ(documents.Count(), 2u);
+  CVeskDoc* c = documents.FindByPath("/src/sub/c.c");
+  ASSERT_TRUE(c);
+  EXPECT_EQ(frames.active, c);
+  EXPECT_EQ(WindowOf(c).Caret().row, 2u);
+  EXPECT_TRUE(Enabled(cmd::kTagWindow));
+}
+
+// Random blocks: a block read back is the block written, and a block cut
+// short is refused unless the cut falls just after the pattern (an older
+// block, whose options then stay).
+TEST(GlobalFindRecordTest, RoundTripsAndCutBlocks) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    auto text = [&] {
+      std::string s(rng() % 12, ' ');
+      for (char& ch : s) ch = char(1 + rng() % 255);
+      return s;
+    };
+    const GlobalFindParameters p{rng() % 2 == 0, rng() % 2 == 0, text(), "/" + text(), rng() % 2 == 0, rng() % 2 == 0};
+    const std::vector<std::uint8_t> block = GlobalFindRecord(p);
+    ASSERT_EQ(ParseGlobalFindRecord(block), p);
+    const std::size_t older = 8 + p.text.size() + 1 + p.pattern.size() + 1;
+    for (std::size_t n = 0; n < block.size(); ++n) {
+      const auto cut = ParseGlobalFindRecord({block.begin(), block.begin() + std::ptrdiff_t(n)});
+      if (n < older) {
+        EXPECT_FALSE(cut) << n;
+      } else {
+        ASSERT_TRUE(cut) << n;
+        EXPECT_EQ(cut->pattern, p.pattern);
+        EXPECT_FALSE(cut->regular);
+      }
+    }
+  }
+  EXPECT_EQ(FullPathPattern("*.c", "/src/"), "/src/*.c");
+  EXPECT_EQ(FullPathPattern("/abs/*.h", "/src/"), "/abs/*.h");
+  EXPECT_EQ(FullPathPattern(std::string(255, 'p'), "/src/")->size(), 260u);
+  EXPECT_EQ(FullPathPattern(std::string(256, 'p'), "/src/"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quarn

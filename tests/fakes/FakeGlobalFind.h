@@ -1,0 +1,77 @@
+// The global find's platform in memory: a directory lister over the fake
+// file system, and dialogs that answer from scripts with a progress window
+// that records what it was shown.
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/FakePlatform.h"
+#include "platform/DirectoryList.h"
+#include "platform/GlobalFindDialogs.h"
+
+namespace quarn::fakes {
+
+// Lists the fake file system's files and directories below a directory.
+class FakeLister : public DirectoryLister {
+ public:
+  explicit FakeLister(FakeFileSystem& fs) : fs_(fs) {}
+  bool list(const std::string& dir, std::vector<DirectoryEntry>& out) override {
+    if (!fs_.directories.count(dir.substr(0, dir.size() - 1))) return false;
+    auto child = [&](const std::string& path) {
+      return path.size() > dir.size() && path.compare(0, dir.size(), dir) == 0 &&
+             path.find('/', dir.size()) == std::string::npos;
+    };
+    for (const auto& [path, bytes] : fs_.files)
+      if (child(path)) out.push_back({path.substr(dir.size()), DirectoryEntry::kRegular, 0, 0});
+    for (const std::string& d : fs_.directories)
+      if (child(d)) out.push_back({d.substr(dir.size()), DirectoryEntry::kDirectory, 0, std::hash<std::string>()(d)});
+    std::sort(out.begin(), out.end(), [](auto& a, auto& b) { return a.name < b.name; });
+    return true;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+};
+
+struct FakeGlobalFindDialogs : GlobalFindDialogService {
+  struct Progress : GlobalFindProgressWindow {
+    explicit Progress(FakeGlobalFindDialogs& owner) : owner_(owner) {}
+    void setFile(const std::string& name) override { owner_.files.push_back(name); }
+    void setCount(std::uint32_t count) override { owner_.count = count; }
+    bool pumpAndAskStop() override {
+      if (owner_.onPump) owner_.onPump();
+      return owner_.count >= owner_.stopAt;
+    }
+    FakeGlobalFindDialogs& owner_;
+  };
+
+  // Each script edits the request as the user would and answers OK (true)
+  // or Cancel; while the request's check refuses, the next script runs.
+  bool globalFindDialog(GlobalFindDialogRequest& request) override {
+    ++shown;
+    shownRequest = request;
+    while (!script.empty()) {
+      auto next = std::move(script.front());
+      script.pop_front();
+      if (!next(request)) return false;
+      if (!request.accept || request.accept(request)) return true;
+    }
+    return false;
+  }
+  std::unique_ptr<GlobalFindProgressWindow> openProgress() override { return std::make_unique<Progress>(*this); }
+
+  std::deque<std::function<bool(GlobalFindDialogRequest&)>> script;
+  GlobalFindDialogRequest shownRequest;
+  int shown = 0;
+  std::vector<std::string> files;  // names shown as searched
+  std::uint32_t count = 0;
+  std::uint32_t stopAt = std::uint32_t(-1);  // "中断" once the count reaches it
+  std::function<void()> onPump;
+};
+
+}  // namespace quarn::fakes
