@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
+
+#include "core/app/DocTemplate.h"
+#include "core/commands/CommandLists.h"
+#include "core/document/CVeskDoc.h"
+#include "core/keys/CAccTblManeger.h"
+#include "core/keys/KeyNames.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "fakes/FakeKeys.h"
+#include "fakes/FakePlatform.h"
+#include "platform/Types.h"
+
+namespace quarn {
+namespace {
+
+constexpr char kKeyFile[] = "/prog/quarn.key";
+
+KeyEntry Menu(int key, int modifiers, unsigned command) {
+  return {std::uint32_t(key), kKeyMenu, std::uint16_t(modifiers), std::uint16_t(command), {}};
+}
+
+// Frames whose document records the update hints it is sent.
+struct HintFrames : FrameFactory, DocumentView {
+  bool CreateFrame(CVeskDoc& doc) override {
+    doc.AddView(this);
+    return !refuse;
+  }
+  void ActivateFrame(CVeskDoc&) override {}
+  void DestroyFrame(CVeskDoc& doc) override { doc.RemoveView(this); }
+  void OnUpdate(CVeskDoc& doc, int hint) override {
+    const auto& b = doc.HintBytes();
+    hints.push_back(std::to_string(hint) + (b.count ? " " + std::string(reinterpret_cast<const char*>(b.bytes), b.count) : ""));
+  }
+  std::vector<std::string> hints;
+  bool refuse = false;
+};
+
+class KeyTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("QUARN_HOME", "/prog", 1);
+    table.SetDefaults();
+  }
+  void TearDown() override { unsetenv("QUARN_HOME"); }
+  std::string& File() { return platform.files.files[kKeyFile]; }
+
+  fakes::FakePlatform platform;
+  CAccTblManeger table;
+  const std::vector<KeyEntry> defaults = CAccTblManeger().Entries();
+};
+
+std::vector<KeyEntry> Numbered(std::size_t n) {
+  std::vector<KeyEntry> entries;
+  for (std::size_t i = 0; i < n; ++i)
+    entries.push_back({std::uint32_t('A' + i % 26), std::uint32_t(1 + i % 3), std::uint16_t(i / 26 % 4),
+                       std::uint16_t(i % 3 == 1 ? 0 : 32768 + i), i % 3 == 1 ? "op" + std::to_string(i) : ""});
+  return entries;
+}
+
+TEST_F(KeyTableTest, FilesOfEightyAndOfNoEntryAreReadBack) {
+  for (std::size_t n : {std::size_t(80), std::size_t(0), std::size_t(1)}) {
+    File() = WriteKeyFile(Numbered(n));
+    EXPECT_EQ(File().size(), 12 + 276 * n);
+    table.SetDefaults();
+    table.LoadKeys();
+    EXPECT_EQ(table.Entries(), Numbered(n)) << n;
+  }
+  EXPECT_TRUE(platform.messages.shown.empty());
+  // The default table written is the same bytes read back.
+  table.SetDefaults();
+  table.SaveKeys();
+  EXPECT_EQ(File().size(), 12 + 276 * 19u);
+  EXPECT_EQ(GetLe32(reinterpret_cast<const std::uint8_t*>(File().data()) + 8), 200u);
+}
+
+TEST_F(KeyTableTest, MalformedFilesShow59428AndKeepTheDefaults) {
+  const std::string good = WriteKeyFile(Numbered(3));
+  auto with = [&](std::size_t at, std::uint32_t v, int width = 4) {
+    std::string b = good;
+    auto* p = reinterpret_cast<std::uint8_t*>(b.data()) + at;
+    width == 4 ? PutLe32(p, v) : PutLe16(p, std::uint16_t(v));
+    return b;
+  };
+  const std::string cut = good.substr(0, good.size() - 1);
+  const std::string cases[] = {
+      cut,                                    // truncated, length field too big
+      with(0, std::uint32_t(cut.size())).substr(0, cut.size()),  // length agrees, not a whole entry
+      with(4, 2),                             // wrong count
+      with(8, 201),                           // wrong format
+      with(12 + 8, 4, 2),                     // modifiers over 3
+      with(12 + 276 + 4, 0),                  // category 0
+      with(12 + 4, 4),                        // category 4
+      std::string(11, '\0'),                  // shorter than a header
+      with(0, 12 + 276 * 81) + std::string(276 * 78, '\0'),  // 81 entries
+  };
+  for (const std::string& bytes : cases) {
+    File() = bytes;
+    table.LoadKeys();
+    EXPECT_EQ(table.Entries(), defaults);
+  }
+  EXPECT_EQ(platform.CountShown(msg::kKeyFileMalformed), std::size(cases));
+  // Missing or unreadable: silently the defaults.
+  platform.files.unreadable.insert(kKeyFile);
+  table.LoadKeys();
+  platform.files.files.clear();
+  table.LoadKeys();
+  EXPECT_EQ(table.Entries(), defaults);
+  EXPECT_EQ(platform.messages.shown.size(), std::size(cases));
+}
+
+// 16-bit header and 18-byte entries with a 10-byte name.
+std::string OlderFile(const std::vector<std::array<std::uint16_t, 4>>& entries, const std::string& name) {
+  std::string b(6 + 18 * entries.size(), '\0');
+  auto* p = reinterpret_cast<std::uint8_t*>(b.data());
+  PutLe16(p, std::uint16_t(b.size()));
+  PutLe16(p + 2, std::uint16_t(entries.size()));
+  PutLe16(p + 4, 0x0604);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (int f = 0; f < 4; ++f) PutLe16(p + 6 + 18 * i + 2 * f, entries[i][f]);
+    b.replace(6 + 18 * i + 8, std::min<std::size_t>(name.size(), 10), name.substr(0, 10));
+  }
+  return b;
+}
+
+TEST_F(KeyTableTest, OlderFilesAreWidened) {
+  File() = OlderFile({{'Q', 2, 1, 0}, {114, 1, 0, 32773}}, "TenLetters");
+  table.LoadKeys();
+  ASSERT_EQ(table.Entries().size(), 2u);
+  EXPECT_EQ(table.Entries()[0], (KeyEntry{'Q', kKeyOperation, 1, 0, "TenLetters"}));
+  EXPECT_EQ(table.Entries()[1], (KeyEntry{114, kKeyMenu, 0, 32773, "TenLetters"}));
+  // One entry with modifiers 4; then a count that disagrees.
+  for (std::string bad : {OlderFile({{'Q', 1, 4, 1}}, ""), OlderFile({{'Q', 1, 1, 1}, {'R', 1, 1, 1}}, "")}) {
+    if (bad.size() > 24) bad[2] = 1;
+    File() = bad;
+    table.SetDefaults();
+    table.LoadKeys();
+    EXPECT_EQ(table.Entries(), defaults);
+  }
+  EXPECT_EQ(platform.CountShown(msg::kKeyFileMalformed), 2u);
+}
+
+TEST_F(KeyTableTest, AddRefusesABoundKeyAndAFullTable) {
+  EXPECT_FALSE(table.AddKey(kKeyMenu, 114, keys::kCtrl, 32803, ""));  // Ctrl+F3 is bound
+  EXPECT_TRUE(platform.Shown(msg::kKeyBoundAlready));
+  EXPECT_FALSE(table.AddKey(kKeyOther, 'C' + 0x100, keys::kCtrl, 32850, ""));  // the low byte counts
+  EXPECT_EQ(table.Entries(), defaults);
+  EXPECT_TRUE(table.AddKey(kKeyOperation, 116, keys::kShift, 999, "mac1"));
+  EXPECT_EQ(table.Entries().back(), (KeyEntry{116, kKeyOperation, 2, 0, "mac1"}));
+  for (int i = 0; table.Entries().size() < 80; ++i) ASSERT_TRUE(table.AddKey(kKeyMenu, '0' + i % 10, 1 + i / 10, 32803, ""));
+  EXPECT_FALSE(table.AddKey(kKeyMenu, 120, 0, 32803, ""));
+  EXPECT_TRUE(platform.Shown(msg::kKeyTableFull));
+  EXPECT_EQ(table.FindKey(kKeyOperation, 0, 0, "mac1"), 19);
+  EXPECT_EQ(table.FindKey(kKeyMenu, 2, 57634, ""), 15);
+  EXPECT_EQ(table.FindKey(kKeyMenu, 16, 57634, ""), -1);
+}
+
+TEST_F(KeyTableTest, TheModifierStateMustEqualTheEntrys) {
+  fakes::FakeOperationLibrary library;
+  table.AddOperationKey(116, keys::kShift, "mac1");
+  struct Case {
+    int key, modifiers;
+    unsigned sent;  // 0: not bound
+  } cases[] = {
+      {'C', keys::kCtrlShift, 32910}, {'C', keys::kCtrl, 57634}, {'C', 0, 0},     {'C', keys::kShift, 0},
+      {114, 0, 32773},                {114, keys::kShift, 32774}, {'F', keys::kCtrl, 32790}, {'A', keys::kCtrlShift, 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<unsigned> sent;
+    EXPECT_EQ(table.TranslateKey(c.key, c.modifiers, [&](unsigned id) { sent.push_back(id); }), c.sent != 0);
+    EXPECT_EQ(sent, c.sent ? std::vector<unsigned>{c.sent} : std::vector<unsigned>{}) << c.key << "/" << c.modifiers;
+  }
+  EXPECT_TRUE(table.TranslateKey(116, keys::kShift, {}));
+  EXPECT_EQ(library.played, std::vector<std::string>{"mac1"});
+  table.SetEntries({});
+  EXPECT_FALSE(table.TranslateKey('C', keys::kCtrl, {}));
+}
+
+TEST_F(KeyTableTest, OperationKeysGoWithTheirOperations) {
+  fakes::FakeOperationLibrary library;
+  library.names = {"keep"};
+  for (auto [key, name] : {std::pair{'1', "keep"}, {'2', "gone"}, {'3', "gone"}}) table.AddOperationKey(key, 1, name);
+  table.PurgeOperationKeys();
+  EXPECT_EQ(table.FindKey(kKeyOperation, 0, 0, "gone"), -1);
+  EXPECT_EQ(table.OperationKeyName("keep"), "Ctrl+1");
+  ASSERT_EQ(File(), WriteKeyFile(table.Entries()));
+  File().clear();
+  table.PurgeOperationKeys();  // nothing removed, nothing written
+  EXPECT_TRUE(File().empty());
+  platform.files.uncreatable.insert(kKeyFile);
+  table.RemoveOperationKeys("keep");
+  EXPECT_EQ(table.OperationKeyName("keep"), "");
+  EXPECT_TRUE(platform.Shown(msg::kKeyFileWriteFailed));
+}
+
+TEST(KeyNameTest, ModifiersThenTheKeysName) {
+  const std::pair<KeyEntry, std::string> cases[] = {
+      {Menu('A', 0, 0), "A"},           {Menu('7', 1, 0), "Ctrl+7"},    {Menu(123, 2, 0), "Shift+F12"},
+      {Menu(45, 3, 0), "Ctrl+Shift+Insert"}, {Menu(46 + 0x300, 0, 0), "Delete"}, {Menu(112, 1, 0), "Ctrl+"},
+  };
+  for (const auto& [entry, name] : cases) EXPECT_EQ(KeyName(entry), name);
+}
+
+// The menu shows the key with the fewest modifiers (none, Ctrl, Shift,
+// Ctrl+Shift), then the highest code; checked against that rule written
+// as a sort.
+TEST_F(KeyTableTest, TheMenuShowsTheBestKeyAfterATab) {
+  std::mt19937 rng(14);
+  const std::vector<std::string>& names = keys::BindableKeyNames();
+  for (int round = 0; round < 200; ++round) {
+    table.SetEntries({});
+    std::vector<std::pair<int, int>> bound;
+    for (int n = rng() % 6; n > 0; --n) {
+      const int key = *keys::KeyCodeOfName(names[rng() % names.size()]), modifiers = int(rng() % 4);
+      if (std::find(bound.begin(), bound.end(), std::pair{key, modifiers}) != bound.end()) continue;
+      bound.push_back({key, modifiers});
+      ASSERT_TRUE(table.AddKey(kKeyMenu, key, modifiers, 32803, ""));
+    }
+    table.AddKey(kKeyOther, 0x7B, 0, 32803, "");  // not a menu key
+    menus::MenuBar menu = menus::MainMenu();
+    table.UpdateMenuKeys(menu);
+    std::string expected = "\x82\xB7\x82\xD7\x82\xC4\x82\xF0\x91\x49\x91\xF0(&A)";  // すべてを選択(&A)
+    if (!bound.empty()) {
+      const auto best = *std::min_element(bound.begin(), bound.end(), [](auto a, auto b) {
+        return std::tuple(a.second, -a.first) < std::tuple(b.second, -b.first);
+      });
+      expected += "\t" + KeyName(Menu(best.first, best.second, 0));
+    }
+    ASSERT_EQ(menus::GetMenuString(menu, 32803), expected) << round;
+    EXPECT_EQ(MenuCommandName(32803), "\x82\xB7\x82\xD7\x82\xC4\x82\xF0\x91\x49\x91\xF0");
+  }
+}
+
+TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
+  fakes::FakeOperationLibrary library;
+  library.names = {"mac1", "mac2"};
+  table.AddOperationKey('M', keys::kCtrlShift, "mac2");
+  // Keys of 57634 beyond the 256 bytes of a line are left out.
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(table.AddKey(kKeyMenu, '0' + i % 10, 1 + 2 * (i / 10), 57634, ""));
+  menus::MenuBar menu = menus::MainMenu();
+  table.UpdateMenuKeys(menu);
+  const std::vector<std::string> lines = table.KeyListLines();
+  ASSERT_EQ(lines.size(), 1 + 35 + 1 + 2 + 1 + 3u);
+  auto padded = [](std::string name) { return name + std::string(30 - name.size(), ' '); };
+  EXPECT_EQ(lines[0], std::string(texts::kKeyListMenu) + "\r\n");
+  EXPECT_EQ(lines[1], padded(MenuCommandName(57600)) + "\r\n");
+  EXPECT_EQ(lines[2], padded(MenuCommandName(57601)) + "Ctrl+O  \r\n");
+  std::string copyKeys = "Ctrl+C  Ctrl+Insert  ";
+  for (int i = 0; i < 10; ++i) copyKeys += "Ctrl+" + std::to_string(i) + "  ";
+  for (int i = 0; i < 8; ++i) copyKeys += "Ctrl+Shift+" + std::to_string(i) + "  ";
+  EXPECT_EQ(lines[14], padded(MenuCommandName(57634)) + copyKeys + "\r\n");
+  EXPECT_EQ(lines[14].size(), 245u);  // "Ctrl+Shift+8  " would pass 256
+  EXPECT_EQ(lines[36], std::string(texts::kKeyListOperation) + "\r\n");
+  EXPECT_EQ(lines[37], padded("mac1") + "\r\n");
+  EXPECT_EQ(lines[38], padded("mac2") + "Ctrl+Shift+M  \r\n");
+  EXPECT_EQ(lines[40], padded(texts::kOtherFindBox) + "Ctrl+F  \r\n");
+  EXPECT_EQ(lines[42], padded(texts::kOtherFindPrev) + "Ctrl+P  \r\n");
+
+  // Into a new text document: hint 34, then hint 48 line after line.
+  HintFrames frames;
+  DocTemplate documents;
+  documents.SetFrameFactory(&frames);
+  table.WriteKeyList(documents);
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(documents.At(0).DocKind(), kTextDoc);
+  std::vector<std::string> expected{"34"};
+  for (const std::string& line : lines) expected.push_back("48 " + line);
+  EXPECT_EQ(frames.hints, expected);
+  documents.CloseAll();
+  frames.refuse = true;
+  table.WriteKeyList(documents);
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quarn
