@@ -10,6 +10,11 @@ namespace {
 constexpr std::size_t kMenuStringLimit = 79;
 constexpr char kMnemonicMark = '\x1E';
 
+std::string CutMenuString(const menus::MenuBar& menu, unsigned id) {
+  const std::string text = menus::GetMenuString(menu, id).substr(0, kMenuStringLimit);
+  return text.substr(0, text.find('\t'));
+}
+
 std::vector<CommandEntry>& MutableMenuCommands() {
   static std::vector<CommandEntry> list = [] {
     const unsigned ids[kMenuCommandCount] = {
@@ -19,8 +24,9 @@ std::vector<CommandEntry>& MutableMenuCommands() {
         cmd::kCompare,   cmd::kFormat,       cmd::kSelectAll,   cmd::kWriteProtect, cmd::kJump,         cmd::kMarkToggle,
         cmd::kMarkNext,  cmd::kMarkPrev,     cmd::kMarkClearAll, cmd::kCodeSwitch,  cmd::kCommonSettings, cmd::kFont,
         cmd::kCustomise, cmd::kWindowNew,    cmd::kWindowCascade, cmd::kWindowTile, cmd::kWindowArrange};
+    // Named from the main menu as it stands until start-up names them again.
     std::vector<CommandEntry> entries;
-    for (unsigned id : ids) entries.push_back({std::uint16_t(id), {}});
+    for (unsigned id : ids) entries.push_back({std::uint16_t(id), CutMenuString(menus::MainMenu(), id)});
     return entries;
   }();
   return list;
@@ -31,10 +37,7 @@ std::vector<CommandEntry>& MutableMenuCommands() {
 const std::vector<CommandEntry>& MenuCommandList() { return MutableMenuCommands(); }
 
 void FillMenuCommandNames(const menus::MenuBar& menu) {
-  for (CommandEntry& entry : MutableMenuCommands()) {
-    std::string text = menus::GetMenuString(menu, entry.id).substr(0, kMenuStringLimit);
-    entry.name = text.substr(0, text.find('\t'));
-  }
+  for (CommandEntry& entry : MutableMenuCommands()) entry.name = CutMenuString(menu, entry.id);
 }
 
 const std::vector<CommandEntry>& OthersList() {

@@ -21,8 +21,8 @@ struct CommandEntry {
 constexpr std::size_t kMenuCommandCount = 35;
 constexpr std::size_t kMaxCommandName = 81;
 
-// The 35 menu commands in the order of the lists; their names are empty
-// until FillMenuCommandNames.
+// The 35 menu commands in the order of the lists, named as
+// FillMenuCommandNames names them from the main menu.
 const std::vector<CommandEntry>& MenuCommandList();
 
 // Names every menu command from its item in menu: the text as the menu
