@@ -28,6 +28,7 @@
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtInstanceChannel.h"
+#include "qt/QtKeyTranslator.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMessageService.h"
 #include "qt/QtScreenshot.h"
@@ -106,6 +107,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     platform = PlatformServices{};
     return 0;
   }
+  LoadKeyTable();
   channel.setReceiver([&quarn](const std::string& message) { quarn.OnInstanceMessage(message); });
 
   int code = 0;
@@ -133,6 +135,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
       quarn.SetStartupOpenMode(kOpenText);
     }
     quarn.OpenStartupDocuments(frame);
+    UpdateMenuKeys();
     frame.MenusChanged();
     CloseOnTerminationSignal(frame);
 

@@ -106,11 +106,10 @@ bool CAccTblManeger::AddKey(std::uint32_t category, int key, int modifiers, unsi
     AppMessageBox(msg::kKeyTableFull);
     return false;
   }
-  for (const KeyEntry& e : entries_)
-    if (SameBinding(e, key, modifiers)) {
-      AppMessageBox(msg::kKeyBoundAlready);
-      return false;
-    }
+  if (FindBinding(key, modifiers) >= 0) {
+    AppMessageBox(msg::kKeyBoundAlready);
+    return false;
+  }
   const bool operation = category == kKeyOperation;
   entries_.push_back({std::uint32_t(key), category, std::uint16_t(modifiers), std::uint16_t(operation ? 0 : command),
                       operation ? name.substr(0, kKeyNameField - 1) : std::string()});
@@ -171,17 +170,23 @@ void CAccTblManeger::SaveKeys() {
   if (!files || path.empty() || !files->writeAll(path, WriteKeyFile(entries_))) AppMessageBox(msg::kKeyFileWriteFailed);
 }
 
+int CAccTblManeger::FindBinding(int key, int modifiers) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    if (SameBinding(entries_[i], key, modifiers)) return int(i);
+  return -1;
+}
+
 bool CAccTblManeger::TranslateKey(int key, int modifiers, const std::function<void(unsigned)>& sendCommand) const {
-  for (const KeyEntry& e : entries_) {
-    if (!SameBinding(e, key, modifiers)) continue;
-    if (e.category == kKeyOperation) {
-      if (OperationLibrary* library = InstalledOperationLibrary()) library->PlayOperation(e.name);
-    } else if (sendCommand) {
-      sendCommand(e.command);
-    }
-    return true;
+  const int i = FindBinding(key, modifiers);
+  if (i < 0) return false;
+  // A copy: the command may change the table.
+  const KeyEntry e = entries_[std::size_t(i)];
+  if (e.category == kKeyOperation) {
+    if (OperationLibrary* library = InstalledOperationLibrary()) library->PlayOperation(e.name);
+  } else if (sendCommand) {
+    sendCommand(e.command);
   }
-  return false;
+  return true;
 }
 
 void CAccTblManeger::UpdateMenuKeys(menus::MenuBar& menu) const {

@@ -35,6 +35,8 @@ class CAccTblManeger : public OperationKeys {
   // with these modifiers is bound already), the table unchanged.
   bool AddKey(std::uint32_t category, int key, int modifiers, unsigned command, const std::string& name);
   void RemoveKey(int index);
+  // The index of the entry of that key (low byte) and those modifiers; -1.
+  int FindBinding(int key, int modifiers) const;
 
   void PurgeOperationKeys() override;
   void RemoveOperationKeys(const std::string& name) override;
