@@ -28,6 +28,7 @@
 #include "qt/QtDialogService.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtInstanceChannel.h"
+#include "qt/QtKeyDialog.h"
 #include "qt/QtKeyTranslator.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMessageService.h"
@@ -87,6 +88,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   QtClipboard clipboard;
   QtCabinetDialogs cabinetDialogs;
   CabinetDialogs() = &cabinetDialogs;
+  QtKeyDialogs keyDialogs;
+  KeyDialogs() = &keyDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -105,6 +108,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   if (!quarn.Begin(JoinArguments(words))) {
     quarn.Exit();
     platform = PlatformServices{};
+    KeyDialogs() = nullptr;
     return 0;
   }
   LoadKeyTable();
@@ -149,6 +153,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   quarn.Exit();
   platform = PlatformServices{};
   CabinetDialogs() = nullptr;
+  KeyDialogs() = nullptr;
   return code;
 }
 

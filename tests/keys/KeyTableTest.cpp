@@ -11,48 +11,16 @@
 #include "core/keys/KeyNames.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
+#include "KeyFixture.h"
 #include "fakes/FakeKeys.h"
-#include "fakes/FakePlatform.h"
 #include "platform/Types.h"
 
 namespace quarn {
 namespace {
 
-constexpr char kKeyFile[] = "/prog/quarn.key";
-
 KeyEntry Menu(int key, int modifiers, unsigned command) {
   return {std::uint32_t(key), kKeyMenu, std::uint16_t(modifiers), std::uint16_t(command), {}};
 }
-
-// Frames whose document records the update hints it is sent.
-struct HintFrames : FrameFactory, DocumentView {
-  bool CreateFrame(CVeskDoc& doc) override {
-    doc.AddView(this);
-    return !refuse;
-  }
-  void ActivateFrame(CVeskDoc&) override {}
-  void DestroyFrame(CVeskDoc& doc) override { doc.RemoveView(this); }
-  void OnUpdate(CVeskDoc& doc, int hint) override {
-    const auto& b = doc.HintBytes();
-    hints.push_back(std::to_string(hint) + (b.count ? " " + std::string(reinterpret_cast<const char*>(b.bytes), b.count) : ""));
-  }
-  std::vector<std::string> hints;
-  bool refuse = false;
-};
-
-class KeyTableTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setenv("QUARN_HOME", "/prog", 1);
-    table.SetDefaults();
-  }
-  void TearDown() override { unsetenv("QUARN_HOME"); }
-  std::string& File() { return platform.files.files[kKeyFile]; }
-
-  fakes::FakePlatform platform;
-  CAccTblManeger table;
-  const std::vector<KeyEntry> defaults = CAccTblManeger().Entries();
-};
 
 std::vector<KeyEntry> Numbered(std::size_t n) {
   std::vector<KeyEntry> entries;

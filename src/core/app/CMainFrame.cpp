@@ -9,6 +9,7 @@
 #include "core/view/StatusPanes.h"
 #include "core/app/FileCommands.h"
 #include "core/app/FrequentDirectories.h"
+#include "core/app/KeyCommands.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
@@ -64,6 +65,7 @@ bool CMainFrame::RunFileCommand(unsigned id) {
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
     default:
+      if (RunKeyCommand(id, documents_)) break;
       if (IsCabinetCommand(id)) {
         RunCabinetCommand(id);
         break;
@@ -111,6 +113,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = doc && doc->DocKind() != kTextDoc;
       return;
     default:
+      if (UpdateKeyCommand(id, state)) return;
       if (IsCabinetCommand(id)) {
         // The replays of recorded operations are not offered in the menus.
         state.enabled = id != cabinet_command::kPlayFormat && id != cabinet_command::kPlayColors;
