@@ -49,19 +49,6 @@ const KeyEntry* BestMenuKey(const std::vector<KeyEntry>& entries, unsigned comma
   return best;
 }
 
-bool ReadUpToBuffer(File& file, std::string& out) {
-  out.resize(kKeyFileBuffer);
-  std::size_t got = 0;
-  while (got < kKeyFileBuffer) {
-    const std::int64_t n = file.read(out.data() + got, kKeyFileBuffer - got);
-    if (n < 0) return false;
-    if (n == 0) break;
-    got += std::size_t(n);
-  }
-  out.resize(got);
-  return true;
-}
-
 }  // namespace
 
 CAccTblManeger gKeyTable;
@@ -155,7 +142,7 @@ void CAccTblManeger::LoadKeys() {
   if (!files || path.empty()) return;
   auto file = files->openRead(path);
   std::string bytes;
-  if (!file || !ReadUpToBuffer(*file, bytes)) return;
+  if (!file || !ReadUpTo(*file, kKeyFileBuffer, bytes)) return;
   std::vector<KeyEntry> read;
   if (ReadKeyFile(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), read) == KeyFileFormat::kMalformed) {
     AppMessageBox(msg::kKeyFileMalformed);
