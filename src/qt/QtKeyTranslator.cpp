@@ -59,7 +59,11 @@ bool QtKeyTranslator::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
-  return gKeyTable.TranslateKey(key, modifiers, sendCommand_);
+  // The command may close the window the key was meant for: the event ends
+  // here, accepted.
+  if (!gKeyTable.TranslateKey(key, modifiers, sendCommand_)) return false;
+  event->accept();
+  return true;
 }
 
 void LoadKeyTable() {

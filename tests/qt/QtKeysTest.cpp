@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -54,7 +55,8 @@ TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
 
   QtMainFrame frame;
   frame.show();
-  ASSERT_TRUE(OpenInMode(Documents(), PathToCp932(data), kOpenBinary, false));
+  CVeskDoc* doc = OpenInMode(Documents(), PathToCp932(data), kOpenBinary, false);
+  ASSERT_TRUE(doc);
   UpdateMenuKeys();
   frame.MenusChanged();
   QApplication::processEvents();
@@ -95,6 +97,16 @@ TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
   ASSERT_EQ(Documents().Count(), 2u);
   EXPECT_EQ(Documents().At(1).DocKind(), kTextDoc);
   EXPECT_GT(Documents().At(1).TextLength(), 1000u);
+
+  // A key that closes the window it was pressed in.
+  gKeyTable.AddKey(kKeyMenu, 'W', 1, 57602, "");
+  frame.Activate(*doc);
+  QPointer<QtBinaryWindow> closing = window;
+  QKeyEvent close(QEvent::KeyPress, Qt::Key_W, Qt::ControlModifier);
+  QApplication::sendEvent(window, &close);
+  QApplication::processEvents();
+  EXPECT_EQ(Documents().Count(), 1u);
+  EXPECT_FALSE(closing);
 
   Documents().CloseAll();
   QFile::remove(keyFile);
