@@ -33,36 +33,35 @@ QtKeyTranslator::QtKeyTranslator(QWidget& frame, std::function<void(unsigned)> s
 
 QtKeyTranslator::~QtKeyTranslator() { qApp->removeEventFilter(this); }
 
-bool QtKeyTranslator::TableKey(QObject* watched, const QKeyEvent& event, int& key, int& modifiers) const {
+bool QtKeyTranslator::InFrame(QObject* watched) const {
   auto* widget = qobject_cast<QWidget*>(watched);
-  // Dialogs, open menus and other windows keep their keys; Alt makes a
-  // system key, which the table never sees.
-  if (!widget || widget->window() != &frame_ || QApplication::activeModalWidget() ||
-      QApplication::activePopupWidget() || (event.modifiers() & (Qt::AltModifier | Qt::MetaModifier)))
-    return false;
-  key = VirtualKeyFor(event.key(), event.modifiers());
-  if (key == 0 || EditsText(watched, key)) return false;
-  modifiers = FoldModifiers(event.modifiers() & Qt::ControlModifier, event.modifiers() & Qt::ShiftModifier);
-  return true;
+  return widget && widget->window() == &frame_ && !QApplication::activeModalWidget() &&
+         !QApplication::activePopupWidget();
 }
 
 bool QtKeyTranslator::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
-  auto* keyEvent = static_cast<QKeyEvent*>(event);
-  int key = 0;
-  int modifiers = 0;
-  if (!TableKey(watched, *keyEvent, key, modifiers)) return false;
-  if (type == QEvent::ShortcutOverride) {
-    // Accepted, a bound key skips Qt's shortcuts and arrives as a key press.
-    if (gKeyTable.FindBinding(key, modifiers) < 0) return false;
-    event->accept();
-    return true;
-  }
-  // The command may close the window the key was meant for: the event ends
-  // here, accepted.
-  if (!gKeyTable.TranslateKey(key, modifiers, sendCommand_)) return false;
+  if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !InFrame(watched)) return false;
+  const auto* keyEvent = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers state = keyEvent->modifiers();
+  const int key = VirtualKeyFor(keyEvent->key(), state);
+  if (key == 0 || (state & Qt::MetaModifier) || EditsText(watched, key)) return false;
+  const bool control = state & Qt::ControlModifier, shift = state & Qt::ShiftModifier, alt = state & Qt::AltModifier;
+  // With Alt a key is a system key, which the table never sees.
+  const int modifiers = FoldModifiers(control, shift);
+  const bool bound = !alt && gKeyTable.FindBinding(key, modifiers) >= 0;
+  const unsigned fixed = bound ? 0 : FixedAccelerator(key, alt, shift, control);
+  if (!bound && fixed == 0) return false;
+  // Accepted, a ShortcutOverride keeps Qt's shortcuts away and the key
+  // arrives as a key press. The command may close the window the key was
+  // meant for: the key press ends here, accepted.
   event->accept();
+  if (type == QEvent::KeyPress) {
+    if (bound)
+      gKeyTable.TranslateKey(key, modifiers, sendCommand_);
+    else
+      sendCommand_(fixed);
+  }
   return true;
 }
 

@@ -1,6 +1,6 @@
-// Offers every key press in the main frame to the user key table before any
-// widget or Qt shortcut sees it: a bound key runs its command (or plays its
-// operation) and goes no further.
+// Offers every key press in the main frame to the user key table, then to
+// the fixed accelerators, before any widget or Qt shortcut sees it: a bound
+// key runs its command (or plays its operation) and goes no further.
 #pragma once
 
 #include <QObject>
@@ -22,8 +22,8 @@ class QtKeyTranslator : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The key's code and modifiers when it is one for the table, else false.
-  bool TableKey(QObject* watched, const QKeyEvent& event, int& key, int& modifiers) const;
+  // The key is pressed in the frame's own window, with no dialog or menu open.
+  bool InFrame(QObject* watched) const;
 
   QWidget& frame_;
   std::function<void(unsigned)> sendCommand_;

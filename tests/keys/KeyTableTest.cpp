@@ -123,6 +123,11 @@ TEST_F(KeyTableTest, TheModifierStateMustEqualTheEntrys) {
   EXPECT_EQ(KeyName(Menu(112, 1, 0)), "Ctrl+");                     // F1 has no name
   table.SetEntries({});
   EXPECT_FALSE(table.TranslateKey('C', keys::kCtrl, {}));
+  // After the table: Alt+Backspace, Alt+Shift+Backspace, F1 and Shift+F1 alone.
+  for (auto [key, alt, shift, ctrl, id] : {std::tuple{8, true, false, false, 57643u}, {8, true, true, false, 57644u},
+                                           {112, false, false, false, 57670u}, {112, false, true, false, 57669u},
+                                           {8, true, false, true, 0u}, {8, false, false, false, 0u}, {112, true, false, false, 0u}})
+    EXPECT_EQ(FixedAccelerator(key, alt, shift, ctrl), id) << key << alt << shift << ctrl;
 }
 
 TEST_F(KeyTableTest, OperationKeysGoWithTheirOperations) {

@@ -227,6 +227,13 @@ std::string KeyName(const KeyEntry& entry) {
   return std::string(modifiers <= 3 ? kPrefixes[modifiers] : "") + keys::NameOfKeyCode(int(entry.key));
 }
 
+unsigned FixedAccelerator(int key, bool alt, bool shift, bool control) {
+  if (control) return 0;
+  if (key == vk::kBack && alt) return shift ? cmd::kRedo : cmd::kUndo;
+  if (key == vk::kF1 && !alt) return shift ? cmd::kContextHelp : cmd::kHelp;
+  return 0;
+}
+
 int FoldModifiers(bool control, bool shift) { return (control ? keys::kCtrl : 0) | (shift ? keys::kShift : 0); }
 
 std::string KeyFilePath() {

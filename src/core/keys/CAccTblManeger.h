@@ -81,6 +81,11 @@ extern CAccTblManeger gKeyTable;
 // (nothing for a key outside the 49 bindable ones).
 std::string KeyName(const KeyEntry& entry);
 
+// The fixed accelerators the frame tries after the key table: Alt+Backspace
+// undo, Alt+Shift+Backspace redo, F1 help, Shift+F1 context help; 0 for any
+// other key (the modifiers must be exactly these).
+unsigned FixedAccelerator(int key, bool alt, bool shift, bool control);
+
 // Ctrl and Shift folded to the modifier value 0 to 3.
 int FoldModifiers(bool control, bool shift);
 
