@@ -25,4 +25,17 @@ bool FileSystem::writeAll(const std::string& path, const std::string& data) {
   return file->close();
 }
 
+bool ReadUpTo(File& file, std::size_t limit, std::string& out) {
+  out.resize(limit);
+  std::size_t got = 0;
+  while (got < limit) {
+    const std::int64_t n = file.read(out.data() + got, limit - got);
+    if (n < 0) return false;
+    if (n == 0) break;
+    got += std::size_t(n);
+  }
+  out.resize(got);
+  return true;
+}
+
 }  // namespace quarn

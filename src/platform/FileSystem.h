@@ -66,4 +66,9 @@ class FileSystem {
   bool writeAll(const std::string& path, const std::string& data);
 };
 
+// Reads at most limit bytes of file into out (a longer file gives its
+// first limit bytes), as the program reads its own files into a fixed
+// buffer; false on a read error.
+bool ReadUpTo(File& file, std::size_t limit, std::string& out);
+
 }  // namespace quarn

@@ -29,6 +29,7 @@
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtFindDialog.h"
+#include "qt/QtKeyTranslator.h"
 #include "qt/QtMainToolbar.h"
 #include "qt/QtSettingsEffects.h"
 #include "qt/QtMenuBuilder.h"
@@ -80,6 +81,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   Documents().SetFrameFactory(frames_.get());
   gCabinet.SetFrames(this);
   rebuildMenus();
+  new QtKeyTranslator(*this, [this](unsigned id) { runCommand(id); });
   connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
     if (action->data().isValid()) runCommand(action->data().toUInt());
   });

@@ -34,6 +34,8 @@
 #include "qt/QtFileSystem.h"
 #include "qt/QtGlobalFindDialog.h"
 #include "qt/QtInstanceChannel.h"
+#include "qt/QtKeyDialog.h"
+#include "qt/QtKeyTranslator.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMessageService.h"
 #include "qt/QtScreenshot.h"
@@ -99,12 +101,24 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   Directories() = &directories;
   QtGlobalFindDialogs globalFindDialogs;
   GlobalFindDialogs() = &globalFindDialogs;
+  QtKeyDialogs keyDialogs;
+  KeyDialogs() = &keyDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
   platform.files = &files;
   platform.dialogs = &dialogs;
   platform.clipboard = &clipboard;
+  // The services live on this stack: nothing may reach them after it unwinds.
+  auto releaseServices = [&platform] {
+    platform = PlatformServices{};
+    CabinetDialogs() = nullptr;
+    OperationDialogs() = nullptr;
+    InstallOperationLibrary(nullptr);
+    Directories() = nullptr;
+    GlobalFindDialogs() = nullptr;
+    KeyDialogs() = nullptr;
+  };
 
   SetProgramDirectory(ExecutableDirectory());
   // The instance channel is named after the executable, as the lock of a
@@ -116,11 +130,10 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) words.push_back(names::FromOs(argument));
   if (!quarn.Begin(JoinArguments(words))) {
     quarn.Exit();
-    platform = PlatformServices{};
-    Directories() = nullptr;
-    GlobalFindDialogs() = nullptr;
+    releaseServices();
     return 0;
   }
+  LoadKeyTable();
   channel.setReceiver([&quarn](const std::string& message) { quarn.OnInstanceMessage(message); });
 
   int code = 0;
@@ -150,6 +163,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
       quarn.SetStartupOpenMode(kOpenText);
     }
     quarn.OpenStartupDocuments(frame);
+    UpdateMenuKeys();
     frame.MenusChanged();
     // QUARN_SCREENSHOT_RECORD starts a recording before the picture.
     if (!screenshot.isEmpty() && qEnvironmentVariableIsSet("QUARN_SCREENSHOT_RECORD")) frame.runCommand(cmd::kRecord);
@@ -163,12 +177,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     code = app.exec();
   }
   quarn.Exit();
-  platform = PlatformServices{};
-  CabinetDialogs() = nullptr;
-  OperationDialogs() = nullptr;
-  InstallOperationLibrary(nullptr);
-  Directories() = nullptr;
-  GlobalFindDialogs() = nullptr;
+  releaseServices();
   return code;
 }
 

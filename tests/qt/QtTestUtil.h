@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -21,6 +22,14 @@ inline void WhenModalShown(std::function<void(QWidget*)> act) {
     }
   });
   timer->start();
+}
+
+// A key pressed and released on widget.
+inline void Press(QWidget* widget, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(widget, &release);
 }
 
 }  // namespace quarn::qt::testing

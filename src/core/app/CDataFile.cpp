@@ -23,20 +23,6 @@ void SetHistory(SearchHistory& history, const std::vector<std::string>& entries)
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) history.Add(*it);
 }
 
-// The whole file, at most the buffer's size; false on a read error.
-bool ReadUpToBuffer(File& file, std::string& out) {
-  out.resize(kDataBufferSize);
-  std::size_t got = 0;
-  while (got < kDataBufferSize) {
-    const std::int64_t n = file.read(out.data() + got, kDataBufferSize - got);
-    if (n < 0) return false;
-    if (n == 0) break;
-    got += std::size_t(n);
-  }
-  out.resize(got);
-  return true;
-}
-
 std::string ColorsBlock() {
   std::string b(64, '\0');
   const auto& colors = CustomColors();
@@ -57,7 +43,7 @@ void CDataFile::Load(const std::string& path) {
   if (path.empty() || !files || !files->exists(path)) return;
   std::string bytes;
   auto file = files->openRead(path);
-  if (!file || !ReadUpToBuffer(*file, bytes)) {
+  if (!file || !ReadUpTo(*file, kDataBufferSize, bytes)) {
     AppMessageBox(msg::kDataReadFailed);
     return;
   }

@@ -14,6 +14,7 @@
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/macro/ParameterBlock.h"
+#include "core/app/KeyCommands.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/Menus.h"
@@ -84,6 +85,7 @@ bool CMainFrame::RunFileCommand(unsigned id) {
         PlayCommonSettings(*ReplayedParameters(), *effects);
       return true;
     default:
+      if (RunKeyCommand(id, documents_)) break;
       if (IsCabinetCommand(id)) {
         RunCabinetCommand(id, ReplayedParameters() ? &*ReplayedParameters() : nullptr);
         break;
@@ -135,6 +137,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = doc && doc->DocKind() != kTextDoc;
       return;
     default:
+      if (UpdateKeyCommand(id, state)) return;
       if (IsCabinetCommand(id)) {
         // The replays of recorded operations are not offered in the menus.
         state.enabled = id != cabinet_command::kPlayFormat && id != cabinet_command::kPlayColors;

@@ -29,12 +29,6 @@ class CPopupManeger {
   std::vector<int> list_ = DefaultList();
 };
 
-// A menu text as lists show it: cut at its TAB and before a mnemonic
-// suffix such as "(&F)".
-std::string DisplayName(const std::string& menuText);
-// The display name of a command of the main menu; empty when it has none.
-std::string MenuCommandName(unsigned id);
-
 inline CPopupManeger gPopup;
 
 }  // namespace quarn

@@ -23,8 +23,10 @@ const MenuBar& NoDocumentMenu() {
   return bar;
 }
 
-const MenuBar& DocumentMenu() {
-  static const MenuBar bar = {
+const MenuBar& DocumentMenu() { return MainMenu(); }
+
+MenuBar& MainMenu() {
+  static MenuBar bar = {
       {texts::kMenuFile,
        {Command(cmd::kFileNew), Command(cmd::kFileOpen), Command(cmd::kFileClose), Command(cmd::kFileSave), Command(cmd::kFileSaveAs), Separator(),
         Command(cmd::kPrint), Command(cmd::kPrintPreview), Command(cmd::kPageLayout), Command(cmd::kPrintSetup), Separator(), RecentFiles(),
@@ -41,6 +43,24 @@ const MenuBar& DocumentMenu() {
       {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
   };
   return bar;
+}
+
+std::string GetMenuString(const MenuBar& bar, unsigned id) {
+  for (const Popup& popup : bar)
+    for (const MenuItem& item : popup.items)
+      if (item.kind == ItemKind::kCommand && item.id == id) return item.text;
+  return {};
+}
+
+bool ModifyMenuString(MenuBar& bar, unsigned id, const std::string& text) {
+  bool found = false;
+  for (Popup& popup : bar)
+    for (MenuItem& item : popup.items)
+      if (item.kind == ItemKind::kCommand && item.id == id) {
+        item.text = text;
+        found = true;
+      }
+  return found;
 }
 
 std::string RecentFileText(unsigned index, const std::string& path) {

@@ -35,6 +35,13 @@ const MenuBar& NoDocumentMenu();
 // The menu bar while a document window is open (the main menu): the 35
 // menu commands, the recent files and the help items.
 const MenuBar& DocumentMenu();
+// The same menu for changing its texts (the key texts after a TAB).
+MenuBar& MainMenu();
+
+// The text of command id in bar ("" when no item has it), and its change;
+// false when no item has the command.
+std::string GetMenuString(const MenuBar& bar, unsigned id);
+bool ModifyMenuString(MenuBar& bar, unsigned id, const std::string& text);
 
 // The text of recent-file entry index (0-based): "&1 path" and so on.
 std::string RecentFileText(unsigned index, const std::string& path);

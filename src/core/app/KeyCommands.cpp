@@ -1,0 +1,59 @@
+#include "core/app/KeyCommands.h"
+
+#include "core/commands/CommandIds.h"
+#include "core/common/AppMessage.h"
+#include "core/keys/CAccTblManeger.h"
+#include "core/keys/CKeyDialog.h"
+#include "core/res/Menus.h"
+#include "core/res/StringTable.h"
+
+namespace quarn {
+namespace {
+
+// The memory the operation commands try before they start.
+constexpr std::size_t kOperationMemoryCheck = 0x20000;
+constexpr unsigned kSheetTitle = 59448;
+
+// The page the sheet showed last, shown first next time.
+int gLastPage = 0;
+
+void RunCustomiseSheet(DocTemplate& documents) {
+  KeyDialogService* service = KeyDialogs();
+  if (!service || !MemoryCheck(kOperationMemoryCheck)) return;
+  gKeyTable.PurgeOperationKeys();
+  std::vector<KeyEntry> saved = gKeyTable.Entries();
+  CKeyDialog keyboard(gKeyTable);
+  CustomiseSheetRequest request;
+  request.title = LoadString(kSheetTitle);
+  request.page = gLastPage;
+  keyboard.OnInitDialog(request.keyboard);
+  request.categoryChanged = [&](KeyboardPage& page) { keyboard.OnCategory(page); };
+  request.commandChanged = [&](KeyboardPage& page) { keyboard.OnCommand(page); };
+  request.addKey = [&](KeyboardPage& page) { keyboard.OnAdd(page); };
+  request.removeKey = [&](KeyboardPage& page) { keyboard.OnRemove(page); };
+  const bool ok = service->customiseSheet(request);
+  gLastPage = request.page;
+  if (!ok) {
+    gKeyTable.SetEntries(std::move(saved));
+    return;
+  }
+  gKeyTable.UpdateMenuKeys(menus::MainMenu());
+  gKeyTable.SaveKeys();
+  if (request.keyboard.listRequested) gKeyTable.WriteKeyList(documents);
+}
+
+}  // namespace
+
+bool RunKeyCommand(unsigned id, DocTemplate& documents) {
+  if (id != cmd::kCustomise) return false;
+  RunCustomiseSheet(documents);
+  return true;
+}
+
+bool UpdateKeyCommand(unsigned id, CommandState& state) {
+  if (id != cmd::kCustomise) return false;
+  state.enabled = true;
+  return true;
+}
+
+}  // namespace quarn

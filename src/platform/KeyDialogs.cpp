@@ -1,0 +1,10 @@
+#include "platform/KeyDialogs.h"
+
+namespace quarn {
+
+KeyDialogService*& KeyDialogs() {
+  static KeyDialogService* service = nullptr;
+  return service;
+}
+
+}  // namespace quarn

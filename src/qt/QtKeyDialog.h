@@ -1,0 +1,49 @@
+// The customisation sheet: a tabbed dialog with the keyboard page. The page
+// shows the request's values and hands its buttons to the program's
+// functions, then shows what they left.
+#pragma once
+
+#include <QDialog>
+
+#include "platform/KeyDialogs.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QListWidget;
+class QTabWidget;
+
+namespace quarn::qt {
+
+class QtCustomiseSheet : public QDialog {
+ public:
+  QtCustomiseSheet(CustomiseSheetRequest& request, QWidget* parent = nullptr);
+
+  void accept() override;
+  void reject() override;
+
+ private:
+  QWidget* makeKeyboardPage();
+  // The page's values into the controls, and back.
+  void showPage(const KeyboardPage& page);
+  void collectPage(KeyboardPage& page) const;
+  // Collects, runs action, shows the result and places the focus it asks for.
+  void act(const std::function<void(KeyboardPage&)>& action);
+
+  CustomiseSheetRequest& request_;
+  QTabWidget* tabs_ = nullptr;
+  QButtonGroup* categories_ = nullptr;
+  QListWidget* commands_ = nullptr;
+  QListWidget* keys_ = nullptr;
+  QCheckBox* ctrl_ = nullptr;
+  QCheckBox* shift_ = nullptr;
+  QComboBox* keyBox_ = nullptr;
+  bool showing_ = false;
+};
+
+class QtKeyDialogs : public KeyDialogService {
+ public:
+  bool customiseSheet(CustomiseSheetRequest& request) override;
+};
+
+}  // namespace quarn::qt

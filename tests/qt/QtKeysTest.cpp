@@ -1,0 +1,119 @@
+// Keys in the real main frame: a key bound in the key definition file runs
+// its command and shows in the menu; one bound in the keyboard page too,
+// and "一覧作成" makes the key list.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "QtTestUtil.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/document/CVeskDoc.h"
+#include "core/keys/CAccTblManeger.h"
+#include "fakes/FakePlatform.h"
+#include "qt/QtBinaryWindow.h"
+#include "qt/QtFileSystem.h"
+#include "qt/QtKeyDialog.h"
+#include "qt/QtKeyTranslator.h"
+#include "qt/QtMainFrame.h"
+#include "qt/QtMainToolbar.h"
+#include "qt/QtMenuBuilder.h"
+#include "qt/QtText.h"
+
+namespace quarn::qt {
+namespace {
+
+void WriteFile(const QString& path, const std::string& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), qint64(bytes.size()));
+}
+
+TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
+  fakes::FakePlatform platform;
+  QtFileSystem files;
+  Platform().files = &files;
+  QtKeyDialogs dialogs;
+  KeyDialogs() = &dialogs;
+  QTemporaryDir dir;
+  // F5 selects all; Ctrl+A makes a screen copy instead.
+  const std::vector<KeyEntry> keys = {{116, kKeyMenu, 0, 32803, {}}, {'A', kKeyMenu, 1, 32910, {}}};
+  const QString keyFile = PathToQString(KeyFilePath());
+  WriteFile(keyFile, WriteKeyFile(keys));
+  LoadKeyTable();
+  ASSERT_EQ(gKeyTable.Entries(), keys);
+  const QString data = dir.filePath(QStringLiteral("data.bin"));
+  WriteFile(data, "0123456789");
+
+  QtMainFrame frame;
+  frame.show();
+  CVeskDoc* doc = OpenInMode(Documents(), PathToCp932(data), kOpenBinary, false);
+  ASSERT_TRUE(doc);
+  UpdateMenuKeys();
+  frame.MenusChanged();
+  QApplication::processEvents();
+  auto* window = frame.findChild<QtBinaryWindow*>();
+  ASSERT_TRUE(window);
+  window->setFocus();
+  testing::Press(window, Qt::Key_F5, {});
+  EXPECT_EQ(window->Window().SelectionFirst(), 0u);
+  EXPECT_EQ(window->Window().SelectionLast(), 9u);
+  auto menuText = [&] { return FindCommand(*frame.menuBar(), 32803)->text().toStdString(); };
+  EXPECT_EQ(menuText().substr(menuText().find('\t')), "\tF5");
+
+  // A letter typed into the find box stays there, with or without Ctrl.
+  QLineEdit* findEdit = frame.toolbar()->findBox()->lineEdit();
+  findEdit->setFocus();
+  findEdit->setText(QStringLiteral("abc"));
+  testing::Press(findEdit, Qt::Key_A, {}, Qt::ControlModifier);
+  EXPECT_EQ(findEdit->selectedText(), QStringLiteral("abc"));
+
+  // F7 bound in the keyboard page wins the menu over F5 (the higher code).
+  QStringList keysShown;
+  testing::WhenModalShown([&](QWidget* sheet) {
+    sheet->findChild<QListWidget*>(QStringLiteral("commands"))->setCurrentRow(20);
+    sheet->findChild<QComboBox*>(QStringLiteral("keyBox"))->setEditText(QStringLiteral("F7"));
+    sheet->findChild<QPushButton*>(QStringLiteral("add"))->click();
+    auto* list = sheet->findChild<QListWidget*>(QStringLiteral("keys"));
+    for (int i = 0; i < list->count(); ++i) keysShown << list->item(i)->text();
+    static_cast<QDialog*>(sheet)->accept();
+  });
+  EXPECT_TRUE(frame.runCommand(32873));
+  QApplication::processEvents();
+  EXPECT_EQ(keysShown, (QStringList{QStringLiteral("F5"), QStringLiteral("F7")}));
+  EXPECT_EQ(menuText().substr(menuText().find('\t')), "\tF7");
+  EXPECT_EQ(QFile(keyFile).size(), qint64(12 + 276 * 3));
+
+  testing::WhenModalShown([](QWidget* sheet) { sheet->findChild<QPushButton*>(QStringLiteral("list"))->click(); });
+  EXPECT_TRUE(frame.runCommand(32873));
+  ASSERT_EQ(Documents().Count(), 2u);
+  EXPECT_EQ(Documents().At(1).DocKind(), kTextDoc);
+  EXPECT_GT(Documents().At(1).TextLength(), 1000u);
+
+  // A key that closes the window it was pressed in.
+  gKeyTable.AddKey(kKeyMenu, 'W', 1, 57602, "");
+  frame.Activate(*doc);
+  QPointer<QtBinaryWindow> closing = window;
+  QKeyEvent close(QEvent::KeyPress, Qt::Key_W, Qt::ControlModifier);
+  QApplication::sendEvent(window, &close);
+  QApplication::processEvents();
+  EXPECT_EQ(Documents().Count(), 1u);
+  EXPECT_FALSE(closing);
+
+  Documents().CloseAll();
+  QFile::remove(keyFile);
+  gKeyTable.SetDefaults();
+  UpdateMenuKeys();
+  KeyDialogs() = nullptr;
+}
+
+}  // namespace
+}  // namespace quarn::qt
