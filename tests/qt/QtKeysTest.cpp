@@ -17,7 +17,10 @@
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/document/CVeskDoc.h"
+#include "core/commands/CommandIds.h"
 #include "core/keys/CAccTblManeger.h"
+#include "core/macro/COperationManeger.h"
+#include "core/macro/OperationLinks.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtBinaryWindow.h"
 #include "qt/QtFileSystem.h"
@@ -113,6 +116,43 @@ TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
   gKeyTable.SetDefaults();
   UpdateMenuKeys();
   KeyDialogs() = nullptr;
+}
+
+// A saved operation bound to Shift+F5 in the key file plays when the key is
+// pressed in a freshly started frame.
+TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
+  fakes::FakePlatform platform;
+  QtFileSystem files;
+  Platform().files = &files;
+  InstallOperationLibrary(&Operations());
+  QTemporaryDir dir;
+  Operations().StartRecording();
+  Operations().Record(512, cmd::kSelectAll, {});
+  ASSERT_TRUE(Operations().Save("selectall", "the whole file"));
+  const QString keyFile = PathToQString(KeyFilePath());
+  WriteFile(keyFile, WriteKeyFile({{116, kKeyOperation, 2, 0, "selectall"}}));
+  LoadKeyTable();
+  const QString data = dir.filePath(QStringLiteral("data.bin"));
+  WriteFile(data, "0123456789");
+
+  QtMainFrame frame;
+  frame.show();
+  ASSERT_TRUE(OpenInMode(Documents(), PathToCp932(data), kOpenBinary, false));
+  QApplication::processEvents();
+  auto* window = frame.findChild<QtBinaryWindow*>();
+  ASSERT_TRUE(window);
+  window->setFocus();
+  testing::Press(window, Qt::Key_F5, {});
+  EXPECT_FALSE(window->Window().HasSelection());
+  testing::Press(window, Qt::Key_F5, {}, Qt::ShiftModifier);
+  EXPECT_EQ(window->Window().SelectionFirst(), 0u);
+  EXPECT_EQ(window->Window().SelectionLast(), 9u);
+
+  Documents().CloseAll();
+  QFile::remove(keyFile);
+  QFile::remove(PathToQString(COperationManeger::MacroPath("selectall")));
+  gKeyTable.SetDefaults();
+  InstallOperationLibrary(nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-#include "core/commands/CommandCatalogue.h"
-#include "core/commands/CommandIds.h"
 #include "core/res/Menus.h"
 
+#include "core/commands/CommandCatalogue.h"
+#include "core/commands/CommandIds.h"
 #include "core/res/StringTable.h"
 
 namespace quarn::menus {
@@ -9,6 +9,13 @@ namespace {
 
 // A command's name from the catalogue.
 MenuItem Command(unsigned id) { return {ItemKind::kCommand, id, CommandName(id)}; }
+// A command known by its tooltip where it has one ("グローバル検索"): the
+// commands of the tools popup have long status prompts and no menu text.
+MenuItem ToolCommand(unsigned id) {
+  const std::string& text = LoadString(id);
+  const std::size_t tip = text.find('\n');
+  return {ItemKind::kCommand, id, tip == std::string::npos ? text : text.substr(tip + 1)};
+}
 MenuItem Separator() { return {ItemKind::kSeparator, 0, {}}; }
 MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; }
 
@@ -36,6 +43,11 @@ MenuBar& MainMenu() {
         Command(cmd::kPaste), Separator(), Command(cmd::kFind), Command(cmd::kReplace), Command(cmd::kCompare), Command(cmd::kFormat),
         Separator(), Command(cmd::kSelectAll), Command(cmd::kWriteProtect), Command(cmd::kJump), Separator(), Command(cmd::kMarkToggle),
         Command(cmd::kMarkNext), Command(cmd::kMarkPrev), Command(cmd::kMarkClearAll), Command(cmd::kCodeSwitch)}},
+      {texts::kMenuTools,
+       {ToolCommand(cmd::kGlobalFind), ToolCommand(cmd::kTagJump), ToolCommand(cmd::kTagNext), ToolCommand(cmd::kTagPrev),
+        ToolCommand(cmd::kTagWindow), Separator(), ToolCommand(cmd::kLineMarkToggle), ToolCommand(cmd::kLineMarkNext),
+        ToolCommand(cmd::kLineMarkPrev), ToolCommand(cmd::kLineMarkClearAll), Separator(), ToolCommand(cmd::kRulerBar),
+        ToolCommand(cmd::kLineBar)}},
       {texts::kMenuOption,
        {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Command(cmd::kCustomise), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew),
         Separator(), Command(cmd::kRecord), Command(cmd::kPlay), Command(cmd::kSaveOperation), Command(cmd::kLoadOperation)}},
