@@ -17,21 +17,13 @@
 #include "core/macro/OperationRecorder.h"
 #include "core/textview/CVeskEV.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakeViewParts.h"
 
 namespace quarn {
 namespace {
 
-struct NoPlacer : ChildPlacer {
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
-};
-
-struct ViewTarget : ReplayTarget {
-  void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
-  CVeskView* ReplayView() override { return view; }
-  CVeskView* view = nullptr;
-};
+using fakes::NoPlacer;
+using fakes::ViewTarget;
 
 constexpr std::size_t kRecords = kRecordBufferSize / kRecordHead;
 constexpr int kKeys[] = {vk::kRight, vk::kLeft, vk::kDown, vk::kUp, vk::kNext, vk::kPrior, vk::kHome, vk::kEnd};

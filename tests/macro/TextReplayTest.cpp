@@ -8,21 +8,13 @@
 #include "core/view/CVeskView.h"
 #include "fakes/FakeFind.h"
 #include "textview/TextWindowFixture.h"
+#include "fakes/FakeViewParts.h"
 
 namespace quarn {
 namespace {
 
-struct NoPlacer : ChildPlacer {
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
-};
-
-struct ViewTarget : ReplayTarget {
-  void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
-  CVeskView* ReplayView() override { return view; }
-  CVeskView* view = nullptr;
-};
+using fakes::NoPlacer;
+using fakes::ViewTarget;
 
 struct State {
   TextCell caret;

@@ -7,9 +7,12 @@
 #include "core/commands/CommandIds.h"
 #include "core/view/CVeskView.h"
 #include "fakes/RecordingCanvas.h"
+#include "fakes/FakeViewParts.h"
 
 namespace quarn::testing {
 namespace {
+
+using fakes::NoPlacer;
 
 constexpr std::uint32_t kFirst = DocumentMarks::kFirstLine;
 
@@ -196,12 +199,6 @@ TEST_F(TextMarksTest, MarkedLinesTheTagLineAndMarkedCharactersAreDrawnInTheirCol
   EXPECT_EQ(backs(2), "four=" + std::to_string(0x123456) + " ");
   EXPECT_EQ(backs(3), "five=" + text + " ");
 }
-
-struct NoPlacer : ChildPlacer {
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
-};
 
 TEST_F(TextMarksTest, TheTagLineStandsOnLineStartsAndTheViewOffersLineMarksOnly) {
   Open(kLines, 20);

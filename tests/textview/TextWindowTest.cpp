@@ -7,9 +7,12 @@
 #include "core/view/CVeskView.h"
 #include "core/view/StatusPanes.h"
 #include "platform/ScrollCodes.h"
+#include "fakes/FakeViewParts.h"
 
 namespace quarn::testing {
 namespace {
+
+using fakes::NoPlacer;
 
 using TextWindowTest = TextWindowFixture;
 
@@ -220,12 +223,6 @@ TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
     EXPECT_EQ(window->CommentCloses(), closes) << round;
   }
 }
-
-struct NoPlacer : ChildPlacer {
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
-};
 
 TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
   std::string text;

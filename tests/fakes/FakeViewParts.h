@@ -1,0 +1,23 @@
+// A view's surroundings for tests and benchmarks that drive a CVeskView
+// without a frame: a placer that places nothing and a replay target that
+// sends every command to that view.
+#pragma once
+
+#include "core/commands/CommandCatalogue.h"
+#include "core/view/CVeskView.h"
+
+namespace quarn::fakes {
+
+struct NoPlacer : ChildPlacer {
+  void MoveChild(ViewChild, const Rect&) override {}
+  void ShowChild(ViewChild, bool) override {}
+  void FocusChild(ViewChild) override {}
+};
+
+struct ViewTarget : ReplayTarget {
+  void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
+  CVeskView* ReplayView() override { return view; }
+  CVeskView* view = nullptr;
+};
+
+}  // namespace quarn::fakes
