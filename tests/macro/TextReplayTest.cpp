@@ -111,5 +111,18 @@ TEST_F(TextReplayTest, RefusedChangesReplayWithoutChange) {
   EXPECT_EQ(window->Caret().row, 2u);
 }
 
+// Key records of unknown types (26 to 255) replay as key code 0: nothing
+// moves and playback goes on; unknown types from 256 up are passed over.
+TEST_F(TextReplayTest, UnknownRecordTypesChangeNothingAndCountAsDone) {
+  OpenWithView("abc\r\ndef\r\n", false);
+  window->GoToCell(1, 1);
+  const State before = Now();
+  for (std::uint32_t type : {26u, 100u, 255u, 257u, 400u}) {
+    EXPECT_TRUE(ReplayRecord(target, type, 0, {})) << type;
+    EXPECT_EQ(Now().caret.row, before.caret.row) << type;
+    EXPECT_EQ(Now().caret.column, before.caret.column) << type;
+  }
+}
+
 }  // namespace
 }  // namespace quarn

@@ -191,8 +191,10 @@ void CVeskEV::SelectAll() {
 void CVeskEV::FindNext(int direction) { search_.ToolbarFind(direction == 1); }
 
 bool CVeskEV::ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
-  if (type >= textrec::kHome && type <= textrec::kEscape) {
-    OnKeyDown(KeyOfRecord(type), 1, KeyState{(id & 1) != 0, (id & 2) != 0});
+  if (type >= textrec::kHome && type < textrec::kCommand) {
+    // Key records of types this window does not know carry key code 0.
+    const int key = type <= textrec::kEscape ? KeyOfRecord(type) : 0;
+    OnKeyDown(key, 1, KeyState{(id & 1) != 0, (id & 2) != 0});
     return true;
   }
   switch (type) {
