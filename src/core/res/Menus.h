@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/commands/CommandIds.h"
+
 namespace quarn::menus {
 
 enum class ItemKind {
@@ -26,7 +28,7 @@ struct Popup {
 
 using MenuBar = std::vector<Popup>;
 
-constexpr unsigned kFirstRecentFile = 57616;
+constexpr unsigned kFirstRecentFile = cmd::kFirstRecentFile;
 constexpr unsigned kRecentFileCount = 4;
 
 // The menu bar while no document is open.
