@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace quarn {
 
@@ -23,6 +26,10 @@ class DirectoryLister {
   // The entries of directory (ending in "/") without "." and "..", in name
   // order; false when it cannot be read.
   virtual bool list(const std::string& directory, std::vector<DirectoryEntry>& out) = 0;
+  // Opens a regular file of the directory listed last by its name there,
+  // without walking its path again; null when it cannot (the caller then
+  // opens the file by its path).
+  virtual std::unique_ptr<File> openListed(const std::string& /*name*/) { return nullptr; }
 };
 
 // The lister the global find uses; main() installs the platform's, tests a fake.

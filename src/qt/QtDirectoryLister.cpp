@@ -1,20 +1,48 @@
 #include "qt/QtDirectoryLister.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/FileNames.h"
+#include "qt/QtFileSystem.h"
 
 namespace quarn::qt {
 
+QtDirectoryLister::~QtDirectoryLister() { CloseListed(); }
+
+void QtDirectoryLister::CloseListed() {
+  if (listed_ >= 0) ::close(listed_);
+  listed_ = -1;
+}
+
+std::unique_ptr<File> QtDirectoryLister::openListed(const std::string& name) {
+  if (listed_ < 0) return nullptr;
+  return OpenRegularFileAt(listed_, names::ToOs(name).c_str());
+}
+
 bool QtDirectoryLister::list(const std::string& directory, std::vector<DirectoryEntry>& out) {
+  CloseListed();
   const std::string osDir = names::ToOs(directory);
+  const int fd = ::open(osDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   struct stat self;
-  DIR* dir = ::stat(osDir.c_str(), &self) == 0 ? ::opendir(osDir.c_str()) : nullptr;
-  if (!dir) return false;
+  if (fd < 0 || ::fstat(fd, &self) != 0) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
+  // The listing reads its own descriptor; the first stays for openListed.
+  const int readFd = ::dup(fd);
+  DIR* dir = readFd >= 0 ? ::fdopendir(readFd) : nullptr;
+  if (!dir) {
+    if (readFd >= 0) ::close(readFd);
+    ::close(fd);
+    return false;
+  }
+  listed_ = fd;
   while (const dirent* d = ::readdir(dir)) {
     if (!std::strcmp(d->d_name, ".") || !std::strcmp(d->d_name, "..")) continue;
     DirectoryEntry e;

@@ -8,7 +8,18 @@ namespace quarn::qt {
 
 class QtDirectoryLister : public DirectoryLister {
  public:
+  QtDirectoryLister() = default;
+  ~QtDirectoryLister() override;
+  QtDirectoryLister(const QtDirectoryLister&) = delete;
+  QtDirectoryLister& operator=(const QtDirectoryLister&) = delete;
+
   bool list(const std::string& directory, std::vector<DirectoryEntry>& out) override;
+  std::unique_ptr<File> openListed(const std::string& name) override;
+
+ private:
+  void CloseListed();
+
+  int listed_ = -1;  // the directory listed last, kept open for its files
 };
 
 }  // namespace quarn::qt

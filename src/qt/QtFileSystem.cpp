@@ -95,12 +95,11 @@ std::string CleanPath(const std::string& path) {
 
 }  // namespace
 
-std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
-  if (path.empty()) return nullptr;
+std::unique_ptr<File> OpenRegularFileAt(int directory, const char* name) {
   // Without waiting for a writer of a pipe; only regular files are read (a
   // directory, a device or a pipe is no document). O_NONBLOCK has no effect
   // on the reads of a regular file, so it stays set.
-  const int fd = ::open(OsName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -108,6 +107,11 @@ std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
     return nullptr;
   }
   return std::make_unique<QtFile>(fd);
+}
+
+std::unique_ptr<File> QtFileSystem::openRead(const std::string& path) {
+  if (path.empty()) return nullptr;
+  return OpenRegularFileAt(AT_FDCWD, OsName(path).constData());
 }
 
 std::unique_ptr<File> QtFileSystem::createReplacing(const std::string& path) {

@@ -18,4 +18,8 @@ class QtFileSystem : public FileSystem {
   bool setCurrentDirectory(const std::string& path) override;
 };
 
+// Opens a regular file for reading by its name in an open directory (the
+// system's bytes); null for anything else or when it cannot.
+std::unique_ptr<File> OpenRegularFileAt(int directory, const char* name);
+
 }  // namespace quarn::qt

@@ -45,8 +45,13 @@ FileSearch::FileSearch() = default;
 
 std::optional<std::string> FileSearch::SearchFile(FileSystem& files, const std::string& path, const std::string& text,
                                                   const FileSearchOptions& options) {
+  return SearchFile(files.openRead(path), path, text, options);
+}
+
+std::optional<std::string> FileSearch::SearchFile(std::unique_ptr<File> file, const std::string& path,
+                                                  const std::string& text, const FileSearchOptions& options) {
   CloseSearch();
-  file_ = files.openRead(path);
+  file_ = std::move(file);
   if (!file_ || text.empty()) return CloseSearch(), std::nullopt;
   path_ = path;
   text_ = text;

@@ -34,6 +34,9 @@ class FileSearch {
   // (an unreadable file gives none).
   std::optional<std::string> SearchFile(FileSystem& files, const std::string& path, const std::string& text,
                                         const FileSearchOptions& options);
+  // The same for a file the caller opened (null: none).
+  std::optional<std::string> SearchFile(std::unique_ptr<File> file, const std::string& path, const std::string& text,
+                                        const FileSearchOptions& options);
   // The next match in the same file.
   std::optional<std::string> SearchNext();
   // Closes the file; the chunk buffer is kept for the next file.
