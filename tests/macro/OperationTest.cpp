@@ -122,6 +122,10 @@ TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
   platform.files.files[Mac("bad.mac")] = "not a macro";
   ops.Play("bad");
   ops.Play("missing");
+  // A name from a key file that reaches out of the program's directory.
+  ASSERT_TRUE(ops.Save("good", ""));
+  platform.files.files["/prog/../out.mac"] = platform.files.files.at(Mac("good.mac"));
+  ops.Play("../out");
   EXPECT_TRUE(target.played.empty());
   EXPECT_EQ(ops.Count(), 1u);
   EXPECT_EQ(ops.Name(), "");

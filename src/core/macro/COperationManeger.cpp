@@ -131,7 +131,10 @@ void COperationManeger::Play(const std::string& name) {
 }
 
 bool COperationManeger::Load(const std::string& name) {
-  const auto bytes = ReadHead(MacroPath(name), kMacroHeaderProbe + kRecordBufferSize);
+  // An operation is a file of the program's directory: a name from a key
+  // file that holds a "/" names none.
+  const bool bare = name.find('/') == std::string::npos;
+  const auto bytes = bare ? ReadHead(MacroPath(name), kMacroHeaderProbe + kRecordBufferSize) : std::nullopt;
   const auto contents = bytes ? ReadMacroFile(*bytes) : std::nullopt;
   if (!contents) {
     name_.clear();
