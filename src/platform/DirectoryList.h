@@ -26,10 +26,13 @@ class DirectoryLister {
   // The entries of directory (ending in "/") without "." and "..", in name
   // order; false when it cannot be read.
   virtual bool list(const std::string& directory, std::vector<DirectoryEntry>& out) = 0;
-  // Opens a regular file of the directory listed last by its name there,
-  // without walking its path again; null when it cannot (the caller then
-  // opens the file by its path).
-  virtual std::unique_ptr<File> openListed(const std::string& /*name*/) { return nullptr; }
+  // Opens a regular file of directory by its name there, without walking
+  // its path again, when directory is the one listed last (someone else may
+  // have listed another meanwhile); null otherwise or when it cannot (the
+  // caller then opens the file by its path).
+  virtual std::unique_ptr<File> openListed(const std::string& /*directory*/, const std::string& /*name*/) {
+    return nullptr;
+  }
 };
 
 // The lister the global find uses; main() installs the platform's, tests a fake.

@@ -18,10 +18,11 @@ QtDirectoryLister::~QtDirectoryLister() { CloseListed(); }
 void QtDirectoryLister::CloseListed() {
   if (listed_ >= 0) ::close(listed_);
   listed_ = -1;
+  listedPath_.clear();
 }
 
-std::unique_ptr<File> QtDirectoryLister::openListed(const std::string& name) {
-  if (listed_ < 0) return nullptr;
+std::unique_ptr<File> QtDirectoryLister::openListed(const std::string& directory, const std::string& name) {
+  if (listed_ < 0 || directory != listedPath_) return nullptr;
   return OpenRegularFileAt(listed_, names::ToOs(name).c_str());
 }
 
@@ -43,6 +44,7 @@ bool QtDirectoryLister::list(const std::string& directory, std::vector<Directory
     return false;
   }
   listed_ = fd;
+  listedPath_ = directory;
   while (const dirent* d = ::readdir(dir)) {
     if (!std::strcmp(d->d_name, ".") || !std::strcmp(d->d_name, "..")) continue;
     DirectoryEntry e;

@@ -14,12 +14,13 @@ class QtDirectoryLister : public DirectoryLister {
   QtDirectoryLister& operator=(const QtDirectoryLister&) = delete;
 
   bool list(const std::string& directory, std::vector<DirectoryEntry>& out) override;
-  std::unique_ptr<File> openListed(const std::string& name) override;
+  std::unique_ptr<File> openListed(const std::string& directory, const std::string& name) override;
 
  private:
   void CloseListed();
 
   int listed_ = -1;  // the directory listed last, kept open for its files
+  std::string listedPath_;
 };
 
 }  // namespace quarn::qt

@@ -109,5 +109,33 @@ TEST(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
   gFindReplace = CFindReplaceManeger();
 }
 
+// A file is opened by its name only in the directory listed last: a listing
+// of another directory in between (the operation list, say) sends the caller
+// back to the file's whole path.
+TEST(QtGlobalFindTest, ListedFilesOpenOnlyInTheDirectoryListedLast) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+  for (const char* name : {"a/f", "b/f"}) {
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(name);
+  }
+  const std::string a = PathToCp932(dir.filePath(QStringLiteral("a"))) + "/";
+  const std::string b = PathToCp932(dir.filePath(QStringLiteral("b"))) + "/";
+  QtDirectoryLister lister;
+  std::vector<DirectoryEntry> entries;
+  ASSERT_TRUE(lister.list(a, entries));
+  auto contents = [](std::unique_ptr<File> file) {
+    char bytes[8] = {};
+    return file ? std::string(bytes, std::size_t(file->read(bytes, sizeof bytes))) : std::string("none");
+  };
+  EXPECT_EQ(contents(lister.openListed(a, "f")), "a/f");
+  EXPECT_EQ(contents(lister.openListed(b, "f")), "none");
+  EXPECT_EQ(contents(lister.openListed(a, "missing")), "none");
+  ASSERT_TRUE(lister.list(b, entries));
+  EXPECT_EQ(contents(lister.openListed(a, "f")), "none");
+  EXPECT_EQ(contents(lister.openListed(b, "f")), "b/f");
+}
+
 }  // namespace
 }  // namespace quarn::qt

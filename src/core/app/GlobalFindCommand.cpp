@@ -113,7 +113,7 @@ std::optional<GlobalFindParameters> AskParameters() {
 class ResultList : public GlobalFindProgress {
  public:
   ResultList(DocTemplate& documents, CVeskDoc& doc, GlobalFindProgressWindow* window)
-      : documents_(documents), doc_(doc), window_(window) {}
+      : documents_(documents), doc_(doc), serial_(doc.Serial()), window_(window) {}
   void Searching(const std::string& name) override {
     if (window_) window_->setFile(name);
   }
@@ -125,7 +125,7 @@ class ResultList : public GlobalFindProgress {
   // result document meanwhile, which stops the search as "中断" does.
   bool Stopped() override {
     if (window_ && window_->pumpAndAskStop()) stopped_ = true;
-    if (documents_.IndexOf(doc_) < 0) stopped_ = closed_ = true;
+    if (documents_.IndexOf(doc_) < 0 || doc_.Serial() != serial_) stopped_ = closed_ = true;
     return stopped_;
   }
   bool DocumentClosed() const { return closed_; }
@@ -133,6 +133,7 @@ class ResultList : public GlobalFindProgress {
  private:
   DocTemplate& documents_;
   CVeskDoc& doc_;
+  std::uint64_t serial_;
   GlobalFindProgressWindow* window_;
   bool stopped_ = false;
   bool closed_ = false;

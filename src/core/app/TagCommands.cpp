@@ -56,7 +56,8 @@ TagJumps::TagJumps(DocTemplate& documents, MainFrameHost& host) : documents_(doc
 TagJumps::~TagJumps() { TagLineDoubleClickHandler() = nullptr; }
 
 CVeskDoc* TagJumps::TagDocument() const {
-  return tagDocument_ && documents_.IndexOf(*tagDocument_) >= 0 ? tagDocument_ : nullptr;
+  return tagDocument_ && documents_.IndexOf(*tagDocument_) >= 0 && tagDocument_->Serial() == tagSerial_ ? tagDocument_
+                                                                                                    : nullptr;
 }
 
 CVeskEV* TagJumps::WindowOf(CVeskDoc& doc) const {
@@ -99,6 +100,7 @@ void TagJumps::TagJump(TagMode mode, CVeskEV* from) {
   const std::optional<TagLine> tag = stepper_.Step(lines, mode);
   if (!tag) return;
   tagDocument_ = &list->Document();
+  tagSerial_ = tagDocument_->Serial();
   OpenAt(*tag);
 }
 

@@ -44,6 +44,7 @@ class TagJumps {
   DocTemplate& documents_;
   MainFrameHost& host_;
   CVeskDoc* tagDocument_ = nullptr;
+  std::uint64_t tagSerial_ = 0;  // the remembered document's, to tell it from a later one at its address
   TagStepper stepper_;
 };
 

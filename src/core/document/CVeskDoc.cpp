@@ -13,6 +13,8 @@
 namespace quarn {
 
 CVeskDoc::CVeskDoc() {
+  static std::uint64_t lastSerial = 0;
+  serial_ = ++lastSerial;
   docKind_ = gProcess.nextDocKind;
   if (!gProcess.droppingFiles) gProcess.nextDocKind = kTextDoc;
   if (!store_.Open()) throw std::bad_alloc();

@@ -75,6 +75,9 @@ struct StreamSelection {
 class CVeskDoc {
  public:
   static constexpr std::uint32_t kRowGrowthStep = 2000;
+  // Unique in the process: tells a document from a later one that happens
+  // to live at the same address.
+  std::uint64_t Serial() const { return serial_; }
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
   // Takes its kind from the next-document kind and sets that back to 1.
@@ -276,6 +279,7 @@ class CVeskDoc {
   void SettleLastChar();
   // The first row to re-lay for an edit at pos (taken before the edit).
   std::uint32_t FirstRowToRelay(std::uint32_t pos);
+  std::uint64_t serial_ = 0;
 };
 
 }  // namespace quarn

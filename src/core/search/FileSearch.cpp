@@ -75,11 +75,18 @@ bool FileSearch::ReadChunk() {
   if (!file_) return false;
   std::memmove(buffer_.data(), buffer_.data() + chunk_, held_ - chunk_);
   held_ -= chunk_;
-  // One read: fewer bytes than asked for is the end of the file, so a small
-  // file is read with a single call.
-  const std::int64_t n = file_->read(buffer_.data() + held_, kChunkBytes - held_);
-  if (n > 0) held_ += std::size_t(n);
-  last_ = held_ < kChunkBytes;
+  // A read may give fewer bytes than asked for before the end of the file
+  // (a network file system, a signal): only a read of none ends it.
+  bool ended = false;
+  while (held_ < kChunkBytes) {
+    const std::int64_t n = file_->read(buffer_.data() + held_, kChunkBytes - held_);
+    if (n <= 0) {
+      ended = true;
+      break;
+    }
+    held_ += std::size_t(n);
+  }
+  last_ = ended;
   chunk_ = held_;
   if (!last_) {
     for (std::size_t i = kChunkBytes; i-- > 0;) {

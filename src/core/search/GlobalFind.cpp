@@ -38,13 +38,14 @@ bool InSet(const std::string& pattern, std::size_t& p, const std::string& c, boo
   return found != negated;
 }
 
-void SearchOne(FileSearch& search, const std::string& path, const std::string& name, const GlobalFindRequest& request,
+void SearchOne(FileSearch& search, const std::string& dir, const std::string& name, const GlobalFindRequest& request,
                FileSystem& files, DirectoryLister& directories, GlobalFindProgress& progress,
                GlobalFindCounts& counts, bool& stopped) {
   ++counts.files;
   progress.Searching(name);
+  const std::string path = dir + name;
   // By its name in the directory just listed, else by its whole path.
-  std::unique_ptr<File> file = directories.openListed(name);
+  std::unique_ptr<File> file = directories.openListed(dir, name);
   if (!file) file = files.openRead(path);
   for (auto line = search.SearchFile(std::move(file), path, request.text, request.options); line;
        line = search.SearchNext()) {
@@ -119,7 +120,7 @@ GlobalFindCounts SearchFiles(const GlobalFindRequest& request, FileSystem& files
       if (e.kind != DirectoryEntry::kRegular || !WildcardMatch(filePart, e.name)) continue;
       anyFile = true;
       bool stopped = false;
-      SearchOne(search, dir + e.name, e.name, request, files, directories, progress, counts, stopped);
+      SearchOne(search, dir, e.name, request, files, directories, progress, counts, stopped);
       if (stopped) return counts;
     }
     if (top && (!listed || (!anyFile && !request.subdirectories))) {

@@ -156,8 +156,9 @@ void CVeskEV::ToggleCharMark() {
       return WarningBeep();
     std::string bytes(to - from, '\0');
     doc_.Store().Read(reinterpret_cast<std::uint8_t*>(bytes.data()), from, to - from);
-    if (bytes.find(char(kCr)) != std::string::npos || bytes.find(char(kTab)) != std::string::npos)
-      return WarningBeep();
+    // The attribute file ends each mark's text with a NUL: one inside it
+    // would cut the text short there and spoil the file.
+    if (bytes.find_first_of(std::string{char(kCr), char(kTab), '\0'}) != std::string::npos) return WarningBeep();
     marks.AddCharMark(from, bytes);
   }
   MarksChanged(doc_.Format().saveCharMarks);
