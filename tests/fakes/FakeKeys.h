@@ -19,8 +19,10 @@ struct FakeOperationLibrary : OperationLibrary {
   ~FakeOperationLibrary() override { InstallOperationLibrary(nullptr); }
   std::vector<std::string> ReadOperationList() override { return names; }
   void PlayOperation(const std::string& name) override { played.push_back(name); }
+  bool ListComplete() const override { return complete; }
 
   std::vector<std::string> names;
+  bool complete = true;
   std::vector<std::string> played;
 };
 

@@ -134,6 +134,11 @@ TEST_F(KeyTableTest, OperationKeysGoWithTheirOperations) {
   fakes::FakeOperationLibrary library;
   library.names = {"keep"};
   for (auto [key, name] : {std::pair{'1', "keep"}, {'2', "gone"}, {'3', "gone"}}) table.AddOperationKey(key, 1, name);
+  // A directory that cannot be listed says nothing about what is gone.
+  library.complete = false;
+  table.PurgeOperationKeys();
+  EXPECT_EQ(table.OperationKeyName("gone"), "Ctrl+2");
+  library.complete = true;
   table.PurgeOperationKeys();
   EXPECT_EQ(table.FindKey(kKeyOperation, 0, 0, "gone"), -1);
   EXPECT_EQ(table.OperationKeyName("keep"), "Ctrl+1");

@@ -111,6 +111,9 @@ TEST_F(OperationTest, NamesAndPaths) {
   const std::pair<const char*, const char*> kPaths[] = {
       {"TEST.MAC", "/prog/TEST.MAC"}, {"x.mac", "/prog/x.mac"}, {"a.txt", "/prog/a.txt.mac"}, {"mac", "/prog/mac.mac"}};
   for (const auto& [name, path] : kPaths) EXPECT_EQ(COperationManeger::MacroPath(name), path);
+  // Keys are bound under the name the list shows: the file's title less ".mac".
+  for (const auto& [name, path] : kPaths)
+    EXPECT_EQ(COperationManeger::ListName(name), std::string(path).substr(6, std::string(path).size() - 10)) << name;
 }
 
 TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {

@@ -120,6 +120,7 @@ void CAccTblManeger::PurgeOperationKeys() {
   OperationLibrary* library = InstalledOperationLibrary();
   if (!library) return;
   const std::vector<std::string> names = library->ReadOperationList();
+  if (!library->ListComplete()) return;
   RemoveOperationEntries([&](const std::string& name) { return std::find(names.begin(), names.end(), name) == names.end(); });
 }
 

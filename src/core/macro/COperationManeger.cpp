@@ -61,6 +61,10 @@ std::string COperationManeger::MacroPath(const std::string& name) {
   return ProgramDirectory() + name + (EndsInMac(name) ? "" : ".mac");
 }
 
+std::string COperationManeger::ListName(const std::string& name) {
+  return EndsInMac(name) ? name.substr(0, name.size() - 4) : name;
+}
+
 void COperationManeger::ShowPane() {
   const bool on = recording_ || playing_;
   StatusBar().SetPaneEnabled(pane::kRecording, on);
@@ -164,7 +168,7 @@ std::vector<std::string> COperationManeger::ReadOperationList() {
   list_.clear();
   std::vector<DirectoryEntry> entries;
   const std::string directory = ProgramDirectory();
-  if (Directories()) Directories()->list(directory, entries);
+  listComplete_ = Directories() && Directories()->list(directory, entries);
   std::vector<std::string> names;
   for (const DirectoryEntry& e : entries) {
     if (list_.size() >= kMaxOperations) break;

@@ -49,6 +49,7 @@ class COperationManeger : public OperationLibrary {
   // their names are returned.
   std::vector<std::string> ReadOperationList() override;
   void PlayOperation(const std::string& name) override { Play(name); }
+  bool ListComplete() const override { return listComplete_; }
   std::vector<OperationEntry>& Operations() { return list_; }
 
   bool IsRecording() const { return recording_; }
@@ -62,11 +63,15 @@ class COperationManeger : public OperationLibrary {
   // The macro file of an operation name: "<program directory><name>", with
   // ".mac" appended unless the name already ends in it (any case).
   static std::string MacroPath(const std::string& name);
+  // The operation's name as the operation list shows it, and as its keys
+  // are bound: without an extension "mac" it already carries.
+  static std::string ListName(const std::string& name);
 
  private:
   void ShowPane();
 
   ReplayTarget* target_ = nullptr;
+  bool listComplete_ = true;
   bool recording_ = false;
   bool playing_ = false;
   bool listening_ = false;

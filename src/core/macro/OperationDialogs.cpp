@@ -38,7 +38,7 @@ bool CRecordDialog::OnOK(RecordDialogRequest& request, bool& focusName) {
       focusName = true;
       return false;
     }
-    if (keys) keys->RemoveOperationKeys(request.name);
+    if (keys) keys->RemoveOperationKeys(COperationManeger::ListName(request.name));
   }
   const auto& keyNames = keys::BindableKeyNames();
   std::optional<int> code;
@@ -53,7 +53,9 @@ bool CRecordDialog::OnOK(RecordDialogRequest& request, bool& focusName) {
       WarningBeep();
       return false;
     }
-    if (!keys->AddOperationKey(*code, modifiers, request.name)) return false;
+    // Bound under the name the operation list will show, so that the purge
+    // of orphaned keys keeps it.
+    if (!keys->AddOperationKey(*code, modifiers, COperationManeger::ListName(request.name))) return false;
     keyAdded = true;
   }
   name = request.name;

@@ -14,6 +14,9 @@ class OperationLibrary {
   virtual ~OperationLibrary() = default;
   // The names of the saved operations (at most 100), read afresh.
   virtual std::vector<std::string> ReadOperationList() = 0;
+  // False when the last list could not be read (the directory could not be
+  // listed): nothing may be taken as gone then.
+  virtual bool ListComplete() const { return true; }
   // Plays the saved operation of that name; nothing when it no longer exists.
   virtual void PlayOperation(const std::string& name) = 0;
 };
