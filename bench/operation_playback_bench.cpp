@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BenchHost.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/commands/CommandCatalogue.h"
 #include "core/common/ProcessValues.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "core/common/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/DeviceUnits.h"

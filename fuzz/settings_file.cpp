@@ -2,9 +2,9 @@
 // taken from it, written back and read again. The file's text survives a
 // read untouched, and what was read survives being written.
 #include "FuzzInput.h"
-#include "core/app/ProfileFile.h"
-#include "core/app/SettingsTable.h"
-#include "core/app/WindowPos.h"
+#include "core/common/ProfileFile.h"
+#include "core/common/SettingsTable.h"
+#include "core/common/WindowPos.h"
 #include "fakes/FakePlatform.h"
 
 using namespace quarn;

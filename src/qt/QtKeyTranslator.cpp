@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "core/keys/CAccTblManeger.h"
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 #include "platform/KeyCodes.h"
 #include "qt/QtKeyMap.h"
 

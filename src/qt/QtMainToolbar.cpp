@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWidgetAction>
 
-#include "core/res/Toolbar.h"
+#include "core/commands/Toolbar.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {

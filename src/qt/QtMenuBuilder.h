@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 
 class QAction;
 class QMenuBar;

@@ -5,7 +5,7 @@
 #include <QStatusBar>
 #include <vector>
 
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 
 class QLabel;
 class QProgressBar;

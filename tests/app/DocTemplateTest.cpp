@@ -12,7 +12,7 @@
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "core/view/CVeskView.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakePlatform.h"
 

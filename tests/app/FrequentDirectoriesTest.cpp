@@ -5,7 +5,7 @@
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FrequentDirectories.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "fakes/FakePlatform.h"

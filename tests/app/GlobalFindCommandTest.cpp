@@ -8,7 +8,7 @@
 #include "core/app/DocTemplate.h"
 #include "core/app/GlobalFindCommand.h"
 #include "core/commands/CommandIds.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/search/CFindReplaceManeger.h"

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 #include "fakes/FakePlatform.h"
 
 namespace quarn {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 #include "core/app/RecentFileList.h"
 
 namespace quarn {

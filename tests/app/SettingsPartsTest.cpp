@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/common/Palette.h"
-#include "core/app/Settings.h"
-#include "core/app/TabPositions.h"
-#include "core/app/WindowPos.h"
+#include "core/common/Settings.h"
+#include "core/common/TabPositions.h"
+#include "core/common/WindowPos.h"
 
 namespace quarn {
 namespace {

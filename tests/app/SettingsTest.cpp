@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "SettingsTestSupport.h"
-#include "core/app/ProgramDirectory.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/ProgramDirectory.h"
+#include "core/common/BinarySettings.h"
 
 namespace quarn {
 namespace {

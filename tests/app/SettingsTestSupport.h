@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "core/app/ProfileFile.h"
-#include "core/app/Settings.h"
+#include "core/common/ProfileFile.h"
+#include "core/common/Settings.h"
 #include "core/common/ProcessValues.h"
 #include "fakes/FakePlatform.h"
 

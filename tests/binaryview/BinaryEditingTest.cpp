@@ -4,12 +4,12 @@
 #include <string>
 
 #include "BinaryWindowFixture.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/binaryview/BinaryJump.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/common/ProcessValues.h"
 #include "core/res/MessageIds.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakePlatform.h"
 

@@ -6,7 +6,7 @@
 
 #include "BinaryTestSupport.h"
 #include "BinaryWindowFixture.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/binaryview/BinaryReplaceAll.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/common/ProcessValues.h"

@@ -5,7 +5,7 @@
 
 #include "core/app/FileCommands.h"
 #include "core/common/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/app/CabinetCommands.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/app/CabinetMessages.h"

@@ -8,7 +8,7 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/common/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/document/CVeskDoc.h"

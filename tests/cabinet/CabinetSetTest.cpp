@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/common/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/StandardFonts.h"
 #include "core/document/CVeskDoc.h"

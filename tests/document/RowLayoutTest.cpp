@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/document/RowLayout.h"
 #include "core/encoding/Cp932.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/RowLayout.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/macro/OperationLinks.h"
+#include "core/keys/OperationLinks.h"
 #include "platform/KeyDialogs.h"
 
 namespace quarn::fakes {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/keys/KeyNames.h"
-#include "core/macro/OperationLinks.h"
+#include "core/keys/OperationLinks.h"
 #include "fakes/FakePlatform.h"
 #include "platform/DirectoryList.h"
 #include "platform/OperationDialogs.h"

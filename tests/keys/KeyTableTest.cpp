@@ -206,7 +206,7 @@ TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
   HintFrames frames;
   DocTemplate documents;
   documents.SetFrameFactory(&frames);
-  table.WriteKeyList(documents);
+  table.WriteKeyList(documents.OpenDocumentFile({}));
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(documents.At(0).DocKind(), kTextDoc);
   std::vector<std::string> expected{"34"};
@@ -214,7 +214,7 @@ TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
   EXPECT_EQ(frames.hints, expected);
   documents.CloseAll();
   frames.refuse = true;
-  table.WriteKeyList(documents);
+  table.WriteKeyList(documents.OpenDocumentFile({}));
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
 }
 

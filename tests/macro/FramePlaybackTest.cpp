@@ -13,7 +13,7 @@
 #include "core/commands/CommandIds.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/view/CVeskView.h"
 #include "options/RecordingEffects.h"

@@ -11,10 +11,10 @@
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationDialogs.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "fakes/FakeOperations.h"
 
 namespace quarn {

@@ -4,7 +4,7 @@
 
 #include "RecordingEffects.h"
 #include "app/SettingsTestSupport.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/BinarySettings.h"
 #include "core/options/CommonSettingsCommand.h"
 
 namespace quarn {

@@ -9,8 +9,8 @@
 
 #include "options/RecordingEffects.h"
 #include "QtTestUtil.h"
-#include "core/app/Settings.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/Settings.h"
+#include "core/common/BinarySettings.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/options/ControlIds.h"
 #include "core/res/StringTable.h"

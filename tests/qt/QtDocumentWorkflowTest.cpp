@@ -21,7 +21,7 @@
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/view/CVeskView.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtBinaryWindow.h"

@@ -20,7 +20,7 @@
 #include "core/commands/CommandIds.h"
 #include "core/keys/CAccTblManeger.h"
 #include "core/macro/COperationManeger.h"
-#include "core/macro/OperationLinks.h"
+#include "core/keys/OperationLinks.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtBinaryWindow.h"
 #include "qt/QtFileSystem.h"

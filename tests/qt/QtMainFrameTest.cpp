@@ -10,7 +10,7 @@
 #include <QImage>
 #include <set>
 
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtMenuBuilder.h"
 

@@ -9,9 +9,9 @@
 #include <QAbstractButton>
 
 #include "QtTestUtil.h"
-#include "core/app/ProgramDirectory.h"
-#include "core/app/Settings.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/ProgramDirectory.h"
+#include "core/common/Settings.h"
+#include "core/common/BinarySettings.h"
 #include "core/options/ControlIds.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtDialogService.h"

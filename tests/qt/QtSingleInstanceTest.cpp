@@ -12,7 +12,7 @@
 #include <QThread>
 #include <csignal>
 
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 
 namespace quarn {
 namespace {

@@ -5,7 +5,7 @@
 #include "TextWindowFixture.h"
 #include "core/document/RowLayout.h"
 #include "core/view/CVeskView.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "platform/ScrollCodes.h"
 #include "fakes/FakeViewParts.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/common/ProcessValues.h"
 #include "core/view/CVeskView.h"
 

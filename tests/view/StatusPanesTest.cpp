@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 
 namespace quarn {
 namespace {

@@ -1,7 +1,7 @@
 #include "core/app/AboutBox.h"
 
 #include "core/common/AppMessage.h"
-#include "core/app/ProgramDirectory.h"
+#include "core/common/ProgramDirectory.h"
 #include "core/res/StringTable.h"
 #include "core/res/Texts.h"
 #include "platform/Cp932Codec.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/ProgramDirectory.h"
+#include "core/common/ProgramDirectory.h"
 #include "core/app/CabinetSheet.h"
 #include "core/common/AppMessage.h"
 #include "core/res/MessageIds.h"

@@ -6,7 +6,7 @@
 #include "core/common/AppMessage.h"
 #include "core/app/DocTemplate.h"
 #include "core/common/Palette.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/app/CabinetFrames.h"

@@ -5,7 +5,7 @@
 #include "core/common/AppMessage.h"
 #include "core/app/DocTemplate.h"
 #include "core/common/ProcessValues.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/app/CabinetFrames.h"
@@ -14,7 +14,7 @@
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/view/CVeskView.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 

@@ -10,10 +10,10 @@
 #include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "platform/DialogService.h"
 #include "platform/Platform.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 #include "core/common/AppMessage.h"
 #include "core/document/CVeskDoc.h"
 #include "platform/FileSystem.h"

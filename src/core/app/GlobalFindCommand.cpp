@@ -10,7 +10,7 @@
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/options/CommonSettingsSheet.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"

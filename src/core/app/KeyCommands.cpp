@@ -4,7 +4,7 @@
 #include "core/common/AppMessage.h"
 #include "core/keys/CAccTblManeger.h"
 #include "core/keys/CKeyDialog.h"
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 #include "core/res/StringTable.h"
 
 namespace quarn {
@@ -39,7 +39,7 @@ void RunCustomiseSheet(DocTemplate& documents) {
   }
   gKeyTable.UpdateMenuKeys(menus::MainMenu());
   gKeyTable.SaveKeys();
-  if (request.keyboard.listRequested) gKeyTable.WriteKeyList(documents);
+  if (request.keyboard.listRequested) gKeyTable.WriteKeyList(documents.OpenDocumentFile({}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationDialogs.h"
 #include "core/res/StringTable.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 
 namespace quarn {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 
 namespace quarn {
 

@@ -6,7 +6,7 @@
 #include "core/binaryview/CVeskBV.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 
 namespace quarn {
 namespace {

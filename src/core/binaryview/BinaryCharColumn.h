@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/BinarySettings.h"
 
 namespace quarn {
 

@@ -8,7 +8,7 @@
 #include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/binaryview/BinaryRowText.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/common/AppMessage.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/binaryview/BinaryLayout.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/BinarySettings.h"
 #include "platform/Canvas.h"
 
 namespace quarn {

@@ -13,8 +13,8 @@
 
 #include "core/binaryview/BinaryLayout.h"
 #include "core/binaryview/BinaryPainter.h"
-#include "core/binaryview/BinarySettings.h"
-#include "core/view/ViewChildren.h"
+#include "core/common/BinarySettings.h"
+#include "core/common/ViewChildren.h"
 #include "core/search/BytePattern.h"
 #include "platform/Canvas.h"
 #include "platform/FindDialogService.h"

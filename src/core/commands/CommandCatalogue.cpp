@@ -3,9 +3,8 @@
 #include <algorithm>
 
 #include "core/commands/CommandIds.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/res/StringTable.h"
-#include "core/view/CVeskView.h"
 
 namespace quarn {
 namespace {
@@ -159,7 +158,7 @@ bool ReplayRecord(ReplayTarget& target, std::uint32_t type, std::uint32_t id, co
     target.SendFrameCommand(id);
     return true;
   }
-  CVeskView* view = target.ReplayView();
+  RecordReplayer* view = target.ReplayView();
   return !view || view->ReplayRecord(type, id, data);
 }
 

@@ -45,14 +45,21 @@ struct LegacyCommandPair {
 const std::array<LegacyCommandPair, 58>& LegacyCommandMap();
 unsigned CurrentCommandOf(unsigned older);
 
+// A window that replays the records of its own commands and keys (the view);
+// false when it refused one.
+class RecordReplayer {
+ public:
+  virtual ~RecordReplayer() = default;
+  virtual bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) = 0;
+};
+
 // Where a replayed record goes: the frame's commands and the active view.
-class CVeskView;
 class ReplayTarget {
  public:
   virtual ~ReplayTarget() = default;
   // Sends a command to the frame as a menu would.
   virtual void SendFrameCommand(unsigned id) = 0;
-  virtual CVeskView* ReplayView() = 0;
+  virtual RecordReplayer* ReplayView() = 0;
 };
 
 // Record types of recorded operations.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 
 namespace quarn {
 

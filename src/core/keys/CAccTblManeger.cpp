@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/DocTemplate.h"
-#include "core/app/ProgramDirectory.h"
+#include "core/document/CVeskDoc.h"
+#include "core/common/ProgramDirectory.h"
 #include "core/commands/CommandIds.h"
 #include "core/commands/CommandLists.h"
 #include "core/common/AppMessage.h"
@@ -212,8 +212,7 @@ std::vector<std::string> CAccTblManeger::KeyListLines() const {
   return lines;
 }
 
-void CAccTblManeger::WriteKeyList(DocTemplate& documents) const {
-  CVeskDoc* doc = documents.OpenDocumentFile({});
+void CAccTblManeger::WriteKeyList(CVeskDoc* doc) const {
   if (!doc) {
     WarningBeep();
     return;

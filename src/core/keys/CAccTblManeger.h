@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "core/keys/KeyFile.h"
-#include "core/macro/OperationLinks.h"
-#include "core/res/Menus.h"
+#include "core/keys/OperationLinks.h"
+#include "core/commands/Menus.h"
 
 namespace quarn {
 
-class DocTemplate;
+class CVeskDoc;
 
 class CAccTblManeger : public OperationKeys {
  public:
@@ -62,9 +62,9 @@ class CAccTblManeger : public OperationKeys {
 
   // The lines of the key list, each ending in CR LF.
   std::vector<std::string> KeyListLines() const;
-  // Opens a new text document and appends the key list to it; a beep when
-  // no document can be opened.
-  void WriteKeyList(DocTemplate& documents) const;
+  // Appends the key list to a new text document; a beep when none could be
+  // opened (null).
+  void WriteKeyList(CVeskDoc* doc) const;
 
  private:
   std::string KeyLine(const std::string& name, std::uint32_t category, unsigned command) const;

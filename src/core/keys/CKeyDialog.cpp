@@ -4,7 +4,7 @@
 #include "core/common/AppMessage.h"
 #include "core/keys/CAccTblManeger.h"
 #include "core/keys/KeyNames.h"
-#include "core/macro/OperationLinks.h"
+#include "core/keys/OperationLinks.h"
 
 namespace quarn {
 namespace {

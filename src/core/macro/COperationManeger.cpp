@@ -4,13 +4,13 @@
 #include <optional>
 #include <utility>
 
-#include "core/app/ProgramDirectory.h"
+#include "core/common/ProgramDirectory.h"
 #include "core/commands/CommandCatalogue.h"
 #include "core/common/AppMessage.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 #include "platform/DirectoryList.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"

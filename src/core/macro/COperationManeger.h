@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/macro/MacroFile.h"
-#include "core/macro/OperationLinks.h"
+#include "core/keys/OperationLinks.h"
 
 namespace quarn {
 

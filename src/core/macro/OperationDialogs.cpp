@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/ProgramDirectory.h"
+#include "core/common/ProgramDirectory.h"
 #include "core/common/AppMessage.h"
 #include "core/keys/KeyNames.h"
 #include "core/macro/COperationManeger.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/app/Settings.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/Settings.h"
+#include "core/common/BinarySettings.h"
 #include "core/encoding/HexDigits.h"
 
 namespace quarn {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/app/Settings.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/Settings.h"
+#include "core/common/BinarySettings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/encoding/Cp932.h"
 #include "core/macro/OperationRecorder.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/TabPositions.h"
+#include "core/common/TabPositions.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/AppSettings.h"
 #include "core/options/CommonSettingsEffects.h"

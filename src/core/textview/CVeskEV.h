@@ -18,7 +18,7 @@
 #include "core/textview/TextColouring.h"
 #include "core/textview/TextLayout.h"
 #include "core/textview/TextPainter.h"
-#include "core/view/ViewChildren.h"
+#include "core/common/ViewChildren.h"
 #include "platform/Canvas.h"
 #include "platform/KeyCodes.h"
 #include "platform/WindowHost.h"

@@ -13,7 +13,7 @@
 #include "core/macro/OperationRecorder.h"
 #include "core/textview/CVeskEV.h"
 #include "core/textview/WordClass.h"
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 
 namespace quarn {
 namespace {

@@ -10,7 +10,7 @@
 #include "core/document/CVeskDoc.h"
 #include "core/encoding/Cp932.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/textview/CVeskEV.h"
 #include "platform/Clipboard.h"

@@ -9,16 +9,17 @@
 #include <utility>
 
 #include "core/cabinet/DeviceUnits.h"
+#include "core/commands/CommandCatalogue.h"
 #include "core/document/CVeskDoc.h"
 #include "core/rulers/CLineBar.h"
 #include "core/rulers/CRulerBar.h"
-#include "core/view/ViewChildren.h"
+#include "core/common/ViewChildren.h"
 #include "core/common/AppSettings.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
 
-class CVeskView : public DocumentView, public TextViewServices {
+class CVeskView : public DocumentView, public TextViewServices, public RecordReplayer {
  public:
   CVeskView(CVeskDoc& doc, ChildPlacer& placer);
   ~CVeskView() override;
@@ -52,7 +53,7 @@ class CVeskView : public DocumentView, public TextViewServices {
   bool OnUpdateCommand(unsigned id, CommandState& state);
   // A recorded window record: the text window plays it; a binary window
   // cannot, and the playback stops.
-  bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+  bool ReplayRecord(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) override {
     return IsTextMode() && text_ && text_->ReplayRecord(type, id, data);
   }
 

@@ -3,8 +3,8 @@
 // position list and the tab bar height.
 #pragma once
 
-#include "core/app/ProfileFile.h"
-#include "core/app/Settings.h"
+#include "core/common/ProfileFile.h"
+#include "core/common/Settings.h"
 
 namespace quarn::compound {
 

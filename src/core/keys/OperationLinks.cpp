@@ -1,4 +1,4 @@
-#include "core/macro/OperationLinks.h"
+#include "core/keys/OperationLinks.h"
 
 namespace quarn {
 namespace {

@@ -1,10 +1,10 @@
-#include "core/app/Settings.h"
+#include "core/common/Settings.h"
 
-#include "core/app/ProfileFile.h"
-#include "core/app/ProgramDirectory.h"
-#include "core/app/SettingsTable.h"
-#include "core/app/WindowPos.h"
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/ProfileFile.h"
+#include "core/common/ProgramDirectory.h"
+#include "core/common/SettingsTable.h"
+#include "core/common/WindowPos.h"
+#include "core/common/BinarySettings.h"
 #include "core/common/ProcessValues.h"
 
 namespace quarn {

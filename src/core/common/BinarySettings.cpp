@@ -1,4 +1,4 @@
-#include "core/binaryview/BinarySettings.h"
+#include "core/common/BinarySettings.h"
 
 #include "core/encoding/Cp932.h"
 

@@ -1,4 +1,4 @@
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 #include "core/commands/CommandIds.h"
-#include "core/res/Toolbar.h"
+#include "core/commands/Toolbar.h"
 
 #include <array>
 

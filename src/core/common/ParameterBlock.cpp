@@ -1,4 +1,4 @@
-#include "core/macro/ParameterBlock.h"
+#include "core/common/ParameterBlock.h"
 
 #include <algorithm>
 #include <utility>

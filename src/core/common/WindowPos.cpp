@@ -1,8 +1,8 @@
-#include "core/app/WindowPos.h"
+#include "core/common/WindowPos.h"
 
 #include <array>
 
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 
 namespace quarn {
 namespace {

@@ -1,6 +1,6 @@
-#include "core/app/CompoundSettings.h"
+#include "core/common/CompoundSettings.h"
 
-#include "core/app/TabPositions.h"
+#include "core/common/TabPositions.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/Platform.h"

@@ -1,8 +1,8 @@
-#include "core/app/TabPositions.h"
+#include "core/common/TabPositions.h"
 
 #include <string_view>
 
-#include "core/app/ProfileFile.h"
+#include "core/common/ProfileFile.h"
 
 namespace quarn {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/app/ProgramDirectory.h"
+#include "core/common/ProgramDirectory.h"
 
 #include <cstdlib>
 

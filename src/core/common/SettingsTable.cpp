@@ -1,8 +1,8 @@
-#include "core/app/SettingsTable.h"
+#include "core/common/SettingsTable.h"
 
 #include <array>
 
-#include "core/app/CompoundSettings.h"
+#include "core/common/CompoundSettings.h"
 
 namespace quarn {
 namespace {

@@ -6,8 +6,8 @@
 #include <climits>
 #include <span>
 
-#include "core/app/ProfileFile.h"
-#include "core/app/Settings.h"
+#include "core/common/ProfileFile.h"
+#include "core/common/Settings.h"
 
 namespace quarn {
 

@@ -1,4 +1,4 @@
-#include "core/view/StatusPanes.h"
+#include "core/common/StatusPanes.h"
 
 namespace quarn {
 

@@ -1,4 +1,4 @@
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 
 #include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
