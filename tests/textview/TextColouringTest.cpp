@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -76,6 +77,23 @@ std::vector<std::uint32_t> Delimiters(const std::string& s, char a, char b) {
   return out;
 }
 
+// Plain reference: whether a scan of s from its start is inside a block
+// comment when it reaches pos.
+bool InsideByScan(const std::string& s, std::size_t pos) {
+  enum { kNormal, kLine, kBlock } state = kNormal;
+  for (std::size_t p = 0; p < pos; ++p) {
+    const char b = s[p], next = p + 1 < s.size() ? s[p + 1] : 0;
+    if (state == kNormal && b == '/' && (next == '/' || next == '*')) {
+      state = next == '/' ? kLine : kBlock;
+      p += next == '*';
+    } else if ((state == kLine && b == '\n') || (state == kBlock && b == '*' && next == '/')) {
+      p += state == kBlock;
+      state = kNormal;
+    }
+  }
+  return state == kBlock;
+}
+
 TEST(TextColouringTest, CommentTablesFollowRandomEditsAsARescanWould) {
   std::mt19937 rng(11);
   const std::string alphabet = "/**/ab\r\n";
@@ -103,6 +121,12 @@ TEST(TextColouringTest, CommentTablesFollowRandomEditsAsARescanWould) {
       if (!overflowed) {
         ASSERT_EQ(tables.Opens(), opens) << "round " << round << " step " << step;
         ASSERT_EQ(tables.Closes(), closes) << "round " << round << " step " << step;
+        // The comment state at a line start, judged anew after the edit.
+        const auto nl = text.find('\n', rng() % (text.size() + 1));
+        if (nl != std::string::npos) {
+          ASSERT_EQ(tables.InsideBlock(TextOf(text), std::uint32_t(nl + 1)), InsideByScan(text, nl + 1))
+              << "round " << round << " step " << step << " at " << nl + 1;
+        }
         continue;
       }
       // Past the limit the tables hold at most 700 real delimiters.
@@ -117,22 +141,38 @@ TEST(TextColouringTest, CommentTablesFollowRandomEditsAsARescanWould) {
   }
 }
 
+// Rows painted alone, in any order, colour as a paint from the top does,
+// and a row's comment state costs at most the delimiters before it.
 TEST(TextColouringTest, ColouringFromALineStartAgreesWithColouringFromTheTop) {
   std::mt19937 rng(5);
+  // Lines full of "/*" inside line comments once cost exponential work.
+  std::string calls, values;
+  for (int i = 0; i < 12; ++i)
+    calls += "//  f(/* a */ 1, /* b */ 2, /* c */ 3, /* d */ 4, /* e */ 5, /* f */ 6, /* g */ 7, /* h */ 8);\r\n";
+  for (int i = 0; i < 40; ++i) values += "//  x = " + std::to_string(i) + "; /* old value */\r\n";
+  std::vector<std::string> texts = {calls + "int a; /* open\r\nb\r\n*/ c\r\n", values + "y /* z\r\nw */\r\n"};
   const std::string pieces[] = {"/*", "*/", "//", "a", " ", "\r\n", "int", "/", "*"};
   for (int round = 0; round < 300; ++round) {
     std::string text;
     for (int n = 0; n < 60; ++n) text += pieces[rng() % std::size(pieces)];
+    texts.push_back(text);
+  }
+  const ColourRules rules = RulesFor(SyntaxLanguage::kC);
+  for (const std::string& text : texts) {
     const CommentTables::Text t = TextOf(text);
     CommentTables tables;
     tables.Rebuild(t);
-    const ColourRules rules = RulesFor(SyntaxLanguage::kC);
-    std::vector<std::uint32_t> whole, part;
+    std::vector<std::uint32_t> whole, part, starts;
     ColourStretch(t, 0, 0, t.length, rules, &tables, whole);
-    for (std::uint32_t from = 0; from < t.length; ++from) {
-      if (from > 0 && text[from - 1] != '\n') continue;
+    for (std::uint32_t from = 1; from < t.length; ++from)
+      if (text[from - 1] == '\n') starts.push_back(from);
+    std::shuffle(starts.begin(), starts.end(), rng);
+    for (std::uint32_t from : starts) {
+      const std::uint64_t before = tables.Visits();
       ColourStretch(t, from, from, t.length, rules, &tables, part);
       ASSERT_TRUE(std::equal(part.begin(), part.end(), whole.begin() + from)) << text << " from " << from;
+      const auto passed = std::lower_bound(tables.Opens().begin(), tables.Opens().end(), from) - tables.Opens().begin();
+      ASSERT_LE(tables.Visits() - before, 2u * std::uint64_t(passed)) << text << " from " << from;
     }
   }
 }

@@ -148,29 +148,6 @@ CommentState ScanComments(const Text& t, std::uint32_t from, std::uint32_t to, C
   return state;
 }
 
-// How deep the state at a line start is looked for through earlier lines.
-constexpr int kMaxDepth = 8;
-
-bool InsideBlock(const Text& t, const CommentTables& tables, std::uint32_t pos, int depth) {
-  if (pos < 2 || depth > kMaxDepth) return false;
-  const auto& opens = tables.Opens();
-  const auto& closes = tables.Closes();
-  auto it = std::upper_bound(opens.begin(), opens.end(), pos - 2);
-  // The last "/*" before pos that opens a comment or stands inside one: not
-  // text of a line comment, nor the end of a "*/" before it.
-  for (int tries = 0; it != opens.begin() && tries < 64; ++tries) {
-    const std::uint32_t open = *--it;
-    const std::uint32_t lineStart = LineStartBefore(t, open, kLookBack);
-    const CommentState atLine = InsideBlock(t, tables, lineStart, depth + 1) ? CommentState::kBlock : CommentState::kNormal;
-    std::uint32_t end = 0;
-    const CommentState atOpen = ScanComments(t, lineStart, open, atLine, true, [](std::uint32_t) {}, &end);
-    if (atOpen == CommentState::kLine || end > open) continue;
-    auto close = std::lower_bound(closes.begin(), closes.end(), atOpen == CommentState::kBlock ? open + 1 : open + 2);
-    return close == closes.end() || *close + 2 > pos;
-  }
-  return false;
-}
-
 bool FormsDelimiter(std::uint8_t a, std::uint8_t b, bool lineToo) {
   return (a == '/' && b == '*') || (a == '*' && b == '/') || (lineToo && a == '/' && b == '/');
 }
@@ -211,7 +188,7 @@ std::uint32_t LineStartBefore(const Text& t, std::uint32_t pos, std::uint32_t li
 }
 
 bool InsideBlockComment(const Text& t, const CommentTables& tables, std::uint32_t pos) {
-  return InsideBlock(t, tables, pos, 0);
+  return tables.InsideBlock(t, pos);
 }
 
 void ColourStretch(const Text& t, std::uint32_t scanFrom, std::uint32_t from, std::uint32_t to,
