@@ -193,6 +193,14 @@ TEST(TextColouringTest, EditsThatTouchCommentsAndWhereTheirRedrawStarts) {
   EXPECT_TRUE(CommentsOnDelete(TextOf(joint), rules, 2, 1)) << "the deletion joins / and * into a delimiter";
   EXPECT_EQ(RedrawStart(t, rules, 6), 4u) << "inside int";
   EXPECT_EQ(RedrawStart(t, rules, 1), 1u);
+  KeywordTable words;
+  words.Add("Abc");
+  ColourRules user = RulesFor(SyntaxLanguage::kNone, &words);
+  const std::string typed = "xabc yz";
+  EXPECT_EQ(RedrawStart(TextOf(typed), user, 4), 4u) << "case differs";
+  user.caseSensitive = false;
+  for (std::uint32_t pos : {2u, 3u, 4u}) EXPECT_EQ(RedrawStart(TextOf(typed), user, pos), 1u) << pos;
+  EXPECT_EQ(RedrawStart(TextOf(typed), user, 5), 5u);
 }
 
 }  // namespace
