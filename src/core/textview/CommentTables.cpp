@@ -30,11 +30,19 @@ void CommentTables::Clear() {
   opens_.clear();
   closes_.clear();
   judged_.clear();
+  overflowed_ = false;
 }
 
 bool CommentTables::Rebuild(const Text& text) {
   Clear();
-  return Scan(text, 0, text.length);
+  overflowed_ = !Scan(text, 0, text.length);
+  return !overflowed_;
+}
+
+bool CommentTables::ScanOnce(const Text& text, std::uint32_t from, std::uint32_t to) {
+  if (Scan(text, from, to) || overflowed_) return true;
+  overflowed_ = true;
+  return false;
 }
 
 bool CommentTables::Scan(const Text& text, std::uint32_t from, std::uint32_t to) {
@@ -64,7 +72,7 @@ bool CommentTables::OnInsert(const Text& text, std::uint32_t pos, std::uint32_t 
   Shift(closes_, split, pos, 0);
   Shift(opens_, pos, pos, std::int64_t(n));
   Shift(closes_, pos, pos, std::int64_t(n));
-  return Scan(text, split, pos + n);
+  return ScanOnce(text, split, pos + n);
 }
 
 bool CommentTables::OnDelete(const Text& text, std::uint32_t pos, std::uint32_t n) {
@@ -72,7 +80,7 @@ bool CommentTables::OnDelete(const Text& text, std::uint32_t pos, std::uint32_t 
   ForgetFrom(pos);
   Shift(opens_, split, pos + n, -std::int64_t(n));
   Shift(closes_, split, pos + n, -std::int64_t(n));
-  return Scan(text, split, pos);
+  return ScanOnce(text, split, pos);
 }
 
 void CommentTables::ForgetFrom(std::uint32_t pos) {

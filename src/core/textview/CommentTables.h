@@ -27,9 +27,10 @@ class CommentTables {
   // reached its limit (the delimiters beyond are not recorded).
   bool Rebuild(const Text& text);
   // After n bytes were inserted at pos (text is the new text); false when
-  // a table reached its limit while scanning.
+  // a table reached its limit while scanning, the first time since the
+  // last Rebuild or Clear only: appended output is told once, not per line.
   bool OnInsert(const Text& text, std::uint32_t pos, std::uint32_t n);
-  // After n bytes were deleted at pos (text is the new text).
+  // After n bytes were deleted at pos (text is the new text); likewise.
   bool OnDelete(const Text& text, std::uint32_t pos, std::uint32_t n);
 
   const std::vector<std::uint32_t>& Opens() const { return opens_; }
@@ -44,8 +45,11 @@ class CommentTables {
   std::uint64_t Visits() const { return visits_; }
 
  private:
-  // Scans [from, to) of the text for delimiters not yet recorded.
+  // Scans [from, to) of the text for delimiters not yet recorded; false
+  // when a table reached its limit.
   bool Scan(const Text& text, std::uint32_t from, std::uint32_t to);
+  // Scan, false only when the limit was not reached before.
+  bool ScanOnce(const Text& text, std::uint32_t from, std::uint32_t to);
   // Forgets the judgements that an edit at pos may change.
   void ForgetFrom(std::uint32_t pos);
   // Whether the "/*" at open stands inside a line comment: a "//" before it
@@ -64,6 +68,7 @@ class CommentTables {
 
   std::vector<std::uint32_t> opens_;
   std::vector<std::uint32_t> closes_;
+  bool overflowed_ = false;
   mutable std::vector<Judged> judged_;
   mutable std::uint64_t visits_ = 0;
 };
