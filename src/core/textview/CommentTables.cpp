@@ -54,9 +54,9 @@ bool CommentTables::Scan(const Text& text, std::uint32_t from, std::uint32_t to)
   const std::uint32_t last = std::min<std::uint64_t>(std::uint64_t(to) + 1, text.length);
   std::uint32_t p = from;
   while (p < last && (openRoom || closeRoom)) {
-    const void* hit = std::memchr(text.Ptr(p), '/', last - p);
+    const auto* hit = static_cast<const std::uint8_t*>(std::memchr(text.Ptr(p), '/', last - p));
     if (!hit) break;
-    p = std::uint32_t(static_cast<const std::uint8_t*>(hit) - text.Ptr(0));
+    p += std::uint32_t(hit - text.Ptr(p));
     if (closeRoom && p > from && text.At(p - 1) == '*') closeRoom = AddSorted(closes_, p - 1);
     if (openRoom && p < to && p + 1 < text.length && text.At(p + 1) == '*') openRoom = AddSorted(opens_, p);
     ++p;
@@ -97,9 +97,9 @@ bool CommentTables::InLineComment(const Text& text, std::uint32_t from, bool lin
   if (p > from) lineOpen = false;  // a line end lies between: only the open's line counts
   if (lineOpen) return true;
   while (p < open) {
-    const void* hit = std::memchr(text.Ptr(p), '/', open - p);
+    const auto* hit = static_cast<const std::uint8_t*>(std::memchr(text.Ptr(p), '/', open - p));
     if (!hit) return false;
-    p = std::uint32_t(static_cast<const std::uint8_t*>(hit) - text.Ptr(0));
+    p += std::uint32_t(hit - text.Ptr(p));
     if (text.At(p + 1) == '/') return true;  // p + 1 <= open: the pair lies inside the text
     ++p;
   }
@@ -115,7 +115,8 @@ bool CommentTables::InsideBlock(const Text& text, std::uint32_t pos) const {
     const std::uint32_t from = judged_.empty() ? 0 : judged_.back().end;
     if (from == kNoEnd) break;
     const auto next = std::lower_bound(opens_.begin(), opens_.end(), from);
-    if (next == opens_.end() || *next > pos - 2) break;
+    // An entry past the text (tables not told of an edit) is not read.
+    if (next == opens_.end() || *next > pos - 2 || *next + 2 > text.length) break;
     const std::uint32_t open = *next;
     ++visits_;
     const bool lineOpen = !judged_.empty() && !judged_.back().opens;
