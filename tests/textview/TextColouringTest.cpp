@@ -193,6 +193,7 @@ TEST(TextColouringTest, EditsThatTouchCommentsAndWhereTheirRedrawStarts) {
   EXPECT_TRUE(CommentsOnDelete(TextOf(joint), rules, 2, 1)) << "the deletion joins / and * into a delimiter";
   EXPECT_EQ(RedrawStart(t, rules, 6), 4u) << "inside int";
   EXPECT_EQ(RedrawStart(t, rules, 1), 1u);
+  EXPECT_EQ(RedrawStart(TextOf("a int"), rules, 5), 2u) << "a keyword ending the text";
   KeywordTable words;
   words.Add("Abc");
   ColourRules user = RulesFor(SyntaxLanguage::kNone, &words);

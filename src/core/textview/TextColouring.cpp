@@ -52,12 +52,14 @@ struct KeywordIndex {
   std::array<std::vector<std::string_view>, 256> byFirst;
   std::array<std::size_t, 256> longest{};  // the longest word of each list
   std::size_t longestOfAll = 0;
+  std::array<bool, 256> endsWith{};  // the last bytes of the words (exact)
   void Add(std::string_view word, bool exact) {
     if (word.empty()) return;
     const std::uint8_t first = exact ? std::uint8_t(word[0]) : Lower(std::uint8_t(word[0]));
     byFirst[first].push_back(word);
     longest[first] = std::max(longest[first], word.size());
     longestOfAll = std::max(longestOfAll, word.size());
+    endsWith[std::uint8_t(word.back())] = true;
   }
 };
 
@@ -290,7 +292,11 @@ std::uint32_t RedrawStart(const Text& t, const ColourRules& rules, std::uint32_t
   if (rules.language != SyntaxLanguage::kNone) {
     const KeywordIndex& c = CIndex();
     const KeywordIndex* cpp = rules.language == SyntaxLanguage::kCpp ? &CppIndex() : nullptr;
-    const std::uint32_t reach = std::uint32_t(std::max(c.longestOfAll, cpp ? cpp->longestOfAll : 0));
+    std::uint32_t reach = std::uint32_t(std::max(c.longestOfAll, cpp ? cpp->longestOfAll : 0));
+    // At the end of the text (an append) a keyword can only end at pos:
+    // none does unless the last byte ends one.
+    if (pos == t.length && pos > 0 && !c.endsWith[t.At(pos - 1)] && !(cpp && cpp->endsWith[t.At(pos - 1)]))
+      reach = 0;
     for (std::uint32_t p = std::max(window, pos - std::min(pos, reach)); p < pos; ++p) {
       const std::uint8_t b = t.At(p);
       if (p + c.longest[b] >= pos)
