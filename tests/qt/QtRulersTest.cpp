@@ -149,6 +149,46 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
   }
 }
 
+// The rows of the line bar that show the caret mark (the default cursor
+// colour, green).
+std::vector<int> MarkedRows(QtLineBar& bar, const TextLayout& layout) {
+  const QImage image = bar.grab().toImage();
+  std::vector<int> rows;
+  for (int y = layout.TopMargin(); y < image.height(); ++y) {
+    const QRgb p = image.pixel(image.width() - 3, y);
+    if (qGreen(p) > 200 && qRed(p) < 60 && qBlue(p) < 60) {
+      const int row = (y - layout.TopMargin()) / layout.RowPitch() + int(layout.FirstRow());
+      if (rows.empty() || rows.back() != row) rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRow) {
+  QtDocumentView* view = Open();
+  ASSERT_TRUE(view);
+  auto* bar = view->findChild<QtLineBar*>();
+  auto* text = view->findChild<QtTextWindow*>();
+  CVeskEV& window = text->Window();
+  const auto expectOneMark = [&](const char* step) {
+    QApplication::processEvents();
+    EXPECT_EQ(MarkedRows(*bar, window.Layout()), std::vector<int>{int(window.Caret().row)}) << step;
+  };
+  expectOneMark("opened");
+  for (int i = 0; i < 35; ++i) window.OnKeyDown(vk::kDown, 1, KeyState{});
+  expectOneMark("down");
+  for (int i = 0; i < 20; ++i) window.OnKeyDown(vk::kUp, 1, KeyState{});
+  expectOneMark("up");
+  window.OnKeyDown(vk::kNext, 1, KeyState{});
+  window.OnKeyDown(vk::kUp, 1, KeyState{false, true});
+  expectOneMark("page, ctrl+up");
+  for (int i = 0; i < 30; ++i) {
+    const std::string line = "appended " + std::to_string(i) + "\r\n";
+    window.AppendText(reinterpret_cast<const std::uint8_t*>(line.data()), std::uint32_t(line.size()), true);
+  }
+  expectOneMark("appended");
+}
+
 TEST_F(QtRulersTest, SwitchCommandsShowAndHideTheBarsOfEveryView) {
   QtDocumentView* first = Open();
   QtDocumentView* second = Open(QStringLiteral("other.txt"));

@@ -63,9 +63,16 @@ TEST_F(TextWindowTest, PageKeysScrollAndCtrlArrowsKeepTheCaretInView) {
   Key(vk::kNext);
   EXPECT_EQ(window->Caret().row, 10u);
   EXPECT_EQ(window->Layout().FirstRow(), 10u);
+  Key(vk::kRight, true);  // a selection, which the scroll drops as any move without Shift
   Key(vk::kDown, false, true);  // scroll by a row; the caret stays
   EXPECT_EQ(window->Layout().FirstRow(), 11u);
   EXPECT_EQ(window->Caret().row, 11u) << "moved to the first visible row";
+  EXPECT_FALSE(window->HasSelection());
+  Key(vk::kRight, true);
+  Key(vk::kUp, false, true);
+  EXPECT_EQ(window->Layout().FirstRow(), 10u);
+  EXPECT_FALSE(window->HasSelection());
+  Key(vk::kDown, false, true);
   Key(vk::kEnd, false, true);
   EXPECT_EQ(window->Caret(), (TextCell{0, 50}));
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "00051");

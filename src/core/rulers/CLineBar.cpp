@@ -94,15 +94,24 @@ void CLineBar::onPaint(Canvas& canvas, const Rect& invalid) {
   const long long labelsFrom = std::max(first, from - 1);
   const long long labelsTo = std::min(last, RowAt(invalid.bottom + BarNumberReach(host_.dpiY())) + 1);
   if ((labelsFrom + 4) / 5 * 5 <= labelsTo) {
-    canvas.selectFont(BarNumberFont(host_.dpiY()));
-    const int height = canvas.textMetrics().height;
+    const LogFont font = BarNumberFont(host_.dpiY());
+    canvas.selectFont(font);
+    const TextMetric metrics = canvas.textMetrics();
+    const int height = metrics.height;
     const int right = cx - ticks_.shortTick - BarNumberShift(canvas, ticks_.shortTick);
+    // Right of the bar's lit left edge.
+    const int room = std::max(1, right - 1);
     canvas.setBkOpaque(false);
     canvas.setTextColor(PaletteColor(kTick));
     for (long long row = (labelsFrom + 4) / 5 * 5; row <= labelsTo; row += 5) {
       const int bottom = row == 0 ? top + 1 + height : int(YOf(row));
-      canvas.drawText(BarLabel(row), Rect{0, bottom - height, right, bottom},
-                      dt::kRight | dt::kSingleLine | dt::kNoPrefix);
+      const std::string label = BarLabel(row);
+      // A number wider than the bar (five digits and more) is drawn
+      // narrower, never cut.
+      const int extent = canvas.textExtent(label);
+      if (extent > room) canvas.selectFont(NarrowedFont(font, metrics.aveCharWidth, room, extent));
+      canvas.drawText(label, Rect{0, bottom - height, right, bottom}, dt::kRight | dt::kSingleLine | dt::kNoPrefix);
+      if (extent > room) canvas.selectFont(font);
     }
   }
 
