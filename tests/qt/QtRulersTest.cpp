@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "core/app/DocTemplate.h"
@@ -149,10 +151,13 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
   }
 }
 
-// The rows of the line bar that show the caret mark (the default cursor
-// colour, green).
+// The rows where the line bar shows the caret mark (green, the default
+// cursor colour) in the pixels on screen, from the window's backing store:
+// what earlier paints left there, not a fresh paint.
 std::vector<int> MarkedRows(QtLineBar& bar, const TextLayout& layout) {
-  const QImage image = bar.grab().toImage();
+  QWidget* port = bar.viewport();
+  const QPixmap shot = port->screen()->grabWindow(port->window()->winId());
+  const QImage image = shot.toImage().copy(QRect(port->mapTo(port->window(), QPoint(0, 0)), port->size()));
   std::vector<int> rows;
   for (int y = layout.TopMargin(); y < image.height(); ++y) {
     const QRgb p = image.pixel(image.width() - 3, y);

@@ -10,6 +10,7 @@
 #include "core/rulers/CLineBar.h"
 #include "core/rulers/CRulerBar.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakeViewParts.h"
 #include "fakes/RecordingCanvas.h"
 #include "textview/TextWindowFixture.h"
 
@@ -196,6 +197,11 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
     if (random() % 2) text.resize(text.size() - 2);
     Open(text, 20);
     CLineBar bar(*doc, barHost, window->Layout(), window.get());
+    // The view tells the bar when the window scrolls.
+    fakes::NoPlacer placer;
+    CVeskView view(*doc, placer);
+    view.AttachRulers(nullptr, &bar);
+    view.AttachTextWindow(window.get());
     // The whole rows from a to b, in the order of the text.
     auto expected = [&](std::uint32_t a, std::uint32_t b) {
       const std::uint32_t last = LastCaretRow(*doc);
@@ -229,6 +235,7 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
     }
     bar.onMouse(MouseKind::kLeftUp, 5, y, {});
     EXPECT_FALSE(barHost.timers[CLineBar::kSelectTimer]);
+    view.AttachTextWindow(nullptr);
   }
   EXPECT_GT(scrolled, 20);
 }
