@@ -132,7 +132,8 @@ TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
   bar.onPaint(canvas, Rect{0, 0, 31, 200});
   ASSERT_EQ(canvas.texts.size(), 3u);
   EXPECT_EQ(canvas.texts[1].text, "19925");
-  EXPECT_EQ(std::count_if(canvas.fonts.begin(), canvas.fonts.end(), [](const LogFont& f) { return f.width == 8 * 25 / 30; }), 3);
+  const auto narrowed = [](const LogFont& f) { return f.width == 8 * 25 / 30; };
+  EXPECT_EQ(std::count_if(canvas.fonts.begin(), canvas.fonts.end(), narrowed), 3);
 }
 
 TEST_F(RulersTest, CaretMarksInTheCursorColourOverTheBackColour) {
