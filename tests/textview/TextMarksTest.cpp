@@ -68,6 +68,9 @@ TEST_F(TextMarksTest, LineMarksAreSetOnLineStartsAndSteppedThroughInTurn) {
   ExpectRefused(cmd::kLineMarkToggle, "a wrapped continuation row");
   CaretTo(4);
   ExpectRefused(cmd::kLineMarkToggle, "the empty row after the last line end");
+  ASSERT_TRUE(doc->Marks().AddLineMark(41));  // there from an attribute file: toggling removes it
+  Command(cmd::kLineMarkToggle);
+  EXPECT_EQ(doc->Marks().LineMarks(), std::vector<std::uint32_t>{kFirst});
   CaretTo(3);
   window->SelectRange(doc->RowStartAt(3), doc->RowStartAt(3) + 2);
   ExpectRefused(cmd::kLineMarkToggle, "with a selection");

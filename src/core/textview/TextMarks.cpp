@@ -79,11 +79,14 @@ void CVeskEV::GoToRowStart(std::uint32_t row) {
 void CVeskEV::ToggleLineMark() {
   RecordOperation(textrec::kCommand, cmd::kLineMarkToggle);
   const std::uint32_t row = caret_.row;
-  if (selActive_ || row >= doc_.RowCount()) return WarningBeep();
+  if (selActive_) return WarningBeep();
   DocumentMarks& marks = doc_.Marks();
+  // A mark is removed on any row, also on the empty row after a final line
+  // end, where only an attribute file can have put one.
   if (const auto index = IsMarkedRow(row)) {
     marks.RemoveLineMark(*index);
   } else {
+    if (row >= doc_.RowCount()) return WarningBeep();
     std::uint32_t value = DocumentMarks::kFirstLine;
     if (row > 0) {
       // Only a row that begins a logical line can be marked.
