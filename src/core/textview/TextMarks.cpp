@@ -232,7 +232,11 @@ void CVeskEV::JumpToLine() {
     request.title = texts::kJumpTitle;
     request.label = texts::kJumpLineLabel;
     request.text = gLastLineText;
-    request.accept = [&number](const std::string& text) { return ParseLineNumber(text, number); };
+    request.accept = [&number](const std::string& text) {
+      if (ParseLineNumber(text, number)) return true;
+      WarningBeep(texts::kJumpRefusedNotice);
+      return false;
+    };
     if (!Platform().dialogs || !Platform().dialogs->jumpDialog(request)) return;
     if (!ParseLineNumber(request.text, number)) return;
     gLastLineText = request.text;
@@ -244,10 +248,10 @@ void CVeskEV::JumpToLine() {
   const std::uint32_t last = LastCaretRow(doc_);
   std::uint32_t row = line;
   if (gCabinet.Settings().LineNumberMode != 0) {
-    if (line > doc_.RowToLineNumber(last)) return WarningBeep();
+    if (line > doc_.RowToLineNumber(last)) return WarningBeep(texts::kJumpRefusedNotice);
     row = doc_.LineNumberToRow(line);
   } else if (line > last) {
-    return WarningBeep();
+    return WarningBeep(texts::kJumpRefusedNotice);
   }
   CancelSelection();
   GoToRowStart(row);
