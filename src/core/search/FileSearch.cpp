@@ -81,7 +81,7 @@ void FileSearch::CloseSearch() {
   file_.reset();
   held_ = chunk_ = position_ = countedTo_ = lineStart_ = walkStart_ = 0;
   linesBeforeChunk_ = lineBase_ = 0;
-  last_ = pendingCr_ = splitLine_ = false;
+  last_ = splitLine_ = false;
   chunkStartsLine_ = true;
 }
 

@@ -75,7 +75,6 @@ class FileSearch {
   std::size_t walkStart_ = 0;    // first character start of the chunk (1 after a split character)
   bool chunkStartsLine_ = true;  // the chunk's first byte starts a line
   bool splitLine_ = false;       // the chunk starts with the LF of a CR LF cut by the chunk before
-  bool pendingCr_ = false;       // the chunk before ended in a CR that starts a character
   bool anchored_ = false;        // a regular expression held to line starts ("^...")
   std::string shownPath_;        // the path as the result line shows it
 };
