@@ -20,20 +20,19 @@ constexpr std::size_t kCountBlock = 480;
 constexpr std::size_t kFindBlock = 256;
 constexpr std::size_t kFindPiece = 16;
 
-std::uint32_t PairsIn(const std::uint8_t* b, std::size_t n) {
-  std::uint8_t pairs = 0;
-  for (std::size_t i = 0; i < n; ++i) pairs += std::uint8_t((b[i] == kCr) & (b[i + 1] == kLf));
-  return pairs;
-}
-
 // Whether b is a CP932 lead byte (0x81-0x9F, 0xE0-0xFC), without a branch.
 inline std::uint8_t LeadRange(std::uint8_t b) { return std::uint8_t(std::uint8_t((b ^ 0x20) - 0xA1) < 0x3C); }
 
-// The CR LF pairs whose CR follows a lead-range byte (b[-1] is read): only
-// their CR can be a trail byte.
-std::uint32_t SuspectPairsIn(const std::uint8_t* b, std::size_t n) {
-  std::uint8_t pairs = 0;
-  for (std::size_t i = 0; i < n; ++i) pairs += std::uint8_t((b[i] == kCr) & (b[i + 1] == kLf) & LeadRange(b[i - 1]));
+// The block's CR LF pairs, and in suspects those whose CR follows a
+// lead-range byte (b[-1] is read): only their CR can be a trail byte.
+std::uint32_t PairsIn(const std::uint8_t* b, std::size_t n, std::uint32_t& suspects) {
+  std::uint8_t pairs = 0, afterLead = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t pair = std::uint8_t((b[i] == kCr) & (b[i + 1] == kLf));
+    pairs += pair;
+    afterLead += pair & LeadRange(b[i - 1]);
+  }
+  suspects = afterLead;
   return pairs;
 }
 
@@ -216,9 +215,6 @@ std::size_t FileSearch::NextLineStart(std::size_t from) const {
 std::uint32_t FileSearch::TrailPairs(std::size_t from, std::size_t n) const {
   const std::uint8_t* b = buffer_.data();
   const std::size_t lo = std::max(from, walkStart_ + 1);  // a CR at the first character start leads
-  if (lo >= from + n) return 0;
-  const std::size_t count = from + n - lo;
-  if ((count == kCountBlock ? SuspectPairsIn(b + lo, kCountBlock) : SuspectPairsIn(b + lo, count)) == 0) return 0;
   std::uint32_t trails = 0;
   for (std::size_t i = lo; i < from + n; ++i)
     if (b[i] == kCr && b[i + 1] == kLf && cp932::IsLeadByte(b[i - 1]) && !StartsCharacter(i)) ++trails;
@@ -231,10 +227,18 @@ void FileSearch::CountLines(std::size_t pos) {
   const std::uint8_t* b = buffer_.data();
   const std::size_t limit = std::min(pos, chunk_ > 0 ? chunk_ - 1 : 0);
   if (limit <= countedTo_) return;
-  std::uint32_t pairs = 0;
+  std::uint32_t pairs = 0, suspects = 0;
   std::size_t i = countedTo_;
-  for (; i + kCountBlock <= limit; i += kCountBlock) pairs += PairsIn(b + i, kCountBlock) - TrailPairs(i, kCountBlock);
-  pairs += PairsIn(b + i, limit - i) - TrailPairs(i, limit - i);
+  if (i == 0) {  // the blocks read the byte before them
+    pairs += b[0] == kCr && b[1] == kLf;
+    i = 1;
+  }
+  for (; i + kCountBlock <= limit; i += kCountBlock) {
+    pairs += PairsIn(b + i, kCountBlock, suspects);
+    if (suspects) pairs -= TrailPairs(i, kCountBlock);
+  }
+  pairs += PairsIn(b + i, limit - i, suspects);
+  if (suspects) pairs -= TrailPairs(i, limit - i);
   if (pairs) {
     for (std::size_t i = limit; i-- > countedTo_;)
       if (b[i] == kCr && b[i + 1] == kLf && StartsCharacter(i)) {
