@@ -30,6 +30,11 @@ class DirectoryLister {
   // its path again, when directory is the one listed last (someone else may
   // have listed another meanwhile); null otherwise or when it cannot (the
   // caller then opens the file by its path).
+  // The identity of directory itself, as an entry naming it would carry;
+  // false when it cannot be had.
+  virtual bool identify(const std::string& /*directory*/, std::uint64_t& /*device*/, std::uint64_t& /*inode*/) {
+    return false;
+  }
   virtual std::unique_ptr<File> openListed(const std::string& /*directory*/, const std::string& /*name*/) {
     return nullptr;
   }

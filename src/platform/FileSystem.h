@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quarn {
@@ -38,6 +39,16 @@ class File {
   virtual bool close() = 0;
 };
 
+// What tells one state of a file on disk from another: a file written or
+// replaced by another program since has another stamp.
+struct FileStamp {
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;  // modification time
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -59,6 +70,14 @@ class FileSystem {
   virtual std::string fullPath(const std::string& path) = 0;
   // Makes path the current directory; false when it cannot be.
   virtual bool setCurrentDirectory(const std::string& /*path*/) { return false; }
+  // The stamp of an existing file; none when there is no such file or the
+  // file system cannot say.
+  virtual std::optional<FileStamp> stamp(const std::string& /*path*/) { return std::nullopt; }
+  // Whether the system refuses the user writing path: an existing file the
+  // user may not write, or a new one in a directory the user may not write.
+  virtual bool writeRefused(const std::string& path) {
+    return exists(path) && !isDirectory(path) && !canReadWrite(path);
+  }
 
   // Whole-file helpers built on the primitives above; writeAll replaces the
   // file through createReplacing, so a failed write leaves the old one.

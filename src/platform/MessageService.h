@@ -18,6 +18,8 @@ constexpr unsigned kIconExclamation = 0x30;
 constexpr unsigned kIconAsterisk = 0x40;
 constexpr unsigned kSystemModal = 0x1000;
 constexpr unsigned kTypeMask = 0xF;
+// Not a Windows style: the OK button of kOkCancel reads "上書き".
+constexpr unsigned kOkIsOverwrite = 0x01000000;
 }  // namespace mb
 
 namespace answer {

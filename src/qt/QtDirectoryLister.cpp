@@ -26,6 +26,14 @@ std::unique_ptr<File> QtDirectoryLister::openListed(const std::string& directory
   return OpenRegularFileAt(listed_, names::ToOs(name).c_str());
 }
 
+bool QtDirectoryLister::identify(const std::string& directory, std::uint64_t& device, std::uint64_t& inode) {
+  struct stat info;
+  if (::stat(names::ToOs(directory).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  device = std::uint64_t(info.st_dev);
+  inode = std::uint64_t(info.st_ino);
+  return true;
+}
+
 bool QtDirectoryLister::list(const std::string& directory, std::vector<DirectoryEntry>& out) {
   CloseListed();
   const std::string osDir = names::ToOs(directory);

@@ -14,6 +14,7 @@ class QtDirectoryLister : public DirectoryLister {
   QtDirectoryLister& operator=(const QtDirectoryLister&) = delete;
 
   bool list(const std::string& directory, std::vector<DirectoryEntry>& out) override;
+  bool identify(const std::string& directory, std::uint64_t& device, std::uint64_t& inode) override;
   std::unique_ptr<File> openListed(const std::string& directory, const std::string& name) override;
 
  private:

@@ -146,6 +146,24 @@ std::string QtFileSystem::fullPath(const std::string& path) {
   return CleanPath(names::FromOs(current) + "/" + path);
 }
 
+std::optional<FileStamp> QtFileSystem::stamp(const std::string& path) {
+  struct stat info;
+  if (!Stat(path, info) || S_ISDIR(info.st_mode)) return std::nullopt;
+  return FileStamp{std::int64_t(info.st_size), std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                   std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)};
+}
+
+bool QtFileSystem::writeRefused(const std::string& path) {
+  if (path.empty()) return false;
+  const QByteArray os = OsName(path);
+  if (::access(os.constData(), W_OK) == 0) return false;
+  if (errno != ENOENT) return errno == EACCES || errno == EPERM || errno == EROFS;
+  // A new file: the directory it would be made in.
+  const qsizetype slash = os.lastIndexOf('/');
+  const QByteArray directory = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : os.left(slash);
+  return ::access(directory.constData(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
 bool QtFileSystem::setCurrentDirectory(const std::string& path) {
   return !path.empty() && ::chdir(OsName(path).constData()) == 0;
 }

@@ -16,6 +16,8 @@ class QtFileSystem : public FileSystem {
   bool remove(const std::string& path) override;
   std::string fullPath(const std::string& path) override;
   bool setCurrentDirectory(const std::string& path) override;
+  std::optional<FileStamp> stamp(const std::string& path) override;
+  bool writeRefused(const std::string& path) override;
 };
 
 // Opens a regular file for reading by its name in an open directory (the

@@ -1,9 +1,11 @@
 #include "qt/QtMessageService.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QList>
 
 #include "core/common/StatusPanes.h"
+#include "core/res/Texts.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -43,6 +45,10 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::
                                            QMessageBox::NoButton, parent);
   const auto buttons = ButtonsOf(style);
   for (auto b : buttons) box->addButton(b);
+  if (style & mb::kOkIsOverwrite) {
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->setText(ToQString(texts::kOverwriteButton));
+    if (QAbstractButton* cancel = box->button(QMessageBox::Cancel)) cancel->setText(ToQString(texts::kCancelButton));
+  }
   // Default button 1, 2 or 3 of the style (0x000, 0x100, 0x200).
   const auto defaultIndex = qsizetype((style >> 8) & 0x3);
   box->setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]);

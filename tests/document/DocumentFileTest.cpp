@@ -289,6 +289,20 @@ TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
   EXPECT_EQ(platform.files.files["/out.txt"], "out\r\n");
 }
 
+TEST_F(DocumentFileTest, AFileTheUserMayNotWriteOpensProtectedAndARefusedWriteSaysSo) {
+  platform.files.files["/ro.bin"] = "abc";
+  platform.files.readOnly.insert("/ro.bin");
+  CVeskDoc* doc = OpenInMode(Documents(), "/ro.bin", kOpenBinary, false);
+  ASSERT_TRUE(doc);
+  EXPECT_TRUE(doc->IsWriteProtected());
+  doc->Store().SetAt(0, 'x');
+  platform.dialogs.fileAnswers = {"/ro.bin"};
+  EXPECT_FALSE(doc->DoSave({}, true));
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, std::string("/ro.bin") + (texts::kWriteRefused + 2));
+  EXPECT_EQ(platform.files.files["/ro.bin"], "abc");
+}
+
 TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
   auto mode = [](const std::string& head) {
     return DetectOpenModeOf(reinterpret_cast<const std::uint8_t*>(head.data()), head.size());

@@ -33,6 +33,12 @@ class FakeLister : public DirectoryLister {
     std::sort(out.begin(), out.end(), [](auto& a, auto& b) { return a.name < b.name; });
     return true;
   }
+  bool identify(const std::string& dir, std::uint64_t& device, std::uint64_t& inode) override {
+    const std::string d = dir.substr(0, dir.size() - 1);
+    device = 0;
+    inode = std::hash<std::string>()(d);
+    return fs_.directories.count(d) > 0;
+  }
 
  private:
   FakeFileSystem& fs_;

@@ -145,6 +145,30 @@ TEST_F(QtDocumentWorkflowTest, ANameCp932LacksOpensShowsAndSavesUnderItself) {
   EXPECT_TRUE(DisplayText(doc->GetTitle()).startsWith(other));
 }
 
+TEST_F(QtDocumentWorkflowTest, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTheUserSaysSo) {
+  const QString path = Write(QStringLiteral("grown.bin"), QByteArray(1000, 'a'));
+  gProcess.nextDocKind = kBinaryDoc;
+  CVeskDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(ToCp932(path)));
+  doc.Store().SetAt(0, 'b');
+  doc.SetModifiedFlag(true);
+  QFile other(path);  // another program appends to the file
+  ASSERT_TRUE(other.open(QIODevice::Append));
+  other.write(QByteArray(5000, 'z'));
+  other.close();
+  platform.messages.answers = {answer::kCancel};
+  EXPECT_FALSE(doc.DoFileSave());
+  EXPECT_EQ(Read(path), QByteArray(1000, 'a') + QByteArray(5000, 'z'));
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_NE(platform.messages.shown[0].style & mb::kOkIsOverwrite, 0u);
+  platform.messages.answers = {answer::kOk};  // 上書き
+  EXPECT_TRUE(doc.DoFileSave());
+  EXPECT_EQ(Read(path), "b" + QByteArray(999, 'a'));
+  // The file now is what was saved: the next save asks nothing.
+  EXPECT_TRUE(doc.DoFileSave());
+  EXPECT_EQ(platform.messages.shown.size(), 2u);
+}
+
 TEST_F(QtDocumentWorkflowTest, TheSameFileIsActivatedNotOpenedTwice) {
   const QString a = Write(QStringLiteral("a.bin"), "aaaa");
   const QString b = Write(QStringLiteral("b.bin"), "bbbb");

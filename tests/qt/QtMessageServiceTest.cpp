@@ -38,6 +38,9 @@ TEST(QtMessageServiceTest, BoxShowsConvertedTextsButtonsAndIcon) {
     EXPECT_EQ(b->standardButtons(), c.buttons) << c.style;
     EXPECT_EQ(b->icon(), c.icon) << c.style;
   }
+  auto overwrite = MakeMessageBox("x", "y", mb::kOkCancel | mb::kOkIsOverwrite);
+  EXPECT_EQ(overwrite->button(B::Ok)->text(), QString::fromUtf8("上書き"));
+  EXPECT_EQ(overwrite->button(B::Cancel)->text(), QString::fromUtf8("キャンセル"));
   // The second-button default of the style.
   EXPECT_EQ(MakeMessageBox("x", "y", mb::kYesNo | 0x100)->defaultButton()->text(),
             MakeMessageBox("x", "y", mb::kYesNo)->button(B::No)->text());

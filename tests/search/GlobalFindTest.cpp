@@ -21,13 +21,30 @@ struct Collect : GlobalFindProgress {
   std::size_t stopAfter = size_t(-1);
 };
 
+bool Lead(char c) { return (std::uint8_t(c) >= 0x81 && std::uint8_t(c) <= 0x9F) || std::uint8_t(c) >= 0xE0; }
+
 // The result lines of one file as the chunk rule describes them, searched
-// naively (case-sensitive literal, stepping by its length).
-std::vector<std::string> Reference(const std::string& path, const std::string& data, const std::string& text) {
+// naively: a case-sensitive literal stepping by its length, or with a
+// leading "^" (a regular expression) the literal at line starts. Lines are
+// walked as the text reader reads the file: a lead byte takes the next byte,
+// and a CR LF that starts a character ends a line.
+std::vector<std::string> Reference(const std::string& path, const std::string& data, std::string text) {
+  const bool anchored = text[0] == '^';
+  if (anchored) text.erase(0, 1);
+  std::vector<bool> charStart(data.size() + 1), lineEnd(data.size() + 1);
+  std::vector<std::size_t> lines(data.size() + 2, 1), lineFrom(data.size() + 2, 0);  // of the byte at i
+  for (std::size_t i = 0; i < data.size();) {
+    charStart[i] = true;
+    if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n') lineEnd[i] = true;
+    i += (Lead(data[i]) || lineEnd[i]) && i + 1 < data.size() ? 2 : 1;
+  }
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    lines[i + 1] = lines[i] + lineEnd[i];
+    lineFrom[i + 1] = lineEnd[i] ? i + 2 : lineFrom[i];
+  }
   const std::size_t kChunk = 30720;
   std::vector<std::string> out;
-  std::size_t at = 0, lines = 0;
-  while (true) {
+  for (std::size_t at = 0;;) {
     std::size_t len = std::min(kChunk, data.size() - at);
     const bool last = len < kChunk;
     if (!last)
@@ -36,29 +53,31 @@ std::vector<std::string> Reference(const std::string& path, const std::string& d
           len = i == kChunk - 1 ? kChunk : i + 2;
           break;
         }
-    const std::string chunk = data.substr(at, len);
-    for (std::size_t p = 0; p + text.size() <= chunk.size();) {
-      if (chunk.compare(p, text.size(), text) != 0) {
+    const std::size_t end = at + len;
+    const bool carried = at > 0 && !charStart[at] && !lineEnd[at - 1];  // the chunk starts with a trail byte
+    for (std::size_t p = at + carried; p + text.size() <= end;) {
+      const bool lineStart = p == 0 || (p >= 2 && lineEnd[p - 2]);
+      if (!(charStart[p] || p == at) || data.compare(p, text.size(), text) != 0 || (anchored && !lineStart)) {
         ++p;
         continue;
       }
-      std::size_t line = lines + 1, start = 0;
-      for (std::size_t i = 0; i + 1 < chunk.size() && i + 1 <= p; ++i)
-        if (chunk[i] == '\r' && chunk[i + 1] == '\n') ++line, start = i + 2;
+      const std::size_t line = lines[p];
+      std::size_t start = std::min(std::max(at + carried, lineFrom[p]), p);
       if (p + text.size() - start > 239) start = p;
-      std::size_t end = start;
-      while (end < chunk.size() && !(chunk[end] == '\r' && (end + 1 == chunk.size() || chunk[end + 1] == '\n')) &&
-             chunk[end] != '\0')
-        ++end;
-      const std::size_t room = 512 - path.size() - 13;
-      out.push_back(path + "(" + std::to_string(line) + "): " + chunk.substr(start, std::min(end - start, room)) +
-                    "\r\n");
+      std::size_t stop = start;
+      while (stop < end && !(data[stop] == '\r' && charStart[stop] && (stop + 1 == end || data[stop + 1] == '\n')) &&
+             data[stop] != '\0')
+        ++stop;
+      std::string excerpt = data.substr(start, std::min(stop - start, 512 - path.size() - 13));
+      for (std::size_t k = 0; k < excerpt.size(); k += Lead(excerpt[k]) ? 2 : 1) {
+        if (Lead(excerpt[k]) && k + 1 == excerpt.size()) excerpt.pop_back();
+        else if (Lead(excerpt[k]) && excerpt[k + 1] == '\r') excerpt[k + 1] = ' ';
+      }
+      out.push_back(path + "(" + std::to_string(line) + "): " + excerpt + "\r\n");
       p += text.size();
     }
     if (last) break;
-    for (std::size_t i = 0; i < chunk.size(); ++i)
-      if (chunk[i] == '\r' && (i + 1 == chunk.size() || chunk[i + 1] == '\n')) ++lines;
-    at += len;
+    at = end;
   }
   return out;
 }
@@ -83,7 +102,7 @@ class GlobalFindTest : public ::testing::Test {
 
 TEST_F(GlobalFindTest, GeneratedTreesAgreeWithTheReference) {
   std::mt19937 rng(7);
-  const char alphabet[] = "abxab\r\n\r\n\0 ";
+  const char alphabet[] = "ab\x82xab\r\n\r\n\0 ";
   for (int round = 0; round < 40; ++round) {
     platform.files.files.clear();
     platform.files.directories.clear();
@@ -97,8 +116,8 @@ TEST_F(GlobalFindTest, GeneratedTreesAgreeWithTheReference) {
     }
     platform.files.directories.insert("/t");
     const bool subdirs = rng() % 2;
-    // Literals of two to four bytes, one across a line end.
-    const std::string text = round % 3 == 0 ? "ab" : round % 3 == 1 ? "bxab" : "b\r\na";
+    // Literals of two to four bytes, one across a line end, one held to line starts.
+    const std::string text = round % 4 == 0 ? "ab" : round % 4 == 1 ? "bxab" : round % 4 == 2 ? "b\r\na" : "^ab";
     std::vector<std::string> expected;
     std::deque<std::string> queue{"/t/"};
     while (!queue.empty()) {
@@ -113,7 +132,7 @@ TEST_F(GlobalFindTest, GeneratedTreesAgreeWithTheReference) {
       for (const auto& e : entries)
         if (e.kind == DirectoryEntry::kDirectory) queue.push_back(dir + e.name + "/");
     }
-    const std::vector<std::string> got = Run("/t/*.c", text, subdirs);
+    const std::vector<std::string> got = Run("/t/*.c", text, subdirs, {true, text[0] == '^', true});
     const auto diff = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
     ASSERT_TRUE(diff.first == got.end() && diff.second == expected.end())
         << "round " << round << " line " << (diff.first - got.begin()) << ": "
@@ -138,6 +157,49 @@ TEST_F(GlobalFindTest, DescribedCases) {
   Put("/s/case.txt", "NeEdLe\r\n");
   EXPECT_EQ(Run("/s/case.txt", "needle", false, {false, false, true}).size(), 1u);
   EXPECT_EQ(Run("/s/case.txt", "needle", false).size(), 0u);
+}
+
+TEST_F(GlobalFindTest, LinesAndNamesAsTheDocumentShowsThem) {
+  using Lines = std::vector<std::string>;
+  const FileSearchOptions regular{true, true, true};
+  const struct {
+    const char* name;
+    std::string bytes, text;
+    FileSearchOptions options;
+    Lines expected;
+  } cases[] = {
+      // "^" holds at a line start only, not where the search goes on after a hit.
+      {"/r/x.txt", "xxxx\r\nxy", "^x", regular, {"/r/x.txt(1): xxxx\r\n", "/r/x.txt(2): xy\r\n"}},
+      // UTF-8 "。" ends in 0x82, a lead byte: the CR is its trail, read as a blank.
+      {"/r/ja.txt", "\xE3\x80\x82\r\nhit\r\nhit", "hit", {true, false, true},
+       {"/r/ja.txt(1): \xE3\x80\x82 \nhit\r\n", "/r/ja.txt(2): hit\r\n"}},
+      {"/r/ja2.txt", "\xE3\x80\x82\r\nhit", "^hit", regular, {}},
+      // A lead byte cut from its trail by a NUL does not take the CR LF.
+      {"/r/nul.txt", std::string("ab\x82\0z", 5), "ab", {true, false, true}, {"/r/nul.txt(1): ab\r\n"}},
+      // A line break in the name would make two lines of one.
+      {"/r/a\r\nb.c", "hit", "hit", {true, false, true}, {"/r/a??b.c(1): hit\r\n"}},
+  };
+  for (const auto& c : cases) {
+    Put(c.name, c.bytes);
+    EXPECT_EQ(Run(c.name, c.text, false, c.options), c.expected) << c.name;
+  }
+}
+
+TEST_F(GlobalFindTest, ALinkBackToTheStartIsNotFollowed) {
+  // "/l/loop" names "/l" again.
+  struct LoopLister : FakeLister {
+    using FakeLister::FakeLister;
+    bool list(const std::string& dir, std::vector<DirectoryEntry>& out) override {
+      const std::string real = dir.rfind("/l/loop/", 0) == 0 ? "/l/" + dir.substr(8) : dir;
+      if (!FakeLister::list(real, out)) return false;
+      if (real == "/l/") out.push_back({"loop", DirectoryEntry::kDirectory, 0, std::hash<std::string>()("/l")});
+      return true;
+    }
+  } loop{platform.files};
+  Put("/l/a.c", "hit");
+  Collect progress;
+  SearchFiles({"/l/*.c", "hit", true, {}}, platform.files, loop, progress);
+  EXPECT_EQ(progress.names, std::vector<std::string>{"a.c"});
 }
 
 TEST_F(GlobalFindTest, WalkRulesAndWildcards) {

@@ -134,7 +134,7 @@ void CVeskCabinet::Reopen(const CabinetContents& contents) {
     hidden.showCmd = 0;
     if (frames_) frames_->SetPlacement(*doc, hidden);
     if (entry.active) active = doc;
-    doc->SetWriteProtected(entry.writeProtected);
+    doc->SetWriteProtected(entry.writeProtected || doc->OpensProtected());
     if (CVeskView* view = ViewOf(*doc); view && (!older || doc->DocKind() == kTextDoc))
       view->RestorePosition(entry.position);
     reopened.push_back({doc, entry.placement.showCmd});

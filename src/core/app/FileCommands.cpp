@@ -69,8 +69,9 @@ CVeskDoc* OpenInMode(DocTemplate& documents, const std::string& path, int mode, 
   }
   NextKind kind(mode == kOpenText ? kTextDoc : kBinaryDoc);
   CVeskDoc* doc = documents.OpenDocumentFile(path);
-  // A file over the limit stays protected whatever the dialog said.
-  if (doc) doc->SetWriteProtected(readOnly || doc->IsCutShort());
+  // A file over the limit or one the user may not write stays protected
+  // whatever the dialog said.
+  if (doc) doc->SetWriteProtected(readOnly || doc->OpensProtected());
   return doc;
 }
 

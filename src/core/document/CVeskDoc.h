@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/document/CVeskRD.h"
 #include "core/document/DocumentMarks.h"
 #include "core/document/RowLayout.h"
+#include "platform/FileSystem.h"
 #include "platform/LargeBlock.h"
 #include "platform/Types.h"
 
@@ -101,6 +103,9 @@ class CVeskDoc {
   // loaded: saving under its own name would cut the file, so the document
   // opens write-protected and only Save As to another name writes it.
   bool IsCutShort() const { return cutShort_; }
+  // Whether the document must open write-protected whatever the user chose:
+  // cut short, or read from a file the user may not write.
+  bool OpensProtected() const { return cutShort_ || fileReadOnly_; }
 
   void AddView(DocumentView* view);
   void RemoveView(DocumentView* view);
@@ -251,6 +256,10 @@ class CVeskDoc {
   std::vector<std::uint32_t> relaidRows_;  // the rows one relayout builds, kept for the next
   bool writeProtected_ = false;
   bool cutShort_ = false;
+  bool fileReadOnly_ = false;
+  // The file as it was read or last saved; a save over it after another
+  // program changed it asks first.
+  std::optional<FileStamp> stamp_;
   int docKind_ = kTextDoc;
 
   bool modified_ = false;

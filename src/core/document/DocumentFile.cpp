@@ -14,6 +14,7 @@
 #include "core/res/StringTable.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageService.h"
 #include "platform/Platform.h"
 
 namespace quarn {
@@ -21,6 +22,15 @@ namespace {
 
 // Large writes: a file moves at the speed of the page cache.
 constexpr std::size_t kChunk = std::size_t(8) << 20;
+
+// A named text of the table with "%1" replaced by arg, in a message box.
+int TextBox(const char* text, const std::string& arg, unsigned style) {
+  MessageService* messages = Platform().messages;
+  if (!messages) return answer::kCancel;
+  std::string shown = text;
+  if (const std::size_t at = shown.find("%1"); at != std::string::npos) shown.replace(at, 2, arg);
+  return messages->messageBox(shown, LoadString(57347), style);
+}
 
 }  // namespace
 
@@ -76,6 +86,9 @@ bool CVeskDoc::SaveTo(File& file) {
 }
 
 bool CVeskDoc::OnOpenDocument(const std::string& path) {
+  // Taken before the read: a change while reading is a change since.
+  stamp_ = Platform().files->stamp(path);
+  fileReadOnly_ = !Platform().files->canReadWrite(path);
   std::unique_ptr<File> file = Platform().files->openRead(path);
   if (!file) {
     AppMessageBox(msg::kOpenFailed);
@@ -97,7 +110,7 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
   if (docKind_ == kTextDoc) ReadAttributeFile(path);
   SetPathName(path);
   SetModifiedFlag(false);
-  if (cutShort_) SetWriteProtected(true);
+  if (OpensProtected()) SetWriteProtected(true);
   return true;
 }
 
@@ -105,7 +118,10 @@ bool CVeskDoc::OnSaveDocument(const std::string& path) {
   // The old file stays whole until the new bytes are all written.
   std::unique_ptr<File> file = Platform().files->createReplacing(path);
   if (!file) {
-    AppMessageBox(msg::kInvalidFileName);
+    if (Platform().files->writeRefused(path))
+      TextBox(texts::kWriteRefused, path, mb::kOk | mb::kIconExclamation);
+    else
+      AppMessageBox(msg::kInvalidFileName);
     return false;
   }
   const bool written = SaveTo(*file);
@@ -139,6 +155,15 @@ bool CVeskDoc::DoSave(const std::string& path, bool replace) {
     AppMessageBox(msg::kTooManyChars);
     return false;
   }
+  // Another program's change to the file since it was read would be lost.
+  const bool own = !pathName_.empty() && Platform().files->fullPath(name) == pathName_;
+  if (own && stamp_) {
+    const std::optional<FileStamp> now = Platform().files->stamp(name);
+    if (now && *now != *stamp_ &&
+        TextBox(texts::kFileChangedOnDisk, pathName_, mb::kOkCancel | mb::kOkIsOverwrite | mb::kIconExclamation) !=
+            answer::kOk)
+      return false;
+  }
   const bool existed = Platform().files->exists(name);
   if (!OnSaveDocument(name)) {
     // A file made under a new name is not left behind half written; a file
@@ -149,7 +174,9 @@ bool CVeskDoc::DoSave(const std::string& path, bool replace) {
   if (replace) {
     SetPathName(name);
     cutShort_ = false;  // the new file holds exactly the document
+    fileReadOnly_ = false;
   }
+  if (own || replace) stamp_ = Platform().files->stamp(name);
   return true;
 }
 

@@ -1,6 +1,9 @@
 // The search of one file for the global find: the file is read in chunks of
 // 30,720 bytes cut after their last CR LF, lines are counted as the search
 // goes, and each match becomes a result line naming the file and the line.
+// Lines are the text reader's: a CR LF ends a line only where the CR starts
+// a character (after a lead byte the CR is its trail and reads as a blank),
+// so a tag jump to the line lands on the line that holds the match.
 #pragma once
 
 #include <cstdint>
@@ -48,7 +51,13 @@ class FileSearch {
   std::string ResultLine(std::size_t pos, std::size_t n);
   std::size_t LineEnd(std::size_t from) const;
   void CountLines(std::size_t pos);
+  std::uint32_t TrailPairs(std::size_t from, std::size_t n) const;
   std::size_t FindLiteral() const;
+  // Whether x starts a character as the text reader walks the file.
+  bool StartsCharacter(std::size_t x) const;
+  bool StartsLine(std::size_t x) const;
+  // The first line start at or after from in the chunk, else the chunk's end.
+  std::size_t NextLineStart(std::size_t from) const;
 
   std::unique_ptr<File> file_;
   std::string path_;
@@ -63,6 +72,11 @@ class FileSearch {
   std::size_t countedTo_ = 0;    // position the line count has reached
   std::size_t lineStart_ = 0;    // start of the line holding countedTo_
   std::size_t position_ = 0;     // where the next search in the chunk starts
+  std::size_t walkStart_ = 0;    // first character start of the chunk (1 after a split character)
+  bool chunkStartsLine_ = true;  // the chunk's first byte starts a line
+  bool splitLine_ = false;       // the chunk starts with the LF of a CR LF cut by the chunk before
+  bool anchored_ = false;        // a regular expression held to line starts ("^...")
+  std::string shownPath_;        // the path as the result line shows it
 };
 
 }  // namespace quarn

@@ -108,6 +108,8 @@ GlobalFindCounts SearchFiles(const GlobalFindRequest& request, FileSystem& files
   const std::string filePart = request.pattern.substr(slash + 1);
   std::deque<std::string> queue{request.pattern.substr(0, slash + 1)};
   std::set<std::pair<std::uint64_t, std::uint64_t>> seen;  // directories listed, by identity
+  // The starting directory too: a link below it back to it is not entered.
+  if (std::uint64_t device, inode; directories.identify(queue.front(), device, inode)) seen.insert({device, inode});
   bool top = true;
   FileSearch search;  // its buffers serve every file
   while (!queue.empty()) {
