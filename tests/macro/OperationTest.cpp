@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <tuple>
 
 #include "core/app/OperationCommands.h"
 #include "core/commands/CommandCatalogue.h"
@@ -108,12 +109,61 @@ TEST_F(OperationTest, RecordPassingTheBufferEndsTheRecording) {
 }
 
 TEST_F(OperationTest, NamesAndPaths) {
-  const std::pair<const char*, const char*> kPaths[] = {
-      {"TEST.MAC", "/prog/TEST.MAC"}, {"x.mac", "/prog/x.mac"}, {"a.txt", "/prog/a.txt.mac"}, {"mac", "/prog/mac.mac"}};
-  for (const auto& [name, path] : kPaths) EXPECT_EQ(COperationManeger::MacroPath(name), path);
-  // Keys are bound under the name the list shows: the file's title less ".mac".
-  for (const auto& [name, path] : kPaths)
-    EXPECT_EQ(COperationManeger::ListName(name), std::string(path).substr(6, std::string(path).size() - 10)) << name;
+  // The name typed, its file, and the name the list shows for that file;
+  // the listed name leads back to the same file.
+  const std::tuple<const char*, const char*, const char*> kNames[] = {
+      {"TEST.MAC", "TEST.MAC", "TEST.MAC"}, {"x.mac", "x.mac", "x"},    {"a.txt", "a.txt.mac", "a.txt"},
+      {"mac", "mac.mac", "mac"},            {"y.Mac", "y.Mac", "y.Mac"}, {"x.mac.mac", "x.mac.mac", "x.mac.mac"},
+      {"z.MAC.mac", "z.MAC.mac", "z.MAC.mac"}};
+  for (const auto& [typed, file, listed] : kNames) {
+    EXPECT_EQ(COperationManeger::MacroPath(typed), Mac(file)) << typed;
+    EXPECT_EQ(COperationManeger::ListName(typed), listed) << typed;
+    EXPECT_EQ(COperationManeger::ListName(file), listed) << file;
+    EXPECT_EQ(COperationManeger::MacroPath(listed), Mac(file)) << listed;
+  }
+}
+
+TEST_F(OperationTest, AnOperationSavedInCapitalsIsListedPlayedAndDeletedByItsName) {
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{3});
+  ASSERT_TRUE(ops.Save("Down3.MAC", ""));
+  EXPECT_EQ(ops.ReadOperationList(), std::vector<std::string>{"Down3.MAC"});
+  COperationManeger other;
+  other.SetReplayTarget(&target);
+  other.Play("Down3.MAC");
+  EXPECT_EQ(target.played.size(), 1u);
+  dialogs.playScript = {[](PlayDialogRequest& r) {
+    EXPECT_TRUE(r.remove("Down3.MAC"));
+    return PlayDialogAnswer::kOk;
+  }};
+  RunOperationCommand(ops, cmd::kLoadOperation);
+  EXPECT_FALSE(platform.files.files.count(Mac("Down3.MAC")));
+  EXPECT_TRUE(platform.beep.beeps.empty());
+}
+
+// A saved operation played while recording (its key pressed) leaves the
+// recording in place and adds the commands it plays, once.
+TEST_F(OperationTest, PlayingASavedOperationWhileRecordingAddsItsCommands) {
+  struct Echo : FrameTarget {
+    void SendFrameCommand(unsigned id) override {
+      FrameTarget::SendFrameCommand(id);
+      RecordOperation(rec::kFrameCommand, id, *ReplayedParameters());
+    }
+  } echo;
+  ops.SetReplayTarget(&echo);
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{2});
+  ASSERT_TRUE(ops.Save("two", ""));
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1});
+  ops.Play("two");
+  ops.Play("missing");
+  ops.StopRecording();
+  EXPECT_EQ(ops.Count(), 2u);
+  EXPECT_EQ(ops.Name(), "");
+  echo.played.clear();
+  ops.Play();
+  EXPECT_EQ(echo.played, (std::vector<Played>{{rec::kFrameCommand, cmd::kFont, Bytes{1}}, {rec::kFrameCommand, cmd::kFont, Bytes{2}}}));
 }
 
 TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
@@ -139,7 +189,7 @@ TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
 
 TEST_F(OperationTest, OperationListHoldsTheFirstHundredValidFiles) {
   const std::string file = WriteMacroFile("c", nullptr, 0, 0);
-  for (int i = 0; i < 101; ++i) platform.files.files[Mac("op" + std::to_string(1000 + i) + ".MAC")] = file;
+  for (int i = 0; i < 101; ++i) platform.files.files[Mac("op" + std::to_string(1000 + i) + ".mac")] = file;
   platform.files.files[Mac("a-broken.mac")] = "xx";
   platform.files.files[Mac("a-other.txt")] = file;
   const auto names = ops.ReadOperationList();
