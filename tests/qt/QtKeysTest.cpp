@@ -118,8 +118,9 @@ TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
   KeyDialogs() = nullptr;
 }
 
-// A saved operation bound to Shift+F5 in the key file plays when the key is
-// pressed in a freshly started frame.
+// A saved operation named with a capital extension and bound to
+// Ctrl+Shift+2 in the key file plays when the key is pressed in a freshly
+// started frame: the key arrives as "@" (US layout), Qt's name for it.
 TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   fakes::FakePlatform platform;
   QtFileSystem files;
@@ -128,9 +129,9 @@ TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   QTemporaryDir dir;
   Operations().StartRecording();
   Operations().Record(512, cmd::kSelectAll, {});
-  ASSERT_TRUE(Operations().Save("selectall", "the whole file"));
+  ASSERT_TRUE(Operations().Save("X.MAC", "the whole file"));
   const QString keyFile = PathToQString(KeyFilePath());
-  WriteFile(keyFile, WriteKeyFile({{116, kKeyOperation, 2, 0, "selectall"}}));
+  WriteFile(keyFile, WriteKeyFile({{'2', kKeyOperation, 3, 0, "X.MAC"}}));
   LoadKeyTable();
   const QString data = dir.filePath(QStringLiteral("data.bin"));
   WriteFile(data, "0123456789");
@@ -142,15 +143,15 @@ TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   auto* window = frame.findChild<QtBinaryWindow*>();
   ASSERT_TRUE(window);
   window->setFocus();
-  testing::Press(window, Qt::Key_F5, {});
+  testing::Press(window, Qt::Key_At, {}, Qt::ShiftModifier);
   EXPECT_FALSE(window->Window().HasSelection());
-  testing::Press(window, Qt::Key_F5, {}, Qt::ShiftModifier);
+  testing::Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(window->Window().SelectionFirst(), 0u);
   EXPECT_EQ(window->Window().SelectionLast(), 9u);
 
   Documents().CloseAll();
   QFile::remove(keyFile);
-  QFile::remove(PathToQString(COperationManeger::MacroPath("selectall")));
+  QFile::remove(PathToQString(COperationManeger::MacroPath("X.MAC")));
   gKeyTable.SetDefaults();
   InstallOperationLibrary(nullptr);
 }
