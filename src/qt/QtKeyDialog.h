@@ -11,6 +11,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QListWidget;
+class QPushButton;
 class QTabWidget;
 
 namespace quarn::qt {
@@ -29,6 +30,9 @@ class QtCustomiseSheet : public QDialog {
   void collectPage(KeyboardPage& page) const;
   // Collects, runs action, shows the result and places the focus it asks for.
   void act(const std::function<void(KeyboardPage&)>& action);
+  // Enter in the key box adds the key: "追加" is the default button while
+  // the key box has the focus, OK otherwise.
+  void followFocus(QWidget* old, QWidget* now);
 
   CustomiseSheetRequest& request_;
   QTabWidget* tabs_ = nullptr;
@@ -38,6 +42,8 @@ class QtCustomiseSheet : public QDialog {
   QCheckBox* ctrl_ = nullptr;
   QCheckBox* shift_ = nullptr;
   QComboBox* keyBox_ = nullptr;
+  QPushButton* add_ = nullptr;
+  QPushButton* ok_ = nullptr;
   bool showing_ = false;
 };
 

@@ -118,6 +118,33 @@ TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
   KeyDialogs() = nullptr;
 }
 
+// Enter in the key box adds the key and keeps the sheet open; elsewhere it
+// is OK.
+TEST(QtKeysTest, EnterInTheKeyBoxAddsTheKey) {
+  CustomiseSheetRequest request;
+  request.keyboard.commands = {"one", "two"};
+  request.keyboard.command = 0;
+  request.keyboard.keyNames = {"A", "F5"};
+  std::vector<std::string> added;
+  request.addKey = [&](KeyboardPage& page) { added.push_back(page.keyText); };
+  QtCustomiseSheet sheet(request);
+  sheet.show();
+  sheet.activateWindow();
+  QApplication::processEvents();
+  auto* keyBox = sheet.findChild<QComboBox*>(QStringLiteral("keyBox"));
+  keyBox->setEditText(QStringLiteral("F5"));
+  for (int round = 0; round < 2; ++round) {  // again after the focus went away and came back
+    keyBox->lineEdit()->setFocus();
+    testing::Press(keyBox->lineEdit(), Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(added.size(), std::size_t(round + 1));
+    EXPECT_TRUE(sheet.isVisible());
+    sheet.findChild<QListWidget*>(QStringLiteral("commands"))->setFocus();
+  }
+  testing::Press(sheet.findChild<QListWidget*>(QStringLiteral("commands")), Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(sheet.result(), QDialog::Accepted);
+  EXPECT_EQ(added, (std::vector<std::string>{"F5", "F5"}));
+}
+
 // A saved operation named with a capital extension and bound to
 // Ctrl+Shift+2 in the key file plays when the key is pressed in a freshly
 // started frame: the key arrives as "@" (US layout), Qt's name for it.
