@@ -175,6 +175,14 @@ TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   testing::Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(window->Window().SelectionFirst(), 0u);
   EXPECT_EQ(window->Window().SelectionLast(), 9u);
+  // Pressed while recording, the key adds what it plays to the recording.
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  ASSERT_TRUE(frame.runCommand(cmd::kWriteProtect));
+  testing::Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  EXPECT_EQ(Operations().Count(), 2u);
+  ASSERT_TRUE(frame.runCommand(cmd::kPlay));
+  EXPECT_FALSE(Documents().At(0).IsWriteProtected());
 
   Documents().CloseAll();
   QFile::remove(keyFile);
