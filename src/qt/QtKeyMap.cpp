@@ -119,11 +119,12 @@ int VirtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers, unsigned keycode) 
     if (const int vk = KeypadKeyFor(qtKey)) return vk;
   }
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return vk::kA + (qtKey - Qt::Key_A);
-  // Key codes stay below 256: the table holds no keycode 0.
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return vk::kF1 + (qtKey - Qt::Key_F1);
+  // Named keys first: a Japanese keyboard has 半角/全角 where a US one has "`".
+  if (const int vk = Lookup(kNamedKeys, qtKey)) return vk;
+  // X keycodes stay below 256; the table holds no keycode 0.
   if (const int vk = keycode < 256 ? Lookup(kPhysicalKeys, int(keycode)) : 0) return vk;
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return vk::k0 + (qtKey - Qt::Key_0);
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return vk::kF1 + (qtKey - Qt::Key_F1);
-  if (const int vk = Lookup(kNamedKeys, qtKey)) return vk;
   if (const int vk = modifiers & Qt::ShiftModifier ? ShiftedOnDigitFor(qtKey) : 0) return vk;
   if (const int vk = Lookup(kCharacterKeys, qtKey)) return vk;
   return PhysicalLetterFor(keycode);

@@ -77,6 +77,7 @@ TEST(QtKeyMapTest, PhysicalKeysGiveTheSameCodeOnEveryLayout) {
       {Qt::Key_Comma, {}, 25, vk::kOemComma},             // a comma on a letter's place
       {Qt::Key_8, Qt::KeypadModifier, 80, vk::kNumpad0 + 8},
       {Qt::Key_F5, Qt::ShiftModifier, 71, vk::kF1 + 4},
+      {Qt::Key_Zenkaku_Hankaku, {}, 49, vk::kKanji},      // Japanese, on the US ` key
       // Without a keycode a shifted "@" or "^" is the US keyboard's digit.
       {Qt::Key_At, kCtrlShift, 0, '2'},
       {Qt::Key_AsciiCircum, Qt::ShiftModifier, 0, '6'},
