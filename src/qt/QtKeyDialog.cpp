@@ -44,8 +44,10 @@ QtCustomiseSheet::QtCustomiseSheet(CustomiseSheetRequest& request, QWidget* pare
   connect(buttons, &QDialogButtonBox::rejected, this, &QtCustomiseSheet::reject);
   layout->addWidget(buttons);
   showPage(request.keyboard);
-  connect(qApp, &QApplication::focusChanged, this, &QtCustomiseSheet::followFocus);
+  focusFollower_ = connect(qApp, &QApplication::focusChanged, this, &QtCustomiseSheet::followFocus);
 }
+
+QtCustomiseSheet::~QtCustomiseSheet() { disconnect(focusFollower_); }
 
 void QtCustomiseSheet::followFocus(QWidget* old, QWidget* now) {
   const auto inKeyBox = [this](QWidget* w) { return w && (w == keyBox_ || keyBox_->isAncestorOf(w)); };

@@ -19,6 +19,8 @@ namespace quarn::qt {
 class QtCustomiseSheet : public QDialog {
  public:
   QtCustomiseSheet(CustomiseSheetRequest& request, QWidget* parent = nullptr);
+  // Stops following the focus before the widgets go (their removal moves it).
+  ~QtCustomiseSheet() override;
 
   void accept() override;
   void reject() override;
@@ -45,6 +47,7 @@ class QtCustomiseSheet : public QDialog {
   QPushButton* add_ = nullptr;
   QPushButton* ok_ = nullptr;
   bool showing_ = false;
+  QMetaObject::Connection focusFollower_;
 };
 
 class QtKeyDialogs : public KeyDialogService {
