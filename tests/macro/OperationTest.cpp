@@ -123,24 +123,6 @@ TEST_F(OperationTest, NamesAndPaths) {
   }
 }
 
-TEST_F(OperationTest, AnOperationSavedInCapitalsIsListedPlayedAndDeletedByItsName) {
-  ops.StartRecording();
-  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{3});
-  ASSERT_TRUE(ops.Save("Down3.MAC", ""));
-  EXPECT_EQ(ops.ReadOperationList(), std::vector<std::string>{"Down3.MAC"});
-  COperationManeger other;
-  other.SetReplayTarget(&target);
-  other.Play("Down3.MAC");
-  EXPECT_EQ(target.played.size(), 1u);
-  dialogs.playScript = {[](PlayDialogRequest& r) {
-    EXPECT_TRUE(r.remove("Down3.MAC"));
-    return PlayDialogAnswer::kOk;
-  }};
-  RunOperationCommand(ops, cmd::kLoadOperation);
-  EXPECT_FALSE(platform.files.files.count(Mac("Down3.MAC")));
-  EXPECT_TRUE(platform.beep.beeps.empty());
-}
-
 // A saved operation played while recording (its key pressed) leaves the
 // recording in place and adds the commands it plays, once.
 TEST_F(OperationTest, PlayingASavedOperationWhileRecordingAddsItsCommands) {
