@@ -171,13 +171,14 @@ TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
 
 TEST_F(OperationTest, OperationListHoldsTheFirstHundredValidFiles) {
   const std::string file = WriteMacroFile("c", nullptr, 0, 0);
-  for (int i = 0; i < 101; ++i) platform.files.files[Mac("op" + std::to_string(1000 + i) + ".mac")] = file;
+  // A capital extension is part of the listed name, which leads back to the file.
+  for (int i = 0; i < 101; ++i) platform.files.files[Mac("op" + std::to_string(1000 + i) + ".MAC")] = file;
   platform.files.files[Mac("a-broken.mac")] = "xx";
   platform.files.files[Mac("a-other.txt")] = file;
   const auto names = ops.ReadOperationList();
   ASSERT_EQ(names.size(), kMaxOperations);
-  EXPECT_EQ(names.front(), "op1000");
-  EXPECT_EQ(names.back(), "op1099");
+  EXPECT_EQ(names.front(), "op1000.MAC");
+  EXPECT_EQ(names.back(), "op1099.MAC");
   EXPECT_EQ(ops.Operations().front().comment, "c");
 }
 
