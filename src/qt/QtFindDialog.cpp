@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/res/Texts.h"
+#include "qt/QtNameWidth.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -34,6 +35,7 @@ QComboBox* NewCombo(QWidget* parent) {
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setMinimumWidth(220);
+  KeepNameComboNarrow(*box);
   return box;
 }
 

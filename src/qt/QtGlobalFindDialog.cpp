@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/res/Texts.h"
+#include "qt/QtNameWidth.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -27,6 +28,7 @@ QComboBox* NewCombo(QWidget* parent, const std::vector<std::string>& entries, co
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setMinimumWidth(320);
+  KeepNameComboNarrow(*box);
   for (const std::string& entry : entries) box->addItem(show(entry));
   box->setEditText(show(text));
   return box;
@@ -123,7 +125,7 @@ QtGlobalFindProgress::QtGlobalFindProgress(QWidget* parent)
 }
 
 void QtGlobalFindProgress::setFile(const std::string& name) {
-  file_->setText(T(texts::kGlobalFindSearching) + DisplayText(name));
+  file_->setText(T(texts::kGlobalFindSearching) + ElidedName(DisplayText(name), file_->fontMetrics()));
 }
 
 void QtGlobalFindProgress::setCount(std::uint32_t count) {

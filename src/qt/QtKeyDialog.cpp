@@ -38,12 +38,26 @@ QtCustomiseSheet::QtCustomiseSheet(CustomiseSheetRequest& request, QWidget* pare
   tabs_->setCurrentIndex(request.page < tabs_->count() ? request.page : 0);
   layout->addWidget(tabs_);
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ToQString(texts::kOkButton), QDialogButtonBox::AcceptRole);
+  ok_ = buttons->addButton(ToQString(texts::kOkButton), QDialogButtonBox::AcceptRole);
   buttons->addButton(ToQString(texts::kCancelButton), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &QtCustomiseSheet::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QtCustomiseSheet::reject);
   layout->addWidget(buttons);
   showPage(request.keyboard);
+  focusFollower_ = connect(qApp, &QApplication::focusChanged, this, &QtCustomiseSheet::followFocus);
+}
+
+QtCustomiseSheet::~QtCustomiseSheet() { disconnect(focusFollower_); }
+
+void QtCustomiseSheet::followFocus(QWidget* old, QWidget* now) {
+  const auto inKeyBox = [this](QWidget* w) { return w && (w == keyBox_ || keyBox_->isAncestorOf(w)); };
+  if (inKeyBox(now)) {
+    add_->setDefault(true);
+  } else if (inKeyBox(old)) {
+    add_->setDefault(false);
+    // A focused push button of the sheet is the default itself.
+    if (!qobject_cast<QPushButton*>(now)) ok_->setDefault(true);
+  }
 }
 
 QWidget* QtCustomiseSheet::makeKeyboardPage() {
@@ -88,7 +102,7 @@ QWidget* QtCustomiseSheet::makeKeyboardPage() {
   grid->addWidget(shortcut, 3, 1);
 
   auto* buttonRow = new QHBoxLayout;
-  auto* add = new QPushButton(ToQString(texts::kKeyAddButton), page);
+  auto* add = add_ = new QPushButton(ToQString(texts::kKeyAddButton), page);
   auto* remove = new QPushButton(ToQString(texts::kKeyRemoveButton), page);
   auto* list = new QPushButton(ToQString(texts::kKeyListButton), page);
   for (QPushButton* button : {add, remove, list}) {

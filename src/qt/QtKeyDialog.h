@@ -11,6 +11,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QListWidget;
+class QPushButton;
 class QTabWidget;
 
 namespace quarn::qt {
@@ -18,6 +19,8 @@ namespace quarn::qt {
 class QtCustomiseSheet : public QDialog {
  public:
   QtCustomiseSheet(CustomiseSheetRequest& request, QWidget* parent = nullptr);
+  // Stops following the focus before the widgets go (their removal moves it).
+  ~QtCustomiseSheet() override;
 
   void accept() override;
   void reject() override;
@@ -29,6 +32,9 @@ class QtCustomiseSheet : public QDialog {
   void collectPage(KeyboardPage& page) const;
   // Collects, runs action, shows the result and places the focus it asks for.
   void act(const std::function<void(KeyboardPage&)>& action);
+  // Enter in the key box adds the key: "追加" is the default button while
+  // the key box has the focus, OK otherwise.
+  void followFocus(QWidget* old, QWidget* now);
 
   CustomiseSheetRequest& request_;
   QTabWidget* tabs_ = nullptr;
@@ -38,7 +44,10 @@ class QtCustomiseSheet : public QDialog {
   QCheckBox* ctrl_ = nullptr;
   QCheckBox* shift_ = nullptr;
   QComboBox* keyBox_ = nullptr;
+  QPushButton* add_ = nullptr;
+  QPushButton* ok_ = nullptr;
   bool showing_ = false;
+  QMetaObject::Connection focusFollower_;
 };
 
 class QtKeyDialogs : public KeyDialogService {

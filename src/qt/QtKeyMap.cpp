@@ -1,6 +1,8 @@
 #include "qt/QtKeyMap.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <string>
 
 #include "qt/QtText.h"
 
@@ -57,6 +59,37 @@ constexpr KeyPair kCharacterKeys[] = {
     {Qt::Key_ParenRight, vk::k0},
 };
 
+// The keys of the main block by X keycode, named as on a US keyboard.
+constexpr KeyPair kPhysicalKeys[] = {
+    {10, vk::k0 + 1},   {11, vk::k0 + 2},       {12, vk::k0 + 3},     {13, vk::k0 + 4},  {14, vk::k0 + 5},
+    {15, vk::k0 + 6},   {16, vk::k0 + 7},       {17, vk::k0 + 8},     {18, vk::k0 + 9},  {19, vk::k0},
+    {20, vk::kOemMinus}, {21, vk::kOemPlus},    {34, vk::kOem4},      {35, vk::kOem6},   {47, vk::kOem1},
+    {48, vk::kOem7},    {49, vk::kOem3},        {51, vk::kOem5},      {59, vk::kOemComma}, {60, vk::kOemPeriod},
+    {61, vk::kOem2},    {94, vk::kOem102},      {97, vk::kOem102},    {132, vk::kOem5},
+};
+
+// The letter keys by X keycode, rows as on a US keyboard.
+int PhysicalLetterFor(unsigned keycode) {
+  static constexpr struct {
+    unsigned first;
+    const char* letters;
+  } kRows[] = {{24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+  for (const auto& row : kRows)
+    if (keycode >= row.first && keycode - row.first < std::char_traits<char>::length(row.letters))
+      return row.letters[keycode - row.first];
+  return 0;
+}
+
+// A shifted "@" or "^" is the US keyboard's 2 or 6; unshifted they have
+// keys of their own (as on a Japanese keyboard).
+int ShiftedOnDigitFor(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_At: return vk::k0 + 2;
+    case Qt::Key_AsciiCircum: return vk::k0 + 6;
+    default: return 0;
+  }
+}
+
 // The keypad's keys when Num Lock gives digits and operators.
 int KeypadKeyFor(int qtKey) {
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return vk::kNumpad0 + (qtKey - Qt::Key_0);
@@ -81,15 +114,28 @@ int Lookup(const KeyPair (&table)[N], int qtKey) {
 
 }  // namespace
 
-int VirtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers) {
+int VirtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers, unsigned keycode) {
   if (modifiers & Qt::KeypadModifier) {
     if (const int vk = KeypadKeyFor(qtKey)) return vk;
   }
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return vk::kA + (qtKey - Qt::Key_A);
-  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return vk::k0 + (qtKey - Qt::Key_0);
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return vk::kF1 + (qtKey - Qt::Key_F1);
+  // Named keys first: a Japanese keyboard has 半角/全角 where a US one has "`".
   if (const int vk = Lookup(kNamedKeys, qtKey)) return vk;
-  return Lookup(kCharacterKeys, qtKey);
+  // X keycodes stay below 256; the table holds no keycode 0.
+  if (const int vk = keycode < 256 ? Lookup(kPhysicalKeys, int(keycode)) : 0) return vk;
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return vk::k0 + (qtKey - Qt::Key_0);
+  if (const int vk = modifiers & Qt::ShiftModifier ? ShiftedOnDigitFor(qtKey) : 0) return vk;
+  if (const int vk = Lookup(kCharacterKeys, qtKey)) return vk;
+  return PhysicalLetterFor(keycode);
+}
+
+int VirtualKeyFor(const QKeyEvent& event) {
+  // X11 and Wayland give X keycodes; other platforms (offscreen) name keys
+  // by what they type only.
+  const QString platform = QGuiApplication::platformName();
+  const bool xKeycodes = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+  return VirtualKeyFor(event.key(), event.modifiers(), xKeycodes ? event.nativeScanCode() : 0);
 }
 
 KeyState KeyStateFor(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {

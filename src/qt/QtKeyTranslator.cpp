@@ -44,7 +44,7 @@ bool QtKeyTranslator::eventFilter(QObject* watched, QEvent* event) {
   if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !InFrame(watched)) return false;
   const auto* keyEvent = static_cast<QKeyEvent*>(event);
   const Qt::KeyboardModifiers state = keyEvent->modifiers();
-  const int key = VirtualKeyFor(keyEvent->key(), state);
+  const int key = VirtualKeyFor(*keyEvent);
   if (key == 0 || (state & Qt::MetaModifier) || EditsText(watched, key)) return false;
   const bool control = state & Qt::ControlModifier, shift = state & Qt::ShiftModifier, alt = state & Qt::AltModifier;
   // With Alt a key is a system key, which the table never sees.

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "qt/QtNameWidth.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -20,7 +21,8 @@ void BuildMenuBar(QMenuBar& bar, const menus::MenuBar& menu, const std::vector<s
           break;
         case menus::ItemKind::kRecentFiles:
           for (unsigned i = 0; i < recentFiles.size() && i < menus::kRecentFileCount; ++i) {
-            QAction* action = qmenu->addAction(DisplayText(menus::RecentFileText(i, recentFiles[i])));
+            const QString path = ElidedName(DisplayText(recentFiles[i]), qmenu->fontMetrics());
+            QAction* action = qmenu->addAction(DisplayText(menus::RecentFileText(i, {})) + path);
             action->setData(item.id + i);
           }
           break;

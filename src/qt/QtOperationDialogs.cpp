@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "core/res/StringTable.h"
+#include "qt/QtNameWidth.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -83,6 +84,7 @@ PlayDialogAnswer QtOperationDialogs::playDialog(PlayDialogRequest& request) {
   auto* form = new QFormLayout(&dialog);
   auto* names = new QComboBox(&dialog);
   names->setEditable(true);
+  KeepNameComboNarrow(*names);
   for (const std::string& n : request.names) names->addItem(ToQString(n));
   names->setCurrentText(ToQString(request.name));
   form->addRow(ToQString(texts::kPlayNameLabel), names);

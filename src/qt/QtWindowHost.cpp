@@ -416,7 +416,7 @@ bool QtWindowHost::focusNextPrevChild(bool) { return false; }
 void QtWindowHost::keyPressEvent(QKeyEvent* event) {
   if (!model_) return QAbstractScrollArea::keyPressEvent(event);
   const KeyState keys = KeyStateFor(event->modifiers(), QGuiApplication::mouseButtons());
-  if (const int vk = VirtualKeyFor(event->key(), event->modifiers())) {
+  if (const int vk = VirtualKeyFor(*event)) {
     model_->onKeyDown(vk, std::max(1, event->count()), keys);
   }
   for (const char byte : CharBytesFor(*event)) {
@@ -428,7 +428,7 @@ void QtWindowHost::keyPressEvent(QKeyEvent* event) {
 
 void QtWindowHost::keyReleaseEvent(QKeyEvent* event) {
   if (!model_ || event->isAutoRepeat()) return QAbstractScrollArea::keyReleaseEvent(event);
-  if (const int vk = VirtualKeyFor(event->key(), event->modifiers())) {
+  if (const int vk = VirtualKeyFor(*event)) {
     model_->onKeyUp(vk, KeyStateFor(event->modifiers(), QGuiApplication::mouseButtons()));
   }
   event->accept();

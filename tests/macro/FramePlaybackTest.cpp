@@ -101,6 +101,37 @@ struct FrameHost : MainFrameHost {
   RecordingEffects effects;
 };
 
+// A frame command reaches the active binary view first, which leaves it to
+// the frame: it is recorded once and replays once.
+TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
+  struct ViewHost : FrameHost {
+    CVeskView* ActiveView() override { return view; }
+    CVeskView* view = nullptr;
+  } host;
+  struct FrameTarget : ReplayTarget {
+    void SendFrameCommand(unsigned id) override { frame->OnCommand(id); }
+    CVeskView* ReplayView() override { return nullptr; }
+    CMainFrame* frame = nullptr;
+  } frameTarget;
+  NoFrames frames;
+  DocTemplate documents;
+  documents.SetFrameFactory(&frames);
+  CMainFrame frame(documents, host);
+  OpenWithView();
+  host.view = target.view.get();
+  frameTarget.frame = &frame;
+  ops.SetReplayTarget(&frameTarget);
+  ops.StartRecording();
+  frame.OnCommand(cmd::kFileNew);
+  frame.OnCommand(cmd::kWriteProtect);
+  ops.StopRecording();
+  EXPECT_EQ(ops.Count(), 2u);
+  ops.Play();
+  EXPECT_EQ(documents.Count(), 2u);
+  EXPECT_FALSE(doc->IsWriteProtected());
+  documents.CloseAll();
+}
+
 TEST(FilePlaybackTest, FileOpenReplaysItsPathAndMode) {
   fakes::FakePlatform platform;
   NoFrames frames;

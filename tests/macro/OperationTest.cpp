@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <tuple>
 
 #include "core/app/OperationCommands.h"
 #include "core/commands/CommandCatalogue.h"
@@ -108,12 +109,43 @@ TEST_F(OperationTest, RecordPassingTheBufferEndsTheRecording) {
 }
 
 TEST_F(OperationTest, NamesAndPaths) {
-  const std::pair<const char*, const char*> kPaths[] = {
-      {"TEST.MAC", "/prog/TEST.MAC"}, {"x.mac", "/prog/x.mac"}, {"a.txt", "/prog/a.txt.mac"}, {"mac", "/prog/mac.mac"}};
-  for (const auto& [name, path] : kPaths) EXPECT_EQ(COperationManeger::MacroPath(name), path);
-  // Keys are bound under the name the list shows: the file's title less ".mac".
-  for (const auto& [name, path] : kPaths)
-    EXPECT_EQ(COperationManeger::ListName(name), std::string(path).substr(6, std::string(path).size() - 10)) << name;
+  // The name typed, its file, and the name the list shows for that file;
+  // the listed name leads back to the same file.
+  const std::tuple<const char*, const char*, const char*> kNames[] = {
+      {"TEST.MAC", "TEST.MAC", "TEST.MAC"}, {"x.mac", "x.mac", "x"},    {"a.txt", "a.txt.mac", "a.txt"},
+      {"mac", "mac.mac", "mac"},            {"y.Mac", "y.Mac", "y.Mac"}, {"x.mac.mac", "x.mac.mac", "x.mac.mac"},
+      {"z.MAC.mac", "z.MAC.mac", "z.MAC.mac"}};
+  for (const auto& [typed, file, listed] : kNames) {
+    EXPECT_EQ(COperationManeger::MacroPath(typed), Mac(file)) << typed;
+    EXPECT_EQ(COperationManeger::ListName(typed), listed) << typed;
+    EXPECT_EQ(COperationManeger::ListName(file), listed) << file;
+    EXPECT_EQ(COperationManeger::MacroPath(listed), Mac(file)) << listed;
+  }
+}
+
+// A saved operation played while recording (its key pressed) leaves the
+// recording in place and adds the commands it plays, once.
+TEST_F(OperationTest, PlayingASavedOperationWhileRecordingAddsItsCommands) {
+  struct Echo : FrameTarget {
+    void SendFrameCommand(unsigned id) override {
+      FrameTarget::SendFrameCommand(id);
+      RecordOperation(rec::kFrameCommand, id, *ReplayedParameters());
+    }
+  } echo;
+  ops.SetReplayTarget(&echo);
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{2});
+  ASSERT_TRUE(ops.Save("two", ""));
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1});
+  ops.Play("two");
+  ops.Play("missing");
+  ops.StopRecording();
+  EXPECT_EQ(ops.Count(), 2u);
+  EXPECT_EQ(ops.Name(), "");
+  echo.played.clear();
+  ops.Play();
+  EXPECT_EQ(echo.played, (std::vector<Played>{{rec::kFrameCommand, cmd::kFont, Bytes{1}}, {rec::kFrameCommand, cmd::kFont, Bytes{2}}}));
 }
 
 TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
@@ -139,13 +171,14 @@ TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
 
 TEST_F(OperationTest, OperationListHoldsTheFirstHundredValidFiles) {
   const std::string file = WriteMacroFile("c", nullptr, 0, 0);
+  // A capital extension is part of the listed name, which leads back to the file.
   for (int i = 0; i < 101; ++i) platform.files.files[Mac("op" + std::to_string(1000 + i) + ".MAC")] = file;
   platform.files.files[Mac("a-broken.mac")] = "xx";
   platform.files.files[Mac("a-other.txt")] = file;
   const auto names = ops.ReadOperationList();
   ASSERT_EQ(names.size(), kMaxOperations);
-  EXPECT_EQ(names.front(), "op1000");
-  EXPECT_EQ(names.back(), "op1099");
+  EXPECT_EQ(names.front(), "op1000.MAC");
+  EXPECT_EQ(names.back(), "op1099.MAC");
   EXPECT_EQ(ops.Operations().front().comment, "c");
 }
 

@@ -54,6 +54,41 @@ TEST(QtKeyMapTest, KeysMapToTheirVirtualKeyCodes) {
   }
 }
 
+// With the X keycode, the digit row and the punctuation keys are named by
+// the physical key whatever Shift and the layout make them type; letters
+// follow the layout, and reach a layout without Latin letters by position.
+TEST(QtKeyMapTest, PhysicalKeysGiveTheSameCodeOnEveryLayout) {
+  constexpr Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+  const struct {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    unsigned keycode;
+    int vk;
+  } cases[] = {
+      {Qt::Key_At, kCtrlShift, 11, '2'},                  // US Shift+2
+      {Qt::Key_ParenLeft, kCtrlShift, 17, '8'},           // Japanese Shift+8
+      {Qt::Key_ParenRight, kCtrlShift, 18, '9'},          // Japanese Shift+9
+      {Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, '2'},     // Japanese Shift+2
+      {Qt::Key_Eacute, {}, 11, '2'},                      // French 2 unshifted
+      {Qt::Key_Plus, Qt::ShiftModifier, 47, vk::kOem1},   // Japanese Shift+; on the US ; key
+      {Qt::Key_Colon, Qt::ShiftModifier, 47, vk::kOem1},  // US Shift+;
+      {Qt::Key_Q, {}, 38, 'Q'},                           // French A key types Q
+      {0x0421, kCtrlShift, 54, 'C'},                      // Cyrillic ES on the C key
+      {Qt::Key_Comma, {}, 25, vk::kOemComma},             // a comma on a letter's place
+      {Qt::Key_8, Qt::KeypadModifier, 80, vk::kNumpad0 + 8},
+      {Qt::Key_F5, Qt::ShiftModifier, 71, vk::kF1 + 4},
+      {Qt::Key_Zenkaku_Hankaku, {}, 49, vk::kKanji},      // Japanese, on the US ` key
+      // Without a keycode a shifted "@" or "^" is the US keyboard's digit.
+      {Qt::Key_At, kCtrlShift, 0, '2'},
+      {Qt::Key_AsciiCircum, Qt::ShiftModifier, 0, '6'},
+      {Qt::Key_At, {}, 0, vk::kOem3},
+      {Qt::Key_ParenLeft, Qt::ShiftModifier, 0, '9'},
+      {0x0421, {}, 0, 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers, c.keycode), c.vk) << "Qt key 0x" << std::hex << c.qtKey << " keycode " << std::dec << c.keycode;
+}
+
 TEST(QtKeyMapTest, ModifiersAndButtonsMakeTheKeyState) {
   const KeyState s = KeyStateFor(Qt::ShiftModifier | Qt::AltModifier, Qt::LeftButton | Qt::RightButton);
   EXPECT_TRUE(s.shift);

@@ -118,8 +118,36 @@ TEST(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
   KeyDialogs() = nullptr;
 }
 
-// A saved operation bound to Shift+F5 in the key file plays when the key is
-// pressed in a freshly started frame.
+// Enter in the key box adds the key and keeps the sheet open; elsewhere it
+// is OK.
+TEST(QtKeysTest, EnterInTheKeyBoxAddsTheKey) {
+  CustomiseSheetRequest request;
+  request.keyboard.commands = {"one", "two"};
+  request.keyboard.command = 0;
+  request.keyboard.keyNames = {"A", "F5"};
+  std::vector<std::string> added;
+  request.addKey = [&](KeyboardPage& page) { added.push_back(page.keyText); };
+  QtCustomiseSheet sheet(request);
+  sheet.show();
+  sheet.activateWindow();
+  QApplication::processEvents();
+  auto* keyBox = sheet.findChild<QComboBox*>(QStringLiteral("keyBox"));
+  keyBox->setEditText(QStringLiteral("F5"));
+  for (int round = 0; round < 2; ++round) {  // again after the focus went away and came back
+    keyBox->lineEdit()->setFocus();
+    testing::Press(keyBox->lineEdit(), Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(added.size(), std::size_t(round + 1));
+    EXPECT_TRUE(sheet.isVisible());
+    sheet.findChild<QListWidget*>(QStringLiteral("commands"))->setFocus();
+  }
+  testing::Press(sheet.findChild<QListWidget*>(QStringLiteral("commands")), Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(sheet.result(), QDialog::Accepted);
+  EXPECT_EQ(added, (std::vector<std::string>{"F5", "F5"}));
+}
+
+// A saved operation named with a capital extension and bound to
+// Ctrl+Shift+2 in the key file plays when the key is pressed in a freshly
+// started frame: the key arrives as "@" (US layout), Qt's name for it.
 TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   fakes::FakePlatform platform;
   QtFileSystem files;
@@ -128,9 +156,9 @@ TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   QTemporaryDir dir;
   Operations().StartRecording();
   Operations().Record(512, cmd::kSelectAll, {});
-  ASSERT_TRUE(Operations().Save("selectall", "the whole file"));
+  ASSERT_TRUE(Operations().Save("X.MAC", "the whole file"));
   const QString keyFile = PathToQString(KeyFilePath());
-  WriteFile(keyFile, WriteKeyFile({{116, kKeyOperation, 2, 0, "selectall"}}));
+  WriteFile(keyFile, WriteKeyFile({{'2', kKeyOperation, 3, 0, "X.MAC"}}));
   LoadKeyTable();
   const QString data = dir.filePath(QStringLiteral("data.bin"));
   WriteFile(data, "0123456789");
@@ -142,15 +170,23 @@ TEST(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
   auto* window = frame.findChild<QtBinaryWindow*>();
   ASSERT_TRUE(window);
   window->setFocus();
-  testing::Press(window, Qt::Key_F5, {});
+  testing::Press(window, Qt::Key_At, {}, Qt::ShiftModifier);
   EXPECT_FALSE(window->Window().HasSelection());
-  testing::Press(window, Qt::Key_F5, {}, Qt::ShiftModifier);
+  testing::Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(window->Window().SelectionFirst(), 0u);
   EXPECT_EQ(window->Window().SelectionLast(), 9u);
+  // Pressed while recording, the key adds what it plays to the recording.
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  ASSERT_TRUE(frame.runCommand(cmd::kWriteProtect));
+  testing::Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  EXPECT_EQ(Operations().Count(), 2u);
+  ASSERT_TRUE(frame.runCommand(cmd::kPlay));
+  EXPECT_FALSE(Documents().At(0).IsWriteProtected());
 
   Documents().CloseAll();
   QFile::remove(keyFile);
-  QFile::remove(PathToQString(COperationManeger::MacroPath("selectall")));
+  QFile::remove(PathToQString(COperationManeger::MacroPath("X.MAC")));
   gKeyTable.SetDefaults();
   InstallOperationLibrary(nullptr);
 }

@@ -6,15 +6,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include "QtTestUtil.h"
 #include "core/commands/CommandIds.h"
 #include "core/macro/COperationManeger.h"
+#include "core/res/Menus.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMenuBuilder.h"
@@ -75,6 +78,27 @@ TEST(QtOperationDialogsTest, LoadDialogDeletesThenCloses) {
   });
   EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kOk);
   EXPECT_EQ(removed, (std::vector<std::string>{"two"}));
+}
+
+// A name of 240 characters leaves the dialog and its buttons on the
+// screen, and the recent-file menu within it.
+TEST(QtOperationDialogsTest, LongNamesKeepDialogsAndMenusOnTheScreen) {
+  const std::string name(240, 'n');
+  const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+  QtOperationDialogs dialogs;
+  PlayDialogRequest request;
+  request.names = {name, "short"};
+  request.name = name;
+  testing::WhenModalShown([&](QWidget* dialog) {
+    EXPECT_LE(dialog->frameGeometry().width(), screen);
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      EXPECT_LE(b->mapTo(dialog, QPoint(b->width(), 0)).x(), dialog->width()) << b->text().toStdString();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kCancel);
+  QMenuBar bar;
+  BuildMenuBar(bar, menus::MainMenu(), {"/" + name});
+  EXPECT_LE(bar.actions().front()->menu()->sizeHint().width(), screen);
 }
 
 TEST(QtOperationsFrameTest, RecordingShowsInThePaneAndTheMenuText) {

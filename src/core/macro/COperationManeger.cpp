@@ -62,7 +62,12 @@ std::string COperationManeger::MacroPath(const std::string& name) {
 }
 
 std::string COperationManeger::ListName(const std::string& name) {
-  return EndsInMac(name) ? name.substr(0, name.size() - 4) : name;
+  // Only a lower-case ".mac" is left off, and only when the rest does not end
+  // in ".mac" itself: the macro path of the listed name is then the file's
+  // own on a file system that tells case apart ("Down3.MAC", "x.mac.mac").
+  if (name.size() <= 4 || name.compare(name.size() - 4, 4, ".mac") != 0) return name;
+  std::string title = name.substr(0, name.size() - 4);
+  return EndsInMac(title) ? name : title;
 }
 
 void COperationManeger::ShowPane() {
@@ -107,15 +112,31 @@ void COperationManeger::Record(std::uint32_t type, std::uint32_t id, const std::
   ShowPane();
 }
 
+std::optional<MacroContents> COperationManeger::ReadOperation(const std::string& name) {
+  // An operation is a file of the program's directory: a name from a key
+  // file that holds a "/" names none.
+  if (name.find('/') != std::string::npos) return std::nullopt;
+  const auto bytes = ReadHead(MacroPath(name), kMacroHeaderProbe + kRecordBufferSize);
+  return bytes ? ReadMacroFile(*bytes) : std::nullopt;
+}
+
 void COperationManeger::Play(const std::string& name) {
-  if (!name.empty() && !Load(name)) return;
-  if (count_ == 0) {
+  // While recording, a saved operation plays from its file and the buffer
+  // keeps the recording, to which the replayed commands add themselves.
+  std::optional<MacroContents> saved;
+  if (!name.empty() && recording_) {
+    saved = ReadOperation(name);
+    if (!saved) return;
+  } else if (!name.empty() && !Load(name)) {
+    return;
+  }
+  if ((saved ? saved->count : count_) == 0) {
     SimpleBeep();
     return;
   }
   // Replayed commands record themselves again while recording: play what
   // the buffer held when the playback began.
-  const std::vector<std::uint8_t> records = buffer_;
+  const std::vector<std::uint8_t> records = saved ? std::move(saved->records) : buffer_;
   const bool wasPlaying = std::exchange(playing_, true);
   ShowPane();
   std::vector<std::uint8_t> data;
@@ -135,11 +156,7 @@ void COperationManeger::Play(const std::string& name) {
 }
 
 bool COperationManeger::Load(const std::string& name) {
-  // An operation is a file of the program's directory: a name from a key
-  // file that holds a "/" names none.
-  const bool bare = name.find('/') == std::string::npos;
-  const auto bytes = bare ? ReadHead(MacroPath(name), kMacroHeaderProbe + kRecordBufferSize) : std::nullopt;
-  const auto contents = bytes ? ReadMacroFile(*bytes) : std::nullopt;
+  const auto contents = ReadOperation(name);
   if (!contents) {
     name_.clear();
     return false;
@@ -176,7 +193,7 @@ std::vector<std::string> COperationManeger::ReadOperationList() {
     const auto head = ReadHead(directory + e.name, kMacroHeaderProbe);
     const auto comment = head ? ReadMacroComment(*head) : std::nullopt;
     if (!comment) continue;
-    list_.push_back({e.name.substr(0, e.name.size() - 4), *comment, false});
+    list_.push_back({ListName(e.name), *comment, false});
     names.push_back(list_.back().name);
   }
   return names;

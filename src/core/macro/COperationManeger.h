@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ class ReplayTarget;
 constexpr std::size_t kMaxOperations = 100;
 
 struct OperationEntry {
-  std::string name;  // the file's title without ".mac"
+  std::string name;  // ListName of the file
   std::string comment;
   bool deleteMark = false;
 };
@@ -38,7 +39,9 @@ class COperationManeger : public OperationLibrary {
   // ends the recording with 59422.
   void Record(std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data);
   // Loads the named operation first when a name is given (stops silently
-  // when it cannot); beeps on an empty buffer; stops at a failed record.
+  // when it cannot); while recording it plays the operation's file and
+  // leaves the buffer to the recording. Beeps when there is nothing to play;
+  // stops at a failed record.
   void Play(const std::string& name = {});
   // Reads the macro file into the buffer; false (the name emptied) when it
   // is missing or invalid.
@@ -64,11 +67,14 @@ class COperationManeger : public OperationLibrary {
   // ".mac" appended unless the name already ends in it (any case).
   static std::string MacroPath(const std::string& name);
   // The operation's name as the operation list shows it, and as its keys
-  // are bound: without an extension "mac" it already carries.
+  // are bound: the file's name without a lower-case ".mac" when the macro
+  // path of that name is the same file again, else the file's whole name.
   static std::string ListName(const std::string& name);
 
  private:
   void ShowPane();
+  // The valid macro file of an operation name, or nothing.
+  static std::optional<MacroContents> ReadOperation(const std::string& name);
 
   ReplayTarget* target_ = nullptr;
   bool listComplete_ = true;

@@ -6,6 +6,8 @@
 #include "core/common/AppSettings.h"
 #include "core/common/ProcessValues.h"
 
+#include <functional>
+
 namespace quarn {
 namespace {
 
@@ -217,37 +219,45 @@ bool CVeskView::UpdateTextCommand(unsigned id, CommandState& state) {
 
 bool CVeskView::RouteBinary(unsigned id) {
   BinaryWindowCommands& w = *binary_;
+  std::function<void()> run;
+  switch (id) {
+    case cmd::kCopy: run = [&] { w.Copy(); }; break;
+    case cmd::kCut: run = [&] { w.Cut(); }; break;
+    case cmd::kPaste: run = [&] { w.Paste(); }; break;
+    case cmd::kUndo: run = [&] { w.Undo(); }; break;
+    case cmd::kRedo: run = [&] { w.Redo(); }; break;
+    case cmd::kMarkClearAll: run = [&] { w.ClearMarks(); }; break;
+    case cmd::kMarkNext: run = [&] { w.NextMark(); }; break;
+    case cmd::kMarkPrev: run = [&] { w.PrevMark(); }; break;
+    case cmd::kMarkToggle: run = [&] { w.ToggleMark(); }; break;
+    case cmd::kFind: run = [&] { w.FindDialog(); }; break;
+    case cmd::kReplace: run = [&] { w.ReplaceDialog(); }; break;
+    case cmd::kJump: run = [&] { w.Jump(); }; break;
+    case cmd::kSelectAll: run = [&] { w.SelectAll(); }; break;
+    case cmd::kScreenCopy: run = [&] { w.ScreenCopy(); }; break;
+    case 195:
+      run = [&] {
+        placer_.FocusChild(ViewChild::kBinaryWindow);
+        w.FindNext(1);
+      };
+      break;
+    case cmd::kFindNext: run = [&] { w.FindNext(1); }; break;
+    case cmd::kFindPrev: run = [&] { w.FindNext(0); }; break;
+    case cmd::kWriteProtect:
+      run = [&] {
+        doc_.SetWriteProtected(!doc_.IsWriteProtected());
+        doc_.UpdateAllViews(hint::kRefresh);
+      };
+      break;
+    default:
+      // Left to the frame, which records it.
+      return false;
+  }
   // The binary window's recordable commands replay through the frame; the
   // jump records its offset itself.
   if (id != cmd::kJump && RecordableIndex(id) < kRecordableCount) RecordOperation(rec::kFrameCommand, id);
-  switch (id) {
-    case cmd::kCopy: w.Copy(); return true;
-    case cmd::kCut: w.Cut(); return true;
-    case cmd::kPaste: w.Paste(); return true;
-    case cmd::kUndo: w.Undo(); return true;
-    case cmd::kRedo: w.Redo(); return true;
-    case cmd::kMarkClearAll: w.ClearMarks(); return true;
-    case cmd::kMarkNext: w.NextMark(); return true;
-    case cmd::kMarkPrev: w.PrevMark(); return true;
-    case cmd::kMarkToggle: w.ToggleMark(); return true;
-    case cmd::kFind: w.FindDialog(); return true;
-    case cmd::kReplace: w.ReplaceDialog(); return true;
-    case cmd::kJump: w.Jump(); return true;
-    case cmd::kSelectAll: w.SelectAll(); return true;
-    case cmd::kScreenCopy: w.ScreenCopy(); return true;
-    case 195:
-      placer_.FocusChild(ViewChild::kBinaryWindow);
-      w.FindNext(1);
-      return true;
-    case cmd::kFindNext: w.FindNext(1); return true;
-    case cmd::kFindPrev: w.FindNext(0); return true;
-    case cmd::kWriteProtect:
-      doc_.SetWriteProtected(!doc_.IsWriteProtected());
-      doc_.UpdateAllViews(hint::kRefresh);
-      return true;
-    default:
-      return false;
-  }
+  run();
+  return true;
 }
 
 bool CVeskView::OnCommand(unsigned id) {
