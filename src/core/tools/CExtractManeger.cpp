@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/res/StringTable.h"
 #include "core/search/Matcher.h"
@@ -116,14 +117,49 @@ int CExtractManeger::ConditionMatches(const ExtractConditions& list, const std::
   return -1;
 }
 
-bool CExtractManeger::Matches(const ExtractConditions& list, const std::uint8_t* text,
-                              const std::vector<std::uint32_t>& lineStarts, std::uint32_t line,
-                              const ExtractCondition** found) const {
-  const int i = ConditionMatches(list, text + lineStarts[line], lineStarts[line + 1] - lineStarts[line]);
-  if (i < 0) return false;
-  *found = &list[std::size_t(i)];
-  return true;
-}
+// Finds the first condition of a list in lines visited in ascending order.
+// A plain search runs over the whole text and keeps each condition's next
+// hit, so that a line is tested by comparing positions: a hit counts for the
+// line that holds all of it, as a search bounded by the line would find it.
+class CExtractManeger::Scanner {
+ public:
+  Scanner(const CExtractManeger& m, const ExtractConditions& list, const std::uint8_t* text,
+          const std::vector<std::uint32_t>& lineStarts)
+      : m_(m), list_(list), text_(text), starts_(lineStarts), length_(lineStarts.back()),
+        next_(list.size(), kUnknown), plain_(!m.regular && m.distinguishWidth) {}
+
+  const ExtractCondition* Find(std::uint32_t line) {
+    const std::uint32_t s = starts_[line], e = starts_[line + 1];
+    if (!plain_) {
+      const int i = m_.ConditionMatches(list_, text_ + s, e - s);
+      return i < 0 ? nullptr : &list_[std::size_t(i)];
+    }
+    for (std::size_t i = 0; i < list_.size(); ++i) {
+      const std::size_t n = list_[i].text.size();
+      if (n == 0 || n > e - s) continue;
+      if (next_[i] == kUnknown || next_[i] < s) {
+        const std::size_t at = n <= length_ ? PlainFind(text_, length_, s, length_ - n + 1, list_[i].text, true, m_.matchCase)
+                                            : kNoMatch;
+        next_[i] = at == kNoMatch ? kNever : at;
+      }
+      if (next_[i] + n <= e) return &list_[i];
+      // A hit that runs past the line's end is looked for again from the next line.
+      if (next_[i] < e) next_[i] = kUnknown;
+    }
+    return nullptr;
+  }
+
+ private:
+  static constexpr std::size_t kNever = std::size_t(-1) / 2;  // no hit after the last line tested
+  static constexpr std::size_t kUnknown = std::size_t(-1);    // to be searched from the line
+  const CExtractManeger& m_;
+  const ExtractConditions& list_;
+  const std::uint8_t* text_;
+  const std::vector<std::uint32_t>& starts_;
+  std::size_t length_;
+  std::vector<std::size_t> next_;  // each condition's next hit at or after the last line tested
+  bool plain_;
+};
 
 ExtractFailure CExtractManeger::Plan(std::uint32_t run, const std::uint8_t* text, std::size_t length,
                                      ExtractPlan& plan) const {
@@ -142,9 +178,10 @@ ExtractFailure CExtractManeger::Plan(std::uint32_t run, const std::uint8_t* text
   s1.blockOf.assign(n, 0);
   const ExtractConditions none;
   const ExtractConditions& list1 = run == kStep2Only ? none : step1;
+  Scanner scan1(*this, list1, text, lineStarts);
   for (std::uint32_t i = 0; i < n;) {
-    const ExtractCondition* c = nullptr;
-    if (list1.empty() || !Matches(list1, text, lineStarts, i, &c) || c->lines <= 0) {
+    const ExtractCondition* c = list1.empty() ? nullptr : scan1.Find(i);
+    if (!c || c->lines <= 0) {
       s1.kept.push_back(i++);
       continue;
     }
@@ -191,10 +228,11 @@ ExtractFailure CExtractManeger::Plan(std::uint32_t run, const std::uint8_t* text
       std::vector<std::uint32_t> out;
       std::size_t nextUnused = 0;  // the first step 1 line not yet output
       bool inside = false;
+      Scanner scanStarts(*this, starts, text, lineStarts), scanEnds(*this, ends, text, lineStarts);
       for (std::size_t j = 0; j < m; ++j) {
         const ExtractCondition* c = nullptr;
         if (!inside) {
-          if (!Matches(starts, text, lineStarts, in[j], &c)) continue;
+          if (!(c = scanStarts.Find(in[j]))) continue;
           std::size_t first = j;
           if (c->position < 0) {
             const std::size_t back = std::size_t(std::min<std::int64_t>(-std::int64_t(c->position), std::int64_t(j - nextUnused)));
@@ -211,7 +249,7 @@ ExtractFailure CExtractManeger::Plan(std::uint32_t run, const std::uint8_t* text
         }
         out.push_back(in[j]);
         nextUnused = j + 1;
-        if (ends.empty() || !Matches(ends, text, lineStarts, in[j], &c)) continue;
+        if (ends.empty() || !(c = scanEnds.Find(in[j]))) continue;
         inside = false;
         if (c->position < 0) {
           out.resize(out.size() - std::size_t(std::min<std::int64_t>(-std::int64_t(c->position), std::int64_t(out.size()))));

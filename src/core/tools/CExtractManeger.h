@@ -96,8 +96,7 @@ class CExtractManeger {
              const std::function<bool(unsigned long)>& keepGoing) const;
 
  private:
-  bool Matches(const ExtractConditions& list, const std::uint8_t* text, const std::vector<std::uint32_t>& starts,
-               std::uint32_t line, const ExtractCondition** found) const;
+  class Scanner;
 };
 
 extern CExtractManeger gExtract;

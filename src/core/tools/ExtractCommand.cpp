@@ -89,9 +89,9 @@ ExtractResultValues ResultOf(const CExtractManeger& m, const ExtractCounts& c) {
   return v;
 }
 
-// The steps over the source and the output into target; false when nothing
-// was extracted (the caller closes target).
-bool Extract(const CExtractManeger& m, DocTemplate& documents, CVeskDoc& source, CVeskDoc& target) {
+}  // namespace
+
+bool ExtractInto(const CExtractManeger& m, DocTemplate& documents, CVeskDoc& source, CVeskDoc& target) {
   const std::uint32_t length = source.TextLength();
   // A shown extraction lets the user work between lines: it reads a copy.
   std::vector<std::uint8_t> copy;
@@ -112,6 +112,12 @@ bool Extract(const CExtractManeger& m, DocTemplate& documents, CVeskDoc& source,
   const std::uint64_t serial = target.Serial();
   bool complete = false;
   if (m.noDisplay) {
+    // Room for the whole result at once, rather than a step at a time.
+    std::uint64_t total = 0;
+    for (std::size_t k = 0; k < plan.lines.size(); ++k)
+      total += starts[plan.lines[k] + 1] - starts[plan.lines[k]] + (plan.blockNumber[k] ? m.separator.size() + 32 : 0);
+    if (total < 0xFFFFFFF0u && target.EnsureTextRoom(std::uint32_t(total)))
+      target.EnsureRowCapacity(std::uint32_t(std::min<std::uint64_t>(0xFFFFFFF0u, target.RowCount() + plan.lines.size() + plan.blocks + 1)));
     std::string piece;
     auto flush = [&] {
       target.AppendToViews(hint::kAppendQuietly, reinterpret_cast<const std::uint8_t*>(piece.data()), std::uint32_t(piece.size()));
@@ -138,8 +144,6 @@ bool Extract(const CExtractManeger& m, DocTemplate& documents, CVeskDoc& source,
   return true;
 }
 
-}  // namespace
-
 void ExtractLinesCommand(DocTemplate& documents, CVeskView* active) {
   CExtractManeger& m = gExtract;
   if (const auto& replayed = ReplayedParameters()) {
@@ -165,7 +169,7 @@ void ExtractLinesCommand(DocTemplate& documents, CVeskView* active) {
   if (!target) return;
   target->UpdateAllViews(hint::kRefresh);
   const std::uint64_t serial = target->Serial();
-  if (!Extract(m, documents, source, *target) && documents.IndexOf(*target) >= 0 && target->Serial() == serial)
+  if (!ExtractInto(m, documents, source, *target) && documents.IndexOf(*target) >= 0 && target->Serial() == serial)
     documents.CloseDocument(*target, false);
 }
 

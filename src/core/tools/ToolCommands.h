@@ -11,6 +11,8 @@
 
 namespace quarn {
 
+class CExtractManeger;
+class CVeskDoc;
 class CVeskView;
 class DocTemplate;
 
@@ -18,6 +20,10 @@ void ExtractLinesCommand(DocTemplate& documents, CVeskView* active);
 void FreeConversionCommand(DocTemplate& documents, CVeskView* active);
 void CompareCommand(DocTemplate& documents, CVeskView* active);
 void FormatCommand(DocTemplate& documents, CVeskView* active);
+
+// The extraction of m over source, written into target (the part of 32883
+// after its sheet); false, after a beep, when nothing was extracted.
+bool ExtractInto(const CExtractManeger& m, DocTemplate& documents, CVeskDoc& source, CVeskDoc& target);
 
 // The comparison's result document, closed before the next comparison makes
 // a new one; forgotten when it is closed meanwhile.
