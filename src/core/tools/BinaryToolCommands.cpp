@@ -193,8 +193,4 @@ void FormatCommand(DocTemplate& documents, CVeskView* active) {
   documents.ActivateDocument(*table);
 }
 
-std::function<bool(unsigned long)> ToolProgress(const std::string& /*caption*/, const std::string& /*text*/) {
-  return [](unsigned long) { return true; };
-}
-
 }  // namespace quarn
