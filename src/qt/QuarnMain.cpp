@@ -33,6 +33,7 @@
 #include "qt/QtDirectoryLister.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtGlobalFindDialog.h"
+#include "qt/QtToolDialogs.h"
 #include "qt/QtInstanceChannel.h"
 #include "qt/QtKeyDialog.h"
 #include "qt/QtKeyTranslator.h"
@@ -103,6 +104,8 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   GlobalFindDialogs() = &globalFindDialogs;
   QtKeyDialogs keyDialogs;
   KeyDialogs() = &keyDialogs;
+  QtToolDialogs toolDialogs;
+  ToolDialogs() = &toolDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
@@ -118,6 +121,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     Directories() = nullptr;
     GlobalFindDialogs() = nullptr;
     KeyDialogs() = nullptr;
+    ToolDialogs() = nullptr;
   };
 
   SetProgramDirectory(ExecutableDirectory());
@@ -142,6 +146,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     cabinetDialogs.setParent(&frame);
     operationDialogs.setParent(&frame);
     globalFindDialogs.setParent(&frame);
+    toolDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {

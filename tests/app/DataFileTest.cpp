@@ -8,6 +8,9 @@
 #include "core/app/CabinetSheet.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"
+#include "core/tools/CConvManeger.h"
+#include "core/tools/CExtractManeger.h"
+#include "core/tools/CFormManeger.h"
 
 namespace quarn {
 namespace {
@@ -156,6 +159,9 @@ class DataFileTest : public SettingsFixture {
     gFindReplace = CFindReplaceManeger();
     CustomColors().fill(0xFFFFFF);
     gDataFile = CDataFile();
+    gExtract = CExtractManeger();
+    gConv = CConvManeger();
+    gForm = CFormManeger();
   }
   void TearDown() override {
     SetUp();
@@ -176,12 +182,21 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   gFindReplace.distinguishWidth = false;
   gFindReplace.searchSubdirectories = false;
   CustomColors()[3] = 0x123456;
+  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/t.tpl"}));
+  gExtract.separator = "--";
+  gConv.rules = {{28, "", 27, ""}};
   ASSERT_TRUE(gDataFile.Save(kDat));
 
   gFindReplace = CFindReplaceManeger();
   CustomColors().fill(0);
   gDataFile = CDataFile();
+  gExtract = CExtractManeger();
+  gConv = CConvManeger();
+  gForm = CFormManeger();
   gDataFile.Load(kDat);
+  EXPECT_EQ(gExtract.separator, "--");
+  EXPECT_EQ(gConv.rules.size(), 1u);
+  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/t.tpl"}));
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"new", "abc"}));
   EXPECT_EQ(gFindReplace.filePatternHistory.Entries(), (std::vector<std::string>{"/src/*.c"}));
@@ -229,8 +244,9 @@ TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
   for (std::size_t i = 0; i < 6; ++i) c.blocks[i] = DefaultDataBlock(i);
   c.blocks[5] = std::string("\x1e\0\0\0", 4);
   for (int i = 0; i < 30; ++i) c.blocks[5] += std::string(250, 'a' + i % 26) + '\0';
-  c.blocks[3] = std::string("\x0a\0\0\0\0\0\0\0", 8);
-  for (int i = 0; i < 10; ++i) c.blocks[3] += std::string(4, '\0') + std::string(2000, 'r') + '\0' + std::string(4, '\0') + '\0';
+  c.blocks[0] = std::string("\x0a\0\0\0", 4);  // user tools with long texts, kept as read
+  for (int i = 0; i < 10; ++i) c.blocks[0] += (std::string(650, 'r') + '\0') + (std::string(650, 's') + '\0') + (std::string(650, 't') + '\0') + std::string(12, '\0');
+  c.blocks[0] += std::string(8, '\0');
   const Bytes full = WriteDataFile(c);
   ASSERT_LT(full.size(), kDataBufferSize);
   platform.files.files[kDat] = full;

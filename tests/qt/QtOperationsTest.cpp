@@ -17,7 +17,7 @@
 #include "QtTestUtil.h"
 #include "core/commands/CommandIds.h"
 #include "core/macro/COperationManeger.h"
-#include "core/res/Menus.h"
+#include "core/commands/Menus.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtMainFrame.h"
 #include "qt/QtMenuBuilder.h"

@@ -7,6 +7,9 @@
 #include "core/common/AppMessage.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"
+#include "core/tools/CConvManeger.h"
+#include "core/tools/CExtractManeger.h"
+#include "core/tools/CFormManeger.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
@@ -22,6 +25,16 @@ void SetHistory(SearchHistory& history, const std::vector<std::string>& entries)
   history.Clear();
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) history.Add(*it);
 }
+
+// The blocks whose owners hold their settings: line extraction, free
+// conversion and the template history.
+constexpr std::size_t kExtractBlock = 1;
+constexpr std::size_t kConvBlock = 3;
+constexpr std::size_t kTemplateBlock = 5;
+
+std::string AsBlock(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+const std::uint8_t* BytesOf(const std::string& block) { return reinterpret_cast<const std::uint8_t*>(block.data()); }
 
 std::string ColorsBlock() {
   std::string b(64, '\0');
@@ -75,6 +88,10 @@ void CDataFile::Apply(const DataFileContents& c) {
     auto& colors = CustomColors();
     for (std::size_t i = 0; i < colors.size(); ++i) colors[i] = GetLe32(p + 4 * i);
   }
+  // A block its owner finds unsound leaves the owner's settings as they are.
+  if (blockCount_ > kExtractBlock) gExtract.LoadParameters(BytesOf(blocks_[kExtractBlock]), blocks_[kExtractBlock].size());
+  if (blockCount_ > kConvBlock) gConv.LoadParameters(BytesOf(blocks_[kConvBlock]), blocks_[kConvBlock].size());
+  if (blockCount_ > kTemplateBlock) gForm.LoadBlock(BytesOf(blocks_[kTemplateBlock]), blocks_[kTemplateBlock].size());
 }
 
 DataFileContents CDataFile::Collect() const {
@@ -89,11 +106,14 @@ DataFileContents CDataFile::Collect() const {
   c.subdirectories = find.searchSubdirectories ? 1 : 0;
   c.directionDown = find.directionDown ? 1 : 0;
   c.reserved = reserved_;
-  // The custom colours are always written, so the blocks before them are
-  // too: as read, or their defaults.
-  c.blockCount = std::max(blockCount_, kCustomColorsBlock + 1);
+  // Every block is written: from its owner, or as read, or its default.
+  c.blockCount = kDataBlockCount;
   for (std::size_t i = 0; i < c.blockCount; ++i)
-    c.blocks[i] = i == kCustomColorsBlock ? ColorsBlock() : i < blockCount_ ? blocks_[i] : DefaultDataBlock(i);
+    c.blocks[i] = i < blockCount_ ? blocks_[i] : DefaultDataBlock(i);
+  c.blocks[kCustomColorsBlock] = ColorsBlock();
+  c.blocks[kExtractBlock] = AsBlock(gExtract.SaveParameters());
+  c.blocks[kConvBlock] = AsBlock(gConv.SaveParameters());
+  c.blocks[kTemplateBlock] = AsBlock(gForm.SaveBlock());
   return c;
 }
 

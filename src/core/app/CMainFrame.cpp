@@ -18,6 +18,7 @@
 #include "core/options/CommonSettingsCommand.h"
 #include "core/document/CVeskDoc.h"
 #include "core/commands/Menus.h"
+#include "core/app/ToolCommands.h"
 #include "platform/FindDialogService.h"
 #include "platform/Platform.h"
 #include "core/view/CVeskView.h"
@@ -77,6 +78,12 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case cmd::kGlobalFind:
       GlobalFind(documents_);
       return true;
+    case cmd::kExtractLines:
+      ExtractLinesCommand(documents_, view);
+      return true;
+    case cmd::kFreeConversion:
+      FreeConversionCommand(documents_, view);
+      return true;
     case cmd::kCommonSettings:
       if (CommonSettingsEffects* effects = host_.SettingsEffects()) RunCommonSettings(view && view->IsTextMode(), *effects);
       return true;
@@ -107,8 +114,17 @@ RecordReplayer* CMainFrame::ReplayView() { return host_.ActiveView(); }
 bool CMainFrame::OnCommand(unsigned id) {
   StatusBar().ClearNotice();
   if (RunOperationCommand(Operations(), id, [this](bool on) { host_.SetWaitCursor(on); })) return true;
-  if (CVeskView* view = host_.ActiveView())
+  if (CVeskView* view = host_.ActiveView()) {
+    // The binary window's tools open documents of their own.
+    if (id == cmd::kCompare || id == cmd::kFormat) {
+      if (view->IsTextMode()) return true;
+      if (id == cmd::kCompare) CompareCommand(documents_, view);
+      else FormatCommand(documents_, view);
+      host_.MenusChanged();
+      return true;
+    }
     if (view->OnCommand(id)) return true;
+  }
   if (tags_.OnCommand(id)) return true;
   return RunFileCommand(id);
 }
@@ -121,7 +137,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
     case cmd::kFileNew: case cmd::kFileOpen: case cmd::kAppExit: case cmd::kCodeSwitch: case cmd::kFindBoxFocus: case cmd::kCommonSettings:
-    case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind:
+    case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind: case cmd::kExtractLines: case cmd::kFreeConversion:
       state.enabled = true;
       return;
     // The caret, mode and decoding panes, while a document window is

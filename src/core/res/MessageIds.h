@@ -42,4 +42,19 @@ constexpr unsigned kSaveFailed = 61714;     // ドキュメントの保存に失
 constexpr unsigned kOpenTitle = 61440;
 constexpr unsigned kSaveAsTitle = 61441;
 
+// Text tools.
+constexpr unsigned kExtractCaption = 59456;       // 行の抽出
+constexpr unsigned kDeletedLinesLabel = 59458;    // 削除行(&T):
+constexpr unsigned kExtractedLinesLabel = 59459;  // 抽出行(&T):
+constexpr unsigned kDeleteStartLabel = 59460;     // 削除開始行(&T):
+constexpr unsigned kExtractStartLabel = 59461;    // 抽出開始行(&T):
+constexpr unsigned kDeleteEndLabel = 59462;       // 削除終了行(&N):
+constexpr unsigned kExtractEndLabel = 59463;      // 抽出終了行(&N):
+constexpr unsigned kConvertTooLarge = 59471;      // 変換元のサイズが大き過ぎます。
+constexpr unsigned kCompareEmpty = 59472;         // 現在文書、または比較先文書のサイズが０です。
+constexpr unsigned kCompareSizes = 59473;         // %1 と\n%2 は\nサイズが相違します。...
+constexpr unsigned kCompareEqual = 59474;         // %1 と\n%2 の\n内容は一致しています。
+constexpr unsigned kCompareTitle = 59475;         // 相違 %1 : %2
+constexpr unsigned kTemplateMalformed = 59476;    // テンプレートファイルの形式が不正です。...
+
 }  // namespace quarn::msg

@@ -68,10 +68,12 @@ class TextSearch : public FindDialogClient {
   // Replay of the recorded forms; false when the record is refused.
   bool ReplayDialogRecord(const std::vector<std::uint8_t>& data);
   bool ReplayToolbarRecord(std::uint32_t id, const std::vector<std::uint8_t>& data);
+  // The selected bytes replaced as two undo steps (the deletion, then the
+  // insertion); false when the text would grow too long.
+  bool ReplaceSelectionWith(const std::string& replacement);
 
  private:
   void RunDialogAction(FindAction action, const FindDialogFields& fields);
-  bool ReplaceSelectionWith(const std::string& replacement);
   bool SelectionIsText(const std::string& text, bool matchCase);
 
   TextSearchWindow& window_;

@@ -15,7 +15,7 @@ namespace {
 // then the menu shows them disabled.
 bool IsPendingCommand(unsigned id) {
   switch (id) {
-    case cmd::kPageLayout: case cmd::kPrint: case cmd::kPrintPreview: case cmd::kCompare: case cmd::kFormat:
+    case cmd::kPageLayout: case cmd::kPrint: case cmd::kPrintPreview:
       return true;
     default:
       return false;
@@ -282,8 +282,11 @@ bool CVeskView::OnUpdateCommand(unsigned id, CommandState& state) {
   if (IsTextMode() && UpdateTextCommand(id, state)) return true;
   bool binary = !IsTextMode() && binary_ != nullptr;
   switch (id) {
-    case cmd::kCopy: case cmd::kCut: case cmd::kScreenCopy:
+    case cmd::kCopy: case cmd::kCut: case cmd::kScreenCopy: case cmd::kFormat:
       state.enabled = binary && binary_->HasSelection();
+      return true;
+    case cmd::kCompare:
+      state.enabled = binary;
       return true;
     case cmd::kPaste:
       state.enabled = binary && binary_->CanPaste();

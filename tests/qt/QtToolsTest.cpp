@@ -1,0 +1,185 @@
+// The text tools used as a user would, through the main frame and their
+// dialogs. QUARN_TOOLS_SHOT names a prefix for PNGs of each dialog and result.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "core/app/DocTemplate.h"
+#include "core/binaryview/CVeskBV.h"
+#include "core/commands/CommandIds.h"
+#include "core/common/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/res/Texts.h"
+#include "core/textview/CVeskEV.h"
+#include "core/tools/CConvManeger.h"
+#include "core/tools/CExtractManeger.h"
+#include "core/tools/CFormManeger.h"
+#include "core/app/ToolCommands.h"
+#include "core/view/CVeskView.h"
+#include "fakes/FakePlatform.h"
+#include "qt/QtFileSystem.h"
+#include "qt/QtMainFrame.h"
+#include "qt/QtTestUtil.h"
+#include "qt/QtText.h"
+#include "qt/QtToolDialogs.h"
+
+namespace quarn::qt {
+namespace {
+
+class QtToolsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    Platform().files = &files;
+    ToolDialogs() = &dialogs;
+    gExtract = CExtractManeger();
+    gConv = CConvManeger();
+    gForm = CFormManeger();
+    ForgetCompareResult();
+    frame.resize(960, 640);
+    frame.show();
+  }
+  void TearDown() override {
+    Documents().CloseAll();
+    ToolDialogs() = nullptr;
+  }
+  CVeskDoc* Open(const char* name, const QByteArray& bytes, int kind) {
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    if (!file.open(QIODevice::WriteOnly)) return nullptr;
+    file.write(bytes);
+    file.close();
+    gProcess.nextDocKind = kind;
+    CVeskDoc* doc = Documents().OpenDocumentFile(PathToCp932(file.fileName()));
+    gProcess.nextDocKind = kTextDoc;
+    QApplication::processEvents();
+    return doc;
+  }
+  static std::string TextOf(CVeskDoc& doc) {
+    std::string out(doc.TextLength(), '\0');
+    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
+    return out;
+  }
+  void Shot(QWidget* widget, const char* name) {
+    const QString prefix = qEnvironmentVariable("QUARN_TOOLS_SHOT");
+    if (!prefix.isEmpty()) widget->grab().save(prefix + QString::fromLatin1(name) + QStringLiteral(".png"));
+  }
+  static void PressOk(QWidget* dialog) {
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    buttons->buttons().front()->click();
+  }
+
+  QTemporaryDir dir;
+  fakes::FakePlatform platform;
+  QtFileSystem files;
+  QtToolDialogs dialogs;
+  QtMainFrame frame;
+};
+
+TEST_F(QtToolsTest, ExtractionKeepsTheBlocksOfACapturedLog) {
+  const std::string more = gExtract.step1[0].text, subject = gExtract.starts[0].text, after = gExtract.ends[0].text;
+  const std::string log = "From: a\r\n" + subject + "one\r\nbody\r\n" + more + "\r\nhidden\r\ntail\r\n" + after + "\r\n";
+  ASSERT_TRUE(Open("log.txt", QByteArray::fromStdString(log), kTextDoc));
+  bool resultShown = false;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* sheet = qobject_cast<QtExtractSheet*>(modal);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->pages()->count(), 3);
+    Shot(sheet, "extract-sheet");
+    testing::WhenModalShown([&](QWidget* result) {
+      resultShown = true;
+      Shot(result, "extract-result");
+      PressOk(result);
+    });
+    sheet->accept();
+  });
+  EXPECT_TRUE(frame.runCommand(cmd::kExtractLines));
+  EXPECT_TRUE(resultShown);
+  ASSERT_EQ(Documents().Count(), 2u);
+  EXPECT_EQ(TextOf(Documents().At(1)), "From: a\r\n" + subject + "one\r\nbody\r\ntail\r\n");
+  Shot(&frame, "extract");
+}
+
+TEST_F(QtToolsTest, ConversionOfASelectionStaysOpenOnABadRow) {
+  CVeskDoc* doc = Open("kana.txt", QByteArray("x\x82\xa0\x82\xa2\x82\xa4y"), kTextDoc);
+  ASSERT_TRUE(doc && frame.ActiveView());
+  auto* window = dynamic_cast<CVeskEV*>(frame.ActiveView()->TextWindow());
+  ASSERT_TRUE(window);
+  window->SelectRange(1, 7);
+  bool stayedOpen = false;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QtFreeConvDialog*>(modal);
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(dialog->classList()->count(), 15);
+    dialog->classList()->setCurrentRow(13);  // "＜全角ひらがな＞"
+    dialog->sourceEdit(0)->setText(dialog->classList()->item(13)->text());
+    dialog->targetEdit(0)->setText(QStringLiteral("x"));
+    dialog->accept();
+    stayedOpen = dialog->isVisible();
+    dialog->targetEdit(0)->setText(dialog->classList()->item(12)->text());  // "＜全角カタカナ＞"
+    Shot(dialog, "convert-dialog");
+    dialog->accept();
+  });
+  frame.runCommand(cmd::kFreeConversion);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(TextOf(*doc), "x\x83\x41\x83\x43\x83\x45y");
+  Shot(&frame, "convert");
+}
+
+TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
+  QFile tpl(dir.filePath(QStringLiteral("rec.tpl")));
+  ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
+  tpl.write("size,W\r\nname,5\r\nflag,B\r\n");
+  tpl.close();
+  CVeskDoc* bin = Open("rec.bin", QByteArray("\x34\x12" "AB\r\nC\x7f", 8), kBinaryDoc);
+  ASSERT_TRUE(bin && frame.ActiveView());
+  auto* window = dynamic_cast<CVeskBV*>(frame.ActiveView()->BinaryWindow());
+  ASSERT_TRUE(window);
+  window->SelectAll();
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* name = modal->findChild<QComboBox*>();
+    ASSERT_TRUE(name);
+    name->setEditText(tpl.fileName());
+    Shot(modal, "format-dialog");
+    PressOk(modal);
+  });
+  frame.runCommand(cmd::kFormat);
+  ASSERT_EQ(Documents().Count(), 2u);
+  EXPECT_EQ(Documents().At(1).GetTitle(), "Table");
+  const std::string path = PathToCp932(tpl.fileName());
+  EXPECT_EQ(TextOf(Documents().At(1)), path + "\r\n\tsize = 1234\r\n\tname = AB..C\r\n\tflag = 7F\r\n\r\n\r\n");
+  EXPECT_EQ(gForm.History(), std::vector<std::string>{path});
+  Shot(&frame, "format");
+}
+
+TEST_F(QtToolsTest, ComparisonOfTwoFirmwareImagesListsTheDifferingRow) {
+  QByteArray image(64, '\x5a');
+  ASSERT_TRUE(Open("old.bin", image, kBinaryDoc));
+  image[37] = '\x01';
+  ASSERT_TRUE(Open("new.bin", image, kBinaryDoc));
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* list = modal->findChild<QListWidget*>();
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->count(), 1);
+    Shot(modal, "compare-dialog");
+    PressOk(modal);
+  });
+  frame.runCommand(cmd::kCompare);
+  ASSERT_EQ(Documents().Count(), 3u);
+  const std::string text = TextOf(Documents().At(2));
+  EXPECT_NE(text.find("00000020  -- -- -- -- -- 01"), std::string::npos) << text;
+  EXPECT_NE(text.find("00000020  -- -- -- -- -- 5A"), std::string::npos) << text;
+  EXPECT_NE(Documents().At(2).GetTitle().find("new.bin : "), std::string::npos);
+  Shot(&frame, "compare");
+}
+
+}  // namespace
+}  // namespace quarn::qt

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/encoding/Cp932.h"
+#include "core/search/CharFold.h"
+#include "core/tools/CConvManeger.h"
+#include "core/tools/CharClasses.h"
+
+namespace quarn {
+namespace {
+
+namespace cc = charclass;
+
+std::string Converted(const CConvManeger& m, const std::string& s) {
+  return m.Convert(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()).output;
+}
+
+std::string ConvertOne(int from, int to, const std::string& c, std::size_t* taken = nullptr) {
+  std::string out;
+  const std::size_t n = cc::Convert(from, to, reinterpret_cast<const std::uint8_t*>(c.data()), c.size(), out);
+  if (taken) *taken = n;
+  return out;
+}
+
+int ClassOf(const std::string& c) {
+  std::size_t n = 0;
+  return cc::ClassAt(reinterpret_cast<const std::uint8_t*>(c.data()), c.size(), &n);
+}
+
+// Every character of CP932 (single bytes, and every lead and trail pair),
+// with the voiced half-width kana as the pairs they form.
+std::vector<std::string> AllCharacters() {
+  std::vector<std::string> all;
+  for (int b = 0; b < 0x100; ++b)
+    if (!cp932::IsLeadByte(std::uint8_t(b))) all.push_back(std::string(1, char(b)));
+  for (int lead = 0x81; lead <= 0xFC; ++lead)
+    if (cp932::IsLeadByte(std::uint8_t(lead)))
+      for (int trail = 0x40; trail <= 0xFC; ++trail)
+        if (trail != 0x7F) all.push_back(std::string{char(lead), char(trail)});
+  for (int k = 0xA6; k <= 0xDD; ++k)
+    for (int mark : {0xDE, 0xDF}) all.push_back(std::string{char(k), char(mark)});
+  return all;
+}
+
+TEST(ConversionTest, EveryCharacterOfEachClassPairConvertsIntoTheTargetClassAndBack) {
+  const std::vector<std::string> all = AllCharacters();
+  for (int from : cc::ListOrder())
+    for (int to : cc::ListOrder()) {
+      if (!cc::Allowed(from, to)) continue;
+      int converted = 0;
+      for (const std::string& c : all) {
+        if (ClassOf(c) != from) continue;
+        std::size_t taken = 0;
+        const std::string r = ConvertOne(from, to, c, &taken);
+        // A kana and a mark that form no voiced kana: the kana converts alone.
+        if (taken < c.size() || r == c) continue;
+        ++converted;
+        // The half-width prolonged sound mark becomes the full-width one, which no class holds.
+        if (c == "\xb0") {
+          EXPECT_EQ(r, "\x81\x5b");
+          continue;
+        }
+        EXPECT_EQ(ClassOf(r), to) << from << "->" << to << " " << std::hex << int(std::uint8_t(c[0]));
+        const std::string back = ConvertOne(to, from, r);
+        const bool alias = c == "\x81\x50" || c == "\x81\x8f";
+        if (!alias) {
+          EXPECT_EQ(back, c) << from << "->" << to << " and back, " << std::hex << int(std::uint8_t(c[0]));
+        }
+        // The half-width form agrees with the search's width folding.
+        if (c.size() == 2 && r.size() == 1 && from != cc::kHiragana) {
+          const std::uint16_t full = std::uint16_t(std::uint8_t(c[0]) << 8 | std::uint8_t(c[1]));
+          if (ToSingleByte(full) != full) {
+            EXPECT_EQ(FoldCase(ToSingleByte(full)), FoldCase(std::uint8_t(r[0]))) << std::hex << full;
+          }
+        }
+      }
+      EXPECT_GT(converted, 0) << from << "->" << to;
+    }
+}
+
+TEST(ConversionTest, CountsAndArithmeticOfTheFamilies) {
+  const struct {
+    int from, to;
+    std::string in, out;
+  } kCases[] = {
+      {28, 27, "\x82\xa0\x82\xa2\x82\xa4", "\x83\x41\x83\x43\x83\x45"},  // あいう -> アイウ
+      {27, 28, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},                  // ンム -> んむ
+      {17, 27, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},  // ｶﾞﾊﾟｳﾞｰ -> ガパヴー
+      {27, 17, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
+      {17, 28, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},  // ヴ has no hiragana: copied
+      {14, 25, "AZ", "\x82\x81\x82\x9a"},
+      {24, 15, "\x82\x60\x82\x79", "az"},
+      {13, 23, "09", "\x82\x4f\x82\x58"},
+      {11, 21, " ", "\x81\x40"},
+      {12, 22, "!~", "\x81\x49\x81\x60"},
+      {16, 26, "\xa1\xde", "\x81\x42\x81\x4a"},
+  };
+  for (const auto& c : kCases) {
+    CConvManeger m;
+    m.rules = {{c.from, "", c.to, ""}};
+    EXPECT_EQ(Converted(m, c.in), c.out) << c.from << "->" << c.to;
+  }
+}
+
+TEST(ConversionTest, RulesInRowOrderOnRandomMixedTextsAgainstAPlainReference) {
+  std::mt19937 rng(32888);
+  const std::vector<std::string> pieces = {"a", "B", "1", " ", "!", "\x82\xa0", "\x83\x41", "\xb6", "\xde", "\xb6\xde",
+                                           "\x82\x60", "\x88\x9f", "ab", "\r\n", "`", "\x81\x40"};
+  const std::vector<std::pair<int, int>> pairs = {{28, 27}, {27, 17}, {17, 28}, {15, 24}, {14, 15}, {13, 23}, {12, 22}, {11, 21}, {16, 26}};
+  for (int round = 0; round < 500; ++round) {
+    CConvManeger m;
+    for (int r = int(rng() % 4); r >= 0; --r) {
+      if (rng() % 2) {
+        m.rules.push_back({1, pieces[rng() % pieces.size()], 1, pieces[rng() % pieces.size()].substr(0, rng() % 2 ? 9 : 0)});
+      } else {
+        const auto& p = pairs[rng() % pairs.size()];
+        m.rules.push_back({p.first, "", p.second, ""});
+      }
+    }
+    std::string text;
+    for (int i = int(rng() % 30); i > 0; --i) text += pieces[rng() % pieces.size()];
+    // The reference: at each position the first rule that applies, else the character copied.
+    std::string expected;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t length = cp932::IsLeadByte(std::uint8_t(text[at])) && at + 1 < text.size() ? 2 : 1;
+      bool done = false;
+      for (const ConvRule& r : m.rules) {
+        if (r.sourceKind == 1 && text.compare(at, r.source.size(), r.source) == 0) {
+          expected += r.target, at += r.source.size(), done = true;
+        } else if (r.sourceKind != 1 && ClassOf(text.substr(at, length)) == r.sourceKind) {
+          // ｶ..ﾄ, ﾊ..ﾎ and ｳ with ﾞ; ﾊ..ﾎ with ﾟ.
+          const std::uint8_t k = std::uint8_t(text[at]), mark = at + 1 < text.size() ? std::uint8_t(text[at + 1]) : 0;
+          const bool voiced = r.sourceKind == 17 && ((mark == 0xDE && ((k >= 0xB6 && k <= 0xC4) || (k >= 0xCA && k <= 0xCE) || k == 0xB3)) ||
+                                                     (mark == 0xDF && k >= 0xCA && k <= 0xCE));
+          const std::size_t n = voiced ? 2 : length;
+          expected += ConvertOne(r.sourceKind, r.targetKind, text.substr(at, n)), at += n, done = true;
+        }
+        if (done) break;
+      }
+      if (!done) expected += text.substr(at, length), at += length;
+    }
+    ASSERT_EQ(Converted(m, text), expected) << "round " << round;
+  }
+}
+
+TEST(ConversionTest, StringRulesAndTheOutputLimit) {
+  CConvManeger m;
+  m.rules = {{1, "ab", 1, ""}, {1, "a", 1, "X"}, {15, "", 14, ""}};
+  EXPECT_EQ(Converted(m, "aab-abc"), "X-C");
+  m.rules = {{1, "a", 1, "aa"}};
+  const std::string big(CConvManeger::kMaxSource, 'a');
+  const ConvOutcome o = m.Convert(reinterpret_cast<const std::uint8_t*>(big.data()), big.size());
+  EXPECT_TRUE(o.cut);
+  EXPECT_EQ(o.output.size(), CConvManeger::kOutputStop);
+  const std::string fits(CConvManeger::kOutputStop / 2, 'a');
+  EXPECT_FALSE(m.Convert(reinterpret_cast<const std::uint8_t*>(fits.data()), fits.size()).cut);
+}
+
+TEST(ConversionTest, DialogRowsStopAtTheFirstBadRow) {
+  const std::string hira = cc::Name(28), kata = cc::Name(27), digits = cc::Name(13);
+  const struct {
+    std::vector<ConvRow> rows;
+    int bad;
+    std::size_t rules;
+  } kCases[] = {
+      {{{hira, kata}, {"", "ignored"}, {"x", ""}}, -1, 2},
+      {{{hira, ""}}, 0, 0},
+      {{{"a", "b"}, {hira, digits}}, 1, 1},
+      {{{"a", kata}}, 0, 0},
+      {{{std::string(81, 'a'), "b"}}, 0, 0},
+      {{{"a", std::string(81, 'b')}}, 0, 0},
+  };
+  for (const auto& c : kCases) {
+    std::vector<ConvRule> rules;
+    EXPECT_EQ(ReadConvRows(c.rows, rules), c.bad);
+    EXPECT_EQ(rules.size(), c.rules);
+  }
+}
+
+TEST(ConversionTest, ParameterBlockRoundTripsAndRefusesCutOrUnsoundBlocks) {
+  CConvManeger m;
+  m.rules = {{28, "", 27, ""}, {1, "x", 1, ""}};
+  m.toNewDocument = true;
+  const std::vector<std::uint8_t> block = m.SaveParameters();
+  CConvManeger back;
+  ASSERT_TRUE(back.LoadParameters(block));
+  EXPECT_EQ(back.rules, m.rules);
+  EXPECT_TRUE(back.toNewDocument);
+  for (std::size_t cut = 0; cut < block.size(); ++cut) EXPECT_FALSE(CConvManeger().LoadParameters(block.data(), cut));
+  CConvManeger bad;
+  bad.rules = {{28, "", 13, ""}};
+  EXPECT_FALSE(back.LoadParameters(bad.SaveParameters()));
+  EXPECT_EQ(back.rules, m.rules);
+}
+
+}  // namespace
+}  // namespace quarn

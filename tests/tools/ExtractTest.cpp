@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "core/tools/CExtractManeger.h"
+
+namespace quarn {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Join(const Lines& lines) {
+  std::string s;
+  for (const std::string& l : lines) s += l + "\r\n";
+  return s;
+}
+
+// The reference, a few lines per rule of the description. Lines are plain
+// ASCII and matching is a case-sensitive substring test.
+struct Reference {
+  const CExtractManeger& m;
+  const Lines& text;
+
+  const ExtractCondition* Find(const ExtractConditions& list, std::size_t line) const {
+    for (const ExtractCondition& c : list)
+      if (text[line].find(c.text) != std::string::npos) return &c;
+    return nullptr;
+  }
+  std::vector<std::uint32_t> Step1(std::uint32_t& matches) const {
+    std::vector<std::uint32_t> k;
+    std::vector<bool> dropped(text.size(), false);
+    long n = long(text.size());
+    for (long i = 0; i < n;) {
+      const ExtractCondition* c = Find(m.step1, std::size_t(i));
+      if (!c || c->lines == 0) { k.push_back(std::uint32_t(i++)); continue; }
+      ++matches;
+      long p = c->position, cnt = c->lines;
+      if (p >= 0) {
+        for (long x = i; x < i + p && x < n; ++x) k.push_back(std::uint32_t(x));
+        i = std::min(n, i + p + cnt);
+      } else {
+        long d = std::min<long>(-p, long(k.size()));
+        std::vector<std::uint32_t> back(k.end() - d, k.end());
+        k.resize(k.size() - std::size_t(d));
+        if (cnt <= d) {
+          for (long x = cnt; x < d; ++x) k.push_back(back[std::size_t(x)]);
+          k.push_back(std::uint32_t(i++));
+        } else {
+          i = std::min(n, i + cnt - d);
+        }
+      }
+    }
+    if (!m.step1Extracts) return k;
+    std::vector<std::uint32_t> rest;
+    for (std::uint32_t x = 0; x < text.size(); ++x)
+      if (std::find(k.begin(), k.end(), x) == k.end()) rest.push_back(x);
+    return rest;
+  }
+  std::vector<std::uint32_t> Step2(const std::vector<std::uint32_t>& s, std::uint32_t& blocks) const {
+    if (m.starts.empty()) return s;
+    std::vector<std::uint32_t> out;
+    long last = -1;  // index in s of the last line output
+    bool inside = false;
+    for (long j = 0; j < long(s.size()); ++j) {
+      if (!inside) {
+        const ExtractCondition* c = Find(m.starts, s[std::size_t(j)]);
+        if (!c) continue;
+        long p = c->position;
+        if (p > 0 && j + p >= long(s.size())) break;
+        long from = p < 0 ? std::max(j + p, last + 1) : j + std::max(0L, p);
+        if (p > 0) j += p;
+        for (long x = from; x <= j; ++x) out.push_back(s[std::size_t(x)]);
+        last = j, inside = true, ++blocks;
+        continue;
+      }
+      out.push_back(s[std::size_t(j)]), last = j;
+      const ExtractCondition* c = Find(m.ends, s[std::size_t(j)]);
+      if (!c) continue;
+      inside = false;
+      for (long x = 0; x < -c->position && !out.empty(); ++x) out.pop_back();
+      for (long x = 0; x < c->position && j + 1 < long(s.size()); ++x) out.push_back(s[std::size_t(++j)]), last = j;
+    }
+    if (!m.step2Deletes) return out;
+    std::vector<std::uint32_t> rest;
+    for (std::uint32_t x : s)
+      if (std::find(out.begin(), out.end(), x) == out.end()) rest.push_back(x);
+    return rest;
+  }
+  std::vector<std::uint32_t> Run(std::uint32_t execution, ExtractCounts& counts) const {
+    counts.total = std::uint32_t(text.size());
+    std::uint32_t matches = 0, blocks = 0;
+    std::vector<std::uint32_t> s;
+    if (execution == 2) {
+      for (std::uint32_t x = 0; x < text.size(); ++x) s.push_back(x);
+    } else {
+      s = Step1(matches);
+    }
+    counts.afterStep1 = std::uint32_t(s.size());
+    counts.step1Matches = matches;
+    if (execution != 1) s = Step2(s, blocks);
+    counts.afterStep2 = std::uint32_t(s.size());
+    counts.step2Blocks = blocks;
+    return s;
+  }
+};
+
+std::string Describe(const CExtractManeger& m, std::uint32_t execution, const Lines& text) {
+  std::ostringstream o;
+  o << "execution " << execution << " extracts " << m.step1Extracts << " deletes " << m.step2Deletes << "\n";
+  for (const auto* list : {&m.step1, &m.starts, &m.ends}) {
+    o << "[";
+    for (const ExtractCondition& c : *list) o << " '" << c.text << "'," << c.position << "," << c.lines;
+    o << " ]\n";
+  }
+  for (const std::string& l : text) o << "|" << l << "\n";
+  return o.str();
+}
+
+TEST(ExtractTest, StepsMatchTheReferenceOnRandomTextsSmallestFirst) {
+  std::mt19937 rng(20261207);
+  const char* const kWords[] = {"", "a", "b", "c", "ab", "bc", "xa"};
+  const char* const kKeys[] = {"a", "b", "c", "ab"};
+  auto pick = [&](int lo, int hi) { return int(rng() % unsigned(hi - lo + 1)) + lo; };
+  for (int size = 1; size <= 14; ++size) {
+    for (int round = 0; round < 400; ++round) {
+      CExtractManeger m;
+      m.matchCase = true;
+      m.step1Extracts = pick(0, 1);
+      m.step2Deletes = pick(0, 1);
+      for (auto* list : {&m.step1, &m.starts, &m.ends}) {
+        list->resize(std::size_t(pick(0, 2)));
+        for (ExtractCondition& c : *list) c = {kKeys[pick(0, 3)], pick(-3, 3), pick(0, 4)};
+      }
+      Lines text(static_cast<std::size_t>(size));
+      for (std::string& l : text) l = kWords[pick(0, 6)];
+      const std::uint32_t execution = std::uint32_t(pick(1, 3));
+      const std::string bytes = Join(text);
+      ExtractPlan plan;
+      const ExtractFailure failure =
+          m.Plan(execution, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), plan);
+      ExtractCounts expectedCounts;
+      const std::vector<std::uint32_t> expected = Reference{m, text}.Run(execution, expectedCounts);
+      const bool noConditions = (execution == 1 && m.step1.empty()) || (execution == 2 && m.starts.empty()) ||
+                                (execution == 3 && m.starts.empty() && m.step1.empty());
+      if (noConditions) {
+        ASSERT_EQ(failure, ExtractFailure::kNoConditions) << Describe(m, execution, text);
+        continue;
+      }
+      ASSERT_EQ(failure, expected.empty() ? ExtractFailure::kEmptyResult : ExtractFailure::kNone)
+          << Describe(m, execution, text);
+      ASSERT_EQ(plan.counts, expectedCounts) << Describe(m, execution, text);
+      if (!expected.empty()) {
+        ASSERT_EQ(plan.lines, expected) << Describe(m, execution, text);
+      }
+    }
+  }
+}
+
+struct ExtractFixture : testing::Test {
+  CExtractManeger m;
+  std::string Output(std::uint32_t execution, const Lines& text, ExtractFailure* failure = nullptr) {
+    const std::string bytes = Join(text);
+    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    ExtractPlan plan;
+    const ExtractFailure f = m.Plan(execution, p, bytes.size(), plan);
+    if (failure) *failure = f;
+    std::string out;
+    if (f == ExtractFailure::kNone) {
+      m.Write(plan, p, LineStarts(p, bytes.size()),
+              [&](const std::uint8_t* b, std::size_t n) { out.append(reinterpret_cast<const char*>(b), n); }, {});
+    }
+    return out;
+  }
+};
+
+TEST_F(ExtractFixture, EdgeCasesOfTheDescription) {
+  // The captured log with the default conditions.
+  const std::string more = m.step1[0].text, subject = m.starts[0].text, after = m.ends[0].text;
+  EXPECT_EQ(Output(3, {"x", "From: a", subject + "one", "body", more, "hidden", "tail", after, "y", "From: b",
+                       subject + "two", "b2", after}),
+            Join({"From: a", subject + "one", "body", "tail", "From: b", subject + "two", "b2"}));
+  // A step 1 condition with 0 lines keeps its line and counts no match.
+  m.step1 = {{"k", 0, 0}};
+  ExtractPlan plan;
+  const std::string keep = Join({"k", "k"});
+  EXPECT_EQ(m.Plan(1, reinterpret_cast<const std::uint8_t*>(keep.data()), keep.size(), plan), ExtractFailure::kNone);
+  EXPECT_EQ(plan.counts.step1Matches, 0u);
+  EXPECT_EQ(plan.lines.size(), 2u);
+  // A start condition in the last line with a positive position counts no block.
+  m.starts = {{"s", 1, 1}};
+  const std::string last = Join({"a", "s"});
+  EXPECT_EQ(m.Plan(2, reinterpret_cast<const std::uint8_t*>(last.data()), last.size(), plan), ExtractFailure::kEmptyResult);
+  EXPECT_EQ(plan.counts.step2Blocks, 0u);
+  // Two blocks with a separator.
+  m.starts = {{"s", 0, 1}};
+  m.ends = {{"e", 0, 1}};
+  m.addSeparator = true;
+  m.separator = "----";
+  EXPECT_EQ(Output(2, {"s1", "e1", "x", "s2", "e2"}), Join({"----   1/2", "s1", "e1", "----   2/2", "s2", "e2"}));
+}
+
+TEST_F(ExtractFixture, FailuresAndStops) {
+  ExtractFailure f;
+  m.step1.clear();
+  Output(1, {"a"}, &f);
+  EXPECT_EQ(f, ExtractFailure::kNoConditions);
+  m.step1 = {{"a", 0, 1}};
+  Output(1, {}, &f);
+  EXPECT_EQ(f, ExtractFailure::kEmptySource);
+  // A stop keeps the lines written before it.
+  const std::string bytes = Join({"1", "2", "3"});
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  m.step1 = {{"z", 0, 1}};
+  ExtractPlan plan;
+  ASSERT_EQ(m.Plan(1, p, bytes.size(), plan), ExtractFailure::kNone);
+  std::string out;
+  EXPECT_FALSE(m.Write(plan, p, LineStarts(p, bytes.size()),
+                       [&](const std::uint8_t* b, std::size_t n) { out.append(reinterpret_cast<const char*>(b), n); },
+                       [](unsigned long done) { return done < 2; }));
+  EXPECT_EQ(out, "1\r\n2\r\n");
+}
+
+TEST_F(ExtractFixture, ParameterBlockRoundTripsAndRejectsEveryCutOrOverlongBlock) {
+  m.execution = 2;
+  m.separator = "--";
+  m.step1 = {{"a", -2, 3}, {"b", 1, 0}};
+  m.ends.clear();
+  const std::vector<std::uint8_t> block = m.SaveParameters();
+  CExtractManeger back;
+  ASSERT_TRUE(back.LoadParameters(block));
+  EXPECT_EQ(back.SaveParameters(), block);
+  for (std::size_t cut = 0; cut < block.size(); ++cut) {
+    CExtractManeger other;
+    EXPECT_FALSE(other.LoadParameters(block.data(), cut)) << cut;
+    EXPECT_EQ(other.SaveParameters(), CExtractManeger().SaveParameters());
+  }
+  CExtractManeger bad;
+  const std::function<void()> changes[] = {[&] { bad.separator = std::string(81, 's'); },
+                                           [&] { bad.step1.assign(6, {"a", 0, 1}); },
+                                           [&] { bad.starts = {{std::string(84, 'x'), 0, 1}}; },
+                                           [&] { bad.execution = 4; }};
+  for (const auto& change : changes) {
+    bad = CExtractManeger();
+    change();
+    EXPECT_FALSE(back.LoadParameters(bad.SaveParameters()));
+  }
+}
+
+}  // namespace
+}  // namespace quarn

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+#include "binaryview/BinaryTestSupport.h"
+#include "core/app/CMainFrame.h"
+#include "core/app/DocTemplate.h"
+#include "core/binaryview/CVeskBV.h"
+#include "core/commands/CommandIds.h"
+#include "core/macro/COperationManeger.h"
+#include "core/common/ParameterBlock.h"
+#include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
+#include "core/tools/CConvManeger.h"
+#include "core/tools/CExtractManeger.h"
+#include "core/tools/CFormManeger.h"
+#include "core/app/ToolCommands.h"
+#include "fakes/FakeCabinet.h"
+#include "fakes/FakeToolDialogs.h"
+#include "textview/TextWindowFixture.h"
+
+namespace quarn {
+namespace {
+
+// Documents with a real view and a text or binary window each, the last
+// made active.
+struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
+  bool CreateFrame(CVeskDoc& doc) override {
+    FakeCabinetFrames::CreateFrame(doc);
+    TextMetric tm;
+    tm.height = 16;
+    tm.aveCharWidth = 8;
+    if (doc.DocKind() == kBinaryDoc) {
+      auto& window = binaries[&doc] = std::make_unique<CVeskBV>(doc, binaryHost);
+      window->SetScreenFont(LogFont{}, tm);
+      window->OnCreate();
+      frames[&doc].view->AttachBinaryWindow(window.get());
+      return true;
+    }
+    auto& window = texts[&doc] = std::make_unique<CVeskEV>(doc, textHost);
+    window->SetScreenFont(LogFont{}, tm);
+    window->OnCreate();
+    frames[&doc].view->AttachTextWindow(window.get());
+    return true;
+  }
+  void DestroyFrame(CVeskDoc& doc) override {
+    texts.erase(&doc);
+    binaries.erase(&doc);
+    FakeCabinetFrames::DestroyFrame(doc);
+  }
+  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
+  void CloseMainWindow() override {}
+  void MenusChanged() override {}
+
+  testing::TextHost textHost;
+  testing::RecordingHost binaryHost;
+  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> texts;
+  std::map<CVeskDoc*, std::unique_ptr<CVeskBV>> binaries;
+};
+
+class ToolCommandsTest : public testing::TextWindowFixture {
+ protected:
+  void SetUp() override {
+    TextWindowFixture::SetUp();
+    gExtract = CExtractManeger();
+    gConv = CConvManeger();
+    gForm = CFormManeger();
+    ForgetCompareResult();
+    documents.SetFrameFactory(&frames);
+    ToolDialogs() = &dialogs;
+  }
+  void TearDown() override {
+    documents.CloseAll();
+    ToolDialogs() = nullptr;
+    TextWindowFixture::TearDown();
+  }
+  CVeskDoc* OpenFile(const std::string& path, const std::string& bytes, int kind) {
+    platform.files.files[path] = bytes;
+    gProcess.nextDocKind = kind;
+    CVeskDoc* d = documents.OpenDocumentFile(path);
+    gProcess.nextDocKind = kTextDoc;
+    return d;
+  }
+  static std::string TextOf(CVeskDoc& d) {
+    std::string out(d.TextLength(), '\0');
+    if (!out.empty()) d.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, d.TextLength());
+    return out;
+  }
+  bool LastShown(unsigned id) {
+    // The end of the text: the names come first where the message has them.
+    const std::string& text = LoadString(id);
+    const std::string& last = platform.messages.shown.empty() ? text.substr(0, 0) : platform.messages.shown.back().text;
+    return last.size() >= 12 && text.size() >= 12 && last.compare(last.size() - 12, 12, text, text.size() - 12, 12) == 0;
+  }
+
+  fakes::FakeToolDialogs dialogs;
+  Frames frames;
+  DocTemplate documents;
+  CMainFrame frame{documents, frames};
+};
+
+TEST_F(ToolCommandsTest, ExtractionOfACapturedLogRecordsItselfAloneAndReplaysWithoutItsSheet) {
+  const std::string more = gExtract.step1[0].text, subject = gExtract.starts[0].text, after = gExtract.ends[0].text;
+  CVeskDoc* log = OpenFile("/w/log.txt", "From: a\r\n" + subject + "one\r\nbody\r\n" + more + "\r\nhidden\r\ntail\r\n" + after + "\r\n", kTextDoc);
+  ASSERT_TRUE(log);
+  gSettings.RecordExtractOperation = 1;
+  dialogs.sheets.push_back([](ExtractSheetRequest& r) { return r.page = 2, r.display = false, true; });
+  ASSERT_TRUE(frame.OnCommand(cmd::kExtractLines));
+  ASSERT_EQ(documents.Count(), 2u);
+  const std::string expected = "From: a\r\n" + subject + "one\r\nbody\r\ntail\r\n";
+  EXPECT_EQ(TextOf(documents.At(1)), expected);
+  EXPECT_EQ(gExtract.lastPage, 2);
+  EXPECT_TRUE(gExtract.noDisplay);
+  ASSERT_EQ(dialogs.results.size(), 1u);
+  EXPECT_EQ(dialogs.results[0].step1.total, 7u);
+  EXPECT_EQ(dialogs.results[0].step1.deleted, 2u);
+  EXPECT_EQ(dialogs.results[0].step2.extracted, 4u);
+  EXPECT_EQ(dialogs.results[0].step2.blocks, 1u);
+  // The operation recorded is this extraction alone.
+  EXPECT_EQ(Operations().Count(), 1u);
+
+  // Replayed on the log again: the block's settings, no sheet.
+  frames.active = log;
+  gExtract.noDisplay = false;
+  const std::vector<std::uint8_t> block = [] {
+    CExtractManeger m;
+    m.noDisplay = true;
+    m.showInformation = false;
+    return m.SaveParameters();
+  }();
+  {
+    ScopedParameterBlock replay(block);
+    frame.OnCommand(cmd::kExtractLines);
+  }
+  EXPECT_EQ(dialogs.shownSheets, 1);
+  ASSERT_EQ(documents.Count(), 3u);
+  EXPECT_EQ(TextOf(documents.At(2)), expected);
+  EXPECT_TRUE(gExtract.noDisplay);
+
+  // Nothing to extract: a beep, and the new document is closed again.
+  frames.active = log;
+  gExtract.starts = {{"nowhere", 0, 1}};
+  dialogs.sheets.push_back([](ExtractSheetRequest&) { return true; });
+  frame.OnCommand(cmd::kExtractLines);
+  EXPECT_EQ(documents.Count(), 3u);
+  EXPECT_FALSE(platform.beep.beeps.empty());
+}
+
+TEST_F(ToolCommandsTest, ConversionInASelectionInPlaceAndIntoANewDocument) {
+  CVeskDoc* doc = OpenFile("/w/kana.txt", "x\x82\xa0\x82\xa2\x82\xa4y", kTextDoc);
+  ASSERT_TRUE(doc);
+  frames.texts[doc]->SelectRange(1, 7);
+  const std::string hira = texts::kClassHiragana, kata = texts::kClassKatakana;
+  dialogs.conversions.push_back([&](FreeConvRequest& r) { return r.rows[0] = {hira, "\x81\x40"}, true; });  // refused: stays open
+  dialogs.conversions.push_back([&](FreeConvRequest& r) { return r.rows[0] = {hira, kata}, true; });
+  frame.OnCommand(cmd::kFreeConversion);
+  EXPECT_EQ(dialogs.focusRow, -1);
+  EXPECT_EQ(TextOf(*doc), "x\x83\x41\x83\x43\x83\x45y");
+  EXPECT_EQ(doc->Undo().Count(), 2u);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].id, cmd::kFreeConversion);
+
+  // Into a new document, by the replayed rules; the source stays.
+  CConvManeger m;
+  m.rules = {{27, "", 28, ""}};
+  m.toNewDocument = true;
+  {
+    ScopedParameterBlock replay(m.SaveParameters());
+    frame.OnCommand(cmd::kFreeConversion);
+  }
+  ASSERT_EQ(documents.Count(), 2u);
+  EXPECT_EQ(TextOf(documents.At(1)), "x\x82\xa0\x82\xa2\x82\xa4y");
+  EXPECT_EQ(TextOf(*doc), "x\x83\x41\x83\x43\x83\x45y");
+
+  // A source over 1 MiB changes nothing.
+  CVeskDoc* big = OpenFile("/w/big.txt", std::string(CConvManeger::kMaxSource + 1, 'a'), kTextDoc);
+  ASSERT_TRUE(big);
+  m.toNewDocument = false;
+  {
+    ScopedParameterBlock replay(m.SaveParameters());
+    frame.OnCommand(cmd::kFreeConversion);
+  }
+  EXPECT_TRUE(LastShown(msg::kConvertTooLarge));
+  EXPECT_EQ(big->Undo().Count(), 0u);
+}
+
+TEST_F(ToolCommandsTest, FormattingListsTheRecordInTheOneTableDocument) {
+  platform.files.files["/w/rec.tpl"] = "size,W\r\nname,5\r\n";
+  platform.files.files["/w/bad.tpl"] = "nothing here\r\n";
+  CVeskDoc* bin = OpenFile("/w/rec.bin", std::string("\x34\x12" "AB\r\nC", 7), kBinaryDoc);
+  ASSERT_TRUE(bin);
+  frames.binaries[bin]->SelectAll();
+  auto answer = [&](const std::string& name) {
+    dialogs.forms.push_back([name](FormRequest& r) { return r.name = name, true; });
+  };
+  answer("");  // refused with a beep, the dialog stays
+  answer("/w/rec.tpl");
+  frame.OnCommand(cmd::kFormat);
+  ASSERT_EQ(documents.Count(), 2u);
+  CVeskDoc& table = documents.At(1);
+  EXPECT_EQ(table.GetTitle(), "Table");
+  const std::string one = "/w/rec.tpl\r\n\tsize = 1234\r\n\tname = AB..C\r\n\r\n\r\n";
+  EXPECT_EQ(TextOf(table), one);
+  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/w/rec.tpl"}));
+
+  frames.active = bin;
+  answer("/w/rec.tpl");
+  frame.OnCommand(cmd::kFormat);
+  EXPECT_EQ(documents.Count(), 2u);
+  EXPECT_EQ(TextOf(table), one + one);
+  EXPECT_EQ(frames.active, &table);
+
+  frames.active = bin;
+  answer("/w/bad.tpl");
+  frame.OnCommand(cmd::kFormat);
+  EXPECT_TRUE(LastShown(msg::kTemplateMalformed));
+  EXPECT_EQ(TextOf(table), one + one);
+}
+
+TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsAndReplacesItsLastResult) {
+  CVeskDoc* a = OpenFile("/w/a.bin", std::string(20, 'x'), kBinaryDoc);
+  CVeskDoc* b = OpenFile("/w/b.bin", std::string(16, 'x'), kBinaryDoc);
+  OpenFile("/w/t.txt", "text", kTextDoc);
+  CVeskDoc* c = OpenFile("/w/c.bin", std::string(17, 'x') + "yxx", kBinaryDoc);
+  ASSERT_TRUE(a && b && c);
+  auto choose = [&](const std::string& name) {
+    dialogs.compares.push_back([name](CompareRequest& r) {
+      r.chosen = int(std::find(r.candidates.begin(), r.candidates.end(), name) - r.candidates.begin());
+      return true;
+    });
+  };
+  // 20 against 16 bytes: the sizes differ, only the first row is compared, and it is equal.
+  frames.active = a;
+  choose("/w/b.bin");
+  frame.OnCommand(cmd::kCompare);
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_NE(platform.messages.shown[0].text.find("/w/b.bin"), std::string::npos);
+  EXPECT_NE(platform.messages.shown[0].text.find(LoadString(msg::kCompareSizes).substr(10, 10)), std::string::npos);
+  EXPECT_TRUE(LastShown(msg::kCompareEqual));
+  EXPECT_EQ(documents.Count(), 4u);
+
+  frames.active = a;
+  choose("/w/c.bin");
+  frame.OnCommand(cmd::kCompare);
+  ASSERT_EQ(documents.Count(), 5u);
+  CVeskDoc& result = documents.At(4);
+  EXPECT_NE(result.GetTitle().find("/w/a.bin : /w/c.bin"), std::string::npos);
+  const std::string text = TextOf(result);
+  EXPECT_NE(text.find("00000010  -- 78 -- --"), std::string::npos);
+  EXPECT_NE(text.find("00000010  -- 79 -- --"), std::string::npos);
+  EXPECT_EQ(text.find("00000000"), std::string::npos);
+  // The next comparison replaces the result.
+  frames.active = c;
+  choose("/w/a.bin");
+  frame.OnCommand(cmd::kCompare);
+  EXPECT_EQ(documents.Count(), 5u);
+  EXPECT_EQ(dialogs.shownCompares, 3);
+}
+
+}  // namespace
+}  // namespace quarn
