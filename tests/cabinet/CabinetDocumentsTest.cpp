@@ -129,26 +129,27 @@ TEST_F(CabinetTest, SavingWritesTheSavedSetUntilSaveNow) {
 
 TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments) {
   Open("/w/a.bin", kBinaryDoc);
-  WriteOther("/w/two.cab", {"/w/b.txt"});
+  WriteOther("/w/One.cab", {"/w/b.txt"});
   platform.files.files["/w/bad.cab"] = std::string(300, '\x7F');
 
-  EXPECT_FALSE(OpenAsCabinet("/W/ONE.CAB"));  // the current one, in other letters
+  EXPECT_FALSE(OpenAsCabinet("/w/one.cab"));  // the current one
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
   EXPECT_FALSE(OpenAsCabinet("/w/bad.cab"));
   EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
   EXPECT_FALSE(OpenAsCabinet("/w/none.cab"));
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
 
-  // Played back: the recorded path, no dialog.
-  const std::string path = "two.cab";
+  // Played back: the recorded path, no dialog. A name that differs from the
+  // current one only in case is another cabinet.
+  const std::string path = "One.cab";
   std::vector<std::uint8_t> record(path.begin(), path.end());
   record.push_back(0);
   RunCabinetCommand(cabinet_command::kChange, &record);
   EXPECT_EQ(platform.dialogs.requests.size(), 0u);
   EXPECT_EQ(File("/w/one.cab").entries.at(0).path, "/w/a.bin");
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/b.txt"});
-  EXPECT_EQ(gCabinet.Path(), "/w/two.cab");
-  EXPECT_EQ(gSettings.CabinetName, "/w/two.cab");
+  EXPECT_EQ(gCabinet.Path(), "/w/One.cab");
+  EXPECT_EQ(gSettings.CabinetName, "/w/One.cab");
   EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
   EXPECT_EQ(frames.captions, 1);
 
@@ -157,7 +158,7 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   RunCabinetCommand(cabinet_command::kChange);
   ASSERT_EQ(platform.dialogs.requests.size(), 1u);
   EXPECT_EQ(platform.dialogs.requests[0].initialDir, "/w");
-  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/w/two.cab");
+  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/w/One.cab");
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
 }
 
