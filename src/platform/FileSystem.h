@@ -59,6 +59,9 @@ class FileSystem {
   virtual std::string fullPath(const std::string& path) = 0;
   // Makes path the current directory; false when it cannot be.
   virtual bool setCurrentDirectory(const std::string& /*path*/) { return false; }
+  // Makes the directory path and any parent that is missing; true when it
+  // is a directory afterwards.
+  virtual bool makeDirectories(const std::string& path) { return isDirectory(path); }
 
   // Whole-file helpers built on the primitives above; writeAll replaces the
   // file through createReplacing, so a failed write leaves the old one.

@@ -146,6 +146,13 @@ std::string QtFileSystem::fullPath(const std::string& path) {
   return CleanPath(names::FromOs(current) + "/" + path);
 }
 
+bool QtFileSystem::makeDirectories(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code error;
+  std::filesystem::create_directories(OsName(path).toStdString(), error);
+  return isDirectory(path);
+}
+
 bool QtFileSystem::setCurrentDirectory(const std::string& path) {
   return !path.empty() && ::chdir(OsName(path).constData()) == 0;
 }

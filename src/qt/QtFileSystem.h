@@ -16,6 +16,7 @@ class QtFileSystem : public FileSystem {
   bool remove(const std::string& path) override;
   std::string fullPath(const std::string& path) override;
   bool setCurrentDirectory(const std::string& path) override;
+  bool makeDirectories(const std::string& path) override;
 };
 
 // Opens a regular file for reading by its name in an open directory (the

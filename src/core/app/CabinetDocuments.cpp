@@ -46,13 +46,6 @@ class KindForReopening {
   ~KindForReopening() { gProcess.nextDocKind = kTextDoc; }
 };
 
-// One message for the names of a cabinet that spell nothing, one a line.
-void ShowUndecodableNames(const std::string& list) {
-  const std::string text = texts::kUndecodableNames + list;
-  if (MessageService* messages = Platform().messages)
-    messages->messageBox(text, LoadString(57347), mb::kOk | mb::kIconExclamation);
-}
-
 }  // namespace
 
 void ShowCabinetMessage(const char* fixedText) {
@@ -156,7 +149,7 @@ void CVeskCabinet::Reopen(const CabinetContents& contents) {
   }
   StatusBar().EndProgress();
   gProcess.reopeningCabinet = false;
-  if (!undecodable.empty()) ShowUndecodableNames(undecodable);
+  if (!undecodable.empty()) AppMessageText(texts::kUndecodableNames + undecodable);
 
   if (!frames_ || reopened.empty()) return;
   for (const Reopened& r : reopened) frames_->Show(*r.doc, r.showCmd);

@@ -1,8 +1,8 @@
 #include "core/common/RejectedFile.h"
 
+#include "core/common/AppMessage.h"
 #include "core/res/StringTable.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageService.h"
 #include "platform/Platform.h"
 
 namespace quarn {
@@ -28,15 +28,9 @@ std::string KeepRejectedFile(const std::string& path) {
 }
 
 void ShowRejectedFileMessage(unsigned id, const std::string& copy) {
-  MessageService* messages = Platform().messages;
-  if (!messages) return;
   std::string text = LoadString(id);
-  if (!copy.empty()) {
-    const std::string kept = texts::kRejectedFileKept;
-    const std::size_t at = kept.find("%1");
-    text += "\n" + kept.substr(0, at) + copy + kept.substr(at + 2);
-  }
-  messages->messageBox(text, LoadString(57347), mb::kOk | mb::kIconExclamation);
+  if (!copy.empty()) text += "\n" + FormatText1(texts::kRejectedFileKept, copy);
+  AppMessageText(text);
 }
 
 }  // namespace quarn
