@@ -85,8 +85,9 @@ TEST(QtSingleInstanceTest, ASecondProcessHandsItsFilesToTheFirstAndWritesNothing
   EXPECT_EQ(profile.GetInt("Settings", "UsedCount", -1), 1);  // the second run counted nothing
   EXPECT_TRUE(text.contains(a.toUtf8())) << text.toStdString();
   const std::string cp932Home = names::FromOs(QFile::encodeName(home.path()).toStdString());
-  EXPECT_TRUE(text.contains(QByteArray::fromStdString(cp932Home + names::FromOs("/\xC3\xB8.bin")))) << "ø, its own";
-  EXPECT_TRUE(text.contains(QByteArray::fromStdString(cp932Home + names::FromOs("/\xC3\xA9.bin")))) << "é, handed over";
+  auto stored = [&](const char* name) { return QByteArray::fromStdString(cp932Home + names::FromOs(name)); };
+  EXPECT_TRUE(text.contains(stored("/\xC3\xB8.bin"))) << "ø, its own";
+  EXPECT_TRUE(text.contains(stored("/\xC3\xA9.bin"))) << "é, handed over";
 }
 
 }  // namespace
