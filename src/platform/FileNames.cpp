@@ -1,9 +1,6 @@
 #include "platform/FileNames.h"
 
 #include <cstdint>
-#include <mutex>
-#include <unordered_map>
-#include <vector>
 
 #include "platform/Cp932Bytes.h"
 #include "platform/Cp932Codec.h"
@@ -11,42 +8,18 @@
 namespace quarn::names {
 namespace {
 
-// 0xF040 to 0xF9FC: ten lead bytes of 188 trail bytes each.
+// The user-defined area, 0xF040 to 0xF9FC: ten lead bytes of 188 trail
+// bytes each, numbered 0 to 1879. Codes 0 to 1842 are digits; 1843 to 1878
+// start a value up to U+FFFF and carry its high digit, one digit follows;
+// 1879 starts a value above U+FFFF, two digits follow. A sequence therefore
+// always starts with a code no sequence holds inside it.
 constexpr unsigned kTrailsPerLead = 188;
 constexpr unsigned kCodes = 10 * kTrailsPerLead;
-constexpr char32_t kUserArea = 0xE000;  // what iconv makes of 0xF040
-// The key of a byte that is not UTF-8 is this plus the byte: no character.
-constexpr char32_t kByteKey = 0x110000;
-
-// Characters and stray bytes of names, each with the code it was given.
-class NameTable {
- public:
-  // The code of key, given on first use; -1 once every code is taken.
-  int codeOf(char32_t key) {
-    std::lock_guard lock(mutex_);
-    if (auto it = codes_.find(key); it != codes_.end()) return int(it->second);
-    if (keys_.size() == kCodes) return -1;
-    codes_.emplace(key, unsigned(keys_.size()));
-    keys_.push_back(key);
-    return int(keys_.size() - 1);
-  }
-  // The key code stands for: the user-defined character itself when the
-  // table never gave it out.
-  char32_t keyOf(unsigned code) {
-    std::lock_guard lock(mutex_);
-    return code < keys_.size() ? keys_[code] : kUserArea + code;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<char32_t> keys_;
-  std::unordered_map<char32_t, unsigned> codes_;
-};
-
-NameTable& Table() {
-  static NameTable table;
-  return table;
-}
+constexpr unsigned kDigits = 1843;
+constexpr unsigned kWideStart = kCodes - 1;
+// A byte that is not UTF-8 is spelled as a low surrogate, which no
+// character is: 0xDC80 to 0xDCFF.
+constexpr char32_t kStrayByte = 0xDC00;
 
 void AppendCode(std::string& out, unsigned code) {
   const unsigned trail = code % kTrailsPerLead;
@@ -60,6 +33,18 @@ int CodeAt(const std::string& s, std::size_t i) {
   const auto lead = std::uint8_t(s[i]), trail = std::uint8_t(s[i + 1]);
   if (lead < 0xF0 || lead > 0xF9 || !cp932::IsTrailByte(trail)) return -1;
   return int((lead - 0xF0) * kTrailsPerLead + (trail < 0x7F ? trail - 0x40 : trail - 0x80 + 63));
+}
+
+void AppendSpelled(std::string& out, char32_t value) {
+  if (value < 0x10000) {
+    AppendCode(out, kDigits + value / kDigits);
+    AppendCode(out, value % kDigits);
+  } else {
+    const char32_t wide = value - 0x10000;
+    AppendCode(out, kWideStart);
+    AppendCode(out, wide / kDigits);
+    AppendCode(out, wide % kDigits);
+  }
 }
 
 // Length of the well-formed UTF-8 character at s[i] with its value in c;
@@ -84,7 +69,8 @@ std::size_t DecodeUtf8(const std::string& s, std::size_t i, char32_t& c) {
   return n;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+std::string Utf8Of(char32_t c) {
+  std::string out;
   if (c < 0x80) {
     out += char(c);
   } else if (c < 0x800) {
@@ -100,6 +86,7 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += char(0x80 | ((c >> 6) & 0x3F));
     out += char(0x80 | (c & 0x3F));
   }
+  return out;
 }
 
 void AppendUtf16(std::u16string& out, char32_t c) {
@@ -120,23 +107,58 @@ std::string Cp932Of(const std::string& utf8) {
   return bytes;
 }
 
-// Walks a CP932 name: runs without user-defined codes go to run(first,
-// length), each code's key to key(key).
-template <typename Run, typename Key>
-void Walk(const std::string& s, Run run, Key key) {
+bool IsStrayByte(char32_t value) { return value >= kStrayByte + 0x80 && value <= kStrayByte + 0xFF; }
+
+// The value spelled by the codes at s[i] and their length in bytes; 0 when
+// they spell nothing FromOs writes.
+std::size_t ReadSpelled(const std::string& s, std::size_t i, char32_t& value) {
+  const int start = CodeAt(s, i);
+  if (start < int(kDigits)) return 0;
+  const std::size_t digits = unsigned(start) == kWideStart ? 2 : 1;
+  char32_t v = unsigned(start) == kWideStart ? 0 : unsigned(start) - kDigits;
+  for (std::size_t k = 1; k <= digits; ++k) {
+    const int digit = CodeAt(s, i + 2 * k);
+    if (digit < 0 || digit >= int(kDigits)) return 0;
+    v = v * kDigits + unsigned(digit);
+  }
+  if (digits == 2) {
+    v += 0x10000;
+    if (v > 0x10FFFF) return 0;
+  } else if (v < 0x80 || v > 0xFFFF || (v >= 0xD800 && v <= 0xDFFF && !IsStrayByte(v))) {
+    return 0;
+  }
+  // A character CP932 holds is never spelled.
+  if (!IsStrayByte(v) && !Cp932Of(Utf8Of(v)).empty()) return 0;
+  value = v;
+  return 2 * (digits + 1);
+}
+
+// Walks a CP932 name: runs of plain characters go to run(first, length),
+// each spelled value to spelled(value), each code that spells nothing to
+// bad(). False when there was one.
+template <typename Run, typename Spelled, typename Bad>
+bool Walk(const std::string& s, Run run, Spelled spelled, Bad bad) {
+  bool ok = true;
   std::size_t start = 0, i = 0;
   while (i < s.size()) {
-    const int code = CodeAt(s, i);
-    if (code < 0) {
+    if (CodeAt(s, i) < 0) {
       i += cp932::IsLeadByte(std::uint8_t(s[i])) && i + 1 < s.size() ? 2 : 1;
       continue;
     }
     if (i > start) run(start, i - start);
-    key(Table().keyOf(unsigned(code)));
-    i += 2;
+    char32_t value = 0;
+    if (const std::size_t n = ReadSpelled(s, i, value)) {
+      spelled(value);
+      i += n;
+    } else {
+      bad();
+      ok = false;
+      i += 2;
+    }
     start = i;
   }
   if (i > start) run(start, i - start);
+  return ok;
 }
 
 }  // namespace
@@ -153,37 +175,35 @@ std::string FromOs(const std::string& bytes) {
       continue;
     }
     const std::string cp932 = n ? Cp932Of(bytes.substr(i, n)) : std::string();
-    if (!cp932.empty()) {
+    if (!cp932.empty())
       out += cp932;
-    } else if (const int code = Table().codeOf(n ? c : kByteKey + std::uint8_t(bytes[i])); code >= 0) {
-      AppendCode(out, unsigned(code));
-    } else {
-      out += '?';  // every code is taken
-    }
+    else
+      AppendSpelled(out, n ? c : kStrayByte + std::uint8_t(bytes[i]));
     i += n ? n : 1;
   }
   return out;
 }
 
+bool Decodable(const std::string& cp932) {
+  return Walk(cp932, [](std::size_t, std::size_t) {}, [](char32_t) {}, [] {});
+}
+
 std::string ToOs(const std::string& cp932) {
   std::string out;
   out.reserve(cp932.size() * 3 / 2);
-  Walk(
+  const bool ok = Walk(
       cp932, [&](std::size_t at, std::size_t n) { out += codec::Cp932ToUtf8(cp932.substr(at, n)); },
-      [&](char32_t key) {
-        if (key >= kByteKey)
-          out += char(key - kByteKey);
-        else
-          AppendUtf8(out, key);
-      });
-  return out;
+      [&](char32_t value) { out += IsStrayByte(value) ? std::string(1, char(value - kStrayByte)) : Utf8Of(value); },
+      [] {});
+  return ok ? out : std::string();
 }
 
 std::u16string ToDisplay(const std::string& cp932) {
   std::u16string out;
   Walk(
       cp932, [&](std::size_t at, std::size_t n) { out += codec::Cp932ToUtf16(cp932.substr(at, n)); },
-      [&](char32_t key) { AppendUtf16(out, key >= kByteKey ? 0xFFFD : key); });
+      [&](char32_t value) { AppendUtf16(out, IsStrayByte(value) ? 0xFFFD : value); },
+      [&] { out += char16_t(0xFFFD); });
   return out;
 }
 

@@ -78,6 +78,9 @@ class FileSystem {
   virtual bool writeRefused(const std::string& path) {
     return exists(path) && !isDirectory(path) && !canReadWrite(path);
   }
+  // Makes the directory path and any parent that is missing; true when it
+  // is a directory afterwards.
+  virtual bool makeDirectories(const std::string& path) { return isDirectory(path); }
 
   // Whole-file helpers built on the primitives above; writeAll replaces the
   // file through createReplacing, so a failed write leaves the old one.

@@ -253,7 +253,8 @@ bool QtCabinetDialogs::cabCreateDialog(CabCreateRequest& request) {
   QDialog dialog(parent_);
   dialog.setWindowTitle(ToQString(texts::kCabCreateTitle));
   auto* layout = new QFormLayout(&dialog);
-  auto* name = new QLineEdit(ToQString(request.name));
+  // The cabinet's name is a file name: shown and read back as names are.
+  auto* name = new QLineEdit(DisplayText(request.name));
   name->setMaxLength(kMaxCabinetName);
   auto* browse = new QPushButton(ToQString(texts::kCabBrowseButton));
   auto* row = new QHBoxLayout;
@@ -267,15 +268,15 @@ bool QtCabinetDialogs::cabCreateDialog(CabCreateRequest& request) {
   auto* buttons = OkCancel(dialog);
   layout->addRow(buttons);
   QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
-    std::string text = ToCp932(name->text());
+    std::string text = PathToCp932(name->text());
     if (request.browse) request.browse(text);
-    name->setText(ToQString(text));
+    name->setText(DisplayText(text));
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    request.name = ToCp932(name->text());
+    request.name = PathToCp932(name->text());
     request.type = types->selectedItems().isEmpty() ? -1 : types->currentRow();
     const bool accepted = !request.accept || request.accept(request);
-    name->setText(ToQString(request.name));
+    name->setText(DisplayText(request.name));
     if (accepted) dialog.accept();
   });
   return dialog.exec() == QDialog::Accepted;

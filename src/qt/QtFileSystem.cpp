@@ -164,6 +164,13 @@ bool QtFileSystem::writeRefused(const std::string& path) {
   return ::access(directory.constData(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS);
 }
 
+bool QtFileSystem::makeDirectories(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code error;
+  std::filesystem::create_directories(OsName(path).toStdString(), error);
+  return isDirectory(path);
+}
+
 bool QtFileSystem::setCurrentDirectory(const std::string& path) {
   return !path.empty() && ::chdir(OsName(path).constData()) == 0;
 }

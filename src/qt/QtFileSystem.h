@@ -18,6 +18,7 @@ class QtFileSystem : public FileSystem {
   bool setCurrentDirectory(const std::string& path) override;
   std::optional<FileStamp> stamp(const std::string& path) override;
   bool writeRefused(const std::string& path) override;
+  bool makeDirectories(const std::string& path) override;
 };
 
 // Opens a regular file for reading by its name in an open directory (the

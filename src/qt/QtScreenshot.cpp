@@ -42,7 +42,7 @@ bool SaveScreenshot(QMainWindow& frame, const QString& path) {
   QByteArray png;
   QBuffer buffer(&png);
   if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
-  return QtFileSystem().writeAll(ToCp932(path), png.toStdString());
+  return QtFileSystem().writeAll(PathToCp932(path), png.toStdString());
 }
 
 }  // namespace quarn::qt

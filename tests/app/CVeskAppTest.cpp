@@ -106,6 +106,19 @@ TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_EQ(documents.Count(), 0u);
 }
 
+// A QUARN_HOME not made yet is made at start; settings that cannot be
+// written (a folder in place of the file) are told once, at start.
+TEST_F(CVeskAppTest, AMissingProgramDirectoryIsMadeAndUnwritableSettingsAreToldOnce) {
+  EXPECT_TRUE(Run(""));
+  EXPECT_TRUE(platform.files.isDirectory("/home/q"));
+  EXPECT_TRUE(platform.messages.shown.empty());
+  platform.files.files.erase(kIni);
+  platform.files.directories.insert(kIni);
+  EXPECT_TRUE(Run(""));
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_NE(platform.messages.shown[0].text.find(kIni), std::string::npos);
+}
+
 TEST_F(CVeskAppTest, HandOverBeepsWithoutAFileAndForEveryFileNoOneTakes) {
   Store("[Settings]\nMultiInstance=0\n");
   channel.otherInstance = true;

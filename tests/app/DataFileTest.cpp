@@ -7,6 +7,7 @@
 #include "core/app/CDataFile.h"
 #include "core/app/CabinetSheet.h"
 #include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "core/tools/CConvManeger.h"
 #include "core/tools/CExtractManeger.h"
@@ -222,9 +223,13 @@ TEST_F(DataFileTest, FailuresShowTheirMessageAndKeepTheValues) {
   gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent
   EXPECT_TRUE(platform.messages.shown.empty());
+  // A malformed file is kept beside itself before the next save replaces it.
   platform.files.files[kDat] = SampleFile().substr(0, 400);
   gDataFile.Load(kDat);
-  EXPECT_TRUE(platform.Shown(msg::kDataMalformed));
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text.rfind(LoadString(msg::kDataMalformed), 0), 0u);
+  EXPECT_NE(platform.messages.shown[0].text.find(std::string(kDat) + ".bad"), std::string::npos);
+  EXPECT_EQ(platform.files.files[std::string(kDat) + ".bad"], SampleFile().substr(0, 400));
   platform.files.unreadable.insert(kDat);
   gDataFile.Load(kDat);
   EXPECT_TRUE(platform.Shown(msg::kDataReadFailed));

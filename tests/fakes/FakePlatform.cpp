@@ -89,6 +89,14 @@ std::string FakeFileSystem::fullPath(const std::string& path) {
   return (!path.empty() && path[0] == '/') ? path : currentDirectory + "/" + path;
 }
 
+bool FakeFileSystem::makeDirectories(const std::string& path) {
+  if (path.empty() || files.count(path) || uncreatable.count(path)) return false;
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+    directories.insert(path.substr(0, slash));
+  directories.insert(path);
+  return true;
+}
+
 bool FakeDialogs::fileDialog(FileDialogRequest& request) {
   requests.push_back(request);
   if (fileAnswers.empty()) return false;

@@ -51,6 +51,7 @@ class FakeFileSystem : public FileSystem {
   bool canReadWrite(const std::string& path) override;
   bool remove(const std::string& path) override;
   std::string fullPath(const std::string& path) override;
+  bool makeDirectories(const std::string& path) override;
 
   std::map<std::string, std::string> files;
   std::set<std::string> directories;

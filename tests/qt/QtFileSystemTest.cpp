@@ -113,6 +113,10 @@ TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
   EXPECT_FALSE(fs_.exists(dir() + "missing"));
   EXPECT_FALSE(fs_.openRead(""));
   EXPECT_FALSE(fs_.createReplacing(dir() + "no/such/dir/f"));
+  EXPECT_TRUE(fs_.makeDirectories(dir() + "no/such/dir"));
+  EXPECT_TRUE(fs_.isDirectory(dir() + "no/such/dir"));
+  ASSERT_TRUE(fs_.writeAll(dir() + "no/such/dir/f", "x"));
+  EXPECT_FALSE(fs_.makeDirectories(dir() + "no/such/dir/f/g")) << "a file is in the way";
 }
 
 TEST_F(QtFileSystemTest, UnreadableFileIsRefused) {

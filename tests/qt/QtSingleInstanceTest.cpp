@@ -13,6 +13,7 @@
 #include <csignal>
 
 #include "core/common/ProfileFile.h"
+#include "platform/FileNames.h"
 
 namespace quarn {
 namespace {
@@ -48,9 +49,8 @@ TEST(QtSingleInstanceTest, ASecondProcessHandsItsFilesToTheFirstAndWritesNothing
   const QString ini = home.filePath(QStringLiteral("quarn.ini"));
   Write(ini, "[Settings]\r\nMultiInstance=0\r\n");
   const QString a = home.filePath(QStringLiteral("a.bin"));
-  // Each process gives the characters CP932 lacks its own codes: the first
-  // meets "ø" first, the second "é", so a code handed over as it is would
-  // name the wrong file.
+  // Characters CP932 lacks, met in a different order by each process: each
+  // must keep its own name in the settings the first one writes.
   const QString own = home.filePath(QString::fromUtf8("ø.bin"));
   const QString b = home.filePath(QString::fromUtf8("é.bin"));
   Write(a, "first");
@@ -84,9 +84,10 @@ TEST(QtSingleInstanceTest, ASecondProcessHandsItsFilesToTheFirstAndWritesNothing
   profile.Parse(text.toStdString());
   EXPECT_EQ(profile.GetInt("Settings", "UsedCount", -1), 1);  // the second run counted nothing
   EXPECT_TRUE(text.contains(a.toUtf8())) << text.toStdString();
-  const QByteArray cp932Home = QFile::encodeName(home.path());
-  EXPECT_TRUE(text.contains(cp932Home + "/\xF0\x40.bin")) << "ø, the first instance's first code";
-  EXPECT_TRUE(text.contains(cp932Home + "/\xF0\x41.bin")) << "é, handed over by name";
+  const std::string cp932Home = names::FromOs(QFile::encodeName(home.path()).toStdString());
+  auto stored = [&](const char* name) { return QByteArray::fromStdString(cp932Home + names::FromOs(name)); };
+  EXPECT_TRUE(text.contains(stored("/\xC3\xB8.bin"))) << "ø, its own";
+  EXPECT_TRUE(text.contains(stored("/\xC3\xA9.bin"))) << "é, handed over";
 }
 
 }  // namespace

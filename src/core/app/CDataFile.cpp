@@ -5,6 +5,7 @@
 #include "core/common/ProgramDirectory.h"
 #include "core/app/CabinetSheet.h"
 #include "core/common/AppMessage.h"
+#include "core/common/RejectedFile.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "core/tools/CConvManeger.h"
@@ -63,7 +64,8 @@ void CDataFile::Load(const std::string& path) {
   DataFileContents contents;
   if (ReadDataFile(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), contents) ==
       DataFileFormat::kMalformed) {
-    AppMessageBox(msg::kDataMalformed);
+    // The next save writes over it: what it held is kept in a copy first.
+    ShowRejectedFileMessage(msg::kDataMalformed, KeepRejectedFile(path));
     return;
   }
   Apply(contents);

@@ -10,6 +10,7 @@
 #include "core/common/AppMessage.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
+#include "core/res/StringTable.h"
 #include "core/view/CVeskView.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceChannel.h"
@@ -53,6 +54,7 @@ void CVeskApp::HandOver() {
 
 bool CVeskApp::Begin(const std::string& commandLine) {
   handedOver_ = false;
+  MakeProgramDirectory();
   PrepareSettingsFile();
   arguments_ = ParseCommandLine(commandLine);
   if (ReadMultiInstanceSetting() == 0 && !channel_.acquire()) {
@@ -60,6 +62,9 @@ bool CVeskApp::Begin(const std::string& commandLine) {
     return false;
   }
   ReadSettings();
+  // Said once here: exit writes the settings without a word.
+  if (Platform().files && !SettingsWritable())
+    AppMessageText(FormatText1(texts::kSettingsNotWritable, SettingsFilePath()));
   gDataFile.Load(DataFilePath());
   gProcess.overwrite = gSettings.StartWithOverWrite != 0;
   LoadRecentFileList(documents_);

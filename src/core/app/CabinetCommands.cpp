@@ -13,7 +13,6 @@
 #include "core/app/CabinetSheet.h"
 #include "core/cabinet/DeviceUnits.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/search/CharFold.h"
 #include "core/options/CommonSettingsSheet.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
@@ -44,11 +43,6 @@ std::vector<std::uint8_t> StringRecord(const std::string& text, std::vector<std:
   head.insert(head.end(), text.begin(), text.end());
   head.push_back(0);
   return head;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareNoCase(reinterpret_cast<const std::uint8_t*>(a.data()),
-                                               reinterpret_cast<const std::uint8_t*>(b.data()), a.size()) == 0;
 }
 
 void SetCaption() {
@@ -221,7 +215,9 @@ bool IsCabinetFile(const std::string& path) {
 bool OpenAsCabinet(const std::string& path) {
   FileSystem* files = Platform().files;
   const std::string full = files && !path.empty() ? files->fullPath(path) : path;
-  if (SameIgnoringCase(full, gCabinet.Path())) {
+  // File names on this system differ by case: only the same bytes are the
+  // same cabinet.
+  if (full == gCabinet.Path()) {
     WarningBeep();
     return false;
   }

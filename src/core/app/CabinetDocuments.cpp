@@ -6,6 +6,7 @@
 #include "core/app/DocTemplate.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/Settings.h"
+#include "core/common/RejectedFile.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/app/CabinetFrames.h"
@@ -15,6 +16,7 @@
 #include "core/res/StringTable.h"
 #include "core/view/CVeskView.h"
 #include "core/common/StatusPanes.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
@@ -80,7 +82,9 @@ bool CVeskCabinet::Open(bool reopenDocuments) {
   if (!ReadFile(path_, bytes)) return false;
   const CabinetContents contents = ReadCabinet(bytes);
   if (contents.format == CabinetFormat::kMalformed) {
-    AppMessageBox(msg::kCabinetMalformed);
+    // The file stays the current cabinet and is written over at the next
+    // save: its keywords, colours and filters are kept in a copy first.
+    ShowRejectedFileMessage(msg::kCabinetMalformed, KeepRejectedFile(path_));
     return false;
   }
   Apply(contents, reopenDocuments);
@@ -117,7 +121,11 @@ void CVeskCabinet::Reopen(const CabinetContents& contents) {
   StatusBar().ShowProgress(texts::kCabinetOpening, int(contents.entries.size()));
   gProcess.reopeningCabinet = true;
   int cell = 0;
+  std::string undecodable;
   for (const CabinetEntry& entry : contents.entries) {
+    // A name stored in a form this program does not write (an earlier
+    // version's) reaches no file; it is reported rather than dropped unseen.
+    if (!names::Decodable(entry.path)) undecodable += "\n" + entry.path;
     CVeskDoc* doc = nullptr;
     {
       KindForReopening kind(older ? 0 : entry.docKind);
@@ -141,6 +149,7 @@ void CVeskCabinet::Reopen(const CabinetContents& contents) {
   }
   StatusBar().EndProgress();
   gProcess.reopeningCabinet = false;
+  if (!undecodable.empty()) AppMessageText(texts::kUndecodableNames + undecodable);
 
   if (!frames_ || reopened.empty()) return;
   for (const Reopened& r : reopened) frames_->Show(*r.doc, r.showCmd);

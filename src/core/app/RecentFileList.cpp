@@ -32,9 +32,14 @@ void RecentFileList::Load(const ProfileFile& profile) {
 }
 
 void RecentFileList::Save(ProfileFile& profile) const {
+  // A name the file cannot hold would come back as another file's name: it
+  // stays in the menu of this run only.
+  std::vector<std::string> stored;
+  for (const std::string& entry : entries_)
+    if (ProfileFile::CanHold(entry)) stored.push_back(entry);
   for (std::size_t i = 0; i < kSize; ++i) {
-    const std::string value = i < entries_.size() ? entries_[i] : std::string();
-    if (i < entries_.size() || profile.Has(kSection, KeyOf(i))) profile.WriteString(kSection, KeyOf(i), value);
+    const std::string value = i < stored.size() ? stored[i] : std::string();
+    if (i < stored.size() || profile.Has(kSection, KeyOf(i))) profile.WriteString(kSection, KeyOf(i), value);
   }
 }
 

@@ -19,6 +19,11 @@ int AppMessageBox(unsigned id, unsigned style, const std::string& arg) {
   return messages->messageBox(text, LoadString(57347), style);
 }
 
+int AppMessageText(const std::string& text, unsigned style) {
+  MessageService* messages = Platform().messages;
+  return messages ? messages->messageBox(text, LoadString(57347), style) : answer::kCancel;
+}
+
 void WarningBeep() {
   if (BeepService* beep = Platform().beep) beep->messageBeep(unsigned(gSettings.BeepSoundType));
 }

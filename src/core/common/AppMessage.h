@@ -14,6 +14,10 @@ namespace quarn {
 // shown instead as the fixed system-modal stop box captioned "KTR Sorva".
 int AppMessageBox(unsigned id, unsigned style = mb::kOk | mb::kIconExclamation, const std::string& arg = {});
 
+// A text of the program's own (CP932, not from the string table) in the
+// same box.
+int AppMessageText(const std::string& text, unsigned style = mb::kOk | mb::kIconExclamation);
+
 // The program's standard signal for a refused action ("BeepSoundType").
 void WarningBeep();
 

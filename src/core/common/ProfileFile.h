@@ -46,6 +46,11 @@ class ProfileFile {
   // Replaces the key's first line, or adds it at the end of the section
   // (and the section at the end of the file when there is none).
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // A value holding a line break or a NUL cannot be a line of the file: it
+  // would be read back cut short.
+  static bool CanHold(std::string_view value) {
+    return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+  }
   void WriteInt(std::string_view section, std::string_view key, int value);
 
  private:

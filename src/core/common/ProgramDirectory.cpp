@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/Cp932Codec.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
@@ -19,10 +19,11 @@ std::string WithSeparator(std::string directory) {
   return directory;
 }
 
-// Environment values are UTF-8; the program holds paths in CP932.
+// Environment values are the system's bytes; the program holds paths in
+// its own form of them.
 std::string EnvironmentPath(const char* name) {
   const char* value = std::getenv(name);
-  return (value && *value) ? codec::Utf8ToCp932(value) : std::string();
+  return (value && *value) ? names::FromOs(value) : std::string();
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -37,6 +38,13 @@ void SetProgramDirectory(const std::string& directory) { StoredDirectory() = dir
 std::string ProgramDirectory() {
   std::string home = EnvironmentPath("QUARN_HOME");
   return WithSeparator(home.empty() ? StoredDirectory() : home);
+}
+
+void MakeProgramDirectory() {
+  FileSystem* fs = Platform().files;
+  std::string directory = ProgramDirectory();
+  if (directory.size() > 1) directory.pop_back();
+  if (fs && !directory.empty() && !fs->isDirectory(directory)) fs->makeDirectories(directory);
 }
 
 std::string ProgramPath() {

@@ -19,6 +19,10 @@ std::string ProgramDirectory();
 // directory is known.
 std::string ProgramPath();
 
+// Makes the program's directory when it is missing (a QUARN_HOME named
+// before it was made), so that the program's files can be written there.
+void MakeProgramDirectory();
+
 // The program path with its extension replaced by ".ini".
 std::string SettingsFilePath();
 

@@ -6,6 +6,8 @@
 #include "core/common/WindowPos.h"
 #include "core/common/BinarySettings.h"
 #include "core/common/ProcessValues.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
 
 namespace quarn {
 namespace {
@@ -64,6 +66,17 @@ bool WriteSettings() {
   file.Load(SettingsFilePath());
   for (const SettingKey& key : SettingKeys()) WriteSettingKey(key, file, gSettings);
   return file.Save();
+}
+
+bool SettingsWritable() {
+  FileSystem* files = Platform().files;
+  const std::string path = SettingsFilePath();
+  if (!files || path.empty()) return false;
+  // A file that exists but cannot be read is never written over.
+  ProfileFile file;
+  if (!file.Load(path) && files->exists(path)) return false;
+  // A replacing file dropped unclosed leaves everything as it was.
+  return files->createReplacing(path) != nullptr;
 }
 
 int ReadMultiInstanceSetting() {

@@ -20,6 +20,10 @@ void ReadSettings();
 // False when the file could not be written (the program does not report it).
 bool WriteSettings();
 
+// Whether WriteSettings can write the settings file: it can be read (or is
+// not there yet) and a file can replace it. Nothing is written to find out.
+bool SettingsWritable();
+
 // "MultiInstance" alone, for the instance check before the other settings.
 int ReadMultiInstanceSetting();
 // Writes gSettings.MultiInstance to the file at once.

@@ -32,11 +32,11 @@ const std::string& LoadString(unsigned id) {
   return it == Table().end() ? empty : it->second;
 }
 
-std::string FormatString1(unsigned id, const std::string& arg) {
-  std::string text = LoadString(id);
-  auto at = text.find("%1");
-  if (at != std::string::npos) text.replace(at, 2, arg);
-  return text;
+std::string FormatString1(unsigned id, const std::string& arg) { return FormatText1(LoadString(id), arg); }
+
+std::string FormatText1(const std::string& text, const std::string& arg) {
+  const std::size_t at = text.find("%1");
+  return at == std::string::npos ? text : text.substr(0, at) + arg + text.substr(at + 2);
 }
 
 }  // namespace quarn

@@ -13,5 +13,7 @@ const std::string& LoadString(unsigned id);
 // Replaces "%1" in a string-table text by arg (as the framework's
 // formatting of a message with one insertion does).
 std::string FormatString1(unsigned id, const std::string& arg);
+// The same for a text given by name (texts::k...).
+std::string FormatText1(const std::string& text, const std::string& arg);
 
 }  // namespace quarn
