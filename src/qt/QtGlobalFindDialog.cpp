@@ -106,47 +106,9 @@ void QtGlobalFindDialog::accept() {
   QDialog::accept();
 }
 
-QtGlobalFindProgress::QtGlobalFindProgress(QWidget* parent)
-    : QDialog(parent), file_(new QLabel(T(texts::kGlobalFindSearching), this)),
-      count_(new QLabel(T(texts::kGlobalFindCount) + QStringLiteral("0"), this)) {
-  setWindowTitle(T(texts::kGlobalFindTitle));
-  setModal(false);
-  file_->setMinimumWidth(320);
-  auto* stop = new QPushButton(T(texts::kGlobalFindStop), this);
-  connect(stop, &QPushButton::clicked, this, [this] { stop_ = true; });
-  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { stop_ = true; });
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(file_);
-  layout->addWidget(count_);
-  layout->addWidget(stop, 0, Qt::AlignHCenter);
-  show();
-}
-
-void QtGlobalFindProgress::setFile(const std::string& name) {
-  file_->setText(T(texts::kGlobalFindSearching) + DisplayText(name));
-}
-
-void QtGlobalFindProgress::setCount(std::uint32_t count) {
-  count_->setText(T(texts::kGlobalFindCount) + QString::number(count));
-}
-
-// Asked after every match and every file: the events are handled every
-// few milliseconds, often enough for the window to answer at once.
-bool QtGlobalFindProgress::pumpAndAskStop() {
-  if (!pumped_.isValid() || pumped_.elapsed() >= kPumpIntervalMs) {
-    QCoreApplication::processEvents();
-    pumped_.start();
-  }
-  return stop_;
-}
-
 bool QtGlobalFindDialogs::globalFindDialog(GlobalFindDialogRequest& request) {
   QtGlobalFindDialog dialog(request, parent_);
   return dialog.exec() == QDialog::Accepted;
-}
-
-std::unique_ptr<GlobalFindProgressWindow> QtGlobalFindDialogs::openProgress() {
-  return std::make_unique<QtGlobalFindProgress>(parent_);
 }
 
 }  // namespace quarn::qt

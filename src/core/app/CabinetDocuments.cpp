@@ -5,6 +5,7 @@
 #include "core/common/AppMessage.h"
 #include "core/app/DocTemplate.h"
 #include "core/common/ProcessValues.h"
+#include "core/common/ProgressStop.h"
 #include "core/app/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
@@ -117,27 +118,33 @@ void CVeskCabinet::Reopen(const CabinetContents& contents) {
   StatusBar().ShowProgress(texts::kCabinetOpening, int(contents.entries.size()));
   gProcess.reopeningCabinet = true;
   int cell = 0;
-  for (const CabinetEntry& entry : contents.entries) {
-    CVeskDoc* doc = nullptr;
-    {
-      KindForReopening kind(older ? 0 : entry.docKind);
-      std::unique_ptr<File> probe = files ? files->openRead(entry.path) : nullptr;
-      if (probe) {
-        probe->close();
-        probe.reset();
-        doc = documents.OpenDocumentFile(entry.path);
+  {
+    // "中断" leaves the documents not yet opened closed.
+    ProgressStop progress(LoadString(msg::kCabinetSheetTitle), texts::kCabinetOpening, texts::kReopenedCount);
+    for (const CabinetEntry& entry : contents.entries) {
+      progress.SetText(texts::kCabinetOpening + entry.path);
+      if (!progress.Continue(static_cast<unsigned long>(cell))) break;
+      CVeskDoc* doc = nullptr;
+      {
+        KindForReopening kind(older ? 0 : entry.docKind);
+        std::unique_ptr<File> probe = files ? files->openRead(entry.path) : nullptr;
+        if (probe) {
+          probe->close();
+          probe.reset();
+          doc = documents.OpenDocumentFile(entry.path);
+        }
       }
+      StatusBar().StepProgress(cell++);
+      if (!doc) continue;
+      WindowPlacement hidden = entry.placement;
+      hidden.showCmd = 0;
+      if (frames_) frames_->SetPlacement(*doc, hidden);
+      if (entry.active) active = doc;
+      doc->SetWriteProtected(entry.writeProtected);
+      if (CVeskView* view = ViewOf(*doc); view && (!older || doc->DocKind() == kTextDoc))
+        view->RestorePosition(entry.position);
+      reopened.push_back({doc, entry.placement.showCmd});
     }
-    StatusBar().StepProgress(cell++);
-    if (!doc) continue;
-    WindowPlacement hidden = entry.placement;
-    hidden.showCmd = 0;
-    if (frames_) frames_->SetPlacement(*doc, hidden);
-    if (entry.active) active = doc;
-    doc->SetWriteProtected(entry.writeProtected);
-    if (CVeskView* view = ViewOf(*doc); view && (!older || doc->DocKind() == kTextDoc))
-      view->RestorePosition(entry.position);
-    reopened.push_back({doc, entry.placement.showCmd});
   }
   StatusBar().EndProgress();
   gProcess.reopeningCabinet = false;

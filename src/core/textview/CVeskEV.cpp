@@ -158,13 +158,27 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
   if (doc_.InsertText(oldLength, bytes, n) == CVeskDoc::kNone) return;
   if (kept && !tables_.OnInsert(TailBytes(oldLength > 0 ? oldLength - 1 : 0), oldLength, n))
     AppMessageBox(kTooManyCommentsMessage);
-  if (doc_.RowCountChanged()) UpdateScrollRanges();
-  if (!redraw) return;
-  InvalidateRows(firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow()),
-                 LastCaretRow(doc_));
-  caret_ = CellOfPos(doc_.TextLength());
-  goal_ = caret_.column;
-  PlaceCaret();
+  if (doc_.RowCountChanged()) rangesStale_ = true;
+  if (redraw) {
+    InvalidateRows(firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow()),
+                   LastCaretRow(doc_));
+    caret_ = CellOfPos(doc_.TextLength());
+    goal_ = caret_.column;
+    appendWaiting_ = true;
+  }
+  // A writer appends line by line: the first append shows at once, the
+  // ones after it wait for the frame timer, so that many lines cost one
+  // scroll, one repaint and one status update per frame, not per line.
+  if (!appendTimer_) {
+    ShowAppended();
+    host_.setTimer(kAppendTimer, kFrameMs);
+    appendTimer_ = true;
+  }
+}
+
+void CVeskEV::ShowAppended() {
+  if (rangesStale_) UpdateScrollRanges();
+  if (appendWaiting_) PlaceCaret();
 }
 
 Rect CVeskEV::TextArea() const {
@@ -172,6 +186,7 @@ Rect CVeskEV::TextArea() const {
 }
 
 void CVeskEV::UpdateScrollRanges() {
+  rangesStale_ = false;
   const TextScrollRange vertical = layout_.VerticalRange(doc_.RowCount());
   if (vertical.enabled) {
     layout_.SetFirstRow(std::min<std::uint32_t>(layout_.FirstRow(), std::uint32_t(vertical.max)));
