@@ -64,6 +64,8 @@ QtGlobalFindDialog::QtGlobalFindDialog(GlobalFindDialogRequest& request, QWidget
   auto* browse = new QPushButton(T(texts::kBrowseButton), this);
   browse->setAutoDefault(false);
   connect(browse, &QPushButton::clicked, this, &QtGlobalFindDialog::chooseFolder);
+  connect(pattern_, &QComboBox::activated, this, &QtGlobalFindDialog::takeFolderFromPattern);
+  connect(pattern_->lineEdit(), &QLineEdit::editingFinished, this, &QtGlobalFindDialog::takeFolderFromPattern);
   fields->addWidget(browse, 2, 2);
 
   auto* layout = new QVBoxLayout(this);
@@ -78,6 +80,14 @@ QtGlobalFindDialog::QtGlobalFindDialog(GlobalFindDialogRequest& request, QWidget
 void QtGlobalFindDialog::chooseFolder() {
   const QString chosen = QFileDialog::getExistingDirectory(this, T(texts::kGlobalFindTitle), folder_->text());
   if (!chosen.isEmpty()) folder_->setText(chosen);
+}
+
+void QtGlobalFindDialog::takeFolderFromPattern() {
+  const QString pattern = pattern_->currentText();
+  if (!pattern.startsWith(QLatin1Char('/'))) return;
+  const qsizetype slash = pattern.lastIndexOf(QLatin1Char('/'));
+  folder_->setText(pattern.left(slash + 1));
+  pattern_->setEditText(pattern.mid(slash + 1));
 }
 
 GlobalFindDialogRequest QtGlobalFindDialog::read() const {

@@ -28,6 +28,9 @@ class QtGlobalFindDialog : public QDialog {
 
  private:
   void chooseFolder();
+  // An absolute pattern picked from the list or typed moves its folder into
+  // the folder field, so that a folder chosen after it is the one searched.
+  void takeFolderFromPattern();
   GlobalFindDialogRequest read() const;
 
   GlobalFindDialogRequest& request_;

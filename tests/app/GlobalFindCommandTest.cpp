@@ -135,6 +135,25 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   EXPECT_TRUE(gFindReplace.matchCase);
 }
 
+// The dialog offers the last full pattern as its folder and its name: a new
+// folder chosen alone is the folder searched.
+TEST_F(GlobalFindCommandTest, AFolderChosenAloneIsTheFolderSearched) {
+  Answer("foo", "*.c");
+  frame.OnCommand(cmd::kGlobalFind);
+  documents.CloseAll();
+  dialogs.script.push_back([](GlobalFindDialogRequest& r) {
+    r.text = "nothing";
+    r.directory = "/other/";
+    return true;
+  });
+  frame.OnCommand(cmd::kGlobalFind);
+  EXPECT_EQ(dialogs.shownRequest.pattern, "*.c");
+  EXPECT_EQ(dialogs.shownRequest.directory, "/src/");
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), "/other/d.c(1): nothing\r\n");
+  EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), "/other/*.c");
+}
+
 TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
   const struct {
     std::string text, pattern;

@@ -93,7 +93,10 @@ std::optional<GlobalFindParameters> AskParameters() {
   request.text = gFindReplace.findHistory.Newest();
   request.textHistory = gFindReplace.findHistory.Entries();
   request.patternHistory = gFindReplace.filePatternHistory.Entries();
+  // The newest full pattern is offered as its folder and its name, so that
+  // a folder chosen in the dialog is the folder searched.
   request.pattern = gFindReplace.filePatternHistory.Newest();
+  if (!request.pattern.empty() && request.pattern[0] == '/') request.pattern.erase(0, request.pattern.rfind('/') + 1);
   request.directory = StartFolder();
   request.matchCase = gFindReplace.matchCase;
   request.subdirectories = gFindReplace.searchSubdirectories;
