@@ -1,6 +1,7 @@
 #include "core/textview/CVeskEV.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdlib>
 
 #include "core/common/AppMessage.h"
@@ -160,8 +161,8 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
     AppMessageBox(kTooManyCommentsMessage);
   if (doc_.RowCountChanged()) rangesStale_ = true;
   if (redraw) {
-    InvalidateRows(firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow()),
-                   LastCaretRow(doc_));
+    const std::uint32_t from = firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow());
+    invalidFrom_ = std::min(invalidFrom_.value_or(from), from);
     caret_ = CellOfPos(doc_.TextLength());
     goal_ = caret_.column;
     appendWaiting_ = true;
@@ -178,6 +179,8 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
 
 void CVeskEV::ShowAppended() {
   if (rangesStale_) UpdateScrollRanges();
+  // Rows only grow at the end: one area from the first row touched covers every append.
+  if (invalidFrom_) InvalidateRows(*std::exchange(invalidFrom_, std::nullopt), LastCaretRow(doc_));
   if (appendWaiting_) PlaceCaret();
 }
 

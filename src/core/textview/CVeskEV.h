@@ -225,6 +225,7 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   bool appendTimer_ = false;    // the frame timer of appended text runs
   bool appendWaiting_ = false;  // the caret went behind appended text but is not shown there yet
   bool rangesStale_ = false;    // rows were appended since the scroll ranges were set
+  std::optional<std::uint32_t> invalidFrom_;  // the first row appended text repaints, not yet invalidated
 };
 
 }  // namespace quarn

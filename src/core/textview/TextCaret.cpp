@@ -353,7 +353,7 @@ void CVeskEV::OnKeyDown(int key, int repeat, KeyState state) {
 void CVeskEV::OnTimer(int id) {
   if (id == kAppendTimer) {
     // A frame with nothing appended ends the timer: the next append shows at once.
-    if (rangesStale_ || appendWaiting_) {
+    if (rangesStale_ || appendWaiting_ || invalidFrom_) {
       ShowAppended();
     } else {
       host_.killTimer(kAppendTimer);
