@@ -12,6 +12,7 @@
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "CabinetFixture.h"
+#include "fakes/FakeProgress.h"
 
 namespace quarn {
 namespace {
@@ -64,6 +65,15 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
   ASSERT_TRUE(gCabinet.Open(false));
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(gCabinet.Saved().record.DocType, kDocTypeC);
+
+  // "中断" in the progress window before the second entry: the first stays open.
+  Documents().CloseAll();
+  fakes::FakeProgress progress;
+  progress.stopAfter = 2;  // asked before each entry
+  ASSERT_TRUE(gCabinet.Open(true));
+  EXPECT_EQ(OpenPaths(), (std::vector<std::string>{"/w/b.txt"}));
+  EXPECT_FALSE(gProcess.reopeningCabinet);
+  EXPECT_FALSE(progress.open_);
 }
 
 TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothing) {
