@@ -112,7 +112,7 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   EXPECT_EQ(progress.texts, (std::vector<std::string>{searching, searching + "a.c", searching + "c.c"}));
   EXPECT_EQ(progress.count, 4u);
   EXPECT_EQ(progress.countLabel, texts::kGlobalFindCount);
-  EXPECT_FALSE(progress.open_);
+  EXPECT_FALSE(progress.isOpen);
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kGlobalFindCaption);
   EXPECT_NE(platform.messages.shown[0].text.find("2\n\n"), std::string::npos);

@@ -14,7 +14,7 @@ TEST(ProgressStopTest, HandlesEventsAtAnIntervalAndKeepsTheStop) {
     fakes::FakeProgress service;
     service.stopAfter = 20000;
     ProgressStop progress("caption", "text", "n: ");
-    EXPECT_TRUE(service.open_);
+    EXPECT_TRUE(service.isOpen);
     const auto start = std::chrono::steady_clock::now();
     for (unsigned long i = 0; i < 20000; ++i) ASSERT_TRUE(progress.Continue(i)) << i;
     const auto intervals = (std::chrono::steady_clock::now() - start) / ProgressStop::kInterval;

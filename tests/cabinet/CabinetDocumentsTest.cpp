@@ -73,7 +73,7 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
   ASSERT_TRUE(gCabinet.Open(true));
   EXPECT_EQ(OpenPaths(), (std::vector<std::string>{"/w/b.txt"}));
   EXPECT_FALSE(gProcess.reopeningCabinet);
-  EXPECT_FALSE(progress.open_);
+  EXPECT_FALSE(progress.isOpen);
 }
 
 TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothing) {

@@ -38,7 +38,7 @@ class FakeProgress : public ProgressService {
   std::function<void()> onEvents;
 
   int opened = 0;
-  bool open_ = false;
+  bool isOpen = false;
   std::string caption, countLabel;
   bool othersAnswer = false;
   std::vector<std::string> texts;  // the opening text and each later one
@@ -48,8 +48,8 @@ class FakeProgress : public ProgressService {
 
  private:
   struct Window : ProgressWindow {
-    explicit Window(FakeProgress& owner) : owner_(owner) { owner_.open_ = true; }
-    ~Window() override { owner_.open_ = false; }
+    explicit Window(FakeProgress& owner) : owner_(owner) { owner_.isOpen = true; }
+    ~Window() override { owner_.isOpen = false; }
     void setText(const std::string& text) override { owner_.texts.push_back(text); }
     void setCount(unsigned long count) override { owner_.count = count; }
     void handleEvents() override {

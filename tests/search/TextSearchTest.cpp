@@ -155,7 +155,7 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(stoppedSearch.ReplaceAll("x", "y", true), 2u);
   EXPECT_EQ(stopped.Text(), "y y x x");
   EXPECT_EQ(progress.caption, texts::kReplaceAllCaption);
-  EXPECT_FALSE(progress.open_);
+  EXPECT_FALSE(progress.isOpen);
   EXPECT_EQ(platform.messages.shown.size(), 2u);
   progress.stopAfter = -1;
   progress.onEvents = nullptr;
