@@ -41,9 +41,6 @@ class FindDialogService {
   virtual void activate() = 0;
   // Closes the dialog without a message to the client.
   virtual void close() = 0;
-  // True (once) when a left mouse button press on the dialog is waiting:
-  // a long replace-all asks whether to stop.
-  virtual bool takeMousePress() = 0;
 };
 
 class FindBoxService {

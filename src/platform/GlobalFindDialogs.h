@@ -1,12 +1,10 @@
-// The dialogs of the global find: the dialog that asks what to search where
-// ("グローバル検索"), and the modeless progress window that shows the file
-// being searched and the count, with its stop button. Plain values go in and
-// out; the checks are the program's, handed in as a function.
+// The dialog of the global find that asks what to search where
+// ("グローバル検索"). Plain values go in and out; the checks are the
+// program's, handed in as a function.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,26 +24,11 @@ struct GlobalFindDialogRequest {
   std::function<bool(const GlobalFindDialogRequest&)> accept;
 };
 
-// The progress window: open from its creation until it is destroyed.
-class GlobalFindProgressWindow {
- public:
-  virtual ~GlobalFindProgressWindow() = default;
-  // "検索中 : " and the file's name.
-  virtual void setFile(const std::string& name) = 0;
-  // "見つかった個数 : " and the count.
-  virtual void setCount(std::uint32_t count) = 0;
-  // Handles the events that are waiting (the window stays responsive); true
-  // once "中断" was pressed or the application is quitting.
-  virtual bool pumpAndAskStop() = 0;
-};
-
 class GlobalFindDialogService {
  public:
   virtual ~GlobalFindDialogService() = default;
   // True for OK; the request then holds what the user left in the controls.
   virtual bool globalFindDialog(GlobalFindDialogRequest& request) = 0;
-  // Null when the window cannot be made (the search then runs without it).
-  virtual std::unique_ptr<GlobalFindProgressWindow> openProgress() = 0;
 };
 
 // The service installed by the platform (null until then).

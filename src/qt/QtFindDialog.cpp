@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -134,49 +133,6 @@ FindDialogFields QtFindDialog::fields() const {
   return f;
 }
 
-namespace {
-
-// While a long replace-all looks for a waiting press, every user input is
-// held back (a click elsewhere must not start another edit in between);
-// only a left press on the dialog is noted.
-class PressWatcher : public QObject {
- public:
-  explicit PressWatcher(QWidget* dialog) : dialog_(dialog) {}
-  bool pressed = false;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseButtonPress: {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && widget &&
-            (widget == dialog_ || dialog_->isAncestorOf(widget)))
-          pressed = true;
-        return true;
-      }
-      case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick: case QEvent::MouseMove:
-      case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::Wheel: case QEvent::Shortcut:
-      case QEvent::ShortcutOverride: case QEvent::Close: case QEvent::Drop:
-        return true;
-      default:
-        return false;
-    }
-  }
-
- private:
-  QWidget* dialog_;
-};
-
-}  // namespace
-
-bool QtFindDialog::takeMousePress() {
-  PressWatcher watcher(this);
-  qApp->installEventFilter(&watcher);
-  QApplication::processEvents();
-  qApp->removeEventFilter(&watcher);
-  return watcher.pressed;
-}
-
 void QtFindDialog::send(FindAction action) {
   if (client_) client_->OnFindDialogMessage(action, fields());
 }
@@ -225,7 +181,5 @@ void QtFindDialogService::close() {
   dialog->hide();
   dialog->deleteLater();
 }
-
-bool QtFindDialogService::takeMousePress() { return dialog_ && dialog_->takeMousePress(); }
 
 }  // namespace quarn::qt

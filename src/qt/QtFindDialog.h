@@ -26,9 +26,6 @@ class QtFindDialog : public QDialog {
   FindDialogFields fields() const;
   void setClient(FindDialogClient* client) { client_ = client; }
   FindDialogClient* client() const { return client_; }
-  // Delivers the waiting events and answers whether a left button press
-  // on the dialog was among them.
-  bool takeMousePress();
 
   QComboBox* findBox() const { return find_; }
   QComboBox* replaceBox() const { return replace_; }
@@ -70,7 +67,6 @@ class QtFindDialogService : public FindDialogService {
   FindDialogClient* client() const override;
   void activate() override;
   void close() override;
-  bool takeMousePress() override;
   QtFindDialog* dialog() const { return dialog_; }
 
  private:

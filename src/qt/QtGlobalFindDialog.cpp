@@ -66,6 +66,8 @@ QtGlobalFindDialog::QtGlobalFindDialog(GlobalFindDialogRequest& request, QWidget
   auto* browse = new QPushButton(T(texts::kBrowseButton), this);
   browse->setAutoDefault(false);
   connect(browse, &QPushButton::clicked, this, &QtGlobalFindDialog::chooseFolder);
+  connect(pattern_, &QComboBox::activated, this, &QtGlobalFindDialog::takeFolderFromPattern);
+  connect(pattern_->lineEdit(), &QLineEdit::editingFinished, this, &QtGlobalFindDialog::takeFolderFromPattern);
   fields->addWidget(browse, 2, 2);
 
   auto* layout = new QVBoxLayout(this);
@@ -80,6 +82,14 @@ QtGlobalFindDialog::QtGlobalFindDialog(GlobalFindDialogRequest& request, QWidget
 void QtGlobalFindDialog::chooseFolder() {
   const QString chosen = QFileDialog::getExistingDirectory(this, T(texts::kGlobalFindTitle), folder_->text());
   if (!chosen.isEmpty()) folder_->setText(chosen);
+}
+
+void QtGlobalFindDialog::takeFolderFromPattern() {
+  const QString pattern = pattern_->currentText();
+  if (!pattern.startsWith(QLatin1Char('/'))) return;
+  const qsizetype slash = pattern.lastIndexOf(QLatin1Char('/'));
+  folder_->setText(pattern.left(slash + 1));
+  pattern_->setEditText(pattern.mid(slash + 1));
 }
 
 GlobalFindDialogRequest QtGlobalFindDialog::read() const {
@@ -108,47 +118,9 @@ void QtGlobalFindDialog::accept() {
   QDialog::accept();
 }
 
-QtGlobalFindProgress::QtGlobalFindProgress(QWidget* parent)
-    : QDialog(parent), file_(new QLabel(T(texts::kGlobalFindSearching), this)),
-      count_(new QLabel(T(texts::kGlobalFindCount) + QStringLiteral("0"), this)) {
-  setWindowTitle(T(texts::kGlobalFindTitle));
-  setModal(false);
-  file_->setMinimumWidth(320);
-  auto* stop = new QPushButton(T(texts::kGlobalFindStop), this);
-  connect(stop, &QPushButton::clicked, this, [this] { stop_ = true; });
-  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { stop_ = true; });
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(file_);
-  layout->addWidget(count_);
-  layout->addWidget(stop, 0, Qt::AlignHCenter);
-  show();
-}
-
-void QtGlobalFindProgress::setFile(const std::string& name) {
-  file_->setText(T(texts::kGlobalFindSearching) + ElidedName(DisplayText(name), file_->fontMetrics()));
-}
-
-void QtGlobalFindProgress::setCount(std::uint32_t count) {
-  count_->setText(T(texts::kGlobalFindCount) + QString::number(count));
-}
-
-// Asked after every match and every file: the events are handled every
-// few milliseconds, often enough for the window to answer at once.
-bool QtGlobalFindProgress::pumpAndAskStop() {
-  if (!pumped_.isValid() || pumped_.elapsed() >= kPumpIntervalMs) {
-    QCoreApplication::processEvents();
-    pumped_.start();
-  }
-  return stop_;
-}
-
 bool QtGlobalFindDialogs::globalFindDialog(GlobalFindDialogRequest& request) {
   QtGlobalFindDialog dialog(request, parent_);
   return dialog.exec() == QDialog::Accepted;
-}
-
-std::unique_ptr<GlobalFindProgressWindow> QtGlobalFindDialogs::openProgress() {
-  return std::make_unique<QtGlobalFindProgress>(parent_);
 }
 
 }  // namespace quarn::qt

@@ -1,11 +1,9 @@
 // The global find dialog ("グローバル検索"): the string and file pattern
 // combo boxes with their histories, the four option boxes and the folder a
-// relative pattern is taken in, with a folder chooser; and the modeless
-// progress window with its stop button.
+// relative pattern is taken in, with a folder chooser.
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QPointer>
 
 #include "platform/GlobalFindDialogs.h"
@@ -30,6 +28,9 @@ class QtGlobalFindDialog : public QDialog {
 
  private:
   void chooseFolder();
+  // An absolute pattern picked from the list or typed moves its folder into
+  // the folder field, so that a folder chosen after it is the one searched.
+  void takeFolderFromPattern();
   GlobalFindDialogRequest read() const;
 
   GlobalFindDialogRequest& request_;
@@ -42,32 +43,11 @@ class QtGlobalFindDialog : public QDialog {
   QCheckBox* regular_;
 };
 
-class QtGlobalFindProgress : public QDialog, public GlobalFindProgressWindow {
-  Q_OBJECT
-
- public:
-  explicit QtGlobalFindProgress(QWidget* parent = nullptr);
-  void setFile(const std::string& name) override;
-  void setCount(std::uint32_t count) override;
-  bool pumpAndAskStop() override;
-
- protected:
-  void reject() override { stop_ = true; }
-
- private:
-  static constexpr int kPumpIntervalMs = 15;
-  QLabel* file_;
-  QLabel* count_;
-  QElapsedTimer pumped_;
-  bool stop_ = false;
-};
-
 class QtGlobalFindDialogs : public GlobalFindDialogService {
  public:
   explicit QtGlobalFindDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
   bool globalFindDialog(GlobalFindDialogRequest& request) override;
-  std::unique_ptr<GlobalFindProgressWindow> openProgress() override;
 
  private:
   QPointer<QWidget> parent_;

@@ -15,6 +15,7 @@
 #include "core/view/CVeskView.h"
 #include "fakes/FakeCabinet.h"
 #include "fakes/FakeGlobalFind.h"
+#include "fakes/FakeProgress.h"
 #include "textview/TextWindowFixture.h"
 
 namespace quarn {
@@ -87,6 +88,7 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
   }
 
   fakes::FakeGlobalFindDialogs dialogs;
+  fakes::FakeProgress progress;
   fakes::FakeLister lister{platform.files};
   Frames frames;
   DocTemplate documents;
@@ -106,8 +108,11 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   EXPECT_EQ(dialogs.shownRequest.text, "old");
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
-  EXPECT_EQ(dialogs.files, (std::vector<std::string>{"a.c", "c.c"}));
-  EXPECT_EQ(dialogs.count, 4u);
+  const std::string searching = texts::kGlobalFindSearching;
+  EXPECT_EQ(progress.texts, (std::vector<std::string>{searching, searching + "a.c", searching + "c.c"}));
+  EXPECT_EQ(progress.count, 4u);
+  EXPECT_EQ(progress.countLabel, texts::kGlobalFindCount);
+  EXPECT_FALSE(progress.isOpen);
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kGlobalFindCaption);
   EXPECT_NE(platform.messages.shown[0].text.find("2\n\n"), std::string::npos);
@@ -128,6 +133,25 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
   EXPECT_TRUE(gFindReplace.matchCase);
+}
+
+// The dialog offers the last full pattern as its folder and its name: a new
+// folder chosen alone is the folder searched.
+TEST_F(GlobalFindCommandTest, AFolderChosenAloneIsTheFolderSearched) {
+  Answer("foo", "*.c");
+  frame.OnCommand(cmd::kGlobalFind);
+  documents.CloseAll();
+  dialogs.script.push_back([](GlobalFindDialogRequest& r) {
+    r.text = "nothing";
+    r.directory = "/other/";
+    return true;
+  });
+  frame.OnCommand(cmd::kGlobalFind);
+  EXPECT_EQ(dialogs.shownRequest.pattern, "*.c");
+  EXPECT_EQ(dialogs.shownRequest.directory, "/src/");
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), "/other/d.c(1): nothing\r\n");
+  EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), "/other/*.c");
 }
 
 TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
@@ -168,13 +192,13 @@ TEST_F(GlobalFindCommandTest, TheSearchEndsEarlyOrEmpty) {
   frame.OnCommand(cmd::kGlobalFind);
   EXPECT_EQ(documents.Count(), 0u);
   EXPECT_EQ(platform.messages.shown.size(), 1u);
-  dialogs.stopAt = 2;
+  progress.stopAfter = 1;  // asked after each match
   Answer("foo", "*.c");
   frame.OnCommand(cmd::kGlobalFind);
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), "/src/a.c(1): int foo;\r\n/src/a.c(2): foo(foo);\r\n");
-  dialogs.stopAt = std::uint32_t(-1);
-  dialogs.onPump = [this] { documents.CloseAll(); };
+  progress.stopAfter = -1;
+  progress.onEvents = [this] { documents.CloseAll(); };
   Answer("foo", "*.c");
   frame.OnCommand(cmd::kGlobalFind);
   EXPECT_EQ(documents.Count(), 0u);

@@ -275,9 +275,13 @@ TEST(BinaryReplaceAll, AStopAnswerLeavesTheRestUnreplacedAndTooLongIsRefused) {
   std::string text(3 << 20, 'a');
   auto doc = MakeBinaryDoc(Bytes(text));
   int asked = 0;
-  const ReplaceAllResult result =
-      ReplaceAllBytes(*doc, LiteralPattern("a"), LiteralPattern("b"), [&asked] { return ++asked == 1; });
+  std::uint32_t found = 0;
+  const ReplaceAllResult result = ReplaceAllBytes(*doc, LiteralPattern("a"), LiteralPattern("b"), [&](std::uint32_t n) {
+    found = n;
+    return ++asked == 1;
+  });
   EXPECT_EQ(asked, 1);
+  EXPECT_EQ(found, 1u << 20);
   EXPECT_EQ(result.count, 1u << 20);
   EXPECT_EQ(doc->Store().GetAt((1 << 20) - 1), 'b');
   EXPECT_EQ(doc->Store().GetAt(1 << 20), 'a');

@@ -13,6 +13,7 @@
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "CabinetFixture.h"
+#include "fakes/FakeProgress.h"
 
 namespace quarn {
 namespace {
@@ -69,6 +70,15 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
   ASSERT_TRUE(gCabinet.Open(false));
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(gCabinet.Saved().record.DocType, kDocTypeC);
+
+  // "中断" in the progress window before the second entry: the first stays open.
+  Documents().CloseAll();
+  fakes::FakeProgress progress;
+  progress.stopAfter = 2;  // asked before each entry
+  ASSERT_TRUE(gCabinet.Open(true));
+  EXPECT_EQ(OpenPaths(), (std::vector<std::string>{"/w/b.txt"}));
+  EXPECT_FALSE(gProcess.reopeningCabinet);
+  EXPECT_FALSE(progress.isOpen);
 }
 
 TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothing) {

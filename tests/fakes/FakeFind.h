@@ -45,13 +45,10 @@ class FakeFindDialog : public FindDialogService {
   FindDialogClient* client() const override { return open_ ? client_ : nullptr; }
   void activate() override { ++activated; }
   void close() override { open_ = false; }
-  bool takeMousePress() override { return ++pressChecks >= pressAfter; }
 
   FindDialogFields fields;
   int opened = 0;
   int activated = 0;
-  int pressChecks = 0;
-  int pressAfter = 1 << 30;  // a press is waiting from this check on
 
  private:
   FindDialogService* previous_;

@@ -1,12 +1,10 @@
 // The global find's platform in memory: a directory lister over the fake
-// file system, and dialogs that answer from scripts with a progress window
-// that records what it was shown.
+// file system, and a dialog that answers from scripts.
 #pragma once
 
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,17 +43,6 @@ class FakeLister : public DirectoryLister {
 };
 
 struct FakeGlobalFindDialogs : GlobalFindDialogService {
-  struct Progress : GlobalFindProgressWindow {
-    explicit Progress(FakeGlobalFindDialogs& owner) : owner_(owner) {}
-    void setFile(const std::string& name) override { owner_.files.push_back(name); }
-    void setCount(std::uint32_t count) override { owner_.count = count; }
-    bool pumpAndAskStop() override {
-      if (owner_.onPump) owner_.onPump();
-      return owner_.count >= owner_.stopAt;
-    }
-    FakeGlobalFindDialogs& owner_;
-  };
-
   // Each script edits the request as the user would and answers OK (true)
   // or Cancel; while the request's check refuses, the next script runs.
   bool globalFindDialog(GlobalFindDialogRequest& request) override {
@@ -69,15 +56,10 @@ struct FakeGlobalFindDialogs : GlobalFindDialogService {
     }
     return false;
   }
-  std::unique_ptr<GlobalFindProgressWindow> openProgress() override { return std::make_unique<Progress>(*this); }
 
   std::deque<std::function<bool(GlobalFindDialogRequest&)>> script;
   GlobalFindDialogRequest shownRequest;
   int shown = 0;
-  std::vector<std::string> files;  // names shown as searched
-  std::uint32_t count = 0;
-  std::uint32_t stopAt = std::uint32_t(-1);  // "中断" once the count reaches it
-  std::function<void()> onPump;
 };
 
 }  // namespace quarn::fakes

@@ -63,6 +63,15 @@ TEST(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
       auto* dialog = qobject_cast<QtGlobalFindDialog*>(modal);
       ASSERT_TRUE(dialog);
       for (int i = 0; i < dialog->patternBox()->count(); ++i) history << dialog->patternBox()->itemText(i);
+      // The newest pattern shows as its folder and its name; one picked
+      // from the list is split the same way.
+      EXPECT_EQ(dialog->patternBox()->currentText(), QStringLiteral("*.h"));
+      EXPECT_EQ(dialog->folderEdit()->text(), QStringLiteral("/older/"));
+      dialog->folderEdit()->setText(QStringLiteral("/elsewhere"));
+      dialog->patternBox()->setEditText(dialog->patternBox()->itemText(0));
+      emit dialog->patternBox()->activated(0);
+      EXPECT_EQ(dialog->folderEdit()->text(), QStringLiteral("/older/"));
+      EXPECT_EQ(dialog->patternBox()->currentText(), QStringLiteral("*.h"));
       dialog->textBox()->setEditText(QStringLiteral("answer"));
       dialog->patternBox()->setEditText(QStringLiteral("*.c"));
       dialog->folderEdit()->setText(dir.path());

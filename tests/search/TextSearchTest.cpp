@@ -19,6 +19,7 @@
 #include "core/search/TextSearch.h"
 #include "fakes/FakeFind.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeProgress.h"
 
 namespace quarn {
 namespace {
@@ -74,6 +75,7 @@ class TextSearchTest : public ::testing::Test {
   fakes::FakePlatform platform;
   fakes::FakeFindBox box;
   fakes::FakeFindDialog dialog;
+  fakes::FakeProgress progress;
 };
 
 TEST_F(TextSearchTest, PlainSearchStartsAfterASelectedMatchAndWraps) {
@@ -144,14 +146,20 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kReplaceAllCaption);
   EXPECT_EQ(w.doc->Undo().Count(), 8u);
 
-  // A press on the open dialog before the third search, answered Yes.
+  // "中断" pressed before the third search; the progress window is closed
+  // before the count is shown.
   FakeTextWindow stopped("x x x x");
   TextSearch stoppedSearch(stopped);
   stoppedSearch.OpenFind(false);
-  dialog.pressAfter = 3;
+  progress.stopAfter = 2;
+  progress.onEvents = [this] { EXPECT_TRUE(platform.messages.shown.size() == 1u); };
   EXPECT_EQ(stoppedSearch.ReplaceAll("x", "y", true), 2u);
   EXPECT_EQ(stopped.Text(), "y y x x");
-  EXPECT_TRUE(platform.Shown(msg::kAskStop));
+  EXPECT_EQ(progress.caption, texts::kReplaceAllCaption);
+  EXPECT_FALSE(progress.isOpen);
+  EXPECT_EQ(platform.messages.shown.size(), 2u);
+  progress.stopAfter = -1;
+  progress.onEvents = nullptr;
 
   // Empty matches are passed over, never replaced.
   FakeTextWindow empty("abc");
@@ -278,16 +286,15 @@ TEST_F(TextSearchTest, ClosingStoresTheFindTextCaseAndDirectionOnly) {
   EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
 }
 
-// A press on the dialog is noticed inside a long plain search of a replace
-// all, not only between two searches.
-TEST_F(TextSearchTest, ReplaceAllAsksToStopWithinALongPlainSearch) {
+// "中断" is noticed inside a long plain search of a replace all, not only
+// between two searches.
+TEST_F(TextSearchTest, ReplaceAllStopsWithinALongPlainSearch) {
   FakeTextWindow w("x" + std::string(5000, '.') + "x");
   TextSearch search(w);
-  search.OpenFind(false);
-  dialog.pressAfter = 3;  // before the first and second search, then inside the second
+  progress.stopAfter = 2;  // before the first and second search, then inside the second
   EXPECT_EQ(search.ReplaceAll("x", "y", true), 1u);
   EXPECT_EQ(w.Text().back(), 'x');
-  EXPECT_TRUE(platform.Shown(msg::kAskStop));
+  EXPECT_EQ(progress.count, 1u);
 }
 
 // Replace all against the same replacements made one at a time, each search

@@ -27,8 +27,8 @@ class TextHost : public WindowHost {
   int dpiY() const override { return 96; }
   void invalidate() override { ++invalidations; }
   void invalidateRect(const Rect&) override { ++invalidations; }
-  void update() override {}
-  void scrollWindow(int, int, const Rect*) override {}
+  void update() override { ++updates; }
+  void scrollWindow(int, int, const Rect*) override { ++updates; }
   void setScrollRange(ScrollBar, int, int) override {}
   void setScrollPos(ScrollBar, int) override {}
   void showScrollBar(ScrollBar, bool) override {}
@@ -52,6 +52,7 @@ class TextHost : public WindowHost {
   Point pointer;
   int caretWidth = 0;
   int invalidations = 0;
+  int updates = 0;  // immediate paints and scrolls
   std::map<int, bool> timers;
 };
 

@@ -7,6 +7,7 @@
 #include "core/common/ProcessValues.h"
 #include "core/common/Settings.h"
 #include "core/common/RejectedFile.h"
+#include "core/common/ProgressStop.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/app/CabinetFrames.h"
@@ -122,30 +123,36 @@ void CVeskCabinet::Reopen(const CabinetContents& contents) {
   gProcess.reopeningCabinet = true;
   int cell = 0;
   std::string undecodable;
-  for (const CabinetEntry& entry : contents.entries) {
-    // A name stored in a form this program does not write (an earlier
-    // version's) reaches no file; it is reported rather than dropped unseen.
-    if (!names::Decodable(entry.path)) undecodable += "\n" + entry.path;
-    CVeskDoc* doc = nullptr;
-    {
-      KindForReopening kind(older ? 0 : entry.docKind);
-      std::unique_ptr<File> probe = files ? files->openRead(entry.path) : nullptr;
-      if (probe) {
-        probe->close();
-        probe.reset();
-        doc = documents.OpenDocumentFile(entry.path);
+  {
+    // "中断" leaves the documents not yet opened closed.
+    ProgressStop progress(LoadString(msg::kCabinetSheetTitle), texts::kCabinetOpening, texts::kReopenedCount);
+    for (const CabinetEntry& entry : contents.entries) {
+      progress.SetText(texts::kCabinetOpening + entry.path);
+      if (!progress.Continue(static_cast<unsigned long>(cell))) break;
+      // A name stored in a form this program does not write (an earlier
+      // version's) reaches no file; it is reported rather than dropped unseen.
+      if (!names::Decodable(entry.path)) undecodable += "\n" + entry.path;
+      CVeskDoc* doc = nullptr;
+      {
+        KindForReopening kind(older ? 0 : entry.docKind);
+        std::unique_ptr<File> probe = files ? files->openRead(entry.path) : nullptr;
+        if (probe) {
+          probe->close();
+          probe.reset();
+          doc = documents.OpenDocumentFile(entry.path);
+        }
       }
+      StatusBar().StepProgress(cell++);
+      if (!doc) continue;
+      WindowPlacement hidden = entry.placement;
+      hidden.showCmd = 0;
+      if (frames_) frames_->SetPlacement(*doc, hidden);
+      if (entry.active) active = doc;
+      doc->SetWriteProtected(entry.writeProtected || doc->OpensProtected());
+      if (CVeskView* view = ViewOf(*doc); view && (!older || doc->DocKind() == kTextDoc))
+        view->RestorePosition(entry.position);
+      reopened.push_back({doc, entry.placement.showCmd});
     }
-    StatusBar().StepProgress(cell++);
-    if (!doc) continue;
-    WindowPlacement hidden = entry.placement;
-    hidden.showCmd = 0;
-    if (frames_) frames_->SetPlacement(*doc, hidden);
-    if (entry.active) active = doc;
-    doc->SetWriteProtected(entry.writeProtected || doc->OpensProtected());
-    if (CVeskView* view = ViewOf(*doc); view && (!older || doc->DocKind() == kTextDoc))
-      view->RestorePosition(entry.position);
-    reopened.push_back({doc, entry.placement.showCmd});
   }
   StatusBar().EndProgress();
   gProcess.reopeningCabinet = false;

@@ -7,6 +7,7 @@
 #include "core/app/DocTemplate.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/AppMessage.h"
+#include "core/common/ProgressStop.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/macro/OperationRecorder.h"
@@ -92,7 +93,10 @@ std::optional<GlobalFindParameters> AskParameters() {
   request.text = gFindReplace.findHistory.Newest();
   request.textHistory = gFindReplace.findHistory.Entries();
   request.patternHistory = gFindReplace.filePatternHistory.Entries();
+  // The newest full pattern is offered as its folder and its name, so that
+  // a folder chosen in the dialog is the folder searched.
   request.pattern = gFindReplace.filePatternHistory.Newest();
+  if (!request.pattern.empty() && request.pattern[0] == '/') request.pattern.erase(0, request.pattern.rfind('/') + 1);
   request.directory = StartFolder();
   request.matchCase = gFindReplace.matchCase;
   request.subdirectories = gFindReplace.searchSubdirectories;
@@ -112,19 +116,19 @@ std::optional<GlobalFindParameters> AskParameters() {
 // The progress window and the result document as the walk reports to them.
 class ResultList : public GlobalFindProgress {
  public:
-  ResultList(DocTemplate& documents, CVeskDoc& doc, GlobalFindProgressWindow* window)
-      : documents_(documents), doc_(doc), serial_(doc.Serial()), window_(window) {}
-  void Searching(const std::string& name) override {
-    if (window_) window_->setFile(name);
-  }
+  ResultList(DocTemplate& documents, CVeskDoc& doc)
+      : documents_(documents), doc_(doc), serial_(doc.Serial()),
+        progress_(texts::kGlobalFindTitle, texts::kGlobalFindSearching, texts::kGlobalFindCount,
+                  ProgressStop::OtherWindows::kAnswer) {}
+  void Searching(const std::string& name) override { progress_.SetText(texts::kGlobalFindSearching + name); }
   void Found(const std::string& line, std::uint32_t count) override {
     doc_.AppendStringToViews(line.c_str());
-    if (window_) window_->setCount(count);
+    count_ = count;
   }
   // The events waiting are handled between matches; the user may close the
   // result document meanwhile, which stops the search as "中断" does.
   bool Stopped() override {
-    if (window_ && window_->pumpAndAskStop()) stopped_ = true;
+    if (!progress_.Continue(count_)) stopped_ = true;
     if (documents_.IndexOf(doc_) < 0 || doc_.Serial() != serial_) stopped_ = closed_ = true;
     return stopped_;
   }
@@ -134,7 +138,8 @@ class ResultList : public GlobalFindProgress {
   DocTemplate& documents_;
   CVeskDoc& doc_;
   std::uint64_t serial_;
-  GlobalFindProgressWindow* window_;
+  ProgressStop progress_;
+  std::uint32_t count_ = 0;
   bool stopped_ = false;
   bool closed_ = false;
 };
@@ -222,15 +227,17 @@ void GlobalFind(DocTemplate& documents) {
     return;
   }
   gRunning = true;
-  std::unique_ptr<GlobalFindProgressWindow> window;
-  if (GlobalFindDialogService* dialogs = GlobalFindDialogs()) window = dialogs->openProgress();
-  ResultList results(documents, *doc, window.get());
   const GlobalFindRequest request{p->pattern, p->text, p->subdirectories,
                                   FileSearchOptions{p->matchCase, *p->regular, *p->distinguishWidth}};
-  const GlobalFindCounts counts = SearchFiles(request, *files, *directories, results);
-  window.reset();
+  GlobalFindCounts counts;
+  bool closed = false;
+  {
+    ResultList results(documents, *doc);
+    counts = SearchFiles(request, *files, *directories, results);
+    closed = results.DocumentClosed();
+  }
   gRunning = false;
-  if (!results.DocumentClosed() && (counts.noFile || counts.matches == 0)) documents.CloseDocument(*doc, false);
+  if (!closed && (counts.noFile || counts.matches == 0)) documents.CloseDocument(*doc, false);
   if (counts.noFile) return;
   const std::string text = Replace(Replace(LoadString(msg::kGlobalFindCounts), "%1", std::to_string(counts.files)),
                                    "%2", std::to_string(counts.matches));

@@ -20,7 +20,7 @@ void ReplacementBytes(const BytePattern& replacement, const std::uint8_t* match,
 }
 
 ReplaceAllResult ReplaceAllBytes(CVeskDoc& doc, const BytePattern& find, const BytePattern& replacement,
-                                 const std::function<bool()>& askStop) {
+                                 const std::function<bool(std::uint32_t found)>& askStop) {
   const std::size_t m = find.Size();
   if (m == 0) return {};
   ReplaceAllHooks hooks;
@@ -33,10 +33,12 @@ ReplaceAllResult ReplaceAllBytes(CVeskDoc& doc, const BytePattern& find, const B
     ReplacementBytes(replacement, match, length, out);
   };
   std::size_t nextCheck = kStopCheckBytes;
+  std::uint32_t searches = 0;  // one before each match and one that finds none
   hooks.stop = [&](std::size_t from) {
+    ++searches;
     if (from < nextCheck) return false;
     nextCheck = from + kStopCheckBytes;
-    return askStop && askStop();
+    return askStop && askStop(searches - 1);
   };
   // Every replacement has the same length: wildcards past the match's end
   // are left out, the others take a byte.

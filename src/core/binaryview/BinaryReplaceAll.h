@@ -20,11 +20,11 @@ struct ReplaceAllResult {
 
 // A wildcard byte of the replacement takes the matched byte at the same
 // offset (and is left out past the match's end). askStop is called now and
-// then during the scan; when it answers true only the matches found so far
-// are replaced. The undo store ends as if each replacement had written its
+// then during the scan with the count of matches found so far; when it
+// answers true only those are replaced. The undo store ends as if each replacement had written its
 // deletion record and then its insertion record, one after the other.
 ReplaceAllResult ReplaceAllBytes(CVeskDoc& doc, const BytePattern& find, const BytePattern& replacement,
-                                 const std::function<bool()>& askStop);
+                                 const std::function<bool(std::uint32_t found)>& askStop);
 
 // The bytes a replacement writes for the match at data.
 void ReplacementBytes(const BytePattern& replacement, const std::uint8_t* match, std::size_t matchLength,

@@ -6,6 +6,7 @@
 #include "core/binaryview/CVeskBV.h"
 #include "core/common/AppMessage.h"
 #include "core/common/AppSettings.h"
+#include "core/common/ProgressStop.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/res/MessageIds.h"
@@ -119,7 +120,12 @@ void CVeskBV::ReplaceSelection(const BytePattern& find, const BytePattern& repla
 std::uint32_t CVeskBV::ReplaceAll(const BytePattern& find, const BytePattern& replacement) {
   if (ReadOnlyBeep()) return 0;
   DropSelection();
-  const ReplaceAllResult result = ReplaceAllBytes(doc_, find, replacement, [] { return AskStopReplacing(texts::kReplaceCaption); });
+  ReplaceAllResult result;
+  {
+    ProgressStop progress(texts::kReplaceCaption, texts::kReplacingText, texts::kReplacedCount);
+    result = ReplaceAllBytes(doc_, find, replacement,
+                             [&progress](std::uint32_t found) { return !progress.Continue(found); });
+  }
   if (result.refused) return 0;
   if (result.count == 0) {
     WarningBeep(texts::kNotFoundNotice);

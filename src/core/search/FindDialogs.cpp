@@ -41,13 +41,6 @@ void RefreshFindBox() {
   if (FindBoxService* box = Platform().findBox) box->setHistory(gFindReplace.findHistory.Entries());
 }
 
-bool AskStopReplacing(const char* caption) {
-  FindDialogService* dialog = Platform().findDialog;
-  if (!dialog || !dialog->isOpen() || !dialog->takeMousePress() || !Platform().messages) return false;
-  return Platform().messages->messageBox(LoadString(msg::kAskStop), caption, mb::kYesNo | mb::kIconQuestion) ==
-         answer::kYes;
-}
-
 void ShowReplaceCount(std::uint32_t count, const char* caption) {
   char number[16];
   std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(count));

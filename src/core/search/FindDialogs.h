@@ -19,9 +19,6 @@ void ShowFindDialog(bool findOnly, FindDialogClient* client, const std::string& 
 void CloseFindDialogOf(const FindDialogClient* client);
 // The toolbar's find box lists the find history again.
 void RefreshFindBox();
-// During a replace all: true when a press on the open dialog is waiting and
-// the user answers 59415 with Yes.
-bool AskStopReplacing(const char* caption);
 // 59414 with the number of replacements.
 void ShowReplaceCount(std::uint32_t count, const char* caption);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/common/AppMessage.h"
+#include "core/common/ProgressStop.h"
 #include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/macro/OperationRecorder.h"
@@ -161,7 +162,10 @@ std::uint32_t TextSearch::ReplaceAll(const std::string& find, const std::string&
   options.matchCase = matchCase;
   options.regular = gFindReplace.regular;
   options.distinguishWidth = gFindReplace.distinguishWidth;
-  const std::function<bool()> askStop = [] { return AskStopReplacing(texts::kReplaceAllCaption); };
+  // Open while the pass runs; closed before the count is shown.
+  std::optional<ProgressStop> progress;
+  std::uint32_t searches = 0;  // one before each match and one that finds none
+  const std::function<bool()> askStop = [&] { return progress && !progress->Continue(searches > 0 ? searches - 1 : 0); };
   // Each search runs from the end of the last replacement, without wrap.
   ReplaceAllHooks hooks;
   hooks.find = [&](const std::uint8_t* text, std::size_t length, std::size_t from) -> std::optional<PassMatch> {
@@ -175,14 +179,19 @@ std::uint32_t TextSearch::ReplaceAll(const std::string& find, const std::string&
   hooks.replacement = [&replacement](const std::uint8_t*, std::size_t, std::vector<std::uint8_t>& out) {
     out.assign(replacement.begin(), replacement.end());
   };
-  hooks.stop = [&askStop](std::size_t) { return askStop(); };
+  hooks.stop = [&](std::size_t) {
+    ++searches;
+    return askStop();
+  };
   hooks.looksBack = matcher;
   // The matcher's matches are at least one byte (empty ones are passed over).
   hooks.maxGrowth = std::int64_t(replacement.size()) - std::int64_t(matcher ? 1 : n);
   std::uint32_t count = 0;
   if (n > 0 && n <= kMaxText) {
     window_.SetWaitCursor(true);
+    progress.emplace(texts::kReplaceAllCaption, texts::kReplacingText, texts::kReplacedCount);
     const ReplaceAllOutcome outcome = ReplaceAllInPlace(window_.Document(), hooks);
+    progress.reset();
     window_.SetWaitCursor(false);
     count = outcome.count;
     if (count > 0) {

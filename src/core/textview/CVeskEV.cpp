@@ -1,6 +1,7 @@
 #include "core/textview/CVeskEV.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdlib>
 
 #include "core/common/AppMessage.h"
@@ -158,13 +159,29 @@ void CVeskEV::AppendText(const std::uint8_t* bytes, std::uint32_t n, bool redraw
   if (doc_.InsertText(oldLength, bytes, n) == CVeskDoc::kNone) return;
   if (kept && !tables_.OnInsert(TailBytes(oldLength > 0 ? oldLength - 1 : 0), oldLength, n))
     AppMessageBox(kTooManyCommentsMessage);
-  if (doc_.RowCountChanged()) UpdateScrollRanges();
-  if (!redraw) return;
-  InvalidateRows(firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow()),
-                 LastCaretRow(doc_));
-  caret_ = CellOfPos(doc_.TextLength());
-  goal_ = caret_.column;
-  PlaceCaret();
+  if (doc_.RowCountChanged()) rangesStale_ = true;
+  if (redraw) {
+    const std::uint32_t from = firstRow > 0 && !wholeRest ? firstRow - 1 : std::min(firstRow, layout_.FirstRow());
+    invalidFrom_ = std::min(invalidFrom_.value_or(from), from);
+    caret_ = CellOfPos(doc_.TextLength());
+    goal_ = caret_.column;
+    appendWaiting_ = true;
+  }
+  // A writer appends line by line: the first append shows at once, the
+  // ones after it wait for the frame timer, so that many lines cost one
+  // scroll, one repaint and one status update per frame, not per line.
+  if (!appendTimer_) {
+    ShowAppended();
+    host_.setTimer(kAppendTimer, kFrameMs);
+    appendTimer_ = true;
+  }
+}
+
+void CVeskEV::ShowAppended() {
+  if (rangesStale_) UpdateScrollRanges();
+  // Rows only grow at the end: one area from the first row touched covers every append.
+  if (invalidFrom_) InvalidateRows(*std::exchange(invalidFrom_, std::nullopt), LastCaretRow(doc_));
+  if (appendWaiting_) PlaceCaret();
 }
 
 Rect CVeskEV::TextArea() const {
@@ -172,6 +189,7 @@ Rect CVeskEV::TextArea() const {
 }
 
 void CVeskEV::UpdateScrollRanges() {
+  rangesStale_ = false;
   const TextScrollRange vertical = layout_.VerticalRange(doc_.RowCount());
   if (vertical.enabled) {
     layout_.SetFirstRow(std::min<std::uint32_t>(layout_.FirstRow(), std::uint32_t(vertical.max)));

@@ -46,6 +46,10 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   static constexpr int kDragTimer = 1;
   static constexpr int kDragTimerMs = 50;
   static constexpr int kAutoScrollTimer = 3;
+  // Appended text scrolls, moves the caret and updates the status texts at
+  // most once per frame of this timer.
+  static constexpr int kAppendTimer = 4;
+  static constexpr int kFrameMs = 16;
 
   CVeskEV(CVeskDoc& doc, WindowHost& host);
   ~CVeskEV() override;
@@ -154,6 +158,8 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   void InvalidateRows(std::uint32_t first, std::uint32_t last);
   void InvalidateSelection();
   Rect TextArea() const;
+  // What appends left waiting: the scroll ranges, the scroll to the caret.
+  void ShowAppended();
 
   // ---- caret (TextCaret.cpp) ----
   TextCell CellOfPos(std::uint32_t pos) const;
@@ -216,6 +222,10 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   bool focused_ = false;
   bool caretCreated_ = false;
   bool caretShown_ = false;
+  bool appendTimer_ = false;    // the frame timer of appended text runs
+  bool appendWaiting_ = false;  // the caret went behind appended text but is not shown there yet
+  bool rangesStale_ = false;    // rows were appended since the scroll ranges were set
+  std::optional<std::uint32_t> invalidFrom_;  // the first row appended text repaints, not yet invalidated
 };
 
 }  // namespace quarn

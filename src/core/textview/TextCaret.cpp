@@ -123,7 +123,11 @@ void CVeskEV::ShowCaretPosition() {
 }
 
 void CVeskEV::PlaceCaret(bool noScroll) {
-  if (!noScroll) ScrollIntoView(caret_);
+  if (rangesStale_) UpdateScrollRanges();
+  if (!noScroll) {
+    ScrollIntoView(caret_);
+    appendWaiting_ = false;
+  }
   const Point point = layout_.CellToClient(caret_.column, caret_.row);
   host_.setCaretPos(point.x, point.y);
   ShowCaretPosition();
@@ -351,6 +355,15 @@ void CVeskEV::OnKeyDown(int key, int repeat, KeyState state) {
 }
 
 void CVeskEV::OnTimer(int id) {
+  if (id == kAppendTimer) {
+    // A frame with nothing appended ends the timer: the next append shows at once.
+    if (rangesStale_ || appendWaiting_ || invalidFrom_) {
+      ShowAppended();
+    } else {
+      host_.killTimer(kAppendTimer);
+      appendTimer_ = false;
+    }
+  }
   if (id == kAutoScrollTimer && autoScroll_ != 0) AutoScrollTick();
   if (id == kDragTimer && dragging_) {
     const Point p = host_.cursorPos();
