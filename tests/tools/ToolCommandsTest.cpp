@@ -18,6 +18,7 @@
 #include "core/app/ToolCommands.h"
 #include "fakes/FakeCabinet.h"
 #include "fakes/FakeToolDialogs.h"
+#include "fakes/FakeProgress.h"
 #include "textview/TextWindowFixture.h"
 
 namespace quarn {
@@ -256,6 +257,28 @@ TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsAndReplacesItsLastResult) {
   frame.OnCommand(cmd::kCompare);
   EXPECT_EQ(documents.Count(), 5u);
   EXPECT_EQ(dialogs.shownCompares, 3);
+}
+
+// A long comparison shows the progress window; 中断 keeps the rows written.
+TEST_F(ToolCommandsTest, AStoppedComparisonKeepsTheRowsItWrote) {
+  CVeskDoc* a = OpenFile("/w/a.bin", std::string(16 * 5000, 'x'), kBinaryDoc);
+  CVeskDoc* b = OpenFile("/w/b.bin", std::string(16 * 5000, 'y'), kBinaryDoc);
+  ASSERT_TRUE(a && b);
+  fakes::FakeProgress progress;
+  progress.stopAfter = 1;
+  dialogs.compares.push_back([](CompareRequest& r) {
+    r.chosen = int(std::find(r.candidates.begin(), r.candidates.end(), "/w/b.bin") - r.candidates.begin());
+    return true;
+  });
+  frames.active = a;
+  frame.OnCommand(cmd::kCompare);
+  EXPECT_EQ(progress.opened, 1);
+  EXPECT_FALSE(progress.isOpen);
+  ASSERT_EQ(documents.Count(), 3u);
+  const std::string text = TextOf(documents.At(2));
+  EXPECT_NE(text.find("00000000"), std::string::npos);
+  EXPECT_NE(text.find("0000FFF0"), std::string::npos);
+  EXPECT_EQ(text.find("00010000"), std::string::npos);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #include "core/app/ToolCommands.h"
 
+#include <memory>
+
+#include "core/common/ProgressStop.h"
+
 namespace quarn {
 
 // The one place where the tools' long loops get their progress window: the
-// shared progress-and-stop window is made here with the caption and text,
-// and its answer to "go on?" returned. Without it a loop runs to its end.
-std::function<bool(unsigned long)> ToolProgress(const std::string& /*caption*/, const std::string& /*text*/) {
-  return [](unsigned long) { return true; };
+// shared progress-and-stop window, open while the returned function lives.
+std::function<bool(unsigned long)> ToolProgress(const std::string& caption, const std::string& text) {
+  auto progress = std::make_shared<ProgressStop>(caption, text);
+  return [progress](unsigned long done) { return progress->Continue(done); };
 }
 
 }  // namespace quarn
