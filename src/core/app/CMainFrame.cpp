@@ -1,6 +1,7 @@
 #include "core/app/CMainFrame.h"
 
 #include "core/app/AboutBox.h"
+#include "core/app/HelpCommands.h"
 #include "core/app/DocTemplate.h"
 #include "core/common/Settings.h"
 #include "core/app/CabinetCommands.h"
@@ -74,6 +75,10 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case cmd::kHomePage:
       OpenHomePage();
       return true;
+    case cmd::kHelp:
+    case cmd::kContextHelp:
+      OpenHelp(!view ? HelpSubject::kGeneral : view->IsTextMode() ? HelpSubject::kTextWindow : HelpSubject::kBinaryWindow);
+      return true;
     case cmd::kGlobalFind:
       GlobalFind(documents_);
       return true;
@@ -118,7 +123,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;
   switch (id) {
     case cmd::kFileNew: case cmd::kFileOpen: case cmd::kAppExit: case cmd::kCodeSwitch: case cmd::kFindBoxFocus: case cmd::kCommonSettings:
-    case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind:
+    case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind: case cmd::kHelp: case cmd::kContextHelp:
       state.enabled = true;
       return;
     // The caret, mode and decoding panes, while a document window is

@@ -3,12 +3,15 @@
 #include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
 #include "core/res/StringTable.h"
+#include "core/res/Texts.h"
 
 namespace quarn::menus {
 namespace {
 
 // A command's name from the catalogue.
 MenuItem Command(unsigned id) { return {ItemKind::kCommand, id, CommandName(id)}; }
+// The manual (F1) has no entry of its own in the command catalogue.
+MenuItem Manual() { return {ItemKind::kCommand, cmd::kHelp, texts::kMenuManual}; }
 // A command known by its tooltip where it has one ("グローバル検索"): the
 // commands of the tools popup have long status prompts and no menu text.
 MenuItem ToolCommand(unsigned id) {
@@ -25,7 +28,7 @@ const MenuBar& NoDocumentMenu() {
   static const MenuBar bar = {
       {texts::kMenuFile, {Command(cmd::kFileNew), Command(cmd::kFileOpen), RecentFiles(), Separator(), Command(cmd::kAppExit)}},
       {texts::kMenuOption, {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew)}},
-      {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
+      {texts::kMenuHelp, {Manual(), Command(cmd::kHomePage), Separator(), Command(cmd::kAbout)}},
   };
   return bar;
 }
@@ -52,7 +55,7 @@ MenuBar& MainMenu() {
        {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Command(cmd::kCustomise), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew),
         Separator(), Command(cmd::kRecord), Command(cmd::kPlay), Command(cmd::kSaveOperation), Command(cmd::kLoadOperation)}},
       {texts::kMenuWindow, {Command(cmd::kWindowNew), Command(cmd::kWindowCascade), Command(cmd::kWindowTile), Command(cmd::kWindowArrange)}},
-      {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
+      {texts::kMenuHelp, {Manual(), Command(cmd::kHomePage), Separator(), Command(cmd::kAbout)}},
   };
   return bar;
 }
