@@ -16,7 +16,7 @@ struct NoPlacer : ChildPlacer {
 
 struct ViewTarget : ReplayTarget {
   void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
-  CVeskView* ReplayView() override { return view; }
+  RecordReplayer* ReplayView() override { return view; }
   CVeskView* view = nullptr;
 };
 

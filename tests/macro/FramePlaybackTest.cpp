@@ -41,7 +41,7 @@ class BinaryPlaybackTest : public testing::BinaryWindowFixture {
  protected:
   struct Target : ReplayTarget {
     void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
-    CVeskView* ReplayView() override { return view.get(); }
+    RecordReplayer* ReplayView() override { return view.get(); }
     std::unique_ptr<CVeskView> view;
   };
   void OpenWithView() {

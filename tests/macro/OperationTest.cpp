@@ -30,7 +30,7 @@ struct Played {
 // Frame commands arrive with their parameter block; no view is active.
 struct FrameTarget : ReplayTarget {
   void SendFrameCommand(unsigned id) override { played.push_back({rec::kFrameCommand, id, ReplayedParameters().value_or(Bytes{})}); }
-  CVeskView* ReplayView() override { return nullptr; }
+  RecordReplayer* ReplayView() override { return nullptr; }
   std::vector<Played> played;
 };
 

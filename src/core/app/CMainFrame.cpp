@@ -107,6 +107,8 @@ bool CMainFrame::RunFileCommand(unsigned id) {
   return true;
 }
 
+RecordReplayer* CMainFrame::ReplayView() { return host_.ActiveView(); }
+
 bool CMainFrame::OnCommand(unsigned id) {
   if (RunOperationCommand(Operations(), id, [this](bool on) { host_.SetWaitCursor(on); })) return true;
   if (CVeskView* view = host_.ActiveView())

@@ -41,7 +41,7 @@ class CMainFrame : public ReplayTarget {
   CMainFrame& operator=(const CMainFrame&) = delete;
 
   void SendFrameCommand(unsigned id) override { OnCommand(id); }
-  CVeskView* ReplayView() override { return host_.ActiveView(); }
+  RecordReplayer* ReplayView() override;
 
   // False when no one handles the command.
   bool OnCommand(unsigned id);

@@ -1,5 +1,7 @@
 #include "core/app/KeyCommands.h"
 
+#include "core/app/DocTemplate.h"
+
 #include "core/commands/CommandIds.h"
 #include "core/common/AppMessage.h"
 #include "core/keys/CAccTblManeger.h"
