@@ -34,8 +34,8 @@ struct JumpDialogRequest {
   std::string hint;
   std::string text;   // the last text in, the accepted text out
   int maxLength = 10;
-  // Checked on OK: while it answers false the dialog beeps, selects its
-  // text and stays open.
+  // Checked on OK: while it answers false (having said why) the dialog
+  // selects its text and stays open.
   std::function<bool(const std::string&)> accept;
 };
 

@@ -32,6 +32,8 @@ class MessageService {
   virtual ~MessageService() = default;
   // Shows a modal box; text and caption are CP932. Returns the button pressed.
   virtual int messageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
+  // Says text (CP932) in the status bar's message pane until the next command.
+  virtual void statusNotice(const std::string& /*text*/) {}
 };
 
 class BeepService {

@@ -161,7 +161,10 @@ BinarySettingsFields QtBinarySettingsDialog::read() const {
 
 void QtBinarySettingsDialog::accept() {
   const BinarySettingsFields m = read();
-  if (int refused = model_.check ? model_.check(m) : 0) return RefuseField(FindControl(this, refused));
+  if (int refused = model_.check ? model_.check(m) : 0) {
+    const bool byte = refused == ctl::kBinary1 || refused == ctl::kBinary2;
+    return RefuseField(FindControl(this, refused), byte ? texts::kByteRefusedNotice : std::string());
+  }
   static_cast<BinarySettingsFields&>(model_) = m;
   QDialog::accept();
 }

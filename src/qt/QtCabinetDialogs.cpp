@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -343,14 +344,55 @@ bool QtCabinetDialogs::cabinetSheet(CabinetSheetRequest& request) {
   return true;
 }
 
+namespace {
+
+// The font the documents are drawn with, as the chooser shows it: the
+// installed family the face name maps to, the size in points.
+QFont ChooserFontOf(const LogFont& lf) {
+  QFont font(FamilyForFace(lf.face(), lf.pitchAndFamily));
+  font.setPointSize(lf.height > 0 ? lf.height : 10);
+  font.setWeight(QFont::Weight(std::clamp(lf.weight > 0 ? lf.weight : 400, 100, 900)));
+  font.setItalic(lf.italic != 0);
+  font.setUnderline(lf.underline != 0);
+  font.setStrikeOut(lf.strikeOut != 0);
+  return font;
+}
+
+bool SameChoice(const QFont& a, const QFont& b) {
+  return a.family().compare(b.family(), Qt::CaseInsensitive) == 0 && a.pointSize() == b.pointSize() &&
+         a.weight() == b.weight() && a.italic() == b.italic() && a.underline() == b.underline() &&
+         a.strikeOut() == b.strikeOut();
+}
+
+// Narrows the chooser's family list to the fonts that hold Japanese glyphs
+// (its writing-system list), when the current family is one of them.
+void OfferJapaneseFamilies(QFontDialog& dialog, const QFont& current) {
+  if (!QFontDatabase::families(QFontDatabase::Japanese).contains(current.family(), Qt::CaseInsensitive)) return;
+  const QString japanese = QFontDatabase::writingSystemName(QFontDatabase::Japanese);
+  for (QComboBox* box : dialog.findChildren<QComboBox*>()) {
+    const int at = box->findText(japanese);
+    if (at < 0) continue;
+    box->setCurrentIndex(at);
+    emit box->activated(at);  // the chooser refills its list on this signal only
+    return;
+  }
+}
+
+}  // namespace
+
+// The chooser starts from the font actually used; OK without a change keeps
+// the stored font (and its face name) as it was.
 bool QtCabinetDialogs::fontDialog(FontRequest& request) {
-  QFont initial(FamilyForFace(request.font.face(), request.font.pitchAndFamily));
-  initial.setPointSize(request.font.height > 0 ? request.font.height : 10);
-  initial.setItalic(request.font.italic != 0);
-  initial.setWeight(QFont::Weight(std::clamp(request.font.weight > 0 ? request.font.weight : 400, 100, 900)));
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, initial, parent_, QString(), QFontDialog::MonospacedFonts);
-  if (!ok) return false;
+  const QFont initial = ChooserFontOf(request.font);
+  QFontDialog dialog(initial, parent_);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  OfferJapaneseFamilies(dialog, initial);
+  dialog.setCurrentFont(initial);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QScreen* screen = parent_ && parent_->screen() ? parent_->screen() : nullptr;
+  request.screenDpi = screen ? int(screen->logicalDotsPerInchY()) : 96;
+  const QFont chosen = dialog.selectedFont();
+  if (SameChoice(chosen, initial)) return true;
   LogFont& f = request.font;
   f.setFace(ToCp932(chosen.family()));
   f.height = chosen.pointSize() > 0 ? chosen.pointSize() : int(chosen.pointSizeF() + 0.5);
@@ -359,8 +401,6 @@ bool QtCabinetDialogs::fontDialog(FontRequest& request) {
   f.italic = chosen.italic() ? 1 : 0;
   f.underline = chosen.underline() ? 1 : 0;
   f.strikeOut = chosen.strikeOut() ? 1 : 0;
-  const QScreen* screen = parent_ && parent_->screen() ? parent_->screen() : nullptr;
-  request.screenDpi = screen ? int(screen->logicalDotsPerInchY()) : 96;
   return true;
 }
 

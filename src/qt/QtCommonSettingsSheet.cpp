@@ -128,7 +128,10 @@ QWidget* QtCommonSettingsSheet::directoryPage() {
     auto* row = new QHBoxLayout;
     row->addWidget(edit);
     row->addWidget(browse);
-    form->addRow(ToQString(texts::kDirectoryLabel).arg(i + 1), row);
+    // A label beside a row of widgets shows its access key only with a buddy.
+    auto* label = new QLabel(ToQString(texts::kDirectoryLabel).arg(i + 1), page);
+    label->setBuddy(edit);
+    form->addRow(label, row);
   }
   return page;
 }

@@ -23,8 +23,8 @@ void QtDesktopService::showAbout(const AboutBoxRequest& request) {
 }
 
 bool QtDesktopService::openAddress(const std::string& address) {
-  const QString text = ToQString(address);
-  const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text);
+  const bool path = !address.empty() && address[0] == '/';
+  const QUrl url = path ? QUrl::fromLocalFile(PathToQString(address)) : QUrl(ToQString(address));
   return url.isValid() && QDesktopServices::openUrl(url);
 }
 

@@ -1,6 +1,5 @@
 #include "qt/QtJumpDialog.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +30,6 @@ QtJumpDialog::QtJumpDialog(JumpDialogRequest& request, QWidget* parent)
 void QtJumpDialog::accept() {
   const std::string text = ToCp932(edit_->text());
   if (request_.accept && !request_.accept(text)) {
-    QApplication::beep();
     edit_->selectAll();
     edit_->setFocus();
     return;

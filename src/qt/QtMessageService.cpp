@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QList>
 
+#include "core/common/StatusPanes.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -75,5 +76,7 @@ int QtMessageService::messageBox(const std::string& text, const std::string& cap
   box->exec();
   return AnswerOf(box->standardButton(box->clickedButton()), style);
 }
+
+void QtMessageService::statusNotice(const std::string& text) { StatusBar().ShowNotice(text); }
 
 }  // namespace quarn::qt

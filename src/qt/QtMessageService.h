@@ -12,6 +12,7 @@ namespace quarn::qt {
 class QtMessageService : public MessageService {
  public:
   int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void statusNotice(const std::string& text) override;
 };
 
 // The box for a CP932 text, caption and style: its buttons, icon, default

@@ -6,7 +6,7 @@
 
 #include "core/common/AppMessage.h"
 #include "core/app/CabinetSheet.h"
-#include "core/common/AppMessage.h"
+#include "core/res/StringTable.h"
 #include "qt/QtCanvas.h"
 
 namespace quarn::qt {
@@ -15,8 +15,8 @@ QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 QWidget* FindControl(QWidget* root, int id) { return root->findChild<QWidget*>(ControlName(id)); }
 
-void RefuseField(QWidget* field) {
-  WarningBeep();
+void RefuseField(QWidget* field, const std::string& notice) {
+  WarningBeep(notice.empty() ? std::string(texts::kFieldRefusedNotice) : notice);
   if (!field) return;
   field->setFocus(Qt::OtherFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();

@@ -4,6 +4,7 @@
 
 #include <QPushButton>
 #include <QString>
+#include <string>
 
 #include "platform/Types.h"
 
@@ -19,9 +20,9 @@ W* Control(QWidget* root, int id) {
   return root->findChild<W*>(ControlName(id));
 }
 
-// A field refused on OK: the warning beep, the field gets the focus and its
-// text is selected.
-void RefuseField(QWidget* field);
+// A field refused on OK: the warning beep with notice (the general one when
+// empty) in the status bar, the field gets the focus and its text is selected.
+void RefuseField(QWidget* field, const std::string& notice = {});
 
 // A button showing a colour; clicking it opens the colour chooser.
 class QtColorButton : public QPushButton {

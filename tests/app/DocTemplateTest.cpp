@@ -11,6 +11,7 @@
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
+#include "core/res/Texts.h"
 #include "core/view/CVeskView.h"
 #include "core/common/StatusPanes.h"
 #include "fakes/FakeDesktop.h"
@@ -244,17 +245,29 @@ TEST_F(DocTemplateTest, HelpCommandsShowTheVersionAndOpenTheReadme) {
   EXPECT_NE(desktop.abouts[0].version.find("0.1.0"), std::string::npos);
   EXPECT_FALSE(desktop.abouts[0].build.empty());
 
-  // No page and no README anywhere: a beep, nothing opened.
+  // No page and no README anywhere: a message says so, nothing is opened.
   EXPECT_TRUE(frame.OnCommand(32916));
   EXPECT_TRUE(desktop.opened.empty());
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, texts::kHomePageMissing);
   platform.files.files["/prog/README.md"] = "# Quarn";
   EXPECT_TRUE(frame.OnCommand(32916));
   EXPECT_EQ(desktop.opened, std::vector<std::string>{"/prog/README.md"});
-  // A handler that refuses it beeps too.
+  EXPECT_EQ(platform.messages.shown.size(), 1u);
+  // Without a handler for it, the message names where the page is.
   desktop.opens = false;
   EXPECT_TRUE(frame.OnCommand(32916));
-  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  ASSERT_EQ(platform.messages.shown.size(), 2u);
+  EXPECT_NE(platform.messages.shown[1].text.find("/prog/README.md"), std::string::npos);
+
+  // A notice in the message pane stays until the next command.
+  MessagePane pane;
+  StatusBar().SetHost(&pane);
+  StatusBar().ShowNotice("x");
+  EXPECT_TRUE(frame.OnCommand(57664));
+  EXPECT_TRUE(frame.OnCommand(57664));
+  EXPECT_EQ(pane.messages, (std::vector<std::string>{"x", ""}));
+  StatusBar().SetHost(nullptr);
 
   if (saved)
     setenv("QUARN_HOME", home.c_str(), 1);

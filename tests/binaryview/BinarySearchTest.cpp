@@ -59,6 +59,7 @@ TEST_F(BinarySearch, FindBoxSearchesHexDownAndUpFromTheCaretWithoutWrapping) {
   EXPECT_EQ(window->SelectionFirst(), 4u);
   window->FindNext(1);
   EXPECT_EQ(Beeps(), 1u);  // no wrap; the selection stays
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
   EXPECT_EQ(window->SelectionFirst(), 4u);
   window->FindNext(0);
   EXPECT_EQ(window->SelectionFirst(), 1u);

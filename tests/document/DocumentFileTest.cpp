@@ -260,6 +260,35 @@ TEST_F(DocumentFileTest, SaveGoesToTheFileOrAsksForANameAndSaveModifiedAsks) {
   EXPECT_EQ(platform.dialogs.requests[0].fileName, "/a.bin");
 }
 
+// A text document shows its file through the reader's repairs; closing it
+// with "yes" keeps only its marks and never writes those repairs back.
+TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
+  for (const std::string& file : {std::string("line1\rline2\rline3\r"), std::string("a\0b\r\n", 6),
+                                  std::string("\x82\rz\r\n"), std::string("x\r\ny\x82")}) {
+    SCOPED_TRACE(file);
+    platform.files.files.clear();
+    platform.files.files["/t.txt"] = file;
+    auto doc = Doc(kTextDoc);
+    ASSERT_TRUE(doc->OnOpenDocument("/t.txt"));
+    ASSERT_TRUE(doc->Marks().AddLineMark(DocumentMarks::kFirstLine));
+    doc->SetModifiedFlag(true);
+    platform.messages.answers = {answer::kYes};
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ(platform.files.files["/t.txt"], file);
+    EXPECT_TRUE(platform.files.exists("/t.ATR"));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(platform.dialogs.requests.empty());
+  }
+  // A tool's output has no file: "yes" asks for a name and writes its text.
+  auto output = Doc(kTextDoc);
+  output->InsertText(0, reinterpret_cast<const std::uint8_t*>("out\r\n"), 5);
+  output->SetModifiedFlag(true);
+  platform.messages.answers = {answer::kYes};
+  platform.dialogs.fileAnswers = {"/out.txt"};
+  EXPECT_TRUE(output->SaveModified());
+  EXPECT_EQ(platform.files.files["/out.txt"], "out\r\n");
+}
+
 TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
   auto mode = [](const std::string& head) {
     return DetectOpenModeOf(reinterpret_cast<const std::uint8_t*>(head.data()), head.size());

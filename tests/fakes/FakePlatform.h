@@ -29,8 +29,10 @@ class FakeMessages : public MessageService {
     unsigned style;
   };
   int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void statusNotice(const std::string& text) override { notices.push_back(text); }
 
   std::vector<Shown> shown;
+  std::vector<std::string> notices;  // said in the status bar
   std::deque<int> answers;  // taken in order; when empty: OK / Yes by style
 };
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QListView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -12,6 +15,7 @@
 #include "QtTestUtil.h"
 #include "core/app/CabinetCommands.h"
 #include "core/app/CabinetSheet.h"
+#include "core/cabinet/StandardFonts.h"
 #include "core/res/MessageIds.h"
 #include "fakes/FakePlatform.h"
 
@@ -38,6 +42,46 @@ TEST(QtCabinetDialogsTest, TheNewCabinetDialogStaysOpenUntilATypeIsChosenAndAppe
   EXPECT_EQ(request.name, "work.cab");
   EXPECT_EQ(request.type, 1);
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
+}
+
+// The chooser starts from the family the documents are drawn with, lists
+// the families with Japanese glyphs, and OK without a change keeps the font.
+TEST(QtCabinetDialogsTest, TheFontChooserStartsFromTheFontInUse) {
+  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+  if (!japanese.contains(QStringLiteral("IPAGothic")) || !japanese.contains(QStringLiteral("IPAMincho")))
+    GTEST_SKIP() << "the IPA fonts are not installed";
+  fakes::FakePlatform platform;
+  QtCabinetDialogs dialogs;
+  FontRequest request;
+  request.font = BuiltinFont();  // "Fixedsys", drawn with IPAGothic
+  QStringList listed;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* chooser = qobject_cast<QFontDialog*>(modal);
+    ASSERT_TRUE(chooser);
+    EXPECT_EQ(chooser->currentFont().family(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(chooser->currentFont().pointSize(), 14);
+    EXPECT_FALSE(chooser->currentFont().italic());
+    for (const QListView* view : modal->findChildren<QListView*>()) {
+      QStringList rows;
+      for (int row = 0; view->model() && row < view->model()->rowCount(); ++row)
+        rows << view->model()->index(row, 0).data().toString();
+      if (rows.contains(QStringLiteral("IPAGothic"))) listed = rows;
+    }
+    PressOk(modal);
+  });
+  ASSERT_TRUE(dialogs.fontDialog(request));
+  EXPECT_TRUE(request.font == BuiltinFont());
+  EXPECT_TRUE(listed.contains(QStringLiteral("IPAMincho")));
+  for (const QString& family : listed) EXPECT_TRUE(japanese.contains(family)) << family.toStdString();
+
+  testing::WhenModalShown([](QWidget* modal) {
+    qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
+    PressOk(modal);
+  });
+  ASSERT_TRUE(dialogs.fontDialog(request));
+  EXPECT_EQ(request.font.face(), "IPAMincho");
+  EXPECT_EQ(request.font.height, 16);
+  EXPECT_EQ(request.font.italic, 0);
 }
 
 TEST(QtCabinetDialogsTest, TheSheetKeepsTheKeywordPageWhileItsTextIsRefused) {

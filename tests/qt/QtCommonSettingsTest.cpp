@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -84,6 +85,7 @@ TEST_F(QtCommonSettingsTest, InvalidHexByteKeepsTheDialogOpenWithTheFieldSelecte
   RunCommonSettings(false, effects);
   EXPECT_TRUE(stayed);
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kByteRefusedNotice});
   EXPECT_EQ(gSettings.BytesPerLine, 16);
   EXPECT_TRUE(effects.calls.empty());
 }
@@ -100,6 +102,9 @@ TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(list->selectedText(), QStringLiteral("5,5"));
     list->setText(QStringLiteral("9,13,"));
+    // A label naming an access key needs a buddy, or it shows the "&".
+    for (const QLabel* label : modal->findChildren<QLabel*>())
+      if (label->text().contains(QStringLiteral("(&"))) EXPECT_TRUE(label->buddy()) << label->text().toStdString();
     tabs->setCurrentIndex(3);
     EXPECT_EQ(tabs->currentIndex(), 3);
     Control<QSpinBox>(modal, ctl::kAutoScrollCount)->setValue(9);

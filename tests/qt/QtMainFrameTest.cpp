@@ -8,9 +8,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QImage>
+#include <cctype>
 #include <set>
 
 #include "core/commands/Menus.h"
+#include "core/res/StringTable.h"
 #include "fakes/FakePlatform.h"
 #include "qt/QtMenuBuilder.h"
 
@@ -42,6 +44,22 @@ TEST(MenusTest, NoDocumentMenuHoldsTheSystemsTexts) {
         EXPECT_FALSE(item.text.empty()) << item.id;
       }
   EXPECT_EQ(ids, (std::vector<unsigned>{57600, 57601, 57665, 32881, 32814, 32780, 32776, 32777, 32916, 57664}));
+}
+
+// Every item of both menu bars can be chosen by its access key; in the tools
+// and option popups no two items share a key.
+TEST(MenusTest, EveryItemHasAnAccessKey) {
+  for (const menus::MenuBar* bar : {&menus::NoDocumentMenu(), &menus::DocumentMenu()})
+    for (const menus::Popup& popup : *bar) {
+      const bool ownKeys = popup.text == texts::kMenuTools || popup.text == texts::kMenuOption;
+      std::set<char> keys;
+      for (const menus::MenuItem& item : popup.items) {
+        if (item.kind != menus::ItemKind::kCommand) continue;
+        const std::size_t amp = item.text.find('&');
+        ASSERT_TRUE(amp != std::string::npos && amp + 1 < item.text.size()) << item.id << " " << item.text;
+        EXPECT_TRUE(keys.insert(char(std::toupper(item.text[amp + 1]))).second || !ownKeys) << item.text;
+      }
+    }
 }
 
 TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "core/app/DocTemplate.h"
@@ -147,6 +149,49 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
               Steps(r + layout.TopMargin() + 2 * rowPitch, 5 * rowPitch, view->height()));
     Documents().CloseAll();
   }
+}
+
+// The rows where the line bar shows the caret mark (green, the default
+// cursor colour) in the pixels on screen, from the window's backing store:
+// what earlier paints left there, not a fresh paint.
+std::vector<int> MarkedRows(QtLineBar& bar, const TextLayout& layout) {
+  QWidget* port = bar.viewport();
+  const QPixmap shot = port->screen()->grabWindow(port->window()->winId());
+  const QImage image = shot.toImage().copy(QRect(port->mapTo(port->window(), QPoint(0, 0)), port->size()));
+  std::vector<int> rows;
+  for (int y = layout.TopMargin(); y < image.height(); ++y) {
+    const QRgb p = image.pixel(image.width() - 3, y);
+    if (qGreen(p) > 200 && qRed(p) < 60 && qBlue(p) < 60) {
+      const int row = (y - layout.TopMargin()) / layout.RowPitch() + int(layout.FirstRow());
+      if (rows.empty() || rows.back() != row) rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRow) {
+  QtDocumentView* view = Open();
+  ASSERT_TRUE(view);
+  auto* bar = view->findChild<QtLineBar*>();
+  auto* text = view->findChild<QtTextWindow*>();
+  CVeskEV& window = text->Window();
+  const auto expectOneMark = [&](const char* step) {
+    QApplication::processEvents();
+    EXPECT_EQ(MarkedRows(*bar, window.Layout()), std::vector<int>{int(window.Caret().row)}) << step;
+  };
+  expectOneMark("opened");
+  for (int i = 0; i < 35; ++i) window.OnKeyDown(vk::kDown, 1, KeyState{});
+  expectOneMark("down");
+  for (int i = 0; i < 20; ++i) window.OnKeyDown(vk::kUp, 1, KeyState{});
+  expectOneMark("up");
+  window.OnKeyDown(vk::kNext, 1, KeyState{});
+  window.OnKeyDown(vk::kUp, 1, KeyState{false, true});
+  expectOneMark("page, ctrl+up");
+  for (int i = 0; i < 30; ++i) {
+    const std::string line = "appended " + std::to_string(i) + "\r\n";
+    window.AppendText(reinterpret_cast<const std::uint8_t*>(line.data()), std::uint32_t(line.size()), true);
+  }
+  expectOneMark("appended");
 }
 
 TEST_F(QtRulersTest, SwitchCommandsShowAndHideTheBarsOfEveryView) {

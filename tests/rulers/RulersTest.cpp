@@ -10,6 +10,7 @@
 #include "core/rulers/CLineBar.h"
 #include "core/rulers/CRulerBar.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakeViewParts.h"
 #include "fakes/RecordingCanvas.h"
 #include "textview/TextWindowFixture.h"
 
@@ -122,6 +123,17 @@ TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
     }
     EXPECT_EQ(rows, (200 - layout.TopMargin()) / 16 + 1);
   }
+  // Five digits (30 pixels at 6 a digit) are wider than the 25 pixels right
+  // of the lit edge: each is drawn whole in a font narrowed to fit.
+  layout.SetFirstRow(19920);
+  CLineBar bar(*doc, barHost, layout, nullptr);
+  RecordingCanvas canvas;
+  canvas.charExtent = 6;
+  bar.onPaint(canvas, Rect{0, 0, 31, 200});
+  ASSERT_EQ(canvas.texts.size(), 3u);
+  EXPECT_EQ(canvas.texts[1].text, "19925");
+  const auto narrowed = [](const LogFont& f) { return f.width == 8 * 25 / 30; };
+  EXPECT_EQ(std::count_if(canvas.fonts.begin(), canvas.fonts.end(), narrowed), 3);
 }
 
 TEST_F(RulersTest, CaretMarksInTheCursorColourOverTheBackColour) {
@@ -186,6 +198,11 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
     if (random() % 2) text.resize(text.size() - 2);
     Open(text, 20);
     CLineBar bar(*doc, barHost, window->Layout(), window.get());
+    // The view tells the bar when the window scrolls.
+    fakes::NoPlacer placer;
+    CVeskView view(*doc, placer);
+    view.AttachRulers(nullptr, &bar);
+    view.AttachTextWindow(window.get());
     // The whole rows from a to b, in the order of the text.
     auto expected = [&](std::uint32_t a, std::uint32_t b) {
       const std::uint32_t last = LastCaretRow(*doc);
@@ -219,6 +236,7 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
     }
     bar.onMouse(MouseKind::kLeftUp, 5, y, {});
     EXPECT_FALSE(barHost.timers[CLineBar::kSelectTimer]);
+    view.AttachTextWindow(nullptr);
   }
   EXPECT_GT(scrolled, 20);
 }

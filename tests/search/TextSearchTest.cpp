@@ -90,9 +90,10 @@ TEST_F(TextSearchTest, PlainSearchStartsAfterASelectedMatchAndWraps) {
   EXPECT_EQ(w.start, 8u);
   ASSERT_TRUE(search.FindNext("abc", false, false));
   EXPECT_EQ(w.start, 4u);
-  // Case matters when asked; nothing found beeps and keeps the selection.
+  // Case matters when asked; nothing found beeps, says so and keeps the selection.
   EXPECT_FALSE(search.FindNext("ABC", true, true));
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
   EXPECT_EQ(w.start, 4u);
 }
 

@@ -68,6 +68,9 @@ TEST_F(TextMarksTest, LineMarksAreSetOnLineStartsAndSteppedThroughInTurn) {
   ExpectRefused(cmd::kLineMarkToggle, "a wrapped continuation row");
   CaretTo(4);
   ExpectRefused(cmd::kLineMarkToggle, "the empty row after the last line end");
+  ASSERT_TRUE(doc->Marks().AddLineMark(41));  // there from an attribute file: toggling removes it
+  Command(cmd::kLineMarkToggle);
+  EXPECT_EQ(doc->Marks().LineMarks(), std::vector<std::uint32_t>{kFirst});
   CaretTo(3);
   window->SelectRange(doc->RowStartAt(3), doc->RowStartAt(3) + 2);
   ExpectRefused(cmd::kLineMarkToggle, "with a selection");
@@ -156,6 +159,7 @@ TEST_F(TextMarksTest, JumpTakesLineNumbersOrRowsAndCentresTheRow) {
     Command(cmd::kJump);
     if (c.row == CVeskDoc::kNone) {
       EXPECT_EQ(Beeps(), beeps + 1) << c.typed;
+      EXPECT_EQ(platform.messages.notices.back(), texts::kJumpRefusedNotice) << c.typed;
       EXPECT_EQ(window->Caret().row, 5u) << c.typed;
     } else {
       EXPECT_EQ(window->Caret(), (TextCell{0, c.row})) << c.typed;
@@ -163,8 +167,12 @@ TEST_F(TextMarksTest, JumpTakesLineNumbersOrRowsAndCentresTheRow) {
   }
   EXPECT_EQ(jump.labels.front(), "\x8d\x73\x94\xd4\x8d\x86(&N):");  // 行番号(&N):
   gCabinet.Current().record.LineNumberMode = 1;
-  jump.answers = {"x", "41"};  // the dialog stays until a number is typed
+  jump.answers = {"zz", "-1", "41"};  // the dialog stays until a number is typed, saying why
+  platform.messages.notices.clear();
+  const std::size_t beeps = Beeps();
   Command(cmd::kJump);
+  EXPECT_EQ(Beeps(), beeps + 2);
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>(2, texts::kJumpRefusedNotice));
   EXPECT_EQ(window->Caret().row, 60u);
   EXPECT_EQ(window->Layout().FirstRow(), 56u) << "row 60 comes to the middle of ten rows";
   EXPECT_EQ(records.back().data, (std::vector<std::uint8_t>{41, 0, 0, 0}));

@@ -8,6 +8,7 @@
 #include "core/common/StatusPanes.h"
 #include "platform/ScrollCodes.h"
 #include "fakes/FakeViewParts.h"
+#include "fakes/RecordingCanvas.h"
 
 namespace quarn::testing {
 namespace {
@@ -63,9 +64,16 @@ TEST_F(TextWindowTest, PageKeysScrollAndCtrlArrowsKeepTheCaretInView) {
   Key(vk::kNext);
   EXPECT_EQ(window->Caret().row, 10u);
   EXPECT_EQ(window->Layout().FirstRow(), 10u);
+  Key(vk::kRight, true);  // a selection, which the scroll drops as any move without Shift
   Key(vk::kDown, false, true);  // scroll by a row; the caret stays
   EXPECT_EQ(window->Layout().FirstRow(), 11u);
   EXPECT_EQ(window->Caret().row, 11u) << "moved to the first visible row";
+  EXPECT_FALSE(window->HasSelection());
+  Key(vk::kRight, true);
+  Key(vk::kUp, false, true);
+  EXPECT_EQ(window->Layout().FirstRow(), 10u);
+  EXPECT_FALSE(window->HasSelection());
+  Key(vk::kDown, false, true);
   Key(vk::kEnd, false, true);
   EXPECT_EQ(window->Caret(), (TextCell{0, 50}));
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "00051");
@@ -99,6 +107,32 @@ TEST_F(TextWindowTest, BoxCopyEndsEveryRowPartWithOneLineEnd) {
   EXPECT_EQ(window->SelectedText(), "bcd\r\nf\r\nhij\r\n");
   window->OnTextCommand(57634);
   EXPECT_EQ(clipboard.text, "bcd\r\nf\r\nhij\r\n");
+}
+
+// A box highlights on each row exactly the whole characters its copy takes:
+// never half of a double-byte character, nothing on the empty last row.
+TEST_F(TextWindowTest, BoxHighlightShowsExactlyWhatItsCopyTakes) {
+  struct Case {
+    TextCell from, to;
+    std::string copy;
+    std::vector<Rect> inverted;
+  } cases[] = {
+      {{1, 0}, {4, 1}, "bcd\r\n\x82\xa2\r\n", {{8, 0, 32, 16}, {16, 16, 32, 32}}},
+      {{1, 0}, {5, 2}, "bcde\r\n\x82\xa2\x82\xa4\r\n", {{8, 0, 40, 16}, {16, 16, 48, 32}}},
+      {{2, 0}, {8, 1}, "cdef\r\n\x82\xa2\x82\xa4\r\n", {{16, 0, 64, 16}, {16, 16, 64, 32}}},
+  };
+  for (const Case& c : cases) {
+    Open("abcdef\r\n\x82\xa0\x82\xa2\x82\xa4\r\n", 20);  // abcdef | あいう | the empty row after them
+    window->OnMouse(MouseKind::kLeftDown, c.from.column * 8, int(c.from.row) * 16, KeyState{false, true});
+    window->OnMouse(MouseKind::kMove, c.to.column * 8, int(c.to.row) * 16, KeyState{});
+    window->OnMouse(MouseKind::kLeftUp, c.to.column * 8, int(c.to.row) * 16, KeyState{});
+    EXPECT_EQ(window->SelectedText(), c.copy);
+    fakes::RecordingCanvas canvas;
+    window->OnPaint(canvas, Rect{0, 0, 800, 160});
+    std::vector<Rect> inverted;
+    for (const auto& inversion : canvas.inversions) inverted.push_back(inversion.rect);
+    EXPECT_EQ(inverted, c.inverted) << c.copy;
+  }
 }
 
 TEST_F(TextWindowTest, AppendCopyAddsTheSelectionToTheClipboardText) {

@@ -61,10 +61,15 @@ std::string HomePageAddress() {
   return {};
 }
 
+// Without a handler on the desktop the user is told where the page is.
 void OpenHomePage() {
   DesktopService* desktop = Platform().desktop;
   const std::string address = HomePageAddress();
-  if (!desktop || address.empty() || !desktop->openAddress(address)) WarningBeep();
+  if (!address.empty() && desktop && desktop->openAddress(address)) return;
+  MessageService* messages = Platform().messages;
+  if (!messages) return WarningBeep();
+  const std::string text = address.empty() ? std::string(texts::kHomePageMissing) : Filled(texts::kHomePageNotOpened, address);
+  messages->messageBox(text, LoadString(57347), mb::kOk | mb::kIconAsterisk);
 }
 
 void ShowAboutBox() {

@@ -110,6 +110,7 @@ bool CMainFrame::RunFileCommand(unsigned id) {
 RecordReplayer* CMainFrame::ReplayView() { return host_.ActiveView(); }
 
 bool CMainFrame::OnCommand(unsigned id) {
+  StatusBar().ClearNotice();
   if (RunOperationCommand(Operations(), id, [this](bool on) { host_.SetWaitCursor(on); })) return true;
   if (CVeskView* view = host_.ActiveView())
     if (view->OnCommand(id)) return true;

@@ -4,6 +4,7 @@
 #include "core/common/ProgramDirectory.h"
 #include "core/res/StringTable.h"
 #include "core/res/Texts.h"
+#include "platform/DesktopService.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 

@@ -146,7 +146,11 @@ void CVeskBV::Jump() {
   request.hint = texts::kJumpOffsetHint;
   request.text = gLastJumpText;
   std::uint32_t offset = 0;
-  request.accept = [&offset](const std::string& text) { return ParseJumpOffset(text, offset); };
+  request.accept = [&offset](const std::string& text) {
+    if (ParseJumpOffset(text, offset)) return true;
+    WarningBeep(texts::kJumpRefusedNotice);
+    return false;
+  };
   // Played back: the recorded offset text, without the dialog.
   std::vector<std::int32_t> none;
   if (const auto& replayed = ReplayedParameters()) {

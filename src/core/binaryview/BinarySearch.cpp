@@ -57,7 +57,7 @@ bool CVeskBV::SearchAndSelect(const BytePattern& pattern, bool down) {
     hit = FindLast(data, from, length, pattern);
   }
   if (!hit) {
-    WarningBeep();
+    WarningBeep(texts::kNotFoundNotice);
     return false;
   }
   SelectMatch(std::uint32_t(*hit), n);
@@ -122,7 +122,7 @@ std::uint32_t CVeskBV::ReplaceAll(const BytePattern& find, const BytePattern& re
   const ReplaceAllResult result = ReplaceAllBytes(doc_, find, replacement, [] { return AskStopReplacing(texts::kReplaceCaption); });
   if (result.refused) return 0;
   if (result.count == 0) {
-    WarningBeep();
+    WarningBeep(texts::kNotFoundNotice);
     return 0;
   }
   UpdateScrollBars();

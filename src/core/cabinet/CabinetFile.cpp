@@ -173,7 +173,7 @@ bool ReadOlder(const std::uint8_t* data, std::size_t size, CabinetContents& out)
   Bytes head(data, size);
   const std::uint32_t count = head.U16();
   const std::size_t s = head.U16();
-  if (s + 104 > size) return false;
+  if (s + kOldBlockSize + 2 > size) return false;  // the block and its keyword count
 
   Bytes block(data, size, s);
   std::uint16_t fields[31];

@@ -19,6 +19,11 @@ MenuItem ToolCommand(unsigned id) {
   const std::size_t tip = text.find('\n');
   return {ItemKind::kCommand, id, tip == std::string::npos ? text : text.substr(tip + 1)};
 }
+// An item whose text names no access key gets key as "(&key)".
+MenuItem Keyed(MenuItem item, char key) {
+  item.text += std::string("(&") + key + ")";
+  return item;
+}
 MenuItem Separator() { return {ItemKind::kSeparator, 0, {}}; }
 MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; }
 
@@ -27,7 +32,9 @@ MenuItem RecentFiles() { return {ItemKind::kRecentFiles, kFirstRecentFile, {}}; 
 const MenuBar& NoDocumentMenu() {
   static const MenuBar bar = {
       {texts::kMenuFile, {Command(cmd::kFileNew), Command(cmd::kFileOpen), RecentFiles(), Separator(), Command(cmd::kAppExit)}},
-      {texts::kMenuOption, {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew)}},
+      {texts::kMenuOption,
+       {Command(cmd::kCommonSettings), Keyed(Command(cmd::kCabinetSettings), 'A'), Command(cmd::kFont), Separator(),
+        Keyed(Command(cmd::kCabinetChange), 'C'), Keyed(Command(cmd::kCabinetNew), 'N')}},
       {texts::kMenuHelp, {Manual(), Command(cmd::kHomePage), Separator(), Command(cmd::kAbout)}},
   };
   return bar;
@@ -47,13 +54,17 @@ MenuBar& MainMenu() {
         Separator(), Command(cmd::kSelectAll), Command(cmd::kWriteProtect), Command(cmd::kJump), Separator(), Command(cmd::kMarkToggle),
         Command(cmd::kMarkNext), Command(cmd::kMarkPrev), Command(cmd::kMarkClearAll), Command(cmd::kCodeSwitch)}},
       {texts::kMenuTools,
-       {ToolCommand(cmd::kGlobalFind), ToolCommand(cmd::kTagJump), ToolCommand(cmd::kTagNext), ToolCommand(cmd::kTagPrev),
-        ToolCommand(cmd::kTagWindow), Separator(), ToolCommand(cmd::kLineMarkToggle), ToolCommand(cmd::kLineMarkNext),
-        ToolCommand(cmd::kLineMarkPrev), ToolCommand(cmd::kLineMarkClearAll), Separator(), ToolCommand(cmd::kRulerBar),
-        ToolCommand(cmd::kLineBar)}},
+       {Keyed(ToolCommand(cmd::kGlobalFind), 'G'), Keyed(ToolCommand(cmd::kTagJump), 'J'),
+        Keyed(ToolCommand(cmd::kTagNext), 'N'), Keyed(ToolCommand(cmd::kTagPrev), 'P'),
+        Keyed(ToolCommand(cmd::kTagWindow), 'W'), Separator(), Keyed(ToolCommand(cmd::kLineMarkToggle), 'M'),
+        Keyed(ToolCommand(cmd::kLineMarkNext), 'D'), Keyed(ToolCommand(cmd::kLineMarkPrev), 'U'),
+        Keyed(ToolCommand(cmd::kLineMarkClearAll), 'C'), Separator(), Keyed(ToolCommand(cmd::kRulerBar), 'R'),
+        Keyed(ToolCommand(cmd::kLineBar), 'L')}},
       {texts::kMenuOption,
-       {Command(cmd::kCommonSettings), Command(cmd::kCabinetSettings), Command(cmd::kFont), Command(cmd::kCustomise), Separator(), Command(cmd::kCabinetChange), Command(cmd::kCabinetNew),
-        Separator(), Command(cmd::kRecord), Command(cmd::kPlay), Command(cmd::kSaveOperation), Command(cmd::kLoadOperation)}},
+       {Command(cmd::kCommonSettings), Keyed(Command(cmd::kCabinetSettings), 'A'), Command(cmd::kFont), Command(cmd::kCustomise),
+        Separator(), Keyed(Command(cmd::kCabinetChange), 'C'), Keyed(Command(cmd::kCabinetNew), 'N'), Separator(),
+        Keyed(Command(cmd::kRecord), 'R'), Keyed(Command(cmd::kPlay), 'P'), Keyed(Command(cmd::kSaveOperation), 'S'),
+        Keyed(Command(cmd::kLoadOperation), 'L')}},
       {texts::kMenuWindow, {Command(cmd::kWindowNew), Command(cmd::kWindowCascade), Command(cmd::kWindowTile), Command(cmd::kWindowArrange)}},
       {texts::kMenuHelp, {Manual(), Command(cmd::kHomePage), Separator(), Command(cmd::kAbout)}},
   };

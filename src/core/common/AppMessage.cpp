@@ -23,6 +23,11 @@ void WarningBeep() {
   if (BeepService* beep = Platform().beep) beep->messageBeep(unsigned(gSettings.BeepSoundType));
 }
 
+void WarningBeep(const std::string& notice) {
+  WarningBeep();
+  if (MessageService* messages = Platform().messages) messages->statusNotice(notice);
+}
+
 void SimpleBeep() {
   if (BeepService* beep = Platform().beep) beep->messageBeep(0xFFFFFFFFu);
 }

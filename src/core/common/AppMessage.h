@@ -17,6 +17,10 @@ int AppMessageBox(unsigned id, unsigned style = mb::kOk | mb::kIconExclamation, 
 // The program's standard signal for a refused action ("BeepSoundType").
 void WarningBeep();
 
+// The warning beep, with notice said in the status bar's message pane so
+// that a user who hears no sound still learns why nothing happened.
+void WarningBeep(const std::string& notice);
+
 // MessageBeep(-1), the simple beep.
 void SimpleBeep();
 

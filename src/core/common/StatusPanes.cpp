@@ -24,7 +24,19 @@ void CVeskStatusBar::SetPaneTextFast(unsigned id, const std::string& text) {
 }
 
 void CVeskStatusBar::SetMessage(const std::string& text) {
+  noticeShown_ = false;
   if (host_) host_->setPaneText(0, text);
+}
+
+void CVeskStatusBar::ShowNotice(const std::string& text) {
+  SetMessage(text);
+  noticeShown_ = true;
+}
+
+void CVeskStatusBar::ClearNotice() {
+  if (!noticeShown_) return;
+  noticeShown_ = false;
+  SetMessage({});
 }
 
 void CVeskStatusBar::SetPaneEnabled(unsigned id, bool enabled) {

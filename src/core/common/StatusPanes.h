@@ -46,6 +46,10 @@ class CVeskStatusBar {
   // Sets the pane's text; for the three caret panes only when it changed.
   void SetPaneTextFast(unsigned id, const std::string& text);
   void SetMessage(const std::string& text);
+  // A notice stays in the message pane until ClearNotice, which the main
+  // frame calls before each command.
+  void ShowNotice(const std::string& text);
+  void ClearNotice();
   // The update rule of a pane: disabled panes show no text.
   void SetPaneEnabled(unsigned id, bool enabled);
   const std::string& RememberedText(unsigned id) const;
@@ -62,6 +66,7 @@ class CVeskStatusBar {
 
  private:
   StatusBarHost* host_ = nullptr;
+  bool noticeShown_ = false;
   std::array<std::string, 3> last_;
   std::array<int, kStatusPaneIds.size()> enabled_{};  // 0 unknown, 1 on, 2 off
 };

@@ -1,6 +1,7 @@
 #include "core/document/CVeskDoc.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -44,6 +45,17 @@ void CVeskDoc::RemoveView(DocumentView* view) {
 }
 
 void CVeskDoc::UpdateAllViews(int hintCode) {
+  // The views are told from a copy of the list (a view may leave it while
+  // told); the few views of a document are copied without allocating, as
+  // appended output tells them at every line.
+  constexpr std::size_t kFew = 4;
+  if (views_.size() <= kFew) {
+    std::array<DocumentView*, kFew> few{};
+    const std::size_t n = views_.size();
+    std::copy(views_.begin(), views_.end(), few.begin());
+    for (std::size_t i = 0; i < n; ++i) few[i]->OnUpdate(*this, hintCode);
+    return;
+  }
   for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnUpdate(*this, hintCode);
 }
 

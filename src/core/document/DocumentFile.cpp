@@ -163,6 +163,15 @@ bool CVeskDoc::SaveModified() {
   if (!modified_) return true;
   switch (AppMessageBox(msg::kSaveChanges, mb::kYesNoCancel | mb::kIconExclamation, title_)) {
     case answer::kYes:
+      // A text document read from a file holds the file through the
+      // reader's repairs (lone CRs dropped, NULs made blanks): writing it
+      // back would change the file. Only its marks are kept beside it. A
+      // tool's output (no file) may still be saved under a new name.
+      if (docKind_ == kTextDoc && !pathName_.empty()) {
+        if (!WriteAttributeFile(pathName_)) return false;
+        SetModifiedFlag(false);
+        return true;
+      }
       return DoFileSave();
     case answer::kNo:
       return true;

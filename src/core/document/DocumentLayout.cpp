@@ -50,14 +50,7 @@ int ColumnOfPos(CVeskDoc& doc, std::uint32_t pos) {
   pos = std::min(pos, doc.TextLength());
   const std::uint32_t rowStart = std::min(doc.RowStartOfPos(pos), pos);
   if (pos == rowStart) return 0;
-  const TextBytes text = TextStretch(doc, rowStart, pos);
-  const auto* first = text.data;
-  const auto* last = text.data + (text.end - text.origin);
-  if (std::find(first, last, kTab) == last) return int(pos - rowStart);
-  const std::uint32_t tab = std::uint32_t(std::max(1, doc.Format().tabColumns));
-  std::uint32_t column = 0;
-  for (const auto* s = first; s < last; ++s) column += (*s == kTab) ? tab - column % tab : 1;
-  return int(column);
+  return ColumnsOfStretch(TextStretch(doc, rowStart, pos), rowStart, pos, doc.Format().tabColumns);
 }
 
 int CharColumns(CVeskDoc& doc, std::uint32_t pos) {

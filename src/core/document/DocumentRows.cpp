@@ -179,6 +179,11 @@ void CVeskDoc::RebuildRows() {
 
 std::uint32_t CVeskDoc::FirstRowToRelay(std::uint32_t pos) {
   if (rowCount_ == 0) return 0;
+  // Bytes appended after a whole final CR LF start a row of their own: the
+  // rows before it are not laid out again.
+  if (pos == textLength_ && rowCount_ < gProcess.maxRows && lastCharPos_ != kNone &&
+      lastCharPos_ + 2 == textLength_ && ByteAt(lastCharPos_) == kCr)
+    return rowCount_;
   std::uint32_t row = std::min(RowOfPos(pos), rowCount_ - 1);
   // A row that ends with a real CR LF reads nothing after it. Any other row
   // reads the first characters of the next one (a character that may hang,

@@ -168,6 +168,29 @@ std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const Row
   return FinishRow(text, start, RowScan{t - start, t, q, q == start ? kNoRow : kUnknown}, rules);
 }
 
+int ColumnsOfStretch(const TextBytes& text, std::uint32_t from, std::uint32_t to, int tab) {
+  to = std::min(to, text.end);
+  if (from >= to) return 0;
+  const std::uint8_t* s = text.data + (from - text.origin);
+  const std::uint8_t* last = text.data + (to - text.origin);
+  if (std::find(s, last, kTab) == last) return int(to - from);
+  const std::uint32_t stop = std::uint32_t(std::max(1, tab));
+  std::uint32_t column = 0;
+  while (s < last) {
+    if (*s == kTab) {
+      column += stop - column % stop;
+      s += 1;
+    } else if (IsLeadByte(*s) && s + 1 < last) {
+      column += 2;
+      s += 2;
+    } else {
+      column += 1;
+      s += 1;
+    }
+  }
+  return int(column);
+}
+
 std::uint32_t NextRowStart(const TextBytes& text, std::uint32_t start, const RowRules& rules) {
   if (start >= text.length) return kNoRow;
   const std::uint64_t edge = std::uint64_t(start) + std::uint32_t(rules.width);

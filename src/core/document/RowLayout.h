@@ -72,6 +72,12 @@ bool MayHang(const TextBytes& text, std::uint32_t pos, const RowRules& rules);
 // operation.
 TextBytes TextStretch(CVeskDoc& doc, std::uint32_t from, std::uint32_t to);
 
+// Columns of the characters in [from, min(to, text.end)), walked from the
+// character start from: a TAB runs to the next tab stop, a double-byte
+// character takes two columns (also when its trail byte is 0x09), any other
+// byte one. The row breaking, the caret and the painter count alike.
+int ColumnsOfStretch(const TextBytes& text, std::uint32_t from, std::uint32_t to, int tab);
+
 // The same over a document, reading its bytes through the store.
 std::uint32_t NextRowStart(CVeskDoc& doc, std::uint32_t start);
 int MaxRowWidth(CVeskDoc& doc);

@@ -24,12 +24,16 @@ void CLineBar::RefreshMetrics() {
   Refresh();
 }
 
+// Rows are placed from the first row the bar's pixels show: a paint that
+// comes between the text window's scroll and the bar's (the text window
+// repaints at once) draws where the pixels are, and the bar's scroll then
+// moves it with them.
 long long CLineBar::YOf(long long row) const {
-  return layout_.TopMargin() + (row - layout_.FirstRow()) * layout_.RowPitch();
+  return layout_.TopMargin() + (row - shownFirstRow_) * layout_.RowPitch();
 }
 
 long long CLineBar::RowAt(int y) const {
-  return FloorDiv(y - layout_.TopMargin(), layout_.RowPitch()) + layout_.FirstRow();
+  return FloorDiv(y - layout_.TopMargin(), layout_.RowPitch()) + shownFirstRow_;
 }
 
 void CLineBar::InvalidateRow(long long row) {
@@ -79,7 +83,7 @@ void CLineBar::onPaint(Canvas& canvas, const Rect& invalid) {
   canvas.drawLine(0, 0, 0, cy, PaletteColor(kHighlight), 1, PenStyle::kSolid);
   canvas.drawLine(cx - 1, 0, cx - 1, cy, PaletteColor(kTick), 1, PenStyle::kSolid);
 
-  const long long first = layout_.FirstRow();
+  const long long first = shownFirstRow_;
   const long long last = first + std::max(0, cy - top) / layout_.RowPitch();
   const long long from = std::max(first, RowAt(invalid.top) - 1);
   const long long to = std::min(last, RowAt(invalid.bottom) + 1);
@@ -94,15 +98,24 @@ void CLineBar::onPaint(Canvas& canvas, const Rect& invalid) {
   const long long labelsFrom = std::max(first, from - 1);
   const long long labelsTo = std::min(last, RowAt(invalid.bottom + BarNumberReach(host_.dpiY())) + 1);
   if ((labelsFrom + 4) / 5 * 5 <= labelsTo) {
-    canvas.selectFont(BarNumberFont(host_.dpiY()));
-    const int height = canvas.textMetrics().height;
+    const LogFont font = BarNumberFont(host_.dpiY());
+    canvas.selectFont(font);
+    const TextMetric metrics = canvas.textMetrics();
+    const int height = metrics.height;
     const int right = cx - ticks_.shortTick - BarNumberShift(canvas, ticks_.shortTick);
+    // Right of the bar's lit left edge.
+    const int room = std::max(1, right - 1);
     canvas.setBkOpaque(false);
     canvas.setTextColor(PaletteColor(kTick));
     for (long long row = (labelsFrom + 4) / 5 * 5; row <= labelsTo; row += 5) {
       const int bottom = row == 0 ? top + 1 + height : int(YOf(row));
-      canvas.drawText(BarLabel(row), Rect{0, bottom - height, right, bottom},
-                      dt::kRight | dt::kSingleLine | dt::kNoPrefix);
+      const std::string label = BarLabel(row);
+      // A number wider than the bar (five digits and more) is drawn
+      // narrower, never cut.
+      const int extent = canvas.textExtent(label);
+      if (extent > room) canvas.selectFont(NarrowedFont(font, metrics.aveCharWidth, room, extent));
+      canvas.drawText(label, Rect{0, bottom - height, right, bottom}, dt::kRight | dt::kSingleLine | dt::kNoPrefix);
+      if (extent > room) canvas.selectFont(font);
     }
   }
 

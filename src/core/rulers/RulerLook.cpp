@@ -1,5 +1,8 @@
 #include "core/rulers/RulerLook.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/cabinet/DeviceUnits.h"
 #include "core/cabinet/StandardFonts.h"
 #include "core/common/AppSettings.h"
@@ -37,6 +40,12 @@ TickSizes LineBarTicks(int dpiX) { return TicksAt(dpiX, kLineBarThickness); }
 ColorRef BarColour(int index, int fallback) { return PaletteColor(index < 1 || index > 16 ? fallback : index); }
 
 LogFont BarNumberFont(int dpiY) { return MakeStandardFont(kFontArial, kNumberPoints, dpiY); }
+
+LogFont NarrowedFont(LogFont font, int averageWidth, int room, int extent) {
+  if (extent <= room || extent <= 0) return font;
+  font.width = std::max(1, int(std::int64_t(std::max(1, averageWidth)) * room / extent));
+  return font;
+}
 
 int BarNumberReach(int dpiY) { return 4 * PointsToPixels(dpiY, kNumberPoints); }
 

@@ -46,6 +46,10 @@ ColorRef BarColour(int index, int fallback);
 // The numbers' font: standard font entry 4 at 7 points.
 LogFont BarNumberFont(int dpiY);
 
+// The font made narrower so that a text measuring extent in it (whose average
+// character is averageWidth wide) takes at most room pixels.
+LogFont NarrowedFont(LogFont font, int averageWidth, int room, int extent);
+
 // The most pixels a number reaches from its tick, in any direction: four
 // em squares of the numbers' font.
 int BarNumberReach(int dpiY);

@@ -83,7 +83,7 @@ class UndoTail {
 class Pass {
  public:
   Pass(CVeskDoc& doc, const ReplaceAllHooks& hooks)
-      : doc_(doc), hooks_(hooks), undoCapacity_(doc.Undo().Capacity()), tail_(undoCapacity_) {}
+      : hooks_(hooks), undoCapacity_(doc.Undo().Capacity()), tail_(undoCapacity_) {}
 
   // Finds the matches, asks the questions and sets the count; with write
   // the bytes are rewritten at the same time (possible when no replacement
@@ -181,7 +181,6 @@ class Pass {
     return to + length - consumed;
   }
 
-  CVeskDoc& doc_;
   const ReplaceAllHooks& hooks_;
   std::uint32_t undoCapacity_;
   UndoTail tail_;

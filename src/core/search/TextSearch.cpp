@@ -110,7 +110,7 @@ std::optional<TextMatch> TextSearch::Find(const std::string& text, bool down, bo
 bool TextSearch::FindNext(const std::string& text, bool down, bool matchCase, ContinueMode mode) {
   const std::optional<TextMatch> match = Find(text, down, matchCase, mode);
   if (!match) {
-    WarningBeep();
+    WarningBeep(texts::kNotFoundNotice);
     return false;
   }
   window_.ShowMatch(match->pos, match->length);
@@ -192,7 +192,7 @@ std::uint32_t TextSearch::ReplaceAll(const std::string& find, const std::string&
     }
   }
   if (count == 0) {
-    WarningBeep();
+    WarningBeep(texts::kNotFoundNotice);
     return 0;
   }
   ShowReplaceCount(count, texts::kReplaceAllCaption);

@@ -297,7 +297,12 @@ void CVeskEV::OnPaint(Canvas& canvas, const Rect& invalid) {
     const std::uint32_t r2 = std::min(lastRow, std::max(boxAnchor_.row, caret_.row));
     const int c1 = std::min(boxAnchor_.column, caret_.column);
     const int c2 = std::max(boxAnchor_.column, caret_.column);
-    for (std::uint32_t row = r1; row <= r2 && row <= LastCaretRow(doc_); ++row) painter.InvertCells(row, c1, c2);
+    // Each row shows the whole characters a copy takes, no half of one.
+    for (std::uint32_t row = r1; row <= r2 && row <= LastCaretRow(doc_); ++row) {
+      const auto [a, b] = BoxPartOfRow(doc_, row, c1, c2);
+      const std::uint32_t start = doc_.RowStartAt(row);
+      painter.InvertCells(row, ColumnInRow(doc_, start, a), ColumnInRow(doc_, start, b));
+    }
     return;
   }
   const std::uint32_t r1 = std::max(firstRow, doc_.RowOfPos(selStart_));

@@ -270,7 +270,11 @@ void CVeskEV::MoveKey(int key, int repeat, KeyState state) {
         return;
       }
       const int direction = key == vk::kUp ? -1 : 1;
-      if (state.control) return ScrollByRow(direction);
+      if (state.control) {
+        // Like every move without Shift, the scroll drops the selection.
+        CancelSelection();
+        return ScrollByRow(direction);
+      }
       std::uint32_t step = 1;
       const std::int64_t next = std::int64_t(cell.row) + direction;
       if (next < std::int64_t(first) || next >= std::int64_t(first + visible))

@@ -50,8 +50,16 @@ bool MatchAt(const Text& t, std::uint32_t p, std::string_view word, bool exact) 
 // Keywords by their first byte (folded when matching ignores case).
 struct KeywordIndex {
   std::array<std::vector<std::string_view>, 256> byFirst;
+  std::array<std::size_t, 256> longest{};  // the longest word of each list
+  std::size_t longestOfAll = 0;
+  std::array<bool, 256> endsWith{};  // the last bytes of the words (exact)
   void Add(std::string_view word, bool exact) {
-    if (!word.empty()) byFirst[exact ? std::uint8_t(word[0]) : Lower(std::uint8_t(word[0]))].push_back(word);
+    if (word.empty()) return;
+    const std::uint8_t first = exact ? std::uint8_t(word[0]) : Lower(std::uint8_t(word[0]));
+    byFirst[first].push_back(word);
+    longest[first] = std::max(longest[first], word.size());
+    longestOfAll = std::max(longestOfAll, word.size());
+    endsWith[std::uint8_t(word.back())] = true;
   }
 };
 
@@ -148,36 +156,19 @@ CommentState ScanComments(const Text& t, std::uint32_t from, std::uint32_t to, C
   return state;
 }
 
-// How deep the state at a line start is looked for through earlier lines.
-constexpr int kMaxDepth = 8;
-
-bool InsideBlock(const Text& t, const CommentTables& tables, std::uint32_t pos, int depth) {
-  if (pos < 2 || depth > kMaxDepth) return false;
-  const auto& opens = tables.Opens();
-  const auto& closes = tables.Closes();
-  auto it = std::upper_bound(opens.begin(), opens.end(), pos - 2);
-  // The last "/*" before pos that opens a comment or stands inside one: not
-  // text of a line comment, nor the end of a "*/" before it.
-  for (int tries = 0; it != opens.begin() && tries < 64; ++tries) {
-    const std::uint32_t open = *--it;
-    const std::uint32_t lineStart = LineStartBefore(t, open, kLookBack);
-    const CommentState atLine = InsideBlock(t, tables, lineStart, depth + 1) ? CommentState::kBlock : CommentState::kNormal;
-    std::uint32_t end = 0;
-    const CommentState atOpen = ScanComments(t, lineStart, open, atLine, true, [](std::uint32_t) {}, &end);
-    if (atOpen == CommentState::kLine || end > open) continue;
-    auto close = std::lower_bound(closes.begin(), closes.end(), atOpen == CommentState::kBlock ? open + 1 : open + 2);
-    return close == closes.end() || *close + 2 > pos;
-  }
-  return false;
-}
-
 bool FormsDelimiter(std::uint8_t a, std::uint8_t b, bool lineToo) {
   return (a == '/' && b == '*') || (a == '*' && b == '/') || (lineToo && a == '/' && b == '/');
 }
 
+// Every delimiter holds a "/": the slashes of s[0..n) find them.
 bool HoldsDelimiter(const std::uint8_t* s, std::uint32_t n, bool lineToo) {
-  for (std::uint32_t i = 0; i + 1 < n; ++i)
-    if (FormsDelimiter(s[i], s[i + 1], lineToo)) return true;
+  const std::uint8_t* end = s + n;
+  for (const std::uint8_t* p = s; p < end; ++p) {
+    p = static_cast<const std::uint8_t*>(std::memchr(p, '/', std::size_t(end - p)));
+    if (!p) return false;
+    if (p > s && p[-1] == '*') return true;
+    if (p + 1 < end && FormsDelimiter('/', p[1], lineToo)) return true;
+  }
   return false;
 }
 
@@ -189,7 +180,7 @@ bool ChangeTouchesComments(const Text& t, const ColourRules& rules, std::uint32_
   if (HoldsDelimiter(s, n, false)) return true;
   if (before >= 0 && FormsDelimiter(std::uint8_t(before), s[0], false)) return true;
   if (after >= 0 && FormsDelimiter(s[n - 1], std::uint8_t(after), false)) return true;
-  const bool slashes = HoldsDelimiter(s, n, true) && !HoldsDelimiter(s, n, false);
+  const bool slashes = HoldsDelimiter(s, n, true);  // no "/*" nor "*/": a "//" then
   const bool completes = (before == '/' && s[0] == '/') || (after == '/' && s[n - 1] == '/');
   if (!slashes && !completes) return false;
   // The rest of the line: a delimiter there changes its meaning.
@@ -211,7 +202,7 @@ std::uint32_t LineStartBefore(const Text& t, std::uint32_t pos, std::uint32_t li
 }
 
 bool InsideBlockComment(const Text& t, const CommentTables& tables, std::uint32_t pos) {
-  return InsideBlock(t, tables, pos, 0);
+  return tables.InsideBlock(t, pos);
 }
 
 void ColourStretch(const Text& t, std::uint32_t scanFrom, std::uint32_t from, std::uint32_t to,
@@ -290,18 +281,29 @@ std::uint32_t RedrawStart(const Text& t, const ColourRules& rules, std::uint32_t
   auto reaches = [&](std::uint32_t p, std::string_view word, bool exact) {
     if (p + word.size() >= pos && MatchAt(t, p, word, exact)) start = std::min(start, p);
   };
-  const bool userWords = rules.keywords && rules.keywords->Count() > 0;
-  const bool exact = rules.caseSensitive;
-  KeywordIndex user;
-  if (userWords)
-    for (const std::string& word : rules.keywords->Words()) user.Add(word, exact);
-  for (std::uint32_t p = window; p < pos; ++p) {
-    if (userWords)
-      for (std::string_view word : user.byFirst[exact ? t.At(p) : Lower(t.At(p))]) reaches(p, word, exact);
-    if (rules.language == SyntaxLanguage::kNone) continue;
-    for (std::string_view word : CIndex().byFirst[t.At(p)]) reaches(p, word, true);
-    if (rules.language == SyntaxLanguage::kCpp)
-      for (std::string_view word : CppIndex().byFirst[t.At(p)]) reaches(p, word, true);
+  // Each user keyword is tried only where it would reach pos: an append
+  // asks at every line, so no index of the list is built here.
+  if (rules.keywords) {
+    for (const std::string& word : rules.keywords->Words()) {
+      const auto size = std::uint32_t(std::min<std::size_t>(word.size(), pos));
+      for (std::uint32_t p = std::max(window, pos - size); p < pos; ++p) reaches(p, word, rules.caseSensitive);
+    }
+  }
+  if (rules.language != SyntaxLanguage::kNone) {
+    const KeywordIndex& c = CIndex();
+    const KeywordIndex* cpp = rules.language == SyntaxLanguage::kCpp ? &CppIndex() : nullptr;
+    std::uint32_t reach = std::uint32_t(std::max(c.longestOfAll, cpp ? cpp->longestOfAll : 0));
+    // At the end of the text (an append) a keyword can only end at pos:
+    // none does unless the last byte ends one.
+    if (pos == t.length && pos > 0 && !c.endsWith[t.At(pos - 1)] && !(cpp && cpp->endsWith[t.At(pos - 1)]))
+      reach = 0;
+    for (std::uint32_t p = std::max(window, pos - std::min(pos, reach)); p < pos; ++p) {
+      const std::uint8_t b = t.At(p);
+      if (p + c.longest[b] >= pos)
+        for (std::string_view word : c.byFirst[b]) reaches(p, word, true);
+      if (cpp && p + cpp->longest[b] >= pos)
+        for (std::string_view word : cpp->byFirst[b]) reaches(p, word, true);
+    }
   }
   // Started from a byte count, the keyword may begin on a trail byte.
   if (start < pos && start > 0 && cp932::IsLeadByte(t.At(start - 1))) --start;

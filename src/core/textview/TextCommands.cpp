@@ -150,16 +150,9 @@ std::string CVeskEV::SelectedText() const {
   const int c1 = std::min(boxAnchor_.column, caret_.column);
   const int c2 = std::max(boxAnchor_.column, caret_.column);
   for (std::uint32_t row = r1; row <= r2; ++row) {
-    const std::uint32_t start = doc_.RowStartAt(row);
-    const std::uint32_t end = RowEnd(doc_, row);
-    // The first character boundary at or after a column, or the row's end.
-    auto boundary = [&](int column) {
-      std::uint32_t p = start;
-      while (p < end && ColumnInRow(doc_, start, p) < column) p = doc_.NextCharPos(p);
-      return std::min(p, end);
-    };
-    const std::uint32_t a = boundary(c1);
-    const std::uint32_t b = std::max(a, boundary(c2));
+    // The empty row after a final line end holds no line to copy.
+    if (doc_.RowStartAt(row) >= doc_.TextLength()) continue;
+    const auto [a, b] = BoxPartOfRow(doc_, row, c1, c2);
     data = doc_.Store().GetPointer(0);
     out.append(data + a, data + b);
     if (b - a < 2 || data[b - 2] != '\r' || data[b - 1] != '\n') out += "\r\n";

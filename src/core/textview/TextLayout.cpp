@@ -100,11 +100,27 @@ ColumnHit PosOfColumn(CVeskDoc& doc, std::uint32_t rowStart, int target, bool fr
 
 int ColumnInRow(CVeskDoc& doc, std::uint32_t rowStart, std::uint32_t pos) {
   if (pos <= rowStart) return 0;
-  const TextBytes text = TextStretch(doc, rowStart, pos);
+  return ColumnsOfStretch(TextStretch(doc, rowStart, pos), rowStart, pos, doc.Format().tabColumns);
+}
+
+std::pair<std::uint32_t, std::uint32_t> BoxPartOfRow(CVeskDoc& doc, std::uint32_t row, int fromColumn, int toColumn) {
+  const std::uint32_t start = doc.RowStartAt(row);
+  const std::uint32_t end = row < doc.RowCount() ? RowEnd(doc, row) : start;
+  const TextBytes text = TextStretch(doc, start, end);
   const int tab = std::max(1, doc.Format().tabColumns);
+  std::uint32_t p = start;
   int column = 0;
-  for (std::uint32_t p = text.origin; p < text.end; ++p) column += text.At(p) == '\t' ? tab - column % tab : 1;
-  return column;
+  auto boundary = [&](int target) {
+    while (p < text.end && column < target) {
+      const std::uint8_t b = text.At(p);
+      const bool pair = (b == '\r' || cp932::IsLeadByte(b)) && p + 1 < text.end;
+      column += b == '\t' ? tab - column % tab : pair ? 2 : 1;
+      p += pair ? 2 : 1;
+    }
+    return p;
+  };
+  const std::uint32_t first = boundary(fromColumn);
+  return {first, boundary(std::max(fromColumn, toColumn))};
 }
 
 int XOfPos(CVeskDoc& doc, const TextLayout& layout, std::uint32_t pos, int extra) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/Canvas.h"
 #include "platform/Types.h"
@@ -90,6 +91,11 @@ class TextLayout {
 ColumnHit PosOfColumn(CVeskDoc& doc, std::uint32_t rowStart, int column, bool freeCursor);
 // The columns from rowStart to pos, a position of that row or its end.
 int ColumnInRow(CVeskDoc& doc, std::uint32_t rowStart, std::uint32_t pos);
+// The bytes [first, second) of a row that a box from fromColumn to toColumn
+// takes: from the first character boundary at or after fromColumn to the
+// first at or after toColumn (a character the box cuts is left out), at
+// most to the row's end. The empty row after a final CR LF holds nothing.
+std::pair<std::uint32_t, std::uint32_t> BoxPartOfRow(CVeskDoc& doc, std::uint32_t row, int fromColumn, int toColumn);
 // (ColumnOfPos(pos) + extra) x pitch, before scrolling and margins.
 int XOfPos(CVeskDoc& doc, const TextLayout& layout, std::uint32_t pos, int extra);
 // The end of the row's bytes: the next row's start, or TextLength.

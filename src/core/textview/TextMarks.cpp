@@ -79,11 +79,14 @@ void CVeskEV::GoToRowStart(std::uint32_t row) {
 void CVeskEV::ToggleLineMark() {
   RecordOperation(textrec::kCommand, cmd::kLineMarkToggle);
   const std::uint32_t row = caret_.row;
-  if (selActive_ || row >= doc_.RowCount()) return WarningBeep();
+  if (selActive_) return WarningBeep();
   DocumentMarks& marks = doc_.Marks();
+  // A mark is removed on any row, also on the empty row after a final line
+  // end, where only an attribute file can have put one.
   if (const auto index = IsMarkedRow(row)) {
     marks.RemoveLineMark(*index);
   } else {
+    if (row >= doc_.RowCount()) return WarningBeep();
     std::uint32_t value = DocumentMarks::kFirstLine;
     if (row > 0) {
       // Only a row that begins a logical line can be marked.
@@ -229,7 +232,11 @@ void CVeskEV::JumpToLine() {
     request.title = texts::kJumpTitle;
     request.label = texts::kJumpLineLabel;
     request.text = gLastLineText;
-    request.accept = [&number](const std::string& text) { return ParseLineNumber(text, number); };
+    request.accept = [&number](const std::string& text) {
+      if (ParseLineNumber(text, number)) return true;
+      WarningBeep(texts::kJumpRefusedNotice);
+      return false;
+    };
     if (!Platform().dialogs || !Platform().dialogs->jumpDialog(request)) return;
     if (!ParseLineNumber(request.text, number)) return;
     gLastLineText = request.text;
@@ -241,10 +248,10 @@ void CVeskEV::JumpToLine() {
   const std::uint32_t last = LastCaretRow(doc_);
   std::uint32_t row = line;
   if (gCabinet.Settings().LineNumberMode != 0) {
-    if (line > doc_.RowToLineNumber(last)) return WarningBeep();
+    if (line > doc_.RowToLineNumber(last)) return WarningBeep(texts::kJumpRefusedNotice);
     row = doc_.LineNumberToRow(line);
   } else if (line > last) {
-    return WarningBeep();
+    return WarningBeep(texts::kJumpRefusedNotice);
   }
   CancelSelection();
   GoToRowStart(row);
