@@ -35,9 +35,40 @@ bool IsRecentFile(unsigned id) {
 
 CMainFrame::CMainFrame(DocTemplate& documents, MainFrameHost& host) : documents_(documents), host_(host) {
   Operations().SetReplayTarget(this);
+  documents_.SetObserver(this);
+  CVeskDoc::SetModifiedObserver([](CVeskDoc& doc, void* frame) { static_cast<CMainFrame*>(frame)->tabBar_.TabModified(doc); },
+                                this);
 }
 
-CMainFrame::~CMainFrame() { Operations().SetReplayTarget(nullptr); }
+CMainFrame::~CMainFrame() {
+  Operations().SetReplayTarget(nullptr);
+  if (documents_.Observer() == this) documents_.SetObserver(nullptr);
+  CVeskDoc::SetModifiedObserver(nullptr, nullptr);
+}
+
+void CMainFrame::DocumentClosing(CVeskDoc& doc) {
+  for (const DocumentView* view : doc.Views()) marks_.Forget(view);
+}
+
+void CMainFrame::DocumentsChanged() {
+  tabBar_.Rebuild();
+  if (CVeskView* view = host_.ActiveView()) tabBar_.SelectDocument(view->GetDocument());
+}
+
+void CMainFrame::ViewActivated(CVeskView& view) { tabBar_.SelectDocument(view.GetDocument()); }
+
+bool CMainFrame::RunMarkCommand(unsigned id) {
+  switch (id) {
+    case cmd::kWindowMarkToggle: marks_.Toggle(host_.ActiveView()); break;
+    case cmd::kWindowMarkNext: marks_.Step(true); return true;
+    case cmd::kWindowMarkPrev: marks_.Step(false); return true;
+    case cmd::kWindowMarkClearAll: marks_.UnmarkAll(); break;
+    default: return false;
+  }
+  // The titles changed: the tabs show them.
+  DocumentsChanged();
+  return true;
+}
 
 bool CMainFrame::RunFileCommand(unsigned id) {
   if (id == cmd::kFileNew || id == cmd::kFileClose || id == cmd::kFileSave || id == cmd::kFileSaveAs)
@@ -103,6 +134,8 @@ bool CMainFrame::RunFileCommand(unsigned id) {
       OpenRecentFile(documents_, id - menus::kFirstRecentFile);
       break;
   }
+  // Save As and the cabinet commands may have given documents new titles.
+  DocumentsChanged();
   host_.MenusChanged();
   return true;
 }
@@ -115,6 +148,7 @@ bool CMainFrame::OnCommand(unsigned id) {
   if (CVeskView* view = host_.ActiveView())
     if (view->OnCommand(id)) return true;
   if (tags_.OnCommand(id)) return true;
+  if (RunMarkCommand(id)) return true;
   return RunFileCommand(id);
 }
 
@@ -136,7 +170,11 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = view != nullptr;
       return;
     case cmd::kFileClose:
+    case cmd::kWindowMarkToggle:
       state.enabled = doc != nullptr;
+      return;
+    case cmd::kWindowMarkNext: case cmd::kWindowMarkPrev: case cmd::kWindowMarkClearAll:
+      state.enabled = !marks_.Empty();
       return;
     case cmd::kFileSave:
       state.enabled = doc && doc->DocKind() != kTextDoc && !doc->IsWriteProtected();

@@ -51,10 +51,9 @@ void OpenHelp(HelpSubject subject) {
   }
   DesktopService* desktop = Platform().desktop;
   if (desktop && desktop->openAddress(page)) return;
-  std::string text = texts::kManualNoBrowser;
+  const std::string text = texts::kManualNoBrowser;
   const std::size_t at = text.find("%1");
-  if (at != std::string::npos) text.replace(at, 2, page);
-  Tell(text);
+  Tell(at == std::string::npos ? text : text.substr(0, at) + page + text.substr(at + 2));
 }
 
 }  // namespace quarn
