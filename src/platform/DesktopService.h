@@ -12,6 +12,7 @@ struct AboutBoxRequest {
   std::string program;
   std::string version;
   std::string build;
+  std::string manual;  // the user manual's index page, empty without one
 };
 
 class DesktopService {

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
@@ -35,6 +36,7 @@
 #include "qt/QtSettingsEffects.h"
 #include "qt/QtMenuBuilder.h"
 #include "qt/QtStatusBar.h"
+#include "qt/QtTabBar.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -68,6 +70,8 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   toolbar_ = new QtMainToolbar(
       this, [this](unsigned id) { runCommand(id); },
       [this](unsigned id, CommandState& state) { core_.OnUpdateCommand(id, state); });
+  tabBar_ = new QtTabBar(core_.Tabs(), this);
+  core_.Tabs().SetHost(tabBar_);
   toolbar_->build(toolbar::DefaultToolbar());
   toolbar_->findBox()->setHistory(gFindReplace.findHistory.Entries());
   addToolBar(toolbar_);
@@ -77,7 +81,14 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   Platform().desktop = desktop_.get();
   Platform().progress = progress_.get();
   setWindowTitle(QStringLiteral("Quarn"));
-  setCentralWidget(mdi_);
+  // The tab bar above or below the document windows.
+  auto* centre = new QWidget(this);
+  auto* column = new QVBoxLayout(centre);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(mdi_, 1);
+  setCentralWidget(centre);
+  PlaceTabBar();
   setStatusBar(status_);
   setAcceptDrops(true);
   StatusBar().SetHost(status_);
@@ -89,6 +100,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
     if (action->data().isValid()) runCommand(action->data().toUInt());
   });
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+    if (CVeskView* view = ActiveView()) core_.ViewActivated(*view);
     MenusChanged();
     updateStatusPanes();
   });
@@ -107,6 +119,7 @@ QtMainFrame::~QtMainFrame() {
   Documents().SetFrameFactory(nullptr);
   if (gCabinet.Frames() == this) gCabinet.SetFrames(nullptr);
   StatusBar().SetHost(nullptr);
+  core_.Tabs().SetHost(nullptr);
 }
 
 CVeskView* QtMainFrame::ActiveView() {
@@ -252,6 +265,14 @@ bool QtMainFrame::ControlKeyDown() { return QGuiApplication::queryKeyboardModifi
 void QtMainFrame::ApplyBarVisibility() {
   toolbar_->setVisible(gSettings.DisplayToolBar != 0);
   status_->setVisible(gSettings.DisplayStatusBar != 0);
+  tabBar_->setVisible(gSettings.DisplayTabBar != 0);
+}
+
+void QtMainFrame::PlaceTabBar() {
+  tabBar_->applySettings();
+  auto* column = static_cast<QVBoxLayout*>(centralWidget()->layout());
+  column->removeWidget(tabBar_);
+  column->insertWidget(gSettings.TabBarPosition > 0 ? 0 : 1, tabBar_);
 }
 
 void QtMainFrame::ShowWithStoredPlacement() {

@@ -21,6 +21,7 @@ class QtFindDialogService;
 class QtSettingsEffects;
 class QtDesktopService;
 class QtProgressService;
+class QtTabBar;
 
 class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame, public CabinetFrames {
   Q_OBJECT
@@ -32,6 +33,8 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   QMdiArea* mdiArea() const { return mdi_; }
   QtStatusBar* statusPanes() const { return status_; }
   QtMainToolbar* toolbar() const { return toolbar_; }
+  QtTabBar* tabBar() const { return tabBar_; }
+  CMainFrame& core() { return core_; }
   QtFindDialogService& findDialog() { return *findDialog_; }
   QtDocumentFrames& frames() { return *frames_; }
 
@@ -65,8 +68,10 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   void SetCaption() override;
   void RelayoutAll() override;
 
-  // "DisplayToolBar" and "DisplayStatusBar".
+  // "DisplayToolBar", "DisplayStatusBar" and "DisplayTabBar".
   void ApplyBarVisibility();
+  // "TabBarPosition", "ButtonStyleTabBar" and "TabBarHeightAdjust".
+  void PlaceTabBar();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -90,6 +95,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   std::unique_ptr<QtProgressService> progress_;
   QtMainToolbar* toolbar_ = nullptr;
   CMainFrame core_;
+  QtTabBar* tabBar_ = nullptr;
   bool documentMenu_ = false;
   bool menusPending_ = false;
 };

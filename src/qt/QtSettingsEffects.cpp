@@ -8,6 +8,7 @@
 #include "qt/QtMainFrame.h"
 #include "qt/QtMainToolbar.h"
 #include "qt/QtStatusBar.h"
+#include "qt/QtTabBar.h"
 
 namespace quarn::qt {
 namespace {
@@ -31,10 +32,16 @@ void QtSettingsEffects::ResetTitles() {
   DocTemplate& documents = Documents();
   for (std::size_t i = 0; i < documents.Count(); ++i) {
     CVeskDoc& doc = documents.At(i);
-    if (!doc.GetPathName().empty()) doc.SetPathName(doc.GetPathName());
+    if (doc.GetPathName().empty()) continue;
+    // A marked window keeps its "* " in the new title.
+    const bool marked = doc.GetTitle().compare(0, 2, "* ") == 0;
+    doc.SetPathName(doc.GetPathName());
+    if (marked) doc.SetTitle("* " + doc.GetTitle());
   }
+  frame_.core().Tabs().Rebuild();
 }
 
+void QtSettingsEffects::ShowTabBar(bool shown) { frame_.tabBar()->setVisible(shown); }
 void QtSettingsEffects::ShowToolBar(bool shown) { frame_.toolbar()->setVisible(shown); }
 void QtSettingsEffects::ShowStatusBar(bool shown) { frame_.statusPanes()->setVisible(shown); }
 

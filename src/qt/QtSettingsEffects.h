@@ -20,8 +20,7 @@ class QtSettingsEffects : public CommonSettingsEffects {
   void RelayoutBinaryWindows(bool full) override;
   void RelayoutTextWindows() override;
   void ResetTitles() override;
-  // The document tab bar is not built yet: its switch is only stored.
-  void ShowTabBar(bool) override {}
+  void ShowTabBar(bool shown) override;
   void ShowToolBar(bool shown) override;
   void ShowStatusBar(bool shown) override;
   void ShowRulers() override;

@@ -5,10 +5,10 @@
 #include <QStatusBar>
 #include <vector>
 
+#include "core/common/ProgressRow.h"
 #include "core/common/StatusPanes.h"
 
 class QLabel;
-class QProgressBar;
 
 namespace quarn::qt {
 
@@ -25,10 +25,13 @@ class QtStatusBar : public QStatusBar, public StatusBarHost {
   void showProgress(const std::string& text, int cells) override;
   void stepProgress(int cell) override;
   void endProgress() override;
+  const ProgressRow& progressRow() const { return row_; }
 
  private:
   QLabel* message_;
-  QProgressBar* progress_;
+  // Painted over the message pane while the progress row is shown.
+  QWidget* progress_;
+  ProgressRow row_;
   std::vector<QLabel*> panes_;
   std::vector<QString> texts_;
   std::vector<bool> enabled_;

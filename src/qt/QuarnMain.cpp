@@ -1,6 +1,8 @@
 #include "qt/QuarnMain.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QSocketNotifier>
@@ -76,8 +78,6 @@ void CloseOnTerminationSignal(QMainWindow& frame) {
 
 }  // namespace
 
-std::string ExecutableDirectory() { return PathToCp932(QCoreApplication::applicationDirPath()); }
-
 int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   // Qt's own dialogs and buttons in Japanese, like the program's texts.
   QTranslator qtTranslator;
@@ -124,7 +124,14 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     ToolDialogs() = nullptr;
   };
 
-  SetProgramDirectory(ExecutableDirectory());
+  // The program's files live beside the executable, or in the per-user place
+  // when it runs from a prefix it cannot write (an installed copy).
+  const QString executableDirectory = QCoreApplication::applicationDirPath();
+  SetExecutableDirectory(PathToCp932(executableDirectory));
+  const std::string programDirectory =
+      ChooseProgramDirectory(ExecutableDirectory(), QFileInfo(executableDirectory).isWritable());
+  if (programDirectory != ExecutableDirectory()) QDir().mkpath(PathToQString(programDirectory));
+  SetProgramDirectory(programDirectory);
   // The instance channel is named after the executable, as the lock of a
   // single instance always was ("quarn" + "11").
   QtInstanceChannel channel(QStringLiteral("quarn11"));

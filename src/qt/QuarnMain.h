@@ -12,8 +12,4 @@ namespace quarn::qt {
 // system's bytes.
 int RunQuarn(QApplication& app, const std::vector<std::string>& arguments);
 
-// The directory of the executable as a CP932 path: the program directory
-// of the settings, data, key and cabinet files.
-std::string ExecutableDirectory();
-
 }  // namespace quarn::qt

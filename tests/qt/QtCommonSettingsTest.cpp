@@ -104,7 +104,9 @@ TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
     list->setText(QStringLiteral("9,13,"));
     // A label naming an access key needs a buddy, or it shows the "&".
     for (const QLabel* label : modal->findChildren<QLabel*>())
-      if (label->text().contains(QStringLiteral("(&"))) EXPECT_TRUE(label->buddy()) << label->text().toStdString();
+      if (label->text().contains(QStringLiteral("(&"))) {
+        EXPECT_TRUE(label->buddy()) << label->text().toStdString();
+      }
     tabs->setCurrentIndex(3);
     EXPECT_EQ(tabs->currentIndex(), 3);
     Control<QSpinBox>(modal, ctl::kAutoScrollCount)->setValue(9);

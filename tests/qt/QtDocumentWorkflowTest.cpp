@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <set>
 
@@ -29,6 +30,7 @@
 #include "qt/QtMainFrame.h"
 #include "qt/QtMainToolbar.h"
 #include "qt/QtStatusBar.h"
+#include "qt/QtTabBar.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -180,6 +182,31 @@ TEST_F(QtDocumentWorkflowTest, TheSameFileIsActivatedNotOpenedTwice) {
   EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
   ASSERT_TRUE(frame.ActiveView());
   EXPECT_EQ(&frame.ActiveView()->GetDocument(), first);
+}
+
+TEST_F(QtDocumentWorkflowTest, TabsActivateTheirWindowsShowTheModifiedMarkAndHideAtOnce) {
+  QtMainFrame frame;
+  frame.show();
+  std::vector<CVeskDoc*> docs;
+  for (const char* name : {"a.bin", "b.bin", "c.bin"})
+    docs.push_back(OpenInMode(Documents(), ToCp932(Write(QString::fromLatin1(name), "xy")), kOpenBinary, false));
+  QApplication::processEvents();
+  QTabBar* tabs = frame.tabBar()->tabs();
+  ASSERT_EQ(tabs->count(), 3);
+  EXPECT_EQ(tabs->tabText(1), QStringLiteral("b.bin"));
+  EXPECT_EQ(tabs->currentIndex(), 2);
+  tabs->setCurrentIndex(0);
+  ASSERT_TRUE(frame.ActiveView());
+  EXPECT_EQ(&frame.ActiveView()->GetDocument(), docs[0]);
+  docs[1]->SetModifiedFlag(true);
+  EXPECT_FALSE(tabs->tabIcon(1).isNull());
+  docs[1]->SetModifiedFlag(false);
+  EXPECT_TRUE(tabs->tabIcon(1).isNull());
+  Documents().CloseDocument(*docs[0], false);
+  EXPECT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), QStringLiteral("b.bin"));
+  frame.SettingsEffects()->ShowTabBar(false);
+  EXPECT_FALSE(frame.tabBar()->isVisible());
 }
 
 TEST_F(QtDocumentWorkflowTest, DecodingPaneCascadedWindowsAndToolbarPictures) {

@@ -43,7 +43,7 @@ TEST(MenusTest, NoDocumentMenuHoldsTheSystemsTexts) {
         ids.push_back(item.id);
         EXPECT_FALSE(item.text.empty()) << item.id;
       }
-  EXPECT_EQ(ids, (std::vector<unsigned>{57600, 57601, 57665, 32881, 32814, 32780, 32776, 32777, 32916, 57664}));
+  EXPECT_EQ(ids, (std::vector<unsigned>{57600, 57601, 57665, 32881, 32814, 32780, 32776, 32777, 57670, 32916, 57664}));
 }
 
 // Every item of both menu bars can be chosen by its access key; in the tools

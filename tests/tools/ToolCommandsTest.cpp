@@ -247,6 +247,7 @@ TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsAndReplacesItsLastResult) {
   ASSERT_EQ(documents.Count(), 5u);
   CVeskDoc& result = documents.At(4);
   EXPECT_NE(result.GetTitle().find("/w/a.bin : /w/c.bin"), std::string::npos);
+  EXPECT_TRUE(result.IsComparisonResult());
   const std::string text = TextOf(result);
   EXPECT_NE(text.find("00000010  -- 78 -- --"), std::string::npos);
   EXPECT_NE(text.find("00000010  -- 79 -- --"), std::string::npos);

@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/common/Palette.h"
+#include "core/common/ProgressRow.h"
 #include "core/common/StatusPanes.h"
+#include "fakes/RecordingCanvas.h"
 
 namespace quarn {
 namespace {
@@ -46,6 +49,56 @@ TEST(StatusPanesTest, EnableStateIsSentOnChangeOnly) {
   ASSERT_EQ(host.states.size(), 3u);
   EXPECT_EQ(host.states[1], (std::pair<int, bool>{4, true}));
   EXPECT_EQ(host.states[2], (std::pair<int, bool>{5, true}));
+}
+
+// The recording canvas has 8-pixel average characters 16 pixels high.
+TEST(StatusPanesTest, ProgressRowCellsFollowTheTextAndStayInsideThePane) {
+  struct Case {
+    Rect pane;
+    std::string text;
+    int cells;
+    int steps;
+    int textY;
+    Rect firstCell;
+    int cellStride;
+    int cellsDrawn;
+  };
+  const Case cases[] = {
+      // cells start (3 + 1) x 8 after the pane's left, a character wide
+      {{0, 0, 200, 20}, "abc", 5, 3, 2, {32, 1, 40, 19}, 10, 3},
+      // a pane lower than the text: the text at its top
+      {{10, 4, 300, 14}, "abc", 4, 4, 4, {42, 5, 50, 13}, 10, 4},
+      // too many cells for the room: one pixel wide, the rest left out
+      {{0, 0, 200, 20}, "abc", 100, 100, 2, {32, 1, 33, 19}, 3, 56},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cells);
+    fakes::RecordingCanvas canvas;
+    ProgressRow row;
+    row.Begin(canvas, c.pane, c.text, c.cells);
+    for (int i = 0; i < c.steps; ++i) row.Step(i);
+    row.Step(c.cells);  // past the last cell: nothing
+    row.Paint(canvas, 0xC0C0C0);
+    ASSERT_EQ(canvas.fills.size(), std::size_t(1 + c.cellsDrawn));
+    EXPECT_EQ(canvas.fills[0].rect, c.pane);
+    ASSERT_EQ(canvas.runs.size(), 1u);
+    EXPECT_EQ(canvas.runs[0].text, c.text);
+    EXPECT_EQ(canvas.runs[0].y, c.textY);
+    for (int i = 0; i < c.cellsDrawn; ++i) {
+      const Rect& cell = canvas.fills[std::size_t(1 + i)].rect;
+      EXPECT_EQ(cell.left, c.firstCell.left + c.cellStride * i);
+      EXPECT_EQ(cell.width(), c.firstCell.width());
+      EXPECT_EQ(cell.top, c.firstCell.top);
+      EXPECT_EQ(cell.bottom, c.firstCell.bottom);
+      EXPECT_LE(cell.right, c.pane.right);
+      EXPECT_EQ(canvas.fills[std::size_t(1 + i)].color, PaletteColor(ProgressRow::kCellColour));
+    }
+    row.End();
+    fakes::RecordingCanvas after;
+    row.Paint(after, 0xC0C0C0);
+    EXPECT_EQ(after.fills.size(), 1u);
+    EXPECT_TRUE(after.runs.empty());
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/app/AboutBox.h"
 
+#include "core/app/HelpCommands.h"
+
 #include "core/common/AppMessage.h"
 #include "core/common/ProgramDirectory.h"
 #include "core/res/StringTable.h"
@@ -43,11 +45,13 @@ AboutBoxRequest AboutBoxContents() {
   std::string build = std::string(__DATE__) + " " + __TIME__;
   if (*QUARN_BUILD_TYPE) build += std::string(" (") + QUARN_BUILD_TYPE + ")";
   request.build = Filled(texts::kAboutBuild, build);
+  request.manual = ManualPage(HelpSubject::kGeneral);
   return request;
 }
 
 std::string HomePageAddress() {
   if (*QUARN_HOMEPAGE) return QUARN_HOMEPAGE;
+  if (std::string manual = ManualPage(HelpSubject::kGeneral); !manual.empty()) return manual;
   FileSystem* files = Platform().files;
   if (!files) return {};
   const std::string directory = ProgramDirectory();

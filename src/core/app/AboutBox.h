@@ -10,9 +10,9 @@ namespace quarn {
 
 AboutBoxRequest AboutBoxContents();
 
-// The configured home page; else the first README.md that exists: in the
-// program's directory, then the one of the source tree the program was
-// built from. Empty when there is none.
+// The configured home page; else the user manual; else the first README.md
+// that exists: in the program's directory, then the one of the source tree
+// the program was built from. Empty when there is none.
 std::string HomePageAddress();
 
 // Opens the home page with the desktop's handler; a beep when there is no

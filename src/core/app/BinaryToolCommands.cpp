@@ -116,6 +116,7 @@ void CompareCommand(DocTemplate& documents, CVeskView* active) {
   CVeskDoc* result = documents.OpenDocumentFile({});
   gCompareResult.Keep(result);
   if (!result) return;
+  result->SetComparisonResult(true);  // its tab reads "相違"
   result->SetTitle(Format2(msg::kCompareTitle, a, b));
   result->UpdateAllViews(hint::kRefresh);
   const std::uint64_t serial = result->Serial();

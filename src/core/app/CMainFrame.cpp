@@ -1,6 +1,7 @@
 #include "core/app/CMainFrame.h"
 
 #include "core/app/AboutBox.h"
+#include "core/app/HelpCommands.h"
 #include "core/app/DocTemplate.h"
 #include "core/common/Settings.h"
 #include "core/app/CabinetCommands.h"
@@ -35,9 +36,40 @@ bool IsRecentFile(unsigned id) {
 
 CMainFrame::CMainFrame(DocTemplate& documents, MainFrameHost& host) : documents_(documents), host_(host) {
   Operations().SetReplayTarget(this);
+  documents_.SetObserver(this);
+  CVeskDoc::SetModifiedObserver([](CVeskDoc& doc, void* frame) { static_cast<CMainFrame*>(frame)->tabBar_.TabModified(doc); },
+                                this);
 }
 
-CMainFrame::~CMainFrame() { Operations().SetReplayTarget(nullptr); }
+CMainFrame::~CMainFrame() {
+  Operations().SetReplayTarget(nullptr);
+  if (documents_.Observer() == this) documents_.SetObserver(nullptr);
+  CVeskDoc::SetModifiedObserver(nullptr, nullptr);
+}
+
+void CMainFrame::DocumentClosing(CVeskDoc& doc) {
+  for (const DocumentView* view : doc.Views()) marks_.Forget(view);
+}
+
+void CMainFrame::DocumentsChanged() {
+  tabBar_.Rebuild();
+  if (CVeskView* view = host_.ActiveView()) tabBar_.SelectDocument(view->GetDocument());
+}
+
+void CMainFrame::ViewActivated(CVeskView& view) { tabBar_.SelectDocument(view.GetDocument()); }
+
+bool CMainFrame::RunMarkCommand(unsigned id) {
+  switch (id) {
+    case cmd::kWindowMarkToggle: marks_.Toggle(host_.ActiveView()); break;
+    case cmd::kWindowMarkNext: marks_.Step(true); return true;
+    case cmd::kWindowMarkPrev: marks_.Step(false); return true;
+    case cmd::kWindowMarkClearAll: marks_.UnmarkAll(); break;
+    default: return false;
+  }
+  // The titles changed: the tabs show them.
+  DocumentsChanged();
+  return true;
+}
 
 bool CMainFrame::RunFileCommand(unsigned id) {
   if (id == cmd::kFileNew || id == cmd::kFileClose || id == cmd::kFileSave || id == cmd::kFileSaveAs)
@@ -75,6 +107,10 @@ bool CMainFrame::RunFileCommand(unsigned id) {
     case cmd::kHomePage:
       OpenHomePage();
       return true;
+    case cmd::kHelp:
+    case cmd::kContextHelp:
+      OpenHelp(!view ? HelpSubject::kGeneral : view->IsTextMode() ? HelpSubject::kTextWindow : HelpSubject::kBinaryWindow);
+      return true;
     case cmd::kGlobalFind:
       GlobalFind(documents_);
       return true;
@@ -105,6 +141,8 @@ bool CMainFrame::RunFileCommand(unsigned id) {
       OpenRecentFile(documents_, id - menus::kFirstRecentFile);
       break;
   }
+  // Save As and the cabinet commands may have given documents new titles.
+  DocumentsChanged();
   host_.MenusChanged();
   return true;
 }
@@ -126,6 +164,7 @@ bool CMainFrame::OnCommand(unsigned id) {
     if (view->OnCommand(id)) return true;
   }
   if (tags_.OnCommand(id)) return true;
+  if (RunMarkCommand(id)) return true;
   return RunFileCommand(id);
 }
 
@@ -138,6 +177,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   switch (id) {
     case cmd::kFileNew: case cmd::kFileOpen: case cmd::kAppExit: case cmd::kCodeSwitch: case cmd::kFindBoxFocus: case cmd::kCommonSettings:
     case cmd::kAbout: case cmd::kHomePage: case cmd::kGlobalFind: case cmd::kExtractLines: case cmd::kFreeConversion:
+    case cmd::kHelp: case cmd::kContextHelp:
       state.enabled = true;
       return;
     // The caret, mode and decoding panes, while a document window is
@@ -147,7 +187,11 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       state.enabled = view != nullptr;
       return;
     case cmd::kFileClose:
+    case cmd::kWindowMarkToggle:
       state.enabled = doc != nullptr;
+      return;
+    case cmd::kWindowMarkNext: case cmd::kWindowMarkPrev: case cmd::kWindowMarkClearAll:
+      state.enabled = !marks_.Empty();
       return;
     case cmd::kFileSave:
       state.enabled = doc && doc->DocKind() != kTextDoc && !doc->IsWriteProtected();

@@ -5,7 +5,10 @@
 #pragma once
 
 #include "core/commands/CommandCatalogue.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/TabBar.h"
 #include "core/app/TagCommands.h"
+#include "core/app/WindowMarks.h"
 #include "platform/CommandState.h"
 
 namespace quarn {
@@ -32,7 +35,7 @@ class MainFrameHost {
   virtual CommonSettingsEffects* SettingsEffects() { return nullptr; }
 };
 
-class CMainFrame : public ReplayTarget {
+class CMainFrame : public ReplayTarget, public DocumentSetObserver {
  public:
   // The frame is where the recorded operations are played.
   CMainFrame(DocTemplate& documents, MainFrameHost& host);
@@ -51,14 +54,26 @@ class CMainFrame : public ReplayTarget {
   // document was saved or given up.
   bool OnClose();
 
+  // The set of documents changed: the window marks and the tabs follow.
+  void DocumentClosing(CVeskDoc& doc) override;
+  void DocumentsChanged() override;
+  // A view became active: its tab is selected.
+  void ViewActivated(CVeskView& view);
+  CTabBar& Tabs() { return tabBar_; }
+  const WindowMarks& Marks() const { return marks_; }
+
  private:
   bool RunFileCommand(unsigned id);
+  // The window marks' commands; false for any other.
+  bool RunMarkCommand(unsigned id);
   // Steps the binary windows' character code SJIS, JIS, EUC, UNI, SJIS ...
   void SwitchBinaryCode();
 
   DocTemplate& documents_;
   MainFrameHost& host_;
   TagJumps tags_{documents_, host_};
+  WindowMarks marks_{documents_};
+  CTabBar tabBar_{documents_};
 };
 
 }  // namespace quarn

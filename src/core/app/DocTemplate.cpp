@@ -56,6 +56,7 @@ CVeskDoc* DocTemplate::OpenDocumentFile(const std::string& path) {
     documents_.pop_back();
     return nullptr;
   }
+  if (observer_) observer_->DocumentsChanged();
   return result;
 }
 
@@ -69,8 +70,10 @@ bool DocTemplate::CloseDocument(CVeskDoc& doc, bool ask) {
   int index = IndexOf(doc);
   if (index < 0) return true;
   if (ask && !doc.SaveModified()) return false;
+  if (observer_) observer_->DocumentClosing(doc);
   if (frames_) frames_->DestroyFrame(doc);
   documents_.erase(documents_.begin() + index);
+  if (observer_) observer_->DocumentsChanged();
   return true;
 }
 
@@ -83,9 +86,11 @@ bool DocTemplate::SaveAllModified() {
 void DocTemplate::CloseAll() {
   while (!documents_.empty()) {
     CVeskDoc& doc = *documents_.back();
+    if (observer_) observer_->DocumentClosing(doc);
     if (frames_) frames_->DestroyFrame(doc);
     documents_.pop_back();
   }
+  if (observer_) observer_->DocumentsChanged();
 }
 
 }  // namespace quarn

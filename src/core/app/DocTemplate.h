@@ -25,12 +25,24 @@ class FrameFactory {
   virtual void DestroyFrame(CVeskDoc& doc) = 0;
 };
 
+// Told of changes to the set of open documents (the window marks, the tabs).
+class DocumentSetObserver {
+ public:
+  virtual ~DocumentSetObserver() = default;
+  // Before the document's frame and views go.
+  virtual void DocumentClosing(CVeskDoc& doc) = 0;
+  // After a document was added to the list or taken from it.
+  virtual void DocumentsChanged() = 0;
+};
+
 class DocTemplate {
  public:
   DocTemplate();
   ~DocTemplate();
 
   void SetFrameFactory(FrameFactory* factory) { frames_ = factory; }
+  void SetObserver(DocumentSetObserver* observer) { observer_ = observer; }
+  DocumentSetObserver* Observer() const { return observer_; }
 
   // The framework's open: an empty path makes a new untitled document; a
   // document already open under the same full path is activated instead.
@@ -57,6 +69,7 @@ class DocTemplate {
  private:
   std::vector<std::unique_ptr<CVeskDoc>> documents_;
   FrameFactory* frames_ = nullptr;
+  DocumentSetObserver* observer_ = nullptr;
   RecentFileList recent_;
 };
 

@@ -3,12 +3,17 @@
 #include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
 #include "core/res/StringTable.h"
+#include "core/res/Texts.h"
 
 namespace quarn::menus {
 namespace {
 
 // A command's name from the catalogue.
 MenuItem Command(unsigned id) { return {ItemKind::kCommand, id, CommandName(id)}; }
+// The manual (F1) has no entry of its own in the command catalogue.
+MenuItem Manual() { return {ItemKind::kCommand, cmd::kHelp, texts::kMenuManual}; }
+// A command whose catalogue entry has no menu text.
+MenuItem Named(unsigned id, const char* text) { return {ItemKind::kCommand, id, text}; }
 // A command known by its tooltip where it has one ("グローバル検索"): the
 // commands of the tools popup have long status prompts and no menu text.
 MenuItem ToolCommand(unsigned id) {
@@ -32,7 +37,7 @@ const MenuBar& NoDocumentMenu() {
       {texts::kMenuOption,
        {Command(cmd::kCommonSettings), Keyed(Command(cmd::kCabinetSettings), 'A'), Command(cmd::kFont), Separator(),
         Keyed(Command(cmd::kCabinetChange), 'C'), Keyed(Command(cmd::kCabinetNew), 'N')}},
-      {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
+      {texts::kMenuHelp, {Manual(), Command(cmd::kHomePage), Separator(), Command(cmd::kAbout)}},
   };
   return bar;
 }
@@ -63,8 +68,12 @@ MenuBar& MainMenu() {
         Separator(), Keyed(Command(cmd::kCabinetChange), 'C'), Keyed(Command(cmd::kCabinetNew), 'N'), Separator(),
         Keyed(Command(cmd::kRecord), 'R'), Keyed(Command(cmd::kPlay), 'P'), Keyed(Command(cmd::kSaveOperation), 'S'),
         Keyed(Command(cmd::kLoadOperation), 'L')}},
-      {texts::kMenuWindow, {Command(cmd::kWindowNew), Command(cmd::kWindowCascade), Command(cmd::kWindowTile), Command(cmd::kWindowArrange)}},
-      {texts::kMenuHelp, {Command(cmd::kHomePage), Command(cmd::kAbout)}},
+      {texts::kMenuWindow,
+       {Command(cmd::kWindowNew), Command(cmd::kWindowCascade), Command(cmd::kWindowTile), Command(cmd::kWindowArrange),
+        Separator(), Named(cmd::kWindowMarkToggle, texts::kMenuWindowMark),
+        Named(cmd::kWindowMarkNext, texts::kMenuWindowMarkNext), Named(cmd::kWindowMarkPrev, texts::kMenuWindowMarkPrev),
+        Named(cmd::kWindowMarkClearAll, texts::kMenuWindowMarkClearAll)}},
+      {texts::kMenuHelp, {Manual(), Command(cmd::kHomePage), Separator(), Command(cmd::kAbout)}},
   };
   return bar;
 }

@@ -31,7 +31,21 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string& StoredExecutableDirectory() {
+  static std::string directory;
+  return directory;
+}
+
 }  // namespace
+
+void SetExecutableDirectory(const std::string& directory) { StoredExecutableDirectory() = WithSeparator(directory); }
+std::string ExecutableDirectory() { return StoredExecutableDirectory(); }
+
+std::string ChooseProgramDirectory(const std::string& executableDirectory, bool executableDirectoryWritable) {
+  if (executableDirectoryWritable) return executableDirectory;
+  const std::string fallback = FallbackSettingsDirectory();
+  return fallback.empty() ? executableDirectory : fallback;
+}
 
 void SetProgramDirectory(const std::string& directory) { StoredDirectory() = directory; }
 

@@ -10,6 +10,16 @@ namespace quarn {
 // Set once at start-up to the executable's directory (CP932).
 void SetProgramDirectory(const std::string& directory);
 
+// The executable's own directory, ending with "/" (CP932), whatever QUARN_HOME
+// says: where the program's installed files (the manual) are found.
+void SetExecutableDirectory(const std::string& directory);
+std::string ExecutableDirectory();
+
+// The directory to keep the program's files in when QUARN_HOME is not set:
+// the executable's, unless it cannot be written (an installed prefix), then
+// the per-user place.
+std::string ChooseProgramDirectory(const std::string& executableDirectory, bool executableDirectoryWritable);
+
 // QUARN_HOME when set and not empty, else the directory set at start-up;
 // it ends with "/" unless no directory is known (then it is empty).
 std::string ProgramDirectory();

@@ -30,6 +30,22 @@ CVeskDoc::CVeskDoc() {
 
 CVeskDoc::~CVeskDoc() = default;
 
+namespace {
+CVeskDoc::ModifiedObserver gModifiedObserver = nullptr;
+void* gModifiedContext = nullptr;
+}  // namespace
+
+void CVeskDoc::SetModifiedObserver(ModifiedObserver observer, void* context) {
+  gModifiedObserver = observer;
+  gModifiedContext = context;
+}
+
+void CVeskDoc::SetModifiedFlag(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  if (gModifiedObserver) gModifiedObserver(*this, gModifiedContext);
+}
+
 void CVeskDoc::SetPathName(const std::string& path) {
   pathName_ = path;
   auto slash = path.find_last_of('/');

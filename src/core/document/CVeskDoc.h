@@ -92,7 +92,14 @@ class CVeskDoc {
   // ---- framework document state ----
   int DocKind() const { return docKind_; }
   bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+  // Tells the modified observer when the flag changes value.
+  void SetModifiedFlag(bool modified = true);
+  // The one observer of every document's modified flag (the tab images).
+  using ModifiedObserver = void (*)(CVeskDoc& doc, void* context);
+  static void SetModifiedObserver(ModifiedObserver observer, void* context);
+  // The document that holds a comparison result is titled "相違" on its tab.
+  bool IsComparisonResult() const { return comparisonResult_; }
+  void SetComparisonResult(bool on) { comparisonResult_ = on; }
   const std::string& GetPathName() const { return pathName_; }
   void SetPathName(const std::string& path);  // also sets the title
   const std::string& GetTitle() const { return title_; }
@@ -263,6 +270,7 @@ class CVeskDoc {
   int docKind_ = kTextDoc;
 
   bool modified_ = false;
+  bool comparisonResult_ = false;
   std::string pathName_;
   std::string title_;
   std::vector<DocumentView*> views_;

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/app/CMainFrame.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/FileCommands.h"
+#include "core/commands/CommandIds.h"
+#include "core/common/AppSettings.h"
+#include "core/document/CVeskDoc.h"
+#include "core/res/Texts.h"
+#include "fakes/FakeCabinet.h"
+#include "fakes/FakePlatform.h"
+
+namespace quarn {
+namespace {
+
+struct Host : MainFrameHost {
+  explicit Host(fakes::FakeCabinetFrames& f) : frames(f) {}
+  CVeskView* ActiveView() override {
+    auto it = frames.frames.find(frames.active);
+    return it == frames.frames.end() ? nullptr : it->second.view.get();
+  }
+  void CloseMainWindow() override {}
+  void MenusChanged() override {}
+  fakes::FakeCabinetFrames& frames;
+};
+
+struct TabWidget : TabBarHost {
+  void setTabs(const std::vector<TabItem>& t) override {
+    tabs = t;
+    ++rebuilds;
+  }
+  void setTabImage(int index, int image) override { images.emplace_back(index, image); }
+  void selectTab(int index) override { selected = index; }
+  std::vector<TabItem> tabs;
+  int rebuilds = 0;
+  std::vector<std::pair<int, int>> images;
+  int selected = -1;
+};
+
+class FrameTest : public ::testing::Test {
+ protected:
+  FrameTest() : saved_(gSettings) {
+    documents.SetFrameFactory(&frames);
+    frame.Tabs().SetHost(&tabs);
+  }
+  ~FrameTest() override {
+    documents.CloseAll();
+    gSettings = saved_;
+  }
+  // A new document titled as a file would title it.
+  CVeskDoc& Open(const std::string& title) {
+    CVeskDoc* doc = FileNew(documents);
+    doc->SetTitle(title);
+    frame.DocumentsChanged();
+    return *doc;
+  }
+  // The marked documents' indexes, in the order of the list.
+  std::string MarkedIndexes() const {
+    std::string out;
+    for (const CVeskView* view : frame.Marks().Views()) out += char('0' + documents.IndexOf(view->GetDocument()));
+    return out;
+  }
+
+  AppSettings saved_;
+  fakes::FakePlatform platform;
+  fakes::FakeCabinetFrames frames;
+  DocTemplate documents;
+  Host host{frames};
+  CMainFrame frame{documents, host};
+  TabWidget tabs;
+};
+
+TEST_F(FrameTest, WindowMarksStepWithWrapAndFollowClosedWindows) {
+  CVeskDoc* docs[] = {&Open("a"), &Open("b"), &Open("c")};
+  struct Step {
+    int activate;  // -1: leave the active window
+    unsigned command;
+    int close;  // document to close first, -1 none
+    const char* marked;
+    int active;
+    const char* titles;
+    std::size_t beeps;
+  };
+  const Step steps[] = {
+      {0, cmd::kWindowMarkToggle, -1, "0", 0, "* a|b|c", 0},
+      {1, cmd::kWindowMarkToggle, -1, "01", 1, "* a|* b|c", 0},
+      {2, cmd::kWindowMarkToggle, -1, "012", 2, "* a|* b|* c", 0},
+      {-1, cmd::kWindowMarkNext, -1, "012", 0, "* a|* b|* c", 0},  // from the third to the first
+      {-1, cmd::kWindowMarkPrev, -1, "012", 2, "* a|* b|* c", 0},
+      {-1, cmd::kWindowMarkPrev, -1, "012", 1, "* a|* b|* c", 0},
+      {1, cmd::kWindowMarkToggle, -1, "02", 1, "* a|b|* c", 0},
+      {-1, cmd::kWindowMarkNext, -1, "02", 0, "* a|b|* c", 0},  // the index stayed on the third
+      {0, cmd::kWindowMarkNext, 2, "0", 0, "* a|b", 0},  // the closed window left the list
+      {-1, cmd::kWindowMarkClearAll, -1, "", 0, "a|b", 0},
+      {-1, cmd::kWindowMarkNext, -1, "", 0, "a|b", 1},
+      {-1, cmd::kWindowMarkPrev, -1, "", 0, "a|b", 2},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const Step& s = steps[i];
+    SCOPED_TRACE(i);
+    if (s.close >= 0) documents.CloseDocument(*docs[s.close], false);
+    if (s.activate >= 0) documents.ActivateDocument(*docs[s.activate]);
+    EXPECT_TRUE(frame.OnCommand(s.command));
+    EXPECT_EQ(MarkedIndexes(), s.marked);
+    EXPECT_EQ(frames.active, docs[s.active]);
+    std::string titles;
+    for (std::size_t d = 0; d < documents.Count(); ++d) titles += (d ? "|" : "") + documents.At(d).GetTitle();
+    EXPECT_EQ(titles, s.titles);
+    EXPECT_EQ(platform.beep.beeps.size(), s.beeps);
+    // The tabs show the titles as they stand.
+    ASSERT_EQ(tabs.tabs.size(), documents.Count());
+    EXPECT_EQ(tabs.tabs.back().text, documents.At(documents.Count() - 1).GetTitle());
+  }
+}
+
+TEST_F(FrameTest, TheEleventhMarkBeepsAndLongOrMarkedTitlesKeepTheirText) {
+  for (int i = 0; i < 11; ++i) {
+    documents.ActivateDocument(Open(i == 0 ? "* marked" : std::string(i == 1 ? 259 : 1, 'x')));
+    frame.OnCommand(cmd::kWindowMarkToggle);
+  }
+  EXPECT_EQ(frame.Marks().Views().size(), 10u);
+  EXPECT_EQ(documents.At(0).GetTitle(), "* marked");         // no second prefix
+  EXPECT_EQ(documents.At(1).GetTitle(), std::string(259, 'x'));  // too long: a beep, marked all the same
+  EXPECT_EQ(documents.At(2).GetTitle(), "* x");
+  EXPECT_EQ(documents.At(10).GetTitle(), "x");
+  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  // Unmarking the long title beeps: it has no prefix to lose.
+  frame.OnCommand(cmd::kWindowMarkClearAll);
+  EXPECT_EQ(documents.At(0).GetTitle(), "marked");
+  EXPECT_EQ(documents.At(2).GetTitle(), "x");
+  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  CommandState state;
+  frame.OnUpdateCommand(cmd::kWindowMarkNext, state);
+  EXPECT_FALSE(state.enabled);
+}
+
+TEST_F(FrameTest, AHundredTabsOfNumberedTitlesEachActivateTheirDocument) {
+  gSettings.AddDocNumber = 1;
+  for (int i = 0; i < 120; ++i) Open("f" + std::to_string(i));
+  ASSERT_EQ(tabs.tabs.size(), CTabBar::kMaxTabs);
+  EXPECT_EQ(tabs.tabs[9].text, "10. f9");
+  EXPECT_EQ(tabs.tabs[99].text, "100. f99");
+  for (int i = 0; i < 100; ++i) {
+    documents.ActivateDocument(documents.At(119));
+    ASSERT_TRUE(frame.Tabs().OnSelectionChange(i, tabs.tabs[std::size_t(i)].text)) << i;
+    EXPECT_EQ(frames.active, &documents.At(std::size_t(i))) << i;
+  }
+  // A tab that no longer names its document activates nothing.
+  documents.ActivateDocument(documents.At(119));
+  EXPECT_FALSE(frame.Tabs().OnSelectionChange(3, "4. f5"));
+  EXPECT_FALSE(frame.Tabs().OnSelectionChange(100, "101. f100"));
+  EXPECT_EQ(frames.active, &documents.At(119));
+  // The active view selects its tab; a document past the hundredth has none.
+  tabs.selected = -1;
+  frame.ViewActivated(*host.ActiveView());
+  EXPECT_EQ(tabs.selected, -1);
+  documents.ActivateDocument(documents.At(42));
+  frame.ViewActivated(*host.ActiveView());
+  EXPECT_EQ(tabs.selected, 42);
+}
+
+TEST_F(FrameTest, TabTitlesAndTheModifiedImageFollowTheSettingsAndTheFlag) {
+  gSettings.LongTitle = 1;
+  CVeskDoc& path = Open("/w/dir/file.bin");
+  CVeskDoc& result = Open("/w/x");
+  result.SetComparisonResult(true);
+  frame.DocumentsChanged();
+  EXPECT_EQ(tabs.tabs, (std::vector<TabItem>{{"file.bin", -1}, {texts::kComparisonTitle, -1}}));
+  // image setting -> the image of a modified document
+  const std::pair<std::pair<int, int>, int> cases[] = {
+      {{1, 0}, 0}, {{1, 1}, 1}, {{1, 2}, 2}, {{1, 3}, 0}, {{0, 1}, -1}};
+  for (const auto& [setting, image] : cases) {
+    gSettings.EnableTabBarImage = setting.first;
+    gSettings.TabBarImageNo = setting.second;
+    const int rebuilds = tabs.rebuilds;
+    tabs.images.clear();
+    path.SetModifiedFlag(true);
+    path.SetModifiedFlag(true);
+    const auto expected =
+        image < 0 ? std::vector<std::pair<int, int>>{} : std::vector<std::pair<int, int>>{{0, image}, {0, -1}};
+    path.SetModifiedFlag(false);
+    EXPECT_EQ(tabs.images, expected) << setting.second;
+    EXPECT_EQ(tabs.rebuilds, rebuilds);
+  }
+}
+
+}  // namespace
+}  // namespace quarn
