@@ -12,6 +12,7 @@ class Clipboard;
 class FindDialogService;
 class FindBoxService;
 class DesktopService;
+class PrintService;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
@@ -22,6 +23,7 @@ struct PlatformServices {
   FindDialogService* findDialog = nullptr;
   FindBoxService* findBox = nullptr;
   DesktopService* desktop = nullptr;
+  PrintService* printing = nullptr;
 };
 
 PlatformServices& Platform();

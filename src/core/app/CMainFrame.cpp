@@ -11,6 +11,7 @@
 #include "core/app/GlobalFindCommand.h"
 #include "core/app/FrequentDirectories.h"
 #include "core/app/OperationCommands.h"
+#include "core/print/PrintCommands.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/common/ParameterBlock.h"
@@ -107,8 +108,11 @@ RecordReplayer* CMainFrame::ReplayView() { return host_.ActiveView(); }
 bool CMainFrame::OnCommand(unsigned id) {
   StatusBar().ClearNotice();
   if (RunOperationCommand(Operations(), id, [this](bool on) { host_.SetWaitCursor(on); })) return true;
-  if (CVeskView* view = host_.ActiveView())
+  if (CVeskView* view = host_.ActiveView()) {
+    // The one place a print job would take the progress-and-stop object.
+    if (RunPrintCommand(*view, id)) return true;
     if (view->OnCommand(id)) return true;
+  }
   if (tags_.OnCommand(id)) return true;
   return RunFileCommand(id);
 }
@@ -116,6 +120,7 @@ bool CMainFrame::OnCommand(unsigned id) {
 void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (UpdateOperationCommand(Operations(), id, state)) return;
   CVeskView* view = host_.ActiveView();
+  if (view && UpdatePrintCommand(id, state)) return;
   if (view && view->OnUpdateCommand(id, state)) return;
   if (tags_.OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;

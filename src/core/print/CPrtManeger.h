@@ -9,18 +9,11 @@
 
 #include "core/print/PageLayoutFields.h"
 #include "platform/Canvas.h"
+#include "platform/PrintService.h"
 
 namespace quarn {
 
 class CVeskDoc;
-
-// The printable area of a page in device pixels, and the device's dpi.
-struct PrintDevice {
-  int dpiX = 600;
-  int dpiY = 600;
-  int width = 0;   // HORZRES
-  int height = 0;  // VERTRES
-};
 
 // Asked with the rows laid out so far; false stops the job.
 using KeepGoing = std::function<bool(unsigned long)>;
