@@ -26,6 +26,7 @@
 #include "platform/Platform.h"
 #include "core/common/StatusPanes.h"
 #include "qt/QtDesktopService.h"
+#include "qt/QtPrintService.h"
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtFindDialog.h"
@@ -62,6 +63,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
       findDialog_(std::make_unique<QtFindDialogService>(this)),
       effects_(std::make_unique<QtSettingsEffects>(*this)),
       desktop_(std::make_unique<QtDesktopService>(this)),
+      printing_(std::make_unique<QtPrintService>(this)),
       core_(Documents(), *this) {
   toolbar_ = new QtMainToolbar(
       this, [this](unsigned id) { runCommand(id); },
@@ -73,6 +75,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   Platform().findBox = toolbar_->findBox();
   Platform().findDialog = findDialog_.get();
   Platform().desktop = desktop_.get();
+  Platform().printing = printing_.get();
   setWindowTitle(QStringLiteral("Quarn"));
   setCentralWidget(mdi_);
   setStatusBar(status_);
@@ -100,6 +103,7 @@ QtMainFrame::~QtMainFrame() {
   if (Platform().findBox == toolbar_->findBox()) Platform().findBox = nullptr;
   if (Platform().findDialog == findDialog_.get()) Platform().findDialog = nullptr;
   if (Platform().desktop == desktop_.get()) Platform().desktop = nullptr;
+  if (Platform().printing == printing_.get()) Platform().printing = nullptr;
   Documents().SetFrameFactory(nullptr);
   if (gCabinet.Frames() == this) gCabinet.SetFrames(nullptr);
   StatusBar().SetHost(nullptr);

@@ -20,6 +20,7 @@ class QtMainToolbar;
 class QtFindDialogService;
 class QtSettingsEffects;
 class QtDesktopService;
+class QtPrintService;
 
 class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame, public CabinetFrames {
   Q_OBJECT
@@ -86,6 +87,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   std::unique_ptr<QtFindDialogService> findDialog_;
   std::unique_ptr<QtSettingsEffects> effects_;
   std::unique_ptr<QtDesktopService> desktop_;
+  std::unique_ptr<QtPrintService> printing_;
   QtMainToolbar* toolbar_ = nullptr;
   CMainFrame core_;
   bool documentMenu_ = false;
