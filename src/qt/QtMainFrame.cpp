@@ -26,7 +26,9 @@
 #include "platform/Platform.h"
 #include "core/common/StatusPanes.h"
 #include "qt/QtDesktopService.h"
+#include "qt/QtPageLayoutDialog.h"
 #include "qt/QtPrintService.h"
+#include "core/print/PrintCommands.h"
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtFindDialog.h"
@@ -76,6 +78,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   Platform().findDialog = findDialog_.get();
   Platform().desktop = desktop_.get();
   Platform().printing = printing_.get();
+  PageLayoutDialogHook() = [this](CPageLayout& model) { return QtPageLayoutDialog::Run(model, this); };
   setWindowTitle(QStringLiteral("Quarn"));
   setCentralWidget(mdi_);
   setStatusBar(status_);
@@ -104,6 +107,7 @@ QtMainFrame::~QtMainFrame() {
   if (Platform().findDialog == findDialog_.get()) Platform().findDialog = nullptr;
   if (Platform().desktop == desktop_.get()) Platform().desktop = nullptr;
   if (Platform().printing == printing_.get()) Platform().printing = nullptr;
+  PageLayoutDialogHook() = nullptr;
   Documents().SetFrameFactory(nullptr);
   if (gCabinet.Frames() == this) gCabinet.SetFrames(nullptr);
   StatusBar().SetHost(nullptr);
