@@ -149,7 +149,9 @@ TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALine) {
   for (int k = 0; k < 4; ++k) {
     auto runs = canvas.RunsAt(top + k * pitch);
     ASSERT_EQ(runs.size(), rows[k].number ? 2u : 1u) << k;
-    if (rows[k].number) EXPECT_EQ(runs[0].text, rows[k].number);
+    if (rows[k].number) {
+      EXPECT_EQ(runs[0].text, rows[k].number);
+    }
     EXPECT_EQ(runs.back().x, body);
     EXPECT_EQ(runs.back().text, rows[k].text) << k;
   }
