@@ -32,7 +32,7 @@ struct PrintRequest {
   bool preview = false;
   bool offerSelection = false;  // the selection choice is offered and chosen
   bool noDialog = false;        // playback: the default printer, the whole document
-  std::string fallbackPdf;      // where to print without a printer (UTF-8 path)
+  std::string fallbackPdf;      // where to print without a printer (a CP932 path)
 };
 
 class PrintService {

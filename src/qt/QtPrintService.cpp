@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "qt/QtCanvas.h"
+#include "qt/QtText.h"
 
 namespace quarn::qt {
 
@@ -45,7 +46,7 @@ bool QtPrintService::print(const PrintRequest& request, PrintJob& job) {
     // Playback prints without asking: to the default printer, or to a PDF
     // beside the document when the machine has none.
     if (QPrinterInfo::defaultPrinter().isNull()) {
-      return PrintToPdf(job, QString::fromUtf8(request.fallbackPdf.c_str()));
+      return PrintToPdf(job, PathToQString(request.fallbackPdf));
     }
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     printer.setFullPage(true);
