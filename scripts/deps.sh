@@ -3,7 +3,7 @@
 QUARN_PACKAGES="build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libglx-dev libopengl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev clang libclang-rt-dev
-  xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho libc-bin
+  xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho libc-bin poppler-utils
   desktop-file-utils appstream"
 
 quarn_install_deps() {

@@ -13,6 +13,7 @@ class FindDialogService;
 class FindBoxService;
 class DesktopService;
 class ProgressService;
+class PrintService;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
@@ -24,6 +25,7 @@ struct PlatformServices {
   FindBoxService* findBox = nullptr;
   DesktopService* desktop = nullptr;
   ProgressService* progress = nullptr;
+  PrintService* printing = nullptr;
 };
 
 PlatformServices& Platform();

@@ -28,6 +28,9 @@
 #include "core/common/StatusPanes.h"
 #include "qt/QtDesktopService.h"
 #include "qt/QtProgressWindow.h"
+#include "qt/QtPageLayoutDialog.h"
+#include "qt/QtPrintService.h"
+#include "core/print/PrintCommands.h"
 #include "qt/QtDocumentFrames.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtFindDialog.h"
@@ -66,6 +69,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
       effects_(std::make_unique<QtSettingsEffects>(*this)),
       desktop_(std::make_unique<QtDesktopService>(this)),
       progress_(std::make_unique<QtProgressService>(this)),
+      printing_(std::make_unique<QtPrintService>(this)),
       core_(Documents(), *this) {
   toolbar_ = new QtMainToolbar(
       this, [this](unsigned id) { runCommand(id); },
@@ -80,6 +84,8 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   Platform().findDialog = findDialog_.get();
   Platform().desktop = desktop_.get();
   Platform().progress = progress_.get();
+  Platform().printing = printing_.get();
+  PageLayoutDialogHook() = [this](CPageLayout& model) { return QtPageLayoutDialog::Run(model, this); };
   setWindowTitle(QStringLiteral("Quarn"));
   // The tab bar above or below the document windows.
   auto* centre = new QWidget(this);
@@ -116,6 +122,8 @@ QtMainFrame::~QtMainFrame() {
   if (Platform().findDialog == findDialog_.get()) Platform().findDialog = nullptr;
   if (Platform().desktop == desktop_.get()) Platform().desktop = nullptr;
   if (Platform().progress == progress_.get()) Platform().progress = nullptr;
+  if (Platform().printing == printing_.get()) Platform().printing = nullptr;
+  PageLayoutDialogHook() = nullptr;
   Documents().SetFrameFactory(nullptr);
   if (gCabinet.Frames() == this) gCabinet.SetFrames(nullptr);
   StatusBar().SetHost(nullptr);

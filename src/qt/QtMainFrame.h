@@ -22,6 +22,7 @@ class QtSettingsEffects;
 class QtDesktopService;
 class QtProgressService;
 class QtTabBar;
+class QtPrintService;
 
 class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFrame, public CabinetFrames {
   Q_OBJECT
@@ -93,6 +94,7 @@ class QtMainFrame : public QMainWindow, public MainFrameHost, public StartupFram
   std::unique_ptr<QtSettingsEffects> effects_;
   std::unique_ptr<QtDesktopService> desktop_;
   std::unique_ptr<QtProgressService> progress_;
+  std::unique_ptr<QtPrintService> printing_;
   QtMainToolbar* toolbar_ = nullptr;
   CMainFrame core_;
   QtTabBar* tabBar_ = nullptr;

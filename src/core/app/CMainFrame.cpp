@@ -1,6 +1,9 @@
 #include "core/app/CMainFrame.h"
 
+#include <memory>
+
 #include "core/app/AboutBox.h"
+#include "core/common/ProgressStop.h"
 #include "core/app/HelpCommands.h"
 #include "core/app/DocTemplate.h"
 #include "core/common/Settings.h"
@@ -12,6 +15,7 @@
 #include "core/app/GlobalFindCommand.h"
 #include "core/app/FrequentDirectories.h"
 #include "core/app/OperationCommands.h"
+#include "core/print/PrintCommands.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/common/ParameterBlock.h"
@@ -161,6 +165,13 @@ bool CMainFrame::OnCommand(unsigned id) {
       host_.MenusChanged();
       return true;
     }
+    // A long text laid out for printing shows the progress window.
+    std::unique_ptr<ProgressStop> printing;
+    auto keepGoing = [&printing](unsigned long rows) {
+      if (!printing) printing = std::make_unique<ProgressStop>(texts::kPrintCaption, texts::kPrintPreparing);
+      return printing->Continue(rows);
+    };
+    if (RunPrintCommand(*view, id, keepGoing)) return true;
     if (view->OnCommand(id)) return true;
   }
   if (tags_.OnCommand(id)) return true;
@@ -171,6 +182,7 @@ bool CMainFrame::OnCommand(unsigned id) {
 void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
   if (UpdateOperationCommand(Operations(), id, state)) return;
   CVeskView* view = host_.ActiveView();
+  if (view && UpdatePrintCommand(id, state)) return;
   if (view && view->OnUpdateCommand(id, state)) return;
   if (tags_.OnUpdateCommand(id, state)) return;
   CVeskDoc* doc = view ? &view->GetDocument() : nullptr;

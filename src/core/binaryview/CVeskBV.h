@@ -142,6 +142,10 @@ class CVeskBV : public BinaryWindowCommands, public FindDialogClient {
   void ScreenCopy() override;
   void FindNext(int direction) override;
   bool HasSelection() const override { return anchor_ != end_; }
+  std::pair<std::uint32_t, std::uint32_t> SelectedBytes() const override {
+    return {std::min(anchor_, end_), std::max(anchor_, end_)};
+  }
+  void DropSelectionForPrint() override { DropSelection(); }
   bool CanPaste() const override;
   bool CanUndo() const override;
   bool CanRedo() const override;

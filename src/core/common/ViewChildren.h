@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/Types.h"
@@ -37,6 +38,9 @@ class BinaryWindowCommands {
   virtual void FindNext(int direction) = 0;
 
   virtual bool HasSelection() const = 0;
+  // The selected bytes [first, end); empty without a selection.
+  virtual std::pair<std::uint32_t, std::uint32_t> SelectedBytes() const { return {0, 0}; }
+  virtual void DropSelectionForPrint() {}
   virtual bool CanPaste() const = 0;
   virtual bool CanUndo() const = 0;
   virtual bool CanRedo() const = 0;
@@ -68,6 +72,8 @@ class TextWindowCommands {
   virtual bool OnTextCommand(unsigned id) = 0;
   virtual bool HasSelection() const = 0;
   virtual bool IsBoxSelection() const = 0;
+  // The stream selection's bytes [first, end); empty without one.
+  virtual std::pair<std::uint32_t, std::uint32_t> StreamSelectionRange() const { return {0, 0}; }
   // Hint 16: the document's text was laid out anew.
   virtual void OnTextLoaded() = 0;
   // Hint 32 (full) and 35: the format's values are read again.

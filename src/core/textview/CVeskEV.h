@@ -78,6 +78,10 @@ class CVeskEV : public TextWindowCommands, public TextSearchWindow {
   // ---- TextWindowCommands ----
   bool OnTextCommand(unsigned id) override;
   bool HasSelection() const override { return selActive_; }
+  std::pair<std::uint32_t, std::uint32_t> StreamSelectionRange() const override {
+    if (!selActive_ || box_) return {0, 0};
+    return {std::min(selStart_, selEnd_), std::max(selStart_, selEnd_)};
+  }
   bool IsBoxSelection() const override { return selActive_ && box_; }
   void OnTextLoaded() override;
   void Reformat(bool full) override;

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include "core/common/ProcessValues.h"
+#include "core/document/CVeskDoc.h"
+#include "core/encoding/Cp932.h"
+#include "core/print/CPrtManeger.h"
+#include "core/print/PrintPage.h"
+#include "fakes/FakePlatform.h"
+#include "fakes/RecordingCanvas.h"
+
+namespace quarn {
+namespace {
+
+// A4 at 600 dpi.
+constexpr PrintDevice kA4{600, 600, 4960, 7016};
+
+std::uint32_t LastUnit(const std::string& text) {
+  if (text.empty()) return CVeskDoc::kNone;
+  std::size_t q = 0;
+  for (;;) {
+    const std::size_t next = q + ((cp932::IsLeadByte(std::uint8_t(text[q])) || text[q] == '\r') ? 2 : 1);
+    if (next >= text.size()) return std::uint32_t(q);
+    q = next;
+  }
+}
+
+std::unique_ptr<CVeskDoc> MakeDoc(const std::string& text, int width, int kind = kTextDoc) {
+  gProcess.nextDocKind = kind;
+  auto doc = std::make_unique<CVeskDoc>();
+  doc->Format().charsPerLine = width;
+  doc->Format().tabColumns = 4;
+  const auto n = std::uint32_t(text.size());
+  doc->Store().Reserve(n);
+  doc->Store().BeginDirect();
+  if (n) std::memcpy(doc->Store().Data(), text.data(), n);
+  doc->Store().EndDirect();
+  doc->SetTextLength(n, LastUnit(text));
+  if (kind == kTextDoc) doc->RebuildRows();
+  doc->SetPathName("/tmp/a.txt");
+  return doc;
+}
+
+struct PrintFixture : ::testing::Test {
+  void SetUp() override {
+    canvas.metrics.aveCharWidth = 40;  // a 10-point font at 600 dpi
+    canvas.metrics.height = 83;
+  }
+  fakes::FakePlatform platform;
+  fakes::RecordingCanvas canvas;
+  PageLayoutFields fields;
+  CPrtManeger manager{fields};
+};
+
+TEST_F(PrintFixture, PaginationFigures) {
+  struct Case {
+    const char* what;
+    std::array<std::int32_t, 4> margins;
+    std::int32_t charSpacing;
+    bool numbers, binary;
+    int docWidth;
+    bool ok;
+    int charsPerLine, linesPerPage, numberColumns;
+  } cases[] = {
+      // (4960 - 2 x 118) / 40 = 118 columns; (7016 - 2 x 236) / 83 = 78 lines
+      {"plain", {50, 100, 50, 100}, 0, false, false, 250, true, 118, 78, 6},
+      {"cut to the format", {50, 100, 50, 100}, 0, false, false, 80, true, 80, 78, 6},
+      {"line numbers", {50, 100, 50, 100}, 0, true, false, 250, true, 112, 78, 6},
+      // pitch 40 + 11: ceil(240 / 51) = 5 number columns, 4724 / 51 = 92
+      {"spacing", {50, 100, 50, 100}, 5, true, false, 250, true, 87, 78, 5},
+      {"binary", {50, 100, 50, 100}, 0, true, true, 80, true, 118, 76, 6},
+      {"margins of 1000 mm", {10000, 10000, 10000, 10000}, 0, false, false, 80, false, 0, 0, 0},
+      {"one column left", {50, 100, 2024, 100}, 0, false, false, 80, false, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    fields.margins = c.margins;
+    fields.charSpacing = c.charSpacing;
+    fields.printLineNumbers = c.numbers;
+    const std::size_t shown = platform.CountShown(59417);
+    ASSERT_EQ(manager.Paginate(canvas, kA4, c.docWidth, c.binary), c.ok) << c.what;
+    EXPECT_EQ(platform.CountShown(59417), shown + (c.ok ? 0 : 1)) << c.what;
+    if (!c.ok) continue;
+    EXPECT_EQ(manager.CharsPerLine(), c.charsPerLine) << c.what;
+    EXPECT_EQ(manager.LinesPerPage(), c.linesPerPage) << c.what;
+    EXPECT_EQ(manager.LineNumberColumns(), c.numberColumns) << c.what;
+  }
+  // The print font is the page layout's, sized at the printer's resolution.
+  EXPECT_EQ(canvas.fonts.back().height, -75);
+}
+
+TEST(PageLineTest, CodesAreReplacedOnceLowerCaseFirst) {
+  const PrintStamp stamp{"26/03/03", "09:05:07"};
+  struct Case {
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {"FileName = &f  &d &t", "FileName = /a.txt  26/03/03 09:05:07"},
+      {"&p/&P", "10/&P"},
+      {"&p &p", "10 &p"},
+      {"&P &F &D &T", "10 /a.txt 26/03/03 09:05:07"},
+      {"&&x &q", "&&x &q"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExpandPageLine(c.text, 10, "/a.txt", stamp), c.expected) << c.text;
+  std::tm t{};
+  t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 3, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
+  EXPECT_EQ(MakePrintStamp(t).date, stamp.date);
+  EXPECT_EQ(MakePrintStamp(t).time, stamp.time);
+}
+
+// The printed rows are the text window's own rows when the printed width
+// is the document's width.
+TEST_F(PrintFixture, TextRowsMatchTheWindowsRowsAtTheSameWidth) {
+  std::mt19937 rng(7);
+  const char* pieces[] = {"a", "bb ", "\t", "\x82\xa0", "\r\n", "\x81\x42", "word "};
+  for (int step = 0; step < 200; ++step) {
+    std::string text;
+    for (int n = int(rng() % 120); n > 0; --n) text += pieces[rng() % 7];
+    const int width = 4 + int(rng() % 20);
+    auto doc = MakeDoc(text, width);
+    fields.printLineNumbers = 0;
+    ASSERT_TRUE(manager.Paginate(canvas, kA4, width, false));
+    ASSERT_EQ(manager.PrepareTextRows(*doc, false, 0, 0, 1000000), TextRowsResult::kDone);
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t r = 0; r < doc->RowCount(); ++r) {
+      if (doc->RowStartAt(r) < text.size()) expected.push_back(doc->RowStartAt(r));
+    }
+    ASSERT_EQ(manager.RowStarts(), expected) << "step " << step;
+  }
+}
+
+TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALine) {
+  // Line 1 wraps into two rows at width 8; line 3 holds a tab.
+  auto doc = MakeDoc("abcdefghij\r\n\x82\xa0\x82\xa2\r\nx\ty\r\n", 8);
+  fields.firstLine = 10;
+  ASSERT_TRUE(manager.Paginate(canvas, kA4, 8, false));
+  ASSERT_EQ(manager.PrepareTextRows(*doc, false, 0, 0, 1000000), TextRowsResult::kDone);
+  ASSERT_EQ(manager.RowStarts().size(), 4u);
+  PrintStamp stamp;
+  PagePrinter(canvas, manager, *doc, stamp).DrawTextPage(1, false);
+  const int top = manager.Top(), pitch = manager.LinePitch(), left = manager.Left();
+  const int body = left + 6 * 40;
+  struct Row {
+    const char* number;  // null: a continuation row
+    const char* text;
+  } rows[] = {{"00010 ", "abcdefgh"}, {nullptr, "ij"}, {"00011 ", "\x82\xa0\x82\xa2"}, {"00012 ", "x y"}};
+  for (int k = 0; k < 4; ++k) {
+    auto runs = canvas.RunsAt(top + k * pitch);
+    ASSERT_EQ(runs.size(), rows[k].number ? 2u : 1u) << k;
+    if (rows[k].number) {
+      EXPECT_EQ(runs[0].text, rows[k].number);
+    }
+    EXPECT_EQ(runs.back().x, body);
+    EXPECT_EQ(runs.back().text, rows[k].text) << k;
+  }
+  // The tab runs to column 4.
+  EXPECT_EQ(canvas.RunsAt(top + 3 * pitch).back().advances, (std::vector<int>{40, 120, 40}));
+
+  // Printing the selection of line 2 numbers it as the first line.
+  ASSERT_EQ(manager.PrepareTextRows(*doc, true, 13, 14, 1000000), TextRowsResult::kDone);
+  ASSERT_EQ(manager.RowStarts(), (std::vector<std::uint32_t>{12}));
+  canvas.Clear();
+  PagePrinter(canvas, manager, *doc, stamp).DrawTextPage(1, false);
+  EXPECT_EQ(canvas.RunsAt(top)[0].text, "00010 ");
+
+  EXPECT_EQ(manager.PrepareTextRows(*doc, false, 0, 0, 3), TextRowsResult::kTooManyRows);
+}
+
+TEST_F(PrintFixture, HeaderAndFooterBands) {
+  auto doc = MakeDoc("", 80);
+  fields.firstPage = 10;
+  fields.footerAlign = 2;
+  ASSERT_TRUE(manager.Paginate(canvas, kA4, 80, false));
+  PrintStamp stamp{"26/03/03", "09:05:07"};
+  PagePrinter(canvas, manager, *doc, stamp).DrawHeaderFooter(2);
+  ASSERT_EQ(canvas.texts.size(), 2u);
+  EXPECT_EQ(canvas.texts[0].text, "FileName = /tmp/a.txt  26/03/03 09:05:07");
+  EXPECT_EQ(canvas.texts[1].text, "- 11 -");
+  const int h = 83, q = h / 4;
+  EXPECT_EQ(canvas.texts[0].rect, (Rect{118, 0, 4960 - 118, h + q}));
+  EXPECT_EQ(canvas.texts[1].rect, (Rect{118, 7016 - q - h, 4960 - 118, 7016}));
+  EXPECT_EQ(canvas.texts[1].format & 3, dt::kRight);
+  fields.headerOn = fields.footerOn = 0;
+  canvas.Clear();
+  PagePrinter(canvas, manager, *doc, stamp).DrawHeaderFooter(1);
+  EXPECT_TRUE(canvas.texts.empty());
+}
+
+TEST_F(PrintFixture, BinaryPageHasAHeaderRowABlankRowAndItsRows) {
+  std::string bytes;
+  for (int i = 0; i < 40; ++i) bytes.push_back(char('A' + i % 26));
+  auto doc = MakeDoc(bytes, 80, kBinaryDoc);
+  fields.margins = {50, 100, 50, 2743};  // room for 3 rows a page
+  ASSERT_TRUE(manager.Paginate(canvas, kA4, 80, true));
+  ASSERT_EQ(manager.LinesPerPage(), 1);
+  fields.margins = {50, 100, 50, 2709};
+  ASSERT_TRUE(manager.Paginate(canvas, kA4, 80, true));
+  ASSERT_EQ(manager.LinesPerPage(), 2);
+  BinaryViewSettings settings;
+  PrintStamp stamp;
+  PagePrinter(canvas, manager, *doc, stamp).DrawBinaryPage(2, settings, 0, 0xFFFFFFFF);
+  const int top = manager.Top(), pitch = manager.LinePitch();
+  EXPECT_EQ(canvas.RunsAt(top)[0].text, "ADDRESS   ");
+  EXPECT_TRUE(canvas.RunsAt(top + pitch).empty());
+  auto row = canvas.RunsAt(top + 2 * pitch);
+  ASSERT_EQ(row.size(), 3u);
+  EXPECT_EQ(row[0].text, "00000020");
+  EXPECT_EQ(row[2].text.substr(0, 8), "GHIJKLMN");
+  EXPECT_TRUE(canvas.RunsAt(top + 3 * pitch).empty());  // the document ends at row 2
+
+  // A printed selection counts its rows from the first one it touches.
+  canvas.Clear();
+  PagePrinter(canvas, manager, *doc, stamp).DrawBinaryPage(1, settings, 1, 1);
+  EXPECT_EQ(canvas.RunsAt(top + 2 * pitch)[0].text, "00000010");
+  EXPECT_TRUE(canvas.RunsAt(top + 3 * pitch).empty());
+
+  auto empty = MakeDoc("", 80, kBinaryDoc);
+  canvas.Clear();
+  PagePrinter(canvas, manager, *empty, stamp).DrawBinaryPage(1, settings, 0, 0xFFFFFFFF);
+  EXPECT_TRUE(canvas.runs.empty());
+}
+
+}  // namespace
+}  // namespace quarn
