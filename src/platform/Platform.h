@@ -12,6 +12,7 @@ class Clipboard;
 class FindDialogService;
 class FindBoxService;
 class DesktopService;
+class ProcessService;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
@@ -22,6 +23,7 @@ struct PlatformServices {
   FindDialogService* findDialog = nullptr;
   FindBoxService* findBox = nullptr;
   DesktopService* desktop = nullptr;
+  ProcessService* processes = nullptr;
 };
 
 PlatformServices& Platform();

@@ -5,6 +5,8 @@
 #include "core/common/ProgramDirectory.h"
 #include "core/app/CabinetSheet.h"
 #include "core/common/AppMessage.h"
+#include "core/operations/CMenuToolManeger.h"
+#include "core/operations/CPopupManeger.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "platform/FileSystem.h"
@@ -70,6 +72,8 @@ void CDataFile::Apply(const DataFileContents& c) {
   reserved_ = c.reserved;
   blocks_ = c.blocks;
   blockCount_ = c.blockCount;
+  if (blockCount_ > kToolsBlock) gMenuTools.LoadBlock(blocks_[kToolsBlock]);
+  if (blockCount_ > kPopupBlock) gPopup.LoadBlock(blocks_[kPopupBlock]);
   if (blockCount_ > kCustomColorsBlock) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(blocks_[kCustomColorsBlock].data());
     auto& colors = CustomColors();
@@ -89,11 +93,15 @@ DataFileContents CDataFile::Collect() const {
   c.subdirectories = find.searchSubdirectories ? 1 : 0;
   c.directionDown = find.directionDown ? 1 : 0;
   c.reserved = reserved_;
-  // The custom colours are always written, so the blocks before them are
-  // too: as read, or their defaults.
-  c.blockCount = std::max(blockCount_, kCustomColorsBlock + 1);
+  // The tools, the custom colours and the popup menu are always written, so
+  // the blocks before them are too: as read, or their defaults.
+  c.blockCount = std::max(blockCount_, kPopupBlock + 1);
   for (std::size_t i = 0; i < c.blockCount; ++i)
-    c.blocks[i] = i == kCustomColorsBlock ? ColorsBlock() : i < blockCount_ ? blocks_[i] : DefaultDataBlock(i);
+    c.blocks[i] = i == kCustomColorsBlock ? ColorsBlock()
+                  : i == kToolsBlock      ? gMenuTools.SaveBlock()
+                  : i == kPopupBlock      ? gPopup.SaveBlock()
+                  : i < blockCount_       ? blocks_[i]
+                                          : DefaultDataBlock(i);
   return c;
 }
 
