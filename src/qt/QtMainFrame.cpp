@@ -15,6 +15,7 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
+#include "core/app/RunCommands.h"
 #include "core/common/Settings.h"
 #include "core/common/WindowPos.h"
 #include "core/commands/CommandIds.h"
@@ -113,8 +114,10 @@ CVeskView* QtMainFrame::ActiveView() {
 
 void QtMainFrame::rebuildMenus() {
   documentMenu_ = Documents().Count() > 0;
-  BuildMenuBar(*menuBar(), documentMenu_ ? menus::DocumentMenu() : menus::NoDocumentMenu(),
-               Documents().Recent().Entries());
+  menus::MenuBar bar = documentMenu_ ? menus::DocumentMenu() : menus::NoDocumentMenu();
+  // The user tools' menu stands before the help menu.
+  bar.insert(bar.empty() ? bar.end() : bar.end() - 1, UserToolMenu());
+  BuildMenuBar(*menuBar(), bar, Documents().Recent().Entries());
   for (QAction* top : menuBar()->actions())
     if (QMenu* menu = top->menu()) {
       connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(*menu); });

@@ -28,6 +28,9 @@
 #include "qt/QtBeep.h"
 #include "qt/QtCabinetDialogs.h"
 #include "qt/QtOperationDialogs.h"
+#include "qt/QtToolDialogs.h"
+#include "platform/PosixProcessService.h"
+#include "platform/ToolDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtDirectoryLister.h"
@@ -96,6 +99,9 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   CabinetDialogs() = &cabinetDialogs;
   QtOperationDialogs operationDialogs;
   OperationDialogs() = &operationDialogs;
+  QtToolDialogs toolDialogs;
+  ToolDialogs() = &toolDialogs;
+  PosixProcessService processes;
   InstallOperationLibrary(&Operations());
   QtDirectoryLister directories;
   Directories() = &directories;
@@ -109,11 +115,13 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   platform.files = &files;
   platform.dialogs = &dialogs;
   platform.clipboard = &clipboard;
+  platform.processes = &processes;
   // The services live on this stack: nothing may reach them after it unwinds.
   auto releaseServices = [&platform] {
     platform = PlatformServices{};
     CabinetDialogs() = nullptr;
     OperationDialogs() = nullptr;
+    ToolDialogs() = nullptr;
     InstallOperationLibrary(nullptr);
     Directories() = nullptr;
     GlobalFindDialogs() = nullptr;
@@ -141,6 +149,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     QtMainFrame frame;
     cabinetDialogs.setParent(&frame);
     operationDialogs.setParent(&frame);
+    toolDialogs.setParent(&frame);
     globalFindDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");

@@ -10,6 +10,7 @@
 #include "core/macro/COperationManeger.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
+#include "core/res/Texts.h"
 #include "core/tools/ProgramOutput.h"
 #include "core/tools/ProgramStart.h"
 #include "core/view/CVeskView.h"
@@ -172,6 +173,25 @@ bool RunProgramCommand(DocTemplate& documents, CVeskView* view, unsigned id) {
     return true;
   }
   return false;
+}
+
+menus::Popup UserToolMenu() {
+  auto menuText = [](unsigned id) {
+    const std::string& text = LoadString(id);
+    return text.substr(0, text.find('\n'));
+  };
+  menus::Popup popup{texts::kUserToolMenu, {}};
+  popup.items.push_back({menus::ItemKind::kCommand, cmd::kRunProgram, menuText(cmd::kRunProgram) + "(&R)..."});
+  popup.items.push_back({menus::ItemKind::kCommand, cmd::kExplorer, menuText(cmd::kExplorer) + "(&E)"});
+  if (!gMenuTools.tools.empty()) popup.items.push_back({menus::ItemKind::kSeparator, 0, {}});
+  unsigned next = cmd::kFirstUserTool;
+  for (const UserTool& tool : gMenuTools.tools) {
+    if (tool.kind == ToolKind::kSeparator)
+      popup.items.push_back({menus::ItemKind::kSeparator, 0, {}});
+    else
+      popup.items.push_back({menus::ItemKind::kCommand, next++, tool.title});
+  }
+  return popup;
 }
 
 bool UpdateProgramCommand(unsigned id, CommandState& state) {

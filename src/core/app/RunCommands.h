@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/commands/Menus.h"
 #include "core/operations/CMenuToolManeger.h"
 #include "platform/CommandState.h"
 
@@ -22,6 +23,10 @@ bool RunEntryProgram(DocTemplate& documents, CVeskView* view, const RunEntry& en
 // False when id is not one of the commands.
 bool RunProgramCommand(DocTemplate& documents, CVeskView* view, unsigned id);
 bool UpdateProgramCommand(unsigned id, CommandState& state);
+
+// The menu of its own that offers these commands: running a program, the
+// file manager, then the user tools by their titles (separators as lines).
+menus::Popup UserToolMenu();
 
 // The parameter block of a recorded 32834: the three texts with their
 // zeros, then the three flags.
