@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "core/app/CDataFile.h"
+#include "core/app/CMainFrame.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/RunCommands.h"
+#include "core/commands/CommandIds.h"
+#include "core/common/ParameterBlock.h"
+#include "core/operations/CPopupManeger.h"
+#include "core/res/MessageIds.h"
+#include "core/view/CVeskView.h"
+#include "fakes/FakeCabinet.h"
+#include "platform/PosixProcessService.h"
+#include "platform/ToolDialogs.h"
+#include "textview/TextWindowFixture.h"
+
+namespace quarn {
+namespace {
+
+struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
+  bool CreateFrame(CVeskDoc& doc) override {
+    FakeCabinetFrames::CreateFrame(doc);
+    auto& window = windows[&doc] = std::make_unique<CVeskEV>(doc, host);
+    TextMetric tm;
+    tm.height = 16;
+    tm.aveCharWidth = 8;
+    window->SetScreenFont(LogFont{}, tm);
+    window->OnCreate();
+    frames[&doc].view->AttachTextWindow(window.get());
+    return true;
+  }
+  void DestroyFrame(CVeskDoc& doc) override {
+    windows.erase(&doc);
+    FakeCabinetFrames::DestroyFrame(doc);
+  }
+  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
+  void CloseMainWindow() override {}
+  void MenusChanged() override {}
+  testing::TextHost host;
+  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> windows;
+};
+
+// Dialogs answered from scripts; the parameter prompt answers with prompt
+// (nothing: Cancel).
+struct ScriptedDialogs : ToolDialogService {
+  bool runDialog(RunDialogRequest& r) override {
+    shownRuns.push_back(r);
+    while (!runs.empty()) {
+      RunDialogRequest answer = r;
+      runs.front()(answer);
+      runs.pop_front();
+      if (r.accept(answer)) return r = answer, true;
+    }
+    return false;
+  }
+  bool promptDialog(std::string& parameters) override {
+    prompted.push_back(parameters);
+    if (!prompt) return false;
+    parameters = *prompt;
+    return true;
+  }
+  bool insertTextDialog(InsertTextRequest&) override { return false; }
+  std::unique_ptr<CaptureProgressWindow> openCaptureProgress(const std::string&) override { return nullptr; }
+
+  std::deque<std::function<void(RunDialogRequest&)>> runs;
+  std::vector<RunDialogRequest> shownRuns;
+  std::optional<std::string> prompt;
+  std::vector<std::string> prompted;
+};
+
+// Records what would be started; the real service starts it when real.
+struct Processes : ProcessService {
+  std::unique_ptr<ChildProcess> start(const ProcessRequest& request) override {
+    started.push_back(request);
+    return real ? posix.start(request) : nullptr;
+  }
+  bool openFolder(const std::string& folder) override {
+    folders.push_back(folder);
+    return true;
+  }
+  PosixProcessService posix;
+  bool real = true;
+  std::vector<ProcessRequest> started;
+  std::vector<std::string> folders;
+};
+
+class RunCommandsTest : public testing::TextWindowFixture {
+ protected:
+  void SetUp() override {
+    TextWindowFixture::SetUp();
+    saved_ = gMenuTools;
+    gMenuTools = CMenuToolManeger{};
+    documents.SetFrameFactory(&frames);
+    ToolDialogs() = &dialogs;
+    Platform().processes = &processes;
+  }
+  void TearDown() override {
+    documents.CloseAll();
+    ToolDialogs() = nullptr;
+    Platform().processes = nullptr;
+    gMenuTools = saved_;
+    TextWindowFixture::TearDown();
+  }
+  void Answer(std::string command, std::string parameters, bool dos, bool redirect) {
+    dialogs.runs.push_back([=](RunDialogRequest& r) {
+      r.command = command, r.parameters = parameters, r.dosInternal = dos, r.redirect = redirect;
+    });
+  }
+  static std::string TextOf(CVeskDoc& doc) {
+    std::string out(doc.TextLength(), '\0');
+    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
+    return out;
+  }
+  bool Enabled(unsigned id) {
+    CommandState state;
+    frame.OnUpdateCommand(id, state);
+    return state.enabled;
+  }
+
+  ScriptedDialogs dialogs;
+  Processes processes;
+  Frames frames;
+  DocTemplate documents;
+  CMainFrame frame{documents, frames};
+
+ private:
+  CMenuToolManeger saved_;
+};
+
+TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocument) {
+  Answer("printf", "'a\\nb\\343\\201\\202$$'; echo err >&2", true, true);
+  ASSERT_TRUE(frame.OnCommand(cmd::kRunProgram));
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), "a\r\nb\x82\xA0$err\r\n");
+  ASSERT_EQ(gMenuTools.history.size(), 1u);
+  EXPECT_EQ(gMenuTools.history[0].command, "printf");
+}
+
+TEST_F(RunCommandsTest, AMissingProgramIsRefusedAndTheDialogStays) {
+  Answer("/no/such/program", "", false, true);
+  Answer(std::string(261, 'x'), "", true, true);
+  Answer("true", "", true, false);
+  frame.OnCommand(cmd::kRunProgram);
+  EXPECT_TRUE(platform.Shown(msg::kNoSuchProgram));
+  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].arguments, (std::vector<std::string>{"/bin/sh", "-c", "true"}));
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(RunCommandsTest, AProgramThatCannotStartBeepsAndOpensNothing) {
+  processes.real = false;
+  EXPECT_FALSE(RunEntryProgram(documents, nullptr, RunEntry{"x", "", "", true, true, false}));
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(RunCommandsTest, TheHistoryKeepsTwentyCommandsNewestFirstAndReplaysWithoutTheDialog) {
+  processes.real = false;
+  for (int i = 1; i <= 21; ++i) Answer("c" + std::to_string(i), "", true, false), frame.OnCommand(cmd::kRunProgram);
+  ASSERT_EQ(gMenuTools.history.size(), 20u);
+  EXPECT_EQ(gMenuTools.history.front().command, "c21");
+  EXPECT_EQ(gMenuTools.history.back().command, "c2");
+  Answer("c5", "p", true, false);
+  frame.OnCommand(cmd::kRunProgram);
+  EXPECT_EQ(dialogs.shownRuns.back().command, "c21");  // the dialog opens on the newest
+  EXPECT_EQ(gMenuTools.history.size(), 20u);
+  EXPECT_EQ(gMenuTools.history.front(), (RunEntry{"c5", "p", "", true, false, false}));
+  EXPECT_EQ(gMenuTools.history[5].command, "c17");
+
+  const RunEntry replayed{"c9", "q r", "/tmp", true, false, true};
+  ScopedParameterBlock block(RunEntryRecord(replayed));
+  frame.OnCommand(cmd::kRunProgram);
+  EXPECT_EQ(dialogs.shownRuns.size(), 22u);
+  EXPECT_EQ(gMenuTools.history.front(), replayed);
+  EXPECT_EQ(processes.started.back().arguments, (std::vector<std::string>{"/bin/sh", "-c", "c9 q r"}));
+}
+
+TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParameters) {
+  processes.real = false;
+  EXPECT_FALSE(Enabled(cmd::kFirstUserTool));
+  UserTool a{ToolKind::kProgram, "A", {"a", "1", "", true, false, false}, false};
+  UserTool b{ToolKind::kProgram, "B", {"b", "2", "", true, false, false}, true};
+  gMenuTools.tools = {a, UserTool{ToolKind::kSeparator, {}, {}, false}, b};
+  EXPECT_TRUE(Enabled(cmd::kFirstUserTool));
+  EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 1), "B");
+  EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 2), "");
+
+  frame.OnCommand(cmd::kFirstUserTool + 1);  // B asks; Cancel starts nothing
+  EXPECT_EQ(dialogs.prompted, (std::vector<std::string>{"2"}));
+  EXPECT_TRUE(processes.started.empty());
+  dialogs.prompt = "3";
+  frame.OnCommand(cmd::kFirstUserTool + 1);
+  EXPECT_EQ(gMenuTools.tools[2].run.parameters, "3");
+  frame.OnCommand(cmd::kFirstUserTool);
+  frame.OnCommand(cmd::kFirstUserTool + 2);
+  ASSERT_EQ(processes.started.size(), 2u);
+  EXPECT_EQ(processes.started[0].arguments[2], "b 3");
+  EXPECT_EQ(processes.started[1].arguments[2], "a 1");
+  EXPECT_TRUE(gMenuTools.history.empty());
+
+  const menus::Popup menu = UserToolMenu();
+  ASSERT_EQ(menu.items.size(), 6u);
+  EXPECT_EQ(menu.items[5].id, cmd::kFirstUserTool + 1);
+  EXPECT_EQ(menu.items[5].text, "B");
+}
+
+TEST_F(RunCommandsTest, TheFileManagerOpensTheDocumentsFolder) {
+  frame.OnCommand(cmd::kExplorer);
+  EXPECT_EQ(processes.folders, (std::vector<std::string>{"."}));
+  EXPECT_TRUE(gMenuTools.history.empty());
+}
+
+// The tools, the run history, the toolbar and the popup list survive the
+// data file; a help button stored as 57668 comes back as 57669.
+TEST_F(RunCommandsTest, ToolsToolbarAndPopupRoundTripThroughTheDataFile) {
+  gMenuTools.history = {RunEntry{"gcc", "-c $f", "/src", false, true, false}};
+  gMenuTools.tools = {UserTool{ToolKind::kOperation, "Op", {"op.mac", "", "", false, false, false}, false},
+                      UserTool{ToolKind::kSeparator, {}, {}, false},
+                      UserTool{ToolKind::kProgram, "T", {"t", "x", "/d", true, true, true}, true}};
+  gMenuTools.toolbar = {cmd::kCompare, 0, 194, 57668};
+  const std::vector<int> savedPopup = gPopup.List();
+  gPopup.SetList({cmd::kUndo, CPopupManeger::kSeparator, cmd::kCopy});
+  const CMenuToolManeger expected = gMenuTools;
+  const DataFileContents contents = gDataFile.Collect();
+  gMenuTools = CMenuToolManeger{};
+  gPopup.SetList({});
+  gDataFile.Apply(contents);
+  EXPECT_EQ(gMenuTools.history, expected.history);
+  EXPECT_EQ(gMenuTools.tools, expected.tools);
+  EXPECT_EQ(gMenuTools.toolbar, (std::vector<unsigned>{cmd::kCompare, 0, 194, 57669}));
+  EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, -1, cmd::kCopy}));
+  // A block cut short anywhere is refused and changes nothing.
+  const std::string block = gMenuTools.SaveBlock();
+  for (std::size_t n = 0; n < block.size(); ++n) ASSERT_FALSE(gMenuTools.LoadBlock(block.substr(0, n))) << n;
+  EXPECT_EQ(gMenuTools.tools, expected.tools);
+  gPopup.SetList(savedPopup);
+}
+
+}  // namespace
+}  // namespace quarn
