@@ -64,13 +64,20 @@ struct ScriptedDialogs : ToolDialogService {
     parameters = *prompt;
     return true;
   }
-  bool insertTextDialog(InsertTextRequest&) override { return false; }
+  bool insertTextDialog(InsertTextRequest& r) override {
+    shownInsert = r;
+    if (!insert) return false;
+    r.position = insert->first, r.text = insert->second;
+    return true;
+  }
   std::unique_ptr<CaptureProgressWindow> openCaptureProgress(const std::string&) override { return nullptr; }
 
   std::deque<std::function<void(RunDialogRequest&)>> runs;
   std::vector<RunDialogRequest> shownRuns;
   std::optional<std::string> prompt;
   std::vector<std::string> prompted;
+  std::optional<std::pair<int, std::string>> insert;
+  InsertTextRequest shownInsert;
 };
 
 // Records what would be started; the real service starts it when real.
@@ -214,6 +221,28 @@ TEST_F(RunCommandsTest, TheFileManagerOpensTheDocumentsFolder) {
   frame.OnCommand(cmd::kExplorer);
   EXPECT_EQ(processes.folders, (std::vector<std::string>{"."}));
   EXPECT_TRUE(gMenuTools.history.empty());
+}
+
+TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWas) {
+  gProcess.nextDocKind = kTextDoc;
+  CVeskDoc* doc = documents.OpenDocumentFile({});
+  ASSERT_TRUE(doc);
+  gSettings.InsertionString = "old";
+  gSettings.InsertionPosition = 0;
+  dialogs.insert = std::make_pair(2, std::string("$Y-$f"));
+  frame.OnCommand(cmd::kInsertString);
+  EXPECT_EQ(dialogs.shownInsert.text, "old");
+  ASSERT_EQ(dialogs.shownInsert.codes.size(), 27u);
+  EXPECT_EQ(dialogs.shownInsert.codes[0].substr(0, 3), "$a ");
+  EXPECT_EQ(gSettings.InsertionString, "$Y-$f");
+  EXPECT_EQ(gSettings.InsertionPosition, 2);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].type, 256u);
+  EXPECT_EQ(records[0].data, (std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
+  EXPECT_EQ(doc->TextLength(), 0u);
+  dialogs.insert.reset();  // Cancel records nothing
+  frame.OnCommand(cmd::kInsertString);
+  EXPECT_EQ(records.size(), 1u);
 }
 
 // The tools, the run history, the toolbar and the popup list survive the
