@@ -19,6 +19,7 @@
 #include "core/common/Settings.h"
 #include "core/common/WindowPos.h"
 #include "core/commands/CommandIds.h"
+#include "core/operations/CMenuToolManeger.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/res/StringTable.h"
 #include "core/commands/Menus.h"
@@ -67,7 +68,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
   toolbar_ = new QtMainToolbar(
       this, [this](unsigned id) { runCommand(id); },
       [this](unsigned id, CommandState& state) { core_.OnUpdateCommand(id, state); });
-  toolbar_->build(toolbar::DefaultToolbar());
+  toolbar_->build(gMenuTools.toolbar);
   toolbar_->findBox()->setHistory(gFindReplace.findHistory.Entries());
   addToolBar(toolbar_);
   ApplyBarVisibility();
@@ -222,7 +223,10 @@ bool QtMainFrame::runCommand(unsigned id) {
   state.enabled = false;
   core_.OnUpdateCommand(id, state);
   if (!state.enabled) return false;
-  return core_.OnCommand(id);
+  const bool done = core_.OnCommand(id);
+  // The customisation sheet may have changed the buttons.
+  if (id == cmd::kCustomise) toolbar_->build(gMenuTools.toolbar);
+  return done;
 }
 
 void QtMainFrame::dragEnterEvent(QDragEnterEvent* event) {
