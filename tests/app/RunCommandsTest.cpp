@@ -8,6 +8,9 @@
 #include "core/app/CDataFile.h"
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
+#include "core/app/KeyCommands.h"
+#include "core/operations/CustomisePages.h"
+#include "fakes/FakeKeys.h"
 #include "core/app/RunCommands.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
@@ -243,6 +246,68 @@ TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWa
   dialogs.insert.reset();  // Cancel records nothing
   frame.OnCommand(cmd::kInsertString);
   EXPECT_EQ(records.size(), 1u);
+}
+
+TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimits) {
+  CustomisePages pages;
+  ASSERT_TRUE(pages.AddProgramTool("/usr/bin/gcc"));
+  EXPECT_EQ(pages.tools[0], (UserTool{ToolKind::kProgram, "Gcc", {"/usr/bin/gcc", "", "", false, false, false}, false}));
+  pages.AddSeparator();
+  pages.AddOperationTool("fmt");
+  EXPECT_EQ(pages.tools[2].title, "Fmt");
+  pages.tool = 0;
+  pages.MoveTool(-1);  // the first cannot go up
+  EXPECT_EQ(pages.tools[0].title, "Gcc");
+  pages.MoveTool(1);
+  EXPECT_EQ(pages.tool, 1);
+  EXPECT_EQ(pages.tools[1].title, "Gcc");
+  pages.tool = 2;
+  pages.MoveTool(1);  // nor the last down
+  EXPECT_EQ(pages.tools[2].title, "Fmt");
+  while (pages.tools.size() < 20) pages.AddSeparator();
+  EXPECT_FALSE(pages.AddProgramTool("/bin/x"));
+  EXPECT_FALSE(pages.AddOperationTool("y"));
+  EXPECT_FALSE(pages.AddSeparator());
+  EXPECT_EQ(platform.CountShown(msg::kTooManyTools), 3u);
+  EXPECT_EQ(pages.tools.size(), 20u);
+
+  EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);
+  pages.buttons = {};
+  pages.AddButton(194);
+  pages.AddButton(194);  // one find box only
+  EXPECT_EQ(pages.buttons.size(), 1u);
+  while (pages.buttons.size() < 50) pages.AddButton(0);
+  pages.AddButton(cmd::kCompare);
+  EXPECT_EQ(pages.buttons.size(), 50u);
+  pages.DefaultButtons();
+  EXPECT_EQ(pages.buttons.size(), 24u);
+  pages.popup = {};
+  for (int i = 0; i < 31; ++i) pages.AddPopup(cmd::kCopy);
+  EXPECT_EQ(pages.popup.size(), 30u);
+  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+}
+
+TEST_F(RunCommandsTest, TheSheetKeepsThePagesOnOkOnly) {
+  fakes::FakeKeyDialogs sheets;
+  auto edit = [](CustomiseSheetRequest&) {
+    CustomisePages& pages = *OpenCustomisePages();
+    pages.AddSeparator();
+    pages.AddButton(cmd::kFormat);
+    pages.popupEntry = 5;
+    pages.RemovePopup();  // 貼り付け goes
+    return true;
+  };
+  sheets.script = {[&](CustomiseSheetRequest& r) { return !edit(r); }, edit};
+  const std::vector<int> popup = gPopup.List();
+  RunKeyCommand(cmd::kCustomise, documents);
+  EXPECT_TRUE(gMenuTools.tools.empty());
+  EXPECT_EQ(gPopup.List(), popup);
+  RunKeyCommand(cmd::kCustomise, documents);
+  EXPECT_EQ(gMenuTools.tools.size(), 1u);
+  EXPECT_EQ(gMenuTools.toolbar.back(), cmd::kFormat);
+  EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, cmd::kRedo, -1, cmd::kCut, cmd::kCopy}));
+  EXPECT_EQ(OpenCustomisePages(), nullptr);
+  gPopup.SetList(popup);
 }
 
 // The tools, the run history, the toolbar and the popup list survive the
