@@ -66,10 +66,17 @@ void AddToolPage(QTabWidget& tabs, CustomisePages& pages) {
                         new QCheckBox(ToQString(texts::kRunIconicBox), p.page),
                         new QCheckBox(ToQString(texts::kRunAskBox), p.page)};
   for (QCheckBox* box : boxes) fields->addRow(box);
+  p.list->setObjectName(QStringLiteral("tools"));
+  title->setObjectName(QStringLiteral("toolTitle"));
+  command->setObjectName(QStringLiteral("toolCommand"));
+  parameters->setObjectName(QStringLiteral("toolParameters"));
+  directory->setObjectName(QStringLiteral("toolDirectory"));
+  boxes[1]->setObjectName(QStringLiteral("toolRedirect"));
   p.grid->addLayout(fields, 7, 0, 1, 2);
   QPushButton* up = Button(texts::kToolUpButton, p.page);
   QPushButton* down = Button(texts::kToolDownButton, p.page);
   QPushButton* add = Button(texts::kToolNewButton, p.page);
+  add->setObjectName(QStringLiteral("toolNew"));
   QPushButton* remove = Button(texts::kToolRemoveButton, p.page);
   int row = 1;
   for (QPushButton* b : {up, down, add, remove}) p.grid->addWidget(b, row++, 1);
