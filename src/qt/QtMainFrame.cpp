@@ -116,8 +116,8 @@ CVeskView* QtMainFrame::ActiveView() {
 void QtMainFrame::rebuildMenus() {
   documentMenu_ = Documents().Count() > 0;
   menus::MenuBar bar = documentMenu_ ? menus::DocumentMenu() : menus::NoDocumentMenu();
-  // The user tools' menu stands before the help menu.
-  bar.insert(bar.empty() ? bar.end() : bar.end() - 1, UserToolMenu());
+  // With a document open the user tools' menu stands before the help menu.
+  if (documentMenu_ && !bar.empty()) bar.insert(bar.end() - 1, UserToolMenu());
   BuildMenuBar(*menuBar(), bar, Documents().Recent().Entries());
   for (QAction* top : menuBar()->actions())
     if (QMenu* menu = top->menu()) {
