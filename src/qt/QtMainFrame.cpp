@@ -119,6 +119,11 @@ void QtMainFrame::rebuildMenus() {
   // With a document open the user tools' menu stands before the help menu.
   if (documentMenu_ && !bar.empty()) bar.insert(bar.end() - 1, UserToolMenu());
   BuildMenuBar(*menuBar(), bar, Documents().Recent().Entries());
+  for (unsigned id = CMenuToolManeger::kFirstToolCommand; id <= CMenuToolManeger::kLastToolCommand; ++id)
+    if (QAction* tool = FindCommand(*menuBar(), id)) {
+      tool->setStatusTip(ToQString(gMenuTools.ToolTitle(id)));
+      tool->setToolTip(tool->statusTip());
+    }
   for (QAction* top : menuBar()->actions())
     if (QMenu* menu = top->menu()) {
       connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(*menu); });
