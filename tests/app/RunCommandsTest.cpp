@@ -73,7 +73,22 @@ struct ScriptedDialogs : ToolDialogService {
     r.position = insert->first, r.text = insert->second;
     return true;
   }
-  std::unique_ptr<CaptureProgressWindow> openCaptureProgress(const std::string&) override { return nullptr; }
+  // Each call of the window's keepGoing runs onPump (the events handled
+  // meanwhile); the window answers stop after stopAfter calls.
+  struct Window : CaptureProgressWindow {
+    ScriptedDialogs& owner;
+    explicit Window(ScriptedDialogs& o) : owner(o) {}
+    bool keepGoing(unsigned long) override {
+      if (owner.onPump) owner.onPump();
+      return ++owner.pumps != owner.stopAfter;
+    }
+  };
+  std::unique_ptr<CaptureProgressWindow> openCaptureProgress(const std::string&) override {
+    return std::make_unique<Window>(*this);
+  }
+  std::function<void()> onPump;
+  int pumps = 0;
+  int stopAfter = -1;
 
   std::deque<std::function<void(RunDialogRequest&)>> runs;
   std::vector<RunDialogRequest> shownRuns;
@@ -149,6 +164,22 @@ TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocument) {
   EXPECT_EQ(TextOf(documents.At(0)), "a\r\nb\x82\xA0$err\r\n");
   ASSERT_EQ(gMenuTools.history.size(), 1u);
   EXPECT_EQ(gMenuTools.history[0].command, "printf");
+}
+
+// A program that never ends: stopping keeps what came, closing the result
+// document ends the capture too; neither waits for the program.
+TEST_F(RunCommandsTest, StopOrAClosedResultEndsAProgramThatNeverEnds) {
+  const RunEntry forever{"yes", "", "", true, true, false};
+  dialogs.stopAfter = 3;
+  RunEntryProgram(documents, nullptr, forever);
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_GT(documents.At(0).TextLength(), 0u);
+  EXPECT_EQ(TextOf(documents.At(0)).substr(0, 6), "y\r\ny\r\n");
+  documents.CloseAll();
+  dialogs.stopAfter = -1;
+  dialogs.onPump = [this] { documents.CloseAll(); };
+  RunEntryProgram(documents, nullptr, forever);
+  EXPECT_EQ(documents.Count(), 0u);
 }
 
 TEST_F(RunCommandsTest, AMissingProgramIsRefusedAndTheDialogStays) {
