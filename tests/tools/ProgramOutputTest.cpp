@@ -137,9 +137,9 @@ TEST_F(Capture, LargeOutputArrivesWholeAndALimitEndsIt) {
 }
 
 TEST_F(Capture, StoppingAProgramThatNeverEndsKeepsItsOutput) {
-  const Result r = Run("echo started; sleep 1000 & wait", SIZE_MAX, 5);
+  const Result r = Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5);
   EXPECT_EQ(r.end, CaptureEnd::kStopped);
-  EXPECT_EQ(r.text, "started\r\n");
+  EXPECT_EQ(r.text, "started\r\n\xE3\x81");  // the unfinished character too
 }
 
 TEST_F(Capture, AMissingProgramOrFolderDoesNotStart) {

@@ -120,10 +120,9 @@ CaptureEnd CaptureOutput(ChildProcess& child, const OutputSink& sink,
       break;
     }
   }
-  if (end != CaptureEnd::kEnded) {
-    child.stop();
-    return end;
-  }
+  if (end != CaptureEnd::kEnded) child.stop();
+  if (end == CaptureEnd::kRefused) return end;
+  // What was held back for the next piece stays too.
   const std::string rest = decoder.Finish();
   if (!rest.empty() && !sink(rest)) return CaptureEnd::kRefused;
   return end;
