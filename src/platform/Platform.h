@@ -14,6 +14,7 @@ class FindBoxService;
 class DesktopService;
 class ProgressService;
 class PrintService;
+class ProcessService;
 
 struct PlatformServices {
   MessageService* messages = nullptr;
@@ -26,6 +27,7 @@ struct PlatformServices {
   DesktopService* desktop = nullptr;
   ProgressService* progress = nullptr;
   PrintService* printing = nullptr;
+  ProcessService* processes = nullptr;
 };
 
 PlatformServices& Platform();

@@ -16,7 +16,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/operations/CustomisePages.h"
 #include "core/res/StringTable.h"
+#include "qt/QtCustomisePages.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -35,6 +37,7 @@ QtCustomiseSheet::QtCustomiseSheet(CustomiseSheetRequest& request, QWidget* pare
   setWindowTitle(ToQString(request.title));
   auto* layout = new QVBoxLayout(this);
   tabs_->addTab(makeKeyboardPage(), ToQString(texts::kKeyPage));
+  if (CustomisePages* pages = OpenCustomisePages()) AddCustomisePages(*tabs_, *pages);
   tabs_->setCurrentIndex(request.page < tabs_->count() ? request.page : 0);
   layout->addWidget(tabs_);
   auto* buttons = new QDialogButtonBox(this);

@@ -16,9 +16,11 @@
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
+#include "core/app/RunCommands.h"
 #include "core/common/Settings.h"
 #include "core/common/WindowPos.h"
 #include "core/commands/CommandIds.h"
+#include "core/operations/CMenuToolManeger.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/res/StringTable.h"
 #include "core/commands/Menus.h"
@@ -76,7 +78,7 @@ QtMainFrame::QtMainFrame(QWidget* parent)
       [this](unsigned id, CommandState& state) { core_.OnUpdateCommand(id, state); });
   tabBar_ = new QtTabBar(core_.Tabs(), this);
   core_.Tabs().SetHost(tabBar_);
-  toolbar_->build(toolbar::DefaultToolbar());
+  toolbar_->build(gMenuTools.toolbar);
   toolbar_->findBox()->setHistory(gFindReplace.findHistory.Entries());
   addToolBar(toolbar_);
   ApplyBarVisibility();
@@ -138,8 +140,15 @@ CVeskView* QtMainFrame::ActiveView() {
 
 void QtMainFrame::rebuildMenus() {
   documentMenu_ = Documents().Count() > 0;
-  BuildMenuBar(*menuBar(), documentMenu_ ? menus::DocumentMenu() : menus::NoDocumentMenu(),
-               Documents().Recent().Entries());
+  menus::MenuBar bar = documentMenu_ ? menus::DocumentMenu() : menus::NoDocumentMenu();
+  // With a document open the user tools' menu stands before the help menu.
+  if (documentMenu_ && !bar.empty()) bar.insert(bar.end() - 1, UserToolMenu());
+  BuildMenuBar(*menuBar(), bar, Documents().Recent().Entries());
+  for (unsigned id = CMenuToolManeger::kFirstToolCommand; id <= CMenuToolManeger::kLastToolCommand; ++id)
+    if (QAction* tool = FindCommand(*menuBar(), id)) {
+      tool->setStatusTip(ToQString(gMenuTools.ToolTitle(id)));
+      tool->setToolTip(tool->statusTip());
+    }
   for (QAction* top : menuBar()->actions())
     if (QMenu* menu = top->menu()) {
       connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(*menu); });
@@ -244,7 +253,10 @@ bool QtMainFrame::runCommand(unsigned id) {
   state.enabled = false;
   core_.OnUpdateCommand(id, state);
   if (!state.enabled) return false;
-  return core_.OnCommand(id);
+  const bool done = core_.OnCommand(id);
+  // The customisation sheet may have changed the buttons.
+  if (id == cmd::kCustomise) toolbar_->build(gMenuTools.toolbar);
+  return done;
 }
 
 void QtMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -12,7 +12,6 @@
 #include "qt/QtText.h"
 
 namespace quarn::qt {
-namespace {
 
 // The button pictures in the order of the toolbar's image list: the desktop
 // theme's icon where the theme names one, else the program's own.
@@ -33,8 +32,6 @@ QIcon ButtonIcon(int image) {
   own.addFile(base + QStringLiteral("@2x.png"), QSize(40, 40));
   return *picture.theme ? QIcon::fromTheme(QLatin1String(picture.theme), own) : own;
 }
-
-}  // namespace
 
 QtFindBox::QtFindBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);

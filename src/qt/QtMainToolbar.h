@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QIcon>
 #include <QToolBar>
 #include <QWidgetAction>
 #include <functional>
@@ -12,6 +13,9 @@
 #include "platform/FindDialogService.h"
 
 namespace quarn::qt {
+
+// The picture of button image (0 to 15), as the toolbar and its page show it.
+QIcon ButtonIcon(int image);
 
 class QtFindBox : public QComboBox, public FindBoxService {
   Q_OBJECT

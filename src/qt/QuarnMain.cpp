@@ -30,12 +30,15 @@
 #include "qt/QtBeep.h"
 #include "qt/QtCabinetDialogs.h"
 #include "qt/QtOperationDialogs.h"
+#include "qt/QtToolDialogs.h"
+#include "platform/PosixProcessService.h"
+#include "platform/ToolDialogs.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtDirectoryLister.h"
 #include "qt/QtFileSystem.h"
 #include "qt/QtGlobalFindDialog.h"
-#include "qt/QtToolDialogs.h"
+#include "qt/QtRunDialogs.h"
 #include "qt/QtInstanceChannel.h"
 #include "qt/QtKeyDialog.h"
 #include "qt/QtKeyTranslator.h"
@@ -97,6 +100,9 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   CabinetDialogs() = &cabinetDialogs;
   QtOperationDialogs operationDialogs;
   OperationDialogs() = &operationDialogs;
+  QtToolDialogs toolDialogs;
+  ToolDialogs() = &toolDialogs;
+  PosixProcessService processes;
   InstallOperationLibrary(&Operations());
   QtDirectoryLister directories;
   Directories() = &directories;
@@ -104,24 +110,26 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   GlobalFindDialogs() = &globalFindDialogs;
   QtKeyDialogs keyDialogs;
   KeyDialogs() = &keyDialogs;
-  QtToolDialogs toolDialogs;
-  ToolDialogs() = &toolDialogs;
+  QtRunDialogs runDialogs;
+  RunDialogs() = &runDialogs;
   PlatformServices& platform = Platform();
   platform.messages = &messages;
   platform.beep = &beep;
   platform.files = &files;
   platform.dialogs = &dialogs;
   platform.clipboard = &clipboard;
+  platform.processes = &processes;
   // The services live on this stack: nothing may reach them after it unwinds.
   auto releaseServices = [&platform] {
     platform = PlatformServices{};
     CabinetDialogs() = nullptr;
     OperationDialogs() = nullptr;
+    ToolDialogs() = nullptr;
     InstallOperationLibrary(nullptr);
     Directories() = nullptr;
     GlobalFindDialogs() = nullptr;
     KeyDialogs() = nullptr;
-    ToolDialogs() = nullptr;
+    RunDialogs() = nullptr;
   };
 
   // The program's files live beside the executable, or in the per-user place
@@ -152,6 +160,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     QtMainFrame frame;
     cabinetDialogs.setParent(&frame);
     operationDialogs.setParent(&frame);
+    toolDialogs.setParent(&frame);
     globalFindDialogs.setParent(&frame);
     toolDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);

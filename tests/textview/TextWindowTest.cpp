@@ -165,7 +165,7 @@ TEST_F(TextWindowTest, RefusedCommandsAreRecordedAndChangeNothing) {
   records.clear();
   const unsigned refused[] = {57635, 32804, 57637, 57643, 57644, 32875, 32876, 32802, 32801, 32799, 32798,
                               32816, 32817, 32818, 32819, 32820, 32821, 32822, 32825, 32823, 32824, 32826,
-                              32827, 32828};
+                              32827};
   for (unsigned id : refused) {
     EXPECT_TRUE(window->OnTextCommand(id));
     ASSERT_FALSE(records.empty());

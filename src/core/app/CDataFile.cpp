@@ -6,6 +6,8 @@
 #include "core/app/CabinetSheet.h"
 #include "core/common/AppMessage.h"
 #include "core/common/RejectedFile.h"
+#include "core/operations/CMenuToolManeger.h"
+#include "core/operations/CPopupManeger.h"
 #include "core/res/MessageIds.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "core/tools/CConvManeger.h"
@@ -85,6 +87,8 @@ void CDataFile::Apply(const DataFileContents& c) {
   reserved_ = c.reserved;
   blocks_ = c.blocks;
   blockCount_ = c.blockCount;
+  if (blockCount_ > kToolsBlock) gMenuTools.LoadBlock(blocks_[kToolsBlock]);
+  if (blockCount_ > kPopupBlock) gPopup.LoadBlock(blocks_[kPopupBlock]);
   if (blockCount_ > kCustomColorsBlock) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(blocks_[kCustomColorsBlock].data());
     auto& colors = CustomColors();
@@ -112,6 +116,8 @@ DataFileContents CDataFile::Collect() const {
   c.blockCount = kDataBlockCount;
   for (std::size_t i = 0; i < c.blockCount; ++i)
     c.blocks[i] = i < blockCount_ ? blocks_[i] : DefaultDataBlock(i);
+  c.blocks[kToolsBlock] = gMenuTools.SaveBlock();
+  c.blocks[kPopupBlock] = gPopup.SaveBlock();
   c.blocks[kCustomColorsBlock] = ColorsBlock();
   c.blocks[kExtractBlock] = AsBlock(gExtract.SaveParameters());
   c.blocks[kConvBlock] = AsBlock(gConv.SaveParameters());

@@ -16,6 +16,7 @@
 #include "core/app/FrequentDirectories.h"
 #include "core/app/OperationCommands.h"
 #include "core/print/PrintCommands.h"
+#include "core/app/RunCommands.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/common/ParameterBlock.h"
@@ -133,6 +134,7 @@ bool CMainFrame::RunFileCommand(unsigned id) {
       return true;
     default:
       if (RunKeyCommand(id, documents_)) break;
+      if (RunProgramCommand(documents_, view, id)) break;
       if (IsCabinetCommand(id)) {
         RunCabinetCommand(id, ReplayedParameters() ? &*ReplayedParameters() : nullptr);
         break;
@@ -213,6 +215,7 @@ void CMainFrame::OnUpdateCommand(unsigned id, CommandState& state) {
       return;
     default:
       if (UpdateKeyCommand(id, state)) return;
+      if (UpdateProgramCommand(id, state)) return;
       if (IsCabinetCommand(id)) {
         // The replays of recorded operations are not offered in the menus.
         state.enabled = id != cabinet_command::kPlayFormat && id != cabinet_command::kPlayColors;

@@ -19,7 +19,9 @@ constexpr std::size_t kDataBufferSize = 30720;
 constexpr std::size_t kDataHeaderSize = 360;
 constexpr std::size_t kOlderDataHeaderSize = 306;
 constexpr std::size_t kDataBlockCount = 6;
+constexpr std::size_t kToolsBlock = 0;         // index of the user tools' block
 constexpr std::size_t kCustomColorsBlock = 2;  // index of the colour chooser's block
+constexpr std::size_t kPopupBlock = 4;         // index of the popup menu's block
 
 // Bits of the stored find options.
 constexpr std::uint32_t kOptionMatchCase = 1;

@@ -1,6 +1,8 @@
 #include "core/app/KeyCommands.h"
 
+#include "core/app/CDataFile.h"
 #include "core/app/DocTemplate.h"
+#include "core/operations/CustomisePages.h"
 
 #include "core/commands/CommandIds.h"
 #include "core/common/AppMessage.h"
@@ -25,6 +27,8 @@ void RunCustomiseSheet(DocTemplate& documents) {
   gKeyTable.PurgeOperationKeys();
   std::vector<KeyEntry> saved = gKeyTable.Entries();
   CKeyDialog keyboard(gKeyTable);
+  CustomisePages pages;
+  OpenCustomisePages() = &pages;
   CustomiseSheetRequest request;
   request.title = LoadString(kSheetTitle);
   request.page = gLastPage;
@@ -34,6 +38,7 @@ void RunCustomiseSheet(DocTemplate& documents) {
   request.addKey = [&](KeyboardPage& page) { keyboard.OnAdd(page); };
   request.removeKey = [&](KeyboardPage& page) { keyboard.OnRemove(page); };
   const bool ok = service->customiseSheet(request);
+  OpenCustomisePages() = nullptr;
   gLastPage = request.page;
   if (!ok) {
     gKeyTable.SetEntries(std::move(saved));
@@ -41,6 +46,10 @@ void RunCustomiseSheet(DocTemplate& documents) {
   }
   gKeyTable.UpdateMenuKeys(menus::MainMenu());
   gKeyTable.SaveKeys();
+  // Tools, toolbar and popup menu as the pages left them; the frame rebuilds
+  // the toolbar and the menus after the command.
+  pages.Apply();
+  gDataFile.Save(DataFilePath());
   if (request.keyboard.listRequested) gKeyTable.WriteKeyList(documents.OpenDocumentFile({}));
 }
 

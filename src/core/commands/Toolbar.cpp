@@ -21,6 +21,11 @@ const std::vector<unsigned>& DefaultToolbar() {
   return entries;
 }
 
+const std::vector<unsigned>& ButtonCommands() {
+  static const std::vector<unsigned> commands(kImages.begin(), kImages.end());
+  return commands;
+}
+
 int ButtonImage(unsigned id) {
   for (std::size_t i = 0; i < kImages.size(); ++i)
     if (kImages[i] == id) return int(i);

@@ -16,6 +16,9 @@ constexpr int kFindBoxWidth = 160;
 // "標準設定": the 24 entries of the default toolbar.
 const std::vector<unsigned>& DefaultToolbar();
 
+// The 16 commands that have button images, in the order of the images.
+const std::vector<unsigned>& ButtonCommands();
+
 // The button image of a command (its place in the toolbar bitmap), -1 for
 // a command that cannot be a button.
 int ButtonImage(unsigned id);

@@ -2,6 +2,7 @@
 // separators, shown at the pointer when the right button goes down.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ class CPopupManeger {
 
   const std::vector<int>& List() const { return list_; }
   void SetList(std::vector<int> list) { list_ = std::move(list); }
+  // The data file's block: a count and the identifiers (-1 a separator).
+  std::string SaveBlock() const;
+  // False (the list unchanged) when the count is over 30 or the block ends
+  // early.
+  bool LoadBlock(const std::string& block);
+
+  static constexpr std::size_t kMaxEntries = 30;
+
   // The entries of the menu with the names of the main menu's commands.
   std::vector<PopupEntry> BuildPopup() const;
 

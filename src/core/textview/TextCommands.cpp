@@ -16,19 +16,54 @@
 #include "platform/Clipboard.h"
 #include "platform/FindDialogService.h"
 #include "platform/Platform.h"
+#include "platform/RunDialogs.h"
+#include "core/res/Texts.h"
 
 namespace quarn {
 namespace {
+
+constexpr std::size_t kMaxInsertion = 80;
 
 bool IsRefusedChange(unsigned id) {
   switch (id) {
     case cmd::kCut: case cmd::kCutAppend: case cmd::kIndent: case cmd::kUnindent: case cmd::kSpacesToTabs: case cmd::kTabsToSpaces: case cmd::kCentre: case cmd::kAlignRight:
     case cmd::kToggleCase: case cmd::kUpperCase: case cmd::kLowerCase: case cmd::kCapitalise: case cmd::kToFullWidth: case cmd::kToHalfWidth: case cmd::kToKatakana: case cmd::kToHiragana:
-    case cmd::kSplitLines: case cmd::kJoinLines: case cmd::kInsertString:
+    case cmd::kSplitLines: case cmd::kJoinLines:
       return true;
     default:
       return false;
   }
+}
+
+// "文字列の挿入": the dialog (skipped in playback) chooses the position and
+// the text, which become the settings and the recorded block (position,
+// length, text and its zero). The text window then refuses the insertion
+// like every other change, so the text is neither expanded nor inserted.
+void InsertStringCommand() {
+  if (!ReplayedParameters()) {
+    RunDialogService* dialogs = RunDialogs();
+    if (!dialogs) return;
+    InsertTextRequest request;
+    request.position = gSettings.InsertionPosition;
+    request.text = gSettings.InsertionString;
+    const std::string codes = texts::kInsertionCodes;
+    for (std::size_t at = 0; at <= codes.size();) {
+      const std::size_t end = std::min(codes.find('\n', at), codes.size());
+      request.codes.push_back(codes.substr(at, end - at));
+      at = end + 1;
+    }
+    if (!dialogs->insertTextDialog(request) || request.position < 0 || request.position > 2 ||
+        request.text.size() > kMaxInsertion)
+      return;
+    gSettings.InsertionPosition = request.position;
+    gSettings.InsertionString = request.text;
+  }
+  std::vector<std::uint8_t> block;
+  for (std::uint32_t v : {std::uint32_t(gSettings.InsertionPosition), std::uint32_t(gSettings.InsertionString.size())})
+    for (int i = 0; i < 4; ++i) block.push_back(std::uint8_t(v >> (8 * i)));
+  if (const auto& replayed = ReplayedParameters()) block = *replayed;
+  else block.insert(block.end(), gSettings.InsertionString.begin(), gSettings.InsertionString.end()), block.push_back(0);
+  RecordOperation(textrec::kCommand, cmd::kInsertString, block);
 }
 
 int KeyOfRecord(std::uint32_t type) {
@@ -80,6 +115,9 @@ bool CVeskEV::OnTextCommand(unsigned id) {
       RefuseCommand(id);
       return true;
     }
+    case cmd::kInsertString:
+      InsertStringCommand();
+      return true;
     default:
       if (OnMarkCommand(id)) return true;
       if (!IsRefusedChange(id)) return false;

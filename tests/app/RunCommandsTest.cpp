@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "core/app/CDataFile.h"
+#include "core/app/CMainFrame.h"
+#include "core/app/DocTemplate.h"
+#include "core/app/KeyCommands.h"
+#include "core/operations/CustomisePages.h"
+#include "fakes/FakeKeys.h"
+#include "core/app/RunCommands.h"
+#include "core/commands/CommandIds.h"
+#include "core/common/ParameterBlock.h"
+#include "core/operations/CPopupManeger.h"
+#include "core/res/MessageIds.h"
+#include "core/view/CVeskView.h"
+#include "fakes/FakeCabinet.h"
+#include "fakes/FakeProgress.h"
+#include "platform/PosixProcessService.h"
+#include "platform/RunDialogs.h"
+#include "textview/TextWindowFixture.h"
+
+namespace quarn {
+namespace {
+
+struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
+  bool CreateFrame(CVeskDoc& doc) override {
+    FakeCabinetFrames::CreateFrame(doc);
+    auto& window = windows[&doc] = std::make_unique<CVeskEV>(doc, host);
+    TextMetric tm;
+    tm.height = 16;
+    tm.aveCharWidth = 8;
+    window->SetScreenFont(LogFont{}, tm);
+    window->OnCreate();
+    frames[&doc].view->AttachTextWindow(window.get());
+    return true;
+  }
+  void DestroyFrame(CVeskDoc& doc) override {
+    windows.erase(&doc);
+    FakeCabinetFrames::DestroyFrame(doc);
+  }
+  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
+  void CloseMainWindow() override {}
+  void MenusChanged() override {}
+  testing::TextHost host;
+  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> windows;
+};
+
+// Dialogs answered from scripts; the parameter prompt answers with prompt
+// (nothing: Cancel).
+struct ScriptedDialogs : RunDialogService {
+  bool runDialog(RunDialogRequest& r) override {
+    shownRuns.push_back(r);
+    while (!runs.empty()) {
+      RunDialogRequest answer = r;
+      runs.front()(answer);
+      runs.pop_front();
+      if (r.accept(answer)) return r = answer, true;
+    }
+    return false;
+  }
+  bool promptDialog(std::string& parameters) override {
+    prompted.push_back(parameters);
+    if (!prompt) return false;
+    parameters = *prompt;
+    return true;
+  }
+  bool insertTextDialog(InsertTextRequest& r) override {
+    shownInsert = r;
+    if (!insert) return false;
+    r.position = insert->first, r.text = insert->second;
+    return true;
+  }
+
+  std::deque<std::function<void(RunDialogRequest&)>> runs;
+  std::vector<RunDialogRequest> shownRuns;
+  std::optional<std::string> prompt;
+  std::vector<std::string> prompted;
+  std::optional<std::pair<int, std::string>> insert;
+  InsertTextRequest shownInsert;
+};
+
+// Records what would be started; the real service starts it when real.
+struct Processes : ProcessService {
+  std::unique_ptr<ChildProcess> start(const ProcessRequest& request) override {
+    started.push_back(request);
+    return real ? posix.start(request) : nullptr;
+  }
+  bool openFolder(const std::string& folder) override {
+    folders.push_back(folder);
+    return true;
+  }
+  PosixProcessService posix;
+  bool real = true;
+  std::vector<ProcessRequest> started;
+  std::vector<std::string> folders;
+};
+
+class RunCommandsTest : public testing::TextWindowFixture {
+ protected:
+  void SetUp() override {
+    TextWindowFixture::SetUp();
+    saved_ = gMenuTools;
+    gMenuTools = CMenuToolManeger{};
+    documents.SetFrameFactory(&frames);
+    RunDialogs() = &dialogs;
+    Platform().processes = &processes;
+  }
+  void TearDown() override {
+    documents.CloseAll();
+    RunDialogs() = nullptr;
+    Platform().processes = nullptr;
+    gMenuTools = saved_;
+    TextWindowFixture::TearDown();
+  }
+  void Answer(std::string command, std::string parameters, bool dos, bool redirect) {
+    dialogs.runs.push_back([=](RunDialogRequest& r) {
+      r.command = command, r.parameters = parameters, r.dosInternal = dos, r.redirect = redirect;
+    });
+  }
+  static std::string TextOf(CVeskDoc& doc) {
+    std::string out(doc.TextLength(), '\0');
+    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
+    return out;
+  }
+  bool Enabled(unsigned id) {
+    CommandState state;
+    frame.OnUpdateCommand(id, state);
+    return state.enabled;
+  }
+
+  ScriptedDialogs dialogs;
+  Processes processes;
+  Frames frames;
+  DocTemplate documents;
+  CMainFrame frame{documents, frames};
+
+ private:
+  CMenuToolManeger saved_;
+};
+
+TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocument) {
+  Answer("printf", "'a\\nb\\343\\201\\202$$'; echo err >&2", true, true);
+  ASSERT_TRUE(frame.OnCommand(cmd::kRunProgram));
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(TextOf(documents.At(0)), "a\r\nb\x82\xA0$err\r\n");
+  ASSERT_EQ(gMenuTools.history.size(), 1u);
+  EXPECT_EQ(gMenuTools.history[0].command, "printf");
+}
+
+// A program that never ends: stopping keeps what came, closing the result
+// document ends the capture too; neither waits for the program.
+TEST_F(RunCommandsTest, StopOrAClosedResultEndsAProgramThatNeverEnds) {
+  const RunEntry forever{"yes", "", "", true, true, false};
+  fakes::FakeProgress progress;
+  progress.stopAfter = 2;
+  RunEntryProgram(documents, nullptr, forever);
+  EXPECT_TRUE(progress.othersAnswer);
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_GT(documents.At(0).TextLength(), 0u);
+  EXPECT_EQ(TextOf(documents.At(0)).substr(0, 6), "y\r\ny\r\n");
+  documents.CloseAll();
+  progress.stopAfter = -1;
+  progress.onEvents = [this] { documents.CloseAll(); };
+  RunEntryProgram(documents, nullptr, forever);
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(RunCommandsTest, AMissingProgramIsRefusedAndTheDialogStays) {
+  Answer("/no/such/program", "", false, true);
+  Answer(std::string(261, 'x'), "", true, true);
+  Answer("true", "", true, false);
+  frame.OnCommand(cmd::kRunProgram);
+  EXPECT_TRUE(platform.Shown(msg::kNoSuchProgram));
+  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].arguments, (std::vector<std::string>{"/bin/sh", "-c", "true"}));
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(RunCommandsTest, AProgramThatCannotStartBeepsAndOpensNothing) {
+  processes.real = false;
+  EXPECT_FALSE(RunEntryProgram(documents, nullptr, RunEntry{"x", "", "", true, true, false}));
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(documents.Count(), 0u);
+}
+
+TEST_F(RunCommandsTest, TheHistoryKeepsTwentyCommandsNewestFirstAndReplaysWithoutTheDialog) {
+  processes.real = false;
+  for (int i = 1; i <= 21; ++i) Answer("c" + std::to_string(i), "", true, false), frame.OnCommand(cmd::kRunProgram);
+  ASSERT_EQ(gMenuTools.history.size(), 20u);
+  EXPECT_EQ(gMenuTools.history.front().command, "c21");
+  EXPECT_EQ(gMenuTools.history.back().command, "c2");
+  Answer("c5", "p", true, false);
+  frame.OnCommand(cmd::kRunProgram);
+  EXPECT_EQ(dialogs.shownRuns.back().command, "c21");  // the dialog opens on the newest
+  EXPECT_EQ(gMenuTools.history.size(), 20u);
+  EXPECT_EQ(gMenuTools.history.front(), (RunEntry{"c5", "p", "", true, false, false}));
+  EXPECT_EQ(gMenuTools.history[5].command, "c17");
+
+  const RunEntry replayed{"c9", "q r", "/tmp", true, false, true};
+  ScopedParameterBlock block(RunEntryRecord(replayed));
+  frame.OnCommand(cmd::kRunProgram);
+  EXPECT_EQ(dialogs.shownRuns.size(), 22u);
+  EXPECT_EQ(gMenuTools.history.front(), replayed);
+  EXPECT_EQ(processes.started.back().arguments, (std::vector<std::string>{"/bin/sh", "-c", "c9 q r"}));
+}
+
+TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParameters) {
+  processes.real = false;
+  EXPECT_FALSE(Enabled(cmd::kFirstUserTool));
+  UserTool a{ToolKind::kProgram, "A", {"a", "1", "", true, false, false}, false};
+  UserTool b{ToolKind::kProgram, "B", {"b", "2", "", true, false, false}, true};
+  gMenuTools.tools = {a, UserTool{ToolKind::kSeparator, {}, {}, false}, b};
+  EXPECT_TRUE(Enabled(cmd::kFirstUserTool));
+  EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 1), "B");
+  EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 2), "");
+
+  frame.OnCommand(cmd::kFirstUserTool + 1);  // B asks; Cancel starts nothing
+  EXPECT_EQ(dialogs.prompted, (std::vector<std::string>{"2"}));
+  EXPECT_TRUE(processes.started.empty());
+  dialogs.prompt = "3";
+  frame.OnCommand(cmd::kFirstUserTool + 1);
+  EXPECT_EQ(gMenuTools.tools[2].run.parameters, "3");
+  frame.OnCommand(cmd::kFirstUserTool);
+  frame.OnCommand(cmd::kFirstUserTool + 2);
+  ASSERT_EQ(processes.started.size(), 2u);
+  EXPECT_EQ(processes.started[0].arguments[2], "b 3");
+  EXPECT_EQ(processes.started[1].arguments[2], "a 1");
+  EXPECT_TRUE(gMenuTools.history.empty());
+
+  const menus::Popup menu = UserToolMenu();
+  ASSERT_EQ(menu.items.size(), 6u);
+  EXPECT_EQ(menu.items[5].id, cmd::kFirstUserTool + 1);
+  EXPECT_EQ(menu.items[5].text, "B");
+}
+
+TEST_F(RunCommandsTest, TheFileManagerOpensTheDocumentsFolder) {
+  frame.OnCommand(cmd::kExplorer);
+  EXPECT_EQ(processes.folders, (std::vector<std::string>{"."}));
+  EXPECT_TRUE(gMenuTools.history.empty());
+}
+
+TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWas) {
+  gProcess.nextDocKind = kTextDoc;
+  CVeskDoc* doc = documents.OpenDocumentFile({});
+  ASSERT_TRUE(doc);
+  gSettings.InsertionString = "old";
+  gSettings.InsertionPosition = 0;
+  dialogs.insert = std::make_pair(2, std::string("$Y-$f"));
+  frame.OnCommand(cmd::kInsertString);
+  EXPECT_EQ(dialogs.shownInsert.text, "old");
+  ASSERT_EQ(dialogs.shownInsert.codes.size(), 27u);
+  EXPECT_EQ(dialogs.shownInsert.codes[0].substr(0, 3), "$a ");
+  EXPECT_EQ(gSettings.InsertionString, "$Y-$f");
+  EXPECT_EQ(gSettings.InsertionPosition, 2);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].type, 256u);
+  EXPECT_EQ(records[0].data, (std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
+  EXPECT_EQ(doc->TextLength(), 0u);
+  dialogs.insert.reset();  // Cancel records nothing
+  frame.OnCommand(cmd::kInsertString);
+  EXPECT_EQ(records.size(), 1u);
+}
+
+TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimits) {
+  CustomisePages pages;
+  ASSERT_TRUE(pages.AddProgramTool("/usr/bin/gcc"));
+  EXPECT_EQ(pages.tools[0], (UserTool{ToolKind::kProgram, "Gcc", {"/usr/bin/gcc", "", "", false, false, false}, false}));
+  pages.AddSeparator();
+  pages.AddOperationTool("fmt");
+  EXPECT_EQ(pages.tools[2].title, "Fmt");
+  pages.tool = 0;
+  pages.MoveTool(-1);  // the first cannot go up
+  EXPECT_EQ(pages.tools[0].title, "Gcc");
+  pages.MoveTool(1);
+  EXPECT_EQ(pages.tool, 1);
+  EXPECT_EQ(pages.tools[1].title, "Gcc");
+  pages.tool = 2;
+  pages.MoveTool(1);  // nor the last down
+  EXPECT_EQ(pages.tools[2].title, "Fmt");
+  while (pages.tools.size() < 20) pages.AddSeparator();
+  EXPECT_FALSE(pages.AddProgramTool("/bin/x"));
+  EXPECT_FALSE(pages.AddOperationTool("y"));
+  EXPECT_FALSE(pages.AddSeparator());
+  EXPECT_EQ(platform.CountShown(msg::kTooManyTools), 3u);
+  EXPECT_EQ(pages.tools.size(), 20u);
+
+  EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);
+  pages.buttons = {};
+  pages.AddButton(194);
+  pages.AddButton(194);  // one find box only
+  EXPECT_EQ(pages.buttons.size(), 1u);
+  while (pages.buttons.size() < 50) pages.AddButton(0);
+  pages.AddButton(cmd::kCompare);
+  EXPECT_EQ(pages.buttons.size(), 50u);
+  pages.DefaultButtons();
+  EXPECT_EQ(pages.buttons.size(), 24u);
+  pages.popup = {};
+  for (int i = 0; i < 31; ++i) pages.AddPopup(cmd::kCopy);
+  EXPECT_EQ(pages.popup.size(), 30u);
+  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+}
+
+TEST_F(RunCommandsTest, TheSheetKeepsThePagesOnOkOnly) {
+  fakes::FakeKeyDialogs sheets;
+  auto edit = [](CustomiseSheetRequest&) {
+    CustomisePages& pages = *OpenCustomisePages();
+    pages.AddSeparator();
+    pages.AddButton(cmd::kFormat);
+    pages.popupEntry = 5;
+    pages.RemovePopup();  // 貼り付け goes
+    return true;
+  };
+  sheets.script = {[&](CustomiseSheetRequest& r) { return !edit(r); }, edit};
+  const std::vector<int> popup = gPopup.List();
+  RunKeyCommand(cmd::kCustomise, documents);
+  EXPECT_TRUE(gMenuTools.tools.empty());
+  EXPECT_EQ(gPopup.List(), popup);
+  RunKeyCommand(cmd::kCustomise, documents);
+  EXPECT_EQ(gMenuTools.tools.size(), 1u);
+  EXPECT_EQ(gMenuTools.toolbar.back(), cmd::kFormat);
+  EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, cmd::kRedo, -1, cmd::kCut, cmd::kCopy}));
+  EXPECT_EQ(OpenCustomisePages(), nullptr);
+  gPopup.SetList(popup);
+}
+
+// The tools, the run history, the toolbar and the popup list survive the
+// data file; a help button stored as 57668 comes back as 57669.
+TEST_F(RunCommandsTest, ToolsToolbarAndPopupRoundTripThroughTheDataFile) {
+  gMenuTools.history = {RunEntry{"gcc", "-c $f", "/src", false, true, false}};
+  gMenuTools.tools = {UserTool{ToolKind::kOperation, "Op", {"op.mac", "", "", false, false, false}, false},
+                      UserTool{ToolKind::kSeparator, {}, {}, false},
+                      UserTool{ToolKind::kProgram, "T", {"t", "x", "/d", true, true, true}, true}};
+  gMenuTools.toolbar = {cmd::kCompare, 0, 194, 57668};
+  const std::vector<int> savedPopup = gPopup.List();
+  gPopup.SetList({cmd::kUndo, CPopupManeger::kSeparator, cmd::kCopy});
+  const CMenuToolManeger expected = gMenuTools;
+  const DataFileContents contents = gDataFile.Collect();
+  gMenuTools = CMenuToolManeger{};
+  gPopup.SetList({});
+  gDataFile.Apply(contents);
+  EXPECT_EQ(gMenuTools.history, expected.history);
+  EXPECT_EQ(gMenuTools.tools, expected.tools);
+  EXPECT_EQ(gMenuTools.toolbar, (std::vector<unsigned>{cmd::kCompare, 0, 194, 57669}));
+  EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, -1, cmd::kCopy}));
+  // A block cut short anywhere is refused and changes nothing.
+  const std::string block = gMenuTools.SaveBlock();
+  for (std::size_t n = 0; n < block.size(); ++n) ASSERT_FALSE(gMenuTools.LoadBlock(block.substr(0, n))) << n;
+  EXPECT_EQ(gMenuTools.tools, expected.tools);
+  gPopup.SetList(savedPopup);
+}
+
+}  // namespace
+}  // namespace quarn
