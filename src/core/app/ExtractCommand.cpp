@@ -108,7 +108,7 @@ bool ExtractInto(const CExtractManeger& m, DocTemplate& documents, CVeskDoc& sou
       SimpleBeep();
       return false;
   }
-  const std::vector<std::uint32_t> starts = LineStarts(text, length);
+  const std::vector<std::uint32_t>& starts = plan.lineStarts;
   const std::uint64_t serial = target.Serial();
   bool complete = false;
   if (m.noDisplay) {

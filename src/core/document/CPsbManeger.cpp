@@ -81,7 +81,9 @@ bool CPsbManeger::Reach(std::uint32_t pos) {
 }
 
 std::uint8_t CPsbManeger::GetAt(std::uint32_t pos) {
-  if (direct_) return pos < capacity_ ? data_[pos] : 0;
+  // A clean window holds what the block holds: a byte outside it is read
+  // from the block without loading the window around it.
+  if (direct_ || (!dirty_ && !InWindow(pos))) return pos < capacity_ ? data_[pos] : 0;
   if (!Reach(pos)) return 0;
   return window_[pos - windowStart_];
 }
@@ -101,6 +103,15 @@ void CPsbManeger::Write(std::uint32_t pos, const std::uint8_t* source, std::uint
     if (pos < capacity_) std::memcpy(data_ + pos, source, std::min(n, capacity_ - pos));
     return;
   }
+  if ((n >= windowLoadLength_ || !InWindow(pos)) && pos < capacity_) {
+    // Bytes outside the window (appended output) or more than it loads go
+    // to the block at once rather than a window load at a time; the window
+    // holds nothing until the next access loads it.
+    WriteBack();
+    std::memcpy(data_ + pos, source, std::min(n, capacity_ - pos));
+    windowLength_ = windowLoadedLength_ = 0;
+    return;
+  }
   while (n > 0 && Reach(pos)) {
     const std::uint32_t k = std::min(n, windowStart_ + windowLength_ - pos);
     std::memcpy(window_ + (pos - windowStart_), source, k);
@@ -112,7 +123,7 @@ void CPsbManeger::Write(std::uint32_t pos, const std::uint8_t* source, std::uint
 }
 
 void CPsbManeger::Read(std::uint8_t* destination, std::uint32_t pos, std::uint32_t n) {
-  if (direct_) {
+  if (direct_ || !dirty_) {
     const std::uint32_t k = pos < capacity_ ? std::min(n, capacity_ - pos) : 0;
     std::memcpy(destination, data_ + pos, k);
     std::memset(destination + k, 0, n - k);

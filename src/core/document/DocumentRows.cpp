@@ -336,8 +336,10 @@ std::uint32_t CVeskDoc::Relayout(std::uint32_t pos, std::int64_t delta, std::uin
   rowCountChanged_ = oldCount != rowCount_;
   // Bytes that split a double-byte character can change how the rest of the
   // text falls into characters. A reused tail falls as before; else the last
-  // row, laid out from a character start, gives the last character.
-  if (resumeRow == kNoRow) SettleLastChar();
+  // row, laid out from a character start, gives the last character. Bytes
+  // appended at the end were walked from the old last character already.
+  const bool appended = delta > 0 && std::uint64_t(pos) + std::uint64_t(delta) == textLength_;
+  if (resumeRow == kNoRow && !appended) SettleLastChar();
   const bool tailChanged = resumeRow == kNoRow || tailTo != resumeRow;
   return tailChanged ? textLength_ : resume;
 }

@@ -52,7 +52,10 @@ std::uint32_t KeyStateId(KeyState state) { return (state.shift ? 1u : 0u) | (sta
 
 TextCell CVeskEV::CellOfPos(std::uint32_t pos) const {
   pos = std::min(pos, doc_.TextLength());
-  return TextCell{ColumnOfPos(doc_, pos), doc_.RowOfPos(pos)};
+  // The row is looked up once for both halves of the cell: appended output
+  // places the caret at every line.
+  const std::uint32_t row = doc_.RowOfPos(pos);
+  return TextCell{ColumnInRow(doc_, doc_.RowStartAt(row), pos), row};
 }
 
 TextCell CVeskEV::Normalized(TextCell cell, bool freeCursor) const {

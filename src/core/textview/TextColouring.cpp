@@ -177,10 +177,12 @@ bool HoldsDelimiter(const std::uint8_t* s, std::uint32_t n, bool lineToo) {
 bool ChangeTouchesComments(const Text& t, const ColourRules& rules, std::uint32_t lineFrom, const std::uint8_t* s,
                            std::uint32_t n, int before, int after) {
   if (rules.language == SyntaxLanguage::kNone || !rules.areaComments || n == 0) return false;
-  if (HoldsDelimiter(s, n, false)) return true;
+  // Most appended lines hold no "/" at all: one look settles both tests.
+  const bool anySlash = std::memchr(s, '/', n) != nullptr;
+  if (anySlash && HoldsDelimiter(s, n, false)) return true;
   if (before >= 0 && FormsDelimiter(std::uint8_t(before), s[0], false)) return true;
   if (after >= 0 && FormsDelimiter(s[n - 1], std::uint8_t(after), false)) return true;
-  const bool slashes = HoldsDelimiter(s, n, true);  // no "/*" nor "*/": a "//" then
+  const bool slashes = anySlash && HoldsDelimiter(s, n, true);  // no "/*" nor "*/": a "//" then
   const bool completes = (before == '/' && s[0] == '/') || (after == '/' && s[n - 1] == '/');
   if (!slashes && !completes) return false;
   // The rest of the line: a delimiter there changes its meaning.

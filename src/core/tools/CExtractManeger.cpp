@@ -167,9 +167,10 @@ ExtractFailure CExtractManeger::Plan(std::uint32_t run, const std::uint8_t* text
       (run == kBothSteps && starts.empty() && step1.empty()) || run < kStep1Only || run > kBothSteps)
     return ExtractFailure::kNoConditions;
   if (length == 0) return ExtractFailure::kEmptySource;
-  const std::vector<std::uint32_t> lineStarts = LineStarts(text, length);
-  const std::uint32_t n = std::uint32_t(lineStarts.size() - 1);
   plan = ExtractPlan();
+  plan.lineStarts = LineStarts(text, length);
+  const std::vector<std::uint32_t>& lineStarts = plan.lineStarts;
+  const std::uint32_t n = std::uint32_t(lineStarts.size() - 1);
   plan.counts.total = n;
 
   // Step 1 (with no conditions for step 2 alone, so that it keeps every line).

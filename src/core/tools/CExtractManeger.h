@@ -42,6 +42,8 @@ struct ExtractPlan {
   std::vector<std::uint32_t> blockNumber;
   std::uint32_t blocks = 0;
   ExtractCounts counts;
+  // The source's line starts the plan was made from, for writing it out.
+  std::vector<std::uint32_t> lineStarts;
 };
 
 // Byte offsets of the lines of a text: line i is [starts[i], starts[i + 1]),
