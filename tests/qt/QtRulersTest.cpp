@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
@@ -191,6 +192,10 @@ TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRow) {
     const std::string line = "appended " + std::to_string(i) + "\r\n";
     window.AppendText(reinterpret_cast<const std::uint8_t*>(line.data()), std::uint32_t(line.size()), true);
   }
+  // Appended output is shown at the window's next frame tick.
+  QElapsedTimer frame;
+  frame.start();
+  while (frame.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 10);
   expectOneMark("appended");
 }
 
