@@ -30,7 +30,7 @@ std::uint32_t PairsIn(const std::uint8_t* b, std::size_t n, std::uint32_t& suspe
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t pair = std::uint8_t((b[i] == kCr) & (b[i + 1] == kLf));
     pairs += pair;
-    afterLead += pair & LeadRange(b[i - 1]);
+    afterLead += pair & LeadRange(b[std::ptrdiff_t(i) - 1]);
   }
   suspects = afterLead;
   return pairs;
