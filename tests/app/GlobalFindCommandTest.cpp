@@ -14,37 +14,13 @@
 #include "core/search/CFindReplaceManeger.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakeCabinet.h"
+#include "fakes/FakeWindowFrames.h"
 #include "fakes/FakeGlobalFind.h"
 #include "fakes/FakeProgress.h"
 #include "textview/TextWindowFixture.h"
 
 namespace quarn {
 namespace {
-
-// Documents with a real view and text window each, the last made active.
-struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
-  bool CreateFrame(CVeskDoc& doc) override {
-    FakeCabinetFrames::CreateFrame(doc);
-    auto& window = windows[&doc] = std::make_unique<CVeskEV>(doc, host);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    window->SetScreenFont(LogFont{}, tm);
-    window->OnCreate();
-    frames[&doc].view->AttachTextWindow(window.get());
-    return true;
-  }
-  void DestroyFrame(CVeskDoc& doc) override {
-    windows.erase(&doc);
-    FakeCabinetFrames::DestroyFrame(doc);
-  }
-  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
-  void CloseMainWindow() override {}
-  void MenusChanged() override {}
-
-  testing::TextHost host;
-  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> windows;
-};
 
 class GlobalFindCommandTest : public testing::TextWindowFixture {
  protected:
@@ -80,7 +56,7 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
     if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
     return out;
   }
-  CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.windows.at(doc); }
+  CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.texts.at(doc); }
   bool Enabled(unsigned id) {
     CommandState state;
     frame.OnUpdateCommand(id, state);
@@ -90,7 +66,7 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
   fakes::FakeGlobalFindDialogs dialogs;
   fakes::FakeProgress progress;
   fakes::FakeLister lister{platform.files};
-  Frames frames;
+  fakes::FakeWindowFrames frames;
   DocTemplate documents;
   CMainFrame frame{documents, frames};
 

@@ -18,6 +18,7 @@
 #include "core/res/MessageIds.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakeCabinet.h"
+#include "fakes/FakeWindowFrames.h"
 #include "fakes/FakeProgress.h"
 #include "platform/PosixProcessService.h"
 #include "platform/RunDialogs.h"
@@ -25,29 +26,6 @@
 
 namespace quarn {
 namespace {
-
-struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
-  bool CreateFrame(CVeskDoc& doc) override {
-    FakeCabinetFrames::CreateFrame(doc);
-    auto& window = windows[&doc] = std::make_unique<CVeskEV>(doc, host);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    window->SetScreenFont(LogFont{}, tm);
-    window->OnCreate();
-    frames[&doc].view->AttachTextWindow(window.get());
-    return true;
-  }
-  void DestroyFrame(CVeskDoc& doc) override {
-    windows.erase(&doc);
-    FakeCabinetFrames::DestroyFrame(doc);
-  }
-  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
-  void CloseMainWindow() override {}
-  void MenusChanged() override {}
-  testing::TextHost host;
-  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> windows;
-};
 
 // Dialogs answered from scripts; the parameter prompt answers with prompt
 // (nothing: Cancel).
@@ -134,7 +112,7 @@ class RunCommandsTest : public testing::TextWindowFixture {
 
   ScriptedDialogs dialogs;
   Processes processes;
-  Frames frames;
+  fakes::FakeWindowFrames frames;
   DocTemplate documents;
   CMainFrame frame{documents, frames};
 

@@ -17,6 +17,7 @@
 #include "core/tools/CFormManeger.h"
 #include "core/app/ToolCommands.h"
 #include "fakes/FakeCabinet.h"
+#include "fakes/FakeWindowFrames.h"
 #include "fakes/FakeToolDialogs.h"
 #include "fakes/FakeProgress.h"
 #include "textview/TextWindowFixture.h"
@@ -26,40 +27,6 @@ namespace {
 
 // Documents with a real view and a text or binary window each, the last
 // made active.
-struct Frames : fakes::FakeCabinetFrames, MainFrameHost {
-  bool CreateFrame(CVeskDoc& doc) override {
-    FakeCabinetFrames::CreateFrame(doc);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    if (doc.DocKind() == kBinaryDoc) {
-      auto& window = binaries[&doc] = std::make_unique<CVeskBV>(doc, binaryHost);
-      window->SetScreenFont(LogFont{}, tm);
-      window->OnCreate();
-      frames[&doc].view->AttachBinaryWindow(window.get());
-      return true;
-    }
-    auto& window = texts[&doc] = std::make_unique<CVeskEV>(doc, textHost);
-    window->SetScreenFont(LogFont{}, tm);
-    window->OnCreate();
-    frames[&doc].view->AttachTextWindow(window.get());
-    return true;
-  }
-  void DestroyFrame(CVeskDoc& doc) override {
-    texts.erase(&doc);
-    binaries.erase(&doc);
-    FakeCabinetFrames::DestroyFrame(doc);
-  }
-  CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
-  void CloseMainWindow() override {}
-  void MenusChanged() override {}
-
-  testing::TextHost textHost;
-  testing::RecordingHost binaryHost;
-  std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> texts;
-  std::map<CVeskDoc*, std::unique_ptr<CVeskBV>> binaries;
-};
-
 class ToolCommandsTest : public testing::TextWindowFixture {
  protected:
   void SetUp() override {
@@ -96,7 +63,7 @@ class ToolCommandsTest : public testing::TextWindowFixture {
   }
 
   fakes::FakeToolDialogs dialogs;
-  Frames frames;
+  fakes::FakeWindowFrames frames;
   DocTemplate documents;
   CMainFrame frame{documents, frames};
 };
