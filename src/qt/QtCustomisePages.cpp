@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "core/commands/CommandIds.h"
 #include "core/commands/Toolbar.h"
@@ -48,6 +49,18 @@ ListPage MakeListPage(QTabWidget& tabs, const char* title, const char* label) {
   grid->addWidget(list, 1, 0, 6, 1);
   tabs.addTab(page, ToQString(title));
   return {page, list, grid, {}};
+}
+
+// The buttons between a page's list and its choices: 追加, 削除, 上へ, 下へ
+// and 標準設定, in that order down the middle column.
+std::array<QPushButton*, 5> EditButtons(const ListPage& p) {
+  const std::array<QPushButton*, 5> buttons{
+      Button(texts::kButtonAddButton, p.page), Button(texts::kToolRemoveButton, p.page),
+      Button(texts::kToolUpButton, p.page), Button(texts::kToolDownButton, p.page),
+      Button(texts::kButtonDefaultButton, p.page)};
+  int row = 1;
+  for (QPushButton* b : buttons) p.grid->addWidget(b, row++, 1);
+  return buttons;
 }
 
 void AddToolPage(QTabWidget& tabs, CustomisePages& pages) {
@@ -173,13 +186,8 @@ void AddButtonPage(QTabWidget& tabs, CustomisePages& pages) {
   choices->setCurrentRow(0);
   p.grid->addWidget(choiceLabel, 0, 2);
   p.grid->addWidget(choices, 1, 2, 6, 1);
-  QPushButton* add = Button(texts::kButtonAddButton, p.page);
-  QPushButton* remove = Button(texts::kToolRemoveButton, p.page);
-  QPushButton* up = Button(texts::kToolUpButton, p.page);
-  QPushButton* down = Button(texts::kToolDownButton, p.page);
-  QPushButton* standard = Button(texts::kButtonDefaultButton, p.page);
-  int row = 1;
-  for (QPushButton* b : {add, remove, up, down, standard}) p.grid->addWidget(b, row++, 1);
+  const std::array<QPushButton*, 5> buttons = EditButtons(p);
+  QPushButton *add = buttons[0], *remove = buttons[1], *up = buttons[2], *down = buttons[3], *standard = buttons[4];
   p.refresh = [=, &pages] {
     const QSignalBlocker block(p.list);
     p.list->clear();
@@ -209,13 +217,8 @@ void AddMousePage(QTabWidget& tabs, CustomisePages& pages) {
   choices->setCurrentRow(0);
   p.grid->addWidget(choiceLabel, 0, 2);
   p.grid->addWidget(choices, 1, 2, 6, 1);
-  QPushButton* add = Button(texts::kButtonAddButton, p.page);
-  QPushButton* remove = Button(texts::kToolRemoveButton, p.page);
-  QPushButton* up = Button(texts::kToolUpButton, p.page);
-  QPushButton* down = Button(texts::kToolDownButton, p.page);
-  QPushButton* standard = Button(texts::kButtonDefaultButton, p.page);
-  int row = 1;
-  for (QPushButton* b : {add, remove, up, down, standard}) p.grid->addWidget(b, row++, 1);
+  const std::array<QPushButton*, 5> buttons = EditButtons(p);
+  QPushButton *add = buttons[0], *remove = buttons[1], *up = buttons[2], *down = buttons[3], *standard = buttons[4];
   p.refresh = [=, &pages] {
     const QSignalBlocker block(p.list);
     p.list->clear();
