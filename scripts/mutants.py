@@ -274,6 +274,7 @@ def main():
     results = defaultdict(list)
     started = time.monotonic()
     for index, site in enumerate(chosen, 1):
+        begun = time.monotonic()
         rel, _, column, old, new, kind, _ = site
         number = locate(site)
         if number is None:
@@ -284,7 +285,8 @@ def main():
         where = f"{rel}:{number or site[1]}:{column + 1}"
         change = f"{old.strip()} -> {new.strip() or '(dropped)'}"
         results[outcome].append(f"{where}  {change}  [{kind}]  {detail}")
-        print(f"[{index}/{len(chosen)}] {outcome:<9} {where}  {change}  {detail}", flush=True)
+        print(f"[{index}/{len(chosen)}] {outcome:<9} {where}  {change}  {detail}  "
+              f"({time.monotonic() - begun:.0f} s)", flush=True)
     run(["ninja", "-C", ASAN], 1800)
     built = len(results["killed"]) + len(results["survived"])
     rate = 100.0 * len(results["killed"]) / built if built else 0.0
