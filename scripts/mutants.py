@@ -156,7 +156,8 @@ def candidate_sites(folder, reach):
     sites = []
     for base, _, names in sorted(os.walk(folder)):
         for name in sorted(names):
-            if not name.endswith((".cpp", ".h")):
+            # A header's mutant would rebuild every file that includes it, twice.
+            if not name.endswith(".cpp"):
                 continue
             path = os.path.realpath(os.path.join(base, name))
             lines_reached = reach.get(path, {})
