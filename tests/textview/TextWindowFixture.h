@@ -98,8 +98,18 @@ class TextWindowFixture : public ::testing::Test {
     if (!out.empty()) doc->Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc->TextLength());
     return out;
   }
-  void Key(int vk, bool shift = false, bool control = false) {
-    window->OnKeyDown(vk, 1, KeyState{shift, control});
+  void Key(int vk, bool shift = false, bool control = false) { window->OnKeyDown(vk, 1, KeyState{shift, control}); }
+  // A drag with the left button from one cell to another; Ctrl makes a box.
+  void Drag(TextCell from, TextCell to, bool control = false) {
+    window->OnMouse(MouseKind::kLeftDown, from.column * 8, int(from.row) * 16, KeyState{false, control});
+    window->OnMouse(MouseKind::kMove, to.column * 8, int(to.row) * 16, KeyState{});
+    window->OnMouse(MouseKind::kLeftUp, to.column * 8, int(to.row) * 16, KeyState{});
+  }
+  // Fifty lines "line".
+  static std::string FiftyLines() {
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += "line\r\n";
+    return text;
   }
 
   fakes::FakePlatform platform;
