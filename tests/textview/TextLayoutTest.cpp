@@ -33,13 +33,10 @@ TEST_F(TextLayoutTest, PosOfColumnAcrossTabsDoubleBytesAndTheFreeCursor) {
     EXPECT_EQ(hit.pos, c.pos) << "row " << c.row << " column " << c.column << " free " << c.free;
     EXPECT_EQ(hit.overhang, c.overhang) << "row " << c.row << " column " << c.column << " free " << c.free;
   }
-}
-
-TEST_F(TextLayoutTest, PosOfColumnWithoutLineEndStandsAfterTheLastCharacter) {
+  // Without a line end the column beyond stands on the last character.
   Open("abc", 20);
-  const ColumnHit hit = PosOfColumn(*doc, 0, 10, false);
-  EXPECT_EQ(hit.pos, 2u);
-  EXPECT_EQ(hit.overhang, 1);
+  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).pos, 2u);
+  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).overhang, 1);
 }
 
 // A lead byte followed by a TAB byte (Latin-1 data such as "Ren\xe9\t42") is
