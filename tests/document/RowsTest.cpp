@@ -2,6 +2,7 @@
 // character, and the document's row table against a rebuild from scratch.
 #include <algorithm>
 #include <random>
+#include <utility>
 
 #include "DocSupport.h"
 #include "core/common/Settings.h"
@@ -206,8 +207,8 @@ TEST_F(RowTable, RebuiltTableIsThePlainChain) {
     auto doc = LoadedDoc(text, {drawn.width, drawn.tab, drawn.wordWrap, drawn.kinsoku});
     const RowRules used = RowRules::Of(*doc);
     Starts chain;
-    for (std::uint32_t s = 0; s != kNoRow && chain.size() < gProcess.maxRows; s = NextRowStartPlain(Whole(text), s, used))
-      chain.push_back(s);
+    for (std::uint32_t s = 0; s != kNoRow && chain.size() < gProcess.maxRows;)
+      chain.push_back(std::exchange(s, NextRowStartPlain(Whole(text), s, used)));
     ASSERT_EQ(Starts(doc->RowStarts(), doc->RowStarts() + doc->RowCount()), chain) << "round " << round;
     for (std::uint32_t r = 0; r < doc->RowCount(); ++r) {
       const std::uint8_t flag = chain[r] >= 2 && text[chain[r] - 2] == '\r' ? 1 : 0;

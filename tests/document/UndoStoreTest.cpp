@@ -111,7 +111,8 @@ TEST_F(UndoStore, SecondHalfOfAPairIsDroppedWithItsFirstHalf) {
   EXPECT_EQ(undo.BytesUsed(), 0u);
   // Likewise when the area makes room: the overwrite pair goes whole.
   undo.Clear();
-  PushAll({{CVeskRD::kOverwrittenOld, 0, 20000}, {CVeskRD::kOverwrittenNew, 0, 20000}, {CVeskRD::kDeleted, 30000, 20000}});
+  PushAll({{CVeskRD::kOverwrittenOld, 0, 20000}, {CVeskRD::kOverwrittenNew, 0, 20000},
+           {CVeskRD::kDeleted, 30000, 20000}});
   ASSERT_EQ(undo.Count(), 1u);
   EXPECT_EQ(DataOf(undo, 0), TextAt(30000, 20000));
 }
