@@ -30,7 +30,6 @@ class BinaryEditing : public BinaryWindowFixture {
     return {window->SelectionFirst(), window->SelectionLast()};
   }
   std::pair<std::uint32_t, bool> Caret() const { return {window->CaretPos(), window->LowNibble()}; }
-
   fakes::FakeClipboard clipboard;
 };
 
@@ -252,7 +251,6 @@ TEST_F(BinaryEditing, RefusedDeletionOrAReadOnlyDocumentStopsTheInput) {
   Type("5");
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_TRUE(window->HasSelection());
-
   Open("abc");
   doc->SetWriteProtected(true);
   Type("1");

@@ -137,7 +137,6 @@ TEST(BinaryLayout, ScrollRangesAndTheUnderline) {
   layout.SetClientSize(5 + 8 * 50, 300);
   EXPECT_TRUE(layout.HorizontalRange().enabled);
   EXPECT_EQ(layout.HorizontalRange().max, layout.RowColumns() - 50);
-
   // The underline sits below the glyphs; with more than one pixel of line
   // spacing it moves two pixels down.
   EXPECT_EQ(layout.UnderlineY(0, false), 23 + 15);

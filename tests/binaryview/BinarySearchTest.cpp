@@ -35,7 +35,6 @@ class BinarySearch : public BinaryWindowFixture {
     window->OnFindDialogMessage(action, f);
   }
   std::size_t Beeps() const { return platform.beep.beeps.size(); }
-
   fakes::FakeFindBox box;
   fakes::FakeFindDialog dialog;
 };
@@ -100,7 +99,6 @@ TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
   EXPECT_EQ(Beeps(), 3u);  // the only match starts after the selection's start
   window->FindNext(1);
   EXPECT_EQ(Selected(), "\x01Z");
-
   // Without match case only single-byte letters fold: "ア" (83 41) is not
   // "ヂ" (83 61), while the letter after it still folds.
   Open("\x83\x61z \x83\x41Z");
@@ -206,7 +204,6 @@ TEST(BinaryReplaceAll, ManyMatchesGiveTheBytesOfAPlainReplacementAndUndoStepBySt
     ASSERT_EQ(TextOf(*doc), ReplaceFirst(text, matches, replacement));
     EXPECT_EQ(result.count, matches);
     EXPECT_TRUE(doc->IsModified());
-
     RecordingHost host;
     BinaryViewSettings settings;
     CVeskBV window(*doc, host, settings);
@@ -225,7 +222,6 @@ TEST(BinaryReplaceAll, WildcardsAStopAnswerAndTooLongAReplacement) {
   ReplaceAllResult result = ReplaceAllBytes(*doc, TranslateEscapes("<\\.>"), TranslateEscapes("[\\.]\\."), nullptr);
   EXPECT_EQ(TextOf(*doc), "[a] [b] <c");  // the wildcard past the match's end is left out
   EXPECT_EQ(std::pair(result.count, result.lastEnd), std::pair(2u, 7u));
-
   // A stop answer leaves the rest unreplaced.
   doc = MakeBinaryDoc(std::string(3 << 20, 'a'));
   int asked = 0;
@@ -237,7 +233,6 @@ TEST(BinaryReplaceAll, WildcardsAStopAnswerAndTooLongAReplacement) {
   EXPECT_EQ(std::tuple(asked, found, result.count), std::tuple(1, 1u << 20, 1u << 20));
   EXPECT_EQ(doc->Store().GetAt((1 << 20) - 1), 'b');
   EXPECT_EQ(doc->Store().GetAt(1 << 20), 'a');
-
   const std::uint32_t savedMax = gProcess.maxBytes;
   gProcess.maxBytes = 4 << 20;
   doc = MakeBinaryDoc(std::string(1 << 20, 'a'));

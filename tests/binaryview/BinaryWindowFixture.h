@@ -53,7 +53,6 @@ class RecordingHost : public WindowHost {
   void setFocus() override {}
   bool hasFocus() const override { return true; }
   void setImePosition(Point p) override { imeAt = p; }
-
   Point client{800, 600};
   int dpi = 96;
   int invalidations = 0;
@@ -121,7 +120,6 @@ class BinaryWindowFixture : public ::testing::Test {
     if (focus) window->OnSetFocus();
   }
   std::string Text() { return TextOf(*doc); }
-
   fakes::FakePlatform platform;
   BinaryViewSettings settings;
   RecordingHost host;

@@ -43,7 +43,6 @@ class BinaryWindow : public BinaryWindowFixture {
     const auto& l = canvas.lines.at(i);
     return {l.x1, l.x2 - l.x1, l.y1, l.color};
   }
-
   fakes::RecordingCanvas canvas;
 };
 
@@ -159,7 +158,6 @@ TEST_F(BinaryWindow, SelectionIsInvertedInBothAreasPerRowAndOnlyWhereVisible) {
   Paint();
   EXPECT_TRUE(canvas.inversions.empty());
   EXPECT_EQ(canvas.lines.size(), 1u);
-
   // Of a selection over the whole text only the four visible rows, from the
   // first visible one.
   host.client = Point{800, kDataTop + kLh * 4};
@@ -184,7 +182,6 @@ TEST_F(BinaryWindow, CaretUnderlines) {
   EXPECT_EQ(Underline(1), LineAt(CellX(Layout().HexCell(1)) + 1, 2 * kCw - 2, y, settings.UnderCaretColor));
   EXPECT_EQ(Underline(2), LineAt(CellX(Layout().TextCell(1)), kCw - 1, y, settings.UnderCaretColor));
   EXPECT_EQ(std::pair(canvas.lines[0].width, canvas.lines[1].width), std::pair(1, 2));
-
   // Only in the area without the caret, one pixel lower.
   settings.DrawUnderLine = 0;
   settings.OnlyOppositePart = 1;
@@ -192,7 +189,6 @@ TEST_F(BinaryWindow, CaretUnderlines) {
   Paint();
   ASSERT_EQ(canvas.lines.size(), 1u);
   EXPECT_EQ(std::pair(canvas.lines[0].x1, canvas.lines[0].y1), std::pair(CellX(Layout().TextCell(1)), y + 1));
-
   // Moving the caret invalidates the old and the new underlined row.
   host.invalidRects.clear();
   window->SetCaretState(40, BinaryArea::kText, false);

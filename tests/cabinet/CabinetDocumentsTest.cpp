@@ -28,11 +28,9 @@ TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
   frames.frames[text].placement = WindowPlacement{44, 0, 3, {-1, -1}, {-1, -1}, {0, 0, 50, 60}};
   frames.frames[text].view->RestorePosition({1, 4, 2});
   frames.active = bin;
-
   ASSERT_TRUE(gCabinet.Save(true));
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(File("/w/one.cab").entries.size(), 2u);
-
   ASSERT_TRUE(gCabinet.Open(true));
   ASSERT_EQ(OpenPaths(), (std::vector<std::string>{"/w/a.bin", "/w/b.txt"}));
   CVeskDoc& bin2 = Documents().At(0);
@@ -63,14 +61,12 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
   EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&Documents().At(0)}));
   EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
   EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
-
   // Without reopening only the settings are taken.
   Documents().CloseAll();
   gCabinet.ResetToType(kDocTypeGeneral);
   ASSERT_TRUE(gCabinet.Open(false));
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(gCabinet.Saved().record.DocType, kDocTypeC);
-
   // "中断" in the progress window before the second entry: the first stays open.
   Documents().CloseAll();
   fakes::FakeProgress progress;
@@ -142,7 +138,6 @@ TEST_F(CabinetTest, AFailedOrRefusedSaveKeepsTheDocumentsOpen) {
   EXPECT_FALSE(gCabinet.Save(true));
   EXPECT_TRUE(FixedMessageShown(kCabinetWriteFailed));
   EXPECT_EQ(Documents().Count(), 1u);
-
   // A modified document the user keeps with Cancel keeps everything open.
   platform.files.failingWrites.clear();
   bin->SetModifiedFlag(true);
@@ -170,14 +165,12 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   Open("/w/a.bin", kBinaryDoc);
   WriteOther("/w/One.cab", {"/w/b.txt"});
   platform.files.files["/w/bad.cab"] = std::string(300, '\x7F');
-
   EXPECT_FALSE(OpenAsCabinet("/w/one.cab"));  // the current one
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
   EXPECT_FALSE(OpenAsCabinet("/w/bad.cab"));
   EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
   EXPECT_FALSE(OpenAsCabinet("/w/none.cab"));
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
-
   // Played back: the recorded path, no dialog. A name that differs from the
   // current one only in case is another cabinet.
   const std::string path = "One.cab";
@@ -191,7 +184,6 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   EXPECT_EQ(gSettings.CabinetName, "/w/One.cab");
   EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
   EXPECT_EQ(frames.captions, 1);
-
   // From the menu: the file dialog in the cabinet's directory.
   platform.dialogs.fileAnswers = {"/w/one.cab"};
   RunCabinetCommand(cabinet_command::kChange);
@@ -209,10 +201,8 @@ TEST_F(CabinetTest, FileOpenTakesACabinetOnlyWhenItIsOne) {
   ASSERT_TRUE(doc);
   EXPECT_EQ(doc->DocKind(), kBinaryDoc);
   EXPECT_FALSE(platform.Shown(msg::kCabinetMalformed));
-
   EXPECT_EQ(OpenInMode(Documents(), "/w/data.bin", kOpenCabinet, false), nullptr);
   EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
-
   WriteOther("/w/two.cab", {});
   EXPECT_EQ(OpenInMode(Documents(), "/w/two.cab", kOpenAuto, false), nullptr);
   EXPECT_EQ(gCabinet.Path(), "/w/two.cab");

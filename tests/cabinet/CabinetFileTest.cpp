@@ -79,7 +79,6 @@ TEST(CabinetFile, TheListKeepsThirtyDocumentsAndGivesWayWhenTheFileWouldNotFit) 
   const CabinetContents back = ReadCabinet(WriteCabinet(entries, set));
   ASSERT_EQ(back.entries.size(), 30u);
   EXPECT_EQ(back.entries.back(), entries[29]);
-
   // Thirty long paths would make a file that no reader takes: the last
   // entries are left out instead.
   std::vector<CabinetEntry> longPaths = RandomEntries(rng, 30);
@@ -114,7 +113,6 @@ struct Sample {
   std::uint8_t* Data() { return reinterpret_cast<std::uint8_t*>(bytes.data()); }
   void Put(std::size_t at, std::uint32_t v) { PutLe32(Data() + at, v); }
   std::uint32_t Field(int number) { return GetLe32(Data() + s + (number - 1) * 4); }
-
   CabinetSet set;
   std::vector<CabinetEntry> entries;
   std::string bytes;
@@ -166,7 +164,6 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
   EXPECT_EQ(c.set.keywords, file.set.keywords);
   EXPECT_EQ(c.entries.size(), 2u);
   EXPECT_EQ(c.entries[0].docKind, 2);
-
   // Every shorter or longer cut either reads or is refused; none reads more
   // than the file holds.
   Sample whole;
@@ -175,7 +172,6 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
     const bool complete = n == whole.afterKeywords || n == whole.afterKeywords + 4 || n >= whole.bytes.size() - 8;
     EXPECT_EQ(cut.format == CabinetFormat::kCurrent, complete) << n;
   }
-
   // Eleven filter pairs and a keyword of 31 bytes: the first ten pairs are
   // kept, the long keyword dropped.
   CabinetSet plain = CabinetSet::Builtin(kDocTypeGeneral);
@@ -189,7 +185,6 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
   EXPECT_EQ(c.set.filters[0].Count(), 10u);
   EXPECT_EQ(c.set.filters[0].At(9).title, "t9");
-
   std::string words = WriteCabinet({}, plain);
   const std::string kept(30, 'k');
   const std::string dropped(31, 'd');
@@ -215,7 +210,6 @@ TEST(CabinetFile, VersionZeroColoursComeFromThePalette) {
   EXPECT_EQ(c.set.record.CKeywordColor, PaletteColor(6));
   EXPECT_EQ(c.set.record.TextBackColor, PaletteColor(13));
   EXPECT_EQ(c.set.record.TagBackColor, PaletteColor(14) | kBackColorFlag);
-
   const std::vector<std::pair<int, std::uint32_t>> broken = {{14, 4u}, {15, 0x8000u}, {16, 17u}, {24, 0x8011u}};
   for (auto [field, value] : broken) {
     Sample bad = file;
@@ -283,7 +277,6 @@ TEST(CabinetFile, OlderFilesConvertToTheCurrentRecord) {
   EXPECT_TRUE(e.writeProtected);
   EXPECT_EQ(e.docKind, 0);
   EXPECT_EQ(e.position, (std::array<std::uint32_t, 3>{5, 2, 7}));
-
   std::string cut = OlderFile({"/x.c", "/y.c"}, {});
   PutLe16(reinterpret_cast<std::uint8_t*>(cut.data()) + 2, std::uint16_t(GetLe16(reinterpret_cast<std::uint8_t*>(cut.data()) + 2) + 1));
   EXPECT_EQ(ReadCabinet(cut).format, CabinetFormat::kMalformed);

@@ -39,7 +39,6 @@ class CabinetTest : public ::testing::Test {
     gCabinet = savedCabinet_;
     gSettings = savedSettings_;
   }
-
   CVeskDoc* Open(const std::string& path, int kind) {
     gProcess.nextDocKind = kind;
     return Documents().OpenDocumentFile(path);
@@ -61,11 +60,9 @@ class CabinetTest : public ::testing::Test {
     for (std::size_t i = 0; i < paths.size(); ++i) entries[i].path = paths[i];
     platform.files.files[cabinet] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeC));
   }
-
   fakes::FakePlatform platform;
   fakes::FakeCabinetFrames frames;
   fakes::FakeCabinetDialogs dialogs;
-
  private:
   AppSettings savedSettings_;
   CVeskCabinet savedCabinet_;

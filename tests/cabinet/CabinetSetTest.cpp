@@ -23,7 +23,6 @@ TEST(FilterList, BuiltinStringsParseIntoPairsAndRebuildTheDialogFilter) {
   EXPECT_EQ(c.At(3), (FilterPair{Sjis("ｱｾﾝﾌﾞﾗ(*.asm;*.inc)"), "*.asm;*.inc"}));
   EXPECT_EQ(c.At(5), (FilterPair{Sjis("すべてのﾌｧｲﾙ(*.*)"), "*.*"}));
   EXPECT_EQ(FilterList::Builtin(kDocTypeCpp).At(1).patterns, "*.h;*.hpp");
-
   for (int type = 0; type < kDocTypeCount; ++type) {
     const char* text = type == 0 ? texts::kFilterGeneral : type == 1 ? texts::kFilterC : texts::kFilterCpp;
     EXPECT_EQ(FilterList::Builtin(type).DialogFilter(), text) << type;
@@ -36,13 +35,11 @@ TEST(FilterList, ParsingStepsOverDoubleByteCharactersAndStopsSafely) {
   const FilterList list = FilterList::Parse("\x83\x7C(*.p)|*.p||ignored|*.x||");
   ASSERT_EQ(list.Count(), 1u);
   EXPECT_EQ(list.At(0).title, "\x83\x7C(*.p)");
-
   std::string eleven;
   for (int i = 0; i < 11; ++i) eleven += "t" + std::to_string(i) + "|*." + std::to_string(i) + "|";
   const FilterList capped = FilterList::Parse(eleven + "|");
   ASSERT_EQ(capped.Count(), FilterList::kMaxPairs);
   EXPECT_EQ(capped.At(9).patterns, "*.9");
-
   // Unterminated or broken texts give what is complete, never more.
   EXPECT_EQ(FilterList::Parse("title only").Count(), 0u);
   EXPECT_EQ(FilterList::Parse("").Count(), 0u);
@@ -53,7 +50,6 @@ TEST(FilterList, ParsingStepsOverDoubleByteCharactersAndStopsSafely) {
   const FilterList lead = FilterList::Parse("a|\x83");  // a lead byte at the very end
   ASSERT_EQ(lead.Count(), 1u);
   EXPECT_EQ(lead.At(0).patterns, "\x83");
-
   FilterList full = capped;
   EXPECT_FALSE(full.Add({"x", "*.x"}));
   EXPECT_EQ(full, capped);
@@ -71,7 +67,6 @@ TEST(CVeskCabinet, StartsWithTheInitialSetAndResetsToABuiltinType) {
     for (int t = 0; t < kDocTypeCount; ++t) EXPECT_EQ(set->filters[t], FilterList::Builtin(t));
   }
   EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterGeneral);
-
   KeywordTable words;
   words.Add("alpha");
   words.Add("beta");
@@ -82,7 +77,6 @@ TEST(CVeskCabinet, StartsWithTheInitialSetAndResetsToABuiltinType) {
   EXPECT_NE(cabinet.Current(), cabinet.Saved());
   cabinet.CopyCurrentToSaved();
   EXPECT_EQ(cabinet.Saved(), cabinet.Current());
-
   cabinet.ResetToType(kDocTypeCpp);
   EXPECT_EQ(cabinet.Current(), CabinetSet::Builtin(kDocTypeCpp));
   EXPECT_EQ(cabinet.Saved(), cabinet.Current());
@@ -91,7 +85,6 @@ TEST(CVeskCabinet, StartsWithTheInitialSetAndResetsToABuiltinType) {
   EXPECT_EQ(cabinet.Current().kinsoku, 0);
   EXPECT_EQ(cabinet.Current().caseSensitive, 1);
   EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterCpp);
-
   // A DocType out of range (a hand-made file) falls back to type 0's filters.
   cabinet.Current().record.DocType = 9;
   EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterGeneral);
@@ -115,7 +108,6 @@ class FormatRefresh : public ::testing::Test {
     doc.RemoveView(&view);
     gSettings = savedSettings;
   }
-
   AppSettings savedSettings;
   CVeskCabinet cabinet;
   CVeskDoc doc;
@@ -130,7 +122,6 @@ TEST_F(FormatRefresh, CopiesTheCurrentTypeAndTellsWhetherTheFontChanged) {
   r.CharSpacing = 7;
   r.WordWrap = 1;
   cabinet.Current().kinsoku = 1;
-
   EXPECT_TRUE(cabinet.RefreshDocumentFormat(doc));
   const DocumentFormat& f = doc.Format();
   EXPECT_EQ(f.charsPerLine, 128);
@@ -142,7 +133,6 @@ TEST_F(FormatRefresh, CopiesTheCurrentTypeAndTellsWhetherTheFontChanged) {
   EXPECT_TRUE(doc.Layout().kinsoku);
   EXPECT_EQ(doc.Layout().hanging, "!?");
   EXPECT_EQ(view.hints, std::vector<int>{hint::kFormatChanged});
-
   // Same font again: still hint 32, but no font change; an explicit width
   // (the column ruler's) wins over the record's.
   r.TabColumns = 8;
@@ -150,7 +140,6 @@ TEST_F(FormatRefresh, CopiesTheCurrentTypeAndTellsWhetherTheFontChanged) {
   EXPECT_EQ(f.charsPerLine, 60);
   EXPECT_EQ(f.tabColumns, 8);
   EXPECT_EQ(view.hints.size(), 2u);
-
   r.Font.height = 20;
   EXPECT_TRUE(cabinet.RefreshDocumentFormat(doc));
   EXPECT_EQ(f.font.height, 20);
@@ -176,7 +165,6 @@ TEST_F(FormatRefresh, ValuesOutsideTheirRangesAreHeldToThemInTheCopy) {
   EXPECT_EQ(doc.Format().tabColumns, 2);
   EXPECT_EQ(doc.Format().charSpacing, 0);
   EXPECT_EQ(doc.Format().charsPerLine, 250);
-
   r.TabColumns = 0x7FFFFFFF;
   r.CharSpacing = 1 << 30;
   cabinet.RefreshDocumentFormat(doc, 100000);

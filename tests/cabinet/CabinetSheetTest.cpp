@@ -33,7 +33,6 @@ class SheetTest : public CabinetTest {
     void OnUpdate(CVeskDoc&, int hint) override { seen.push_back(hint); }
     std::vector<int> seen;
   };
-
   CVeskDoc* text = nullptr;
   CVeskView* view = nullptr;
   Hints hints;
@@ -46,7 +45,6 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   ApplyFormatPage(gCabinet, page, false);
   EXPECT_TRUE(hints.seen.empty());
   EXPECT_EQ(gCabinet.Settings().ShowTabMark, 1);
-
   page.charsPerLine = 10;
   page.lineSpacing = 2.35;
   page.charSpacing = 2.3;
@@ -57,7 +55,6 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   EXPECT_EQ(gCabinet.Settings().LineSpacing, 23);
   EXPECT_EQ(gCabinet.Settings().CharSpacing, 23);
   EXPECT_EQ(File("/w/one.cab").set.record.DocType, kDocTypeCpp);  // saved at once with "CabinetSave"
-
   // A narrower width lays the text document's rows out again.
   page.charsPerLine = 250;
   ApplyFormatPage(gCabinet, page, false);
@@ -79,7 +76,6 @@ TEST_F(SheetTest, FormatRecordsReplayWhatTheyCarry) {
   ASSERT_EQ(full.size(), 52u);
   EXPECT_EQ(GetLe32(full.data()), 1u);
   EXPECT_EQ(GetLe32(full.data() + 4), 99u);
-
   // 44 bytes carry the first eleven values: TabKeySpaces and kinsoku stay.
   RunCabinetCommand(cabinet_command::kPlayFormat, &full);
   EXPECT_EQ(gCabinet.Settings().CharsPerLine, 99);
@@ -113,7 +109,6 @@ TEST(KeywordText, LimitsOfTheKeywordPage) {
       {std::string(6397, '\n'), msg::kKeywordTextTooLarge},
   };
   for (const auto& [text, refusal] : cases) EXPECT_EQ(CheckKeywordText(text), refusal) << text.substr(0, 40);
-
   const KeywordTable table = ParseKeywordText("int\r\n\r\nchar\r\n\r\nlong");
   EXPECT_EQ(table.Words(), (std::vector<std::string>{"int", "char", "long"}));
   EXPECT_EQ(KeywordText(table), "int\r\nchar\r\nlong\r\n");
@@ -158,7 +153,6 @@ TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
   ASSERT_EQ(recorded.size(), 1u);
   EXPECT_EQ(recorded[0].first, cabinet_command::kPlayFormat);
   EXPECT_FALSE(hints.seen.empty());
-
   RunCabinetCommand(cabinet_command::kSettings);  // Cancel changes nothing
   EXPECT_EQ(gCabinet.Current().keywords.Count(), 2u);
 }
@@ -182,7 +176,6 @@ TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
   }
   EXPECT_EQ(File("/w/one.cab").set.record.Font.height, 50);
   ASSERT_EQ(recorded.back().second.size(), 60u);
-
   LogFont played = gCabinet.Settings().Font;
   played.height = 20;
   std::vector<std::uint8_t> record(60);
@@ -201,7 +194,6 @@ TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomCol
   EXPECT_EQ(r.MarkedLineBackColor, PaletteColor(4) | kBackColorFlag);
   EXPECT_EQ(r.TextBackColor, PaletteColor(10));
   EXPECT_EQ(r.TagBackColor, BuiltinDocType(0).TagBackColor);
-
   dialogs.colorScript = {[](ColorRequest& r) {
                            r.customColors[3] = 0xABCDEF;
                            r.color = 0x010203;

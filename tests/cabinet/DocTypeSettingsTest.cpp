@@ -68,7 +68,6 @@ TEST(DocTypeSettings, NumberedFieldsReachTheFontsLeadingIntegers) {
   EXPECT_EQ(r.Field(31), 400u);  // font weight
   EXPECT_EQ(r.Field(0), 0u);
   EXPECT_EQ(r.Field(32), 0u);
-
   r.SetField(20, 0x123456);
   r.SetField(28, 9);
   r.SetField(32, 77);  // outside the numbered fields: nothing changes
@@ -88,7 +87,6 @@ TEST(StandardFonts, TableEntriesAndDeviceHeights) {
   EXPECT_EQ(gothic.weight, 400);
   EXPECT_EQ(gothic.outPrecision, 3);
   EXPECT_EQ(gothic.clipPrecision, 2);
-
   const char* faces[kStandardFontCount] = {"ＭＳ 明朝", "ＭＳ ゴシック", "標準明朝", "標準ゴシック",
                                            "Arial", "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝"};
   const int charSets[] = {128, 128, 128, 128, 0, 128, 128};
@@ -102,7 +100,6 @@ TEST(StandardFonts, TableEntriesAndDeviceHeights) {
     EXPECT_EQ(f.pitchAndFamily, pitches[e]) << e;
   }
   EXPECT_EQ(StandardFont(9), StandardFont(0));
-
   // Status bar, tab bar and rulers at 96 and 120 dpi.
   EXPECT_EQ(MakeStandardFont(kFontGothic, 10, 96).height, -13);
   EXPECT_EQ(MakeStandardFont(kFontPGothic, 9, 96).height, -12);

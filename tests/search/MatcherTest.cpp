@@ -53,19 +53,12 @@ Hit Find(const std::string& text, const std::string& pattern, const MatchOptions
 }
 
 TEST(CharFold, FoldsFullWidthFormsAndLetterCase) {
-  EXPECT_EQ(ToSingleByte(0x8140), 0x20);  // ideographic space
-  EXPECT_EQ(ToSingleByte(0x8260), 'A');
-  EXPECT_EQ(ToSingleByte(0x829A), 'z');
-  EXPECT_EQ(ToSingleByte(0x8258), '9');
-  EXPECT_EQ(ToSingleByte(0x8197), '@');
-  EXPECT_EQ(ToSingleByte(0x8341), 0xB1);  // ア → ｱ
-  EXPECT_EQ(ToSingleByte(0x8393), 0xDD);  // ン → ﾝ
-  EXPECT_EQ(ToSingleByte(0x8142), 0xA1);  // 。
-  EXPECT_EQ(ToSingleByte(0x834B), 0x834B);  // ガ has no one-byte form
-  EXPECT_EQ(ToSingleByte(0x82A0), 0x82A0);  // hiragana stays
-  EXPECT_EQ(ToSingleByte(0x8ABF), 0x8ABF);
-  EXPECT_EQ(ToSingleByte('a'), 'a');
-
+  // Ideographic space, full-width letters, digit and sign, katakana and
+  // punctuation to their one-byte forms; others stay.
+  const std::pair<unsigned, unsigned> singles[] = {
+      {0x8140, 0x20}, {0x8260, 'A'},  {0x829A, 'z'},    {0x8258, '9'},    {0x8197, '@'},    {0x8341, 0xB1},
+      {0x8393, 0xDD}, {0x8142, 0xA1}, {0x834B, 0x834B}, {0x82A0, 0x82A0}, {0x8ABF, 0x8ABF}, {'a', 'a'}};
+  for (const auto& [wide, single] : singles) EXPECT_EQ(unsigned(ToSingleByte(std::uint16_t(wide))), single) << wide;
   auto cmp = [](const std::string& a, const std::string& b) {
     return CompareNoCase(reinterpret_cast<const std::uint8_t*>(a.data()),
                          reinterpret_cast<const std::uint8_t*>(b.data()), b.size());
@@ -149,7 +142,6 @@ TEST(Matcher, CharactersAreWholeAndFoldAsAsked) {
   EXPECT_EQ(Find("x" + kKataSo, "\\" + kKataSo), (Hit{1, 2}));
   EXPECT_EQ(Find("x" + kHiraA, "x."), (Hit{0, 3}));
   EXPECT_EQ(Find("x" + kHiraA, "x.", Regex(), 0, 2), kNone);  // a lead byte ends the area
-
   MatchOptions plain;  // regular off: every character is literal
   EXPECT_EQ(Find("ab.*", "b.*", plain), (Hit{1, 3}));
   EXPECT_EQ(Find("abc", "b.*", plain), kNone);

@@ -58,7 +58,6 @@ class FakeTextWindow : public TextSearchWindow {
     return out;
   }
   std::string Selected() { return Text().substr(start, end - start); }
-
   std::unique_ptr<CVeskDoc> doc;
   std::uint32_t start = 0, end = 0, caret = 0;
   bool block = false;
@@ -145,7 +144,6 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kReplaceAllCaption);
   EXPECT_EQ(w.doc->Undo().Count(), 8u);
-
   // "中断" pressed before the third search; the progress window is closed
   // before the count is shown.
   FakeTextWindow stopped("x x x x");
@@ -160,7 +158,6 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(platform.messages.shown.size(), 2u);
   progress.stopAfter = -1;
   progress.onEvents = nullptr;
-
   // Empty matches are passed over, never replaced.
   FakeTextWindow empty("abc");
   TextSearch emptySearch(empty);
@@ -222,7 +219,6 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   fields.findText = std::string(81, 'a');
   EXPECT_FALSE(ParseFindDialogRecord(FindDialogRecord(FindAction::kFindNext, fields)));
   EXPECT_FALSE(ParseFindDialogRecord(std::vector<std::uint8_t>(data.begin(), data.begin() + 26)));
-
   FakeTextWindow w("abc abc");
   TextSearch search(w);
   EXPECT_FALSE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kReplaceAll, fields)));  // 81 bytes
@@ -307,7 +303,6 @@ void ExpectSameAsOneByOne(const std::string& text, const std::string& find, bool
   FakeTextWindow one(text), reference(text);
   TextSearch search(one);
   const std::uint32_t count = search.ReplaceAll(find, replacement, matchCase);
-
   std::uint32_t expected = 0;
   std::size_t from = 0;
   for (;;) {
@@ -365,7 +360,6 @@ TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
   ExpectSameAsOneByOne("\r\nx", "^[^\n]", true, "", true);
   ExpectSameAsOneByOne("\r\nx", "^[^\n]", true, "LONGER", true);
   ExpectSameAsOneByOne("ab ab abababab ab", "[ab]+", true, "Z", true);
-
   const std::string pieces[] = {"a", "b", "ab", "\r\n", "\x83\x41", "\x83\x61", "A", "x"};
   const struct {
     const char* find;
