@@ -157,9 +157,7 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
   file.bytes.resize(file.afterKeywords);
   CabinetContents c = ReadCabinet(file.bytes);
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
-  EXPECT_EQ(c.set.kinsoku, 0);
-  EXPECT_EQ(c.set.wholeWord, 1);
-  EXPECT_EQ(c.set.caseSensitive, 1);
+  EXPECT_EQ(std::tuple(c.set.kinsoku, c.set.wholeWord, c.set.caseSensitive), std::tuple(0, 1, 1));
   EXPECT_EQ(c.set.filters[1], FilterList::Builtin(kDocTypeC));
   EXPECT_EQ(c.set.keywords, file.set.keywords);
   EXPECT_EQ(c.entries.size(), 2u);
@@ -192,8 +190,7 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
   PutLe32(reinterpret_cast<std::uint8_t*>(words.data()) + 8 + 96, 2);
   c = ReadCabinet(words);
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
-  ASSERT_EQ(c.set.keywords.Count(), 1u);
-  EXPECT_EQ(c.set.keywords.At(0), kept);
+  EXPECT_EQ(c.set.keywords.Words(), std::vector<std::string>{kept});
   EXPECT_EQ(c.set.record.KeywordCount, 1);
 }
 
@@ -264,19 +261,10 @@ TEST(CabinetFile, OlderFilesConvertToTheCurrentRecord) {
   expected.Font.charSet = 128;
   expected.Font.setFace("Face");
   EXPECT_EQ(c.set.record, expected);
-  ASSERT_EQ(c.set.keywords.Count(), 1u);
-  EXPECT_EQ(c.set.keywords.At(0), "int");
+  EXPECT_EQ(c.set.keywords.Words(), std::vector<std::string>{"int"});
   EXPECT_EQ(c.set.kinsoku, 0);
-  ASSERT_EQ(c.entries.size(), 1u);
-  const CabinetEntry& e = c.entries[0];
-  EXPECT_EQ(e.path, "/x.c");
-  EXPECT_EQ(e.placement.showCmd, 3u);
-  EXPECT_EQ(e.placement.minPosition, (Point{-1, -1}));
-  EXPECT_EQ(e.placement.normalPosition, (Rect{10, 20, 300, 400}));
-  EXPECT_TRUE(e.active);
-  EXPECT_TRUE(e.writeProtected);
-  EXPECT_EQ(e.docKind, 0);
-  EXPECT_EQ(e.position, (std::array<std::uint32_t, 3>{5, 2, 7}));
+  const WindowPlacement placement{22, 0, 3, {-1, -1}, {-1, -1}, {10, 20, 300, 400}};
+  EXPECT_EQ(c.entries, (std::vector<CabinetEntry>{{"/x.c", placement, true, 0, true, {5, 2, 7}}}));
   std::string cut = OlderFile({"/x.c", "/y.c"}, {});
   PutLe16(reinterpret_cast<std::uint8_t*>(cut.data()) + 2, std::uint16_t(GetLe16(reinterpret_cast<std::uint8_t*>(cut.data()) + 2) + 1));
   EXPECT_EQ(ReadCabinet(cut).format, CabinetFormat::kMalformed);

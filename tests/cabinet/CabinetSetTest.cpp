@@ -57,15 +57,17 @@ TEST(FilterList, ParsingStepsOverDoubleByteCharactersAndStopsSafely) {
 }
 
 TEST(CVeskCabinet, StartsWithTheInitialSetAndResetsToABuiltinType) {
+  // A built-in set: no keywords, kinsoku off, both keyword switches on and
+  // every type's filters.
+  const CabinetSet cpp = CabinetSet::Builtin(kDocTypeCpp);
+  EXPECT_EQ(std::tuple(cpp.keywords.Count(), cpp.kinsoku, cpp.wholeWord, cpp.caseSensitive), std::tuple(0u, 0, 1, 1));
+  for (int t = 0; t < kDocTypeCount; ++t) EXPECT_EQ(cpp.filters[t], FilterList::Builtin(t));
+  EXPECT_EQ(cpp.record, BuiltinDocType(kDocTypeCpp));
+  CabinetSet initial = CabinetSet::Builtin(kDocTypeGeneral);
+  initial.record = InitialDocType();
   CVeskCabinet cabinet;
-  for (const CabinetSet* set : {&cabinet.Current(), &cabinet.Saved()}) {
-    EXPECT_EQ(set->record, InitialDocType());
-    EXPECT_EQ(set->keywords.Count(), 0u);
-    EXPECT_EQ(set->kinsoku, 0);
-    EXPECT_EQ(set->wholeWord, 1);
-    EXPECT_EQ(set->caseSensitive, 1);
-    for (int t = 0; t < kDocTypeCount; ++t) EXPECT_EQ(set->filters[t], FilterList::Builtin(t));
-  }
+  EXPECT_EQ(cabinet.Current(), initial);
+  EXPECT_EQ(cabinet.Saved(), initial);
   EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterGeneral);
   KeywordTable words;
   words.Add("alpha");
@@ -78,12 +80,9 @@ TEST(CVeskCabinet, StartsWithTheInitialSetAndResetsToABuiltinType) {
   cabinet.CopyCurrentToSaved();
   EXPECT_EQ(cabinet.Saved(), cabinet.Current());
   cabinet.ResetToType(kDocTypeCpp);
-  EXPECT_EQ(cabinet.Current(), CabinetSet::Builtin(kDocTypeCpp));
-  EXPECT_EQ(cabinet.Saved(), cabinet.Current());
-  EXPECT_EQ(cabinet.Settings().DocType, kDocTypeCpp);
-  EXPECT_EQ(cabinet.Settings().KeywordCount, 0);
-  EXPECT_EQ(cabinet.Current().kinsoku, 0);
-  EXPECT_EQ(cabinet.Current().caseSensitive, 1);
+  EXPECT_EQ(cabinet.Current(), cpp);
+  EXPECT_EQ(cabinet.Saved(), cpp);
+  EXPECT_EQ(std::pair(cabinet.Settings().DocType, cabinet.Settings().KeywordCount), std::pair(int(kDocTypeCpp), 0));
   EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterCpp);
   // A DocType out of range (a hand-made file) falls back to type 0's filters.
   cabinet.Current().record.DocType = 9;
@@ -92,26 +91,23 @@ TEST(CVeskCabinet, StartsWithTheInitialSetAndResetsToABuiltinType) {
   EXPECT_EQ(codec::Cp932ToUtf8(DocTypeName(-3)), "一般文書");
 }
 
-class RecordingView : public DocumentView {
- public:
-  void OnUpdate(CVeskDoc&, int hint) override { hints.push_back(hint); }
-  std::vector<int> hints;
-};
-
-class FormatRefresh : public ::testing::Test {
+class FormatRefresh : public ::testing::Test, public DocumentView {
  protected:
-  void SetUp() override {
-    savedSettings = gSettings;
-    doc.AddView(&view);
-  }
-  void TearDown() override {
-    doc.RemoveView(&view);
+  FormatRefresh() { doc.AddView(this); }
+  ~FormatRefresh() override {
+    doc.RemoveView(this);
     gSettings = savedSettings;
   }
-  AppSettings savedSettings;
+  void OnUpdate(CVeskDoc&, int hint) override { hints.push_back(hint); }
+  // The copied values: characters per line, tab columns, character spacing.
+  static std::tuple<int, int, int> Copied(CVeskDoc& d) {
+    return {d.Format().charsPerLine, d.Format().tabColumns, d.Format().charSpacing};
+  }
+
+  AppSettings savedSettings = gSettings;
   CVeskCabinet cabinet;
   CVeskDoc doc;
-  RecordingView view;
+  std::vector<int> hints;
 };
 
 TEST_F(FormatRefresh, CopiesTheCurrentTypeAndTellsWhetherTheFontChanged) {
@@ -124,37 +120,22 @@ TEST_F(FormatRefresh, CopiesTheCurrentTypeAndTellsWhetherTheFontChanged) {
   cabinet.Current().kinsoku = 1;
   EXPECT_TRUE(cabinet.RefreshDocumentFormat(doc));
   const DocumentFormat& f = doc.Format();
-  EXPECT_EQ(f.charsPerLine, 128);
-  EXPECT_EQ(f.tabColumns, 4);
+  EXPECT_EQ(Copied(doc), std::tuple(128, 4, 7));
   EXPECT_EQ(f.lineSpacing, 15);
-  EXPECT_EQ(f.charSpacing, 7);
   EXPECT_EQ(f.font, BuiltinFont());
-  EXPECT_TRUE(doc.Layout().wordWrap);
-  EXPECT_TRUE(doc.Layout().kinsoku);
-  EXPECT_EQ(doc.Layout().hanging, "!?");
-  EXPECT_EQ(view.hints, std::vector<int>{hint::kFormatChanged});
+  EXPECT_EQ(std::tuple(doc.Layout().wordWrap, doc.Layout().kinsoku, doc.Layout().hanging),
+            std::tuple(true, true, std::string("!?")));
+  EXPECT_EQ(hints, std::vector<int>{hint::kFormatChanged});
   // Same font again: still hint 32, but no font change; an explicit width
   // (the column ruler's) wins over the record's.
   r.TabColumns = 8;
   EXPECT_FALSE(cabinet.RefreshDocumentFormat(doc, 60));
-  EXPECT_EQ(f.charsPerLine, 60);
-  EXPECT_EQ(f.tabColumns, 8);
-  EXPECT_EQ(view.hints.size(), 2u);
+  EXPECT_EQ(Copied(doc), std::tuple(60, 8, 7));
+  EXPECT_EQ(hints.size(), 2u);
   r.Font.height = 20;
   EXPECT_TRUE(cabinet.RefreshDocumentFormat(doc));
   EXPECT_EQ(f.font.height, 20);
   EXPECT_EQ(f.charsPerLine, 128);
-}
-
-TEST_F(FormatRefresh, ABinaryDocumentKeepsSixteenCharactersPerLine) {
-  gProcess.nextDocKind = kBinaryDoc;
-  CVeskDoc binary;
-  cabinet.ResetToType(kDocTypeC);
-  cabinet.RefreshDocumentFormat(binary);
-  EXPECT_EQ(binary.Format().charsPerLine, 16);
-  cabinet.RefreshDocumentFormat(binary, 60);
-  EXPECT_EQ(binary.Format().charsPerLine, 16);
-  EXPECT_EQ(binary.Format().font, BuiltinFont());  // the rest is copied as for text
 }
 
 TEST_F(FormatRefresh, ValuesOutsideTheirRangesAreHeldToThemInTheCopy) {
@@ -162,17 +143,23 @@ TEST_F(FormatRefresh, ValuesOutsideTheirRangesAreHeldToThemInTheCopy) {
   r.TabColumns = 0;
   r.CharSpacing = -5;
   cabinet.RefreshDocumentFormat(doc);
-  EXPECT_EQ(doc.Format().tabColumns, 2);
-  EXPECT_EQ(doc.Format().charSpacing, 0);
-  EXPECT_EQ(doc.Format().charsPerLine, 250);
+  EXPECT_EQ(Copied(doc), std::tuple(250, 2, 0));
   r.TabColumns = 0x7FFFFFFF;
   r.CharSpacing = 1 << 30;
   cabinet.RefreshDocumentFormat(doc, 100000);
-  EXPECT_EQ(doc.Format().tabColumns, 20);
-  EXPECT_EQ(doc.Format().charSpacing, 100);
-  EXPECT_EQ(doc.Format().charsPerLine, 250);
+  EXPECT_EQ(Copied(doc), std::tuple(250, 20, 100));
   // The record itself keeps what it was given.
   EXPECT_EQ(r.TabColumns, 0x7FFFFFFF);
+  // A binary document keeps sixteen characters per line; the rest is copied
+  // as for text.
+  gProcess.nextDocKind = kBinaryDoc;
+  CVeskDoc binary;
+  cabinet.ResetToType(kDocTypeC);
+  cabinet.RefreshDocumentFormat(binary);
+  EXPECT_EQ(binary.Format().charsPerLine, 16);
+  cabinet.RefreshDocumentFormat(binary, 60);
+  EXPECT_EQ(binary.Format().charsPerLine, 16);
+  EXPECT_EQ(binary.Format().font, BuiltinFont());
 }
 
 }  // namespace
