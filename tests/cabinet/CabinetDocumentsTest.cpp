@@ -35,16 +35,14 @@ TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
   ASSERT_EQ(OpenPaths(), (std::vector<std::string>{"/w/a.bin", "/w/b.txt"}));
   CVeskDoc& bin2 = Documents().At(0);
   CVeskDoc& text2 = Documents().At(1);
-  EXPECT_EQ(bin2.DocKind(), kBinaryDoc);
-  EXPECT_TRUE(bin2.IsWriteProtected());
-  EXPECT_EQ(text2.DocKind(), kTextDoc);
-  EXPECT_FALSE(text2.IsWriteProtected());
-  EXPECT_EQ(frames.frames[&bin2].placement.normalPosition, (Rect{10, 20, 300, 200}));
-  EXPECT_EQ(frames.frames[&bin2].placement.showCmd, 0u);  // placed hidden ...
-  EXPECT_EQ(frames.frames[&bin2].shown, 1u);              // ... then shown as stored
+  EXPECT_EQ(std::tuple(bin2.DocKind(), bin2.IsWriteProtected(), text2.DocKind(), text2.IsWriteProtected()),
+            std::tuple(kBinaryDoc, true, kTextDoc, false));
+  // Placed hidden, then shown as stored.
+  const auto& binFrame = frames.frames[&bin2];
+  EXPECT_EQ(std::tuple(binFrame.placement.normalPosition, binFrame.placement.showCmd, binFrame.shown, binFrame.maximized),
+            std::tuple(Rect{10, 20, 300, 200}, 0u, 1u, false));
   EXPECT_EQ(frames.frames[&text2].shown, 3u);
   EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&bin2}));
-  EXPECT_FALSE(frames.frames[&bin2].maximized);
   EXPECT_EQ(frames.frames[&text2].view->TakePendingTextPosition(), (PositionWords{1, 4, 2}));
   EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
   EXPECT_FALSE(gProcess.reopeningCabinet);
@@ -173,23 +171,19 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
   // Played back: the recorded path, no dialog. A name that differs from the
   // current one only in case is another cabinet.
-  const std::string path = "One.cab";
-  std::vector<std::uint8_t> record(path.begin(), path.end());
-  record.push_back(0);
+  std::vector<std::uint8_t> record = {'O', 'n', 'e', '.', 'c', 'a', 'b', 0};
   RunCabinetCommand(cabinet_command::kChange, &record);
   EXPECT_EQ(platform.dialogs.requests.size(), 0u);
   EXPECT_EQ(File("/w/one.cab").entries.at(0).path, "/w/a.bin");
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/b.txt"});
   EXPECT_EQ(gCabinet.Path(), "/w/One.cab");
   EXPECT_EQ(gSettings.CabinetName, "/w/One.cab");
-  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
-  EXPECT_EQ(frames.captions, 1);
+  EXPECT_EQ(std::pair(gCabinet.Settings().DocType, frames.captions), std::pair(int(kDocTypeC), 1));
   // From the menu: the file dialog in the cabinet's directory.
   platform.dialogs.fileAnswers = {"/w/one.cab"};
   RunCabinetCommand(cabinet_command::kChange);
   ASSERT_EQ(platform.dialogs.requests.size(), 1u);
-  EXPECT_EQ(platform.dialogs.requests[0].initialDir, "/w");
-  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/w/One.cab");
+  EXPECT_EQ(platform.dialogs.requests[0].initialDir + " " + platform.dialogs.requests[0].fileName, "/w /w/One.cab");
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
 }
 

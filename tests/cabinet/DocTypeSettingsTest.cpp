@@ -62,18 +62,13 @@ TEST(DocTypeSettings, InitialRecordDiffersFromTypeZeroInTwoFields) {
 
 TEST(DocTypeSettings, NumberedFieldsReachTheFontsLeadingIntegers) {
   DocTypeSettings r = BuiltinDocType(1);
-  EXPECT_EQ(r.Field(1), 128u);
-  EXPECT_EQ(r.Field(14), 0x80008000u);
-  EXPECT_EQ(r.Field(27), 14u);   // font height
-  EXPECT_EQ(r.Field(31), 400u);  // font weight
-  EXPECT_EQ(r.Field(0), 0u);
-  EXPECT_EQ(r.Field(32), 0u);
+  // Fields 27 and 31 are the font's height and weight; 0 and 32 are none.
+  EXPECT_EQ((std::vector<std::uint32_t>{r.Field(1), r.Field(14), r.Field(27), r.Field(31), r.Field(0), r.Field(32)}),
+            (std::vector<std::uint32_t>{128, 0x80008000u, 14, 400, 0, 0}));
   r.SetField(20, 0x123456);
   r.SetField(28, 9);
   r.SetField(32, 77);  // outside the numbered fields: nothing changes
-  EXPECT_EQ(r.TabColor, 0x123456u);
-  EXPECT_EQ(r.Font.width, 9);
-  EXPECT_EQ(r.Font.face(), "Fixedsys");
+  EXPECT_EQ(std::tuple(r.TabColor, r.Font.width, r.Font.face()), std::tuple(0x123456u, 9, std::string("Fixedsys")));
   // Negative values survive the unsigned form.
   r.SetField(4, 0xFFFFFFFFu);
   EXPECT_EQ(r.LineSpacing, -1);
@@ -83,21 +78,15 @@ TEST(StandardFonts, TableEntriesAndDeviceHeights) {
   const LogFont gothic = StandardFont(kFontGothic);
   EXPECT_EQ(codec::Cp932ToUtf8(gothic.face()), "ＭＳ ゴシック");
   EXPECT_EQ(gothic.face(), std::string("\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e"));
-  EXPECT_EQ(gothic.height, 0);
-  EXPECT_EQ(gothic.weight, 400);
-  EXPECT_EQ(gothic.outPrecision, 3);
-  EXPECT_EQ(gothic.clipPrecision, 2);
-  const char* faces[kStandardFontCount] = {"ＭＳ 明朝", "ＭＳ ゴシック", "標準明朝", "標準ゴシック",
-                                           "Arial", "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝"};
-  const int charSets[] = {128, 128, 128, 128, 0, 128, 128};
-  const int qualities[] = {1, 1, 0, 0, 1, 1, 1};
-  const int pitches[] = {17, 49, 17, 49, 34, 50, 18};
+  EXPECT_EQ(std::tuple(gothic.height, gothic.weight, gothic.outPrecision, gothic.clipPrecision), std::tuple(0, 400, 3, 2));
+  using Font = std::tuple<std::string, int, int, int>;  // face, character set, quality, pitch and family
+  const Font fonts[kStandardFontCount] = {{"ＭＳ 明朝", 128, 1, 17},    {"ＭＳ ゴシック", 128, 1, 49},
+                                         {"標準明朝", 128, 0, 17},     {"標準ゴシック", 128, 0, 49},
+                                         {"Arial", 0, 1, 34},          {"ＭＳ Ｐゴシック", 128, 1, 50},
+                                         {"ＭＳ Ｐ明朝", 128, 1, 18}};
   for (int e = 0; e < kStandardFontCount; ++e) {
     const LogFont f = StandardFont(e);
-    EXPECT_EQ(codec::Cp932ToUtf8(f.face()), faces[e]) << e;
-    EXPECT_EQ(f.charSet, charSets[e]) << e;
-    EXPECT_EQ(f.quality, qualities[e]) << e;
-    EXPECT_EQ(f.pitchAndFamily, pitches[e]) << e;
+    EXPECT_EQ(Font(codec::Cp932ToUtf8(f.face()), f.charSet, f.quality, f.pitchAndFamily), fonts[e]) << e;
   }
   EXPECT_EQ(StandardFont(9), StandardFont(0));
   // Status bar, tab bar and rulers at 96 and 120 dpi.
@@ -125,10 +114,9 @@ TEST(BuiltinKeywords, ClassesHoldTheirWordsWithLengths) {
 
 TEST(KeywordTable, KeepsUpTo200WordsOfAtMost30Bytes) {
   KeywordTable table;
-  EXPECT_TRUE(table.Add(std::string(30, 'k')));
-  EXPECT_FALSE(table.Add(std::string(31, 'k')));
-  EXPECT_FALSE(table.Add(""));
-  EXPECT_TRUE(table.Add("\x82\xa0\x82\xa2"));
+  for (const auto& [word, added] : {std::pair(std::string(30, 'k'), true), std::pair(std::string(31, 'k'), false),
+                                    std::pair(std::string(), false), std::pair(std::string("\x82\xa0\x82\xa2"), true)})
+    EXPECT_EQ(table.Add(word), added) << word;
   for (int i = 2; i < 200; ++i) ASSERT_TRUE(table.Add("w" + std::to_string(i)));
   EXPECT_FALSE(table.Add("one more"));
   EXPECT_EQ(table.Count(), 200u);
