@@ -107,6 +107,7 @@ inline std::map<int, std::string> Cells(const fakes::RecordingCanvas& canvas, co
 class BinaryWindowFixture : public ::testing::Test {
  protected:
   void Open(const std::string& bytes, bool focus = true) {
+    window.reset();  // before the document it shows
     doc = MakeBinaryDoc(bytes);
     window = std::make_unique<CVeskBV>(*doc, host, settings);
     TextMetric tm;

@@ -46,7 +46,7 @@ class BinaryWindow : public BinaryWindowFixture {
   fakes::RecordingCanvas canvas;
 };
 
-TEST_F(BinaryWindow, PaintsHeaderAndRowsCellByCell) {
+TEST_F(BinaryWindow, PaintsHeaderAndRowsCellByCellInHexOrDecimal) {
   std::string bytes = Counting(20);
   bytes[0] = 'Q';
   Show(bytes);
@@ -73,22 +73,27 @@ TEST_F(BinaryWindow, PaintsHeaderAndRowsCellByCell) {
   }
   EXPECT_EQ(canvas.RunsAt(RowY(1)).size(), 3u);  // one run per area per row
   EXPECT_EQ(canvas.fonts.back().height, -kLh);
-}
-
-TEST_F(BinaryWindow, DecimalModeChangesAddressesAndHeaderOnly) {
+  // Decimal mode changes the addresses and the header only.
   settings.HexAddress = 0;  // blocks of "DecimalBlockBytes", 5
   Show(Counting(20));
   Paint();
-  const auto screen = Screen();
-  EXPECT_EQ(screen.at(kHeaderTop).substr(0, 40), "ADDRESS   00 01 02 03 04  05 06 07 08 09");
-  EXPECT_EQ(screen.at(kHeaderTop).substr(Layout().TextStart()), "0123456789012345");
-  EXPECT_EQ(screen.at(RowY(1)).substr(0, 28), "00000016  10 11 12 13       ");
+  const auto decimal = Screen();
+  EXPECT_EQ(decimal.at(kHeaderTop).substr(0, 40), "ADDRESS   00 01 02 03 04  05 06 07 08 09");
+  EXPECT_EQ(decimal.at(kHeaderTop).substr(Layout().TextStart()), "0123456789012345");
+  EXPECT_EQ(decimal.at(RowY(1)).substr(0, 28), "00000016  10 11 12 13       ");
   EXPECT_EQ(AddressText(123456789, false), "12345678");
   EXPECT_EQ(AddressText(4000000000u, false), "40000000");
   EXPECT_EQ(AddressText(0xABCDEF12u, true), "ABCDEF12");
 }
 
-TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingAndKeepsCharactersWhole) {
+TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingKeepsCharactersWholeAndDotsTheRest) {
+  // Bytes without a glyph show as dots, on the screen only.
+  const std::string glyphless("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0", 11);
+  Show(glyphless);
+  Paint();
+  EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 11), "A........\x82\xA0");
+  window->SelectAll();
+  EXPECT_NE(window->ScreenText().find(glyphless), std::string::npos);
   std::string bytes = Counting(40);
   bytes.replace(15, 3, "\x82\xA0x");            // "あ" over the end of row 0
   bytes.replace(32, 4, std::string("\x42\x30\x0A\x00", 4));  // U+3042 "あ" and a line feed as UTF-16 units
@@ -100,15 +105,6 @@ TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingAndKeepsCharactersWhole) {
   settings.StrCodeType = 4;  // read at the next paint
   Paint();
   EXPECT_EQ(Screen().at(RowY(2)).substr(text, 3), "\x82\xA0.");
-}
-
-TEST_F(BinaryWindow, BytesWithoutAGlyphShowAsDotsOnScreenOnly) {
-  const std::string bytes("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0", 11);
-  Show(bytes);
-  Paint();
-  EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 11), "A........\x82\xA0");
-  window->SelectAll();
-  EXPECT_NE(window->ScreenText().find(bytes), std::string::npos);
 }
 
 TEST_F(BinaryWindow, SpecialBytesAreRedrawnInTheirColours) {
@@ -196,7 +192,7 @@ TEST_F(BinaryWindow, CaretUnderlines) {
   EXPECT_EQ(std::pair(host.invalidRects[0].top, host.invalidRects[1].top), std::pair(RowY(1), RowY(2)));
 }
 
-TEST_F(BinaryWindow, EmptyDocumentDrawsHeaderAndRowZeroUnderline) {
+TEST_F(BinaryWindow, PaintsTheInvalidRowsAndOfAnEmptyDocumentTheHeaderAndRowZeroUnderline) {
   Show({});
   Paint();
   EXPECT_EQ(canvas.runs.size(), 3u);
@@ -208,9 +204,7 @@ TEST_F(BinaryWindow, EmptyDocumentDrawsHeaderAndRowZeroUnderline) {
   EXPECT_TRUE(canvas.runs.empty());
   ASSERT_EQ(canvas.lines.size(), 1u);
   EXPECT_EQ(canvas.lines[0].y1, RowY(0) + kLh - 1);
-}
-
-TEST_F(BinaryWindow, PaintsOnlyTheRowsOfTheInvalidArea) {
+  // Only the rows of the invalid area are painted.
   Show(Counting(160));
   Paint(Rect{0, RowY(2) + 3, 800, RowY(3) + 1});
   std::set<int> tops;
@@ -220,7 +214,7 @@ TEST_F(BinaryWindow, PaintsOnlyTheRowsOfTheInvalidArea) {
   EXPECT_EQ(canvas.fills[0].color, 0xEEEEEEu);
 }
 
-TEST_F(BinaryWindow, VerticalScrolling) {
+TEST_F(BinaryWindow, VerticalScrollingAndItsActionsAsKeysWhenNothingScrolls) {
   host.client = Point{800, kDataTop + kLh * 10};
   Show(Counting(1600));  // 100 rows, 10 visible
   EXPECT_EQ(host.range[1], (Point{0, 91}));
@@ -242,9 +236,8 @@ TEST_F(BinaryWindow, VerticalScrolling) {
   EXPECT_EQ(Layout().FirstRow(), 91u);
   window->OnVScroll(sb::kTop, 0);
   EXPECT_EQ(Layout().FirstRow(), 0u);
-}
-
-TEST_F(BinaryWindow, VerticalActionsBecomeKeysWhenNothingScrolls) {
+  // Vertical actions become keys when nothing scrolls.
+  host = RecordingHost();
   Show(Counting(64));
   std::vector<int> keys;
   window->SetScrollKeyHandler([&](int vk) { keys.push_back(vk); });
