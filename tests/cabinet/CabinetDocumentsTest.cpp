@@ -134,7 +134,8 @@ TEST_F(CabinetTest, AFailedOrRefusedSaveKeepsTheDocumentsOpen) {
   CVeskDoc* bin = Open("/w/a.bin", kBinaryDoc);
   platform.files.failingWrites.insert("/w/one.cab");
   EXPECT_FALSE(gCabinet.Save(true));
-  EXPECT_TRUE(FixedMessageShown(kCabinetWriteFailed));
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, kCabinetWriteFailed);
   EXPECT_EQ(Documents().Count(), 1u);
   // A modified document the user keeps with Cancel keeps everything open.
   platform.files.failingWrites.clear();

@@ -49,11 +49,6 @@ class CabinetTest : public ::testing::Test {
     return paths;
   }
   CabinetContents File(const std::string& path) { return ReadCabinet(platform.files.files[path]); }
-  bool FixedMessageShown(const char* text) const {
-    for (const auto& shown : platform.messages.shown)
-      if (shown.text == text) return true;
-    return false;
-  }
   // Another cabinet listing paths, with the C type.
   void WriteOther(const std::string& cabinet, const std::vector<std::string>& paths) {
     std::vector<CabinetEntry> entries(paths.size());
