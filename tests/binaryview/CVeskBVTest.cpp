@@ -260,7 +260,8 @@ TEST_F(BinaryWindow, VerticalScrollingAndItsActionsAsKeysWhenNothingScrolls) {
 TEST_F(BinaryWindow, ResizesAndScrollsKeepTheCaretOnItsByte) {
   // Where the caret's image must stand: the hex cell of byte 1023 on the screen.
   auto caretAt = [&] {
-    return Point{CellX(Layout().HexCell(1023 % 16) - Layout().FirstColumn()), RowY(1023 / 16 - int(Layout().FirstRow()))};
+    const BinaryLayout& l = Layout();
+    return Point{CellX(l.HexCell(1023 % 16) - l.FirstColumn()), RowY(1023 / 16 - int(l.FirstRow()))};
   };
   Show(Counting(1024));
   window->OnSetFocus();

@@ -39,8 +39,8 @@ TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
             std::tuple(kBinaryDoc, true, kTextDoc, false));
   // Placed hidden, then shown as stored.
   const auto& binFrame = frames.frames[&bin2];
-  EXPECT_EQ(std::tuple(binFrame.placement.normalPosition, binFrame.placement.showCmd, binFrame.shown, binFrame.maximized),
-            std::tuple(Rect{10, 20, 300, 200}, 0u, 1u, false));
+  EXPECT_EQ(std::tuple(binFrame.placement.normalPosition, binFrame.placement.showCmd, binFrame.shown,
+                       binFrame.maximized), std::tuple(Rect{10, 20, 300, 200}, 0u, 1u, false));
   EXPECT_EQ(frames.frames[&text2].shown, 3u);
   EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&bin2}));
   EXPECT_EQ(frames.frames[&text2].view->TakePendingTextPosition(), (PositionWords{1, 4, 2}));

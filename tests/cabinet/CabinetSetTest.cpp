@@ -85,7 +85,8 @@ TEST(StandardFonts, TableEntriesAndDeviceHeights) {
   const LogFont gothic = StandardFont(kFontGothic);
   EXPECT_EQ(codec::Cp932ToUtf8(gothic.face()), "ＭＳ ゴシック");
   EXPECT_EQ(gothic.face(), std::string("\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e"));
-  EXPECT_EQ(std::tuple(gothic.height, gothic.weight, gothic.outPrecision, gothic.clipPrecision), std::tuple(0, 400, 3, 2));
+  EXPECT_EQ(std::tuple(gothic.height, gothic.weight, gothic.outPrecision, gothic.clipPrecision),
+            std::tuple(0, 400, 3, 2));
   using Font = std::tuple<std::string, int, int, int>;  // face, character set, quality, pitch and family
   const Font fonts[kStandardFontCount] = {{"ＭＳ 明朝", 128, 1, 17},    {"ＭＳ ゴシック", 128, 1, 49},
                                          {"標準明朝", 128, 0, 17},     {"標準ゴシック", 128, 0, 49},

@@ -185,7 +185,8 @@ TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomCol
   RunCabinetCommand(cabinet_command::kPlayColors, &record);
   const DocTypeSettings& r = gCabinet.Settings();
   EXPECT_EQ(std::tuple(r.CKeywordColor, r.MarkedLineBackColor, r.TextBackColor, r.TagBackColor),
-            std::tuple(PaletteColor(1), PaletteColor(4) | kBackColorFlag, PaletteColor(10), BuiltinDocType(0).TagBackColor));
+            std::tuple(PaletteColor(1), PaletteColor(4) | kBackColorFlag, PaletteColor(10),
+                       BuiltinDocType(0).TagBackColor));
   dialogs.colorScript = {[](ColorRequest& r) {
                            r.customColors[3] = 0xABCDEF;
                            r.color = 0x010203;

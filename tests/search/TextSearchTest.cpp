@@ -217,7 +217,8 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   EXPECT_EQ((std::pair<int, int>(data[12], data[16])), std::pair(1, 1));  // replace all, match case
   const auto parsed = ParseFindDialogRecord(data);
   ASSERT_TRUE(parsed);
-  EXPECT_EQ(std::tuple(parsed->action, parsed->fields.findText, parsed->fields.regular, parsed->fields.distinguishWidth),
+  const FindDialogFields& f = parsed->fields;
+  EXPECT_EQ(std::tuple(parsed->action, f.findText, f.regular, f.distinguishWidth),
             std::tuple(FindAction::kReplaceAll, std::string("abc"), true, false));
   // An older record without the last two flags.
   const auto old = ParseFindDialogRecord(std::vector<std::uint8_t>(data.begin(), data.end() - 8));
