@@ -128,7 +128,7 @@ TEST_F(BinarySearch, DialogOpensOnceWithTheSelectionAndTheOtherKindReplacesIt) {
   EXPECT_FALSE(dialog.isOpen());
 }
 
-TEST_F(BinarySearch, ReplaceTakesTwoUndoStepsAndSearchesOn) {
+TEST_F(BinarySearch, ReplaceTakesTwoUndoStepsAndReplaceAllShowsTheCount) {
   Open("a-b-c");
   InTextArea();
   Dialog(FindAction::kReplace, "-", "==");
@@ -145,9 +145,8 @@ TEST_F(BinarySearch, ReplaceTakesTwoUndoStepsAndSearchesOn) {
   EXPECT_EQ(Text(), "a-b-c");
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "==");
   EXPECT_EQ(gFindReplace.last.findText, "-");
-}
-
-TEST_F(BinarySearch, ReplaceAllCountsShowsTheCountAndClosesTheDialog) {
+  // Replace all counts, shows the count and closes the dialog.
+  platform.beep.beeps.clear();
   Open("one two one two one");
   InTextArea();
   window->ReplaceDialog();
