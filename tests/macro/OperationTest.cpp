@@ -35,6 +35,14 @@ struct FrameTarget : ReplayTarget {
   std::vector<Played> played;
 };
 
+// Records each command it replays, as a view does while recording.
+struct EchoTarget : FrameTarget {
+  void SendFrameCommand(unsigned id) override {
+    FrameTarget::SendFrameCommand(id);
+    RecordOperation(rec::kFrameCommand, id, *ReplayedParameters());
+  }
+};
+
 class OperationTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -83,9 +91,7 @@ TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
 TEST_F(OperationTest, ReplayedCommandsAreRecordedAgainWithoutLooping) {
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1, 2});
-  struct Echo : FrameTarget {
-    void SendFrameCommand(unsigned id) override { RecordOperation(rec::kFrameCommand, id, *ReplayedParameters()); }
-  } echo;
+  EchoTarget echo;
   ops.SetReplayTarget(&echo);
   ops.Play();
   ops.Play();
@@ -126,12 +132,7 @@ TEST_F(OperationTest, NamesAndPaths) {
 // A saved operation played while recording (its key pressed) leaves the
 // recording in place and adds the commands it plays, once.
 TEST_F(OperationTest, PlayingASavedOperationWhileRecordingAddsItsCommands) {
-  struct Echo : FrameTarget {
-    void SendFrameCommand(unsigned id) override {
-      FrameTarget::SendFrameCommand(id);
-      RecordOperation(rec::kFrameCommand, id, *ReplayedParameters());
-    }
-  } echo;
+  EchoTarget echo;
   ops.SetReplayTarget(&echo);
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{2});

@@ -21,6 +21,7 @@ struct State {
   bool selected;
   std::uint32_t start, end;
   std::string text;
+  bool operator==(const State&) const = default;
 };
 
 class TextReplayTest : public testing::TextWindowFixture {
@@ -84,11 +85,7 @@ TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
     box.boxText.clear();  // the toolbar's find replays its recorded text
     ops.Play();
     const State played = Now();
-    EXPECT_EQ(played.caret.row, recorded.caret.row) << round;
-    EXPECT_EQ(played.caret.column, recorded.caret.column) << round;
-    EXPECT_EQ(played.selected, recorded.selected) << round;
-    EXPECT_EQ(played.start, recorded.start) << round;
-    EXPECT_EQ(played.end, recorded.end) << round;
+    EXPECT_EQ(played, recorded) << round;
     EXPECT_EQ(played.text, text) << round;
   }
   EXPECT_GT(moved, 6);
@@ -119,8 +116,7 @@ TEST_F(TextReplayTest, UnknownRecordTypesChangeNothingAndCountAsDone) {
   const State before = Now();
   for (std::uint32_t type : {26u, 100u, 255u, 257u, 400u}) {
     EXPECT_TRUE(ReplayRecord(target, type, 0, {})) << type;
-    EXPECT_EQ(Now().caret.row, before.caret.row) << type;
-    EXPECT_EQ(Now().caret.column, before.caret.column) << type;
+    EXPECT_EQ(Now().caret, before.caret) << type;
   }
 }
 
