@@ -119,30 +119,24 @@ class Capture : public ::testing::Test {
   PosixProcessService service_;
 };
 
-TEST_F(Capture, PiecesSplittingCharactersComeTogether) {
+TEST_F(Capture, PiecesComeTogetherLargeOutputArrivesWholeAndStoppingKeepsTheOutput) {
   // あ in UTF-8 and in Shift_JIS, each written a byte at a time, LF and CR LF.
   const Result r = Run(
       "printf '\\343'; sleep 0.05; printf '\\201\\202\\n'; printf '\\202'; sleep 0.05; printf '\\240\\r'; sleep 0.05;"
       "printf '\\nend' >&2");
   EXPECT_EQ(r.end, CaptureEnd::kEnded);
   EXPECT_EQ(r.text, "\x82\xA0\r\n\x82\xA0\r\nend");
-}
-
-TEST_F(Capture, LargeOutputArrivesWholeAndALimitEndsIt) {
+  // Large output arrives whole, and a limit ends it.
   const Result all = Run("head -c 10000000 /dev/zero | tr '\\0' 'x'");
   EXPECT_EQ(all.text, std::string(10000000, 'x'));
   const Result cut = Run("yes", 1000000);
   EXPECT_EQ(cut.end, CaptureEnd::kRefused);
   EXPECT_LE(cut.text.size(), 1000000u);
-}
-
-TEST_F(Capture, StoppingAProgramThatNeverEndsKeepsItsOutput) {
-  const Result r = Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5);
-  EXPECT_EQ(r.end, CaptureEnd::kStopped);
-  EXPECT_EQ(r.text, "started\r\n\xE3\x81");  // the unfinished character too
-}
-
-TEST_F(Capture, AMissingProgramOrFolderDoesNotStart) {
+  // A program that never ends, stopped: its output is kept, the unfinished character too.
+  const Result stopped = Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5);
+  EXPECT_EQ(stopped.end, CaptureEnd::kStopped);
+  EXPECT_EQ(stopped.text, "started\r\n\xE3\x81");
+  // A missing program or folder does not start.
   EXPECT_FALSE(service_.start(ProcessRequest{{"/no/such/program"}, {}, true, false}));
   EXPECT_FALSE(service_.start(ProcessRequest{{"/bin/sh", "-c", "true"}, "/no/such/folder", true, false}));
 }
