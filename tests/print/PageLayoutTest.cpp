@@ -17,10 +17,7 @@ const std::tm kClock = [] {
 }();
 
 TEST(ExpandInsertionTest, CodesExpandAgainstAFixedClock) {
-  struct Case {
-    const char* text;
-    const char* expected;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"$Y/$m/$d $H:$M:$S", "2026/03/03 09:05:07"},
       {"$y $j $w $I$p", "26 062 2 09AM"},
       {"$a $A $b $B", "Tue Tuesday Mar March"},
@@ -33,8 +30,8 @@ TEST(ExpandInsertionTest, CodesExpandAgainstAFixedClock) {
       {"ab\x82", "ab"},      // a lead byte that ends the text is dropped
       {"$\x82\xa0z", "\x82\xa0z"},  // a double-byte character after "$" stays whole
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ExpandInsertion(c.text, "/home/u/\x95\xb6\x8f\x91.txt", 12, 34, kClock), c.expected) << c.text;
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(ExpandInsertion(text, "/home/u/\x95\xb6\x8f\x91.txt", 12, 34, kClock), expected) << text;
   }
   EXPECT_EQ(ExpandInsertion("[$f][$n]", "", 1, 1, kClock), "[][]");
   // The result stops before reaching 256 bytes.
@@ -49,17 +46,11 @@ TEST(ExpandInsertionTest, CodesExpandAgainstAFixedClock) {
 
 TEST(PageLineTest, CodesAreReplacedOnceLowerCaseFirst) {
   const PrintStamp stamp{"26/03/03", "09:05:07"};
-  struct Case {
-    const char* text;
-    const char* expected;
-  } cases[] = {
-      {"FileName = &f  &d &t", "FileName = /a.txt  26/03/03 09:05:07"},
-      {"&p/&P", "10/&P"},
-      {"&p &p", "10 &p"},
-      {"&P &F &D &T", "10 /a.txt 26/03/03 09:05:07"},
-      {"&&x &q", "&&x &q"},
+  const std::pair<const char*, const char*> cases[] = {
+      {"FileName = &f  &d &t", "FileName = /a.txt  26/03/03 09:05:07"}, {"&p/&P", "10/&P"}, {"&p &p", "10 &p"},
+      {"&P &F &D &T", "10 /a.txt 26/03/03 09:05:07"}, {"&&x &q", "&&x &q"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ExpandPageLine(c.text, 10, "/a.txt", stamp), c.expected) << c.text;
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ExpandPageLine(text, 10, "/a.txt", stamp), expected) << text;
   EXPECT_EQ(MakePrintStamp(kClock).date, stamp.date);
   EXPECT_EQ(MakePrintStamp(kClock).time, stamp.time);
 }

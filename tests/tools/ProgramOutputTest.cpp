@@ -18,9 +18,7 @@ std::string Decode(const std::string& bytes) {
 }
 
 TEST(OutputDecoder, ConvertsUtf8KeepsOtherBytesAndEndsLinesWithCrLf) {
-  const struct {
-    std::string in, out;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"a\nb\n", "a\r\nb\r\n"},
       {"a\r\nb", "a\r\nb"},                       // already CR LF
       {"a\rb", "a\rb"},                           // a lone CR stays
@@ -32,7 +30,7 @@ TEST(OutputDecoder, ConvertsUtf8KeepsOtherBytesAndEndsLinesWithCrLf) {
       {"\xFF\xFE", "\xFF\xFE"},                    // stray bytes stay
       {"\xE3\x81", "\xE3\x81"},                    // cut off at the end: kept as it was
   };
-  for (const auto& c : cases) EXPECT_EQ(Decode(c.in), c.out) << c.in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(Decode(in), out) << in;
 }
 
 // Pieces of any size give the text of the whole, and no piece ends inside
@@ -68,10 +66,7 @@ TEST(OutputDecoder, AnySplitGivesTheTextOfTheWhole) {
 }
 
 TEST(ProgramStart, SplitsParametersAsAShellWould) {
-  const struct {
-    std::string in;
-    std::vector<std::string> words;
-  } cases[] = {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"  a  b\tc ", {"a", "b", "c"}},
       {"'a b' \"c d\"", {"a b", "c d"}},
       {"\"x\\\"y\\$z\\n\"", {"x\"y$z\\n"}},
@@ -80,7 +75,7 @@ TEST(ProgramStart, SplitsParametersAsAShellWould) {
       {"''", {""}},
       {"", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitCommandWords(c.in), c.words) << c.in;
+  for (const auto& [in, words] : cases) EXPECT_EQ(SplitCommandWords(in), words) << in;
 }
 
 TEST(ProgramStart, ShellCommandsRunThroughTheShellProgramsInTheirFolder) {
