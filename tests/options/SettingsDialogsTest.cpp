@@ -199,7 +199,9 @@ TEST_F(SettingsDialogsTest, DirectoriesArePackedAndChangedValuesSurviveTheSettin
 TEST_F(SettingsDialogsTest, TheEditPageIsRecordedAsAFrameCommandWithItsParameterBlock) {
   std::vector<std::uint8_t> data;
   std::uint32_t type = 0, id = 0;
-  SetRecordSink([&](std::uint32_t t, std::uint32_t i, const std::vector<std::uint8_t>& d) { type = t, id = i, data = d; });
+  SetRecordSink([&](std::uint32_t t, std::uint32_t i, const std::vector<std::uint8_t>& d) {
+    type = t, id = i, data = d;
+  });
   RunSheet([](CommonSettingsRequest& s) {
     s.edit.cabinetSave = false;
     s.edit.enableTabPosition = true;

@@ -12,7 +12,8 @@ namespace {
 // Tuesday 2026-03-03 09:05:07, day 62 of the year.
 const std::tm kClock = [] {
   std::tm t{};
-  t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 3, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7, t.tm_wday = 2, t.tm_yday = 61;
+  t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 3, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
+  t.tm_wday = 2, t.tm_yday = 61;
   return t;
 }();
 
