@@ -279,13 +279,25 @@ class KeyDialogTest : public KeyTableTest {
   KeyboardPage page;
 };
 
-TEST_F(KeyDialogTest, CategoriesListTheirCommandsWithTheFirstChosen) {
+TEST_F(KeyDialogTest, CategoriesListTheirCommandsAndRemoveTakesTheChosenKey) {
   ASSERT_EQ(page.commands.size(), 35u);
   EXPECT_EQ(page.commands[29], "\x83\x74\x83\x48\x83\x93\x83\x67");  // フォント(&F)... shows as フォント
   EXPECT_EQ(page.command, 0);
   EXPECT_TRUE(page.keys.empty());
   Choose(0, 13);  // copy
   EXPECT_EQ(page.keys, (std::vector<std::string>{"Ctrl+C", "Ctrl+Insert"}));
+  // Remove takes the chosen key of the chosen command.
+  page.key = 1;  // Ctrl+Insert
+  dialog.OnRemove(page);
+  EXPECT_EQ(page.keys, std::vector<std::string>{"Ctrl+C"});
+  EXPECT_EQ(table.FindBinding(vk::kInsert, 1), -1);
+  EXPECT_TRUE(platform.beep.beeps.empty());
+  dialog.OnRemove(page);  // no key chosen
+  page.keys = {"Ctrl+Insert"};  // a key no longer bound
+  page.key = 0;
+  dialog.OnRemove(page);
+  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  EXPECT_EQ(table.Entries().size(), defaults.size() - 1);
   Choose(2, 0);
   EXPECT_EQ(page.commands, (std::vector<std::string>{texts::kOtherFindBox, texts::kOtherFindNext, texts::kOtherFindPrev}));
   EXPECT_EQ(page.keys, std::vector<std::string>{"Ctrl+F"});
@@ -336,21 +348,6 @@ TEST_F(KeyDialogTest, AddBindsOnlyAllowedKeysByTheirExactName) {
   page.command = -1;
   dialog.OnAdd(page);
   EXPECT_EQ(page.focus, Focus::kCommands);
-}
-
-TEST_F(KeyDialogTest, RemoveTakesTheChosenKeyOfTheChosenCommand) {
-  Choose(0, 13);
-  page.key = 1;  // Ctrl+Insert
-  dialog.OnRemove(page);
-  EXPECT_EQ(page.keys, std::vector<std::string>{"Ctrl+C"});
-  EXPECT_EQ(table.FindBinding(vk::kInsert, 1), -1);
-  EXPECT_TRUE(platform.beep.beeps.empty());
-  dialog.OnRemove(page);  // no key chosen
-  page.keys = {"Ctrl+Insert"};  // a key no longer bound
-  page.key = 0;
-  dialog.OnRemove(page);
-  EXPECT_EQ(platform.beep.beeps.size(), 2u);
-  EXPECT_EQ(table.Entries().size(), defaults.size() - 1);
 }
 
 TEST_F(KeyDialogTest, TheSheetSavesOnOkRestoresOnCancelAndMakesTheList) {

@@ -127,7 +127,7 @@ struct FilePlaybackTest : ::testing::Test {
   COperationManeger& ops = Operations();
 };
 
-TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndMode) {
+TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndModeAndTheCommonSettingsTheirEditPage) {
   platform.files.files["/plain.txt"] = "text\r\n";
   platform.dialogs.fileAnswers = {"/plain.txt"};
   platform.dialogs.openModeChoices = {kOpenBinary};
@@ -140,9 +140,8 @@ TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndMode) {
   ASSERT_EQ(parts.documents.Count(), 1u);
   EXPECT_EQ(parts.documents.At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(platform.dialogs.requests.size(), 1u);
-}
 
-TEST_F(FilePlaybackTest, CommonSettingsReplayTheirEditPage) {
+  // The common settings replay their edit page.
   const AppSettings saved = gSettings;
   platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();
