@@ -28,7 +28,6 @@ struct Reference {
   }
   std::vector<std::uint32_t> Step1(std::uint32_t& matches) const {
     std::vector<std::uint32_t> k;
-    std::vector<bool> dropped(text.size(), false);
     long n = long(text.size());
     for (long i = 0; i < n;) {
       const ExtractCondition* c = Find(m.step1, std::size_t(i));
