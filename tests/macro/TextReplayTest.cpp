@@ -92,7 +92,7 @@ TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
   EXPECT_GT(finds, 3);
 }
 
-TEST_F(TextReplayTest, RefusedChangesReplayWithoutChange) {
+TEST_F(TextReplayTest, RefusedChangesAndUnknownRecordsReplayWithoutChange) {
   OpenWithView("abc\r\ndef\r\n", false);
   COperationManeger ops;
   ops.SetReplayTarget(&target);
@@ -106,12 +106,8 @@ TEST_F(TextReplayTest, RefusedChangesReplayWithoutChange) {
   ops.Play();
   EXPECT_EQ(Text(), "abc\r\ndef\r\n");
   EXPECT_EQ(window->Caret().row, 2u);
-}
-
-// Key records of unknown types (26 to 255) replay as key code 0: nothing
-// moves and playback goes on; unknown types from 256 up are passed over.
-TEST_F(TextReplayTest, UnknownRecordTypesChangeNothingAndCountAsDone) {
-  OpenWithView("abc\r\ndef\r\n", false);
+  // Key records of unknown types (26 to 255) replay as key code 0: nothing
+  // moves and playback goes on; unknown types from 256 up are passed over.
   window->GoToCell(1, 1);
   const State before = Now();
   for (std::uint32_t type : {26u, 100u, 255u, 257u, 400u}) {
