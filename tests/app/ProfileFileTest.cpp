@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "core/app/RecentFileList.h"
 #include "core/common/ProfileFile.h"
 #include "fakes/FakePlatform.h"
 
@@ -38,16 +39,12 @@ TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
   file.Parse(
       "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
       "huge=99999999999999999999\nsign=-\n");
-  EXPECT_EQ(file.GetInt("S", "missing", 42), 42);
-  EXPECT_EQ(file.GetInt("S", "neg", 0), -5);
-  EXPECT_EQ(file.GetInt("S", "lead", 0), 12);
-  EXPECT_EQ(file.GetInt("S", "word", 42), 42);
-  EXPECT_EQ(file.GetInt("S", "empty", 42), 42);
-  EXPECT_EQ(file.GetInt("S", "blank", 0), 8);
-  EXPECT_EQ(file.GetInt("S", "plus", 0), 3);
-  EXPECT_EQ(file.GetInt("S", "wrap", 0), -1);  // a colour written as unsigned reads back
-  file.GetInt("S", "huge", 0);                 // wraps, never overflows
-  EXPECT_EQ(file.GetInt("S", "sign", 42), 42);
+  // The default is 42; a colour written as unsigned reads back.
+  const std::pair<const char*, int> cases[] = {{"missing", 42}, {"neg", -5},  {"lead", 12}, {"word", 42},
+                                               {"empty", 42},   {"blank", 8}, {"plus", 3},  {"wrap", -1},
+                                               {"sign", 42}};
+  for (const auto& [key, expected] : cases) EXPECT_EQ(file.GetInt("S", key, 42), expected) << key;
+  file.GetInt("S", "huge", 0);  // wraps, never overflows
 }
 
 TEST(ProfileFileTest, WritesChangeOneLineAndKeepEveryOther) {
@@ -162,6 +159,34 @@ TEST(ProfileFileTest, AFileTooLargeForSettingsIsLeftAlone) {
   file.WriteInt("S", "K", 1);
   EXPECT_FALSE(file.Save());
   EXPECT_EQ(platform.files.files["/p/big.ini"].size(), big.size());
+}
+
+// Newest first, without duplicates, at most four; entries from the settings
+// drop empty and repeated ones.
+TEST(RecentFileListTest, KeepsFourDistinctNamesAndRoundTripsThroughTheSettingsSection) {
+  RecentFileList list;
+  for (const char* path : {"/a", "/b", "/c", "/d", "/b", "/e"}) list.Add(path);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e", "/b", "/d", "/c"}));
+  list.Remove(1);
+  list.Remove(9);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e", "/d", "/c"}));
+  list.Assign({"", "/x", "/x", "/y", "", "/z", "/w", "/v"});
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
+
+  ProfileFile profile;
+  profile.Parse("[Settings]\r\nLongTitle=1\r\n[recent file list]\r\nfile1=/old/a\r\nFile2=/old/b\r\n");
+  list.Load(profile);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/old/a", "/old/b"}));
+  list.Remove(0);
+  list.Remove(0);
+  // Names with a line break are not stored: read back cut, they would name
+  // another file.
+  for (const char* path : {"/new", "/cut\nhere", "/cut\rhere"}) list.Add(path);
+  list.Save(profile);
+  RecentFileList again;
+  again.Load(profile);
+  EXPECT_EQ(again.Entries(), (std::vector<std::string>{"/new"}));
+  EXPECT_EQ(profile.GetInt("Settings", "LongTitle", 0), 1);
 }
 
 }  // namespace
