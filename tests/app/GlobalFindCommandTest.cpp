@@ -1,34 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <random>
 
-#include "core/app/CMainFrame.h"
-#include "core/app/DocTemplate.h"
+#include "FrameFixture.h"
 #include "core/app/GlobalFindCommand.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/search/CFindReplaceManeger.h"
-#include "core/view/CVeskView.h"
-#include "fakes/FakeCabinet.h"
-#include "fakes/FakeWindowFrames.h"
 #include "fakes/FakeGlobalFind.h"
 #include "fakes/FakeProgress.h"
-#include "textview/TextWindowFixture.h"
 
 namespace quarn {
 namespace {
 
-class GlobalFindCommandTest : public testing::TextWindowFixture {
+class GlobalFindCommandTest : public FrameFixture {
  protected:
   void SetUp() override {
-    TextWindowFixture::SetUp();
+    FrameFixture::SetUp();
     savedFind_ = gFindReplace;
     gFindReplace = CFindReplaceManeger{};
-    documents.SetFrameFactory(&frames);
     GlobalFindDialogs() = &dialogs;
     Directories() = &lister;
     platform.files.directories = {"/src", "/src/sub", "/other"};
@@ -38,11 +30,10 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
                             {"/other/d.c", "nothing\r\n"}};
   }
   void TearDown() override {
-    documents.CloseAll();
     GlobalFindDialogs() = nullptr;
     Directories() = nullptr;
     gFindReplace = savedFind_;
-    TextWindowFixture::TearDown();
+    FrameFixture::TearDown();
   }
   // The dialog answers OK with these values.
   void Answer(const std::string& text, const std::string& pattern) {
@@ -51,24 +42,11 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
       return true;
     });
   }
-  static std::string TextOf(CVeskDoc& doc) {
-    std::string out(doc.TextLength(), '\0');
-    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
-    return out;
-  }
   CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.texts.at(doc); }
-  bool Enabled(unsigned id) {
-    CommandState state;
-    frame.OnUpdateCommand(id, state);
-    return state.enabled;
-  }
 
   fakes::FakeGlobalFindDialogs dialogs;
   fakes::FakeProgress progress;
   fakes::FakeLister lister{platform.files};
-  fakes::FakeWindowFrames frames;
-  DocTemplate documents;
-  CMainFrame frame{documents, frames};
 
  private:
   CFindReplaceManeger savedFind_;
@@ -76,7 +54,7 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
 
 const char kResult[] = "/src/a.c(1): int foo;\r\n/src/a.c(2): foo(foo);\r\n/src/a.c(2): foo(foo);\r\n/src/sub/c.c(3): z foo\r\n";
 
-TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecorded) {
+TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecordedAndReplayed) {
   gFindReplace.findHistory.Add("old");
   Answer("foo", "*.c");
   EXPECT_TRUE(Enabled(cmd::kGlobalFind));
@@ -103,19 +81,17 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   // The block replays without the dialog.
   documents.CloseAll();
   gFindReplace.matchCase = false;
-  ScopedParameterBlock block(records[0].data);
-  frame.OnCommand(cmd::kGlobalFind);
+  {
+    ScopedParameterBlock block(records[0].data);
+    frame.OnCommand(cmd::kGlobalFind);
+  }
   EXPECT_EQ(dialogs.shown, 1);
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
   EXPECT_TRUE(gFindReplace.matchCase);
-}
 
-// The dialog offers the last full pattern as its folder and its name: a new
-// folder chosen alone is the folder searched.
-TEST_F(GlobalFindCommandTest, AFolderChosenAloneIsTheFolderSearched) {
-  Answer("foo", "*.c");
-  frame.OnCommand(cmd::kGlobalFind);
+  // The dialog offers the last full pattern as its folder and its name: a
+  // new folder chosen alone is the folder searched.
   documents.CloseAll();
   dialogs.script.push_back([](GlobalFindDialogRequest& r) {
     r.text = "nothing";
@@ -130,7 +106,7 @@ TEST_F(GlobalFindCommandTest, AFolderChosenAloneIsTheFolderSearched) {
   EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), "/other/*.c");
 }
 
-TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
+TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpenAndSearchesEndEarlyOrEmpty) {
   const struct {
     std::string text, pattern;
     unsigned message;  // 0: a beep
@@ -156,12 +132,11 @@ TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
   frame.OnCommand(cmd::kGlobalFind);
   EXPECT_EQ(documents.Count(), 0u);
   EXPECT_TRUE(records.empty());
-}
 
-// Nothing found: the list is closed, the counts shown; a folder that cannot
-// be listed: closed silently. "中断", or the list closed while events are
-// handled, ends the search.
-TEST_F(GlobalFindCommandTest, TheSearchEndsEarlyOrEmpty) {
+  // Nothing found: the list is closed, the counts shown; a folder that
+  // cannot be listed: closed silently. "中断", or the list closed while
+  // events are handled, ends the search.
+  platform.messages.shown.clear();
   Answer("absent", "*.c");
   Answer("foo", "/nowhere/*.c");
   frame.OnCommand(cmd::kGlobalFind);

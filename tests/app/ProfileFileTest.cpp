@@ -97,36 +97,32 @@ TEST(ProfileFileTest, EveryWrittenStringReadsBackAsFarAsOneLineCanHoldIt) {
   EXPECT_FALSE(again.Has("Injected", "K"));
 }
 
-TEST(ProfileFileTest, MissingUnreadableAndUnwritableFiles) {
+// Files that cannot be read or written, or too large for settings, are left
+// as they were; a missing file is made.
+TEST(ProfileFileTest, MissingUnreadableUnwritableAndTooLargeFiles) {
   fakes::FakePlatform platform;
-  ProfileFile missing;
-  EXPECT_FALSE(missing.Load("/p/quarn.ini"));
-  EXPECT_EQ(missing.GetInt("S", "K", 5), 5);
-  missing.WriteInt("S", "K", 6);
-  EXPECT_TRUE(missing.Save());
-  EXPECT_EQ(platform.files.files["/p/quarn.ini"], "[S]\r\nK=6\r\n");
-
-  platform.files.files["/p/locked.ini"] = "[S]\r\nK=1\r\n";
+  const std::string old = "[S]\r\nK=1\r\n";
+  platform.files.files = {{"/p/locked.ini", old}, {"/p/full.ini", old}, {"/p/big.ini", std::string(9 << 20, 'x')}};
   platform.files.unreadable.insert("/p/locked.ini");
-  ProfileFile locked;
-  EXPECT_FALSE(locked.Load("/p/locked.ini"));
-  locked.WriteInt("S", "K", 2);
-  EXPECT_FALSE(locked.Save());
-  EXPECT_EQ(platform.files.files["/p/locked.ini"], "[S]\r\nK=1\r\n");
-
-  platform.files.directories.insert("/p/dir.ini");
-  ProfileFile directory;
-  directory.Load("/p/dir.ini");
-  EXPECT_FALSE(directory.Save());
-
-  // A write that fails leaves the settings as they were.
-  platform.files.files["/p/full.ini"] = "[S]\r\nK=1\r\n";
   platform.files.failingWrites.insert("/p/full.ini");
-  ProfileFile full;
-  EXPECT_TRUE(full.Load("/p/full.ini"));
-  full.WriteInt("S", "K", 2);
-  EXPECT_FALSE(full.Save());
-  EXPECT_EQ(platform.files.files["/p/full.ini"], "[S]\r\nK=1\r\n");
+  platform.files.directories.insert("/p/dir.ini");
+  const struct {
+    const char* path;
+    bool loads, saves;
+  } cases[] = {{"/p/quarn.ini", false, true}, {"/p/locked.ini", false, false}, {"/p/dir.ini", false, false},
+               {"/p/full.ini", true, false},  {"/p/big.ini", false, false}};
+  for (const auto& c : cases) {
+    const auto it = platform.files.files.find(c.path);
+    const std::string before = it == platform.files.files.end() ? "" : it->second;
+    ProfileFile file;
+    EXPECT_EQ(file.Load(c.path), c.loads) << c.path;
+    EXPECT_EQ(file.GetInt("S", "K", 5), c.loads ? 1 : 5) << c.path;
+    file.WriteInt("S", "K", 6);
+    EXPECT_EQ(file.Save(), c.saves) << c.path;
+    if (!before.empty() || c.saves) {
+      EXPECT_EQ(platform.files.files[c.path], c.saves ? "[S]\r\nK=6\r\n" : before) << c.path;
+    }
+  }
 }
 
 TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
@@ -148,17 +144,6 @@ TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
   ASSERT_TRUE(file.Save());
   const std::string& written = platform.files.files["/p/g.ini"];
   EXPECT_EQ(written.substr(0, garbage.size()), garbage);
-}
-
-TEST(ProfileFileTest, AFileTooLargeForSettingsIsLeftAlone) {
-  fakes::FakePlatform platform;
-  const std::string big(9 * 1024 * 1024, 'x');
-  platform.files.files["/p/big.ini"] = big;
-  ProfileFile file;
-  EXPECT_FALSE(file.Load("/p/big.ini"));
-  file.WriteInt("S", "K", 1);
-  EXPECT_FALSE(file.Save());
-  EXPECT_EQ(platform.files.files["/p/big.ini"].size(), big.size());
 }
 
 // Newest first, without duplicates, at most four; entries from the settings
