@@ -63,7 +63,6 @@ class CVeskAppTest : public SettingsFixture {
     ASSERT_NE(at, std::string::npos);
     Stored().replace(at, from.size(), to);
   }
-
   FakeChannel channel;
   fakes::FakeCabinetFrames frames;
   DocTemplate documents;
@@ -78,7 +77,6 @@ TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_TRUE(Run(""));
   EXPECT_EQ(UsedCount(), 2);
   EXPECT_TRUE(channel.sent.empty());  // several instances allowed: no channel used
-
   Change("MultiInstance=1", "MultiInstance=0");
   const std::string before = Stored();
   channel.otherInstance = true;
@@ -132,7 +130,6 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
   EXPECT_EQ(frame.maximized, 1);
   app.Exit();
   documents.CloseAll();
-
   // No file: no document unless "InvokeWithoutUntitled" is 0.
   EXPECT_TRUE(Run("/C=3"));
   EXPECT_EQ(documents.Count(), 0u);
@@ -157,7 +154,6 @@ TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
   EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/quarn.cab");
   Documents().CloseAll();
-
   // "InitialCabinetMode" 1: the settings only; "/A" another cabinet.
   Change("InitialCabinetMode=0", "InitialCabinetMode=1");
   ASSERT_TRUE(Run("/A=\"/home/q/other.cab\""));

@@ -187,7 +187,6 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   gExtract.separator = "--";
   gConv.rules = {{28, "", 27, ""}};
   ASSERT_TRUE(gDataFile.Save(kDat));
-
   gFindReplace = CFindReplaceManeger();
   CustomColors().fill(0);
   gDataFile = CDataFile();
@@ -235,7 +234,6 @@ TEST_F(DataFileTest, FailuresShowTheirMessageAndKeepTheValues) {
   EXPECT_TRUE(platform.Shown(msg::kDataReadFailed));
   EXPECT_EQ(gFindReplace.findHistory.Newest(), "kept");
   EXPECT_EQ(CustomColors()[0], 0xFFFFFFu);
-
   platform.files.uncreatable.insert(kDat);
   EXPECT_FALSE(gDataFile.Save(kDat));
   EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);

@@ -45,7 +45,6 @@ TEST_F(DocTemplateTest, FilesOpenOnceAndFailedOpensLeaveNoDocumentAndDropTheRece
   EXPECT_EQ(documents.OpenDocumentFile("/w/a.bin"), first);  // activated, not opened twice
   EXPECT_EQ(frames.active, first);
   EXPECT_EQ(documents.Count(), 2u);
-
   documents.CloseAll();
   documents.Recent().Add("/gone.bin");
   EXPECT_FALSE(OpenRecentFile(documents, 0));
@@ -76,7 +75,6 @@ TEST_F(DocTemplateTest, FileOpenUsesTheChosenModeTheReadOnlyChoiceAndDroppedFile
   platform.dialogs.fileAnswers = {""};
   EXPECT_FALSE(FileOpen(documents));
   EXPECT_EQ(documents.Count(), 2u);
-
   documents.CloseAll();
   OpenDroppedFiles(documents, {"/plain.txt", "/missing", "/esc.dat"});
   ASSERT_EQ(documents.Count(), 2u);
@@ -129,7 +127,6 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKe
   EXPECT_FALSE(Enabled(57603));
   EXPECT_TRUE(Enabled(57604));
   EXPECT_TRUE(Enabled(pane::kReadOnly));
-
   // Save As of the untitled document proposes its title and records the name.
   platform.dialogs.fileAnswers = {"/saved.bin"};
   EXPECT_TRUE(frame.OnCommand(57604));
@@ -137,7 +134,6 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKe
   EXPECT_TRUE(platform.files.exists("/saved.bin"));
   EXPECT_EQ(documents.Recent().At(0), "/saved.bin");
   EXPECT_TRUE(Enabled(57616));
-
   doc->SetModifiedFlag(true);
   platform.messages.answers = {answer::kCancel, answer::kCancel};
   EXPECT_FALSE(documents.CloseDocument(*doc));
@@ -201,7 +197,6 @@ TEST_F(DocTemplateTest, AFrequentDirectoryBecomesCurrentThenFileOpenOrWithCtrlSa
   gSettings.FrequentlyUsedDirectory = {"/data", "/missing", "", ""};
   EXPECT_TRUE(FrequentDirectoryEnabled(2));
   EXPECT_FALSE(FrequentDirectoryEnabled(3));
-
   OpenFrequentDirectory(documents, nullptr, 1, false);
   EXPECT_EQ(files.currentDirectory, "/data");
   ASSERT_EQ(platform.dialogs.requests.size(), 1u);  // File Open, cancelled

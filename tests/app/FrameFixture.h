@@ -39,7 +39,6 @@ class FrameFixture : public testing::TextWindowFixture {
     frame.OnUpdateCommand(id, state);
     return state.enabled;
   }
-
   AppFrames frames;
   DocTemplate documents;
   CMainFrame frame{documents, frames};

@@ -43,11 +43,9 @@ class GlobalFindCommandTest : public FrameFixture {
     });
   }
   CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.texts.at(doc); }
-
   fakes::FakeGlobalFindDialogs dialogs;
   fakes::FakeProgress progress;
   fakes::FakeLister lister{platform.files};
-
  private:
   CFindReplaceManeger savedFind_;
 };
@@ -77,7 +75,6 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(std::tie(records[0].type, records[0].id, records[0].data),
             std::make_tuple(512u, cmd::kGlobalFind, GlobalFindRecord({true, true, "foo", "/src/*.c", true, false})));
-
   // The block replays without the dialog.
   documents.CloseAll();
   gFindReplace.matchCase = false;
@@ -89,7 +86,6 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
   EXPECT_TRUE(gFindReplace.matchCase);
-
   // The dialog offers the last full pattern as its folder and its name: a
   // new folder chosen alone is the folder searched.
   documents.CloseAll();
@@ -132,7 +128,6 @@ TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpenAndSearchesEndEarly
   frame.OnCommand(cmd::kGlobalFind);
   EXPECT_EQ(documents.Count(), 0u);
   EXPECT_TRUE(records.empty());
-
   // Nothing found: the list is closed, the counts shown; a folder that
   // cannot be listed: closed silently. "中断", or the list closed while
   // events are handled, ends the search.
@@ -168,7 +163,6 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   EXPECT_EQ(a->GetPathName(), "/src/a.c");
   EXPECT_EQ(WindowOf(a).Caret().row, 0u);
   for (unsigned id : {cmd::kTagJump, cmd::kTagNext, cmd::kTagPrev, cmd::kTagWindow}) EXPECT_TRUE(Enabled(id));
-
   // From the other file's window the remembered list still steps; a.c is
   // activated, not opened twice.
   const struct {
@@ -184,7 +178,6 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   }
   EXPECT_EQ(documents.Count(), 3u);
   CVeskDoc* c = frames.active;
-
   // At the last line: one beep, then the first line again.
   platform.beep.beeps.clear();
   frame.OnCommand(cmd::kTagNext);
@@ -194,7 +187,6 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_EQ(frames.active, a);
   EXPECT_EQ(WindowOf(list).Caret().row, 0u);
-
   frame.OnCommand(cmd::kTagWindow);
   EXPECT_EQ(frames.active, list);
   std::vector<std::uint32_t> ids;

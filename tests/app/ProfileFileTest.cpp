@@ -135,7 +135,6 @@ TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
   garbage += "x\x81\n";
   garbage += "Long=" + std::string(1 << 20, 'z') + "\r\r\n";
   platform.files.files["/p/g.ini"] = garbage;
-
   ProfileFile file;
   ASSERT_TRUE(file.Load("/p/g.ini"));
   EXPECT_EQ(file.GetString("S", "K"), "");
@@ -157,7 +156,6 @@ TEST(RecentFileListTest, KeepsFourDistinctNamesAndRoundTripsThroughTheSettingsSe
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e", "/d", "/c"}));
   list.Assign({"", "/x", "/x", "/y", "", "/z", "/w", "/v"});
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
-
   ProfileFile profile;
   profile.Parse("[Settings]\r\nLongTitle=1\r\n[recent file list]\r\nfile1=/old/a\r\nFile2=/old/b\r\n");
   list.Load(profile);

@@ -48,7 +48,6 @@ struct ScriptedDialogs : RunDialogService {
     r.position = insert->first, r.text = insert->second;
     return true;
   }
-
   std::deque<std::function<void(RunDialogRequest&)>> runs;
   std::vector<RunDialogRequest> shownRuns;
   std::optional<std::string> prompt;
@@ -93,10 +92,8 @@ class RunCommandsTest : public FrameFixture {
       r.command = command, r.parameters = parameters, r.dosInternal = dos, r.redirect = redirect;
     });
   }
-
   ScriptedDialogs dialogs;
   Processes processes;
-
  private:
   CMenuToolManeger saved_;
 };
@@ -111,7 +108,6 @@ TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocumentUntilItEndsOrIsStop
   ASSERT_EQ(gMenuTools.history.size(), 1u);
   EXPECT_EQ(gMenuTools.history[0].command, "printf");
   documents.CloseAll();
-
   const RunEntry forever{"yes", "", "", true, true, false};
   fakes::FakeProgress progress;
   progress.stopAfter = 2;
@@ -156,7 +152,6 @@ TEST_F(RunCommandsTest, TheHistoryKeepsTwentyCommandsNewestFirstAndReplaysWithou
   EXPECT_EQ(gMenuTools.history.size(), 20u);
   EXPECT_EQ(gMenuTools.history.front(), (RunEntry{"c5", "p", "", true, false, false}));
   EXPECT_EQ(gMenuTools.history[5].command, "c17");
-
   const RunEntry replayed{"c9", "q r", "/tmp", true, false, true};
   ScopedParameterBlock block(RunEntryRecord(replayed));
   frame.OnCommand(cmd::kRunProgram);
@@ -174,7 +169,6 @@ TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParametersAndT
   EXPECT_TRUE(Enabled(cmd::kFirstUserTool));
   EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 1), "B");
   EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 2), "");
-
   frame.OnCommand(cmd::kFirstUserTool + 1);  // B asks; Cancel starts nothing
   EXPECT_EQ(dialogs.prompted, (std::vector<std::string>{"2"}));
   EXPECT_TRUE(processes.started.empty());
@@ -187,7 +181,6 @@ TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParametersAndT
   EXPECT_EQ(processes.started[0].arguments[2], "b 3");
   EXPECT_EQ(processes.started[1].arguments[2], "a 1");
   EXPECT_TRUE(gMenuTools.history.empty());
-
   const menus::Popup menu = UserToolMenu();
   ASSERT_EQ(menu.items.size(), 6u);
   EXPECT_EQ(menu.items[5].id, cmd::kFirstUserTool + 1);
@@ -242,7 +235,6 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimits) {
   EXPECT_FALSE(pages.AddSeparator());
   EXPECT_EQ(platform.CountShown(msg::kTooManyTools), 3u);
   EXPECT_EQ(pages.tools.size(), 20u);
-
   EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);
   pages.buttons = {};
   pages.AddButton(194);

@@ -73,7 +73,6 @@ TEST_F(SettingsTest, ListsAreCheckedAndPackedWhenRead) {
   ReadSettings();
   EXPECT_EQ(gSettings.TabPosition.count, 0);
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{16});
-
   Store("[Settings]\r\nTabPosition=9,13,\r\nFrequentlyUsedDirectory2=/two\r\nFrequentlyUsedDirectory4=/four\r\n");
   platform.beep.beeps.clear();
   ReadSettings();
@@ -124,7 +123,6 @@ TEST_F(SettingsTest, WrittenBackAsReadKeepingOtherSectionsAndReadOnlyKeys) {
   EXPECT_EQ(written.GetInt("Settings", "UsedCount", 0), 5);
   EXPECT_EQ(written.GetInt("Settings", "Binary1Color", 0), -1);
   EXPECT_EQ(Stored().rfind("; mine\r\n", 0), 0u);
-
   ReadSettings();
   EXPECT_EQ(gSettings.UsedCount, first.UsedCount + 1);
   EXPECT_EQ(gSettings.BeepSoundType, 64);
@@ -151,7 +149,6 @@ TEST_F(SettingsTest, ReadOnlyKeysAreNeverWrittenAndEveryOtherKeyIs) {
                           "DeleteSelectionAtInput", "CursorUnderLineColor", "TabBarHeightAdjust", "EnRexp"})
     EXPECT_TRUE(written.Has("Settings", key)) << key;
   EXPECT_EQ(written.GetString("Settings", "TabPosition"), "8,12,20,28,36,44,52,60,68,72");
-
   // An unreadable file gives the defaults and is not overwritten.
   Store("[Settings]\r\nUsedCount=40\r\n");
   platform.files.unreadable.insert(kIni);
@@ -179,7 +176,6 @@ TEST_F(SettingsTest, WindowPlacementNeedsAllTenNumbersAndMultiInstanceIsWrittenA
   WriteWindowPos(placement, true);
   WriteSettings();
   EXPECT_EQ(StoredProfile().GetString("Settings", "WindowPos"), "2,3,-1,-1,-8,-8,10,20,1024,600");
-
   platform.files.files.erase(kIni);
   EXPECT_EQ(ReadMultiInstanceSetting(), 1);
   Store("[Settings]\r\nMultiInstance=0\r\nOther=1\r\n");
@@ -234,7 +230,6 @@ TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
   TabPositionList wild;
   wild.count = 99;  // never read past the positions
   EXPECT_EQ(FormatTabPositions(wild), "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
-
   WindowPlacement p;
   EXPECT_TRUE(ParseWindowPos("0, 1,2,3,4,5,6,7,8,9 trailing", p));
   EXPECT_EQ(FormatWindowPos(p), "0,1,2,3,4,5,6,7,8,9");
@@ -242,14 +237,12 @@ TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
   for (const char* bad : {"", "1,2,3,4,5,6,7,8,9", "1 ,2,3,4,5,6,7,8,9,10", "1,2,3,4,5,6,7,8,9,", "a,2,3,4,5,6,7,8,9,10"})
     EXPECT_FALSE(ParseWindowPos(bad, p)) << bad;
   EXPECT_EQ(p, before);
-
   std::array<std::string, 4> d{"", "/b", "", "/d"};
   PackDirectories(d);
   EXPECT_EQ(d, (std::array<std::string, 4>{"/b", "/d", "", ""}));
   std::array<std::string, 4> none{};
   PackDirectories(none);
   EXPECT_EQ(none, (std::array<std::string, 4>{}));
-
   // Indexes outside the table are black.
   EXPECT_EQ(PaletteColor(4), 0x00FF00u);
   EXPECT_EQ(PaletteColor(16), 0xC0C0C0u);

@@ -60,7 +60,6 @@ class CVeskViewTest : public ::testing::Test {
     if (checked) *checked = state.checked;
     return state.enabled;
   }
-
   fakes::FakePlatform platform;
   Placer placer;
   Binary binary;
@@ -75,7 +74,6 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   for (unsigned id : {57634u, 57635u, 32910u, 57637u, 57643u, 32772u}) EXPECT_TRUE(Enabled(id)) << id;
   // Nothing to redo; the ruler toggles and the line marks belong to text mode.
   for (unsigned id : {57644u, 32806u, 32807u, 32768u}) EXPECT_FALSE(Enabled(id)) << id;
-
   ASSERT_TRUE(view->OnCreate(96, 96));
   EXPECT_EQ(view->RulerHeight(), 96 * 40 / 254 + 1);
   EXPECT_EQ(view->LineBarWidth(), 96 * 80 / 254 + 1);
@@ -90,7 +88,6 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   placer.focused.clear();
   view->OnCommand(195);
   EXPECT_EQ(placer.focused, (std::vector<ViewChild>{ViewChild::kBinaryWindow}));
-
   view->OnSize(300, 200);
   ASSERT_EQ(placer.moves.size(), 1u);
   EXPECT_EQ(placer.moves[0].second, (Rect{0, 0, 300, 200}));
@@ -98,7 +95,6 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   doc->UpdateAllViews(hint::kBinaryLoaded);
   doc->UpdateAllViews(hint::kRefresh);
   EXPECT_EQ(std::count(binary.calls.begin(), binary.calls.end(), "Relayout"), 2);
-
   // Read-only switching: checked while set, and the status pane follows.
   bool checked = true;
   EXPECT_TRUE(Enabled(32789, &checked));
