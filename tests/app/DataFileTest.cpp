@@ -157,16 +157,20 @@ class DataFileTest : public SettingsFixture {
  protected:
   void SetUp() override {
     SettingsFixture::SetUp();
+    Reset(0xFFFFFF);
+  }
+  void TearDown() override {
+    Reset(0xFFFFFF);
+    SettingsFixture::TearDown();
+  }
+  // Every value the data file holds back to its start, custom colours too.
+  static void Reset(ColorRef colour) {
     gFindReplace = CFindReplaceManeger();
-    CustomColors().fill(0xFFFFFF);
+    CustomColors().fill(colour);
     gDataFile = CDataFile();
     gExtract = CExtractManeger();
     gConv = CConvManeger();
     gForm = CFormManeger();
-  }
-  void TearDown() override {
-    SetUp();
-    SettingsFixture::TearDown();
   }
   static constexpr const char* kDat = "/home/q/quarn.DAT";
 };
@@ -187,12 +191,7 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   gExtract.separator = "--";
   gConv.rules = {{28, "", 27, ""}};
   ASSERT_TRUE(gDataFile.Save(kDat));
-  gFindReplace = CFindReplaceManeger();
-  CustomColors().fill(0);
-  gDataFile = CDataFile();
-  gExtract = CExtractManeger();
-  gConv = CConvManeger();
-  gForm = CFormManeger();
+  Reset(0);
   gDataFile.Load(kDat);
   EXPECT_EQ(gExtract.separator, "--");
   EXPECT_EQ(gConv.rules.size(), 1u);
@@ -207,7 +206,9 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   EXPECT_NE(again.find(std::string("/t.tpl\0", 7)), std::string::npos);
 }
 
-TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOff) {
+// Bit one of the stored options is "width off"; failures show their message
+// and keep the values.
+TEST_F(DataFileTest, OptionsAreReadBitByBitAndFailuresKeepTheValues) {
   for (std::uint32_t bit : {0u, kOptionWidthOff}) {
     Bytes b = SampleFile(0);
     Set32(b, 296, kOptionMatchCase | bit);
@@ -216,9 +217,7 @@ TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOff) {
     EXPECT_EQ(gFindReplace.distinguishWidth, bit == 0);
     EXPECT_TRUE(gFindReplace.matchCase);
   }
-}
-
-TEST_F(DataFileTest, FailuresShowTheirMessageAndKeepTheValues) {
+  platform.files.files.erase(kDat);
   gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent
   EXPECT_TRUE(platform.messages.shown.empty());
