@@ -56,32 +56,21 @@ TEST_F(DocTemplateTest, FilesOpenOnceAndFailedOpensLeaveNoDocumentAndDropTheRece
   EXPECT_EQ(documents.Count(), 0u);
 }
 
-TEST_F(DocTemplateTest, FileOpenUsesTheChosenModeTheReadOnlyChoiceAndDroppedFilesAreBinary) {
+TEST_F(DocTemplateTest, OpenInModeTakesTheReadOnlyChoiceAndDroppedFilesAreBinary) {
   platform.files.files["/esc.dat"] = "\x1b data";
   platform.files.files["/plain.txt"] = "text\r\n";
-  platform.dialogs.fileAnswers = {"/esc.dat"};
-  CVeskDoc* doc = FileOpen(documents);
-  ASSERT_TRUE(doc);
-  EXPECT_EQ(doc->DocKind(), kBinaryDoc);  // detected from the ESC byte
-  const FileDialogRequest& request = platform.dialogs.requests.back();
-  EXPECT_TRUE(request.showOpenMode);
-  EXPECT_TRUE(request.fileMustExist);
-  EXPECT_FALSE(request.filter.empty());
-  CVeskDoc* text = OpenInMode(documents, "/plain.txt", kOpenAuto, true);
-  ASSERT_TRUE(text);
-  EXPECT_EQ(text->DocKind(), kTextDoc);
-  EXPECT_TRUE(text->IsWriteProtected());
-  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
-  platform.dialogs.fileAnswers = {""};
-  EXPECT_FALSE(FileOpen(documents));
-  EXPECT_EQ(documents.Count(), 2u);
-  documents.CloseAll();
   OpenDroppedFiles(documents, {"/plain.txt", "/missing", "/esc.dat"});
   ASSERT_EQ(documents.Count(), 2u);
   EXPECT_EQ(documents.At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(documents.At(1).DocKind(), kBinaryDoc);
   EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
   EXPECT_FALSE(gProcess.droppingFiles);
+  documents.CloseAll();
+  CVeskDoc* text = OpenInMode(documents, "/plain.txt", kOpenAuto, true);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->DocKind(), kTextDoc);
+  EXPECT_TRUE(text->IsWriteProtected());
+  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
 }
 
 TEST_F(DocTemplateTest, OpenModeListChoosesTheKindAndNamesTheCabinetWhileThatIsChosen) {
@@ -109,7 +98,12 @@ TEST_F(DocTemplateTest, OpenModeListChoosesTheKindAndNamesTheCabinetWhileThatIsC
     EXPECT_EQ(doc ? doc->DocKind() : 0, c.kind);
     EXPECT_EQ(pane.messages, c.messages);
   }
+  platform.dialogs.fileAnswers = {""};
+  EXPECT_FALSE(FileOpen(documents));
   const FileDialogRequest& request = platform.dialogs.requests.back();
+  EXPECT_TRUE(request.showOpenMode);
+  EXPECT_TRUE(request.fileMustExist);
+  EXPECT_FALSE(request.filter.empty());
   EXPECT_EQ(request.openMode, kOpenAuto);  // the list opens on 自動
   ASSERT_EQ(request.openModes.size(), 4u);
   EXPECT_EQ(request.openModes[0], "\x8e\xa9\x93\xae");  // 自動

@@ -21,7 +21,7 @@ const char* const kSample =
     "[ Recent File List ]\r\n"
     "File1=/a/b.bin\r\n";
 
-TEST(ProfileFileTest, NamesIgnoreCaseAndValuesLoseTheirBlanksAndQuotes) {
+TEST(ProfileFileTest, NamesIgnoreCaseValuesLoseTheirBlanksAndQuotesAndWritesKeepEveryOtherLine) {
   ProfileFile file;
   file.Parse(kSample);
   EXPECT_EQ(file.GetInt("settings", "USEDCOUNT", 0), 7);  // the first of two wins
@@ -32,24 +32,7 @@ TEST(ProfileFileTest, NamesIgnoreCaseAndValuesLoseTheirBlanksAndQuotes) {
   EXPECT_FALSE(file.Has("Settings", "stray"));
   EXPECT_FALSE(file.Has("Settings", "File1"));
   EXPECT_EQ(file.GetString("Settings", "; written by hand", "none"), "none");
-}
-
-TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
-  ProfileFile file;
-  file.Parse(
-      "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
-      "huge=99999999999999999999\nsign=-\n");
-  // The default is 42; a colour written as unsigned reads back.
-  const std::pair<const char*, int> cases[] = {{"missing", 42}, {"neg", -5},  {"lead", 12}, {"word", 42},
-                                               {"empty", 42},   {"blank", 8}, {"plus", 3},  {"wrap", -1},
-                                               {"sign", 42}};
-  for (const auto& [key, expected] : cases) EXPECT_EQ(file.GetInt("S", key, 42), expected) << key;
-  file.GetInt("S", "huge", 0);  // wraps, never overflows
-}
-
-TEST(ProfileFileTest, WritesChangeOneLineAndKeepEveryOther) {
-  ProfileFile file;
-  file.Parse(kSample);
+  // Writes change one line and keep every other.
   file.WriteInt("SETTINGS", "usedcount", 8);
   file.WriteString("Settings", "NewKey", "v");
   file.WriteString("Recent File List", "File2", "/c");
@@ -71,7 +54,20 @@ TEST(ProfileFileTest, WritesChangeOneLineAndKeepEveryOther) {
             "K=1\r\n");
 }
 
-TEST(ProfileFileTest, NewLinesFollowTheFileAndALastLineGetsItsEnd) {
+TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
+  ProfileFile file;
+  file.Parse(
+      "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
+      "huge=99999999999999999999\nsign=-\n");
+  // The default is 42; a colour written as unsigned reads back.
+  const std::pair<const char*, int> cases[] = {{"missing", 42}, {"neg", -5},  {"lead", 12}, {"word", 42},
+                                               {"empty", 42},   {"blank", 8}, {"plus", 3},  {"wrap", -1},
+                                               {"sign", 42}};
+  for (const auto& [key, expected] : cases) EXPECT_EQ(file.GetInt("S", key, 42), expected) << key;
+  file.GetInt("S", "huge", 0);  // wraps, never overflows
+}
+
+TEST(ProfileFileTest, NewLinesFollowTheFileAndWrittenStringsReadBackAsFarAsALineHoldsThem) {
   ProfileFile file;
   file.Parse("[S]\nA=1");
   file.WriteString("S", "B", "2");
@@ -79,10 +75,7 @@ TEST(ProfileFileTest, NewLinesFollowTheFileAndALastLineGetsItsEnd) {
   ProfileFile fresh;
   fresh.WriteInt("Settings", "X", -3);
   EXPECT_EQ(fresh.Text(), "[Settings]\r\nX=-3\r\n");
-}
-
-TEST(ProfileFileTest, EveryWrittenStringReadsBackAsFarAsOneLineCanHoldIt) {
-  ProfileFile file;
+  // Every written string reads back as far as one line can hold it.
   for (std::string value : {"  lead and trail ", "\"quoted\"", "'single'", "\"", "a=b;c", "[x]", ""}) {
     file.WriteString("S", "K", value);
     ProfileFile again;
