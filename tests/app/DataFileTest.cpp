@@ -247,7 +247,10 @@ TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
   c.blocks[5] = std::string("\x1e\0\0\0", 4);
   for (int i = 0; i < 30; ++i) c.blocks[5] += std::string(250, 'a' + i % 26) + '\0';
   c.blocks[0] = std::string("\x0a\0\0\0", 4);  // user tools with long texts, kept as read
-  for (int i = 0; i < 10; ++i) c.blocks[0] += (std::string(650, 'r') + '\0') + (std::string(650, 's') + '\0') + (std::string(650, 't') + '\0') + std::string(12, '\0');
+  for (int i = 0; i < 10; ++i) {
+    for (char ch : {'r', 's', 't'}) c.blocks[0] += std::string(650, ch) + '\0';
+    c.blocks[0] += std::string(12, '\0');
+  }
   c.blocks[0] += std::string(8, '\0');
   const Bytes full = WriteDataFile(c);
   ASSERT_LT(full.size(), kDataBufferSize);

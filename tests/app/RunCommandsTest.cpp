@@ -30,8 +30,10 @@ struct ScriptedDialogs : RunDialogService {
     shownRuns.push_back(r);
     while (!runs.empty()) {
       RunDialogRequest answer = r;
-      runs.front()(answer);
+      const RunEntry e = runs.front();
       runs.pop_front();
+      answer.command = e.command, answer.parameters = e.parameters;
+      answer.dosInternal = e.dosInternal, answer.redirect = e.redirect;
       if (r.accept(answer)) return r = answer, true;
     }
     return false;
@@ -48,7 +50,7 @@ struct ScriptedDialogs : RunDialogService {
     r.position = insert->first, r.text = insert->second;
     return true;
   }
-  std::deque<std::function<void(RunDialogRequest&)>> runs;
+  std::deque<RunEntry> runs;  // the next answers: command, parameters, DOS and redirect
   std::vector<RunDialogRequest> shownRuns;
   std::optional<std::string> prompt;
   std::vector<std::string> prompted;
@@ -90,9 +92,7 @@ class RunCommandsTest : public FrameFixture {
     FrameFixture::TearDown();
   }
   void Answer(std::string command, std::string parameters, bool dos, bool redirect) {
-    dialogs.runs.push_back([=](RunDialogRequest& r) {
-      r.command = command, r.parameters = parameters, r.dosInternal = dos, r.redirect = redirect;
-    });
+    dialogs.runs.push_back({command, parameters, "", dos, redirect});
   }
   ScriptedDialogs dialogs;
   Processes processes;
