@@ -117,6 +117,13 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKe
   CVeskDoc* doc = FileNew(documents);
   for (unsigned id : {57603u, 57604u, pane::kDecoding, pane::kOffsetHex}) EXPECT_TRUE(Enabled(id)) << id;
   EXPECT_FALSE(Enabled(pane::kReadOnly));
+  // Closing a modified document asks; Cancel keeps it, and so does Yes when
+  // the Save As dialog is cancelled.
+  doc->SetModifiedFlag(true);
+  platform.messages.answers = {answer::kCancel};
+  EXPECT_FALSE(documents.CloseDocument(*doc));
+  EXPECT_EQ(documents.Count(), 1u);
+  EXPECT_FALSE(documents.SaveAllModified());
   doc->SetWriteProtected(true);
   EXPECT_FALSE(Enabled(57603));
   EXPECT_TRUE(Enabled(57604));
@@ -129,10 +136,6 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKe
   EXPECT_EQ(documents.Recent().At(0), "/saved.bin");
   EXPECT_TRUE(Enabled(57616));
   doc->SetModifiedFlag(true);
-  platform.messages.answers = {answer::kCancel, answer::kCancel};
-  EXPECT_FALSE(documents.CloseDocument(*doc));
-  EXPECT_EQ(documents.Count(), 1u);
-  EXPECT_FALSE(documents.SaveAllModified());
   platform.messages.answers = {answer::kNo};
   EXPECT_TRUE(documents.CloseDocument(*doc));
   EXPECT_EQ(documents.Count(), 0u);

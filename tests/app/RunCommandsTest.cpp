@@ -238,6 +238,7 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimitsAndTheSheetKeepsT
   EXPECT_FALSE(pages.AddSeparator());
   EXPECT_EQ(platform.CountShown(msg::kTooManyTools), 3u);
   EXPECT_EQ(pages.tools.size(), 20u);
+  EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);  // the toolbar's buttons, a separator, the find box
   pages.buttons = {};
   pages.AddButton(194);
   pages.AddButton(194);  // one find box only
