@@ -52,7 +52,6 @@ class CVeskAppTest : public SettingsFixture {
     }
     Frame frame(documents);
     app.OpenStartupDocuments(frame);
-    maximized = frame.maximized;
     app.Exit();
     return true;
   }
@@ -66,7 +65,6 @@ class CVeskAppTest : public SettingsFixture {
   FakeChannel channel;
   fakes::FakeCabinetFrames frames;
   DocTemplate documents;
-  int maximized = 0;
 };
 
 // A QUARN_HOME not made yet is made at start. A handed-over run writes

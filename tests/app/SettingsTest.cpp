@@ -25,7 +25,7 @@ TEST_F(SettingsTest, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_TRUE(platform.beep.beeps.empty());
 }
 
-TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaults) {
+TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaultsAndValidOnesAreFollowed) {
   using S = AppSettings;
   const struct {
     const char* line;
@@ -52,9 +52,7 @@ TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaults) {
     ReadSettings();
     EXPECT_EQ(gSettings.TabBarHeightAdjust, expected) << text;
   }
-}
-
-TEST_F(SettingsTest, DocumentLimitsAndBinaryWindowValuesFollowTheSettings) {
+  // The document limits and the binary window's values follow the settings.
   Store("[Settings]\r\nMaxEditRange=10\r\nBytesPerLine=32\r\nStrCodeType=9\r\nBinary1=65\r\n");
   ReadSettings();
   EXPECT_EQ(gProcess.maxBytes, 104857600u);
@@ -182,7 +180,16 @@ TEST_F(SettingsTest, WindowPlacementNeedsAllTenNumbersAndMultiInstanceIsWrittenA
   EXPECT_EQ(Stored(), "[Settings]\r\nMultiInstance=1\r\nOther=1\r\n");
 }
 
-TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirst) {
+// A settings file only in the user's place is copied next to the program.
+TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirstAndTheSettingsFileIsCopiedThere) {
+  ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
+  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=9\r\n";
+  EXPECT_TRUE(PrepareSettingsFile());
+  EXPECT_EQ(Stored(), "[Settings]\r\nUsedCount=9\r\n");
+  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=1\r\n";
+  EXPECT_FALSE(PrepareSettingsFile());  // later runs use the copy
+  ReadSettings();
+  EXPECT_EQ(gSettings.UsedCount, 10);
   EXPECT_EQ(ProgramDirectory(), "/home/q/");
   EXPECT_EQ(SettingsFilePath(), kIni);
   ScopedEnv noHome("QUARN_HOME", nullptr);
@@ -197,17 +204,6 @@ TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirst) {
   ReadSettings();  // nowhere to read from: defaults, and nothing is written
   EXPECT_EQ(gSettings.CabinetName, "");
   EXPECT_FALSE(WriteSettings());
-}
-
-TEST_F(SettingsTest, ASettingsFileOnlyInTheUserPlaceIsCopiedNextToTheProgram) {
-  ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
-  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=9\r\n";
-  EXPECT_TRUE(PrepareSettingsFile());
-  EXPECT_EQ(Stored(), "[Settings]\r\nUsedCount=9\r\n");
-  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=1\r\n";
-  EXPECT_FALSE(PrepareSettingsFile());  // later runs use the copy
-  ReadSettings();
-  EXPECT_EQ(gSettings.UsedCount, 10);
 }
 
 TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
