@@ -18,13 +18,9 @@ namespace {
 
 using Bytes = std::string;
 
-const std::uint8_t* U8(const Bytes& b) { return reinterpret_cast<const std::uint8_t*>(b.data()); }
-
 DataFileFormat Read(const Bytes& b, DataFileContents* out = nullptr) {
   DataFileContents c;
-  const DataFileFormat f = ReadDataFile(U8(b), b.size(), c);
-  if (out) *out = c;
-  return f;
+  return ReadDataFile(reinterpret_cast<const std::uint8_t*>(b.data()), b.size(), out ? *out : c);
 }
 
 void Set32(Bytes& b, std::size_t at, std::uint32_t v) { PutLe32(reinterpret_cast<std::uint8_t*>(&b[at]), v); }
