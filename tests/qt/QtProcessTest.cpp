@@ -73,7 +73,7 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   ASSERT_TRUE(handOver.Started());
   ASSERT_TRUE(handOver.Finished()) << handOver.Output();
   QThread::msleep(1000);
-  ASSERT_TRUE(first.Exit());
+  ASSERT_TRUE(first.Exit()) << first.Output();
   const QByteArray text = qt::testing::ReadFile(ini);
   ProfileFile profile;
   profile.Parse(text.toStdString());
@@ -95,8 +95,8 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   EditorRun second(home.path(), {});
   ASSERT_TRUE(second.Started());
   ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(socket); }));
-  QThread::msleep(500);
-  ASSERT_TRUE(second.Exit());
+  QThread::msleep(1000);  // three documents to reopen
+  ASSERT_TRUE(second.Exit()) << second.Output();
   const CabinetContents again = ReadCabinetFile(cabinet);
   ASSERT_EQ(again.entries.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
