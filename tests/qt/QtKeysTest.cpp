@@ -56,10 +56,35 @@ class QtKeysTest : public testing::FrameTest {
   const QString keyFile = PathToQString(KeyFilePath());
 };
 
-TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
-  // F5 selects all; Ctrl+A makes a screen copy instead.
-  auto* window = Start({{116, kKeyMenu, 0, 32803, {}}, {'A', kKeyMenu, 1, 32910, {}}});
+// F5 selects all; Ctrl+A makes a screen copy instead. A saved operation named
+// with a capital extension plays on Ctrl+Shift+2: the key arrives as "@" (US
+// layout), Qt's name for it.
+TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndOperationsAndShowInTheMenu) {
+  InstallOperationLibrary(&Operations());
+  Operations().StartRecording();
+  Operations().Record(512, cmd::kSelectAll, {});
+  ASSERT_TRUE(Operations().Save("X.MAC", "the whole file"));
+  auto* window =
+      Start({{116, kKeyMenu, 0, 32803, {}}, {'A', kKeyMenu, 1, 32910, {}}, {'2', kKeyOperation, 3, 0, "X.MAC"}});
   ASSERT_TRUE(window);
+  Press(window, Qt::Key_At, {}, Qt::ShiftModifier);
+  EXPECT_FALSE(window->Window().HasSelection());
+  Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(window->Window().SelectionFirst(), 0u);
+  EXPECT_EQ(window->Window().SelectionLast(), 9u);
+  // Pressed while recording, the key adds what it plays to the recording.
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  ASSERT_TRUE(frame.runCommand(cmd::kWriteProtect));
+  Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  EXPECT_EQ(Operations().Count(), 2u);
+  ASSERT_TRUE(frame.runCommand(cmd::kPlay));
+  EXPECT_FALSE(Documents().At(0).IsWriteProtected());
+  QFile::remove(PathToQString(COperationManeger::MacroPath("X.MAC")));
+  InstallOperationLibrary(nullptr);
+
+  Press(window, Qt::Key_Right, {});
+  ASSERT_FALSE(window->Window().HasSelection());
   UpdateMenuKeys();
   frame.MenusChanged();
   QApplication::processEvents();
@@ -88,7 +113,7 @@ TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndShowInTheMenu) {
   QApplication::processEvents();
   EXPECT_EQ(keysShown, (QStringList{QStringLiteral("F5"), QStringLiteral("F7")}));
   EXPECT_EQ(menuText().substr(menuText().find('\t')), "\tF7");
-  EXPECT_EQ(QFile(keyFile).size(), qint64(12 + 276 * 3));
+  EXPECT_EQ(QFile(keyFile).size(), qint64(12 + 276 * 4));
   testing::WhenModalShown([](QWidget* sheet) { sheet->findChild<QPushButton*>(QStringLiteral("list"))->click(); });
   EXPECT_TRUE(frame.runCommand(32873));
   ASSERT_EQ(Documents().Count(), 2u);
@@ -131,33 +156,6 @@ TEST(QtCustomiseSheetTest, EnterInTheKeyBoxAddsTheKey) {
   Press(commands, Qt::Key_Return, QStringLiteral("\r"));
   EXPECT_EQ(sheet.result(), QDialog::Accepted);
   EXPECT_EQ(added, (std::vector<std::string>{"F5", "F5"}));
-}
-
-// A saved operation named with a capital extension and bound to
-// Ctrl+Shift+2 in the key file plays when the key is pressed in a freshly
-// started frame: the key arrives as "@" (US layout), Qt's name for it.
-TEST_F(QtKeysTest, AKeyBoundToASavedOperationPlaysIt) {
-  InstallOperationLibrary(&Operations());
-  Operations().StartRecording();
-  Operations().Record(512, cmd::kSelectAll, {});
-  ASSERT_TRUE(Operations().Save("X.MAC", "the whole file"));
-  auto* window = Start({{'2', kKeyOperation, 3, 0, "X.MAC"}});
-  ASSERT_TRUE(window);
-  Press(window, Qt::Key_At, {}, Qt::ShiftModifier);
-  EXPECT_FALSE(window->Window().HasSelection());
-  Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(window->Window().SelectionFirst(), 0u);
-  EXPECT_EQ(window->Window().SelectionLast(), 9u);
-  // Pressed while recording, the key adds what it plays to the recording.
-  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
-  ASSERT_TRUE(frame.runCommand(cmd::kWriteProtect));
-  Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
-  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
-  EXPECT_EQ(Operations().Count(), 2u);
-  ASSERT_TRUE(frame.runCommand(cmd::kPlay));
-  EXPECT_FALSE(Documents().At(0).IsWriteProtected());
-  QFile::remove(PathToQString(COperationManeger::MacroPath("X.MAC")));
-  InstallOperationLibrary(nullptr);
 }
 
 // Chooses the first entry of the popup menu that opens next.
