@@ -18,7 +18,7 @@ class QtFindTest : public testing::FrameTest {
   ~QtFindTest() override { gFindReplace = CFindReplaceManeger(); }
 };
 
-TEST_F(QtFindTest, EnterInTheFindBoxSelectsTheNextMatchAndKeepsTheText) {
+TEST_F(QtFindTest, TheFindBoxFindsAndTheDialogReplacesAll) {
   ASSERT_TRUE(Open(QStringLiteral("find.bin"), "xx\x01\x02yy\x01\x02", kOpenBinary));
   QtFindBox* box = frame.toolbar()->findBox();
   ASSERT_TRUE(box->isVisible());
@@ -35,12 +35,9 @@ TEST_F(QtFindTest, EnterInTheFindBoxSelectsTheNextMatchAndKeepsTheText) {
   EXPECT_EQ(window->SelectionFirst(), 6u);
   EXPECT_EQ(box->count(), 1);  // the history
   EXPECT_EQ(box->currentText(), QStringLiteral("0102"));
-}
-
-// Replace all reports and closes the dialog; closing the document closes
-// the find dialog opened over it.
-TEST_F(QtFindTest, ReplaceAllFromTheDialogReplacesReportsAndCloses) {
-  CVeskDoc* doc = Open(QStringLiteral("find.bin"), "ab-ab-ab", kOpenBinary);
+  // Replace all reports and closes the dialog; closing the document closes
+  // the find dialog opened over it.
+  CVeskDoc* doc = Open(QStringLiteral("replace.bin"), "ab-ab-ab", kOpenBinary);
   ASSERT_TRUE(doc);
   EXPECT_TRUE(frame.runCommand(57641));
   QtFindDialog* dialog = frame.findDialog().dialog();

@@ -170,7 +170,7 @@ TEST_F(WindowHostTest, KeysMouseAndWheelReachTheWindowAsItsOwnMessages) {
   EXPECT_EQ(window_.take(), "v 1 0; v 1 0; v 1 0; v 8 0");
 }
 
-TEST_F(WindowHostTest, ScrollBarsMoveOnlyWhereTheWindowPutsThem) {
+TEST_F(WindowHostTest, ScrollBarsCaretTimersFocusAndCursor) {
   showHost();
   host_.setScrollRange(ScrollBar::kVertical, 0, 100);
   host_.setScrollPos(ScrollBar::kVertical, 40);
@@ -198,10 +198,10 @@ TEST_F(WindowHostTest, ScrollBarsMoveOnlyWhereTheWindowPutsThem) {
   EXPECT_TRUE(host_.scrollBarShown(ScrollBar::kHorizontal));
   ASSERT_TRUE(testing::WaitFor([this] { return host_.clientSize().y < 200; }));
   EXPECT_NE(window_.take().find("size 300x"), std::string::npos);
-}
 
-TEST_F(WindowHostTest, CaretTimersFocusAndCursor) {
-  showHost();
+  // The caret hides cumulatively and shows inverted.
+  host_.showScrollBar(ScrollBar::kHorizontal, false);
+  ASSERT_TRUE(testing::WaitFor([this] { return host_.clientSize().y == 200; }));
   host_.createCaret(2, 16);
   host_.setCaretPos(40, 50);
   EXPECT_FALSE(host_.caretShown());  // a new caret is hidden
