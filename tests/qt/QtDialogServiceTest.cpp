@@ -48,7 +48,7 @@ class QtFileDialogTest : public ::testing::Test {
 
 // The open dialog hands back the path, the filter, the read-only choice and
 // the open mode, telling each mode chosen on the way.
-TEST_F(QtFileDialogTest, OpenDialogReturnsPathFilterReadOnlyChoiceAndOpenMode) {
+TEST_F(QtFileDialogTest, OpenAndSaveDialogsHandBackTheUsersChoices) {
   FileDialogRequest request;
   request.title = LoadString(61440);
   request.filter = texts::kFilterC;
@@ -97,18 +97,17 @@ TEST_F(QtFileDialogTest, OpenDialogReturnsPathFilterReadOnlyChoiceAndOpenMode) {
   EXPECT_EQ(request.openMode, 2);
   // The name CP932 lacks comes back as the file's own bytes.
   EXPECT_EQ(PathToOs(request.fileName), QFile::encodeName(temp_.filePath(QString::fromUtf8("é.h"))));
-}
-
-TEST_F(QtFileDialogTest, SaveDialogProposesAJapaneseNameAndCancelChangesNothing) {
-  FileDialogRequest request;
-  request.open = false;
-  request.title = LoadString(61441);
-  request.filter = texts::kFilterGeneral;
-  request.hideReadOnly = true;
-  request.showOpenMode = true;  // a save dialog shows no mode list
-  request.openModes = {"a", "b"};
-  request.pathMustExist = true;
-  request.fileName = Cp932(temp_.filePath(QString::fromUtf8("表示.bin")));
+  // The save dialog proposes a Japanese name and shows no open controls;
+  // Cancel changes nothing.
+  FileDialogRequest save;
+  save.open = false;
+  save.title = LoadString(61441);
+  save.filter = texts::kFilterGeneral;
+  save.hideReadOnly = true;
+  save.showOpenMode = true;  // a save dialog shows no mode list
+  save.openModes = {"a", "b"};
+  save.pathMustExist = true;
+  save.fileName = Cp932(temp_.filePath(QString::fromUtf8("表示.bin")));
   bool hadOpenControls = true;
   testing::WhenModalShown([&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -116,14 +115,14 @@ TEST_F(QtFileDialogTest, SaveDialogProposesAJapaneseNameAndCancelChangesNothing)
     hadOpenControls = dialog->findChild<QCheckBox*>() || dialog->findChild<QComboBox*>(QStringLiteral("quarnOpenMode"));
     QMetaObject::invokeMethod(dialog, "accept");
   });
-  ASSERT_TRUE(service_.fileDialog(request));
+  ASSERT_TRUE(service_.fileDialog(save));
   EXPECT_FALSE(hadOpenControls);
-  EXPECT_EQ(request.fileName, Cp932(temp_.filePath(QString::fromUtf8("表示.bin"))));
-  EXPECT_EQ(request.filterIndex, 1);
-  const FileDialogRequest before = request;
+  EXPECT_EQ(save.fileName, Cp932(temp_.filePath(QString::fromUtf8("表示.bin"))));
+  EXPECT_EQ(save.filterIndex, 1);
+  const FileDialogRequest before = save;
   testing::WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-  EXPECT_FALSE(service_.fileDialog(request));
-  EXPECT_EQ(request.fileName, before.fileName);
+  EXPECT_FALSE(service_.fileDialog(save));
+  EXPECT_EQ(save.fileName, before.fileName);
 }
 
 using B = QMessageBox::StandardButton;

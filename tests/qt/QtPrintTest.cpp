@@ -46,7 +46,25 @@ class QtPrintTest : public testing::FrameTest {
   PageLayoutFields saved = gPageLayout;
 };
 
-TEST_F(QtPrintTest, TextDocumentPrintsHeaderNumbersRowsAndFooter) {
+// A binary document prints its header row and every row; a text document
+// prints its header, numbered rows and footer from the first page number.
+TEST_F(QtPrintTest, BinaryAndTextDocumentsPrintEveryRowBetweenHeaderAndFooter) {
+  QByteArray bytes;
+  for (int i = 0; i < 4096; ++i) bytes.append(char('A' + i % 26));
+  QStringList pages = PrintedPages(QStringLiteral("data.bin"), bytes, kOpenBinary);
+  ASSERT_GE(pages.size(), 2);
+  for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("ADDRESS"))) << page.left(200).toStdString();
+  QString all = pages.join(QString());
+  for (int row = 0; row < 256; ++row)
+    EXPECT_TRUE(all.contains(QStringLiteral("%1 ").arg(row * 16, 8, 16, QChar('0')).toUpper())) << "row " << row;
+  EXPECT_TRUE(all.contains(QRegularExpression(
+      R"(\n00000000 +41 42 43 44 45 46 47 48 +49 4A 4B 4C 4D 4E 4F 50 +ABCDEFGHIJKLMNOP\n)")))
+      << pages[0].left(600).toStdString();
+  // An empty binary document prints its header and footer only.
+  const QStringList emptyPages = PrintedPages(QStringLiteral("empty.bin"), QByteArray(), kOpenBinary);
+  ASSERT_EQ(emptyPages.size(), 1);
+  EXPECT_TRUE(emptyPages[0].contains(QStringLiteral("- 1 -")));
+  EXPECT_FALSE(emptyPages[0].contains(QStringLiteral("ADDRESS")));
   // 150 lines: a Japanese line with a tab, and a long line that wraps.
   QByteArray text;
   for (int i = 1; i <= 150; ++i) {
@@ -56,7 +74,7 @@ TEST_F(QtPrintTest, TextDocumentPrintsHeaderNumbersRowsAndFooter) {
   gPageLayout.firstPage = 5;
   const auto mode = gCabinet.Current().record.LineNumberMode;
   gCabinet.Current().record.LineNumberMode = 1;  // a line runs to its newline
-  const QStringList pages = PrintedPages(QStringLiteral("jp.txt"), text, kOpenText);
+  pages = PrintedPages(QStringLiteral("jp.txt"), text, kOpenText);
   gCabinet.Current().record.LineNumberMode = mode;
   ASSERT_GE(pages.size(), 2);
   const QString first = pages[0];
@@ -72,30 +90,11 @@ TEST_F(QtPrintTest, TextDocumentPrintsHeaderNumbersRowsAndFooter) {
   EXPECT_TRUE(first.contains(QRegularExpression(R"(00003 +日本語 +3\n)")));
   for (int i = 0; i < pages.size(); ++i) EXPECT_TRUE(pages[i].contains(QStringLiteral("- %1 -").arg(5 + i))) << i;
   // Every line is printed once.
-  const QString all = pages.join(QString());
+  all = pages.join(QString());
   for (int i = 3; i <= 150; ++i) {
     const QString line = QStringLiteral("%1 +日本語 +%2\\n").arg(i, 5, 10, QChar('0')).arg(i);
     EXPECT_TRUE(all.contains(QRegularExpression(line))) << "line " << i;
   }
-}
-
-TEST_F(QtPrintTest, BinaryDocumentPrintsItsHeaderRowAndEveryRow) {
-  QByteArray bytes;
-  for (int i = 0; i < 4096; ++i) bytes.append(char('A' + i % 26));
-  const QStringList pages = PrintedPages(QStringLiteral("data.bin"), bytes, kOpenBinary);
-  ASSERT_GE(pages.size(), 2);
-  for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("ADDRESS"))) << page.left(200).toStdString();
-  const QString all = pages.join(QString());
-  for (int row = 0; row < 256; ++row)
-    EXPECT_TRUE(all.contains(QStringLiteral("%1 ").arg(row * 16, 8, 16, QChar('0')).toUpper())) << "row " << row;
-  EXPECT_TRUE(all.contains(QRegularExpression(
-      R"(\n00000000 +41 42 43 44 45 46 47 48 +49 4A 4B 4C 4D 4E 4F 50 +ABCDEFGHIJKLMNOP\n)")))
-      << pages[0].left(600).toStdString();
-  // An empty binary document prints its header and footer only.
-  const QStringList emptyPages = PrintedPages(QStringLiteral("empty.bin"), QByteArray(), kOpenBinary);
-  ASSERT_EQ(emptyPages.size(), 1);
-  EXPECT_TRUE(emptyPages[0].contains(QStringLiteral("- 1 -")));
-  EXPECT_FALSE(emptyPages[0].contains(QStringLiteral("ADDRESS")));
 }
 
 }  // namespace
