@@ -191,19 +191,6 @@ TEST_P(LargeBlockModes, ResizesKeepTheBytesOfAPlainVector) {
   }
 }
 
-// The byte store grows from its first 32 KB past the threshold while text
-// goes in at random places; the text stays whole through every move.
-TEST_P(LargeBlockModes, StoreGrowingPastTheThresholdKeepsItsText) {
-  std::mt19937 rng(11);
-  StoreModel m;
-  while (m.ref.size() < 5 * kMB) {
-    Bytes piece = RandomBytes(rng, 1 + rng() % (256 * 1024));
-    m.Insert(std::uint32_t(rng() % (m.ref.size() + 1)), piece);
-  }
-  ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
-  EXPECT_EQ(m.store.Capacity() % CPsbManeger::kGrowthStep, 0u);
-}
-
 INSTANTIATE_TEST_SUITE_P(Memory, LargeBlockModes, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Mapped" : "HeapOnly"; });
 
