@@ -77,41 +77,15 @@ class DocumentFileTest : public DocTest {
   }
 };
 
-TEST_F(DocumentFileTest, BinaryFilesLoadAndSaveByteForByteAndTextFilesAreRepaired) {
-  std::string all;
-  for (int i = 0; i < 70000; ++i) all += char(i * 7);
-  platform.files.files["/d/all.bin"] = all;
-  auto doc = NewDoc(kBinaryDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/d/all.bin"));
-  EXPECT_EQ(TextOf(*doc), all);
-  EXPECT_EQ(doc->LastCharPos(), all.size() - 1);
-  EXPECT_FALSE(doc->IsModified());
-  EXPECT_EQ(doc->GetPathName(), "/d/all.bin");
-  ASSERT_TRUE(doc->OnSaveDocument("/d/copy.bin"));
-  EXPECT_EQ(platform.files.files["/d/copy.bin"], all);
-
-  platform.files.files["/t.txt"] = std::string("one\rtwo\r\nthree\0", 15);
-  auto text = NewDoc(kTextDoc);
-  ASSERT_TRUE(text->OnOpenDocument("/t.txt"));
-  EXPECT_EQ(TextOf(*text), "onetwo\r\nthree ");
-  EXPECT_GE(text->RowCount(), 2u);
-}
-
 TEST_F(DocumentFileTest, BadFilesGiveAMessageAndNoDocument) {
   platform.files.files["/locked"] = "x";
   platform.files.unreadable.insert("/locked");
   platform.files.directories.insert("/dir");
   for (const char* path : {"/missing", "/locked", "/dir"}) {
-    auto doc = NewDoc(kBinaryDoc);
     platform.messages.shown.clear();
-    EXPECT_FALSE(doc->OnOpenDocument(path)) << path;
+    EXPECT_FALSE(NewDoc(kBinaryDoc)->OnOpenDocument(path)) << path;
     EXPECT_TRUE(platform.Shown(msg::kOpenFailed)) << path;
   }
-  platform.files.files["/empty"] = "";
-  auto doc = NewDoc(kTextDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/empty"));
-  EXPECT_EQ(doc->TextLength(), 0u);
-  EXPECT_EQ(doc->LastCharPos(), CVeskDoc::kNone);
 }
 
 TEST_F(DocumentFileTest, FilesOverTheLimitLoadTheirFirstPartAndOnlyGoToAnotherName) {
@@ -190,45 +164,31 @@ TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(platform.dialogs.requests.back().title, LoadString(msg::kSaveAsTitle));
   EXPECT_TRUE(platform.dialogs.requests.back().hideReadOnly);
-}
-
-TEST_F(DocumentFileTest, SaveGoesToTheFileOrAsksForANameAndSaveModifiedAsks) {
-  platform.files.files["/a.bin"] = "old";
-  auto doc = NewDoc(kBinaryDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/a.bin"));
   EXPECT_TRUE(doc->SaveModified());
-  EXPECT_TRUE(platform.messages.shown.empty());
-
   doc->Store().SetAt(0, 'n');
   doc->SetModifiedFlag(true);
-  platform.messages.answers = {answer::kCancel};
+  platform.messages.shown.clear();
+  platform.messages.answers = {answer::kCancel, answer::kNo, answer::kYes};
   EXPECT_FALSE(doc->SaveModified());
-  platform.messages.answers = {answer::kNo};
   EXPECT_TRUE(doc->SaveModified());
-  EXPECT_EQ(platform.files.files["/a.bin"], "old");
-  platform.messages.answers = {answer::kYes};
+  EXPECT_EQ(platform.files.files["/ok.bin"], "abc");
   EXPECT_TRUE(doc->SaveModified());
-  EXPECT_EQ(platform.files.files["/a.bin"], "nld");
-  EXPECT_TRUE(platform.dialogs.requests.empty());
-
-  // A file that may not be written makes Save ask for a name.
-  platform.files.readOnly.insert("/a.bin");
-  platform.dialogs.fileAnswers.push_back("");
-  EXPECT_FALSE(doc->DoFileSave());
-  ASSERT_EQ(platform.dialogs.requests.size(), 1u);
-  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/a.bin");
+  EXPECT_EQ(platform.files.files["/ok.bin"], "nbc");
+  EXPECT_EQ(platform.messages.shown.size(), 3u);
 }
 
 // A text document shows its file through the reader's repairs; closing it
 // with "yes" keeps only its marks and never writes those repairs back.
 TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
-  for (const std::string& file : {std::string("line1\rline2\rline3\r"), std::string("a\0b\r\n", 6),
-                                  std::string("\x82\rz\r\n"), std::string("x\r\ny\x82")}) {
+  const std::pair<std::string, std::string> files[] = {{"line1\rline2\rline3\r", "line1line2line3"},
+      {std::string("a\0b\r\n", 6), "a b\r\n "}, {"\x82\rz\r\n", "\x82 z\r\n"}, {"x\r\ny\x82", "x\r\ny"}};
+  for (const auto& [file, shown] : files) {
     SCOPED_TRACE(file);
     platform.files.files.clear();
     platform.files.files["/t.txt"] = file;
     auto doc = NewDoc(kTextDoc);
     ASSERT_TRUE(doc->OnOpenDocument("/t.txt"));
+    EXPECT_EQ(TextOf(*doc), shown);
     ASSERT_TRUE(doc->Marks().AddLineMark(DocumentMarks::kFirstLine));
     doc->SetModifiedFlag(true);
     platform.messages.answers = {answer::kYes};
@@ -260,6 +220,10 @@ TEST_F(DocumentFileTest, AFileTheUserMayNotWriteOpensProtectedAndARefusedWriteSa
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, std::string("/ro.bin") + (texts::kWriteRefused + 2));
   EXPECT_EQ(platform.files.files["/ro.bin"], "abc");
+  // Save asks for a name instead of writing it.
+  platform.dialogs.fileAnswers = {""};
+  EXPECT_FALSE(doc->DoFileSave());
+  EXPECT_EQ(platform.dialogs.requests.back().fileName, "/ro.bin");
 }
 
 TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {

@@ -8,7 +8,6 @@
 #include "core/common/Settings.h"
 #include "core/document/RowLayout.h"
 #include "core/res/MessageIds.h"
-#include "platform/LargeBlock.h"
 
 namespace quarn::doctests {
 namespace {
@@ -383,24 +382,6 @@ TEST_F(RowTable, RowTableGrowsInStepsAndTellsTheViews) {
   EXPECT_GT(doc->RowCapacity(), capacity);
   EXPECT_GE(view.moved, 1);
   doc->RemoveView(&view);
-}
-
-// A table past 2 MB (over 524,288 rows) lives in a mapping, or on the heap
-// when mappings are off; growing it by an edit keeps every row.
-TEST_F(RowTable, TablesPastTwoMegabytesGrowAndKeepTheirRows) {
-  const Bytes text = Lines(600000, "ab\r\n");
-  const Bytes more = Lines(3000, "y\r\n");
-  for (bool mapped : {true, false}) {
-    LargeBlock::UseMappings(mapped);
-    auto doc = LoadedDoc(text);
-    ASSERT_EQ(doc->RowCount(), 600000u);
-    Bytes ref = text;
-    doc->InsertText(400, more.data(), std::uint32_t(more.size()));
-    ref.insert(ref.begin() + 400, more.begin(), more.end());
-    EXPECT_EQ(doc->RowCount(), 603000u);
-    ExpectSameAsRebuilt(*doc, ref, {}, mapped ? "mapped" : "heap");
-  }
-  LargeBlock::UseMappings(true);
 }
 
 TEST_F(RowTable, TextLimitRefusesTheInsertion) {
