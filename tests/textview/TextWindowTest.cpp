@@ -273,29 +273,21 @@ TEST_F(TextWindowTest, AppendedLinesShowOncePerFrame) {
   NoPlacer placer;
   CVeskView view(*doc, placer);
   view.AttachTextWindow(window.get());
-  const auto append = [&](int lines) {
-    for (int i = 0; i < lines; ++i) doc->AppendStringToViews(("line " + std::to_string(i) + "\r\n").c_str());
-  };
-  // The caret on the empty row after the last line, at the window's bottom.
-  const auto showsTheEnd = [&](std::uint32_t lines, const char* step) {
-    EXPECT_EQ(window->Caret().row, lines) << step;
-    EXPECT_EQ(window->Layout().FirstRow(), lines - 9) << step;
-    EXPECT_EQ(view.Rulers().topRow, window->Layout().FirstRow()) << step;
-    EXPECT_EQ(view.Rulers().caretRow, window->Caret().row) << step;
-  };
   host.updates = 0;
-  append(500);
+  for (int i = 0; i < 500; ++i) doc->AppendStringToViews("line\r\n");
   EXPECT_EQ(host.updates, 0) << "the first line needed no scroll, the others wait for the frame";
   EXPECT_LT(view.Rulers().caretRow, 10u);
   ASSERT_TRUE(host.timers[CVeskEV::kAppendTimer]);
   window->OnTimer(CVeskEV::kAppendTimer);
   EXPECT_EQ(host.updates, 1);
-  showsTheEnd(500, "after a frame");
+  EXPECT_EQ(window->Layout().FirstRow(), 491u) << "the empty row after the last line at the bottom";
+  EXPECT_EQ(view.Rulers().caretRow, 500u);
   window->OnTimer(CVeskEV::kAppendTimer);
   EXPECT_FALSE(host.timers[CVeskEV::kAppendTimer]) << "a frame without appends ends the timer";
-  append(1);
+  doc->AppendStringToViews("line\r\n");
   EXPECT_EQ(host.updates, 3) << "an append after a quiet frame shows at once";
-  showsTheEnd(501, "one more line");
+  EXPECT_EQ(view.Rulers().caretRow, 501u);
+  EXPECT_EQ(view.Rulers().topRow, 492u);
 }
 
 }  // namespace
