@@ -62,6 +62,10 @@ TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   EXPECT_EQ(again->Marks().LineMarks(), doc->Marks().LineMarks());
   EXPECT_EQ(again->Marks().CharMarks(), doc->Marks().CharMarks());
   EXPECT_TRUE(platform.messages.shown.empty());
+  // A text shortened since opens without the marks and says so.
+  platform.files.files["/t/a.txt"] = kText.substr(0, 5);
+  EXPECT_TRUE(Open("/t/a.txt")->Marks().Empty());
+  EXPECT_TRUE(platform.Shown(msg::kAttributeMismatch));
   // Line marks not saved: their count is 0, the character marks follow.
   doc->Marks().RemoveCharMark(0);
   doc->Format().saveLineMarks = false;
@@ -115,17 +119,6 @@ TEST_F(AttributeFileTest, FailuresShowTheirMessages) {
   platform.files.unreadable.insert("/t/u.ATR");
   auto unreadable = Open("/t/u.txt");
   EXPECT_TRUE(platform.Shown(msg::kAttributeReadFailed));
-}
-
-TEST_F(AttributeFileTest, AShortenedTextOpensWithoutMarks) {
-  auto doc = WithMarks();
-  doc->Marks().AddCharMark(11, "h");
-  ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
-  platform.files.files["/t/a.txt"] = kText.substr(0, 5);
-  auto shortened = Open("/t/a.txt");
-  EXPECT_TRUE(platform.Shown(msg::kAttributeMismatch));
-  EXPECT_TRUE(shortened->Marks().Empty());
-  EXPECT_EQ(shortened->TextLength(), 5u);
 }
 
 TEST_F(AttributeFileTest, TheReaderChecksEverythingBeforeTakingAnything) {
