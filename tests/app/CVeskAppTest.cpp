@@ -1,23 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "SettingsTestSupport.h"
 #include "core/app/CVeskApp.h"
+#include "core/app/CommandLine.h"
 #include "core/app/DocTemplate.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/document/CVeskDoc.h"
-#include "core/view/CVeskView.h"
+#include "fakes/FakeCabinet.h"
 #include "platform/InstanceChannel.h"
 
 namespace quarn {
 namespace {
 
-class FakeChannel : public InstanceChannel {
- public:
+struct FakeChannel : InstanceChannel {
   bool acquire() override { return held = !otherInstance; }
   bool holdsLock() const override { return held; }
   bool send(const std::string& message, int timeoutMs) override {
@@ -27,26 +25,9 @@ class FakeChannel : public InstanceChannel {
   }
   void setReceiver(std::function<void(const std::string&)>) override {}
   void release() override { held = false; }
-
-  bool otherInstance = false;
-  bool answers = true;
-  bool held = false;
+  bool otherInstance = false, answers = true, held = false;
   int timeout = 0;
   std::vector<std::string> sent;
-};
-
-// Frames with a real view, so that the start-up caret has somewhere to go.
-struct ViewFrames : FrameFactory, ChildPlacer {
-  bool CreateFrame(CVeskDoc& doc) override {
-    views[&doc] = std::make_unique<CVeskView>(doc, *this);
-    return true;
-  }
-  void ActivateFrame(CVeskDoc&) override {}
-  void DestroyFrame(CVeskDoc& doc) override { views.erase(&doc); }
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
-  std::map<CVeskDoc*, std::unique_ptr<CVeskView>> views;
 };
 
 struct Frame : StartupFrame {
@@ -57,6 +38,7 @@ struct Frame : StartupFrame {
   int maximized = 0;
 };
 
+// Frames with a real view give the start-up caret somewhere to go.
 class CVeskAppTest : public SettingsFixture {
  protected:
   CVeskAppTest() { documents.SetFrameFactory(&frames); }
@@ -70,7 +52,6 @@ class CVeskAppTest : public SettingsFixture {
     }
     Frame frame(documents);
     app.OpenStartupDocuments(frame);
-    maximized = frame.maximized;
     app.Exit();
     return true;
   }
@@ -81,20 +62,22 @@ class CVeskAppTest : public SettingsFixture {
     ASSERT_NE(at, std::string::npos);
     Stored().replace(at, from.size(), to);
   }
-
   FakeChannel channel;
-  ViewFrames frames;
+  fakes::FakeCabinetFrames frames;
   DocTemplate documents;
-  int maximized = 0;
 };
 
+// A QUARN_HOME not made yet is made at start. A handed-over run writes
+// nothing; it beeps without a file and for every file no running instance
+// takes. Settings that cannot be written (a folder in place of the file) are
+// told once, at start.
 TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_TRUE(Run(""));
+  EXPECT_TRUE(platform.files.isDirectory("/home/q"));
   EXPECT_EQ(UsedCount(), 1);
   EXPECT_TRUE(Run(""));
   EXPECT_EQ(UsedCount(), 2);
   EXPECT_TRUE(channel.sent.empty());  // several instances allowed: no channel used
-
   Change("MultiInstance=1", "MultiInstance=0");
   const std::string before = Stored();
   channel.otherInstance = true;
@@ -104,34 +87,23 @@ TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_EQ(channel.timeout, 15000);
   EXPECT_EQ(Stored(), before);
   EXPECT_EQ(documents.Count(), 0u);
-}
-
-// A QUARN_HOME not made yet is made at start; settings that cannot be
-// written (a folder in place of the file) are told once, at start.
-TEST_F(CVeskAppTest, AMissingProgramDirectoryIsMadeAndUnwritableSettingsAreToldOnce) {
+  EXPECT_TRUE(platform.beep.beeps.empty());
+  EXPECT_FALSE(Run(""));
+  EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{0xFFFFFFFFu}));
+  channel.answers = false;
+  EXPECT_FALSE(Run("\"/x/a /x/b\""));
+  EXPECT_EQ(channel.sent.size(), 3u);
+  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  // The first instance itself takes the lock and goes on.
+  channel.otherInstance = false;
   EXPECT_TRUE(Run(""));
-  EXPECT_TRUE(platform.files.isDirectory("/home/q"));
+  EXPECT_FALSE(channel.held);  // released at exit
   EXPECT_TRUE(platform.messages.shown.empty());
   platform.files.files.erase(kIni);
   platform.files.directories.insert(kIni);
   EXPECT_TRUE(Run(""));
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_NE(platform.messages.shown[0].text.find(kIni), std::string::npos);
-}
-
-TEST_F(CVeskAppTest, HandOverBeepsWithoutAFileAndForEveryFileNoOneTakes) {
-  Store("[Settings]\nMultiInstance=0\n");
-  channel.otherInstance = true;
-  EXPECT_FALSE(Run(""));
-  EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{0xFFFFFFFFu}));
-  channel.answers = false;
-  EXPECT_FALSE(Run("\"/x/a /x/b\""));
-  EXPECT_EQ(channel.sent.size(), 2u);
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
-  // The first instance itself takes the lock and goes on.
-  channel.otherInstance = false;
-  EXPECT_TRUE(Run(""));
-  EXPECT_FALSE(channel.held);  // released at exit
 }
 
 TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByDefault) {
@@ -145,14 +117,13 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
   CVeskDoc& doc = documents.At(0);
   EXPECT_EQ(doc.DocKind(), kBinaryDoc);
   EXPECT_EQ(doc.GetPathName(), "/home/q/data.txt");
-  const auto caret = frames.views[&doc]->TakePendingTextCaret();
+  const auto caret = frames.frames[&doc].view->TakePendingTextCaret();
   ASSERT_TRUE(caret);
   EXPECT_EQ(caret->line, 4u);
   EXPECT_EQ(caret->column, 0u);
   EXPECT_EQ(frame.maximized, 1);
   app.Exit();
   documents.CloseAll();
-
   // No file: no document unless "InvokeWithoutUntitled" is 0.
   EXPECT_TRUE(Run("/C=3"));
   EXPECT_EQ(documents.Count(), 0u);
@@ -162,25 +133,7 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
   EXPECT_EQ(documents.At(0).GetPathName(), "");
 }
 
-TEST_F(CVeskAppTest, TheCabinetArgumentReplacesTheCabinetPathWhenItFits) {
-  CVeskApp app(documents, channel);
-  ASSERT_TRUE(app.Begin("/A=" + std::string(260, 'c')));
-  Frame frame(documents);
-  const std::string before = gSettings.CabinetName;
-  app.OpenStartupDocuments(frame);
-  EXPECT_EQ(gSettings.CabinetName, before);
-  CVeskApp second(documents, channel);
-  ASSERT_TRUE(second.Begin("/A=\"/home/q/my.cab\""));
-  second.OpenStartupDocuments(frame);
-  EXPECT_EQ(gSettings.CabinetName, "/home/q/my.cab");
-}
-
-}  // namespace
-}  // namespace quarn
-
-namespace quarn {
-namespace {
-
+// The cabinet argument replaces the cabinet path when it fits.
 TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
   const CVeskCabinet savedCabinet = gCabinet;
   platform.files.files["/home/q/a.bin"] = "a";
@@ -189,21 +142,69 @@ TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
   entries[0].docKind = kBinaryDoc;
   platform.files.files["/home/q/quarn.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeC));
   platform.files.files["/home/q/other.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeCpp));
-
-  ASSERT_TRUE(Run(""));
+  ASSERT_TRUE(Run("/A=" + std::string(260, 'c')));
   ASSERT_EQ(Documents().Count(), 1u);
   EXPECT_EQ(Documents().At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/quarn.cab");
   Documents().CloseAll();
-
   // "InitialCabinetMode" 1: the settings only; "/A" another cabinet.
   Change("InitialCabinetMode=0", "InitialCabinetMode=1");
-  ASSERT_TRUE(Run("/A=/home/q/other.cab"));
+  ASSERT_TRUE(Run("/A=\"/home/q/other.cab\""));
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeCpp);
+  EXPECT_EQ(gSettings.CabinetName, "/home/q/other.cab");
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/other.cab");
   gCabinet = savedCabinet;
+}
+
+TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
+  const struct {
+    std::string text, cabinet;
+    int line, column;
+    std::string file;
+  } cases[] = {
+      {"  /a=\"/tmp/my cab.cab\"  -l=10 /C5 \"/tmp/a b.txt\" /tmp/ignored", "/tmp/my cab.cab", 10, 5, "/tmp/a b.txt"},
+      {"data.bin /L=3", "", 0, 0, "data.bin"},     // the scan ends at the file
+      {"/X=whatever /Lx file", "", 0, 0, "file"},  // an unknown option is passed over; atoi("x") is 0
+      // Values of 256 characters are ignored; the end stops the scan.
+      {"/A=" + std::string(256, 'c') + " /L=2 " + std::string(256, 'f'), "", 2, 0, ""},
+      {"/A=" + std::string(255, 'c'), std::string(255, 'c'), 0, 0, ""},
+      {"/", "", 0, 0, ""},
+      {"/L=", "", 0, 0, ""},
+      {"/A", "", 0, 0, ""},
+      // Double-byte characters are not cut at their trail byte: 0x95 0x5C
+      // ("表") holds a backslash byte; 0x82 0x20 is no real character, but
+      // its second byte is not a space separator.
+      {"\"/tmp/\x95\x5C\x82\x22.txt\" rest", "", 0, 0, "/tmp/\x95\x5C\x82\x22.txt"},
+      {"dir/\x82\x20x y", "", 0, 0, "dir/\x82\x20x"},
+      {"/tmp/a y", "", 0, 0, "y"},  // an unquoted absolute path starts like an option
+      // Absolute paths given as arguments stay file names; options stay options.
+      {JoinArguments({"/l5", "/Afile.cab", "/tmp/c.bin"}), "file.cab", 5, 0, "/tmp/c.bin"},
+      {JoinArguments({"/Library/x"}), "", 0, 0, "/Library/x"},
+  };
+  for (const auto& c : cases) {
+    const CommandLineArguments a = ParseCommandLine(c.text);
+    EXPECT_EQ(std::tie(a.cabinet, a.line, a.column, a.file), std::tie(c.cabinet, c.line, c.column, c.file))
+        << c.text;
+  }
+}
+
+TEST(CommandLineTest, HandOverSplitsAbsolutePathsOnlyAndTheMessageRoundTrips) {
+  EXPECT_EQ(SplitHandOverNames("/tmp/a /tmp/b"), (std::vector<std::string>{"/tmp/a", "/tmp/b"}));
+  EXPECT_EQ(SplitHandOverNames("/tmp/a b"), (std::vector<std::string>{"/tmp/a b"}));
+  EXPECT_EQ(SplitHandOverNames("one"), (std::vector<std::string>{"one"}));
+  std::string many;
+  for (int i = 0; i < 25; ++i) many += "/f" + std::to_string(i) + " ";
+  EXPECT_EQ(SplitHandOverNames(many).size(), 20u);
+  const std::string message = OpenCommandMessage("/tmp/x \"y\".bin");
+  EXPECT_EQ(message, "[open(\"/tmp/x \"y\".bin\")]");
+  EXPECT_EQ(PathOfOpenCommand(message), "/tmp/x \"y\".bin");
+  EXPECT_EQ(PathOfOpenCommand("[close(\"/x\")]"), "");
+  EXPECT_EQ(JoinArguments({"/A=x", "/tmp/a b"}), "/A=x \"/tmp/a b\"");
+  // A quoted argument holding two absolute paths reaches a running
+  // instance as two files.
+  EXPECT_EQ(SplitHandOverNames(ParseCommandLine(JoinArguments({"/tmp/a /tmp/b"})).file).size(), 2u);
 }
 
 }  // namespace

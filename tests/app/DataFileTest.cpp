@@ -18,13 +18,9 @@ namespace {
 
 using Bytes = std::string;
 
-const std::uint8_t* U8(const Bytes& b) { return reinterpret_cast<const std::uint8_t*>(b.data()); }
-
 DataFileFormat Read(const Bytes& b, DataFileContents* out = nullptr) {
   DataFileContents c;
-  const DataFileFormat f = ReadDataFile(U8(b), b.size(), c);
-  if (out) *out = c;
-  return f;
+  return ReadDataFile(reinterpret_cast<const std::uint8_t*>(b.data()), b.size(), out ? *out : c);
 }
 
 void Set32(Bytes& b, std::size_t at, std::uint32_t v) { PutLe32(reinterpret_cast<std::uint8_t*>(&b[at]), v); }
@@ -157,16 +153,20 @@ class DataFileTest : public SettingsFixture {
  protected:
   void SetUp() override {
     SettingsFixture::SetUp();
+    Reset(0xFFFFFF);
+  }
+  void TearDown() override {
+    Reset(0xFFFFFF);
+    SettingsFixture::TearDown();
+  }
+  // Every value the data file holds back to its start, custom colours too.
+  static void Reset(ColorRef colour) {
     gFindReplace = CFindReplaceManeger();
-    CustomColors().fill(0xFFFFFF);
+    CustomColors().fill(colour);
     gDataFile = CDataFile();
     gExtract = CExtractManeger();
     gConv = CConvManeger();
     gForm = CFormManeger();
-  }
-  void TearDown() override {
-    SetUp();
-    SettingsFixture::TearDown();
   }
   static constexpr const char* kDat = "/home/q/quarn.DAT";
 };
@@ -187,13 +187,7 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   gExtract.separator = "--";
   gConv.rules = {{28, "", 27, ""}};
   ASSERT_TRUE(gDataFile.Save(kDat));
-
-  gFindReplace = CFindReplaceManeger();
-  CustomColors().fill(0);
-  gDataFile = CDataFile();
-  gExtract = CExtractManeger();
-  gConv = CConvManeger();
-  gForm = CFormManeger();
+  Reset(0);
   gDataFile.Load(kDat);
   EXPECT_EQ(gExtract.separator, "--");
   EXPECT_EQ(gConv.rules.size(), 1u);
@@ -208,7 +202,9 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   EXPECT_NE(again.find(std::string("/t.tpl\0", 7)), std::string::npos);
 }
 
-TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOff) {
+// Bit one of the stored options is "width off"; failures show their message
+// and keep the values.
+TEST_F(DataFileTest, OptionsAreReadBitByBitAndFailuresKeepTheValues) {
   for (std::uint32_t bit : {0u, kOptionWidthOff}) {
     Bytes b = SampleFile(0);
     Set32(b, 296, kOptionMatchCase | bit);
@@ -217,9 +213,7 @@ TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOff) {
     EXPECT_EQ(gFindReplace.distinguishWidth, bit == 0);
     EXPECT_TRUE(gFindReplace.matchCase);
   }
-}
-
-TEST_F(DataFileTest, FailuresShowTheirMessageAndKeepTheValues) {
+  platform.files.files.erase(kDat);
   gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent
   EXPECT_TRUE(platform.messages.shown.empty());
@@ -235,7 +229,6 @@ TEST_F(DataFileTest, FailuresShowTheirMessageAndKeepTheValues) {
   EXPECT_TRUE(platform.Shown(msg::kDataReadFailed));
   EXPECT_EQ(gFindReplace.findHistory.Newest(), "kept");
   EXPECT_EQ(CustomColors()[0], 0xFFFFFFu);
-
   platform.files.uncreatable.insert(kDat);
   EXPECT_FALSE(gDataFile.Save(kDat));
   EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);
@@ -250,7 +243,10 @@ TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
   c.blocks[5] = std::string("\x1e\0\0\0", 4);
   for (int i = 0; i < 30; ++i) c.blocks[5] += std::string(250, 'a' + i % 26) + '\0';
   c.blocks[0] = std::string("\x0a\0\0\0", 4);  // user tools with long texts, kept as read
-  for (int i = 0; i < 10; ++i) c.blocks[0] += (std::string(650, 'r') + '\0') + (std::string(650, 's') + '\0') + (std::string(650, 't') + '\0') + std::string(12, '\0');
+  for (int i = 0; i < 10; ++i) {
+    for (char ch : {'r', 's', 't'}) c.blocks[0] += std::string(650, ch) + '\0';
+    c.blocks[0] += std::string(12, '\0');
+  }
   c.blocks[0] += std::string(8, '\0');
   const Bytes full = WriteDataFile(c);
   ASSERT_LT(full.size(), kDataBufferSize);

@@ -4,29 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/CMainFrame.h"
-#include "core/app/DocTemplate.h"
+#include "FrameFixture.h"
 #include "core/app/FileCommands.h"
 #include "core/commands/CommandIds.h"
-#include "core/common/AppSettings.h"
-#include "core/document/CVeskDoc.h"
 #include "core/res/Texts.h"
-#include "fakes/FakeCabinet.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn {
 namespace {
-
-struct Host : MainFrameHost {
-  explicit Host(fakes::FakeCabinetFrames& f) : frames(f) {}
-  CVeskView* ActiveView() override {
-    auto it = frames.frames.find(frames.active);
-    return it == frames.frames.end() ? nullptr : it->second.view.get();
-  }
-  void CloseMainWindow() override {}
-  void MenusChanged() override {}
-  fakes::FakeCabinetFrames& frames;
-};
 
 struct TabWidget : TabBarHost {
   void setTabs(const std::vector<TabItem>& t) override {
@@ -41,18 +25,14 @@ struct TabWidget : TabBarHost {
   int selected = -1;
 };
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public FrameFixture {
  protected:
-  FrameTest() : saved_(gSettings) {
-    documents.SetFrameFactory(&frames);
+  void SetUp() override {
+    FrameFixture::SetUp();
     frame.Tabs().SetHost(&tabs);
   }
-  ~FrameTest() override {
-    documents.CloseAll();
-    gSettings = saved_;
-  }
   // A new document titled as a file would title it.
-  CVeskDoc& Open(const std::string& title) {
+  CVeskDoc& New(const std::string& title) {
     CVeskDoc* doc = FileNew(documents);
     doc->SetTitle(title);
     frame.DocumentsChanged();
@@ -64,18 +44,11 @@ class FrameTest : public ::testing::Test {
     for (const CVeskView* view : frame.Marks().Views()) out += char('0' + documents.IndexOf(view->GetDocument()));
     return out;
   }
-
-  AppSettings saved_;
-  fakes::FakePlatform platform;
-  fakes::FakeCabinetFrames frames;
-  DocTemplate documents;
-  Host host{frames};
-  CMainFrame frame{documents, host};
   TabWidget tabs;
 };
 
 TEST_F(FrameTest, WindowMarksStepWithWrapAndFollowClosedWindows) {
-  CVeskDoc* docs[] = {&Open("a"), &Open("b"), &Open("c")};
+  CVeskDoc* docs[] = {&New("a"), &New("b"), &New("c")};
   struct Step {
     int activate;  // -1: leave the active window
     unsigned command;
@@ -119,7 +92,7 @@ TEST_F(FrameTest, WindowMarksStepWithWrapAndFollowClosedWindows) {
 
 TEST_F(FrameTest, TheEleventhMarkBeepsAndLongOrMarkedTitlesKeepTheirText) {
   for (int i = 0; i < 11; ++i) {
-    documents.ActivateDocument(Open(i == 0 ? "* marked" : std::string(i == 1 ? 259 : 1, 'x')));
+    documents.ActivateDocument(New(i == 0 ? "* marked" : std::string(i == 1 ? 259 : 1, 'x')));
     frame.OnCommand(cmd::kWindowMarkToggle);
   }
   EXPECT_EQ(frame.Marks().Views().size(), 10u);
@@ -140,7 +113,7 @@ TEST_F(FrameTest, TheEleventhMarkBeepsAndLongOrMarkedTitlesKeepTheirText) {
 
 TEST_F(FrameTest, AHundredTabsOfNumberedTitlesEachActivateTheirDocument) {
   gSettings.AddDocNumber = 1;
-  for (int i = 0; i < 120; ++i) Open("f" + std::to_string(i));
+  for (int i = 0; i < 120; ++i) New("f" + std::to_string(i));
   ASSERT_EQ(tabs.tabs.size(), CTabBar::kMaxTabs);
   EXPECT_EQ(tabs.tabs[9].text, "10. f9");
   EXPECT_EQ(tabs.tabs[99].text, "100. f99");
@@ -156,17 +129,17 @@ TEST_F(FrameTest, AHundredTabsOfNumberedTitlesEachActivateTheirDocument) {
   EXPECT_EQ(frames.active, &documents.At(119));
   // The active view selects its tab; a document past the hundredth has none.
   tabs.selected = -1;
-  frame.ViewActivated(*host.ActiveView());
+  frame.ViewActivated(*frames.ActiveView());
   EXPECT_EQ(tabs.selected, -1);
   documents.ActivateDocument(documents.At(42));
-  frame.ViewActivated(*host.ActiveView());
+  frame.ViewActivated(*frames.ActiveView());
   EXPECT_EQ(tabs.selected, 42);
 }
 
 TEST_F(FrameTest, TabTitlesAndTheModifiedImageFollowTheSettingsAndTheFlag) {
   gSettings.LongTitle = 1;
-  CVeskDoc& path = Open("/w/dir/file.bin");
-  CVeskDoc& result = Open("/w/x");
+  CVeskDoc& path = New("/w/dir/file.bin");
+  CVeskDoc& result = New("/w/x");
   result.SetComparisonResult(true);
   frame.DocumentsChanged();
   EXPECT_EQ(tabs.tabs, (std::vector<TabItem>{{"file.bin", -1}, {texts::kComparisonTitle, -1}}));

@@ -1,34 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <random>
 
-#include "core/app/CMainFrame.h"
-#include "core/app/DocTemplate.h"
+#include "FrameFixture.h"
 #include "core/app/GlobalFindCommand.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/search/CFindReplaceManeger.h"
-#include "core/view/CVeskView.h"
-#include "fakes/FakeCabinet.h"
-#include "fakes/FakeWindowFrames.h"
 #include "fakes/FakeGlobalFind.h"
 #include "fakes/FakeProgress.h"
-#include "textview/TextWindowFixture.h"
 
 namespace quarn {
 namespace {
 
-class GlobalFindCommandTest : public testing::TextWindowFixture {
+class GlobalFindCommandTest : public FrameFixture {
  protected:
   void SetUp() override {
-    TextWindowFixture::SetUp();
+    FrameFixture::SetUp();
     savedFind_ = gFindReplace;
     gFindReplace = CFindReplaceManeger{};
-    documents.SetFrameFactory(&frames);
     GlobalFindDialogs() = &dialogs;
     Directories() = &lister;
     platform.files.directories = {"/src", "/src/sub", "/other"};
@@ -38,11 +30,10 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
                             {"/other/d.c", "nothing\r\n"}};
   }
   void TearDown() override {
-    documents.CloseAll();
     GlobalFindDialogs() = nullptr;
     Directories() = nullptr;
     gFindReplace = savedFind_;
-    TextWindowFixture::TearDown();
+    FrameFixture::TearDown();
   }
   // The dialog answers OK with these values.
   void Answer(const std::string& text, const std::string& pattern) {
@@ -51,32 +42,17 @@ class GlobalFindCommandTest : public testing::TextWindowFixture {
       return true;
     });
   }
-  static std::string TextOf(CVeskDoc& doc) {
-    std::string out(doc.TextLength(), '\0');
-    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
-    return out;
-  }
   CVeskEV& WindowOf(CVeskDoc* doc) { return *frames.texts.at(doc); }
-  bool Enabled(unsigned id) {
-    CommandState state;
-    frame.OnUpdateCommand(id, state);
-    return state.enabled;
-  }
-
   fakes::FakeGlobalFindDialogs dialogs;
   fakes::FakeProgress progress;
   fakes::FakeLister lister{platform.files};
-  fakes::FakeWindowFrames frames;
-  DocTemplate documents;
-  CMainFrame frame{documents, frames};
-
  private:
   CFindReplaceManeger savedFind_;
 };
 
 const char kResult[] = "/src/a.c(1): int foo;\r\n/src/a.c(2): foo(foo);\r\n/src/a.c(2): foo(foo);\r\n/src/sub/c.c(3): z foo\r\n";
 
-TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecorded) {
+TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecordedAndReplayed) {
   gFindReplace.findHistory.Add("old");
   Answer("foo", "*.c");
   EXPECT_TRUE(Enabled(cmd::kGlobalFind));
@@ -99,23 +75,19 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(std::tie(records[0].type, records[0].id, records[0].data),
             std::make_tuple(512u, cmd::kGlobalFind, GlobalFindRecord({true, true, "foo", "/src/*.c", true, false})));
-
   // The block replays without the dialog.
   documents.CloseAll();
   gFindReplace.matchCase = false;
-  ScopedParameterBlock block(records[0].data);
-  frame.OnCommand(cmd::kGlobalFind);
+  {
+    ScopedParameterBlock block(records[0].data);
+    frame.OnCommand(cmd::kGlobalFind);
+  }
   EXPECT_EQ(dialogs.shown, 1);
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
   EXPECT_TRUE(gFindReplace.matchCase);
-}
-
-// The dialog offers the last full pattern as its folder and its name: a new
-// folder chosen alone is the folder searched.
-TEST_F(GlobalFindCommandTest, AFolderChosenAloneIsTheFolderSearched) {
-  Answer("foo", "*.c");
-  frame.OnCommand(cmd::kGlobalFind);
+  // The dialog offers the last full pattern as its folder and its name: a
+  // new folder chosen alone is the folder searched.
   documents.CloseAll();
   dialogs.script.push_back([](GlobalFindDialogRequest& r) {
     r.text = "nothing";
@@ -130,7 +102,7 @@ TEST_F(GlobalFindCommandTest, AFolderChosenAloneIsTheFolderSearched) {
   EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), "/other/*.c");
 }
 
-TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
+TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpenAndSearchesEndEarlyOrEmpty) {
   const struct {
     std::string text, pattern;
     unsigned message;  // 0: a beep
@@ -156,12 +128,10 @@ TEST_F(GlobalFindCommandTest, RefusedEntriesKeepTheDialogOpen) {
   frame.OnCommand(cmd::kGlobalFind);
   EXPECT_EQ(documents.Count(), 0u);
   EXPECT_TRUE(records.empty());
-}
-
-// Nothing found: the list is closed, the counts shown; a folder that cannot
-// be listed: closed silently. "中断", or the list closed while events are
-// handled, ends the search.
-TEST_F(GlobalFindCommandTest, TheSearchEndsEarlyOrEmpty) {
+  // Nothing found: the list is closed, the counts shown; a folder that
+  // cannot be listed: closed silently. "中断", or the list closed while
+  // events are handled, ends the search.
+  platform.messages.shown.clear();
   Answer("absent", "*.c");
   Answer("foo", "/nowhere/*.c");
   frame.OnCommand(cmd::kGlobalFind);
@@ -193,7 +163,6 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   EXPECT_EQ(a->GetPathName(), "/src/a.c");
   EXPECT_EQ(WindowOf(a).Caret().row, 0u);
   for (unsigned id : {cmd::kTagJump, cmd::kTagNext, cmd::kTagPrev, cmd::kTagWindow}) EXPECT_TRUE(Enabled(id));
-
   // From the other file's window the remembered list still steps; a.c is
   // activated, not opened twice.
   const struct {
@@ -209,7 +178,6 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   }
   EXPECT_EQ(documents.Count(), 3u);
   CVeskDoc* c = frames.active;
-
   // At the last line: one beep, then the first line again.
   platform.beep.beeps.clear();
   frame.OnCommand(cmd::kTagNext);
@@ -219,7 +187,6 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_EQ(frames.active, a);
   EXPECT_EQ(WindowOf(list).Caret().row, 0u);
-
   frame.OnCommand(cmd::kTagWindow);
   EXPECT_EQ(frames.active, list);
   std::vector<std::uint32_t> ids;

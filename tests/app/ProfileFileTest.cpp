@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "core/app/RecentFileList.h"
 #include "core/common/ProfileFile.h"
 #include "fakes/FakePlatform.h"
 
@@ -20,7 +21,7 @@ const char* const kSample =
     "[ Recent File List ]\r\n"
     "File1=/a/b.bin\r\n";
 
-TEST(ProfileFileTest, NamesIgnoreCaseAndValuesLoseTheirBlanksAndQuotes) {
+TEST(ProfileFileTest, NamesIgnoreCaseValuesLoseTheirBlanksAndQuotesAndWritesKeepEveryOtherLine) {
   ProfileFile file;
   file.Parse(kSample);
   EXPECT_EQ(file.GetInt("settings", "USEDCOUNT", 0), 7);  // the first of two wins
@@ -31,28 +32,7 @@ TEST(ProfileFileTest, NamesIgnoreCaseAndValuesLoseTheirBlanksAndQuotes) {
   EXPECT_FALSE(file.Has("Settings", "stray"));
   EXPECT_FALSE(file.Has("Settings", "File1"));
   EXPECT_EQ(file.GetString("Settings", "; written by hand", "none"), "none");
-}
-
-TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
-  ProfileFile file;
-  file.Parse(
-      "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
-      "huge=99999999999999999999\nsign=-\n");
-  EXPECT_EQ(file.GetInt("S", "missing", 42), 42);
-  EXPECT_EQ(file.GetInt("S", "neg", 0), -5);
-  EXPECT_EQ(file.GetInt("S", "lead", 0), 12);
-  EXPECT_EQ(file.GetInt("S", "word", 42), 42);
-  EXPECT_EQ(file.GetInt("S", "empty", 42), 42);
-  EXPECT_EQ(file.GetInt("S", "blank", 0), 8);
-  EXPECT_EQ(file.GetInt("S", "plus", 0), 3);
-  EXPECT_EQ(file.GetInt("S", "wrap", 0), -1);  // a colour written as unsigned reads back
-  file.GetInt("S", "huge", 0);                 // wraps, never overflows
-  EXPECT_EQ(file.GetInt("S", "sign", 42), 42);
-}
-
-TEST(ProfileFileTest, WritesChangeOneLineAndKeepEveryOther) {
-  ProfileFile file;
-  file.Parse(kSample);
+  // Writes change one line and keep every other.
   file.WriteInt("SETTINGS", "usedcount", 8);
   file.WriteString("Settings", "NewKey", "v");
   file.WriteString("Recent File List", "File2", "/c");
@@ -74,7 +54,20 @@ TEST(ProfileFileTest, WritesChangeOneLineAndKeepEveryOther) {
             "K=1\r\n");
 }
 
-TEST(ProfileFileTest, NewLinesFollowTheFileAndALastLineGetsItsEnd) {
+TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
+  ProfileFile file;
+  file.Parse(
+      "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
+      "huge=99999999999999999999\nsign=-\n");
+  // The default is 42; a colour written as unsigned reads back.
+  const std::pair<const char*, int> cases[] = {{"missing", 42}, {"neg", -5},  {"lead", 12}, {"word", 42},
+                                               {"empty", 42},   {"blank", 8}, {"plus", 3},  {"wrap", -1},
+                                               {"sign", 42}};
+  for (const auto& [key, expected] : cases) EXPECT_EQ(file.GetInt("S", key, 42), expected) << key;
+  file.GetInt("S", "huge", 0);  // wraps, never overflows
+}
+
+TEST(ProfileFileTest, NewLinesFollowTheFileAndWrittenStringsReadBackAsFarAsALineHoldsThem) {
   ProfileFile file;
   file.Parse("[S]\nA=1");
   file.WriteString("S", "B", "2");
@@ -82,10 +75,7 @@ TEST(ProfileFileTest, NewLinesFollowTheFileAndALastLineGetsItsEnd) {
   ProfileFile fresh;
   fresh.WriteInt("Settings", "X", -3);
   EXPECT_EQ(fresh.Text(), "[Settings]\r\nX=-3\r\n");
-}
-
-TEST(ProfileFileTest, EveryWrittenStringReadsBackAsFarAsOneLineCanHoldIt) {
-  ProfileFile file;
+  // Every written string reads back as far as one line can hold it.
   for (std::string value : {"  lead and trail ", "\"quoted\"", "'single'", "\"", "a=b;c", "[x]", ""}) {
     file.WriteString("S", "K", value);
     ProfileFile again;
@@ -100,36 +90,32 @@ TEST(ProfileFileTest, EveryWrittenStringReadsBackAsFarAsOneLineCanHoldIt) {
   EXPECT_FALSE(again.Has("Injected", "K"));
 }
 
-TEST(ProfileFileTest, MissingUnreadableAndUnwritableFiles) {
+// Files that cannot be read or written, or too large for settings, are left
+// as they were; a missing file is made.
+TEST(ProfileFileTest, MissingUnreadableUnwritableAndTooLargeFiles) {
   fakes::FakePlatform platform;
-  ProfileFile missing;
-  EXPECT_FALSE(missing.Load("/p/quarn.ini"));
-  EXPECT_EQ(missing.GetInt("S", "K", 5), 5);
-  missing.WriteInt("S", "K", 6);
-  EXPECT_TRUE(missing.Save());
-  EXPECT_EQ(platform.files.files["/p/quarn.ini"], "[S]\r\nK=6\r\n");
-
-  platform.files.files["/p/locked.ini"] = "[S]\r\nK=1\r\n";
+  const std::string old = "[S]\r\nK=1\r\n";
+  platform.files.files = {{"/p/locked.ini", old}, {"/p/full.ini", old}, {"/p/big.ini", std::string(9 << 20, 'x')}};
   platform.files.unreadable.insert("/p/locked.ini");
-  ProfileFile locked;
-  EXPECT_FALSE(locked.Load("/p/locked.ini"));
-  locked.WriteInt("S", "K", 2);
-  EXPECT_FALSE(locked.Save());
-  EXPECT_EQ(platform.files.files["/p/locked.ini"], "[S]\r\nK=1\r\n");
-
-  platform.files.directories.insert("/p/dir.ini");
-  ProfileFile directory;
-  directory.Load("/p/dir.ini");
-  EXPECT_FALSE(directory.Save());
-
-  // A write that fails leaves the settings as they were.
-  platform.files.files["/p/full.ini"] = "[S]\r\nK=1\r\n";
   platform.files.failingWrites.insert("/p/full.ini");
-  ProfileFile full;
-  EXPECT_TRUE(full.Load("/p/full.ini"));
-  full.WriteInt("S", "K", 2);
-  EXPECT_FALSE(full.Save());
-  EXPECT_EQ(platform.files.files["/p/full.ini"], "[S]\r\nK=1\r\n");
+  platform.files.directories.insert("/p/dir.ini");
+  const struct {
+    const char* path;
+    bool loads, saves;
+  } cases[] = {{"/p/quarn.ini", false, true}, {"/p/locked.ini", false, false}, {"/p/dir.ini", false, false},
+               {"/p/full.ini", true, false},  {"/p/big.ini", false, false}};
+  for (const auto& c : cases) {
+    const auto it = platform.files.files.find(c.path);
+    const std::string before = it == platform.files.files.end() ? "" : it->second;
+    ProfileFile file;
+    EXPECT_EQ(file.Load(c.path), c.loads) << c.path;
+    EXPECT_EQ(file.GetInt("S", "K", 5), c.loads ? 1 : 5) << c.path;
+    file.WriteInt("S", "K", 6);
+    EXPECT_EQ(file.Save(), c.saves) << c.path;
+    if (!before.empty() || c.saves) {
+      EXPECT_EQ(platform.files.files[c.path], c.saves ? "[S]\r\nK=6\r\n" : before) << c.path;
+    }
+  }
 }
 
 TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
@@ -142,7 +128,6 @@ TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
   garbage += "x\x81\n";
   garbage += "Long=" + std::string(1 << 20, 'z') + "\r\r\n";
   platform.files.files["/p/g.ini"] = garbage;
-
   ProfileFile file;
   ASSERT_TRUE(file.Load("/p/g.ini"));
   EXPECT_EQ(file.GetString("S", "K"), "");
@@ -153,15 +138,31 @@ TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
   EXPECT_EQ(written.substr(0, garbage.size()), garbage);
 }
 
-TEST(ProfileFileTest, AFileTooLargeForSettingsIsLeftAlone) {
-  fakes::FakePlatform platform;
-  const std::string big(9 * 1024 * 1024, 'x');
-  platform.files.files["/p/big.ini"] = big;
-  ProfileFile file;
-  EXPECT_FALSE(file.Load("/p/big.ini"));
-  file.WriteInt("S", "K", 1);
-  EXPECT_FALSE(file.Save());
-  EXPECT_EQ(platform.files.files["/p/big.ini"].size(), big.size());
+// Newest first, without duplicates, at most four; entries from the settings
+// drop empty and repeated ones.
+TEST(RecentFileListTest, KeepsFourDistinctNamesAndRoundTripsThroughTheSettingsSection) {
+  RecentFileList list;
+  for (const char* path : {"/a", "/b", "/c", "/d", "/b", "/e"}) list.Add(path);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e", "/b", "/d", "/c"}));
+  list.Remove(1);
+  list.Remove(9);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e", "/d", "/c"}));
+  list.Assign({"", "/x", "/x", "/y", "", "/z", "/w", "/v"});
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
+  ProfileFile profile;
+  profile.Parse("[Settings]\r\nLongTitle=1\r\n[recent file list]\r\nfile1=/old/a\r\nFile2=/old/b\r\n");
+  list.Load(profile);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/old/a", "/old/b"}));
+  list.Remove(0);
+  list.Remove(0);
+  // Names with a line break are not stored: read back cut, they would name
+  // another file.
+  for (const char* path : {"/new", "/cut\nhere", "/cut\rhere"}) list.Add(path);
+  list.Save(profile);
+  RecentFileList again;
+  again.Load(profile);
+  EXPECT_EQ(again.Entries(), (std::vector<std::string>{"/new"}));
+  EXPECT_EQ(profile.GetInt("Settings", "LongTitle", 0), 1);
 }
 
 }  // namespace

@@ -1,28 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 
+#include "FrameFixture.h"
 #include "core/app/CDataFile.h"
-#include "core/app/CMainFrame.h"
-#include "core/app/DocTemplate.h"
 #include "core/app/KeyCommands.h"
-#include "core/operations/CustomisePages.h"
-#include "fakes/FakeKeys.h"
 #include "core/app/RunCommands.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
+#include "core/common/ProgressStop.h"
 #include "core/operations/CPopupManeger.h"
+#include "core/operations/CustomisePages.h"
 #include "core/res/MessageIds.h"
-#include "core/view/CVeskView.h"
-#include "fakes/FakeCabinet.h"
-#include "fakes/FakeWindowFrames.h"
+#include "fakes/FakeKeys.h"
 #include "fakes/FakeProgress.h"
 #include "platform/PosixProcessService.h"
 #include "platform/RunDialogs.h"
-#include "textview/TextWindowFixture.h"
 
 namespace quarn {
 namespace {
@@ -34,8 +30,10 @@ struct ScriptedDialogs : RunDialogService {
     shownRuns.push_back(r);
     while (!runs.empty()) {
       RunDialogRequest answer = r;
-      runs.front()(answer);
+      const RunEntry e = runs.front();
       runs.pop_front();
+      answer.command = e.command, answer.parameters = e.parameters;
+      answer.dosInternal = e.dosInternal, answer.redirect = e.redirect;
       if (r.accept(answer)) return r = answer, true;
     }
     return false;
@@ -52,8 +50,7 @@ struct ScriptedDialogs : RunDialogService {
     r.position = insert->first, r.text = insert->second;
     return true;
   }
-
-  std::deque<std::function<void(RunDialogRequest&)>> runs;
+  std::deque<RunEntry> runs;  // the next answers: command, parameters, DOS and redirect
   std::vector<RunDialogRequest> shownRuns;
   std::optional<std::string> prompt;
   std::vector<std::string> prompted;
@@ -77,68 +74,49 @@ struct Processes : ProcessService {
   std::vector<std::string> folders;
 };
 
-class RunCommandsTest : public testing::TextWindowFixture {
+class RunCommandsTest : public FrameFixture {
  protected:
   void SetUp() override {
-    TextWindowFixture::SetUp();
+    FrameFixture::SetUp();
     saved_ = gMenuTools;
+    savedPopup_ = gPopup.List();
     gMenuTools = CMenuToolManeger{};
-    documents.SetFrameFactory(&frames);
     RunDialogs() = &dialogs;
     Platform().processes = &processes;
   }
   void TearDown() override {
-    documents.CloseAll();
     RunDialogs() = nullptr;
     Platform().processes = nullptr;
     gMenuTools = saved_;
-    TextWindowFixture::TearDown();
+    gPopup.SetList(savedPopup_);
+    FrameFixture::TearDown();
   }
   void Answer(std::string command, std::string parameters, bool dos, bool redirect) {
-    dialogs.runs.push_back([=](RunDialogRequest& r) {
-      r.command = command, r.parameters = parameters, r.dosInternal = dos, r.redirect = redirect;
-    });
+    dialogs.runs.push_back({command, parameters, "", dos, redirect});
   }
-  static std::string TextOf(CVeskDoc& doc) {
-    std::string out(doc.TextLength(), '\0');
-    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
-    return out;
-  }
-  bool Enabled(unsigned id) {
-    CommandState state;
-    frame.OnUpdateCommand(id, state);
-    return state.enabled;
-  }
-
   ScriptedDialogs dialogs;
   Processes processes;
-  fakes::FakeWindowFrames frames;
-  DocTemplate documents;
-  CMainFrame frame{documents, frames};
-
  private:
   CMenuToolManeger saved_;
+  std::vector<int> savedPopup_;
 };
 
-TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocument) {
+// A program that never ends: stopping keeps what came, closing the result
+// document ends the capture too; neither waits for the program.
+TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocumentUntilItEndsOrIsStopped) {
   Answer("printf", "'a\\nb\\343\\201\\202$$'; echo err >&2", true, true);
   ASSERT_TRUE(frame.OnCommand(cmd::kRunProgram));
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), "a\r\nb\x82\xA0$err\r\n");
   ASSERT_EQ(gMenuTools.history.size(), 1u);
   EXPECT_EQ(gMenuTools.history[0].command, "printf");
-}
-
-// A program that never ends: stopping keeps what came, closing the result
-// document ends the capture too; neither waits for the program.
-TEST_F(RunCommandsTest, StopOrAClosedResultEndsAProgramThatNeverEnds) {
+  documents.CloseAll();
   const RunEntry forever{"yes", "", "", true, true, false};
   fakes::FakeProgress progress;
   progress.stopAfter = 2;
   RunEntryProgram(documents, nullptr, forever);
   EXPECT_TRUE(progress.othersAnswer);
   ASSERT_EQ(documents.Count(), 1u);
-  EXPECT_GT(documents.At(0).TextLength(), 0u);
   EXPECT_EQ(TextOf(documents.At(0)).substr(0, 6), "y\r\ny\r\n");
   documents.CloseAll();
   progress.stopAfter = -1;
@@ -147,7 +125,9 @@ TEST_F(RunCommandsTest, StopOrAClosedResultEndsAProgramThatNeverEnds) {
   EXPECT_EQ(documents.Count(), 0u);
 }
 
-TEST_F(RunCommandsTest, AMissingProgramIsRefusedAndTheDialogStays) {
+// A missing program is refused and the dialog stays; one that cannot start
+// beeps and opens nothing.
+TEST_F(RunCommandsTest, AProgramThatIsMissingOrCannotStartOpensNothing) {
   Answer("/no/such/program", "", false, true);
   Answer(std::string(261, 'x'), "", true, true);
   Answer("true", "", true, false);
@@ -157,12 +137,9 @@ TEST_F(RunCommandsTest, AMissingProgramIsRefusedAndTheDialogStays) {
   ASSERT_EQ(processes.started.size(), 1u);
   EXPECT_EQ(processes.started[0].arguments, (std::vector<std::string>{"/bin/sh", "-c", "true"}));
   EXPECT_EQ(documents.Count(), 0u);
-}
-
-TEST_F(RunCommandsTest, AProgramThatCannotStartBeepsAndOpensNothing) {
   processes.real = false;
   EXPECT_FALSE(RunEntryProgram(documents, nullptr, RunEntry{"x", "", "", true, true, false}));
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(platform.beep.beeps.size(), 3u);
   EXPECT_EQ(documents.Count(), 0u);
 }
 
@@ -178,7 +155,6 @@ TEST_F(RunCommandsTest, TheHistoryKeepsTwentyCommandsNewestFirstAndReplaysWithou
   EXPECT_EQ(gMenuTools.history.size(), 20u);
   EXPECT_EQ(gMenuTools.history.front(), (RunEntry{"c5", "p", "", true, false, false}));
   EXPECT_EQ(gMenuTools.history[5].command, "c17");
-
   const RunEntry replayed{"c9", "q r", "/tmp", true, false, true};
   ScopedParameterBlock block(RunEntryRecord(replayed));
   frame.OnCommand(cmd::kRunProgram);
@@ -187,7 +163,7 @@ TEST_F(RunCommandsTest, TheHistoryKeepsTwentyCommandsNewestFirstAndReplaysWithou
   EXPECT_EQ(processes.started.back().arguments, (std::vector<std::string>{"/bin/sh", "-c", "c9 q r"}));
 }
 
-TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParameters) {
+TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParametersAndTheFileManagerOpens) {
   processes.real = false;
   EXPECT_FALSE(Enabled(cmd::kFirstUserTool));
   UserTool a{ToolKind::kProgram, "A", {"a", "1", "", true, false, false}, false};
@@ -196,7 +172,6 @@ TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParameters) {
   EXPECT_TRUE(Enabled(cmd::kFirstUserTool));
   EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 1), "B");
   EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 2), "");
-
   frame.OnCommand(cmd::kFirstUserTool + 1);  // B asks; Cancel starts nothing
   EXPECT_EQ(dialogs.prompted, (std::vector<std::string>{"2"}));
   EXPECT_TRUE(processes.started.empty());
@@ -209,14 +184,11 @@ TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParameters) {
   EXPECT_EQ(processes.started[0].arguments[2], "b 3");
   EXPECT_EQ(processes.started[1].arguments[2], "a 1");
   EXPECT_TRUE(gMenuTools.history.empty());
-
   const menus::Popup menu = UserToolMenu();
   ASSERT_EQ(menu.items.size(), 6u);
   EXPECT_EQ(menu.items[5].id, cmd::kFirstUserTool + 1);
   EXPECT_EQ(menu.items[5].text, "B");
-}
-
-TEST_F(RunCommandsTest, TheFileManagerOpensTheDocumentsFolder) {
+  // The file manager opens the documents' folder.
   frame.OnCommand(cmd::kExplorer);
   EXPECT_EQ(processes.folders, (std::vector<std::string>{"."}));
   EXPECT_TRUE(gMenuTools.history.empty());
@@ -244,7 +216,7 @@ TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWa
   EXPECT_EQ(records.size(), 1u);
 }
 
-TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimits) {
+TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimitsAndTheSheetKeepsThemOnOkOnly) {
   CustomisePages pages;
   ASSERT_TRUE(pages.AddProgramTool("/usr/bin/gcc"));
   EXPECT_EQ(pages.tools[0], (UserTool{ToolKind::kProgram, "Gcc", {"/usr/bin/gcc", "", "", false, false, false}, false}));
@@ -266,8 +238,7 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimits) {
   EXPECT_FALSE(pages.AddSeparator());
   EXPECT_EQ(platform.CountShown(msg::kTooManyTools), 3u);
   EXPECT_EQ(pages.tools.size(), 20u);
-
-  EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);
+  EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);  // the toolbar's buttons, a separator, the find box
   pages.buttons = {};
   pages.AddButton(194);
   pages.AddButton(194);  // one find box only
@@ -281,9 +252,8 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimits) {
   for (int i = 0; i < 31; ++i) pages.AddPopup(cmd::kCopy);
   EXPECT_EQ(pages.popup.size(), 30u);
   EXPECT_EQ(platform.beep.beeps.size(), 3u);
-}
 
-TEST_F(RunCommandsTest, TheSheetKeepsThePagesOnOkOnly) {
+  // The sheet keeps the pages on OK only.
   fakes::FakeKeyDialogs sheets;
   auto edit = [](CustomiseSheetRequest&) {
     CustomisePages& pages = *OpenCustomisePages();
@@ -303,7 +273,6 @@ TEST_F(RunCommandsTest, TheSheetKeepsThePagesOnOkOnly) {
   EXPECT_EQ(gMenuTools.toolbar.back(), cmd::kFormat);
   EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, cmd::kRedo, -1, cmd::kCut, cmd::kCopy}));
   EXPECT_EQ(OpenCustomisePages(), nullptr);
-  gPopup.SetList(popup);
 }
 
 // The tools, the run history, the toolbar and the popup list survive the
@@ -314,7 +283,6 @@ TEST_F(RunCommandsTest, ToolsToolbarAndPopupRoundTripThroughTheDataFile) {
                       UserTool{ToolKind::kSeparator, {}, {}, false},
                       UserTool{ToolKind::kProgram, "T", {"t", "x", "/d", true, true, true}, true}};
   gMenuTools.toolbar = {cmd::kCompare, 0, 194, 57668};
-  const std::vector<int> savedPopup = gPopup.List();
   gPopup.SetList({cmd::kUndo, CPopupManeger::kSeparator, cmd::kCopy});
   const CMenuToolManeger expected = gMenuTools;
   const DataFileContents contents = gDataFile.Collect();
@@ -329,7 +297,31 @@ TEST_F(RunCommandsTest, ToolsToolbarAndPopupRoundTripThroughTheDataFile) {
   const std::string block = gMenuTools.SaveBlock();
   for (std::size_t n = 0; n < block.size(); ++n) ASSERT_FALSE(gMenuTools.LoadBlock(block.substr(0, n))) << n;
   EXPECT_EQ(gMenuTools.tools, expected.tools);
-  gPopup.SetList(savedPopup);
+}
+
+// Events are handled on the first call and then at most once per interval,
+// however often the loop asks; a stop stays a stop; without a window the
+// loop runs to its end.
+TEST(ProgressStopTest, HandlesEventsAtAnIntervalAndKeepsTheStop) {
+  {
+    fakes::FakeProgress service;
+    service.stopAfter = 20000;
+    ProgressStop progress("caption", "text", "n: ");
+    EXPECT_TRUE(service.isOpen);
+    const auto start = std::chrono::steady_clock::now();
+    for (unsigned long i = 0; i < 20000; ++i) ASSERT_TRUE(progress.Continue(i)) << i;
+    const auto intervals = (std::chrono::steady_clock::now() - start) / ProgressStop::kInterval;
+    EXPECT_GE(service.eventsHandled, 1);
+    EXPECT_LE(service.eventsHandled, 1 + intervals);
+    EXPECT_EQ(service.count, 19999u);
+    EXPECT_FALSE(progress.Continue(20000));
+    EXPECT_TRUE(progress.Stopped());
+    service.stopAfter = -1;
+    EXPECT_FALSE(progress.Continue(20001)) << "a stop is not taken back";
+  }
+  ProgressStop alone("caption", "text");
+  EXPECT_TRUE(alone.Continue(1));
+  EXPECT_FALSE(alone.Stopped());
 }
 
 }  // namespace

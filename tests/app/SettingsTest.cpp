@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "SettingsTestSupport.h"
-#include "core/common/ProgramDirectory.h"
 #include "core/common/BinarySettings.h"
+#include "core/common/Palette.h"
+#include "core/common/ProgramDirectory.h"
+#include "core/common/TabPositions.h"
+#include "core/common/WindowPos.h"
 
 namespace quarn {
 namespace {
@@ -17,36 +20,39 @@ TEST_F(SettingsTest, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_EQ(gSettings.ColumnOutString, texts::kColumnOutStringDefault);
   EXPECT_EQ(gSettings.BeepSoundType, 48);
   EXPECT_EQ(gSettings.Binary2Color, 0xFF0000u);
-  EXPECT_EQ(gSettings.TabBarHeightAdjust, 0);  // no button-style tabs
   EXPECT_FALSE(gSettings.HasWindowPos);
   EXPECT_EQ(gProcess.maxBytes, 314572800u);
   EXPECT_TRUE(platform.beep.beeps.empty());
 }
 
-TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaults) {
-  Store(
-      "[settings]\r\nmaxeditrange=11\r\nLineSpacesLM=-5\r\nTabBarImageNo=3\r\nAutoScrollInt=0\r\n"
-      "AutoScrollCount=61\r\nBytesPerLine=4\r\nHexBlockBytes=65\r\nRulerBackColor=17\r\n"
-      "RulerCursorColor=0\r\nInsertionPosition=2\r\nScrollLineCount=x\r\nLeftMarginLM=500\r\n"
-      "TopMarginLM=501\r\nDecimalBlockBytes=64\r\n");
+TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaultsAndValidOnesAreFollowed) {
+  using S = AppSettings;
+  const struct {
+    const char* line;
+    int S::*field;
+    int expected;
+  } cases[] = {
+      {"maxeditrange=11", &S::MaxEditRange, 0},        {"LineSpacesLM=-5", &S::LineSpacesLM, 0},
+      {"TabBarImageNo=3", &S::TabBarImageNo, 0},       {"AutoScrollInt=0", &S::AutoScrollInt, 30},
+      {"AutoScrollCount=61", &S::AutoScrollCount, 5},  {"BytesPerLine=4", &S::BytesPerLine, 16},
+      {"HexBlockBytes=65", &S::HexBlockBytes, 8},      {"RulerBackColor=17", &S::RulerBackColor, 16},
+      {"RulerCursorColor=0", &S::RulerCursorColor, 4}, {"InsertionPosition=2", &S::InsertionPosition, 2},
+      {"ScrollLineCount=x", &S::ScrollLineCount, 1},   {"LeftMarginLM=500", &S::LeftMarginLM, 500},
+      {"TopMarginLM=501", &S::TopMarginLM, 15},        {"DecimalBlockBytes=64", &S::DecimalBlockBytes, 64},
+  };
+  std::string text = "[settings]\r\n";
+  for (const auto& c : cases) text += c.line + std::string("\r\n");
+  Store(text);
   ReadSettings();
-  EXPECT_EQ(gSettings.MaxEditRange, 0);
-  EXPECT_EQ(gSettings.LineSpacesLM, 0);
-  EXPECT_EQ(gSettings.TabBarImageNo, 0);
-  EXPECT_EQ(gSettings.AutoScrollInt, 30);
-  EXPECT_EQ(gSettings.AutoScrollCount, 5);
-  EXPECT_EQ(gSettings.BytesPerLine, 16);
-  EXPECT_EQ(gSettings.HexBlockBytes, 8);
-  EXPECT_EQ(gSettings.RulerBackColor, 16);
-  EXPECT_EQ(gSettings.RulerCursorColor, 4);
-  EXPECT_EQ(gSettings.InsertionPosition, 2);
-  EXPECT_EQ(gSettings.ScrollLineCount, 1);
-  EXPECT_EQ(gSettings.LeftMarginLM, 500);
-  EXPECT_EQ(gSettings.TopMarginLM, 15);
-  EXPECT_EQ(gSettings.DecimalBlockBytes, 64);
-}
-
-TEST_F(SettingsTest, DocumentLimitsAndBinaryWindowValuesFollowTheSettings) {
+  for (const auto& c : cases) EXPECT_EQ(gSettings.*c.field, c.expected) << c.line;
+  // The tab bar's height needs button-style tabs.
+  for (const auto& [text, expected] : {std::pair{"0\r\nTabBarHeightAdjust=5", 0}, {"1\r\nTabBarHeightAdjust=5", 5},
+                                       {"1\r\nTabBarHeightAdjust=11", 2}}) {
+    Store(std::string("[Settings]\r\nButtonStyleTabBar=") + text + "\r\n");
+    ReadSettings();
+    EXPECT_EQ(gSettings.TabBarHeightAdjust, expected) << text;
+  }
+  // The document limits and the binary window's values follow the settings.
   Store("[Settings]\r\nMaxEditRange=10\r\nBytesPerLine=32\r\nStrCodeType=9\r\nBinary1=65\r\n");
   ReadSettings();
   EXPECT_EQ(gProcess.maxBytes, 104857600u);
@@ -58,41 +64,24 @@ TEST_F(SettingsTest, DocumentLimitsAndBinaryWindowValuesFollowTheSettings) {
   gBinarySettings = BinaryViewSettings();
 }
 
-TEST_F(SettingsTest, TabBarHeightNeedsButtonStyleTabs) {
-  Store("[Settings]\r\nButtonStyleTabBar=0\r\nTabBarHeightAdjust=5\r\n");
-  ReadSettings();
-  EXPECT_EQ(gSettings.TabBarHeightAdjust, 0);
-  Store("[Settings]\r\nButtonStyleTabBar=1\r\nTabBarHeightAdjust=5\r\n");
-  ReadSettings();
-  EXPECT_EQ(gSettings.TabBarHeightAdjust, 5);
-  Store("[Settings]\r\nButtonStyleTabBar=1\r\nTabBarHeightAdjust=11\r\n");
-  ReadSettings();
-  EXPECT_EQ(gSettings.TabBarHeightAdjust, 2);
-}
-
-TEST_F(SettingsTest, AnInvalidTabListIsDroppedWithOneBeepOfTheStoredType) {
+// An invalid tab list is dropped with one beep of the stored type; the
+// frequent directories are packed.
+TEST_F(SettingsTest, ListsAreCheckedAndPackedWhenRead) {
   Store("[Settings]\r\nBeepSoundType=16\r\nTabPosition=1,5\r\n");
   ReadSettings();
   EXPECT_EQ(gSettings.TabPosition.count, 0);
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{16});
-
-  Store("[Settings]\r\nTabPosition=9,13,\r\n");
+  Store("[Settings]\r\nTabPosition=9,13,\r\nFrequentlyUsedDirectory2=/two\r\nFrequentlyUsedDirectory4=/four\r\n");
   platform.beep.beeps.clear();
   ReadSettings();
   ASSERT_EQ(gSettings.TabPosition.count, 2);
   EXPECT_EQ(gSettings.TabPosition.positions[0], 8);
   EXPECT_EQ(gSettings.TabPosition.positions[1], 12);
   EXPECT_TRUE(platform.beep.beeps.empty());
-  WriteSettings();
-  EXPECT_EQ(StoredProfile().GetString("Settings", "TabPosition"), "9,13");
-}
-
-TEST_F(SettingsTest, DirectoriesArePackedWhenRead) {
-  Store("[Settings]\r\nFrequentlyUsedDirectory2=/two\r\nFrequentlyUsedDirectory4=/four\r\n");
-  ReadSettings();
   EXPECT_EQ(gSettings.FrequentlyUsedDirectory, (std::array<std::string, 4>{"/two", "/four", "", ""}));
   WriteSettings();
-  ProfileFile written = StoredProfile();
+  const ProfileFile written = StoredProfile();
+  EXPECT_EQ(written.GetString("Settings", "TabPosition"), "9,13");
   EXPECT_EQ(written.GetString("Settings", "FrequentlyUsedDirectory1"), "/two");
   EXPECT_EQ(written.GetString("Settings", "FrequentlyUsedDirectory4", "gone"), "");
 }
@@ -100,19 +89,16 @@ TEST_F(SettingsTest, DirectoriesArePackedWhenRead) {
 TEST_F(SettingsTest, TheStoredCabinetIsUsedOnlyWhenItExistsAndIsNotOverridden) {
   platform.files.files["/cabs/work.cab"] = "x";
   platform.files.directories.insert("/cabs/dir.cab");
-  const struct {
-    const char* text;
-    const char* expected;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"CabinetName=/cabs/work.cab", "/cabs/work.cab"},
       {"CabinetName=/cabs/work.cab\r\nInitialCabinet=1", "/home/q/quarn.cab"},
       {"CabinetName=/cabs/gone.cab", "/home/q/quarn.cab"},
       {"CabinetName=/cabs/dir.cab", "/home/q/quarn.cab"},
   };
-  for (const auto& c : cases) {
-    Store(std::string("[Settings]\r\n") + c.text + "\r\n");
+  for (const auto& [text, expected] : cases) {
+    Store(std::string("[Settings]\r\n") + text + "\r\n");
     ReadSettings();
-    EXPECT_EQ(gSettings.CabinetName, c.expected) << c.text;
+    EXPECT_EQ(gSettings.CabinetName, expected) << text;
   }
   WriteSettings();
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/quarn.cab");
@@ -129,17 +115,14 @@ TEST_F(SettingsTest, WrittenBackAsReadKeepingOtherSectionsAndReadOnlyKeys) {
   gSettings.InsertionString = " two words ";
   const AppSettings first = gSettings;
   ASSERT_TRUE(WriteSettings());
-
-  ProfileFile written = StoredProfile();
+  const ProfileFile written = StoredProfile();
   EXPECT_EQ(written.GetString("Recent File List", "File1"), "/r.bin");
   EXPECT_EQ(written.GetString("Other", "Key"), "value");
   EXPECT_EQ(written.GetInt("Settings", "UsedCount", 0), 5);
   EXPECT_EQ(written.GetInt("Settings", "Binary1Color", 0), -1);
   EXPECT_EQ(Stored().rfind("; mine\r\n", 0), 0u);
-
   ReadSettings();
   EXPECT_EQ(gSettings.UsedCount, first.UsedCount + 1);
-  gSettings.UsedCount = first.UsedCount;
   EXPECT_EQ(gSettings.BeepSoundType, 64);
   EXPECT_EQ(gSettings.InsertionString, " two words ");
   EXPECT_EQ(gSettings.Binary1Color, 0xFFFFFFFFu);
@@ -147,7 +130,7 @@ TEST_F(SettingsTest, WrittenBackAsReadKeepingOtherSectionsAndReadOnlyKeys) {
   EXPECT_EQ(gSettings.WindowPos, first.WindowPos);
   const std::string before = Stored();
   WriteSettings();
-  ProfileFile again = StoredProfile();
+  const ProfileFile again = StoredProfile();
   for (const char* key : {"AutoScrollInt", "ColumnOutString", "ReplacingChar", "MultiInstance", "TabPosition"})
     EXPECT_EQ(again.GetString("Settings", key), written.GetString("Settings", key)) << key;
   EXPECT_EQ(Stored().size(), before.size());
@@ -156,17 +139,14 @@ TEST_F(SettingsTest, WrittenBackAsReadKeepingOtherSectionsAndReadOnlyKeys) {
 TEST_F(SettingsTest, ReadOnlyKeysAreNeverWrittenAndEveryOtherKeyIs) {
   ReadSettings();
   WriteSettings();
-  ProfileFile written = StoredProfile();
+  const ProfileFile written = StoredProfile();
   for (const char* key : {"BeepSoundType", "RulerFontFlag", "SpotConversionIME", "EnableRedirectForWin4",
                           "ValiableInsertion", "FlatToolbar", "ParallelView", "WindowPos"})
     EXPECT_FALSE(written.Has("Settings", key)) << key;
   for (const char* key : {"InitialCabinet", "UsedCount", "FrequentlyUsedDirectory4", "TabPosition",
                           "DeleteSelectionAtInput", "CursorUnderLineColor", "TabBarHeightAdjust", "EnRexp"})
     EXPECT_TRUE(written.Has("Settings", key)) << key;
-  EXPECT_EQ(written.GetString("Settings", "TabPosition"), "8,12,20,28,36,44,52,60,68,72");
-}
-
-TEST_F(SettingsTest, AnUnreadableFileGivesDefaultsAndIsNotOverwritten) {
+  // An unreadable file gives the defaults and is not overwritten.
   Store("[Settings]\r\nUsedCount=40\r\n");
   platform.files.unreadable.insert(kIni);
   ReadSettings();
@@ -175,18 +155,14 @@ TEST_F(SettingsTest, AnUnreadableFileGivesDefaultsAndIsNotOverwritten) {
   EXPECT_EQ(Stored(), "[Settings]\r\nUsedCount=40\r\n");
 }
 
-TEST_F(SettingsTest, WindowPlacementNeedsAllTenNumbers) {
+TEST_F(SettingsTest, WindowPlacementNeedsAllTenNumbersAndMultiInstanceIsWrittenAtOnce) {
   Store("[Settings]\r\nWindowPos=0,1,-1,-1,-8,-8,10,20,800\r\n");
   ReadSettings();
   EXPECT_FALSE(gSettings.HasWindowPos);
-
   Store("[Settings]\r\nWindowPos=2,3,-1,-1,-8,-8,10,20,800,600\r\n");
   ReadSettings();
   ASSERT_TRUE(gSettings.HasWindowPos);
-  EXPECT_EQ(gSettings.WindowPos.showCmd, 3u);
-  EXPECT_EQ(gSettings.WindowPos.maxPosition, (Point{-8, -8}));
-  EXPECT_EQ(gSettings.WindowPos.normalPosition, (Rect{10, 20, 800, 600}));
-
+  EXPECT_EQ(FormatWindowPos(gSettings.WindowPos), "2,3,-1,-1,-8,-8,10,20,800,600");
   WindowPlacement placement = gSettings.WindowPos;
   placement.flags = 7;
   placement.normalPosition.right = 1024;
@@ -195,9 +171,7 @@ TEST_F(SettingsTest, WindowPlacementNeedsAllTenNumbers) {
   WriteWindowPos(placement, true);
   WriteSettings();
   EXPECT_EQ(StoredProfile().GetString("Settings", "WindowPos"), "2,3,-1,-1,-8,-8,10,20,1024,600");
-}
-
-TEST_F(SettingsTest, MultiInstanceIsReadAloneAndWrittenAtOnce) {
+  platform.files.files.erase(kIni);
   EXPECT_EQ(ReadMultiInstanceSetting(), 1);
   Store("[Settings]\r\nMultiInstance=0\r\nOther=1\r\n");
   EXPECT_EQ(ReadMultiInstanceSetting(), 0);
@@ -206,7 +180,16 @@ TEST_F(SettingsTest, MultiInstanceIsReadAloneAndWrittenAtOnce) {
   EXPECT_EQ(Stored(), "[Settings]\r\nMultiInstance=1\r\nOther=1\r\n");
 }
 
-TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirst) {
+// A settings file only in the user's place is copied next to the program.
+TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirstAndTheSettingsFileIsCopiedThere) {
+  ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
+  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=9\r\n";
+  EXPECT_TRUE(PrepareSettingsFile());
+  EXPECT_EQ(Stored(), "[Settings]\r\nUsedCount=9\r\n");
+  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=1\r\n";
+  EXPECT_FALSE(PrepareSettingsFile());  // later runs use the copy
+  ReadSettings();
+  EXPECT_EQ(gSettings.UsedCount, 10);
   EXPECT_EQ(ProgramDirectory(), "/home/q/");
   EXPECT_EQ(SettingsFilePath(), kIni);
   ScopedEnv noHome("QUARN_HOME", nullptr);
@@ -223,15 +206,41 @@ TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirst) {
   EXPECT_FALSE(WriteSettings());
 }
 
-TEST_F(SettingsTest, ASettingsFileOnlyInTheUserPlaceIsCopiedNextToTheProgram) {
-  ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
-  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=9\r\n";
-  EXPECT_TRUE(PrepareSettingsFile());
-  EXPECT_EQ(Stored(), "[Settings]\r\nUsedCount=9\r\n");
-  platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=1\r\n";
-  EXPECT_FALSE(PrepareSettingsFile());  // later runs use the copy
-  ReadSettings();
-  EXPECT_EQ(gSettings.UsedCount, 10);
+TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
+  TabPositionList list;
+  for (const char* valid : {"2", "9,13", "9,13,", " 9 , 13", "2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21",
+                            "250"})
+    EXPECT_TRUE(ParseTabPositions(valid, list)) << valid;
+  for (const char* invalid : {"1,5", "5,5", "9,5", "251", "0", "-3", ",", "9,,13", "9,13,,", "9x", "abc",
+                              "2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22", "99999999999"}) {
+    list = DefaultTabPositions();
+    EXPECT_FALSE(ParseTabPositions(invalid, list)) << invalid;
+    EXPECT_EQ(list.count, 0) << invalid;
+  }
+  ASSERT_TRUE(ParseTabPositions("", list));
+  EXPECT_EQ(FormatTabPositions(list), "8,12,20,28,36,44,52,60,68,72");
+  EXPECT_EQ(FormatTabPositions(TabPositionList()), "");
+  TabPositionList wild;
+  wild.count = 99;  // never read past the positions
+  EXPECT_EQ(FormatTabPositions(wild), "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
+  WindowPlacement p;
+  EXPECT_TRUE(ParseWindowPos("0, 1,2,3,4,5,6,7,8,9 trailing", p));
+  EXPECT_EQ(FormatWindowPos(p), "0,1,2,3,4,5,6,7,8,9");
+  const WindowPlacement before = p;
+  for (const char* bad : {"", "1,2,3,4,5,6,7,8,9", "1 ,2,3,4,5,6,7,8,9,10", "1,2,3,4,5,6,7,8,9,", "a,2,3,4,5,6,7,8,9,10"})
+    EXPECT_FALSE(ParseWindowPos(bad, p)) << bad;
+  EXPECT_EQ(p, before);
+  std::array<std::string, 4> d{"", "/b", "", "/d"};
+  PackDirectories(d);
+  EXPECT_EQ(d, (std::array<std::string, 4>{"/b", "/d", "", ""}));
+  std::array<std::string, 4> none{};
+  PackDirectories(none);
+  EXPECT_EQ(none, (std::array<std::string, 4>{}));
+  // Indexes outside the table are black.
+  EXPECT_EQ(PaletteColor(4), 0x00FF00u);
+  EXPECT_EQ(PaletteColor(16), 0xC0C0C0u);
+  EXPECT_EQ(PaletteColor(0), 0u);
+  EXPECT_EQ(PaletteColor(17), 0u);
 }
 
 }  // namespace

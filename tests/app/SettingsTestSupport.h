@@ -26,7 +26,6 @@ class ScopedEnv {
     if (saved_) setenv(name_, saved_->c_str(), 1);
     else unsetenv(name_);
   }
-
  private:
   const char* name_;
   std::optional<std::string> saved_;
@@ -39,7 +38,6 @@ class SettingsFixture : public ::testing::Test {
     gSettings = AppSettings();
     SetDocumentLimits(0);
   }
-
   void Store(const std::string& text) { platform.files.files[kIni] = text; }
   std::string& Stored() { return platform.files.files[kIni]; }
   ProfileFile StoredProfile() {
@@ -47,7 +45,6 @@ class SettingsFixture : public ::testing::Test {
     file.Parse(Stored());
     return file;
   }
-
   static constexpr const char* kHome = "/home/q";
   static constexpr const char* kIni = "/home/q/quarn.ini";
   ScopedEnv home{"QUARN_HOME", kHome};

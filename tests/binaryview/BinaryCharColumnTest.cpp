@@ -11,110 +11,70 @@
 namespace quarn {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 CharColumnOptions Code(StrCode code) {
   CharColumnOptions o;
   o.code = code;
   return o;
 }
 
-// The cells of each row of B bytes.
-std::vector<std::string> Rows(const Bytes& bytes, std::size_t b, const CharColumnOptions& options) {
-  std::vector<std::string> rows;
-  for (std::size_t row = 0; row < bytes.size(); row += b)
-    rows.push_back(DecodeCharColumn(bytes.data(), bytes.size(), row, std::min(b, bytes.size() - row), options));
-  return rows;
+// The cells of the rows of B bytes starting at a byte.
+std::string Row(const std::string& bytes, std::size_t b, std::size_t from, const CharColumnOptions& options) {
+  return DecodeCharColumn(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), from,
+                          std::min(b, bytes.size() - from), options);
 }
 
-TEST(SjisColumn, ShowsBytesWithControlsAsDots) {
-  const Bytes bytes = {'A', 0x00, 0x1F, ' ', 0x7E, 0xB1, 0x82, 0xA0};
-  EXPECT_EQ(Rows(bytes, 8, Code(StrCode::kSjis))[0], std::string("A.. ~\xB1\x82\xA0 ", 9));
-}
-
-TEST(SjisColumn, DoubleByteCharacterAtRowEndIsDrawnWholeThere) {
-  // 0x82 0xA0 straddles the end of the first row of five bytes.
-  const Bytes bytes = {'a', 'b', 'c', 'd', 0x82, 0xA0, 'e', 'f'};
-  const auto rows = Rows(bytes, 5, Code(StrCode::kSjis));
-  EXPECT_EQ(rows[0], "abcd\x82\xA0");
-  EXPECT_EQ(rows[1], " ef ");
-}
-
-TEST(SjisColumn, RunsOfLeadBytesPairUpFromTheirStart) {
-  // Five lead bytes before the row's start: the last of them pairs with the
-  // row's first byte. With four, the row starts on a character.
-  const Bytes odd = {'x', 0x88, 0x88, 0x88, 0x88, 0x88, 0x9F, 'A', 'B'};
-  EXPECT_EQ(DecodeCharColumn(odd.data(), odd.size(), 6, 3, Code(StrCode::kSjis)), " AB ");
-  EXPECT_EQ(DecodeCharColumn(odd.data(), odd.size(), 5, 4, Code(StrCode::kSjis)), "\x88\x9F" "AB ");
-}
-
-TEST(SjisColumn, InvalidPairsShowDotsInsteadOfSwallowingANeighbour) {
-  // A lead byte before a byte that cannot follow it, a lead byte as the
-  // document's last byte, and one at a row end before a control byte.
-  const Bytes bytes = {0x81, ' ', 'Z', 0x82, 0x0A, 'Q', 0x83};
-  const auto rows = Rows(bytes, 5, Code(StrCode::kSjis));
-  EXPECT_EQ(rows[0], ". Z.. ");
-  EXPECT_EQ(rows[1], "Q. ");
-}
-
-TEST(SjisColumn, IgnoringEightBitBytesShowsTheDummyCharacter) {
-  CharColumnOptions o = Code(StrCode::kSjis);
-  o.ignore8bit = true;
-  o.dummy = '*';
-  const Bytes bytes = {'A', 0x82, 0xA0, 0xB1, 0x05};
-  EXPECT_EQ(Rows(bytes, 5, o)[0], "A***. ");
-}
-
-TEST(JisColumn, KanjiModeConvertsPairsToShiftJis) {
-  // ESC $ B, "あ" (0x24 0x22), ESC ( B, "A"
-  const Bytes bytes = {0x1B, 0x24, 0x42, 0x24, 0x22, 0x1B, 0x28, 0x42, 'A', 0x0D};
-  EXPECT_EQ(Rows(bytes, 10, Code(StrCode::kJis))[0], "...\x82\xA0...A. ");
-}
-
-TEST(JisColumn, RowStartsTakeTheStateOfTheNearestEscape) {
-  // Rows of five: the first row ends inside a kanji pair, the second starts
-  // on its second byte.
-  const Bytes bytes = {'a', 0x1B, 0x24, 0x40, 0x30, 0x21, 0x30, 0x21, 0x30, 0x21, 0x1B, 0x28, 0x4A, 'z'};
-  const auto rows = Rows(bytes, 5, Code(StrCode::kJis));
-  EXPECT_EQ(rows[0], "a...\x88\x9F");  // the pair over the row end drawn whole
-  EXPECT_EQ(rows[1], " \x88\x9F\x88\x9F ");
-  EXPECT_EQ(rows[2], "...z ");
-  // A row that starts inside an escape sequence shows its rest as dots.
-  const Bytes split = {'a', 'b', 0x1B, 0x24, 0x42, 0x24, 0x22};
-  EXPECT_EQ(Rows(split, 3, Code(StrCode::kJis))[1], "..\x82\xA0");
-}
-
-TEST(JisColumn, UnknownEscapesAndStrayBytesAreDots) {
-  // An ESC of no known sequence, a kanji-mode byte without its partner, a
-  // lead byte that would join the next cell; half-width kana stays.
-  const Bytes bytes = {0x1B, 'x', 0x1B, 0x24, 0x42, 0x21, 0x88, 0xB1};
-  EXPECT_EQ(Rows(bytes, 8, Code(StrCode::kJis))[0], ".x...!.\xB1 ");
-}
-
-TEST(EucColumn, PairsKanaAndRowStarts) {
-  // "あ" A4 A2, half-width kana 8E B1, then 亜 B0 A1 over the row end.
-  const Bytes bytes = {0xA4, 0xA2, 0x8E, 0xB1, 'x', 0xB0, 0xA1, 'y', 0x01};
-  const auto rows = Rows(bytes, 6, Code(StrCode::kEuc));
-  EXPECT_EQ(rows[0], "\x82\xA0.\xB1x\x88\x9F");
-  EXPECT_EQ(rows[1], " y. ");
-  // A row that starts with the kana byte shows it unchanged.
-  EXPECT_EQ(Rows(bytes, 3, Code(StrCode::kEuc))[1], "\xB1x\x88\x9F");
-}
-
-TEST(UniColumn, ReadsLittleEndianUnits) {
-  const Bytes bytes = {'A', 0, 0x42, 0x30, 0x0A, 0, 0x00, 0xD8, 'B'};
-  // "A", "あ", LF as a dot, a lone surrogate as "?", the odd byte unread.
-  EXPECT_EQ(Rows(bytes, 9, Code(StrCode::kUni))[0], "A\x82\xA0.?     ");
-  const auto rows = Rows(Bytes{'a', 0, 'b', 0, 'c', 0}, 4, Code(StrCode::kUni));
-  EXPECT_EQ(rows[0], "ab   ");
-  EXPECT_EQ(rows[1], "c  ");
+TEST(CharColumn, RowsShowTheirCharactersWholeInEachCode) {
+  using S = std::string;
+  const struct {
+    const char* what;
+    StrCode code;
+    std::string bytes;
+    std::size_t b, from;
+    std::string cells;
+  } cases[] = {
+      {"controls are dots", StrCode::kSjis, S("A\0\x1F ~\xB1\x82\xA0", 8), 8, 0, S("A.. ~\xB1\x82\xA0 ", 9)},
+      {"a pair over the row end drawn whole", StrCode::kSjis, "abcd\x82\xA0" "ef", 5, 0, "abcd\x82\xA0"},
+      {"the row after it", StrCode::kSjis, "abcd\x82\xA0" "ef", 5, 5, " ef "},
+      // Five lead bytes before the row's start: the last of them pairs with
+      // the row's first byte. With four, the row starts on a character.
+      {"odd lead run", StrCode::kSjis, "x\x88\x88\x88\x88\x88\x9F" "AB", 3, 6, " AB "},
+      {"even lead run", StrCode::kSjis, "x\x88\x88\x88\x88\x88\x9F" "AB", 4, 5, "\x88\x9F" "AB "},
+      // A lead byte before a byte that cannot follow it, a lead byte as the
+      // document's last byte, and one at a row end before a control byte.
+      {"invalid pairs", StrCode::kSjis, "\x81 Z\x82\nQ\x83", 5, 0, ". Z.. "},
+      {"invalid pairs, row 2", StrCode::kSjis, "\x81 Z\x82\nQ\x83", 5, 5, "Q. "},
+      // ESC $ B, "あ" (0x24 0x22), ESC ( B, "A"
+      {"kanji mode", StrCode::kJis, "\x1B$B$\"\x1B(BA\r", 10, 0, "...\x82\xA0...A. "},
+      // Rows of five: the first ends inside a kanji pair, the second starts on
+      // its second byte.
+      {"jis row 1", StrCode::kJis, "a\x1B$@0!0!0!\x1B(Jz", 5, 0, "a...\x88\x9F"},
+      {"jis row 2", StrCode::kJis, "a\x1B$@0!0!0!\x1B(Jz", 5, 5, " \x88\x9F\x88\x9F "},
+      {"jis row 3", StrCode::kJis, "a\x1B$@0!0!0!\x1B(Jz", 5, 10, "...z "},
+      {"row inside an escape", StrCode::kJis, "ab\x1B$B$\"", 3, 3, "..\x82\xA0"},
+      // An ESC of no known sequence, a kanji-mode byte without its partner, a
+      // lead byte that would join the next cell; half-width kana stays.
+      {"stray bytes", StrCode::kJis, "\x1Bx\x1B$B!\x88\xB1", 8, 0, ".x...!.\xB1 "},
+      // "あ" A4 A2, half-width kana 8E B1, then 亜 B0 A1 over the row end.
+      {"euc row 1", StrCode::kEuc, "\xA4\xA2\x8E\xB1x\xB0\xA1y\x01", 6, 0, "\x82\xA0.\xB1x\x88\x9F"},
+      {"euc row 2", StrCode::kEuc, "\xA4\xA2\x8E\xB1x\xB0\xA1y\x01", 6, 6, " y. "},
+      {"euc kana first", StrCode::kEuc, "\xA4\xA2\x8E\xB1x\xB0\xA1y\x01", 3, 3, "\xB1x\x88\x9F"},
+      // "A", "あ", LF as a dot, a lone surrogate as "?", the odd byte unread.
+      {"utf-16", StrCode::kUni, S("A\0\x42\x30\n\0\0\xD8" "B", 9), 9, 0, "A\x82\xA0.?     "},
+      {"utf-16 row 1", StrCode::kUni, S("a\0b\0c\0", 6), 4, 0, "ab   "},
+      {"utf-16 row 2", StrCode::kUni, S("a\0b\0c\0", 6), 4, 4, "c  "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Row(c.bytes, c.b, c.from, Code(c.code)), c.cells) << c.what;
+  CharColumnOptions ignore = Code(StrCode::kSjis);
+  ignore.ignore8bit = true;
+  ignore.dummy = '*';
+  EXPECT_EQ(Row("A\x82\xA0\xB1\x05", 5, 0, ignore), "A***. ");
 }
 
 TEST(CharColumn, EveryCodeGivesOneStandaloneGlyphPerCellOnAnyBytes) {
   std::mt19937 random(7);
   for (StrCode code : {StrCode::kSjis, StrCode::kJis, StrCode::kEuc, StrCode::kUni}) {
     for (int round = 0; round < 200; ++round) {
-      Bytes bytes(std::size_t(random() % 300));
+      std::vector<std::uint8_t> bytes(std::size_t(random() % 300));
       for (auto& b : bytes) b = std::uint8_t(round % 2 ? random() : 0x1B + random() % 0x10 * 0x10 + random() % 3);
       const std::size_t b = 5 + random() % 60;
       for (std::size_t row = 0; row < bytes.size(); row += b) {
@@ -135,10 +95,7 @@ TEST(CharColumn, EveryCodeGivesOneStandaloneGlyphPerCellOnAnyBytes) {
 }
 
 TEST(VisibleCells, CharactersWithoutAGlyphBecomeDots) {
-  struct Case {
-    std::string cells, shown;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"A\x7F" "B", "A.B"},
       {"\x80\xA0\xFD\xFE\xFF", "....."},
       {"\x85\x40" "x", "..x"},                    // an unassigned pair
@@ -147,19 +104,15 @@ TEST(VisibleCells, CharactersWithoutAGlyphBecomeDots) {
       {"\xB1\xDF\\~ .", "\xB1\xDF\\~ ."},
       {" \x82", " ."},                            // a first byte without its second
   };
-  for (const Case& c : cases) EXPECT_EQ(VisibleCells(c.cells), c.shown) << c.cells;
-}
-
-TEST(JisToSjis, ConvertsAcrossTheTable) {
-  std::uint8_t s1, s2;
-  JisToSjis(0x21, 0x21, s1, s2);
-  EXPECT_EQ((s1 << 8) | s2, 0x8140);
-  JisToSjis(0x30, 0x21, s1, s2);
-  EXPECT_EQ((s1 << 8) | s2, 0x889F);
-  JisToSjis(0x21, 0x60, s1, s2);
-  EXPECT_EQ((s1 << 8) | s2, 0x8180);
-  JisToSjis(0x5F, 0x21, s1, s2);
-  EXPECT_EQ((s1 << 8) | s2, 0xE040);
+  for (const auto& [cells, shown] : cases) EXPECT_EQ(VisibleCells(cells), shown) << cells;
+  // JIS pairs convert across the table.
+  const std::pair<std::pair<int, int>, int> jis[] = {
+      {{0x21, 0x21}, 0x8140}, {{0x30, 0x21}, 0x889F}, {{0x21, 0x60}, 0x8180}, {{0x5F, 0x21}, 0xE040}};
+  for (const auto& [pair, sjis] : jis) {
+    std::uint8_t s1, s2;
+    JisToSjis(std::uint8_t(pair.first), std::uint8_t(pair.second), s1, s2);
+    EXPECT_EQ((s1 << 8) | s2, sjis);
+  }
 }
 
 }  // namespace

@@ -4,14 +4,10 @@
 #include <string>
 
 #include "BinaryWindowFixture.h"
-#include "core/common/Settings.h"
 #include "core/binaryview/BinaryJump.h"
-#include "core/binaryview/CVeskBV.h"
-#include "core/common/ProcessValues.h"
-#include "core/res/MessageIds.h"
 #include "core/common/StatusPanes.h"
+#include "core/res/MessageIds.h"
 #include "fakes/FakeClipboard.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn::testing {
 namespace {
@@ -27,8 +23,13 @@ class BinaryEditing : public BinaryWindowFixture {
   void Type(const std::string& chars) {
     for (char c : chars) window->OnChar(static_cast<unsigned char>(c), kPlain);
   }
-  void Key(int vk, KeyState state = kPlain) { window->OnKeyDown(vk, state); }
-
+  void Key(int vk, KeyState state = kPlain, int times = 1) {
+    while (times-- > 0) window->OnKeyDown(vk, state);
+  }
+  std::pair<std::uint32_t, std::uint32_t> Selection() const {
+    return {window->SelectionFirst(), window->SelectionLast()};
+  }
+  std::pair<std::uint32_t, bool> Caret() const { return {window->CaretPos(), window->LowNibble()}; }
   fakes::FakeClipboard clipboard;
 };
 
@@ -36,18 +37,14 @@ TEST_F(BinaryEditing, HexDigitsMakeOneByteInInsertAndOverwriteMode) {
   Open("\x11\x22");
   Type("D");
   EXPECT_EQ(Text(), "\x0D\x11\x22");
-  EXPECT_EQ(window->CaretPos(), 0u);
-  EXPECT_TRUE(window->LowNibble());
+  EXPECT_EQ(Caret(), std::pair(0u, true));
   Type("e");
   EXPECT_EQ(Text(), "\xDE\x11\x22");
-  EXPECT_EQ(window->CaretPos(), 1u);
-  EXPECT_FALSE(window->LowNibble());
-
+  EXPECT_EQ(Caret(), std::pair(1u, false));
   gProcess.overwrite = true;
   Type("7g3");  // 'g' is no hex digit and is ignored
   EXPECT_EQ(Text(), "\xDE\x73\x22");
   EXPECT_EQ(window->CaretPos(), 2u);
-
   // At the end the first digit appends its byte and the caret stays on it.
   Key(vk::kEnd, kCtrl);
   Type("d");
@@ -55,11 +52,9 @@ TEST_F(BinaryEditing, HexDigitsMakeOneByteInInsertAndOverwriteMode) {
   EXPECT_EQ(window->CaretPos(), 3u);
   // Left with a pending second digit keeps the caret on the byte.
   Key(vk::kLeft);
-  EXPECT_EQ(window->CaretPos(), 3u);
-  EXPECT_FALSE(window->LowNibble());
+  EXPECT_EQ(Caret(), std::pair(3u, false));
   Key(vk::kLeft);
   EXPECT_EQ(window->CaretPos(), 2u);
-
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "0x00000002");
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetDec), "00000002");
   EXPECT_EQ(StatusBar().RememberedText(pane::kByteValue), "034");
@@ -69,55 +64,48 @@ TEST_F(BinaryEditing, TextAreaTakesCharactersDoubleByteOnesWhole) {
   Open("");
   window->OnChar('\t', kPlain);
   EXPECT_EQ(window->CaretArea(), BinaryArea::kText);
-  Type("A\x88\x9f");
-  window->OnChar('\r', kPlain);
-  window->OnChar('\r', KeyState{true, false, false, false});
+  Type("A\x88\x9f\r");
+  window->OnChar('\r', kShift);
   EXPECT_EQ(Text(), "A\x88\x9f\r\n\n");
   window->OnImeString("\x82\xa0");
   EXPECT_EQ(Text(), "A\x88\x9f\r\n\n\x82\xa0");
-}
-
-TEST_F(BinaryEditing, OnlyWholeCharactersThatAreHexDigitsTypeDigits) {
-  struct Case {
-    std::string input;  // typed, then the same from the input method
-    std::string bytes;
-  };
-  const Case cases[] = {
-      {"\x82\x65", ""},               // full-width F: its second byte is "e"
-      {"\x82\x60" "1", "\x01"},       // full-width A, then 1
-      {"\x82\x85" "fA", "\xFA"},      // full-width e, then f and A
-      {"\xB1" "c", "\x0C"},            // a half-width kana is one byte
-      {"\x82" "5", "\x05"},            // a lone first byte does not take a digit
-      {"\x93\xFA\x96\x7B" "0", std::string(1, '\0')},
-  };
-  for (const Case& c : cases) {
-    Open("");
-    Type(c.input);
-    EXPECT_EQ(Text(), c.bytes) << c.input;
-    Open("");
-    window->OnImeString(c.input);
-    EXPECT_EQ(Text(), c.bytes) << c.input;
-  }
-  // The text area takes the character whole.
+  // A full-width F is taken whole there, not as its second byte "e".
   Open("");
   Type("\t");
   window->OnImeString("\x82\x65");
   EXPECT_EQ(Text(), "\x82\x65");
 }
 
+TEST_F(BinaryEditing, OnlyWholeCharactersThatAreHexDigitsTypeDigits) {
+  const std::pair<std::string, std::string> cases[] = {  // typed, then the same from the input method
+      {"\x82\x65", ""},               // full-width F: its second byte is "e"
+      {"\x82\x60" "1", "\x01"},       // full-width A, then 1
+      {"\x82\x85" "fA", "\xFA"},      // full-width e, then f and A
+      {"\xB1" "c", "\x0C"},           // a half-width kana is one byte
+      {"\x82" "5", "\x05"},           // a lone first byte does not take a digit
+      {"\x93\xFA\x96\x7B" "0", std::string(1, '\0')},
+  };
+  for (const auto& [input, bytes] : cases) {
+    Open("");
+    Type(input);
+    EXPECT_EQ(Text(), bytes) << input;
+    Open("");
+    window->OnImeString(input);
+    EXPECT_EQ(Text(), bytes) << input;
+  }
+}
+
 TEST_F(BinaryEditing, BackspaceAndDeleteWithAndWithoutSelection) {
   Open("abcdef");
   window->OnChar('\b', kPlain);  // at 0 nothing happens
   EXPECT_EQ(Text(), "abcdef");
-  Key(vk::kRight);
-  Key(vk::kRight);
+  Key(vk::kRight, kPlain, 2);
   window->OnChar('\b', kPlain);
   EXPECT_EQ(Text(), "acdef");
   EXPECT_EQ(window->CaretPos(), 1u);
   Key(vk::kDelete);
   EXPECT_EQ(Text(), "adef");
-  Key(vk::kRight, kShift);
-  Key(vk::kRight, kShift);
+  Key(vk::kRight, kShift, 2);
   EXPECT_TRUE(window->HasSelection());
   window->OnChar('\b', kPlain);
   EXPECT_EQ(Text(), "af");
@@ -125,25 +113,17 @@ TEST_F(BinaryEditing, BackspaceAndDeleteWithAndWithoutSelection) {
 }
 
 TEST_F(BinaryEditing, MovesStayInsideTheTextAndShiftSelects) {
-  std::string bytes(40, 'x');
-  Open(bytes);  // rows of 16: 0..15, 16..31, 32..39
-  Key(vk::kUp);
-  EXPECT_EQ(window->CaretPos(), 0u);
-  Key(vk::kRight);
-  Key(vk::kRight);
-  Key(vk::kDown);
-  Key(vk::kDown);
-  EXPECT_EQ(window->CaretPos(), 34u);
-  Key(vk::kDown);  // the short last row: stops at TextLength
-  EXPECT_EQ(window->CaretPos(), 40u);
-  Key(vk::kHome);
-  EXPECT_EQ(window->CaretPos(), 32u);
-  Key(vk::kEnd);
-  EXPECT_EQ(window->CaretPos(), 40u);
-  Key(vk::kHome, kCtrl);
+  Open(std::string(40, 'x'));  // rows of 16: 0..15, 16..31, 32..39
+  const std::tuple<int, KeyState, int, std::uint32_t> moves[] = {
+      {vk::kUp, kPlain, 1, 0},    {vk::kRight, kPlain, 2, 2}, {vk::kDown, kPlain, 2, 34},
+      {vk::kDown, kPlain, 1, 40},  // the short last row: stops at TextLength
+      {vk::kHome, kPlain, 1, 32}, {vk::kEnd, kPlain, 1, 40},  {vk::kHome, kCtrl, 1, 0}};
+  for (const auto& [vk, state, times, pos] : moves) {
+    Key(vk, state, times);
+    EXPECT_EQ(window->CaretPos(), pos) << vk;
+  }
   Key(vk::kEnd, kShift);
-  EXPECT_EQ(window->SelectionFirst(), 0u);
-  EXPECT_EQ(window->SelectionLast(), 14u);
+  EXPECT_EQ(Selection(), std::pair(0u, 14u));
   Key(vk::kEscape);
   EXPECT_FALSE(window->HasSelection());
   Key(vk::kInsert);
@@ -152,16 +132,13 @@ TEST_F(BinaryEditing, MovesStayInsideTheTextAndShiftSelects) {
 
 TEST_F(BinaryEditing, CopyKeepsZeroBytesInsideTheProgramOnly) {
   Open(std::string("\x41\x00\x42zz", 5));
-  Key(vk::kRight, kShift);
-  Key(vk::kRight, kShift);
-  Key(vk::kRight, kShift);
+  Key(vk::kRight, kShift, 3);
   window->Copy();
   EXPECT_EQ(clipboard.text, "AB");
   Key(vk::kEnd, kCtrl);
   window->Paste();
   EXPECT_EQ(Text(), std::string("\x41\x00\x42zz\x41\x00\x42", 8));
-  // Another program's text is pasted as it is.
-  clipboard.setText("Q");
+  clipboard.setText("Q");  // another program's text is pasted as it is
   window->Paste();
   EXPECT_EQ(Text().substr(8), "Q");
   EXPECT_TRUE(window->CanPaste());
@@ -174,12 +151,10 @@ TEST_F(BinaryEditing, UndoAndRedoRestoreEveryEditExactly) {
   gProcess.overwrite = true;  // overwrite a pair at 1
   Type("ff");
   gProcess.overwrite = false;
-  Key(vk::kRight, kShift);
-  Key(vk::kRight, kShift);
+  Key(vk::kRight, kShift, 2);
   Key(vk::kDelete);  // delete the selection
   const std::string edited = Text();
   EXPECT_NE(edited, original);
-
   while (window->CanUndo()) window->Undo();
   EXPECT_EQ(Text(), original);
   while (window->CanRedo()) window->Redo();
@@ -190,18 +165,6 @@ TEST_F(BinaryEditing, UndoAndRedoRestoreEveryEditExactly) {
   EXPECT_EQ(Text(), original);
 }
 
-TEST_F(BinaryEditing, ReadOnlyDocumentsOnlyBeep) {
-  Open("abc");
-  doc->SetWriteProtected(true);
-  Type("1");
-  Key(vk::kDelete);
-  clipboard.setText("x");
-  window->Paste();
-  EXPECT_EQ(Text(), "abc");
-  EXPECT_FALSE(doc->IsModified());
-  EXPECT_GE(platform.beep.beeps.size(), 2u);
-}
-
 TEST_F(BinaryEditing, MarksAreSortedLimitedAndVisitedInTurn) {
   Open(std::string(300, 'm'));
   for (std::uint32_t pos : {200u, 10u, 100u}) {
@@ -210,15 +173,14 @@ TEST_F(BinaryEditing, MarksAreSortedLimitedAndVisitedInTurn) {
   }
   EXPECT_EQ(doc->CharMarks(), (std::vector<std::uint32_t>{10, 100, 200}));
   window->PlaceCaret(150, false);
-  window->NextMark();
-  EXPECT_EQ(window->CaretPos(), 200u);
-  window->NextMark();
-  EXPECT_EQ(window->CaretPos(), 10u);
-  window->PrevMark();
-  EXPECT_EQ(window->CaretPos(), 200u);
+  std::vector<std::uint32_t> visited;
+  for (bool next : {true, true, false}) {
+    next ? window->NextMark() : window->PrevMark();
+    visited.push_back(window->CaretPos());
+  }
+  EXPECT_EQ(visited, (std::vector<std::uint32_t>{200, 10, 200}));
   window->ToggleMark();
   EXPECT_EQ(doc->CharMarks().size(), 2u);
-
   for (std::uint32_t pos = 0; doc->CharMarks().size() < 100; ++pos) {
     window->PlaceCaret(pos + 1, false);
     window->ToggleMark();
@@ -243,8 +205,7 @@ TEST_F(BinaryEditing, DraggingPastTheRowEndTakesItsLastByte) {
   window->OnMouse(MouseKind::kMove, layout.CellX(layout.TextStart() - 2), y, drag);
   window->OnMouse(MouseKind::kLeftUp, 0, 0, kPlain);
   ASSERT_TRUE(window->HasSelection());
-  EXPECT_EQ(window->SelectionFirst(), 24u);
-  EXPECT_EQ(window->SelectionLast(), 31u);
+  EXPECT_EQ(Selection(), std::pair(24u, 31u));
 }
 
 TEST_F(BinaryEditing, ScreenCopyShowsTheSelectedRowsAsDisplayed) {
@@ -274,7 +235,7 @@ TEST_F(BinaryEditing, RedoNeverReplaysRecordsMadeForAnotherText) {
   EXPECT_EQ(Text(), "ab");
 }
 
-TEST_F(BinaryEditing, RefusedDeletionOfTheSelectionStopsTheInput) {
+TEST_F(BinaryEditing, RefusedDeletionOrAReadOnlyDocumentStopsTheInput) {
   Open(std::string(40000, 'q'));
   window->SelectAll();
   platform.messages.answers = {answer::kCancel, answer::kCancel};
@@ -284,29 +245,31 @@ TEST_F(BinaryEditing, RefusedDeletionOfTheSelectionStopsTheInput) {
   EXPECT_EQ(Text(), std::string(40000, 'q'));
   EXPECT_TRUE(window->HasSelection());
   EXPECT_EQ(platform.CountShown(msg::kUndoOverflow), 2u);
-
   // A read-only document beeps once and keeps its selection.
   doc->SetWriteProtected(true);
   platform.beep.beeps.clear();
   Type("5");
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_TRUE(window->HasSelection());
+  Open("abc");
+  doc->SetWriteProtected(true);
+  Type("1");
+  Key(vk::kDelete);
+  window->Paste();
+  EXPECT_EQ(Text(), "abc");
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_GE(platform.beep.beeps.size(), 3u);
 }
 
 TEST(BinaryJumpTest, OffsetsAreDecimalOrHexWithPrefix) {
-  std::uint32_t v = 0;
-  EXPECT_TRUE(ParseJumpOffset("0x1F", v));
-  EXPECT_EQ(v, 31u);
-  EXPECT_TRUE(ParseJumpOffset("123", v));
-  EXPECT_EQ(v, 123u);
-  EXPECT_TRUE(ParseJumpOffset("0X10", v));
-  EXPECT_EQ(v, 16u);
-  EXPECT_TRUE(ParseJumpOffset("0x", v) == false);  // "0x" alone is no number
-  EXPECT_FALSE(ParseJumpOffset("", v));
-  EXPECT_FALSE(ParseJumpOffset("12a", v));
-  EXPECT_FALSE(ParseJumpOffset("12345678901", v));
-  EXPECT_TRUE(ParseJumpOffset("9999999999", v));
-  EXPECT_EQ(v, 0xFFFFFFFFu);
+  const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+      {"0x1F", 31},     {"123", 123}, {"0X10", 16},
+      {"0x", {}},       {"", {}},     {"12a", {}},  // "0x" alone is no number
+      {"12345678901", {}}, {"9999999999", 0xFFFFFFFFu}};
+  for (const auto& [text, value] : cases) {
+    std::uint32_t v = 0;
+    EXPECT_EQ(ParseJumpOffset(text, v) ? std::optional(v) : std::nullopt, value) << text;
+  }
 }
 
 }  // namespace

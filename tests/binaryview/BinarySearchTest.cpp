@@ -4,48 +4,37 @@
 #include <random>
 #include <string>
 
-#include "BinaryTestSupport.h"
 #include "BinaryWindowFixture.h"
-#include "core/common/Settings.h"
 #include "core/binaryview/BinaryReplaceAll.h"
-#include "core/binaryview/CVeskBV.h"
-#include "core/common/ProcessValues.h"
-#include "core/document/CVeskRD.h"
+#include "core/common/Settings.h"
 #include "core/res/MessageIds.h"
 #include "core/res/Texts.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "fakes/FakeFind.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn::testing {
 namespace {
 
 class BinarySearch : public BinaryWindowFixture {
  protected:
-  void SetUp() override {
-    gFindReplace = CFindReplaceManeger();
-    gSettings.EnRexp = 0;
-  }
+  void SetUp() override { TearDown(); }
   void TearDown() override {
     gFindReplace = CFindReplaceManeger();
     gSettings.EnRexp = 0;
   }
-  void InTextArea(std::uint32_t pos = 0) { window->SetCaretState(pos, BinaryArea::kText, false); }
+  void InTextArea() { window->SetCaretState(0, BinaryArea::kText, false); }
   std::string Selected() {
     if (!window->HasSelection()) return "<none>";
     return Text().substr(window->SelectionFirst(), window->SelectionLast() + 1 - window->SelectionFirst());
   }
-  void Dialog(FindAction action, const std::string& find, const std::string& replace = {}, bool down = true,
-              bool matchCase = false) {
+  void Dialog(FindAction action, const std::string& find, const std::string& replace = {}) {
     FindDialogFields f;
     f.findText = find;
     f.replaceText = replace;
-    f.down = down;
-    f.matchCase = matchCase;
+    f.down = true;
     window->OnFindDialogMessage(action, f);
   }
   std::size_t Beeps() const { return platform.beep.beeps.size(); }
-
   fakes::FakeFindBox box;
   fakes::FakeFindDialog dialog;
 };
@@ -71,20 +60,19 @@ TEST_F(BinarySearch, FindBoxSearchesHexDownAndUpFromTheCaretWithoutWrapping) {
 
 TEST_F(BinarySearch, BadFindBoxTextsBeepAndAnInvalidHexPatternFocusesTheBox) {
   Open("abc");
-  box.boxText = "";
-  window->FindNext(1);
-  box.boxText = std::string(81, 'a');
-  window->FindNext(1);
-  EXPECT_EQ(Beeps(), 2u);
-  EXPECT_EQ(box.focusCount, 0);
-  box.boxText = "6";  // odd number of digits
-  window->FindNext(1);
-  box.boxText = "6g";
-  window->FindNext(1);
-  EXPECT_EQ(Beeps(), 4u);
-  EXPECT_EQ(box.focusCount, 2);
+  // Empty, too long, an odd number of digits, no digit.
+  const std::pair<std::string, int> cases[] = {{"", 0}, {std::string(81, 'a'), 0}, {"6", 1}, {"6g", 2}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    box.boxText = cases[i].first;
+    window->FindNext(1);
+    EXPECT_EQ(Beeps(), i + 1);
+    EXPECT_EQ(box.focusCount, cases[i].second) << i;
+  }
   EXPECT_TRUE(gFindReplace.findHistory.Entries().empty());
   EXPECT_FALSE(window->HasSelection());
+  box.focused = true;  // paste is ignored while the find box has the focus
+  window->Paste();
+  EXPECT_EQ(Text(), "abc");
 }
 
 TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
@@ -96,7 +84,6 @@ TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
   gFindReplace.matchCase = true;
   window->FindNext(1);
   EXPECT_EQ(Beeps(), 1u);
-
   // Without "EnRexp" a backslash is a byte like any other.
   box.boxText = "\\nQ";
   window->FindNext(1);
@@ -112,24 +99,15 @@ TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
   EXPECT_EQ(Beeps(), 3u);  // the only match starts after the selection's start
   window->FindNext(1);
   EXPECT_EQ(Selected(), "\x01Z");
-}
-
-// Without match case only single-byte letters fold: "ア" (83 41) is not
-// "ヂ" (83 61), while the letter after it still folds.
-TEST_F(BinarySearch, TextAreaDoesNotFoldTrailBytes) {
+  // Without match case only single-byte letters fold: "ア" (83 41) is not
+  // "ヂ" (83 61), while the letter after it still folds.
   Open("\x83\x61z \x83\x41Z");
   InTextArea();
+  gFindReplace.matchCase = false;
   box.boxText = "\x83\x41z";
   window->FindNext(1);
   EXPECT_EQ(window->SelectionFirst(), 4u);
   EXPECT_EQ(Selected(), "\x83\x41Z");
-}
-
-TEST_F(BinarySearch, PasteIsIgnoredWhileTheFindBoxHasTheFocus) {
-  Open("ab");
-  box.focused = true;
-  window->Paste();
-  EXPECT_EQ(Text(), "ab");
 }
 
 TEST_F(BinarySearch, DialogOpensOnceWithTheSelectionAndTheOtherKindReplacesIt) {
@@ -139,20 +117,18 @@ TEST_F(BinarySearch, DialogOpensOnceWithTheSelectionAndTheOtherKindReplacesIt) {
   EXPECT_EQ(dialog.fields.findText, "1234");
   EXPECT_TRUE(dialog.fields.showEscapes);
   window->FindDialog();
-  EXPECT_EQ(dialog.opened, 1);
-  EXPECT_EQ(dialog.activated, 1);
+  EXPECT_EQ(std::pair(dialog.opened, dialog.activated), std::pair(1, 1));
   gFindReplace.findHistory.Add("ABCD");
   window->DropSelection();
   window->ReplaceDialog();
   EXPECT_EQ(dialog.opened, 2);
   EXPECT_FALSE(dialog.isFindOnly());
   EXPECT_EQ(dialog.fields.findText, "ABCD");
-  // A window that goes away takes its dialog with it.
-  window.reset();
+  window.reset();  // a window that goes away takes its dialog with it
   EXPECT_FALSE(dialog.isOpen());
 }
 
-TEST_F(BinarySearch, ReplaceTakesTwoUndoStepsAndSearchesOn) {
+TEST_F(BinarySearch, ReplaceTakesTwoUndoStepsAndReplaceAllShowsTheCount) {
   Open("a-b-c");
   InTextArea();
   Dialog(FindAction::kReplace, "-", "==");
@@ -169,9 +145,8 @@ TEST_F(BinarySearch, ReplaceTakesTwoUndoStepsAndSearchesOn) {
   EXPECT_EQ(Text(), "a-b-c");
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "==");
   EXPECT_EQ(gFindReplace.last.findText, "-");
-}
-
-TEST_F(BinarySearch, ReplaceAllCountsShowsTheCountAndClosesTheDialog) {
+  // Replace all counts, shows the count and closes the dialog.
+  platform.beep.beeps.clear();
   Open("one two one two one");
   InTextArea();
   window->ReplaceDialog();
@@ -185,115 +160,86 @@ TEST_F(BinarySearch, ReplaceAllCountsShowsTheCountAndClosesTheDialog) {
   Dialog(FindAction::kReplaceAll, "zzz", "1");
   EXPECT_EQ(Beeps(), 1u);
   EXPECT_EQ(platform.messages.shown.size(), 1u);
-  // An empty replacement deletes.
-  Dialog(FindAction::kReplaceAll, " ", "");
+  Dialog(FindAction::kReplaceAll, " ", "");  // an empty replacement deletes
   EXPECT_EQ(Text(), "1two1two1");
+  // A read-only document is not replaced.
+  doc->SetWriteProtected(true);
+  const std::size_t shown = platform.messages.shown.size();
+  Dialog(FindAction::kReplaceAll, "1", "b");
+  EXPECT_EQ(Text(), "1two1two1");
+  EXPECT_EQ(platform.messages.shown.size(), shown);
 }
 
-TEST_F(BinarySearch, ReadOnlyDocumentIsNotReplaced) {
-  Open("aaa");
-  InTextArea();
-  doc->SetWriteProtected(true);
-  Dialog(FindAction::kReplaceAll, "a", "b");
-  EXPECT_EQ(Text(), "aaa");
-  EXPECT_TRUE(platform.messages.shown.empty());
+// The text with its first n occurrences of "XY" replaced.
+std::string ReplaceFirst(const std::string& text, std::size_t n, const std::string& replacement) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (n > 0 && text.compare(i, 2, "XY") == 0) {
+      out += replacement;
+      i += 2;
+      --n;
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
 }
 
 // Replace all against a plain string replacement, for shrinking, equal and
 // growing replacements, then undone step by step as far as the undo store
-// reaches.
+// reaches: undoing the newest records walks back through the replacements,
+// last first.
 TEST(BinaryReplaceAll, ManyMatchesGiveTheBytesOfAPlainReplacementAndUndoStepByStep) {
   fakes::FakePlatform platform;
   std::mt19937 random(5);
   for (const std::string& replacement : {std::string(""), std::string("XY"), std::string("LONGER")}) {
+    SCOPED_TRACE("replacement " + replacement);
     std::string text;
     for (int i = 0; i < 20000; ++i) text += "ab"[random() % 2] + std::string(random() % 3 == 0 ? "XY" : "");
-    auto doc = MakeBinaryDoc(Bytes(text));
-    const BytePattern find = LiteralPattern("XY");
-    const ReplaceAllResult result = ReplaceAllBytes(*doc, find, LiteralPattern(replacement), nullptr);
-
-    std::string expected;
+    auto doc = MakeBinaryDoc(text);
+    const ReplaceAllResult result = ReplaceAllBytes(*doc, LiteralPattern("XY"), LiteralPattern(replacement), nullptr);
     std::size_t matches = 0;
-    for (std::size_t i = 0; i < text.size();) {
-      if (text.compare(i, 2, "XY") == 0) {
-        expected += replacement;
-        i += 2;
-        ++matches;
-      } else {
-        expected += text[i++];
-      }
-    }
-    std::string got(doc->TextLength(), '\0');
-    doc->Store().Read(reinterpret_cast<std::uint8_t*>(got.data()), 0, doc->TextLength());
-    ASSERT_EQ(got, expected) << "replacement " << replacement;
+    for (std::size_t at = text.find("XY"); at != std::string::npos; at = text.find("XY", at + 2)) ++matches;
+    ASSERT_EQ(TextOf(*doc), ReplaceFirst(text, matches, replacement));
     EXPECT_EQ(result.count, matches);
     EXPECT_TRUE(doc->IsModified());
-
-    // The undo store holds the newest records: undoing them one by one
-    // walks back through the replacements, last first.
     RecordingHost host;
     BinaryViewSettings settings;
     CVeskBV window(*doc, host, settings);
     window.OnCreate();
     const std::uint32_t records = doc->Undo().Count();
     ASSERT_GT(records, 100u);
-    const std::uint32_t perReplacement = replacement.empty() ? 1 : 2;
-    const std::uint32_t undone = records / perReplacement;
     for (std::uint32_t i = 0; i < records; ++i) window.Undo();
-    std::string partial = text;
-    // Redo the replacements the store no longer reaches, as a reference.
-    std::string reference;
-    std::size_t replaced = 0;
-    for (std::size_t i = 0; i < text.size();) {
-      if (text.compare(i, 2, "XY") == 0 && replaced < matches - undone) {
-        reference += replacement;
-        i += 2;
-        ++replaced;
-      } else {
-        reference += text[i++];
-      }
-    }
-    got.assign(doc->TextLength(), '\0');
-    doc->Store().Read(reinterpret_cast<std::uint8_t*>(got.data()), 0, doc->TextLength());
-    EXPECT_EQ(got, reference) << "replacement " << replacement;
+    const std::uint32_t undone = records / (replacement.empty() ? 1 : 2);
+    EXPECT_EQ(TextOf(*doc), ReplaceFirst(text, matches - undone, replacement));
   }
 }
 
-TEST(BinaryReplaceAll, WildcardsInTheReplacementKeepTheMatchedBytes) {
+TEST(BinaryReplaceAll, WildcardsAStopAnswerAndTooLongAReplacement) {
   fakes::FakePlatform platform;
-  auto doc = MakeBinaryDoc(Bytes("<a> <b> <c"));
-  const ReplaceAllResult result = ReplaceAllBytes(*doc, TranslateEscapes("<\\.>"), TranslateEscapes("[\\.]\\."), nullptr);
-  std::string got(doc->TextLength(), '\0');
-  doc->Store().Read(reinterpret_cast<std::uint8_t*>(got.data()), 0, doc->TextLength());
-  EXPECT_EQ(got, "[a] [b] <c");  // the wildcard past the match's end is left out
-  EXPECT_EQ(result.count, 2u);
-  EXPECT_EQ(result.lastEnd, 7u);
-}
-
-TEST(BinaryReplaceAll, AStopAnswerLeavesTheRestUnreplacedAndTooLongIsRefused) {
-  fakes::FakePlatform platform;
-  std::string text(3 << 20, 'a');
-  auto doc = MakeBinaryDoc(Bytes(text));
+  auto doc = MakeBinaryDoc("<a> <b> <c");
+  ReplaceAllResult result = ReplaceAllBytes(*doc, TranslateEscapes("<\\.>"), TranslateEscapes("[\\.]\\."), nullptr);
+  EXPECT_EQ(TextOf(*doc), "[a] [b] <c");  // the wildcard past the match's end is left out
+  EXPECT_EQ(std::pair(result.count, result.lastEnd), std::pair(2u, 7u));
+  // A stop answer leaves the rest unreplaced.
+  doc = MakeBinaryDoc(std::string(3 << 20, 'a'));
   int asked = 0;
   std::uint32_t found = 0;
-  const ReplaceAllResult result = ReplaceAllBytes(*doc, LiteralPattern("a"), LiteralPattern("b"), [&](std::uint32_t n) {
+  result = ReplaceAllBytes(*doc, LiteralPattern("a"), LiteralPattern("b"), [&](std::uint32_t n) {
     found = n;
     return ++asked == 1;
   });
-  EXPECT_EQ(asked, 1);
-  EXPECT_EQ(found, 1u << 20);
-  EXPECT_EQ(result.count, 1u << 20);
+  EXPECT_EQ(std::tuple(asked, found, result.count), std::tuple(1, 1u << 20, 1u << 20));
   EXPECT_EQ(doc->Store().GetAt((1 << 20) - 1), 'b');
   EXPECT_EQ(doc->Store().GetAt(1 << 20), 'a');
-
   const std::uint32_t savedMax = gProcess.maxBytes;
   gProcess.maxBytes = 4 << 20;
-  auto small = MakeBinaryDoc(Bytes(std::string(1 << 20, 'a')));
-  const ReplaceAllResult refused = ReplaceAllBytes(*small, LiteralPattern("a"), LiteralPattern("bbbbb"), nullptr);
+  doc = MakeBinaryDoc(std::string(1 << 20, 'a'));
+  result = ReplaceAllBytes(*doc, LiteralPattern("a"), LiteralPattern("bbbbb"), nullptr);
   gProcess.maxBytes = savedMax;
-  EXPECT_TRUE(refused.refused);
-  EXPECT_EQ(small->TextLength(), 1u << 20);
-  EXPECT_EQ(small->Undo().Count(), 0u);
+  EXPECT_TRUE(result.refused);
+  EXPECT_EQ(doc->TextLength(), 1u << 20);
+  EXPECT_EQ(doc->Undo().Count(), 0u);
   EXPECT_TRUE(platform.Shown(msg::kTooManyChars));
 }
 

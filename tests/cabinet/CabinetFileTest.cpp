@@ -79,7 +79,6 @@ TEST(CabinetFile, TheListKeepsThirtyDocumentsAndGivesWayWhenTheFileWouldNotFit) 
   const CabinetContents back = ReadCabinet(WriteCabinet(entries, set));
   ASSERT_EQ(back.entries.size(), 30u);
   EXPECT_EQ(back.entries.back(), entries[29]);
-
   // Thirty long paths would make a file that no reader takes: the last
   // entries are left out instead.
   std::vector<CabinetEntry> longPaths = RandomEntries(rng, 30);
@@ -91,6 +90,8 @@ TEST(CabinetFile, TheListKeepsThirtyDocumentsAndGivesWayWhenTheFileWouldNotFit) 
   EXPECT_GT(fitted.entries.size(), 20u);
   EXPECT_LT(fitted.entries.size(), 30u);
 }
+
+std::uint8_t* Raw(std::string& bytes) { return reinterpret_cast<std::uint8_t*>(bytes.data()); }
 
 // A file of the current format with two documents, the C type and two
 // keywords, and the offsets of its parts.
@@ -111,10 +112,9 @@ struct Sample {
     s = GetLe32(Data() + 4);
     afterKeywords = s + 168 + 6 + 5;
   }
-  std::uint8_t* Data() { return reinterpret_cast<std::uint8_t*>(bytes.data()); }
+  std::uint8_t* Data() { return Raw(bytes); }
   void Put(std::size_t at, std::uint32_t v) { PutLe32(Data() + at, v); }
   std::uint32_t Field(int number) { return GetLe32(Data() + s + (number - 1) * 4); }
-
   CabinetSet set;
   std::vector<CabinetEntry> entries;
   std::string bytes;
@@ -159,14 +159,10 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
   file.bytes.resize(file.afterKeywords);
   CabinetContents c = ReadCabinet(file.bytes);
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
-  EXPECT_EQ(c.set.kinsoku, 0);
-  EXPECT_EQ(c.set.wholeWord, 1);
-  EXPECT_EQ(c.set.caseSensitive, 1);
+  EXPECT_EQ(std::tuple(c.set.kinsoku, c.set.wholeWord, c.set.caseSensitive), std::tuple(0, 1, 1));
   EXPECT_EQ(c.set.filters[1], FilterList::Builtin(kDocTypeC));
   EXPECT_EQ(c.set.keywords, file.set.keywords);
-  EXPECT_EQ(c.entries.size(), 2u);
-  EXPECT_EQ(c.entries[0].docKind, 2);
-
+  EXPECT_EQ(c.entries, file.entries);
   // Every shorter or longer cut either reads or is refused; none reads more
   // than the file holds.
   Sample whole;
@@ -175,7 +171,6 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
     const bool complete = n == whole.afterKeywords || n == whole.afterKeywords + 4 || n >= whole.bytes.size() - 8;
     EXPECT_EQ(cut.format == CabinetFormat::kCurrent, complete) << n;
   }
-
   // Eleven filter pairs and a keyword of 31 bytes: the first ten pairs are
   // kept, the long keyword dropped.
   CabinetSet plain = CabinetSet::Builtin(kDocTypeGeneral);
@@ -189,16 +184,14 @@ TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
   EXPECT_EQ(c.set.filters[0].Count(), 10u);
   EXPECT_EQ(c.set.filters[0].At(9).title, "t9");
-
   std::string words = WriteCabinet({}, plain);
   const std::string kept(30, 'k');
   const std::string dropped(31, 'd');
   words.replace(8 + 164, 4, std::string("\x02\0\0\0", 4) + kept + '\0' + dropped + '\0');
-  PutLe32(reinterpret_cast<std::uint8_t*>(words.data()) + 8 + 96, 2);
+  PutLe32(Raw(words) + 8 + 96, 2);
   c = ReadCabinet(words);
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
-  ASSERT_EQ(c.set.keywords.Count(), 1u);
-  EXPECT_EQ(c.set.keywords.At(0), kept);
+  EXPECT_EQ(c.set.keywords.Words(), std::vector<std::string>{kept});
   EXPECT_EQ(c.set.record.KeywordCount, 1);
 }
 
@@ -211,11 +204,10 @@ TEST(CabinetFile, VersionZeroColoursComeFromThePalette) {
   }
   const CabinetContents c = ReadCabinet(file.bytes);
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
-  EXPECT_EQ(c.set.record.MarkedLineBackColor, PaletteColor(4) | kBackColorFlag);
-  EXPECT_EQ(c.set.record.CKeywordColor, PaletteColor(6));
-  EXPECT_EQ(c.set.record.TextBackColor, PaletteColor(13));
-  EXPECT_EQ(c.set.record.TagBackColor, PaletteColor(14) | kBackColorFlag);
-
+  const DocTypeSettings& r = c.set.record;
+  EXPECT_EQ(std::tuple(r.MarkedLineBackColor, r.CKeywordColor, r.TextBackColor, r.TagBackColor),
+            std::tuple(PaletteColor(4) | kBackColorFlag, PaletteColor(6), PaletteColor(13),
+                       PaletteColor(14) | kBackColorFlag));
   const std::vector<std::pair<int, std::uint32_t>> broken = {{14, 4u}, {15, 0x8000u}, {16, 17u}, {24, 0x8011u}};
   for (auto [field, value] : broken) {
     Sample bad = file;
@@ -231,14 +223,14 @@ std::string OlderFile(const std::vector<std::string>& paths, const std::vector<s
     list += p + '\0';
     std::string tail(32, '\0');
     const std::int16_t placement[11] = {22, 0, 3, -1, -1, -1, -1, 10, 20, 300, 400};
-    for (int i = 0; i < 11; ++i) PutLe16(reinterpret_cast<std::uint8_t*>(tail.data()) + 2 * i, std::uint16_t(placement[i]));
+    for (int i = 0; i < 11; ++i) PutLe16(Raw(tail) + 2 * i, std::uint16_t(placement[i]));
     tail[22] = 1;                  // active
     tail[24] = 1;                  // write-protected
     tail[26] = 5, tail[28] = 2, tail[30] = 7;
     list += tail;
   }
   std::string block(102, '\0');
-  auto put = [&block](int field, std::uint16_t v) { PutLe16(reinterpret_cast<std::uint8_t*>(block.data()) + (field - 1) * 2, v); };
+  auto put = [&block](int field, std::uint16_t v) { PutLe16(Raw(block) + (field - 1) * 2, v); };
   const DocTypeSettings r = BuiltinDocType(kDocTypeCpp);
   for (int f = 1; f <= 31; ++f) put(f, std::uint16_t(r.Field(f)));
   for (int f = 14; f <= 24; ++f) put(f, std::uint16_t(f - 12) | ((f == 14 || f == 15 || f == 24) ? 0x8000 : 0));
@@ -248,8 +240,8 @@ std::string OlderFile(const std::vector<std::string>& paths, const std::vector<s
   block[65] = char(128);
   block.replace(70, 4, "Face");
   std::string out(4, '\0');
-  PutLe16(reinterpret_cast<std::uint8_t*>(out.data()), std::uint16_t(paths.size()));
-  PutLe16(reinterpret_cast<std::uint8_t*>(out.data()) + 2, std::uint16_t(4 + list.size()));
+  PutLe16(Raw(out), std::uint16_t(paths.size()));
+  PutLe16(Raw(out) + 2, std::uint16_t(4 + list.size()));
   out += list + block;
   out += std::string(1, char(keywords.size())) + '\0';
   for (const std::string& k : keywords) out += k + '\0';
@@ -270,22 +262,12 @@ TEST(CabinetFile, OlderFilesConvertToTheCurrentRecord) {
   expected.Font.charSet = 128;
   expected.Font.setFace("Face");
   EXPECT_EQ(c.set.record, expected);
-  ASSERT_EQ(c.set.keywords.Count(), 1u);
-  EXPECT_EQ(c.set.keywords.At(0), "int");
+  EXPECT_EQ(c.set.keywords.Words(), std::vector<std::string>{"int"});
   EXPECT_EQ(c.set.kinsoku, 0);
-  ASSERT_EQ(c.entries.size(), 1u);
-  const CabinetEntry& e = c.entries[0];
-  EXPECT_EQ(e.path, "/x.c");
-  EXPECT_EQ(e.placement.showCmd, 3u);
-  EXPECT_EQ(e.placement.minPosition, (Point{-1, -1}));
-  EXPECT_EQ(e.placement.normalPosition, (Rect{10, 20, 300, 400}));
-  EXPECT_TRUE(e.active);
-  EXPECT_TRUE(e.writeProtected);
-  EXPECT_EQ(e.docKind, 0);
-  EXPECT_EQ(e.position, (std::array<std::uint32_t, 3>{5, 2, 7}));
-
+  const WindowPlacement placement{22, 0, 3, {-1, -1}, {-1, -1}, {10, 20, 300, 400}};
+  EXPECT_EQ(c.entries, (std::vector<CabinetEntry>{{"/x.c", placement, true, 0, true, {5, 2, 7}}}));
   std::string cut = OlderFile({"/x.c", "/y.c"}, {});
-  PutLe16(reinterpret_cast<std::uint8_t*>(cut.data()) + 2, std::uint16_t(GetLe16(reinterpret_cast<std::uint8_t*>(cut.data()) + 2) + 1));
+  PutLe16(Raw(cut) + 2, std::uint16_t(GetLe16(Raw(cut) + 2) + 1));
   EXPECT_EQ(ReadCabinet(cut).format, CabinetFormat::kMalformed);
 }
 

@@ -39,7 +39,6 @@ class CabinetTest : public ::testing::Test {
     gCabinet = savedCabinet_;
     gSettings = savedSettings_;
   }
-
   CVeskDoc* Open(const std::string& path, int kind) {
     gProcess.nextDocKind = kind;
     return Documents().OpenDocumentFile(path);
@@ -50,22 +49,15 @@ class CabinetTest : public ::testing::Test {
     return paths;
   }
   CabinetContents File(const std::string& path) { return ReadCabinet(platform.files.files[path]); }
-  bool FixedMessageShown(const char* text) const {
-    for (const auto& shown : platform.messages.shown)
-      if (shown.text == text) return true;
-    return false;
-  }
   // Another cabinet listing paths, with the C type.
   void WriteOther(const std::string& cabinet, const std::vector<std::string>& paths) {
     std::vector<CabinetEntry> entries(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) entries[i].path = paths[i];
     platform.files.files[cabinet] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeC));
   }
-
   fakes::FakePlatform platform;
   fakes::FakeCabinetFrames frames;
   fakes::FakeCabinetDialogs dialogs;
-
  private:
   AppSettings savedSettings_;
   CVeskCabinet savedCabinet_;

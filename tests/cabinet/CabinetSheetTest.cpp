@@ -33,7 +33,6 @@ class SheetTest : public CabinetTest {
     void OnUpdate(CVeskDoc&, int hint) override { seen.push_back(hint); }
     std::vector<int> seen;
   };
-
   CVeskDoc* text = nullptr;
   CVeskView* view = nullptr;
   Hints hints;
@@ -46,7 +45,6 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   ApplyFormatPage(gCabinet, page, false);
   EXPECT_TRUE(hints.seen.empty());
   EXPECT_EQ(gCabinet.Settings().ShowTabMark, 1);
-
   page.charsPerLine = 10;
   page.lineSpacing = 2.35;
   page.charSpacing = 2.3;
@@ -54,10 +52,8 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   ApplyFormatPage(gCabinet, page, true);
   EXPECT_EQ(hints.seen, std::vector<int>{hint::kFormatChanged});
   EXPECT_EQ(text->Format().charsPerLine, 10);
-  EXPECT_EQ(gCabinet.Settings().LineSpacing, 23);
-  EXPECT_EQ(gCabinet.Settings().CharSpacing, 23);
+  EXPECT_EQ(std::pair(gCabinet.Settings().LineSpacing, gCabinet.Settings().CharSpacing), std::pair(23, 23));
   EXPECT_EQ(File("/w/one.cab").set.record.DocType, kDocTypeCpp);  // saved at once with "CabinetSave"
-
   // A narrower width lays the text document's rows out again.
   page.charsPerLine = 250;
   ApplyFormatPage(gCabinet, page, false);
@@ -77,21 +73,17 @@ TEST_F(SheetTest, FormatRecordsReplayWhatTheyCarry) {
   page.kinsoku = true;
   const std::vector<std::uint8_t> full = FormatRecord(page);
   ASSERT_EQ(full.size(), 52u);
-  EXPECT_EQ(GetLe32(full.data()), 1u);
-  EXPECT_EQ(GetLe32(full.data() + 4), 99u);
-
+  EXPECT_EQ(std::pair(GetLe32(full.data()), GetLe32(full.data() + 4)), std::pair(1u, 99u));
   // 44 bytes carry the first eleven values: TabKeySpaces and kinsoku stay.
   RunCabinetCommand(cabinet_command::kPlayFormat, &full);
-  EXPECT_EQ(gCabinet.Settings().CharsPerLine, 99);
-  EXPECT_EQ(gCabinet.Current().kinsoku, 1);
+  EXPECT_EQ(std::pair(gCabinet.Settings().CharsPerLine, gCabinet.Current().kinsoku), std::pair(99, 1));
   std::vector<std::uint8_t> short44(full.begin(), full.begin() + 44);
   PutLe32(short44.data() + 4, 77);
   gCabinet.Current().kinsoku = 0;
   gCabinet.Current().record.TabKeySpaces = 0;
   RunCabinetCommand(cabinet_command::kPlayFormat, &short44);
-  EXPECT_EQ(gCabinet.Settings().CharsPerLine, 77);
-  EXPECT_EQ(gCabinet.Settings().TabKeySpaces, 0);
-  EXPECT_EQ(gCabinet.Current().kinsoku, 0);
+  EXPECT_EQ(std::tuple(gCabinet.Settings().CharsPerLine, gCabinet.Settings().TabKeySpaces, gCabinet.Current().kinsoku),
+            std::tuple(77, 0, 0));
   std::vector<std::uint8_t> odd(full.begin(), full.begin() + 40);
   PutLe32(odd.data() + 4, 55);
   RunCabinetCommand(cabinet_command::kPlayFormat, &odd);
@@ -113,7 +105,6 @@ TEST(KeywordText, LimitsOfTheKeywordPage) {
       {std::string(6397, '\n'), msg::kKeywordTextTooLarge},
   };
   for (const auto& [text, refusal] : cases) EXPECT_EQ(CheckKeywordText(text), refusal) << text.substr(0, 40);
-
   const KeywordTable table = ParseKeywordText("int\r\n\r\nchar\r\n\r\nlong");
   EXPECT_EQ(table.Words(), (std::vector<std::string>{"int", "char", "long"}));
   EXPECT_EQ(KeywordText(table), "int\r\nchar\r\nlong\r\n");
@@ -148,17 +139,14 @@ TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
                          }};
   RunCabinetCommand(cabinet_command::kSettings);
   const CabinetSet& set = gCabinet.Current();
-  EXPECT_EQ(set.record.WordWrap, 1);
-  EXPECT_EQ(set.record.TextBackColor, 0x123456u);
-  EXPECT_EQ(set.record.MarkedLineBackColor, 0x8000FF00u);
+  EXPECT_EQ(std::tuple(set.record.WordWrap, set.record.TextBackColor, set.record.MarkedLineBackColor, set.wholeWord),
+            std::tuple(1, 0x123456u, 0x8000FF00u, 0));
   EXPECT_EQ(set.keywords.Words(), (std::vector<std::string>{"alpha", "beta"}));
-  EXPECT_EQ(set.wholeWord, 0);
   EXPECT_EQ(set.filters[0].Count(), 2u);
   EXPECT_EQ(File("/w/one.cab").set, set);
   ASSERT_EQ(recorded.size(), 1u);
   EXPECT_EQ(recorded[0].first, cabinet_command::kPlayFormat);
   EXPECT_FALSE(hints.seen.empty());
-
   RunCabinetCommand(cabinet_command::kSettings);  // Cancel changes nothing
   EXPECT_EQ(gCabinet.Current().keywords.Count(), 2u);
 }
@@ -182,7 +170,6 @@ TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
   }
   EXPECT_EQ(File("/w/one.cab").set.record.Font.height, 50);
   ASSERT_EQ(recorded.back().second.size(), 60u);
-
   LogFont played = gCabinet.Settings().Font;
   played.height = 20;
   std::vector<std::uint8_t> record(60);
@@ -197,11 +184,9 @@ TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomCol
   for (int i = 0; i < 10; ++i) PutLe32(record.data() + 4 * i, std::uint32_t(i));
   RunCabinetCommand(cabinet_command::kPlayColors, &record);
   const DocTypeSettings& r = gCabinet.Settings();
-  EXPECT_EQ(r.CKeywordColor, PaletteColor(1));
-  EXPECT_EQ(r.MarkedLineBackColor, PaletteColor(4) | kBackColorFlag);
-  EXPECT_EQ(r.TextBackColor, PaletteColor(10));
-  EXPECT_EQ(r.TagBackColor, BuiltinDocType(0).TagBackColor);
-
+  EXPECT_EQ(std::tuple(r.CKeywordColor, r.MarkedLineBackColor, r.TextBackColor, r.TagBackColor),
+            std::tuple(PaletteColor(1), PaletteColor(4) | kBackColorFlag, PaletteColor(10),
+                       BuiltinDocType(0).TagBackColor));
   dialogs.colorScript = {[](ColorRequest& r) {
                            r.customColors[3] = 0xABCDEF;
                            r.color = 0x010203;
@@ -213,8 +198,7 @@ TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomCol
                          }};
   ColorRef color = 0;
   EXPECT_TRUE(ChooseColor(color));
-  EXPECT_EQ(color, 0x010203u);
-  EXPECT_FALSE(ChooseColor(color));
+  EXPECT_FALSE(ChooseColor(color));  // cancelled: the colour stays
   EXPECT_EQ(color, 0x010203u);
 }
 

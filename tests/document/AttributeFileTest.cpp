@@ -1,16 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "core/common/ProcessValues.h"
+#include "DocSupport.h"
 #include "core/document/AttributeFile.h"
-#include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
-#include "fakes/FakePlatform.h"
 
-namespace quarn {
+namespace quarn::doctests {
 namespace {
 
 using namespace std::string_literals;
@@ -33,11 +25,10 @@ TEST(AttributeFileName, ReplacesAnExtensionFoundInTheLastFourCharacters) {
   for (const auto& c : cases) EXPECT_EQ(AttributeFileName(c.text), c.attribute) << c.text;
 }
 
-class AttributeFileTest : public ::testing::Test {
+class AttributeFileTest : public DocTest {
  protected:
   std::unique_ptr<CVeskDoc> Open(const std::string& path) {
-    gProcess.nextDocKind = kTextDoc;
-    auto doc = std::make_unique<CVeskDoc>();
+    auto doc = NewDoc(kTextDoc);
     EXPECT_TRUE(doc->OnOpenDocument(path));
     return doc;
   }
@@ -55,7 +46,6 @@ class AttributeFileTest : public ::testing::Test {
     if (out) *out = marks;
     return result;
   }
-  fakes::FakePlatform platform;
 };
 
 TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
@@ -64,7 +54,6 @@ TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   const std::string expected = kHeader + U16(2) + U32(0xFFFFFFFE) + U32(6) + U16(0);
   EXPECT_EQ(platform.files.files["/t/a.ATR"], expected);
   EXPECT_EQ(expected.size(), 42u);
-
   // The marks come back when the file is opened again.
   doc->Marks().AddCharMark(9, "fg");
   doc->Marks().AddCharMark(0, "a");
@@ -73,7 +62,10 @@ TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   EXPECT_EQ(again->Marks().LineMarks(), doc->Marks().LineMarks());
   EXPECT_EQ(again->Marks().CharMarks(), doc->Marks().CharMarks());
   EXPECT_TRUE(platform.messages.shown.empty());
-
+  // A text shortened since opens without the marks and says so.
+  platform.files.files["/t/a.txt"] = kText.substr(0, 5);
+  EXPECT_TRUE(Open("/t/a.txt")->Marks().Empty());
+  EXPECT_TRUE(platform.Shown(msg::kAttributeMismatch));
   // Line marks not saved: their count is 0, the character marks follow.
   doc->Marks().RemoveCharMark(0);
   doc->Format().saveLineMarks = false;
@@ -96,7 +88,6 @@ TEST_F(AttributeFileTest, TheLastMarkRemovedDeletesOurFileAndNeverAForeignOne) {
   platform.files.files["/t/a.ATR"] = "someone else's";
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], "someone else's");
-
   // With marks, a foreign file is replaced only when the user agrees.
   doc->Marks().AddLineMark(2);
   doc->SetModifiedFlag(true);
@@ -116,7 +107,6 @@ TEST_F(AttributeFileTest, FailuresShowTheirMessages) {
   platform.files.failingWrites.insert("/t/a.ATR");
   EXPECT_FALSE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_TRUE(platform.Shown(msg::kAttributeWriteFailed));
-
   platform.files.files["/t/x.atr"] = kText;
   platform.messages.shown.clear();
   auto atr = Open("/t/x.atr");
@@ -124,23 +114,11 @@ TEST_F(AttributeFileTest, FailuresShowTheirMessages) {
   atr->Marks().AddLineMark(2);
   EXPECT_FALSE(atr->OnSaveDocument("/t/x.atr"));
   EXPECT_TRUE(platform.Shown(msg::kAttributeSameExtension));
-
   platform.files.files["/t/u.txt"] = kText;
   platform.files.files["/t/u.ATR"] = kHeader + U16(0) + U16(0);
   platform.files.unreadable.insert("/t/u.ATR");
   auto unreadable = Open("/t/u.txt");
   EXPECT_TRUE(platform.Shown(msg::kAttributeReadFailed));
-}
-
-TEST_F(AttributeFileTest, AShortenedTextOpensWithoutMarks) {
-  auto doc = WithMarks();
-  doc->Marks().AddCharMark(11, "h");
-  ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
-  platform.files.files["/t/a.txt"] = kText.substr(0, 5);
-  auto shortened = Open("/t/a.txt");
-  EXPECT_TRUE(platform.Shown(msg::kAttributeMismatch));
-  EXPECT_TRUE(shortened->Marks().Empty());
-  EXPECT_EQ(shortened->TextLength(), 5u);
 }
 
 TEST_F(AttributeFileTest, TheReaderChecksEverythingBeforeTakingAnything) {
@@ -167,7 +145,6 @@ TEST_F(AttributeFileTest, TheReaderChecksEverythingBeforeTakingAnything) {
       {kHeader + U16(0) + U16(101), AttributeCheck::kInvalid},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Check(cases[i].bytes), cases[i].result) << "case " << i;
-
   AttributeMarks read;
   ASSERT_EQ(Check(kHeader + marks + U16(1) + U32(8) + "ef\0"s, &read), AttributeCheck::kValid);
   EXPECT_EQ(read.lines, std::vector<std::uint32_t>{2});
@@ -176,4 +153,4 @@ TEST_F(AttributeFileTest, TheReaderChecksEverythingBeforeTakingAnything) {
 }
 
 }  // namespace
-}  // namespace quarn
+}  // namespace quarn::doctests

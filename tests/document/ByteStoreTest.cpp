@@ -1,5 +1,7 @@
+// The byte store and the large blocks under it, against plain vectors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -7,9 +9,12 @@
 
 #include "core/common/ProcessValues.h"
 #include "core/document/CPsbManeger.h"
+#include "platform/LargeBlock.h"
 
 namespace quarn {
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // Drives the store the way a document does (it keeps the text length) and
 // mirrors every change in a plain vector.
@@ -17,32 +22,30 @@ class StoreModel {
  public:
   StoreModel() { EXPECT_TRUE(store.Open()); }
 
-  void Insert(std::uint32_t pos, const std::vector<std::uint8_t>& bytes) {
-    const std::uint32_t n = std::uint32_t(bytes.size());
+  void Insert(std::uint32_t pos, const Bytes& bytes) {
+    const auto n = std::uint32_t(bytes.size());
     ASSERT_LE(store.Reserve(std::uint32_t(ref.size()) + n), 1);
     if (pos < ref.size()) store.MoveRight(pos + n, pos, std::uint32_t(ref.size()) - pos);
     store.Write(pos, bytes.data(), n);
     ref.insert(ref.begin() + pos, bytes.begin(), bytes.end());
   }
-
   void Erase(std::uint32_t pos, std::uint32_t n) {
-    const std::uint32_t length = std::uint32_t(ref.size());
+    const auto length = std::uint32_t(ref.size());
     if (pos + n < length) store.MoveLeft(pos, pos + n, length - pos - n);
     ref.erase(ref.begin() + pos, ref.begin() + pos + n);
   }
-
   void ExpectSame() {
-    std::vector<std::uint8_t> out(ref.size());
+    Bytes out(ref.size());
     store.Read(out.data(), 0, std::uint32_t(out.size()));
-    ASSERT_EQ(out, ref);
+    ASSERT_TRUE(out == ref);
   }
 
   CPsbManeger store;
-  std::vector<std::uint8_t> ref;
+  Bytes ref;
 };
 
-std::vector<std::uint8_t> RandomBytes(std::mt19937& rng, std::size_t n) {
-  std::vector<std::uint8_t> v(n);
+Bytes RandomBytes(std::mt19937& rng, std::size_t n) {
+  Bytes v(n);
   for (auto& b : v) b = std::uint8_t(rng());
   return v;
 }
@@ -53,54 +56,34 @@ TEST(ByteStore, LongRandomEditSequencesMatchAPlainVector) {
   m.Insert(0, RandomBytes(rng, 150000));
   std::uint32_t last = 0;
   for (int step = 0; step < 20000; ++step) {
-    const std::uint32_t length = std::uint32_t(m.ref.size());
+    SCOPED_TRACE(step);
+    const auto length = std::uint32_t(m.ref.size());
     // Half the operations stay near the previous one (inside the window),
     // the rest jump anywhere (across the window).
-    std::uint32_t pos = (rng() % 2 && length)
-                            ? std::uint32_t(std::min<std::int64_t>(
-                                  length, std::max<std::int64_t>(0, std::int64_t(last) + int(rng() % 4001) - 2000)))
-                            : std::uint32_t(rng() % (length + 1));
-    last = pos;
-    switch (rng() % 8) {
-      case 0:
-      case 1: {
-        const std::size_t n = rng() % 8 == 0 ? 1 + rng() % 40000 : 1 + rng() % 64;
-        m.Insert(pos, RandomBytes(rng, n));
-        break;
-      }
-      case 2:
-      case 3:
-        if (pos < length) m.Erase(pos, 1 + std::uint32_t(rng() % std::min<std::uint32_t>(length - pos, rng() % 8 ? 64 : 40000)));
-        break;
-      case 4:
-        if (pos < length) {
-          const std::uint8_t b = std::uint8_t(rng());
-          m.store.SetAt(pos, b);
-          m.ref[pos] = b;
-        }
-        break;
-      case 5:
-        if (pos < length) {
-          ASSERT_EQ(m.store.GetAt(pos), m.ref[pos]) << "step " << step;
-        }
-        break;
-      case 6:
-        if (pos < length) {
-          const std::uint32_t n = 1 + std::uint32_t(rng() % std::min<std::uint32_t>(length - pos, 30000));
-          const std::uint8_t* span = m.store.GetSpan(pos, n);
-          ASSERT_NE(span, nullptr);
-          ASSERT_EQ(std::memcmp(span, m.ref.data() + pos, n), 0) << "step " << step;
-        }
-        break;
-      case 7:
-        if (pos < length) {
-          const std::uint8_t* p = m.store.GetPointer(0);
-          ASSERT_EQ(std::memcmp(p, m.ref.data(), length), 0) << "step " << step;
-        }
-        break;
+    const std::uint32_t pos = last = (rng() % 2 && length)
+        ? std::uint32_t(std::clamp<std::int64_t>(std::int64_t(last) + int(rng() % 4001) - 2000, 0, length))
+        : std::uint32_t(rng() % (length + 1));
+    const unsigned action = rng() % 8;
+    if (action < 2) {
+      m.Insert(pos, RandomBytes(rng, rng() % 8 == 0 ? 1 + rng() % 40000 : 1 + rng() % 64));
+    } else if (pos >= length) {  // nothing past the end to change or read
+    } else if (action < 4) {
+      m.Erase(pos, 1 + std::uint32_t(rng() % std::min<std::uint32_t>(length - pos, rng() % 8 ? 64 : 40000)));
+    } else if (action == 4) {
+      m.ref[pos] = std::uint8_t(rng());
+      m.store.SetAt(pos, m.ref[pos]);
+    } else if (action == 5) {
+      ASSERT_EQ(m.store.GetAt(pos), m.ref[pos]);
+    } else if (action == 6) {
+      const std::uint32_t n = 1 + std::uint32_t(rng() % std::min<std::uint32_t>(length - pos, 30000));
+      const std::uint8_t* span = m.store.GetSpan(pos, n);
+      ASSERT_NE(span, nullptr);
+      ASSERT_EQ(std::memcmp(span, m.ref.data() + pos, n), 0);
+    } else {
+      ASSERT_EQ(std::memcmp(m.store.GetPointer(0), m.ref.data(), length), 0);
     }
     if (step % 1000 == 0) {
-      ASSERT_NO_FATAL_FAILURE(m.ExpectSame()) << "step " << step;
+      ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
     }
     ASSERT_GT(m.store.Capacity(), m.ref.size() + 2);
     ASSERT_EQ(m.store.Capacity() % CPsbManeger::kGrowthStep, 0u);
@@ -108,7 +91,7 @@ TEST(ByteStore, LongRandomEditSequencesMatchAPlainVector) {
   ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
 }
 
-TEST(ByteStore, TypingAtTheEndOfAFullWindowKeepsTheTail) {
+TEST(ByteStore, FullWindowsAndDirectModeKeepEveryByte) {
   // Inserting repeatedly at one place grows the window until it must fall
   // back to a move on the block; the bytes after the window must survive.
   StoreModel m;
@@ -117,16 +100,12 @@ TEST(ByteStore, TypingAtTheEndOfAFullWindowKeepsTheTail) {
   for (int i = 0; i < 30000; ++i) m.Insert(50000 + std::uint32_t(i), {std::uint8_t('a' + i % 26)});
   for (int i = 0; i < 20000; ++i) m.Erase(60000, 1);
   ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
-}
 
-TEST(ByteStore, DirectModeSeesAndReplacesTheWholeBlock) {
-  StoreModel m;
-  std::mt19937 rng(3);
-  m.Insert(0, RandomBytes(rng, 70000));
-  m.Insert(100, {1, 2, 3});  // dirty window, not yet in the block
+  // Direct mode sees a dirty window's bytes, and loading writes the block
+  // directly: the window must not write stale bytes over it.
+  m.Insert(100, {1, 2, 3});
   m.store.BeginDirect();
   ASSERT_EQ(std::memcmp(m.store.Data(), m.ref.data(), m.ref.size()), 0);
-  // Loading writes the block directly; the window must not write stale bytes over it.
   std::memset(m.store.Data(), 'x', m.ref.size());
   m.store.EndDirect();
   std::fill(m.ref.begin(), m.ref.end(), std::uint8_t('x'));
@@ -139,14 +118,20 @@ TEST(ByteStore, ReserveGrowsInStepsAndRefusesTheLimit) {
   CPsbManeger store;
   ASSERT_TRUE(store.Open());
   EXPECT_EQ(store.Capacity(), 32768u);
-  EXPECT_EQ(store.Reserve(1000), 0);
-  EXPECT_EQ(store.Reserve(32766), 1);  // 32768 needed: not below the capacity
-  EXPECT_EQ(store.Capacity(), 65536u);
-  EXPECT_EQ(store.Reserve(70000), 1);
-  EXPECT_EQ(store.Capacity(), 98304u);
-  EXPECT_EQ(store.Reserve(100000 - 3), 1);
-  EXPECT_EQ(store.Reserve(100000 - 2), 3);  // exactly the limit with the two spare bytes
-  EXPECT_EQ(store.Reserve(0xFFFFFFFFu), 3);  // no wrap-around of the spare bytes
+  const struct {
+    std::uint32_t size;
+    int answer;
+    std::uint32_t capacity;
+  } steps[] = {
+      {1000, 0, 32768}, {32766, 1, 65536},  // 32768 needed: not below the capacity
+      {70000, 1, 98304}, {100000 - 3, 1, 131072},
+      {100000 - 2, 3, 131072},              // exactly the limit with the two spare bytes
+      {0xFFFFFFFFu, 3, 131072},             // no wrap-around of the spare bytes
+  };
+  for (const auto& s : steps) {
+    EXPECT_EQ(store.Reserve(s.size), s.answer) << s.size;
+    EXPECT_EQ(store.Capacity(), s.capacity) << s.size;
+  }
   gProcess = saved;
 }
 
@@ -170,6 +155,44 @@ TEST(ByteStore, AccessBeyondTheBlockIsHarmless) {
   store.GetPointer(0);  // write-back of a window that grew past the block
   EXPECT_EQ(store.GetAt(cap - 1), 2);
 }
+
+constexpr std::size_t kMB = std::size_t(1) << 20;
+
+// Run once with the blocks in mappings and once on the heap only.
+class LargeBlockModes : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { LargeBlock::UseMappings(GetParam()); }
+  void TearDown() override { LargeBlock::UseMappings(true); }
+};
+
+// Random sizes on both sides of the mapping threshold, against a vector:
+// every resize keeps the bytes both sizes hold.
+TEST_P(LargeBlockModes, ResizesKeepTheBytesOfAPlainVector) {
+  std::mt19937 rng(7);
+  LargeBlock block;
+  Bytes ref;
+  const std::size_t sizes[] = {0, 1, 32768, LargeBlock::kMapFrom - 1, LargeBlock::kMapFrom, 3 * kMB + 5, 9 * kMB};
+  for (int step = 0; step < 60; ++step) {
+    const std::size_t base = sizes[rng() % std::size(sizes)];
+    const std::size_t size = base > 1 ? base - rng() % 4096 : base;
+    const std::size_t kept = std::min(size, ref.size());
+    ASSERT_TRUE(block.Resize(size)) << "step " << step;
+    ref.resize(size);
+    ASSERT_EQ(block.Size(), size);
+    ASSERT_EQ(0, kept ? std::memcmp(block.Data(), ref.data(), kept) : 0) << "step " << step << " size " << size;
+    for (std::size_t i = kept; i < size; i += 1 + rng() % 64) ref[i] = std::uint8_t(rng());
+    if (size > kept) std::memcpy(block.Data() + kept, ref.data() + kept, size - kept);
+    if (size >= LargeBlock::kMapFrom || !GetParam()) {
+      EXPECT_EQ(block.IsMapped(), GetParam()) << size;
+    }
+    if (GetParam() && size >= LargeBlock::kMapFrom) {
+      EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block.Data()) % LargeBlock::kMapFrom, 0u) << "2 MB aligned";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Memory, LargeBlockModes, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Mapped" : "HeapOnly"; });
 
 }  // namespace
 }  // namespace quarn

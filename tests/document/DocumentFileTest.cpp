@@ -1,156 +1,91 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
+#include "DocSupport.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
-#include "core/common/ProcessValues.h"
-#include "core/document/CVeskDoc.h"
 #include "core/document/OpenMode.h"
 #include "core/document/SaveName.h"
 #include "core/document/TextReader.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
-#include "fakes/FakePlatform.h"
 
-namespace quarn {
+namespace quarn::doctests {
 namespace {
 
-std::string Repaired(std::string text, std::uint32_t* lastCharPos = nullptr) {
-  RepairedText r = RepairText(reinterpret_cast<std::uint8_t*>(text.data()), std::uint32_t(text.size()));
-  if (lastCharPos) *lastCharPos = r.lastCharPos;
-  return text.substr(0, r.length);
-}
-
+// The repairs, and the last character's start, which is the one a walk
+// over the repaired text finds.
 TEST(TextReaderTest, RepairsKeepEveryCrInAPairAndEveryLeadWithItsTrail) {
-  EXPECT_EQ(Repaired("ab\r"), "ab");
-  EXPECT_EQ(Repaired("a\rb"), "ab");
-  EXPECT_EQ(Repaired("a\r\nb"), "a\r\nb");
-  EXPECT_EQ(Repaired("\r\r\r\n"), "\r\n");
-  EXPECT_EQ(Repaired(std::string("a\0b", 3)), "a b");
-  EXPECT_EQ(Repaired("x\x82"), "x");                 // a lone lead byte at the end
-  EXPECT_EQ(Repaired("\x82\rz"), "\x82 z");          // CR as trail byte
-  EXPECT_EQ(Repaired("\x82\n"), "\x82\n");           // any other trail stays
-  EXPECT_EQ(Repaired("\x81\x81\x81"), "\x81\x81");   // the third byte is a lone lead
-  EXPECT_EQ(Repaired("a\nb\tc\f"), "a\nb\tc\f");    // lone LF and controls stay
-  EXPECT_EQ(Repaired(""), "");
-
-  std::uint32_t last = 0;
-  Repaired("ab\r\n", &last);
-  EXPECT_EQ(last, 2u);
-  Repaired("ab", &last);
-  EXPECT_EQ(last, 1u);
-  Repaired("a\x88\x9f", &last);
-  EXPECT_EQ(last, 1u);
-  Repaired("\r", &last);
-  EXPECT_EQ(last, 0xFFFFFFFFu);
-}
-
-TEST(TextReaderTest, LongTextWithScatteredRepairsMatchesAByteByByteReading) {
-  std::string text;
-  std::uint32_t seed = 7;
-  for (int i = 0; i < 200000; ++i) {
-    seed = seed * 1103515245u + 12345u;
-    const unsigned pick = (seed >> 16) % 40;
-    text += pick == 0 ? '\0' : pick == 1 ? '\r' : pick == 2 ? '\n' : pick < 6 ? char(0x88) : char('a' + pick % 26);
+  const std::pair<std::string, std::string> cases[] = {
+      {"ab\r", "ab"},
+      {"a\rb", "ab"},
+      {"a\r\nb", "a\r\nb"},
+      {"\r\r\r\n", "\r\n"},
+      {std::string("a\0b", 3), "a b"},
+      {"x\x82", "x"},                // a lone lead byte at the end
+      {"\x82\rz", "\x82 z"},         // CR as trail byte
+      {"\x82\n", "\x82\n"},          // any other trail stays
+      {"\x81\x81\x81", "\x81\x81"},  // the third byte is a lone lead
+      {"a\nb\tc\f", "a\nb\tc\f"},    // lone LF and controls stay
+      {"", ""},
+      {"\r", ""},
+      {"ab\r\n", "ab\r\n"},
+      {"a\x88\x9f", "a\x88\x9f"},
+  };
+  for (auto [text, repaired] : cases) {
+    const RepairedText r = RepairText(reinterpret_cast<std::uint8_t*>(text.data()), std::uint32_t(text.size()));
+    EXPECT_EQ(text.substr(0, r.length), repaired);
+    EXPECT_EQ(r.lastCharPos, LastUnit(B(repaired))) << repaired;
   }
-  // The reference: the rules one byte at a time.
-  std::string expected;
-  for (std::size_t r = 0; r < text.size();) {
-    const std::uint8_t b = std::uint8_t(text[r++]);
-    if (b == 0) { expected += ' '; continue; }
-    if (b != '\r' && b != 0x88) { expected += char(b); continue; }
-    if (r == text.size()) break;
-    const char next = text[r];
-    if (b == '\r' && next != '\n') continue;
-    ++r;
-    expected += char(b);
-    expected += (b != '\r' && next == '\r') ? ' ' : next;
-  }
-  EXPECT_EQ(Repaired(text), expected);
 }
 
 // The fast reading skips to NUL and CR and works out character starts from
 // the lead bytes before them; it must agree with the byte-by-byte reading on
-// every text, above all on runs of lead-range bytes before a NUL or CR.
+// every text: a long one with scattered repairs, and short ones with runs of
+// lead-range bytes before a NUL or CR.
 TEST(TextReaderTest, FastReadingAgreesWithTheByteByByteReading) {
-  const char alphabet[] = {'\0', '\r', '\n', char(0x81), char(0x9F), char(0xE0), 'a', char(0xB1)};
-  std::uint32_t seed = 11;
+  const auto agree = [](std::string fast) {
+    std::string plain = fast;
+    const RepairedText a = RepairText(reinterpret_cast<std::uint8_t*>(fast.data()), std::uint32_t(fast.size()));
+    const RepairedText b = RepairTextPlain(reinterpret_cast<std::uint8_t*>(plain.data()), std::uint32_t(plain.size()));
+    return fast.substr(0, a.length) == plain.substr(0, b.length) && a.lastCharPos == b.lastCharPos;
+  };
+  std::uint32_t seed = 7;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+  std::string text;
+  for (int i = 0; i < 200000; ++i) {
+    const unsigned pick = next() % 40;
+    text += pick == 0 ? '\0' : pick == 1 ? '\r' : pick == 2 ? '\n' : pick < 6 ? char(0x88) : char('a' + pick % 26);
+  }
+  ASSERT_TRUE(agree(text));
+  const char alphabet[] = {'\0', '\r', '\n', char(0x81), char(0x9F), char(0xE0), 'a', char(0xB1)};
+  seed = 11;
   for (int round = 0; round < 40000; ++round) {
     const bool rareCr = round % 2 == 1;  // few lone CRs: the fast path runs long
-    std::string text;
+    text.clear();
     for (unsigned n = next() % 48; n > 0; --n) {
       const char c = alphabet[next() % 8];
       text += c;
       if (c == '\r' && rareCr && next() % 16 != 0) text += '\n';
     }
-    std::string fast = text;
-    std::string plain = text;
-    const RepairedText a = RepairText(reinterpret_cast<std::uint8_t*>(fast.data()), std::uint32_t(fast.size()));
-    const RepairedText b = RepairTextPlain(reinterpret_cast<std::uint8_t*>(plain.data()), std::uint32_t(plain.size()));
-    ASSERT_EQ(fast.substr(0, a.length), plain.substr(0, b.length)) << "round " << round;
-    ASSERT_EQ(a.lastCharPos, b.lastCharPos) << "round " << round;
+    ASSERT_TRUE(agree(text)) << "round " << round;
   }
 }
 
-class DocumentFileTest : public ::testing::Test {
+class DocumentFileTest : public DocTest {
  protected:
   void TearDown() override {
     Documents().CloseAll();
-    gProcess.maxBytes = 314572800;
-    gProcess.nextDocKind = 1;
+    DocTest::TearDown();
   }
-  std::unique_ptr<CVeskDoc> Doc(int kind) {
-    gProcess.nextDocKind = kind;
-    return std::make_unique<CVeskDoc>();
-  }
-  std::string Bytes(CVeskDoc& doc) {
-    std::string out(doc.TextLength(), '\0');
-    if (doc.TextLength()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
-    return out;
-  }
-  fakes::FakePlatform platform;
 };
-
-TEST_F(DocumentFileTest, BinaryFilesLoadAndSaveByteForByte) {
-  std::string all;
-  for (int i = 0; i < 70000; ++i) all += char(i * 7);
-  platform.files.files["/d/all.bin"] = all;
-  auto doc = Doc(kBinaryDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/d/all.bin"));
-  EXPECT_EQ(Bytes(*doc), all);
-  EXPECT_EQ(doc->LastCharPos(), all.size() - 1);
-  EXPECT_FALSE(doc->IsModified());
-  EXPECT_EQ(doc->GetPathName(), "/d/all.bin");
-  ASSERT_TRUE(doc->OnSaveDocument("/d/copy.bin"));
-  EXPECT_EQ(platform.files.files["/d/copy.bin"], all);
-}
-
-TEST_F(DocumentFileTest, TextFilesAreRepairedAndLaidOut) {
-  platform.files.files["/t.txt"] = std::string("one\rtwo\r\nthree\0", 15);
-  auto doc = Doc(kTextDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/t.txt"));
-  EXPECT_EQ(Bytes(*doc), "onetwo\r\nthree ");
-  EXPECT_GE(doc->RowCount(), 2u);
-}
 
 TEST_F(DocumentFileTest, BadFilesGiveAMessageAndNoDocument) {
   platform.files.files["/locked"] = "x";
   platform.files.unreadable.insert("/locked");
   platform.files.directories.insert("/dir");
   for (const char* path : {"/missing", "/locked", "/dir"}) {
-    auto doc = Doc(kBinaryDoc);
     platform.messages.shown.clear();
-    EXPECT_FALSE(doc->OnOpenDocument(path)) << path;
+    EXPECT_FALSE(NewDoc(kBinaryDoc)->OnOpenDocument(path)) << path;
     EXPECT_TRUE(platform.Shown(msg::kOpenFailed)) << path;
   }
-  platform.files.files["/empty"] = "";
-  auto doc = Doc(kTextDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/empty"));
-  EXPECT_EQ(doc->TextLength(), 0u);
-  EXPECT_EQ(doc->LastCharPos(), CVeskDoc::kNone);
 }
 
 TEST_F(DocumentFileTest, FilesOverTheLimitLoadTheirFirstPartAndOnlyGoToAnotherName) {
@@ -192,10 +127,8 @@ TEST_F(DocumentFileTest, FilesOverTheLimitLoadTheirFirstPartAndOnlyGoToAnotherNa
 }
 
 TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {
-  auto doc = Doc(kBinaryDoc);
-  doc->Store().Reserve(3);
-  doc->Store().Write(0, reinterpret_cast<const std::uint8_t*>("abc"), 3);
-  doc->SetTextLength(3, 2);
+  auto doc = NewDoc(kBinaryDoc);
+  Insert(*doc, 0, "abc");
   doc->SetModifiedFlag(true);
 
   platform.files.uncreatable.insert("/no/such");
@@ -231,45 +164,31 @@ TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(platform.dialogs.requests.back().title, LoadString(msg::kSaveAsTitle));
   EXPECT_TRUE(platform.dialogs.requests.back().hideReadOnly);
-}
-
-TEST_F(DocumentFileTest, SaveGoesToTheFileOrAsksForANameAndSaveModifiedAsks) {
-  platform.files.files["/a.bin"] = "old";
-  auto doc = Doc(kBinaryDoc);
-  ASSERT_TRUE(doc->OnOpenDocument("/a.bin"));
   EXPECT_TRUE(doc->SaveModified());
-  EXPECT_TRUE(platform.messages.shown.empty());
-
   doc->Store().SetAt(0, 'n');
   doc->SetModifiedFlag(true);
-  platform.messages.answers = {answer::kCancel};
+  platform.messages.shown.clear();
+  platform.messages.answers = {answer::kCancel, answer::kNo, answer::kYes};
   EXPECT_FALSE(doc->SaveModified());
-  platform.messages.answers = {answer::kNo};
   EXPECT_TRUE(doc->SaveModified());
-  EXPECT_EQ(platform.files.files["/a.bin"], "old");
-  platform.messages.answers = {answer::kYes};
+  EXPECT_EQ(platform.files.files["/ok.bin"], "abc");
   EXPECT_TRUE(doc->SaveModified());
-  EXPECT_EQ(platform.files.files["/a.bin"], "nld");
-  EXPECT_TRUE(platform.dialogs.requests.empty());
-
-  // A file that may not be written makes Save ask for a name.
-  platform.files.readOnly.insert("/a.bin");
-  platform.dialogs.fileAnswers.push_back("");
-  EXPECT_FALSE(doc->DoFileSave());
-  ASSERT_EQ(platform.dialogs.requests.size(), 1u);
-  EXPECT_EQ(platform.dialogs.requests[0].fileName, "/a.bin");
+  EXPECT_EQ(platform.files.files["/ok.bin"], "nbc");
+  EXPECT_EQ(platform.messages.shown.size(), 3u);
 }
 
 // A text document shows its file through the reader's repairs; closing it
 // with "yes" keeps only its marks and never writes those repairs back.
 TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
-  for (const std::string& file : {std::string("line1\rline2\rline3\r"), std::string("a\0b\r\n", 6),
-                                  std::string("\x82\rz\r\n"), std::string("x\r\ny\x82")}) {
+  const std::pair<std::string, std::string> files[] = {{"line1\rline2\rline3\r", "line1line2line3"},
+      {std::string("a\0b\r\n", 6), "a b\r\n "}, {"\x82\rz\r\n", "\x82 z\r\n"}, {"x\r\ny\x82", "x\r\ny"}};
+  for (const auto& [file, shown] : files) {
     SCOPED_TRACE(file);
     platform.files.files.clear();
     platform.files.files["/t.txt"] = file;
-    auto doc = Doc(kTextDoc);
+    auto doc = NewDoc(kTextDoc);
     ASSERT_TRUE(doc->OnOpenDocument("/t.txt"));
+    EXPECT_EQ(TextOf(*doc), shown);
     ASSERT_TRUE(doc->Marks().AddLineMark(DocumentMarks::kFirstLine));
     doc->SetModifiedFlag(true);
     platform.messages.answers = {answer::kYes};
@@ -280,8 +199,8 @@ TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
     EXPECT_TRUE(platform.dialogs.requests.empty());
   }
   // A tool's output has no file: "yes" asks for a name and writes its text.
-  auto output = Doc(kTextDoc);
-  output->InsertText(0, reinterpret_cast<const std::uint8_t*>("out\r\n"), 5);
+  auto output = NewDoc(kTextDoc);
+  Insert(*output, 0, "out\r\n");
   output->SetModifiedFlag(true);
   platform.messages.answers = {answer::kYes};
   platform.dialogs.fileAnswers = {"/out.txt"};
@@ -301,22 +220,24 @@ TEST_F(DocumentFileTest, AFileTheUserMayNotWriteOpensProtectedAndARefusedWriteSa
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].text, std::string("/ro.bin") + (texts::kWriteRefused + 2));
   EXPECT_EQ(platform.files.files["/ro.bin"], "abc");
+  // Save asks for a name instead of writing it.
+  platform.dialogs.fileAnswers = {""};
+  EXPECT_FALSE(doc->DoFileSave());
+  EXPECT_EQ(platform.dialogs.requests.back().fileName, "/ro.bin");
 }
 
 TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
-  auto mode = [](const std::string& head) {
-    return DetectOpenModeOf(reinterpret_cast<const std::uint8_t*>(head.data()), head.size());
+  const std::pair<std::string, int> cases[] = {
+      {"", 1},
+      {"plain text\twith\r\nline ends\f", 1},
+      {"escape \x1b[0m", 2},
+      {std::string("MZ\x90\0", 4) + "more bytes", 2},
+      {std::string("\x02\0\0\x01\x64\0\0\0", 8), 3},  // version 1, two entries, settings at 100
+      {std::string("\x02\0\0\x01\0\0\0\0", 8), 2},    // settings at 0: no cabinet
+      {std::string("\x02\0\0\x01\x01\x78\0\0", 8), 2},  // settings past the buffer
   };
-  EXPECT_EQ(mode(""), 1);
-  EXPECT_EQ(mode("plain text\twith\r\nline ends\f"), 1);
-  EXPECT_EQ(mode("escape \x1b[0m"), 2);
-  EXPECT_EQ(mode(std::string("MZ\x90\0", 4) + "more bytes"), 2);
-  // Version 1, two entries, settings at 100.
-  EXPECT_EQ(mode(std::string("\x02\0\0\x01\x64\0\0\0", 8)), 3);
-  // A settings offset of 0 or past the buffer is no cabinet.
-  EXPECT_EQ(mode(std::string("\x02\0\0\x01\0\0\0\0", 8)), 2);
-  EXPECT_EQ(mode(std::string("\x02\0\0\x01\x01\x78\0\0", 8)), 2);
-
+  for (const auto& [head, mode] : cases)
+    EXPECT_EQ(DetectOpenModeOf(reinterpret_cast<const std::uint8_t*>(head.data()), head.size()), mode) << head;
   fakes::FakePlatform platform;
   platform.files.files["/bin"] = std::string(40, 'a') + "\x01";
   EXPECT_EQ(DetectOpenMode("/bin"), 1);  // only the first 32 bytes count
@@ -324,15 +245,16 @@ TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
 }
 
 TEST(SaveNameTest, TitleIsCutToEightBytesAndAtTheFirstSeparator) {
-  EXPECT_EQ(ProposedSaveName("abcdefghij"), "abcdefgh");
-  EXPECT_EQ(ProposedSaveName("ab cd"), "ab");
-  EXPECT_EQ(ProposedSaveName("x#y"), "x");
-  EXPECT_EQ(ProposedSaveName("\x96\xb3\x91\xe8"), "\x96\xb3\x91\xe8");  // 無題
-  // A double-byte character is never cut in half.
-  EXPECT_EQ(ProposedSaveName("abcdefg\x96\xb3"), "abcdefg");
-  // A trail byte equal to "\" does not cut the name.
-  EXPECT_EQ(ProposedSaveName("\x95\x5c\x8e\xa6"), "\x95\x5c\x8e\xa6");
+  const std::pair<const char*, const char*> cases[] = {
+      {"abcdefghij", "abcdefgh"},
+      {"ab cd", "ab"},
+      {"x#y", "x"},
+      {"\x96\xb3\x91\xe8", "\x96\xb3\x91\xe8"},  // 無題
+      {"abcdefg\x96\xb3", "abcdefg"},             // a double-byte character is never cut in half
+      {"\x95\x5c\x8e\xa6", "\x95\x5c\x8e\xa6"},  // a trail byte equal to "\\" does not cut the name
+  };
+  for (auto [title, name] : cases) EXPECT_EQ(ProposedSaveName(title), name) << title;
 }
 
 }  // namespace
-}  // namespace quarn
+}  // namespace quarn::doctests

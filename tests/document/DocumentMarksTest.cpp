@@ -1,34 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <memory>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "core/common/ProcessValues.h"
-#include "core/document/CVeskDoc.h"
-#include "fakes/FakePlatform.h"
+#include "DocSupport.h"
 
-namespace quarn {
+namespace quarn::doctests {
 namespace {
 
 using Id = std::uint64_t;
 constexpr Id kStart = 0;   // the anchor of the first line
 constexpr Id kGone = ~0ull;
-
-void Insert(CVeskDoc& doc, std::uint32_t pos, const std::string& s) {
-  doc.InsertText(pos, reinterpret_cast<const std::uint8_t*>(s.data()), std::uint32_t(s.size()));
-}
-
-std::unique_ptr<CVeskDoc> TextDoc(const std::string& text, int width) {
-  gProcess.nextDocKind = kTextDoc;
-  auto doc = std::make_unique<CVeskDoc>();
-  doc->Format().charsPerLine = width;
-  Insert(*doc, 0, text);
-  return doc;
-}
 
 // The plain model: every byte carries an identity. A line mark (and the tag
 // line, anchors_[0]) is anchored to the CR before its line or to the start
@@ -113,21 +94,19 @@ std::vector<std::string> Chars(const DocumentMarks& marks) {
   return out;
 }
 
-class MarksUnderEdits : public ::testing::TestWithParam<int> {
-  fakes::FakePlatform platform;
-};
+class MarksUnderEdits : public DocTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
   std::mt19937 rng(unsigned(GetParam()) * 7919u);
   auto pick = [&rng](std::uint32_t n) { return std::uint32_t(rng() % n); };
   auto piece = [&](std::uint32_t max) {
     std::string s;
-    for (std::uint32_t n = 1 + pick(max); n > 0; --n) s += pick(6) == 0 ? std::string("\r\n") : std::string(1, char('a' + pick(26)));
+    for (std::uint32_t n = 1 + pick(max); n > 0; --n) s += pick(6) == 0 ? "\r\n" : std::string(1, char('a' + pick(26)));
     return s;
   };
   for (int round = 0; round < 20; ++round) {
     const std::string start = piece(60);
-    auto doc = TextDoc(start, GetParam());
+    auto doc = LoadedDoc(B(start), {GetParam()});
     DocumentMarks& marks = doc->Marks();
     Model model(start);
     std::ostringstream log;
@@ -141,45 +120,37 @@ TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
         if (text[i] == '\r') lines.push_back(i + 2);
       const std::uint32_t line = lines[pick(std::uint32_t(lines.size()))];
       const std::uint32_t pos = pick(2) == 0 ? line : boundary(pick(length + 1));
-      switch (pick(6)) {
-        case 0:
-          if (length > 0 && !marks.LineMarkAt(line) && marks.AddLineMark(line - 2)) model.MarkLine(line);
-          log << " mark line " << line;
-          break;
-        case 1:
-          marks.SetTagLine(line - 2);
-          model.Tag(line);
-          log << " tag " << line;
-          break;
-        case 2: {
-          const std::uint32_t n = std::min(1 + pick(4), length - pos);
-          if (n == 0 || text.substr(pos, n).find_first_of("\r\n") != std::string::npos) break;
-          if (marks.AddCharMark(pos, text.substr(pos, n))) model.MarkChars(pos, n);
-          log << " mark chars " << pos << "+" << n;
-          break;
-        }
-        case 3:
-        case 4: {
-          const std::string s = pos == line && pick(2) == 0 ? std::string("\r\n") : piece(8);
-          Insert(*doc, pos, s);
-          model.Put(pos, s);
-          log << " insert " << pos << "+" << s.size();
-          break;
-        }
-        default: {
-          const std::uint32_t end = std::min(length, boundary(pos + 1 + pick(12)));
-          if (end <= pos) break;
-          const std::uint32_t kept = doc->RowStartOfPos(end);
-          const bool startsRow = doc->RowStartOfPos(pos) == pos;
-          doc->DeleteText(pos, end - pos);
-          model.Cut(pos, end - pos, kept, startsRow);
-          log << " delete " << pos << "-" << end;
-          break;
-        }
+      const std::uint32_t action = pick(6);
+      if (action == 0) {
+        if (length > 0 && !marks.LineMarkAt(line) && marks.AddLineMark(line - 2)) model.MarkLine(line);
+        log << " mark line " << line;
+      } else if (action == 1) {
+        marks.SetTagLine(line - 2);
+        model.Tag(line);
+        log << " tag " << line;
+      } else if (action == 2) {
+        const std::uint32_t n = std::min(1 + pick(4), length - pos);
+        if (n == 0 || text.substr(pos, n).find_first_of("\r\n") != std::string::npos) continue;
+        if (marks.AddCharMark(pos, text.substr(pos, n))) model.MarkChars(pos, n);
+        log << " mark chars " << pos << "+" << n;
+      } else if (action < 5) {
+        const std::string s = pos == line && pick(2) == 0 ? std::string("\r\n") : piece(8);
+        Insert(*doc, pos, s);
+        model.Put(pos, s);
+        log << " insert " << pos << "+" << s.size();
+      } else {
+        const std::uint32_t end = std::min(length, boundary(pos + 1 + pick(12)));
+        if (end <= pos) continue;
+        const std::uint32_t kept = doc->RowStartOfPos(end);
+        const bool startsRow = doc->RowStartOfPos(pos) == pos;
+        doc->DeleteText(pos, end - pos);
+        model.Cut(pos, end - pos, kept, startsRow);
+        log << " delete " << pos << "-" << end;
       }
-      ASSERT_EQ(marks.LineMarks(), model.Lines()) << "round " << round << ":" << log.str();
-      ASSERT_EQ(marks.TagLine(), model.TagLine()) << "round " << round << ":" << log.str();
-      ASSERT_EQ(Chars(marks), model.Chars()) << "round " << round << ":" << log.str();
+      SCOPED_TRACE("round " + std::to_string(round) + ":" + log.str());
+      ASSERT_EQ(marks.LineMarks(), model.Lines());
+      ASSERT_EQ(marks.TagLine(), model.TagLine());
+      ASSERT_EQ(Chars(marks), model.Chars());
     }
   }
 }
@@ -187,20 +158,8 @@ TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
 // Without wrapping (rows are lines) and with rows of ten columns.
 INSTANTIATE_TEST_SUITE_P(Widths, MarksUnderEdits, ::testing::Values(250, 10));
 
-TEST(DocumentMarksTest, EdgeCasesOfTheFirstLineAndTheLimits) {
-  fakes::FakePlatform platform;
-  constexpr std::uint32_t kFirst = DocumentMarks::kFirstLine;
-  auto doc = TextDoc("ab\r\ncd\r\nef", 80);
-  DocumentMarks& marks = doc->Marks();
-  ASSERT_TRUE(marks.AddLineMark(2));
-  ASSERT_TRUE(marks.AddLineMark(kFirst));
-  Insert(*doc, 0, "x");  // typing at the start keeps the first line marked
-  EXPECT_EQ(marks.LineMarks(), (std::vector<std::uint32_t>{kFirst, 3}));
-  Insert(*doc, 0, "\r\n");  // a CR LF at the start pushes the first line down
-  EXPECT_EQ(marks.LineMarks(), (std::vector<std::uint32_t>{0, 5}));
-  doc->DeleteText(0, doc->TextLength());
-  EXPECT_TRUE(marks.LineMarks().empty());
-
+// Edits around the first line are the random check's; here the limits.
+TEST(DocumentMarksTest, HoldAHundredLineMarksAndCharacterMarksOfOneToEightyBytes) {
   DocumentMarks full;
   for (std::uint32_t i = 0; i < 100; ++i) ASSERT_TRUE(full.AddLineMark(i * 4 + 2));
   EXPECT_FALSE(full.AddLineMark(1000));
@@ -210,4 +169,4 @@ TEST(DocumentMarksTest, EdgeCasesOfTheFirstLineAndTheLimits) {
 }
 
 }  // namespace
-}  // namespace quarn
+}  // namespace quarn::doctests

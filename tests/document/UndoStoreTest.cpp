@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <deque>
 #include <random>
 #include <vector>
@@ -15,29 +17,27 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A document holding n bytes whose value tells their position, so that a
-// record's copy shows where it was taken from.
+// A document holding 70,000 bytes whose value tells their position, so that
+// a record's copy shows where it was taken from.
 class UndoStore : public ::testing::Test {
  protected:
-  void SetUp() override { Fill(70000); }
-
-  void Fill(std::uint32_t n) {
+  void SetUp() override {
+    const std::uint32_t n = 70000;
+    for (std::uint32_t i = 0; i < n; ++i) text.push_back(std::uint8_t(i * 7 + i / 251));
     ASSERT_NE(doc.Store().Reserve(n), 2);
-    Bytes bytes(n);
-    for (std::uint32_t i = 0; i < n; ++i) bytes[i] = std::uint8_t(i * 7 + i / 251);
-    doc.Store().Write(0, bytes.data(), n);
+    doc.Store().Write(0, text.data(), n);
     doc.SetTextLength(n, n - 1);
-    text = bytes;
   }
-
   int Push(std::uint32_t type, std::uint32_t pos, std::uint32_t len, bool clearRedo = true) {
     return CVeskRD::Push(doc, doc.Undo(), type, pos, len, clearRedo);
   }
-
+  // Records that go in without asking: type, position, length.
+  void PushAll(std::initializer_list<std::array<std::uint32_t, 3>> records) {
+    for (const auto& [type, pos, len] : records) ASSERT_EQ(Push(type, pos, len), 2) << type << " at " << pos;
+  }
   Bytes DataOf(const CVeskRD& store, std::uint32_t i) const {
-    const CVeskRD::Record& r = store.At(i);
-    const std::uint8_t* data = store.DataOf(r);
-    return data ? Bytes(data, data + r.length) : Bytes();
+    const std::uint8_t* data = store.DataOf(store.At(i));
+    return data ? Bytes(data, data + store.At(i).length) : Bytes();
   }
   Bytes TextAt(std::uint32_t pos, std::uint32_t len) const {
     return Bytes(text.begin() + pos, text.begin() + pos + len);
@@ -48,89 +48,11 @@ class UndoStore : public ::testing::Test {
   Bytes text;
 };
 
-TEST_F(UndoStore, TableKeepsTheNewest512Records) {
-  for (std::uint32_t i = 0; i < 513; ++i) ASSERT_EQ(Push(CVeskRD::kInserted, i, 1), 2);
-  const CVeskRD& undo = doc.Undo();
-  ASSERT_EQ(undo.Count(), CVeskRD::kMaxRecords);
-  EXPECT_EQ(undo.At(0).position, 1u);
-  EXPECT_EQ(undo.Last().position, 512u);
-  EXPECT_EQ(undo.At(0).dataOffset, CVeskRD::kNoData);
-  EXPECT_EQ(undo.DataOf(undo.At(0)), nullptr);
-
-  // With a full table, dropping the oldest deletion also takes its bytes
-  // out of the front of the area.
-  doc.Undo().Clear();
-  for (std::uint32_t i = 0; i < 512; ++i) ASSERT_EQ(Push(CVeskRD::kDeleted, i * 3, 3), 2);
-  EXPECT_EQ(undo.BytesUsed(), 512u * 3);
-  ASSERT_EQ(Push(CVeskRD::kDeleted, 5000, 10), 2);
-  EXPECT_EQ(undo.Count(), 512u);
-  EXPECT_EQ(undo.BytesUsed(), 511u * 3 + 10);
-  EXPECT_EQ(undo.At(0).dataOffset, 0u);
-  EXPECT_EQ(DataOf(undo, 0), TextAt(3, 3));
-  EXPECT_EQ(DataOf(undo, 511), TextAt(5000, 10));
-  EXPECT_FALSE(platform.Shown(msg::kUndoOverflow));
-}
-
-TEST_F(UndoStore, FullAreaDropsTheFewestOldestRecordsAndKeepsOffsetsRight) {
-  CVeskRD& undo = doc.Undo();
-  ASSERT_EQ(Push(CVeskRD::kDeleted, 100, 10000), 2);
-  ASSERT_EQ(Push(CVeskRD::kInserted, 7, 2), 2);
-  ASSERT_EQ(Push(CVeskRD::kOverwrittenOld, 20000, 12000), 2);
-  ASSERT_EQ(Push(CVeskRD::kOverwrittenNew, 20000, 12000), 2);
-  ASSERT_EQ(Push(CVeskRD::kReplacedOld, 40000, 10000), 2);
-  ASSERT_EQ(Push(CVeskRD::kReplacedNew, 40000, 5), 2);
-  EXPECT_EQ(undo.BytesUsed(), 32000u);
-
-  // 768 bytes free; 5000 more need the oldest deletion's 10000 to go. The
-  // insertion behind it has no bytes and stays.
-  ASSERT_EQ(Push(CVeskRD::kDeleted, 60000, 5000), 2);
-  ASSERT_EQ(undo.Count(), 6u);
-  EXPECT_EQ(undo.At(0).type, CVeskRD::kInserted);
-  EXPECT_EQ(undo.BytesUsed(), 27000u);
-  EXPECT_EQ(undo.At(1).dataOffset, 0u);
-  EXPECT_EQ(undo.At(3).dataOffset, 12000u);
-  EXPECT_EQ(undo.At(5).dataOffset, 22000u);
-  EXPECT_EQ(DataOf(undo, 1), TextAt(20000, 12000));
-  EXPECT_EQ(DataOf(undo, 3), TextAt(40000, 10000));
-  EXPECT_EQ(DataOf(undo, 5), TextAt(60000, 5000));
-
-  // A record of exactly the area's size fits, and only it remains.
-  ASSERT_EQ(Push(CVeskRD::kDeleted, 1000, 32768), 2);
-  ASSERT_EQ(undo.Count(), 1u);
-  EXPECT_EQ(undo.BytesUsed(), 32768u);
-  EXPECT_EQ(DataOf(undo, 0), TextAt(1000, 32768));
-  // And an insertion still goes in beside a full area.
-  ASSERT_EQ(Push(CVeskRD::kInserted, 3, 1), 2);
-  EXPECT_EQ(undo.Count(), 2u);
-  EXPECT_FALSE(platform.Shown(msg::kUndoOverflow));
-}
-
-TEST_F(UndoStore, SecondHalfOfAPairIsDroppedWithItsFirstHalf) {
-  CVeskRD& undo = doc.Undo();
-  ASSERT_EQ(Push(CVeskRD::kReplacedOld, 10, 4), 2);
-  ASSERT_EQ(Push(CVeskRD::kReplacedNew, 10, 6), 2);
-  for (std::uint32_t i = 0; i < 510; ++i) ASSERT_EQ(Push(CVeskRD::kInserted, i, 1), 2);
-  ASSERT_EQ(undo.Count(), 512u);
-  ASSERT_EQ(Push(CVeskRD::kInserted, 999, 1), 2);
-  EXPECT_EQ(undo.Count(), 511u);
-  EXPECT_EQ(undo.At(0).type, CVeskRD::kInserted);
-  EXPECT_EQ(undo.BytesUsed(), 0u);
-
-  // Likewise when the area makes room: the overwrite pair goes whole.
-  undo.Clear();
-  ASSERT_EQ(Push(CVeskRD::kOverwrittenOld, 0, 20000), 2);
-  ASSERT_EQ(Push(CVeskRD::kOverwrittenNew, 0, 20000), 2);
-  ASSERT_EQ(Push(CVeskRD::kDeleted, 30000, 20000), 2);
-  ASSERT_EQ(undo.Count(), 1u);
-  EXPECT_EQ(DataOf(undo, 0), TextAt(30000, 20000));
-}
-
 TEST_F(UndoStore, RecordLargerThanTheAreaAsksWhetherToGoOnWithoutUndo) {
   CVeskRD& undo = doc.Undo();
   CVeskRD& redo = doc.Redo();
-  ASSERT_EQ(Push(CVeskRD::kDeleted, 0, 100), 2);
+  PushAll({{CVeskRD::kDeleted, 0, 100}});
   ASSERT_EQ(CVeskRD::Push(doc, redo, CVeskRD::kInserted, 5, 1, false), 2);
-
   // Cancel: the edit is not made, and nothing of either history is lost.
   platform.messages.answers = {answer::kCancel};
   EXPECT_EQ(Push(CVeskRD::kDeleted, 0, 40000), 0);
@@ -139,7 +61,6 @@ TEST_F(UndoStore, RecordLargerThanTheAreaAsksWhetherToGoOnWithoutUndo) {
   EXPECT_EQ(undo.Count(), 1u);
   EXPECT_EQ(DataOf(undo, 0), TextAt(0, 100));
   EXPECT_TRUE(redo.CanUse());
-
   // OK: the edit goes on without undo; the new edit also ends redo.
   platform.messages.answers = {answer::kOk};
   EXPECT_EQ(Push(CVeskRD::kOverwrittenOld, 0, 32769), 1);
@@ -147,9 +68,12 @@ TEST_F(UndoStore, RecordLargerThanTheAreaAsksWhetherToGoOnWithoutUndo) {
   EXPECT_FALSE(undo.CanUse());
   EXPECT_EQ(undo.BytesUsed(), 0u);
   EXPECT_FALSE(redo.CanUse());
-
   // Insertions of any length hold no bytes and never ask.
   EXPECT_EQ(Push(CVeskRD::kInserted, 0, 40000), 2);
+  // A record of exactly the area's size fits without asking, and only it remains.
+  PushAll({{CVeskRD::kDeleted, 0, 100}, {CVeskRD::kDeleted, 1000, 32768}});
+  ASSERT_EQ(undo.Count(), 1u);
+  EXPECT_EQ(DataOf(undo, 0), TextAt(1000, 32768));
   EXPECT_EQ(platform.CountShown(msg::kUndoOverflow), 2u);
 }
 
@@ -159,12 +83,9 @@ TEST_F(UndoStore, RedoIsClearedOnlyByANewEditAndUnknownTypesAreIgnored) {
   ASSERT_EQ(Push(CVeskRD::kInserted, 0, 1, false), 2);
   EXPECT_EQ(redo.Count(), 1u);
   EXPECT_EQ(DataOf(redo, 0), TextAt(3, 4));
-
-  EXPECT_EQ(Push(0, 0, 1), 2);
-  EXPECT_EQ(Push(7, 0, 1), 2);
+  PushAll({{0, 0, 1}, {7, 0, 1}});
   EXPECT_EQ(doc.Undo().Count(), 1u);
-
-  ASSERT_EQ(Push(CVeskRD::kInserted, 0, 1, true), 2);
+  PushAll({{CVeskRD::kInserted, 0, 1}});
   EXPECT_FALSE(redo.CanUse());
   EXPECT_EQ(redo.BytesUsed(), 0u);
 }
@@ -179,18 +100,18 @@ TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
   std::deque<Model> model;
   std::mt19937 rng(12345);
   CVeskRD& undo = doc.Undo();
-
-  auto modelBytes = [&model] {
+  const auto holds = [](std::uint32_t type) { return type == 2 || type == 3 || type == 5; };
+  const auto modelBytes = [&model] {
     std::uint32_t used = 0;
     for (const Model& m : model) used += std::uint32_t(m.data.size());
     return used;
   };
-  auto dropFront = [&model] {
+  const auto dropFront = [&model] {
     model.pop_front();
     while (!model.empty() && (model.front().type == 4 || model.front().type == 6)) model.pop_front();
   };
-
   for (int step = 0; step < 4000; ++step) {
+    SCOPED_TRACE(step);
     if (rng() % 8 == 0 && !model.empty()) {
       undo.PopLast();
       model.pop_back();
@@ -198,25 +119,21 @@ TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
       const std::uint32_t type = 1 + rng() % 6;
       const std::uint32_t length = rng() % 3 == 0 ? rng() % 9000 : rng() % 40;
       const std::uint32_t pos = rng() % (std::uint32_t(text.size()) - length);
-      const bool holds = type == 2 || type == 3 || type == 5;
       // Oldest first: a full table loses one record, then the area makes room.
       if (model.size() >= CVeskRD::kMaxRecords) dropFront();
-      if (holds)
-        while (!model.empty() && undo.Capacity() - modelBytes() < length) dropFront();
-      model.push_back({type, pos, length, holds ? TextAt(pos, length) : Bytes()});
+      while (holds(type) && !model.empty() && undo.Capacity() - modelBytes() < length) dropFront();
+      model.push_back({type, pos, length, holds(type) ? TextAt(pos, length) : Bytes()});
       ASSERT_EQ(Push(type, pos, length), 2);
     }
-    ASSERT_EQ(undo.Count(), model.size()) << "step " << step;
-    ASSERT_EQ(undo.BytesUsed(), modelBytes()) << "step " << step;
-    std::uint32_t offset = 0;
-    for (std::uint32_t i = 0; i < undo.Count(); ++i) {
+    ASSERT_EQ(undo.Count(), model.size());
+    ASSERT_EQ(undo.BytesUsed(), modelBytes());
+    for (std::uint32_t i = 0, offset = 0; i < undo.Count(); ++i) {
       const CVeskRD::Record& r = undo.At(i);
       ASSERT_EQ(r.type, model[i].type);
       ASSERT_EQ(r.position, model[i].position);
-      const bool holds = r.type == 2 || r.type == 3 || r.type == 5;
-      ASSERT_EQ(r.dataOffset, holds ? offset : CVeskRD::kNoData) << "step " << step;
-      ASSERT_EQ(DataOf(undo, i), model[i].data) << "step " << step;
-      if (holds) offset += r.length;
+      ASSERT_EQ(r.dataOffset, holds(r.type) ? offset : CVeskRD::kNoData);
+      ASSERT_EQ(DataOf(undo, i), model[i].data);
+      offset += holds(r.type) ? r.length : 0;
     }
   }
 }

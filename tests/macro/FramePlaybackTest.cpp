@@ -3,19 +3,16 @@
 // and mode; window records stop at a binary window.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "binaryview/BinaryWindowFixture.h"
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
-#include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
+#include "core/common/Settings.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
-#include "core/common/Settings.h"
 #include "core/options/CommonSettingsCommand.h"
-#include "core/view/CVeskView.h"
+#include "fakes/FakeViewParts.h"
 #include "options/RecordingEffects.h"
 #include "platform/DialogService.h"
 
@@ -31,41 +28,57 @@ struct JumpDialogs : fakes::FakeDialogs {
   int shown = 0;
 };
 
-struct Placer : ChildPlacer {
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
+struct NoFrames : FrameFactory {
+  bool CreateFrame(CVeskDoc&) override { return true; }
+  void ActivateFrame(CVeskDoc&) override {}
+  void DestroyFrame(CVeskDoc&) override {}
+};
+
+struct FrameHost : MainFrameHost {
+  CVeskView* ActiveView() override { return view; }
+  void CloseMainWindow() override {}
+  void MenusChanged() override {}
+  CommonSettingsEffects* SettingsEffects() override { return &effects; }
+  RecordingEffects effects;
+  CVeskView* view = nullptr;
+};
+
+// A main frame over documents without windows.
+struct FrameParts {
+  FrameParts() { documents.SetFrameFactory(&frames); }
+  ~FrameParts() { documents.CloseAll(); }
+  NoFrames frames;
+  DocTemplate documents;
+  FrameHost host;
+  CMainFrame frame{documents, host};
 };
 
 class BinaryPlaybackTest : public testing::BinaryWindowFixture {
  protected:
-  struct Target : ReplayTarget {
-    void SendFrameCommand(unsigned id) override { view->OnCommand(id); }
-    RecordReplayer* ReplayView() override { return view.get(); }
-    std::unique_ptr<CVeskView> view;
-  };
   void OpenWithView() {
-    target.view.reset();
+    view.reset();
     Open(std::string(4096, 'x'));
-    target.view = std::make_unique<CVeskView>(*doc, placer);
-    target.view->AttachBinaryWindow(window.get());
+    view = std::make_unique<CVeskView>(*doc, placer);
+    view->AttachBinaryWindow(window.get());
+    target.view = view.get();
     Platform().dialogs = &dialogs;
     ops.SetReplayTarget(&target);
   }
-  void TearDown() override { target.view.reset(); }
+  void TearDown() override { view.reset(); }
 
   JumpDialogs dialogs;
-  Placer placer;
-  Target target;
+  fakes::NoPlacer placer;
+  std::unique_ptr<CVeskView> view;
+  fakes::ViewTarget target;
   COperationManeger ops;
 };
 
-TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialog) {
+TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialogAndAWindowRecordStopsThePlayback) {
   OpenWithView();
   ops.StartRecording();
-  target.view->OnCommand(cmd::kWriteProtect);
-  target.view->OnCommand(cmd::kJump);
-  target.view->OnCommand(cmd::kFind);  // not recordable: not recorded
+  view->OnCommand(cmd::kWriteProtect);
+  view->OnCommand(cmd::kJump);
+  view->OnCommand(cmd::kFind);  // not recordable: not recorded
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 2u);
   EXPECT_EQ(window->CaretPos(), 0x100u);
@@ -74,9 +87,7 @@ TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialog) {
   EXPECT_EQ(dialogs.shown, 1);
   EXPECT_EQ(window->CaretPos(), 0x100u);
   EXPECT_TRUE(doc->IsWriteProtected());
-}
 
-TEST_F(BinaryPlaybackTest, AWindowRecordStopsThePlayback) {
   OpenWithView();
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kWriteProtect);
@@ -87,87 +98,54 @@ TEST_F(BinaryPlaybackTest, AWindowRecordStopsThePlayback) {
   EXPECT_TRUE(doc->IsWriteProtected());
 }
 
-struct NoFrames : FrameFactory {
-  bool CreateFrame(CVeskDoc&) override { return true; }
-  void ActivateFrame(CVeskDoc&) override {}
-  void DestroyFrame(CVeskDoc&) override {}
-};
-
-struct FrameHost : MainFrameHost {
-  CVeskView* ActiveView() override { return nullptr; }
-  void CloseMainWindow() override {}
-  void MenusChanged() override {}
-  CommonSettingsEffects* SettingsEffects() override { return &effects; }
-  RecordingEffects effects;
-};
-
 // A frame command reaches the active binary view first, which leaves it to
 // the frame: it is recorded once and replays once.
 TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
-  struct ViewHost : FrameHost {
-    CVeskView* ActiveView() override { return view; }
-    CVeskView* view = nullptr;
-  } host;
   struct FrameTarget : ReplayTarget {
     void SendFrameCommand(unsigned id) override { frame->OnCommand(id); }
     CVeskView* ReplayView() override { return nullptr; }
     CMainFrame* frame = nullptr;
   } frameTarget;
-  NoFrames frames;
-  DocTemplate documents;
-  documents.SetFrameFactory(&frames);
-  CMainFrame frame(documents, host);
+  FrameParts parts;
   OpenWithView();
-  host.view = target.view.get();
-  frameTarget.frame = &frame;
+  parts.host.view = view.get();
+  frameTarget.frame = &parts.frame;
   ops.SetReplayTarget(&frameTarget);
   ops.StartRecording();
-  frame.OnCommand(cmd::kFileNew);
-  frame.OnCommand(cmd::kWriteProtect);
+  parts.frame.OnCommand(cmd::kFileNew);
+  parts.frame.OnCommand(cmd::kWriteProtect);
   ops.StopRecording();
   EXPECT_EQ(ops.Count(), 2u);
   ops.Play();
-  EXPECT_EQ(documents.Count(), 2u);
+  EXPECT_EQ(parts.documents.Count(), 2u);
   EXPECT_FALSE(doc->IsWriteProtected());
-  documents.CloseAll();
 }
 
-TEST(FilePlaybackTest, FileOpenReplaysItsPathAndMode) {
+struct FilePlaybackTest : ::testing::Test {
   fakes::FakePlatform platform;
-  NoFrames frames;
-  DocTemplate documents;
-  documents.SetFrameFactory(&frames);
-  FrameHost host;
-  CMainFrame frame(documents, host);
+  FrameParts parts;
+  COperationManeger& ops = Operations();
+};
+
+TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndModeAndTheCommonSettingsTheirEditPage) {
   platform.files.files["/plain.txt"] = "text\r\n";
   platform.dialogs.fileAnswers = {"/plain.txt"};
   platform.dialogs.openModeChoices = {kOpenBinary};
-  COperationManeger& ops = Operations();
   ops.StartRecording();
-  frame.OnCommand(cmd::kFileOpen);
+  parts.frame.OnCommand(cmd::kFileOpen);
   ops.StopRecording();
-  ASSERT_EQ(documents.Count(), 1u);
-  documents.CloseAll();
+  ASSERT_EQ(parts.documents.Count(), 1u);
+  parts.documents.CloseAll();
   ops.Play();
-  ASSERT_EQ(documents.Count(), 1u);
-  EXPECT_EQ(documents.At(0).DocKind(), kBinaryDoc);
+  ASSERT_EQ(parts.documents.Count(), 1u);
+  EXPECT_EQ(parts.documents.At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(platform.dialogs.requests.size(), 1u);
-  documents.CloseAll();
-}
 
-TEST(FilePlaybackTest, CommonSettingsReplayTheirEditPage) {
-  fakes::FakePlatform platform;
+  // The common settings replay their edit page.
   const AppSettings saved = gSettings;
-  DocTemplate documents;
-  FrameHost host;
-  CMainFrame frame(documents, host);
-  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) {
-    s.edit.tabPositions = "9,13,";
-    return true;
-  });
-  COperationManeger& ops = Operations();
+  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();
-  RunCommonSettings(true, host.effects);
+  RunCommonSettings(true, parts.host.effects);
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 1u);
   gSettings.TabPosition = TabPositionList{};

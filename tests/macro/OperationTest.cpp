@@ -35,6 +35,14 @@ struct FrameTarget : ReplayTarget {
   std::vector<Played> played;
 };
 
+// Records each command it replays, as a view does while recording.
+struct EchoTarget : FrameTarget {
+  void SendFrameCommand(unsigned id) override {
+    FrameTarget::SendFrameCommand(id);
+    RecordOperation(rec::kFrameCommand, id, *ReplayedParameters());
+  }
+};
+
 class OperationTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -80,19 +88,6 @@ TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
   EXPECT_FALSE(ReplayedParameters());
 }
 
-TEST_F(OperationTest, ReplayedCommandsAreRecordedAgainWithoutLooping) {
-  ops.StartRecording();
-  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1, 2});
-  struct Echo : FrameTarget {
-    void SendFrameCommand(unsigned id) override { RecordOperation(rec::kFrameCommand, id, *ReplayedParameters()); }
-  } echo;
-  ops.SetReplayTarget(&echo);
-  ops.Play();
-  ops.Play();
-  EXPECT_EQ(ops.Count(), 4u);
-  EXPECT_TRUE(ops.IsRecording());
-}
-
 TEST_F(OperationTest, RecordPassingTheBufferEndsTheRecording) {
   ops.StartRecording();
   RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
@@ -123,16 +118,18 @@ TEST_F(OperationTest, NamesAndPaths) {
   }
 }
 
-// A saved operation played while recording (its key pressed) leaves the
+// Commands replayed while recording are recorded again, without looping; a
+// saved operation played while recording (its key pressed) leaves the
 // recording in place and adds the commands it plays, once.
-TEST_F(OperationTest, PlayingASavedOperationWhileRecordingAddsItsCommands) {
-  struct Echo : FrameTarget {
-    void SendFrameCommand(unsigned id) override {
-      FrameTarget::SendFrameCommand(id);
-      RecordOperation(rec::kFrameCommand, id, *ReplayedParameters());
-    }
-  } echo;
+TEST_F(OperationTest, ReplayedCommandsAndSavedOperationsPlayedWhileRecordingAreRecordedOnce) {
+  EchoTarget echo;
   ops.SetReplayTarget(&echo);
+  ops.StartRecording();
+  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1, 2});
+  ops.Play();
+  ops.Play();
+  EXPECT_EQ(ops.Count(), 4u);
+  EXPECT_TRUE(ops.IsRecording());
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{2});
   ASSERT_TRUE(ops.Save("two", ""));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "binaryview/BinaryWindowFixture.h"
 #include "core/common/ParameterBlock.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
@@ -9,46 +8,12 @@
 #include "core/print/CPageLayout.h"
 #include "core/print/PrintCommands.h"
 #include "core/view/CVeskView.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/FakeViewParts.h"
 #include "fakes/RecordingCanvas.h"
 #include "platform/Platform.h"
 
 namespace quarn {
 namespace {
-
-struct Placer : ChildPlacer {
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
-};
-
-// A binary window with a selection of bytes [first, end).
-struct Binary : BinaryWindowCommands {
-  std::uint32_t first = 0, end = 0;
-  bool dropped = false;
-  void Copy() override {}
-  void Cut() override {}
-  void Paste() override {}
-  void Undo() override {}
-  void Redo() override {}
-  void ClearMarks() override {}
-  void NextMark() override {}
-  void PrevMark() override {}
-  void ToggleMark() override {}
-  void FindDialog() override {}
-  void ReplaceDialog() override {}
-  void Jump() override {}
-  void SelectAll() override {}
-  void ScreenCopy() override {}
-  void FindNext(int) override {}
-  bool HasSelection() const override { return end > first; }
-  std::pair<std::uint32_t, std::uint32_t> SelectedBytes() const override { return {first, end}; }
-  void DropSelectionForPrint() override { dropped = true, first = end = 0; }
-  bool CanPaste() const override { return false; }
-  bool CanUndo() const override { return false; }
-  bool CanRedo() const override { return false; }
-  void RecomputeLayout() override {}
-};
 
 // Runs each job on a recording canvas of an A4 page at 600 dpi.
 struct FakePrinting : PrintService {
@@ -67,7 +32,8 @@ struct FakePrinting : PrintService {
   }
 };
 
-struct PrintCommandTest : ::testing::Test {
+// A binary window over a document, and a view for the commands.
+struct PrintCommandTest : testing::BinaryWindowFixture {
   void SetUp() override {
     Platform().printing = &printing;
     SetRecordSink([this](std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
@@ -85,27 +51,17 @@ struct PrintCommandTest : ::testing::Test {
     std::uint32_t type, id;
     std::vector<std::uint8_t> data;
   };
-  fakes::FakePlatform platform;
   FakePrinting printing;
+  fakes::NoPlacer placer;
   std::vector<Record> records;
   PageLayoutFields saved;
 };
 
 TEST_F(PrintCommandTest, BinarySelectionIsOfferedAndPrintsOnlyItsRows) {
-  gProcess.nextDocKind = kBinaryDoc;
-  CVeskDoc doc;
-  std::vector<std::uint8_t> bytes(16 * 500, 'x');
-  doc.Store().Reserve(std::uint32_t(bytes.size()));
-  doc.Store().BeginDirect();
-  std::memcpy(doc.Store().Data(), bytes.data(), bytes.size());
-  doc.Store().EndDirect();
-  doc.SetTextLength(std::uint32_t(bytes.size()), std::uint32_t(bytes.size() - 1));
-  Placer placer;
-  Binary binary;
-  CVeskView view(doc, placer);
-  view.AttachBinaryWindow(&binary);
-
-  binary.first = 20, binary.end = 40;  // rows 1 and 2
+  Open(std::string(16 * 500, 'x'));
+  CVeskView view(*doc, placer);
+  view.AttachBinaryWindow(window.get());
+  window->SetSelection(20, 40);  // rows 1 and 2
   printing.chooseSelection = true;
   ASSERT_TRUE(RunPrintCommand(view, 57607));
   EXPECT_TRUE(printing.request.offerSelection);
@@ -122,7 +78,7 @@ TEST_F(PrintCommandTest, BinarySelectionIsOfferedAndPrintsOnlyItsRows) {
   // (7016 - 472) / 75 - 2 = 85 rows a page.
   printing.chooseSelection = false;
   ASSERT_TRUE(RunPrintCommand(view, 57609));
-  EXPECT_TRUE(binary.dropped);
+  EXPECT_FALSE(window->HasSelection());
   EXPECT_EQ(printing.pages, 6u);
   EXPECT_EQ(records.back().id, 57609u);
 
@@ -134,9 +90,8 @@ TEST_F(PrintCommandTest, BinarySelectionIsOfferedAndPrintsOnlyItsRows) {
 
 TEST_F(PrintCommandTest, PageLayoutRecordsItsValuesAndPlaybackTakesThemWithoutTheDialog) {
   gProcess.nextDocKind = kTextDoc;
-  CVeskDoc doc;
-  Placer placer;
-  CVeskView view(doc, placer);
+  CVeskDoc text;
+  CVeskView view(text, placer);
   int shown = 0;
   PageLayoutDialogHook() = [&](CPageLayout& d) {
     ++shown;

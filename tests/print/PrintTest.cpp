@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <random>
 
+#include "binaryview/BinaryTestSupport.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
-#include "core/encoding/Cp932.h"
 #include "core/print/CPrtManeger.h"
 #include "core/print/PrintPage.h"
 #include "fakes/FakePlatform.h"
@@ -18,28 +17,13 @@ namespace {
 // A4 at 600 dpi.
 constexpr PrintDevice kA4{600, 600, 4960, 7016};
 
-std::uint32_t LastUnit(const std::string& text) {
-  if (text.empty()) return CVeskDoc::kNone;
-  std::size_t q = 0;
-  for (;;) {
-    const std::size_t next = q + ((cp932::IsLeadByte(std::uint8_t(text[q])) || text[q] == '\r') ? 2 : 1);
-    if (next >= text.size()) return std::uint32_t(q);
-    q = next;
-  }
-}
-
 std::unique_ptr<CVeskDoc> MakeDoc(const std::string& text, int width, int kind = kTextDoc) {
-  gProcess.nextDocKind = kind;
+  if (kind == kBinaryDoc) return testing::MakeBinaryDoc(testing::Bytes(text));
+  gProcess.nextDocKind = kTextDoc;
   auto doc = std::make_unique<CVeskDoc>();
   doc->Format().charsPerLine = width;
   doc->Format().tabColumns = 4;
-  const auto n = std::uint32_t(text.size());
-  doc->Store().Reserve(n);
-  doc->Store().BeginDirect();
-  if (n) std::memcpy(doc->Store().Data(), text.data(), n);
-  doc->Store().EndDirect();
-  doc->SetTextLength(n, LastUnit(text));
-  if (kind == kTextDoc) doc->RebuildRows();
+  doc->InsertText(0, reinterpret_cast<const std::uint8_t*>(text.data()), std::uint32_t(text.size()));
   doc->SetPathName("/tmp/a.txt");
   return doc;
 }
@@ -89,25 +73,6 @@ TEST_F(PrintFixture, PaginationFigures) {
   }
   // The print font is the page layout's, sized at the printer's resolution.
   EXPECT_EQ(canvas.fonts.back().height, -75);
-}
-
-TEST(PageLineTest, CodesAreReplacedOnceLowerCaseFirst) {
-  const PrintStamp stamp{"26/03/03", "09:05:07"};
-  struct Case {
-    const char* text;
-    const char* expected;
-  } cases[] = {
-      {"FileName = &f  &d &t", "FileName = /a.txt  26/03/03 09:05:07"},
-      {"&p/&P", "10/&P"},
-      {"&p &p", "10 &p"},
-      {"&P &F &D &T", "10 /a.txt 26/03/03 09:05:07"},
-      {"&&x &q", "&&x &q"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ExpandPageLine(c.text, 10, "/a.txt", stamp), c.expected) << c.text;
-  std::tm t{};
-  t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 3, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
-  EXPECT_EQ(MakePrintStamp(t).date, stamp.date);
-  EXPECT_EQ(MakePrintStamp(t).time, stamp.time);
 }
 
 // The printed rows are the text window's own rows when the printed width

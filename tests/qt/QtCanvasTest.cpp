@@ -32,9 +32,8 @@ class CanvasTest : public ::testing::Test {
   }
   static int NonWhite(const QImage& image, QRect area) {
     int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
       for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != kWhite;
-    }
     return count;
   }
   static LogFont Gothic(int pixels) {
@@ -43,7 +42,6 @@ class CanvasTest : public ::testing::Test {
     lf.setFace(codec::Utf8ToCp932("ＭＳ ゴシック"));
     return lf;
   }
-
   QImage image_;
   QPainter painter_;
   std::unique_ptr<QtCanvas> canvas_;
@@ -56,7 +54,6 @@ TEST_F(CanvasTest, FillsAndInversionsCoverExactlyTheirRectangles) {
   canvas_->invertRect(Rect{70, 40, 80, 50});
   canvas_->invertRect(Rect{70, 40, 80, 50});  // inverting twice restores
   const QImage image = finish();
-
   EXPECT_EQ(image.pixel(10, 10), qRgb(0x12, 0x34, 0x56));
   EXPECT_EQ(image.pixel(19, 19), qRgb(0x12, 0x34, 0x56));
   EXPECT_EQ(image.pixel(25, 17), qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56));
@@ -76,7 +73,6 @@ TEST_F(CanvasTest, LinesStopBeforeTheirEndPointAndHonourWidthAndClip) {
   canvas_->clearClip();
   canvas_->drawLine(90, 40, 130, 40, Rgb(0, 0, 0), 1, PenStyle::kDot);
   const QImage image = finish();
-
   EXPECT_EQ(image.pixel(10, 5), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(19, 5), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(20, 5), kWhite);
@@ -97,7 +93,6 @@ TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
   EXPECT_EQ(FamilyForFace("No Such Face", 0), "IPAGothic");
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ Ｐゴシック"), 50), "IPAPGothic");
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ 明朝"), 17), "IPAMincho");
-
   canvas_->selectFont(Gothic(16));
   EXPECT_EQ(canvas_->font().family(), "IPAGothic");
   const TextMetric tm = canvas_->textMetrics();
@@ -106,7 +101,6 @@ TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
   EXPECT_LE(tm.height, 24);
   EXPECT_EQ(tm.aveCharWidth, 8);  // half of the 16-pixel em of a fixed-pitch font
   EXPECT_GE(tm.maxCharWidth, 16);
-
   LogFont cell = Gothic(0);
   cell.height = 20;  // a cell height, not a character height
   canvas_->selectFont(cell);
@@ -124,7 +118,6 @@ TEST_F(CanvasTest, TextRunPlacesEachCharacterAtItsAdvance) {
   const std::string text = "A" + codec::Utf8ToCp932("漢") + "B";
   canvas_->extTextOut(0, 0, 0, nullptr, text, {10, 30, 70, 10});
   const QImage image = finish();
-
   EXPECT_GT(NonWhite(image, QRect(0, 0, 10, height)), 0);
   EXPECT_GT(NonWhite(image, QRect(10, 0, 16, height)), 10);  // the kanji's strokes
   EXPECT_EQ(NonWhite(image, QRect(30, 0, 80, height)), 0);  // the gap its advances leave
@@ -144,7 +137,6 @@ TEST_F(CanvasTest, OpaqueBandsAndClippingOfTextRuns) {
   const Rect clip{0, 40, 20, 60};
   canvas_->extTextOut(0, 40, eto::kClipped, &clip, "WWWWW", std::vector<int>(5, 8));
   const QImage image = finish();
-
   EXPECT_EQ(image.pixel(59, 19), qRgb(0, 0, 255));
   EXPECT_EQ(image.pixel(60, 5), kWhite);  // glyphs beyond the band clipped, no fill
   EXPECT_EQ(NonWhite(image, QRect(60, 0, 140, 20)), 0);

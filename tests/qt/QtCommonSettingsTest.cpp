@@ -1,44 +1,35 @@
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
+// The common settings dialogs as a user sees them: values changed, refused
+// and kept across runs of the program.
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include "options/RecordingEffects.h"
-#include "QtTestUtil.h"
-#include "core/common/Settings.h"
+#include "FrameTest.h"
 #include "core/common/BinarySettings.h"
+#include "core/common/ProgramDirectory.h"
+#include "core/common/Settings.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/options/ControlIds.h"
 #include "core/res/StringTable.h"
-#include "fakes/FakePlatform.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtSettingsControls.h"
-#include "qt/QtText.h"
 
 namespace quarn::qt {
 namespace {
 
-void PressOk(QWidget* dialog) {
-  auto* box = dialog->findChild<QDialogButtonBox*>();
-  ASSERT_TRUE(box);
-  for (QAbstractButton* b : box->buttons())
-    if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) return b->click();
-  FAIL() << "no OK button";
-}
+using testing::PressOk;
 
 class QtCommonSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gSettings = AppSettings();
-    gBinarySettings = BinaryViewSettings();
+    ResetSettings();
     Platform().dialogs = &dialogs;
   }
-  void TearDown() override {
+  void TearDown() override { ResetSettings(); }
+  static void ResetSettings() {
     gSettings = AppSettings();
     gBinarySettings = BinaryViewSettings();
   }
@@ -47,7 +38,25 @@ class QtCommonSettingsTest : public ::testing::Test {
   RecordingEffects effects;
 };
 
-TEST_F(QtCommonSettingsTest, BinaryDialogStoresWhatTheUserChanged) {
+TEST_F(QtCommonSettingsTest, BinaryDialogStoresWhatTheUserChangedAndRefusesABadByte) {
+  bool stayed = false;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
+    ASSERT_TRUE(hex);
+    Control<QSpinBox>(modal, ctl::kBytesPerLine)->setValue(20);
+    hex->setText(QStringLiteral("G1"));
+    PressOk(modal);
+    stayed = modal->isVisible();
+    EXPECT_EQ(hex->selectedText(), QStringLiteral("G1"));
+    EXPECT_EQ(modal->focusWidget(), hex);
+    static_cast<QDialog*>(modal)->reject();
+  });
+  RunCommonSettings(false, effects);
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kByteRefusedNotice});
+  EXPECT_EQ(gSettings.BytesPerLine, 16);
+  EXPECT_TRUE(effects.calls.empty());
   bool seen = false;
   testing::WhenModalShown([&](QWidget* modal) {
     seen = true;
@@ -67,27 +76,6 @@ TEST_F(QtCommonSettingsTest, BinaryDialogStoresWhatTheUserChanged) {
   EXPECT_EQ(gSettings.Binary1, 0xA0);
   EXPECT_EQ(gBinarySettings.Binary1, 0xA0);
   EXPECT_EQ(effects.calls, std::vector<std::string>{"binary full"});
-}
-
-TEST_F(QtCommonSettingsTest, InvalidHexByteKeepsTheDialogOpenWithTheFieldSelected) {
-  bool stayed = false;
-  testing::WhenModalShown([&](QWidget* modal) {
-    auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
-    ASSERT_TRUE(hex);
-    Control<QSpinBox>(modal, ctl::kBytesPerLine)->setValue(20);
-    hex->setText(QStringLiteral("G1"));
-    PressOk(modal);
-    stayed = modal->isVisible();
-    EXPECT_EQ(hex->selectedText(), QStringLiteral("G1"));
-    EXPECT_EQ(modal->focusWidget(), hex);
-    static_cast<QDialog*>(modal)->reject();
-  });
-  RunCommonSettings(false, effects);
-  EXPECT_TRUE(stayed);
-  EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
-  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kByteRefusedNotice});
-  EXPECT_EQ(gSettings.BytesPerLine, 16);
-  EXPECT_TRUE(effects.calls.empty());
 }
 
 TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
@@ -116,6 +104,36 @@ TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_EQ(gSettings.AutoScrollCount, 9);
   EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
+}
+
+// A value changed from the menu, written at exit and read at the next start
+// is kept, and the settings file holds it.
+TEST_F(QtCommonSettingsTest, ABinarySettingChangedInTheDialogIsKeptAcrossRuns) {
+  QtFileSystem files;
+  Platform().files = &files;
+  ReadSettings();
+  ASSERT_EQ(gSettings.BytesPerLine, 16);
+  {
+    QtMainFrame frame;
+    frame.show();
+    testing::WhenModalShown([](QWidget* modal) {
+      auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
+      ASSERT_TRUE(bytes);
+      bytes->setValue(24);
+      PressOk(modal);
+    });
+    EXPECT_TRUE(frame.runCommand(32881));
+    EXPECT_EQ(gSettings.BytesPerLine, 24);
+    EXPECT_EQ(gBinarySettings.BytesPerLine, 24);
+  }
+  ASSERT_TRUE(WriteSettings());  // exit
+  ResetSettings();
+  ReadSettings();  // the next start
+  EXPECT_EQ(gSettings.BytesPerLine, 24);
+  EXPECT_EQ(gBinarySettings.BytesPerLine, 24);
+  EXPECT_TRUE(testing::ReadFile(ToQString(SettingsFilePath())).contains("BytesPerLine=24"));
+  ResetSettings();
+  WriteSettings();
 }
 
 }  // namespace

@@ -1,17 +1,21 @@
+// The dialog and message services of the Qt layer: file dialogs with the
+// program's filters and open modes, and message boxes with their answers.
 #include "qt/QtDialogService.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "QtTestUtil.h"
 #include "core/res/StringTable.h"
 #include "platform/Cp932Codec.h"
+#include "qt/QtMessageService.h"
 #include "qt/QtText.h"
 
 namespace quarn::qt {
@@ -26,7 +30,6 @@ TEST(QtDialogServiceTest, ProgramFiltersBecomeQtNameFilters) {
   EXPECT_EQ(c[3], QString::fromUtf8("ｱｾﾝﾌﾞﾗ(*.asm;*.inc) (*.asm *.inc)"));
   // "*.*" also lists files without a dot.
   EXPECT_EQ(c[5], QString::fromUtf8("すべてのﾌｧｲﾙ(*.*) (*)"));
-
   EXPECT_TRUE(QtNameFilters("").isEmpty());
   EXPECT_TRUE(QtNameFilters("||").isEmpty());
   EXPECT_EQ(QtNameFilters("A|*.a"), QStringList{"A (*.a)"});           // no closing "||"
@@ -37,16 +40,15 @@ class QtFileDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(temp_.isValid());
-    for (const char* name : {"a.c", "b.h", "é.h"}) {
-      QFile f(temp_.filePath(QString::fromUtf8(name)));
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    for (const char* name : {"a.c", "é.h"}) testing::WriteFile(temp_.filePath(QString::fromUtf8(name)), {});
   }
   QTemporaryDir temp_;
   QtDialogService service_;
 };
 
-TEST_F(QtFileDialogTest, OpenDialogReturnsPathFilterAndReadOnlyChoice) {
+// The open dialog hands back the path, the filter, the read-only choice and
+// the open mode, telling each mode chosen on the way.
+TEST_F(QtFileDialogTest, OpenAndSaveDialogsHandBackTheUsersChoices) {
   FileDialogRequest request;
   request.title = LoadString(61440);
   request.filter = texts::kFilterC;
@@ -54,10 +56,15 @@ TEST_F(QtFileDialogTest, OpenDialogReturnsPathFilterAndReadOnlyChoice) {
   request.initialDir = Cp932(temp_.path());
   request.fileMustExist = true;
   request.pathMustExist = true;
-
-  QString title, filter;
+  request.showOpenMode = true;
+  for (unsigned id = 59464; id <= 59467; ++id) request.openModes.push_back(LoadString(id));
+  std::vector<int> told;
+  request.openModeChanged = [&told](int mode) { told.push_back(mode); };
+  QString title, filter, label;
+  QStringList shown;
+  int initial = -1;
   bool hadReadOnlyBox = false;
-  ::quarn::qt::testing::WhenModalShown([&](QWidget* modal) {
+  testing::WhenModalShown([&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_TRUE(dialog);
     title = dialog->windowTitle();
@@ -66,34 +73,6 @@ TEST_F(QtFileDialogTest, OpenDialogReturnsPathFilterAndReadOnlyChoice) {
       hadReadOnlyBox = true;
       box->setChecked(true);
     }
-    dialog->selectFile(QStringLiteral("b.h"));
-    QMetaObject::invokeMethod(dialog, "accept");
-  });
-  ASSERT_TRUE(service_.fileDialog(request));
-  EXPECT_EQ(title, QString::fromUtf8("ファイルを開く"));
-  EXPECT_TRUE(filter.startsWith(QString::fromUtf8("ﾍｯﾀﾞ(*.h)")));
-  EXPECT_TRUE(hadReadOnlyBox);
-  EXPECT_EQ(request.fileName, Cp932(temp_.filePath("b.h")));
-  EXPECT_EQ(request.filterIndex, 2);
-  EXPECT_TRUE(request.readOnly);
-}
-
-TEST_F(QtFileDialogTest, OpenModeListOffersTheFourModesAndTellsEachChoice) {
-  FileDialogRequest request;
-  request.filter = texts::kFilterC;
-  request.initialDir = Cp932(temp_.path());
-  request.fileMustExist = true;
-  request.showOpenMode = true;
-  for (unsigned id = 59464; id <= 59467; ++id) request.openModes.push_back(LoadString(id));
-  std::vector<int> told;
-  request.openModeChanged = [&told](int mode) { told.push_back(mode); };
-
-  QStringList shown;
-  QString label;
-  int initial = -1;
-  ::quarn::qt::testing::WhenModalShown([&](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    ASSERT_TRUE(dialog);
     auto* list = dialog->findChild<QComboBox*>(QStringLiteral("quarnOpenMode"));
     ASSERT_TRUE(list);
     for (int i = 0; i < list->count(); ++i) shown << list->itemText(i);
@@ -106,6 +85,11 @@ TEST_F(QtFileDialogTest, OpenModeListOffersTheFourModesAndTellsEachChoice) {
     QMetaObject::invokeMethod(dialog, "accept");
   });
   ASSERT_TRUE(service_.fileDialog(request));
+  EXPECT_EQ(title, QString::fromUtf8("ファイルを開く"));
+  EXPECT_TRUE(filter.startsWith(QString::fromUtf8("ﾍｯﾀﾞ(*.h)")));
+  EXPECT_TRUE(hadReadOnlyBox);
+  EXPECT_EQ(request.filterIndex, 2);
+  EXPECT_TRUE(request.readOnly);
   EXPECT_EQ(shown, QString::fromUtf8("自動,テキストファイル,バイナリファイル,キャビネットファイル").split(u','));
   EXPECT_EQ(label, QString::fromUtf8("用途(&U):"));
   EXPECT_EQ(initial, 0);
@@ -113,35 +97,91 @@ TEST_F(QtFileDialogTest, OpenModeListOffersTheFourModesAndTellsEachChoice) {
   EXPECT_EQ(request.openMode, 2);
   // The name CP932 lacks comes back as the file's own bytes.
   EXPECT_EQ(PathToOs(request.fileName), QFile::encodeName(temp_.filePath(QString::fromUtf8("é.h"))));
-}
-
-TEST_F(QtFileDialogTest, SaveDialogProposesAJapaneseNameAndCancelChangesNothing) {
-  FileDialogRequest request;
-  request.open = false;
-  request.title = LoadString(61441);
-  request.filter = texts::kFilterGeneral;
-  request.hideReadOnly = true;
-  request.showOpenMode = true;  // a save dialog shows no mode list
-  request.openModes = {"a", "b"};
-  request.pathMustExist = true;
-  request.fileName = Cp932(temp_.filePath(QString::fromUtf8("表示.bin")));
-
+  // The save dialog proposes a Japanese name and shows no open controls;
+  // Cancel changes nothing.
+  FileDialogRequest save;
+  save.open = false;
+  save.title = LoadString(61441);
+  save.filter = texts::kFilterGeneral;
+  save.hideReadOnly = true;
+  save.showOpenMode = true;  // a save dialog shows no mode list
+  save.openModes = {"a", "b"};
+  save.pathMustExist = true;
+  save.fileName = Cp932(temp_.filePath(QString::fromUtf8("表示.bin")));
   bool hadOpenControls = true;
-  ::quarn::qt::testing::WhenModalShown([&](QWidget* modal) {
+  testing::WhenModalShown([&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_TRUE(dialog);
     hadOpenControls = dialog->findChild<QCheckBox*>() || dialog->findChild<QComboBox*>(QStringLiteral("quarnOpenMode"));
     QMetaObject::invokeMethod(dialog, "accept");
   });
-  ASSERT_TRUE(service_.fileDialog(request));
+  ASSERT_TRUE(service_.fileDialog(save));
   EXPECT_FALSE(hadOpenControls);
-  EXPECT_EQ(request.fileName, Cp932(temp_.filePath(QString::fromUtf8("表示.bin"))));
-  EXPECT_EQ(request.filterIndex, 1);
+  EXPECT_EQ(save.fileName, Cp932(temp_.filePath(QString::fromUtf8("表示.bin"))));
+  EXPECT_EQ(save.filterIndex, 1);
+  const FileDialogRequest before = save;
+  testing::WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(service_.fileDialog(save));
+  EXPECT_EQ(save.fileName, before.fileName);
+}
 
-  const FileDialogRequest before = request;
-  ::quarn::qt::testing::WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-  EXPECT_FALSE(service_.fileDialog(request));
-  EXPECT_EQ(request.fileName, before.fileName);
+using B = QMessageBox::StandardButton;
+
+TEST(QtMessageServiceTest, BoxShowsConvertedTextsButtonsAndIconAndAnswersButtonNumbers) {
+  // "保存しますか？" / "Quarn"
+  auto box = MakeMessageBox("\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48", "Quarn",
+                            mb::kYesNoCancel | mb::kIconQuestion);
+  EXPECT_EQ(box->text(), QString::fromUtf8("保存しますか？"));
+  EXPECT_EQ(box->windowTitle(), QStringLiteral("Quarn"));
+  EXPECT_EQ(box->icon(), QMessageBox::Question);
+  EXPECT_EQ(box->standardButtons(), B::Yes | B::No | B::Cancel);
+  EXPECT_EQ(box->defaultButton(), box->button(B::Yes));
+  struct Case {
+    unsigned style;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon;
+  };
+  const Case cases[] = {
+      {mb::kOk, B::Ok, QMessageBox::NoIcon},
+      {mb::kOkCancel | mb::kIconExclamation, B::Ok | B::Cancel, QMessageBox::Warning},
+      {mb::kYesNo | mb::kIconAsterisk, B::Yes | B::No, QMessageBox::Information},
+      {mb::kOk | mb::kSystemModal | mb::kIconHand, B::Ok, QMessageBox::Critical},
+  };
+  for (const Case& c : cases) {
+    auto b = MakeMessageBox("x", "y", c.style);
+    EXPECT_EQ(b->standardButtons(), c.buttons) << c.style;
+    EXPECT_EQ(b->icon(), c.icon) << c.style;
+  }
+  auto overwrite = MakeMessageBox("x", "y", mb::kOkCancel | mb::kOkIsOverwrite);
+  EXPECT_EQ(overwrite->button(B::Ok)->text(), QString::fromUtf8("上書き"));
+  EXPECT_EQ(overwrite->button(B::Cancel)->text(), QString::fromUtf8("キャンセル"));
+  // The second-button default of the style.
+  EXPECT_EQ(MakeMessageBox("x", "y", mb::kYesNo | 0x100)->defaultButton()->text(),
+            MakeMessageBox("x", "y", mb::kYesNo)->button(B::No)->text());
+  // Answers are the program's button numbers.
+  EXPECT_EQ(AnswerOf(B::Ok, mb::kOk), 1);
+  EXPECT_EQ(AnswerOf(B::Cancel, mb::kOkCancel), 2);
+  EXPECT_EQ(AnswerOf(B::Yes, mb::kYesNoCancel), 6);
+  EXPECT_EQ(AnswerOf(B::No, mb::kYesNoCancel), 7);
+  // Closed without a button: the answer of the box's escape.
+  EXPECT_EQ(AnswerOf(B::NoButton, mb::kOk), 1);
+  EXPECT_EQ(AnswerOf(B::NoButton, mb::kYesNoCancel), 2);
+  EXPECT_EQ(AnswerOf(B::NoButton, mb::kYesNo), 7);
+}
+
+TEST(QtMessageServiceTest, ModalBoxReturnsTheButtonClicked) {
+  QtMessageService service;
+  QString shownText;
+  testing::WhenModalShown([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_TRUE(box);
+    shownText = box->text();
+    box->button(B::No)->click();
+  });
+  EXPECT_EQ(service.messageBox("\x82\xA0", "Quarn", mb::kYesNoCancel | mb::kIconQuestion), 7);
+  EXPECT_EQ(shownText, QString::fromUtf8("あ"));
+  testing::WhenModalShown([](QWidget* modal) { modal->close(); });
+  EXPECT_EQ(service.messageBox("x", "Quarn", mb::kOkCancel), 2);
 }
 
 }  // namespace

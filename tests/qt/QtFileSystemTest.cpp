@@ -29,18 +29,16 @@ class QtFileSystemTest : public testing::Test {
  protected:
   // The temporary directory as a CP932 path with a trailing slash.
   std::string dir() const { return codec::Utf8ToCp932(temp_.path().toStdString()) + "/"; }
-
   QTemporaryDir temp_;
   QtFileSystem fs_;
 };
 
-TEST_F(QtFileSystemTest, EveryByteValueSurvivesWriteAndRead) {
+TEST_F(QtFileSystemTest, EveryByteValueSurvivesWriteAndReadAndWriteAllReplacesTheWholeFile) {
   std::string data;
   for (int round = 0; round < 300; ++round)
     for (int b = 0; b < 256; ++b) data += char(b);
   const std::string path = dir() + "bytes.bin";
   ASSERT_TRUE(fs_.writeAll(path, data));
-
   auto file = fs_.openRead(path);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->length(), std::int64_t(data.size()));
@@ -56,13 +54,7 @@ TEST_F(QtFileSystemTest, EveryByteValueSurvivesWriteAndRead) {
   EXPECT_EQ(file->read(&extra, 1), 0);
   EXPECT_TRUE(file->close());
   EXPECT_EQ(back, data);
-}
-
-TEST_F(QtFileSystemTest, WriteAllReplacesTheWholeFile) {
-  const std::string path = dir() + "t.txt";
-  ASSERT_TRUE(fs_.writeAll(path, std::string(10000, 'x')));
   ASSERT_TRUE(fs_.writeAll(path, "abc"));
-  std::string back;
   ASSERT_TRUE(fs_.readAll(path, back));
   EXPECT_EQ(back, "abc");
 }
@@ -84,7 +76,6 @@ TEST_F(QtFileSystemTest, AReplacingFileTakesThePlaceOnlyWhenClosedAndKeepsThePer
   ASSERT_TRUE(fs_.readAll(path, back));
   EXPECT_EQ(back, "old bytes");
   EXPECT_EQ(QDir(temp_.path()).entryList(QDir::Files).size(), 1);
-
   auto file = fs_.createReplacing(path);
   ASSERT_TRUE(file);
   ASSERT_TRUE(file->write("new bytes", 9));
@@ -98,7 +89,7 @@ TEST_F(QtFileSystemTest, AReplacingFileTakesThePlaceOnlyWhenClosedAndKeepsThePer
   EXPECT_FALSE(fs_.createReplacing(dir()));  // a directory is no file
 }
 
-TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
+TEST_F(QtFileSystemTest, DirectoriesMissingAndUnreadableFilesAreRefused) {
   const std::string sub = dir() + "sub";
   ASSERT_TRUE(QDir().mkdir(QString::fromStdString(codec::Cp932ToUtf8(sub))));
   EXPECT_TRUE(fs_.isDirectory(sub));
@@ -108,7 +99,6 @@ TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
   EXPECT_FALSE(fs_.canReadWrite(sub));
   EXPECT_FALSE(fs_.remove(sub));
   EXPECT_TRUE(fs_.isDirectory(sub));
-
   EXPECT_FALSE(fs_.openRead(dir() + "missing"));
   EXPECT_FALSE(fs_.exists(dir() + "missing"));
   EXPECT_FALSE(fs_.openRead(""));
@@ -117,42 +107,14 @@ TEST_F(QtFileSystemTest, DirectoriesAndMissingFilesAreRefused) {
   EXPECT_TRUE(fs_.isDirectory(dir() + "no/such/dir"));
   ASSERT_TRUE(fs_.writeAll(dir() + "no/such/dir/f", "x"));
   EXPECT_FALSE(fs_.makeDirectories(dir() + "no/such/dir/f/g")) << "a file is in the way";
-}
-
-TEST_F(QtFileSystemTest, UnreadableFileIsRefused) {
-  const std::string path = dir() + "locked";
-  ASSERT_TRUE(fs_.writeAll(path, "secret"));
-  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(codec::Cp932ToUtf8(path)), QFileDevice::Permissions()));
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-  EXPECT_FALSE(fs_.openRead(path));
-  EXPECT_FALSE(fs_.canReadWrite(path));
-  EXPECT_FALSE(fs_.createReplacing(path));  // not replaced behind the user's back
-  EXPECT_TRUE(fs_.exists(path));
-}
-
-TEST_F(QtFileSystemTest, JapaneseFileNameWithBackslashTrailByte) {
-  // "表示.txt": 表 is 0x95 0x5C, whose trail byte is a backslash.
-  const std::string name = "\x95\x5C\x8E\xA6.txt";
-  const std::string path = dir() + name;
-  ASSERT_TRUE(fs_.writeAll(path, "hello"));
-  EXPECT_TRUE(QFile::exists(temp_.path() + QString::fromUtf8("/表示.txt")));
-  EXPECT_TRUE(fs_.exists(path));
-  EXPECT_TRUE(fs_.canReadWrite(path));
-  std::string back;
-  ASSERT_TRUE(fs_.readAll(path, back));
-  EXPECT_EQ(back, "hello");
-  EXPECT_TRUE(fs_.remove(path));
-  EXPECT_FALSE(fs_.exists(path));
-}
-
-TEST_F(QtFileSystemTest, FullPathIsAbsoluteAgainstTheCurrentDirectory) {
-  const QString saved = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(temp_.path()));
-  const std::string expected = dir() + "\x95\x5C.txt";
-  EXPECT_EQ(fs_.fullPath("\x95\x5C.txt"), expected);
-  EXPECT_EQ(fs_.fullPath("./x/../\x95\x5C.txt"), expected);
-  EXPECT_EQ(fs_.fullPath(expected), expected);
-  QDir::setCurrent(saved);
+  const std::string locked = dir() + "locked";
+  ASSERT_TRUE(fs_.writeAll(locked, "secret"));
+  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(codec::Cp932ToUtf8(locked)), QFileDevice::Permissions()));
+  if (geteuid() == 0) return;  // root reads every file
+  EXPECT_FALSE(fs_.openRead(locked));
+  EXPECT_FALSE(fs_.canReadWrite(locked));
+  EXPECT_FALSE(fs_.createReplacing(locked));  // not replaced behind the user's back
+  EXPECT_TRUE(fs_.exists(locked));
 }
 
 // ---- saves that fail on the disk, for real, in a child process ----
@@ -260,29 +222,29 @@ TEST_F(QtFileSystemTest, ReplacingKeepsLinksAndTheOwner) {
 // (never a look-alike such as "caf?.bin").
 TEST_F(QtFileSystemTest, NamesOutsideCp932OpenSaveAndRemoveUnderTheirOwnBytes) {
   const std::string base = QFile::encodeName(temp_.path()).toStdString() + "/";
-  struct Case {
-    std::string name;
-  };
-  const Case cases[] = {{"plain.bin"},        {"caf\xC3\xA9.bin"},        {"\xF0\x9F\x98\x80.bin"},
-                        {"\xE6\x97\xA5\xE6\x9C\xAC.bin"}, {"\xEE\x80\x80.bin"}, {"bad\xFF.bin"}};
-  for (const Case& c : cases) {
-    const std::string os = base + c.name;
-    const int fd = ::open(os.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    ASSERT_GE(fd, 0) << c.name;
-    ASSERT_EQ(::write(fd, c.name.data(), c.name.size()), ssize_t(c.name.size()));
+  // "表示.txt": 表 is 0x95 0x5C in CP932, whose trail byte is a backslash.
+  const std::string cases[] = {"plain.bin", "caf\xC3\xA9.bin", "\xF0\x9F\x98\x80.bin", "\xE6\x97\xA5\xE6\x9C\xAC.bin",
+                               "\xEE\x80\x80.bin", "bad\xFF.bin", "\xE8\xA1\xA8\xE7\xA4\xBA.txt"};
+  for (const std::string& name : cases) {
+    const int fd = ::open((base + name).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0) << name;
+    ASSERT_EQ(::write(fd, name.data(), name.size()), ssize_t(name.size()));
     ::close(fd);
   }
+  EXPECT_EQ(names::FromOs(base + cases[6]), names::FromOs(base) + "\x95\x5C\x8E\xA6.txt");
   const QString saved = QDir::currentPath();
   ASSERT_TRUE(fs_.setCurrentDirectory(names::FromOs(base)));
-  for (const Case& c : cases) {
-    const std::string path = names::FromOs(base + c.name);
-    EXPECT_TRUE(fs_.exists(path)) << c.name;
-    EXPECT_TRUE(fs_.canReadWrite(path)) << c.name;
-    EXPECT_EQ(fs_.fullPath(names::FromOs(c.name)), path) << c.name;
+  for (const std::string& name : cases) {
+    const std::string path = names::FromOs(base + name);
+    EXPECT_TRUE(fs_.exists(path)) << name;
+    EXPECT_TRUE(fs_.canReadWrite(path)) << name;
+    EXPECT_EQ(fs_.fullPath(names::FromOs(name)), path) << name;
+    EXPECT_EQ(fs_.fullPath("./x/../" + names::FromOs(name)), path) << name;
+    EXPECT_EQ(fs_.fullPath(path), path) << name;
     std::string back;
-    ASSERT_TRUE(fs_.readAll(path, back)) << c.name;
-    EXPECT_EQ(back, c.name);
-    EXPECT_TRUE(fs_.writeAll(path, "saved")) << c.name;
+    ASSERT_TRUE(fs_.readAll(path, back)) << name;
+    EXPECT_EQ(back, name);
+    EXPECT_TRUE(fs_.writeAll(path, "saved")) << name;
   }
   QDir::setCurrent(saved);
   // Counted by the system: Qt's listing leaves out names that are not UTF-8.
@@ -292,14 +254,17 @@ TEST_F(QtFileSystemTest, NamesOutsideCp932OpenSaveAndRemoveUnderTheirOwnBytes) {
     return n;
   };
   EXPECT_EQ(count(), std::size(cases));
-  for (const Case& c : cases) {
-    const std::string path = names::FromOs(base + c.name);
+  for (const std::string& name : cases) {
+    const std::string path = names::FromOs(base + name);
     std::string back;
     ASSERT_TRUE(fs_.readAll(path, back));
     EXPECT_EQ(back, "saved");
-    EXPECT_TRUE(fs_.remove(path)) << c.name;
+    EXPECT_TRUE(fs_.remove(path)) << name;
+    EXPECT_FALSE(fs_.exists(path)) << name;
   }
   EXPECT_EQ(count(), 0u);
+  ASSERT_TRUE(fs_.writeAll(names::FromOs(base) + "\x95\x5C\x8E\xA6.txt", "new"));
+  EXPECT_TRUE(QFile::exists(temp_.path() + QString::fromUtf8("/表示.txt")));
 }
 
 }  // namespace

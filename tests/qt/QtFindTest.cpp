@@ -1,68 +1,25 @@
 // The find box on the main toolbar and the replace dialog, used as a user
 // would: type, press Enter, click the buttons.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
-#include "core/app/DocTemplate.h"
-#include "core/app/FileCommands.h"
+#include "FrameTest.h"
 #include "core/binaryview/CVeskBV.h"
-#include "core/document/CVeskDoc.h"
 #include "core/search/CFindReplaceManeger.h"
-#include "core/view/CVeskView.h"
-#include "fakes/FakePlatform.h"
-#include "qt/QtBinaryWindow.h"
-#include "qt/QtFileSystem.h"
 #include "qt/QtFindDialog.h"
-#include "qt/QtMainFrame.h"
 #include "qt/QtMainToolbar.h"
-#include "qt/QtText.h"
 
 namespace quarn::qt {
 namespace {
 
-class QtFindTest : public ::testing::Test {
+class QtFindTest : public testing::FrameTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    Platform().files = &files;
-    gFindReplace = CFindReplaceManeger();
-  }
-  void TearDown() override {
-    Documents().CloseAll();
-    gFindReplace = CFindReplaceManeger();
-  }
-  CVeskDoc* OpenFile(const QByteArray& bytes) {
-    const QString path = dir.filePath(QStringLiteral("find.bin"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    CVeskDoc* doc = OpenInMode(Documents(), ToCp932(path), kOpenBinary, false);
-    QApplication::processEvents();
-    return doc;
-  }
-  static std::string Text(CVeskDoc& doc) {
-    std::string out(doc.TextLength(), '\0');
-    doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
-    return out;
-  }
-
-  fakes::FakePlatform platform;
-  QtFileSystem files;
-  QTemporaryDir dir;
+  QtFindTest() { gFindReplace = CFindReplaceManeger(); }
+  ~QtFindTest() override { gFindReplace = CFindReplaceManeger(); }
 };
 
-TEST_F(QtFindTest, EnterInTheFindBoxSelectsTheNextMatchAndKeepsTheText) {
-  QtMainFrame frame;
-  frame.resize(900, 600);
-  frame.show();
-  ASSERT_TRUE(OpenFile("xx\x01\x02yy\x01\x02"));
+TEST_F(QtFindTest, TheFindBoxFindsAndTheDialogReplacesAll) {
+  ASSERT_TRUE(Open(QStringLiteral("find.bin"), "xx\x01\x02yy\x01\x02", kOpenBinary));
   QtFindBox* box = frame.toolbar()->findBox();
   ASSERT_TRUE(box->isVisible());
   EXPECT_TRUE(frame.runCommand(32790));  // the focus goes into the box
@@ -78,13 +35,9 @@ TEST_F(QtFindTest, EnterInTheFindBoxSelectsTheNextMatchAndKeepsTheText) {
   EXPECT_EQ(window->SelectionFirst(), 6u);
   EXPECT_EQ(box->count(), 1);  // the history
   EXPECT_EQ(box->currentText(), QStringLiteral("0102"));
-}
-
-TEST_F(QtFindTest, ReplaceAllFromTheDialogReplacesReportsAndCloses) {
-  QtMainFrame frame;
-  frame.resize(900, 600);
-  frame.show();
-  CVeskDoc* doc = OpenFile("ab-ab-ab");
+  // Replace all reports and closes the dialog; closing the document closes
+  // the find dialog opened over it.
+  CVeskDoc* doc = Open(QStringLiteral("replace.bin"), "ab-ab-ab", kOpenBinary);
   ASSERT_TRUE(doc);
   EXPECT_TRUE(frame.runCommand(57641));
   QtFindDialog* dialog = frame.findDialog().dialog();
@@ -93,22 +46,16 @@ TEST_F(QtFindTest, ReplaceAllFromTheDialogReplacesReportsAndCloses) {
   dialog->findBox()->setEditText(QStringLiteral("6162"));
   dialog->replaceBox()->setEditText(QStringLiteral("7A"));
   dialog->replaceAllButton()->click();
-  EXPECT_EQ(Text(*doc), "z-z-z");
+  EXPECT_EQ(testing::TextOf(*doc), "z-z-z");
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(ToQString(platform.messages.shown[0].text), QStringLiteral("3 回置換しました。"));
   EXPECT_FALSE(frame.findDialog().isOpen());
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "7A");
   // Undo takes back the last insertion, then its deletion.
   EXPECT_TRUE(frame.runCommand(57643));
-  EXPECT_EQ(Text(*doc), "z-z-");
+  EXPECT_EQ(testing::TextOf(*doc), "z-z-");
   EXPECT_TRUE(frame.runCommand(57643));
-  EXPECT_EQ(Text(*doc), "z-z-ab");
-}
-
-TEST_F(QtFindTest, ClosingTheDocumentClosesItsDialog) {
-  QtMainFrame frame;
-  frame.show();
-  ASSERT_TRUE(OpenFile("abc"));
+  EXPECT_EQ(testing::TextOf(*doc), "z-z-ab");
   EXPECT_TRUE(frame.runCommand(57636));
   ASSERT_TRUE(frame.findDialog().isOpen());
   EXPECT_TRUE(frame.findDialog().isFindOnly());

@@ -16,42 +16,22 @@ TEST(QtKeyMapTest, KeysMapToTheirVirtualKeyCodes) {
     Qt::KeyboardModifiers modifiers;
     int vk;
   } cases[] = {
-      {Qt::Key_A, {}, 0x41},
-      {Qt::Key_Z, Qt::ShiftModifier, 0x5A},
-      {Qt::Key_0, {}, 0x30},
-      {Qt::Key_9, {}, 0x39},
-      {Qt::Key_F1, {}, 0x70},
-      {Qt::Key_F12, {}, 0x7B},
-      {Qt::Key_F24, {}, 0x87},
-      {Qt::Key_Left, {}, vk::kLeft},
-      {Qt::Key_Down, {}, vk::kDown},
-      {Qt::Key_PageUp, {}, vk::kPrior},
-      {Qt::Key_PageDown, {}, vk::kNext},
-      {Qt::Key_Home, {}, vk::kHome},
-      {Qt::Key_End, {}, vk::kEnd},
-      {Qt::Key_Insert, {}, vk::kInsert},
-      {Qt::Key_Delete, {}, vk::kDelete},
-      {Qt::Key_Backspace, {}, vk::kBack},
-      {Qt::Key_Backtab, Qt::ShiftModifier, vk::kTab},
-      {Qt::Key_Enter, Qt::KeypadModifier, vk::kReturn},
-      {Qt::Key_Escape, {}, vk::kEscape},
-      {Qt::Key_Space, {}, vk::kSpace},
-      {Qt::Key_Shift, {}, vk::kShift},
-      {Qt::Key_Control, {}, vk::kControl},
-      {Qt::Key_Alt, {}, vk::kMenu},
-      {Qt::Key_5, Qt::KeypadModifier, vk::kNumpad0 + 5},
-      {Qt::Key_Plus, Qt::KeypadModifier, vk::kAdd},
-      {Qt::Key_Left, Qt::KeypadModifier, vk::kLeft},
-      {Qt::Key_Exclam, Qt::ShiftModifier, 0x31},
-      {Qt::Key_Comma, {}, vk::kOemComma},
-      {Qt::Key_Question, Qt::ShiftModifier, vk::kOem2},
-      {Qt::Key_Henkan, {}, vk::kConvert},
-      {Qt::Key_unknown, {}, 0},
-      {Qt::Key_VolumeUp, {}, 0},
+      {Qt::Key_A, {}, 0x41}, {Qt::Key_Z, Qt::ShiftModifier, 0x5A}, {Qt::Key_0, {}, 0x30},
+      {Qt::Key_9, {}, 0x39}, {Qt::Key_F1, {}, 0x70}, {Qt::Key_F12, {}, 0x7B},
+      {Qt::Key_F24, {}, 0x87}, {Qt::Key_Left, {}, vk::kLeft}, {Qt::Key_Down, {}, vk::kDown},
+      {Qt::Key_PageUp, {}, vk::kPrior}, {Qt::Key_PageDown, {}, vk::kNext}, {Qt::Key_Home, {}, vk::kHome},
+      {Qt::Key_End, {}, vk::kEnd}, {Qt::Key_Insert, {}, vk::kInsert}, {Qt::Key_Delete, {}, vk::kDelete},
+      {Qt::Key_Backspace, {}, vk::kBack}, {Qt::Key_Backtab, Qt::ShiftModifier, vk::kTab},
+      {Qt::Key_Enter, Qt::KeypadModifier, vk::kReturn}, {Qt::Key_Escape, {}, vk::kEscape},
+      {Qt::Key_Space, {}, vk::kSpace}, {Qt::Key_Shift, {}, vk::kShift}, {Qt::Key_Control, {}, vk::kControl},
+      {Qt::Key_Alt, {}, vk::kMenu}, {Qt::Key_5, Qt::KeypadModifier, vk::kNumpad0 + 5},
+      {Qt::Key_Plus, Qt::KeypadModifier, vk::kAdd}, {Qt::Key_Left, Qt::KeypadModifier, vk::kLeft},
+      {Qt::Key_Exclam, Qt::ShiftModifier, 0x31}, {Qt::Key_Comma, {}, vk::kOemComma},
+      {Qt::Key_Question, Qt::ShiftModifier, vk::kOem2}, {Qt::Key_Henkan, {}, vk::kConvert},
+      {Qt::Key_unknown, {}, 0}, {Qt::Key_VolumeUp, {}, 0},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers), c.vk) << "Qt key 0x" << std::hex << c.qtKey;
-  }
 }
 
 // With the X keycode, the digit row and the punctuation keys are named by
@@ -86,7 +66,8 @@ TEST(QtKeyMapTest, PhysicalKeysGiveTheSameCodeOnEveryLayout) {
       {0x0421, {}, 0, 0},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers, c.keycode), c.vk) << "Qt key 0x" << std::hex << c.qtKey << " keycode " << std::dec << c.keycode;
+    EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers, c.keycode), c.vk)
+        << "Qt key 0x" << std::hex << c.qtKey << " keycode " << std::dec << c.keycode;
 }
 
 TEST(QtKeyMapTest, ModifiersAndButtonsMakeTheKeyState) {

@@ -1,54 +1,28 @@
-#include "qt/QtMainFrame.h"
-
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QImage>
 #include <cctype>
 #include <set>
 
+#include "FrameTest.h"
+#include "core/commands/CommandIds.h"
 #include "core/commands/Menus.h"
 #include "core/res/StringTable.h"
-#include "fakes/FakePlatform.h"
 #include "qt/QtMenuBuilder.h"
+#include "qt/QtStatusBar.h"
 
 namespace quarn::qt {
 namespace {
 
-// The menu data holds the CP932 bytes of the program's own texts.
-TEST(MenusTest, NoDocumentMenuHoldsTheSystemsTexts) {
-  const menus::MenuBar& bar = menus::NoDocumentMenu();
-  ASSERT_EQ(bar.size(), 3u);
-  EXPECT_EQ(bar[0].text, "\x83\x74\x83\x40\x83\x43\x83\x8B(&F)");        // ファイル(&F)
-  EXPECT_EQ(bar[1].text, "\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93(&O)");  // オプション(&O)
-  EXPECT_EQ(bar[2].text, "\x83\x77\x83\x8B\x83\x76(&H)");                  // ヘルプ(&H)
-
-  const auto& file = bar[0].items;
-  ASSERT_EQ(file.size(), 5u);
-  EXPECT_EQ(file[0].id, 57600u);
-  EXPECT_EQ(file[0].text, "\x90\x56\x8B\x4B\x8D\xEC\x90\xAC(&N)...");  // 新規作成(&N)...
-  EXPECT_EQ(file[1].text, "\x8A\x4A\x82\xAD(&O)...");                  // 開く(&O)...
-  EXPECT_EQ(file[2].kind, menus::ItemKind::kRecentFiles);
-  EXPECT_EQ(file[3].kind, menus::ItemKind::kSeparator);
-  EXPECT_EQ(file[4].text, "\x8F\x49\x97\xB9(&X)");                     // 終了(&X)
-
+// The no-document menu offers these commands in this order. Every item of
+// both menu bars can be chosen by its access key; in the tools and option
+// popups no two items share a key.
+TEST(MenusTest, MenuCommandsAndTheirAccessKeys) {
   std::vector<unsigned> ids;
-  for (const auto& popup : bar)
+  for (const auto& popup : menus::NoDocumentMenu())
     for (const auto& item : popup.items)
-      if (item.kind == menus::ItemKind::kCommand) {
-        ids.push_back(item.id);
-        EXPECT_FALSE(item.text.empty()) << item.id;
-      }
+      if (item.kind == menus::ItemKind::kCommand) ids.push_back(item.id);
   EXPECT_EQ(ids, (std::vector<unsigned>{57600, 57601, 57665, 32881, 32814, 32780, 32776, 32777, 57670, 32916, 57664}));
-}
-
-// Every item of both menu bars can be chosen by its access key; in the tools
-// and option popups no two items share a key.
-TEST(MenusTest, EveryItemHasAnAccessKey) {
   for (const menus::MenuBar* bar : {&menus::NoDocumentMenu(), &menus::DocumentMenu()})
     for (const menus::Popup& popup : *bar) {
       const bool ownKeys = popup.text == texts::kMenuTools || popup.text == texts::kMenuOption;
@@ -62,6 +36,8 @@ TEST(MenusTest, EveryItemHasAnAccessKey) {
     }
 }
 
+// The menu bar built from the menu data: the program's texts, the recent
+// files in place of their item, numbered.
 TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {
   QMenuBar bar;
   BuildMenuBar(bar, menus::NoDocumentMenu(), {"/a/\x95\x5C.bin", "/b.bin"});
@@ -77,9 +53,11 @@ TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {
   EXPECT_FALSE(FindCommand(bar, 57618));
 }
 
-TEST(QtMainFrameTest, NoDocumentMenuEnablesTheFileCommandsAndTheCommonSettings) {
-  fakes::FakePlatform platform;
-  QtMainFrame frame;
+class QtMainFrameTest : public testing::FrameTest {};
+
+// Without a document the file commands and the common settings are there;
+// with one, recording shows in the pane and the menu text; Exit hides.
+TEST_F(QtMainFrameTest, MenusFollowTheDocumentsAndTheRecordingUntilExit) {
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quarn"));
   QStringList titles;
   for (QAction* a : frame.menuBar()->actions()) titles << a->text();
@@ -92,40 +70,26 @@ TEST(QtMainFrameTest, NoDocumentMenuEnablesTheFileCommandsAndTheCommonSettings) 
   // A cancelled open dialog opens nothing.
   EXPECT_TRUE(frame.runCommand(57601));
   EXPECT_EQ(platform.dialogs.requests.size(), 1u);
-
-  frame.show();
+  EXPECT_EQ(Documents().Count(), 0u);
+  ASSERT_TRUE(frame.runCommand(cmd::kFileNew));
+  QApplication::processEvents();
+  QAction* record = FindCommand(*frame.menuBar(), cmd::kRecord);
+  ASSERT_TRUE(record);
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  frame.updateCommandStates();
+  EXPECT_EQ(record->text(), QString::fromUtf8("操作の記録終了(&R)"));
+  EXPECT_EQ(frame.statusPanes()->paneText(7), QString::fromUtf8("記録中 0      "));
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
+  frame.updateCommandStates();
+  EXPECT_EQ(record->text(), QString::fromUtf8("操作の記録開始(&R)"));
+  EXPECT_EQ(frame.statusPanes()->paneText(7), QString());
+  EXPECT_FALSE(FindCommand(*frame.menuBar(), cmd::kPlay)->isEnabled());
+  Documents().CloseAll();
+  QApplication::processEvents();
   QAction* exit = FindCommand(*frame.menuBar(), 57665);
   ASSERT_TRUE(exit);
   exit->trigger();
   EXPECT_FALSE(frame.isVisible());
-}
-
-// Runs the real program in its screenshot mode.
-TEST(QuarnProcessTest, ScreenshotModeWritesAPictureAndExitsCleanly) {
-  QTemporaryDir home;
-  ASSERT_TRUE(home.isValid());
-  const QString shot = home.filePath(QStringLiteral("shot.png"));
-  QProcess quarn;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QUARN_SCREENSHOT"), shot);
-  env.insert(QStringLiteral("QUARN_HOME"), home.path());
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  quarn.setProcessEnvironment(env);
-  quarn.setProcessChannelMode(QProcess::MergedChannels);
-  quarn.start(QStringLiteral(QUARN_BINARY_DIR "/quarn"), {});
-  ASSERT_TRUE(quarn.waitForStarted()) << "the program " QUARN_BINARY_DIR "/quarn must be built";
-  ASSERT_TRUE(quarn.waitForFinished(60000)) << quarn.readAll().toStdString();
-  EXPECT_EQ(quarn.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(quarn.exitCode(), 0) << quarn.readAll().toStdString();
-
-  QImage image(shot);
-  ASSERT_FALSE(image.isNull());
-  EXPECT_GE(image.width(), 200);
-  EXPECT_GE(image.height(), 100);
-  std::set<QRgb> colours;
-  for (int y = 0; y < image.height() && colours.size() < 3; y += 2)
-    for (int x = 0; x < image.width() && colours.size() < 3; x += 2) colours.insert(image.pixel(x, y));
-  EXPECT_GT(colours.size(), 1u) << "the screenshot is blank";
 }
 
 }  // namespace

@@ -1,24 +1,12 @@
 // Printing a text and a binary document through the real print command and
 // Qt's PDF printer, read back with pdftotext.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
-#include "core/app/DocTemplate.h"
-#include "core/app/FileCommands.h"
+#include "FrameTest.h"
 #include "core/cabinet/CVeskCabinet.h"
-#include "core/document/CVeskDoc.h"
 #include "core/print/PageLayoutFields.h"
-#include "fakes/FakePlatform.h"
-#include "platform/Platform.h"
-#include "qt/QtFileSystem.h"
-#include "qt/QtMainFrame.h"
 #include "qt/QtPrintService.h"
-#include "qt/QtText.h"
 
 namespace quarn::qt {
 namespace {
@@ -35,75 +23,62 @@ class PdfPrinting : public PrintService {
   QString path_;
 };
 
-class QtPrintTest : public ::testing::Test {
+class QtPrintTest : public testing::FrameTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    Platform().files = &files;
-    saved = gPageLayout;
-  }
-  void TearDown() override {
-    Documents().CloseAll();
-    gPageLayout = saved;
-  }
-
-  // Opens path in mode, prints it to a PDF and answers its text, pages
-  // separated by form feeds.
-  QString PrintedText(const QString& path, int mode) {
-    QtMainFrame frame;
-    frame.resize(900, 600);
-    frame.show();
-    EXPECT_TRUE(OpenInMode(Documents(), ToCp932(path), mode, false));
-    QApplication::processEvents();
+  ~QtPrintTest() override { gPageLayout = saved; }
+  // Opens bytes in mode, prints them to a PDF and answers its pages' text.
+  QStringList PrintedPages(const QString& name, const QByteArray& bytes, int mode) {
+    EXPECT_TRUE(Open(name, bytes, mode));
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
     QFile::remove(pdf);
     PdfPrinting printing(pdf);
-    PrintService* previous = Platform().printing;
     Platform().printing = &printing;
     EXPECT_TRUE(frame.runCommand(57607));
-    Platform().printing = previous;
+    Platform().printing = nullptr;
     Documents().CloseAll();
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(pdftotext.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QChar('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+    return pages;
   }
-
-  QString Write(const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-  }
-
-  fakes::FakePlatform platform;
-  QtFileSystem files;
-  QTemporaryDir dir;
-  PageLayoutFields saved;
+  PageLayoutFields saved = gPageLayout;
 };
 
-QStringList Pages(const QString& text) {
-  QStringList pages = text.split(QChar('\f'));
-  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-  return pages;
-}
-
-TEST_F(QtPrintTest, TextDocumentPrintsHeaderNumbersRowsAndFooter) {
+// A binary document prints its header row and every row; a text document
+// prints its header, numbered rows and footer from the first page number.
+TEST_F(QtPrintTest, BinaryAndTextDocumentsPrintEveryRowBetweenHeaderAndFooter) {
+  QByteArray bytes;
+  for (int i = 0; i < 4096; ++i) bytes.append(char('A' + i % 26));
+  QStringList pages = PrintedPages(QStringLiteral("data.bin"), bytes, kOpenBinary);
+  ASSERT_GE(pages.size(), 2);
+  for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("ADDRESS"))) << page.left(200).toStdString();
+  QString all = pages.join(QString());
+  for (int row = 0; row < 256; ++row)
+    EXPECT_TRUE(all.contains(QStringLiteral("%1 ").arg(row * 16, 8, 16, QChar('0')).toUpper())) << "row " << row;
+  EXPECT_TRUE(all.contains(QRegularExpression(
+      R"(\n00000000 +41 42 43 44 45 46 47 48 +49 4A 4B 4C 4D 4E 4F 50 +ABCDEFGHIJKLMNOP\n)")))
+      << pages[0].left(600).toStdString();
+  // An empty binary document prints its header and footer only.
+  const QStringList emptyPages = PrintedPages(QStringLiteral("empty.bin"), QByteArray(), kOpenBinary);
+  ASSERT_EQ(emptyPages.size(), 1);
+  EXPECT_TRUE(emptyPages[0].contains(QStringLiteral("- 1 -")));
+  EXPECT_FALSE(emptyPages[0].contains(QStringLiteral("ADDRESS")));
   // 150 lines: a Japanese line with a tab, and a long line that wraps.
   QByteArray text;
   for (int i = 1; i <= 150; ++i) {
     if (i == 2) text += QByteArray(200, 'w') + "\r\n";
     else text += "\x93\xfa\x96\x7b\x8c\xea\t" + QByteArray::number(i) + "\r\n";  // 日本語
   }
-  const QString path = Write(QStringLiteral("jp.txt"), text);
   gPageLayout.firstPage = 5;
   const auto mode = gCabinet.Current().record.LineNumberMode;
   gCabinet.Current().record.LineNumberMode = 1;  // a line runs to its newline
-  const QStringList pages = Pages(PrintedText(path, kOpenText));
+  pages = PrintedPages(QStringLiteral("jp.txt"), text, kOpenText);
   gCabinet.Current().record.LineNumberMode = mode;
   ASSERT_GE(pages.size(), 2);
   const QString first = pages[0];
+  const QString path = dir.filePath(QStringLiteral("jp.txt"));
   EXPECT_TRUE(first.contains(QRegularExpression(
       "FileName = " + QRegularExpression::escape(path) + R"( +\d\d/\d\d/\d\d \d\d:\d\d:\d\d)")))
       << first.left(300).toStdString();
@@ -113,37 +88,13 @@ TEST_F(QtPrintTest, TextDocumentPrintsHeaderNumbersRowsAndFooter) {
   ASSERT_TRUE(wrapped.hasMatch()) << first.left(800).toStdString();
   EXPECT_EQ(wrapped.captured(1).size() + wrapped.captured(2).size(), 200);
   EXPECT_TRUE(first.contains(QRegularExpression(R"(00003 +日本語 +3\n)")));
-  for (int i = 0; i < pages.size(); ++i) {
-    EXPECT_TRUE(pages[i].contains(QStringLiteral("- %1 -").arg(5 + i))) << "page " << i;
-  }
+  for (int i = 0; i < pages.size(); ++i) EXPECT_TRUE(pages[i].contains(QStringLiteral("- %1 -").arg(5 + i))) << i;
   // Every line is printed once.
+  all = pages.join(QString());
   for (int i = 3; i <= 150; ++i) {
-    EXPECT_TRUE(pages.join(QString()).contains(QRegularExpression(QStringLiteral("%1 +日本語 +%2\\n").arg(i, 5, 10, QChar('0')).arg(i))))
-        << "line " << i;
+    const QString line = QStringLiteral("%1 +日本語 +%2\\n").arg(i, 5, 10, QChar('0')).arg(i);
+    EXPECT_TRUE(all.contains(QRegularExpression(line))) << "line " << i;
   }
-}
-
-TEST_F(QtPrintTest, BinaryDocumentPrintsItsHeaderRowAndEveryRow) {
-  QByteArray bytes;
-  for (int i = 0; i < 4096; ++i) bytes.append(char('A' + i % 26));
-  const QString path = Write(QStringLiteral("data.bin"), bytes);
-  const QStringList pages = Pages(PrintedText(path, kOpenBinary));
-  ASSERT_GE(pages.size(), 2);
-  for (const QString& page : pages) EXPECT_TRUE(page.contains(QStringLiteral("ADDRESS"))) << page.left(200).toStdString();
-  const QString all = pages.join(QString());
-  for (int row = 0; row < 256; ++row) {
-    EXPECT_TRUE(all.contains(QStringLiteral("%1 ").arg(row * 16, 8, 16, QChar('0')).toUpper())) << "row " << row;
-  }
-  EXPECT_TRUE(all.contains(QRegularExpression(
-      R"(\n00000000 +41 42 43 44 45 46 47 48 +49 4A 4B 4C 4D 4E 4F 50 +ABCDEFGHIJKLMNOP\n)")))
-      << pages[0].left(600).toStdString();
-
-  // An empty binary document prints its header and footer only.
-  const QString empty = Write(QStringLiteral("empty.bin"), QByteArray());
-  const QStringList emptyPages = Pages(PrintedText(empty, kOpenBinary));
-  ASSERT_EQ(emptyPages.size(), 1);
-  EXPECT_TRUE(emptyPages[0].contains(QStringLiteral("- 1 -")));
-  EXPECT_FALSE(emptyPages[0].contains(QStringLiteral("ADDRESS")));
 }
 
 }  // namespace

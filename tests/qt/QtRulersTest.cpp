@@ -1,31 +1,18 @@
-// A text window with both rulers in the real frame: the ticks of the
-// column ruler and the line bar fall on the cells the text window paints,
-// at two font sizes and spacings, and the two switches show and hide the
-// bars in every view.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+// A text window with both rulers in the real frame: the ticks of the column
+// ruler and the line bar fall on the cells the text window paints.
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
-#include <QTemporaryDir>
 
-#include "core/app/DocTemplate.h"
-#include "core/app/FileCommands.h"
+#include "FrameTest.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/common/AppSettings.h"
-#include "core/document/CVeskDoc.h"
-#include "fakes/FakePlatform.h"
 #include "platform/ScrollCodes.h"
 #include "qt/QtDocumentView.h"
-#include "qt/QtFileSystem.h"
 #include "qt/QtLineBar.h"
-#include "qt/QtMainFrame.h"
 #include "qt/QtRulerBar.h"
-#include "qt/QtText.h"
 #include "qt/QtTextWindow.h"
 
 namespace quarn::qt {
@@ -49,40 +36,26 @@ std::vector<int> Steps(int from, int step, int limit, int skip = -1) {
   return steps;
 }
 
-class QtRulersTest : public ::testing::Test {
+class QtRulersTest : public testing::FrameTest {
  protected:
-  void SetUp() override {
-    saved_ = gSettings;
-    Platform().files = &files_;
+  QtRulersTest() {
     gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
-    frame_.resize(700, 500);
-    frame_.show();
+    frame.resize(700, 500);
   }
-  void TearDown() override {
+  ~QtRulersTest() override {
     Documents().CloseAll();
     gSettings = saved_;
     gCabinet.ResetToType(kDocTypeGeneral);
   }
   // Forty lines of ten digits in a new file.
   QtDocumentView* Open(const QString& name = QStringLiteral("ruled.txt")) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    for (int i = 0; i < 40; ++i) file.write("0123456789\r\n");
-    file.close();
-    CVeskDoc* doc = OpenInMode(Documents(), ToCp932(path), kOpenText, false);
+    CVeskDoc* doc = FrameTest::Open(name, QByteArray("0123456789\r\n").repeated(40), kOpenText);
     EXPECT_TRUE(doc && doc->DocKind() == kTextDoc);
-    QApplication::processEvents();
-    for (QtDocumentView* view : frame_.findChildren<QtDocumentView*>())
+    for (QtDocumentView* view : frame.findChildren<QtDocumentView*>())
       if (&view->View().GetDocument() == doc) return view;
     return nullptr;
   }
-
-  fakes::FakePlatform platform_;
-  QtFileSystem files_;
-  QTemporaryDir dir_;
-  QtMainFrame frame_;
-  AppSettings saved_;
+  AppSettings saved_ = gSettings;
 };
 
 TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
@@ -106,7 +79,6 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     EXPECT_EQ(ruler->geometry(), QRect(0, 0, view->width(), r));
     EXPECT_EQ(bar->geometry(), QRect(0, r, l, view->height() - r));
     EXPECT_EQ(text->geometry().topLeft(), QPoint(l, r));
-
     // A click on the line bar's third row selects it; its cells invert.
     const TextLayout& layout = text->Window().Layout();
     const int pitch = layout.CharPitch();
@@ -120,7 +92,6 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     QApplication::sendEvent(bar->viewport(), &release);
     EXPECT_EQ(text->Window().SelectedText(), "0123456789\r\n");
     const QImage image = view->grab().toImage();
-
     // The ruler's black ticks (the line width's is red) start at the text's
     // left edge and step by the character pitch.
     const int origin = l + layout.LeftMargin();
@@ -130,7 +101,6 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
               Steps(origin, pitch, image.width(), origin + width * pitch));
     // The line bar's ticks mark the tops of the rows.
     EXPECT_EQ(DarkAlong(image, false, l - 3, r), Steps(r + layout.TopMargin(), rowPitch, image.height()));
-
     // The selected row's inverted cells begin on the first tick and the row's top.
     const int top = r + layout.TopMargin() + 2 * rowPitch;
     EXPECT_TRUE(Dark(image, origin, top + 1));
@@ -141,7 +111,6 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     while (right < image.width() && Dark(image, right, top + rowPitch - 1)) ++right;
     EXPECT_EQ((right - origin) % pitch, 0);
     EXPECT_GE(right - origin, 10 * pitch);
-
     // Scrolled down three rows, the line bar's every fifth row (the ticks
     // long enough to reach 8 pixels in) moves up with the text.
     for (int i = 0; i < 3; ++i) text->Window().OnVScroll(sb::kLineDown, 0);
@@ -170,7 +139,9 @@ std::vector<int> MarkedRows(QtLineBar& bar, const TextLayout& layout) {
   return rows;
 }
 
-TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRow) {
+// The line bar marks only the caret row; the switch commands show and hide
+// the bars of every view.
+TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRowAndTheSwitchesReachEveryView) {
   QtDocumentView* view = Open();
   ASSERT_TRUE(view);
   auto* bar = view->findChild<QtLineBar*>();
@@ -193,25 +164,21 @@ TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRow) {
     window.AppendText(reinterpret_cast<const std::uint8_t*>(line.data()), std::uint32_t(line.size()), true);
   }
   // Appended output is shown at the window's next frame tick.
-  QElapsedTimer frame;
-  frame.start();
-  while (frame.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  QElapsedTimer tick;
+  tick.start();
+  while (tick.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 10);
   expectOneMark("appended");
-}
-
-TEST_F(QtRulersTest, SwitchCommandsShowAndHideTheBarsOfEveryView) {
-  QtDocumentView* first = Open();
   QtDocumentView* second = Open(QStringLiteral("other.txt"));
-  ASSERT_TRUE(first && second && first != second);
+  ASSERT_TRUE(second && second != view);
   for (unsigned command : {32806u, 32807u}) {
-    EXPECT_TRUE(frame_.runCommand(command));
+    EXPECT_TRUE(frame.runCommand(command));
     QApplication::processEvents();
-    for (QtDocumentView* view : {first, second}) {
-      EXPECT_EQ(view->findChild<QtRulerBar*>()->isVisible(), gSettings.DisplayRulerBar != 0);
-      EXPECT_EQ(view->findChild<QtLineBar*>()->isVisible(), gSettings.DisplayLineBar != 0);
-      const QRect text = view->findChild<QtTextWindow*>()->geometry();
-      EXPECT_EQ(text.left(), gSettings.DisplayLineBar ? view->View().LineBarWidth() : 0);
-      EXPECT_EQ(text.top(), gSettings.DisplayRulerBar ? view->View().RulerHeight() : 0);
+    for (QtDocumentView* each : {view, second}) {
+      EXPECT_EQ(each->findChild<QtRulerBar*>()->isVisible(), gSettings.DisplayRulerBar != 0);
+      EXPECT_EQ(each->findChild<QtLineBar*>()->isVisible(), gSettings.DisplayLineBar != 0);
+      const QRect area = each->findChild<QtTextWindow*>()->geometry();
+      EXPECT_EQ(area.left(), gSettings.DisplayLineBar ? each->View().LineBarWidth() : 0);
+      EXPECT_EQ(area.top(), gSettings.DisplayRulerBar ? each->View().RulerHeight() : 0);
     }
   }
   EXPECT_EQ(gSettings.DisplayRulerBar, 0);

@@ -1,8 +1,15 @@
-// Helpers for tests that drive modal Qt dialogs.
+// Helpers for tests that drive Qt widgets, dialogs and files.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QKeyEvent>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -30,6 +37,36 @@ inline void Press(QWidget* widget, int key, const QString& text, Qt::KeyboardMod
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QApplication::sendEvent(widget, &release);
+}
+
+// Clicks the accepting button of the dialog's button box.
+inline void PressOk(QWidget* dialog) {
+  auto* box = dialog->findChild<QDialogButtonBox*>();
+  ASSERT_TRUE(box);
+  for (QAbstractButton* b : box->buttons())
+    if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) return b->click();
+  FAIL() << "no OK button";
+}
+
+// Polls done, running the event loop, until it holds or ms pass.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
+  QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+  return done();
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace quarn::qt::testing

@@ -1,93 +1,51 @@
 // The text tools used as a user would, through the main frame and their
 // dialogs. QUARN_TOOLS_SHOT names a prefix for PNGs of each dialog and result.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
-#include "core/app/DocTemplate.h"
+#include "FrameTest.h"
+#include "core/app/ToolCommands.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/commands/CommandIds.h"
-#include "core/common/ProcessValues.h"
-#include "core/document/CVeskDoc.h"
-#include "core/res/Texts.h"
 #include "core/textview/CVeskEV.h"
 #include "core/tools/CConvManeger.h"
 #include "core/tools/CExtractManeger.h"
 #include "core/tools/CFormManeger.h"
-#include "core/app/ToolCommands.h"
-#include "core/view/CVeskView.h"
-#include "fakes/FakePlatform.h"
-#include "qt/QtFileSystem.h"
-#include "qt/QtMainFrame.h"
-#include "qt/QtTestUtil.h"
-#include "qt/QtText.h"
 #include "qt/QtToolDialogs.h"
 
 namespace quarn::qt {
 namespace {
 
-class QtToolsTest : public ::testing::Test {
+using testing::PressOk;
+using testing::TextOf;
+
+void Shot(QWidget* widget, const char* name) {
+  const QString prefix = qEnvironmentVariable("QUARN_TOOLS_SHOT");
+  if (!prefix.isEmpty()) widget->grab().save(prefix + QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+class QtToolsTest : public testing::FrameTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    Platform().files = &files;
+  QtToolsTest() {
     ToolDialogs() = &dialogs;
     gExtract = CExtractManeger();
     gConv = CConvManeger();
     gForm = CFormManeger();
     ForgetCompareResult();
-    frame.resize(960, 640);
-    frame.show();
   }
-  void TearDown() override {
+  ~QtToolsTest() override {
     Documents().CloseAll();
     ToolDialogs() = nullptr;
   }
-  CVeskDoc* Open(const char* name, const QByteArray& bytes, int kind) {
-    QFile file(dir.filePath(QString::fromLatin1(name)));
-    if (!file.open(QIODevice::WriteOnly)) return nullptr;
-    file.write(bytes);
-    file.close();
-    gProcess.nextDocKind = kind;
-    CVeskDoc* doc = Documents().OpenDocumentFile(PathToCp932(file.fileName()));
-    gProcess.nextDocKind = kTextDoc;
-    QApplication::processEvents();
-    return doc;
-  }
-  static std::string TextOf(CVeskDoc& doc) {
-    std::string out(doc.TextLength(), '\0');
-    if (!out.empty()) doc.Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc.TextLength());
-    return out;
-  }
-  void Shot(QWidget* widget, const char* name) {
-    const QString prefix = qEnvironmentVariable("QUARN_TOOLS_SHOT");
-    if (!prefix.isEmpty()) widget->grab().save(prefix + QString::fromLatin1(name) + QStringLiteral(".png"));
-  }
-  static void PressOk(QWidget* dialog) {
-    auto* buttons = dialog->findChild<QDialogButtonBox*>();
-    ASSERT_TRUE(buttons);
-    buttons->buttons().front()->click();
-  }
-
-  QTemporaryDir dir;
-  fakes::FakePlatform platform;
-  QtFileSystem files;
   QtToolDialogs dialogs;
-  QtMainFrame frame;
 };
 
 TEST_F(QtToolsTest, ExtractionKeepsTheBlocksOfACapturedLog) {
   const std::string more = gExtract.step1[0].text, subject = gExtract.starts[0].text, after = gExtract.ends[0].text;
   const std::string log = "From: a\r\n" + subject + "one\r\nbody\r\n" + more + "\r\nhidden\r\ntail\r\n" + after + "\r\n";
-  ASSERT_TRUE(Open("log.txt", QByteArray::fromStdString(log), kTextDoc));
+  ASSERT_TRUE(Open(QStringLiteral("log.txt"), QByteArray::fromStdString(log), kOpenText));
   bool resultShown = false;
   testing::WhenModalShown([&](QWidget* modal) {
     auto* sheet = qobject_cast<QtExtractSheet*>(modal);
@@ -109,7 +67,7 @@ TEST_F(QtToolsTest, ExtractionKeepsTheBlocksOfACapturedLog) {
 }
 
 TEST_F(QtToolsTest, ConversionOfASelectionStaysOpenOnABadRow) {
-  CVeskDoc* doc = Open("kana.txt", QByteArray("x\x82\xa0\x82\xa2\x82\xa4y"), kTextDoc);
+  CVeskDoc* doc = Open(QStringLiteral("kana.txt"), QByteArray("x\x82\xa0\x82\xa2\x82\xa4y"), kOpenText);
   ASSERT_TRUE(doc && frame.ActiveView());
   auto* window = dynamic_cast<CVeskEV*>(frame.ActiveView()->TextWindow());
   ASSERT_TRUE(window);
@@ -135,11 +93,8 @@ TEST_F(QtToolsTest, ConversionOfASelectionStaysOpenOnABadRow) {
 }
 
 TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
-  QFile tpl(dir.filePath(QStringLiteral("rec.tpl")));
-  ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
-  tpl.write("size,W\r\nname,5\r\nflag,B\r\n");
-  tpl.close();
-  CVeskDoc* bin = Open("rec.bin", QByteArray("\x34\x12" "AB\r\nC\x7f", 8), kBinaryDoc);
+  const QString tpl = Write(QStringLiteral("rec.tpl"), "size,W\r\nname,5\r\nflag,B\r\n");
+  CVeskDoc* bin = Open(QStringLiteral("rec.bin"), QByteArray("\x34\x12" "AB\r\nC\x7f", 8), kOpenBinary);
   ASSERT_TRUE(bin && frame.ActiveView());
   auto* window = dynamic_cast<CVeskBV*>(frame.ActiveView()->BinaryWindow());
   ASSERT_TRUE(window);
@@ -147,14 +102,14 @@ TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
   testing::WhenModalShown([&](QWidget* modal) {
     auto* name = modal->findChild<QComboBox*>();
     ASSERT_TRUE(name);
-    name->setEditText(tpl.fileName());
+    name->setEditText(tpl);
     Shot(modal, "format-dialog");
     PressOk(modal);
   });
   frame.runCommand(cmd::kFormat);
   ASSERT_EQ(Documents().Count(), 2u);
   EXPECT_EQ(Documents().At(1).GetTitle(), "Table");
-  const std::string path = PathToCp932(tpl.fileName());
+  const std::string path = PathToCp932(tpl);
   EXPECT_EQ(TextOf(Documents().At(1)), path + "\r\n\tsize = 1234\r\n\tname = AB..C\r\n\tflag = 7F\r\n\r\n\r\n");
   EXPECT_EQ(gForm.History(), std::vector<std::string>{path});
   Shot(&frame, "format");
@@ -162,9 +117,9 @@ TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
 
 TEST_F(QtToolsTest, ComparisonOfTwoFirmwareImagesListsTheDifferingRow) {
   QByteArray image(64, '\x5a');
-  ASSERT_TRUE(Open("old.bin", image, kBinaryDoc));
+  ASSERT_TRUE(Open(QStringLiteral("old.bin"), image, kOpenBinary));
   image[37] = '\x01';
-  ASSERT_TRUE(Open("new.bin", image, kBinaryDoc));
+  ASSERT_TRUE(Open(QStringLiteral("new.bin"), image, kOpenBinary));
   testing::WhenModalShown([&](QWidget* modal) {
     auto* list = modal->findChild<QListWidget*>();
     ASSERT_TRUE(list);

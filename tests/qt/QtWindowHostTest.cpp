@@ -1,21 +1,16 @@
 // The window host widget with a recording window: events reach the right
 // handlers with client coordinates and key state, the host's calls show on
 // screen (background, painting, caret, scroll bars) and timers fire.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QWheelEvent>
-#include <functional>
 #include <sstream>
 
+#include "QtTestUtil.h"
 #include "platform/Cp932Codec.h"
 #include "qt/QtWindowHost.h"
 
@@ -25,51 +20,46 @@ namespace {
 class RecordingWindow : public WindowModel {
  public:
   void onCreate() override { log("create"); }
-  void onSize(int cx, int cy) override { log("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+  void onSize(int cx, int cy) override { log("size ", cx, "x", cy); }
   void onPaint(Canvas& canvas, const Rect& invalid) override {
     paints.push_back(invalid);
     if (paint) paint(canvas);
   }
   void onKeyDown(int vk, int repeat, KeyState s) override {
-    log("down " + std::to_string(vk) + " " + std::to_string(repeat) + (s.shift ? " shift" : "") +
-        (s.control ? " ctrl" : ""));
+    log("down ", vk, " ", repeat, s.shift ? " shift" : "", s.control ? " ctrl" : "");
   }
-  void onKeyUp(int vk, KeyState) override { log("up " + std::to_string(vk)); }
-  void onChar(unsigned char byte, KeyState) override { log("char " + std::to_string(byte)); }
-  void onImeString(const std::string& cp932) override { log("ime " + codec::Cp932ToUtf8(cp932)); }
+  void onKeyUp(int vk, KeyState) override { log("up ", vk); }
+  void onChar(unsigned char byte, KeyState) override { log("char ", int(byte)); }
+  void onImeString(const std::string& cp932) override { log("ime ", codec::Cp932ToUtf8(cp932)); }
   void onMouse(MouseKind kind, int x, int y, KeyState s) override {
-    log("mouse " + std::to_string(int(kind)) + " " + std::to_string(x) + "," + std::to_string(y) +
-        (s.leftButton ? " L" : "") + (s.control ? " ctrl" : ""));
+    log("mouse ", int(kind), " ", x, ",", y, s.leftButton ? " L" : "", s.control ? " ctrl" : "");
   }
-  void onTimer(int id) override { log("timer " + std::to_string(id)); }
+  void onTimer(int id) override { log("timer ", id); }
   void onSetFocus() override { log("setfocus"); }
   void onKillFocus() override { log("killfocus"); }
   void onVScroll(int code, int pos) override {
-    log("v " + std::to_string(code) + " " + std::to_string(pos));
+    log("v ", code, " ", pos);
     if (onV) onV(code, pos);
   }
-  void onHScroll(int code, int pos) override { log("h " + std::to_string(code) + " " + std::to_string(pos)); }
-
-  void log(const std::string& s) { calls.push_back(s); }
+  void onHScroll(int code, int pos) override { log("h ", code, " ", pos); }
+  template <typename... Parts>
+  void log(const Parts&... parts) {
+    std::ostringstream out;
+    (out << ... << parts);
+    calls.push_back(out.str());
+  }
+  // The calls since the last take, separated by "; ".
   std::string take() {
     std::ostringstream out;
     for (std::size_t i = 0; i < calls.size(); ++i) out << (i ? "; " : "") << calls[i];
     calls.clear();
     return out.str();
   }
-
   std::vector<std::string> calls;
   std::vector<Rect> paints;
   std::function<void(Canvas&)> paint;
   std::function<void(int, int)> onV;
 };
-
-bool WaitFor(const std::function<bool()>& done) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 class WindowHostTest : public ::testing::Test {
  protected:
@@ -80,7 +70,8 @@ class WindowHostTest : public ::testing::Test {
   }
   void showHost() {
     host_.show();
-    ASSERT_TRUE(WaitFor([this] { return host_.isVisible() && host_.pendingRegion().isEmpty() && !window_.paints.empty(); }));
+    ASSERT_TRUE(testing::WaitFor(
+        [this] { return host_.isVisible() && host_.pendingRegion().isEmpty() && !window_.paints.empty(); }));
   }
   QWidget* client() { return host_.viewport(); }
   void send(QWidget* to, QEvent* event) { QApplication::sendEvent(to, event); }
@@ -94,29 +85,21 @@ class WindowHostTest : public ::testing::Test {
     QKeyEvent event(type, qtKey, modifiers, text, autoRepeat);
     send(&host_, &event);
   }
-
   RecordingWindow window_;
   QtWindowHost host_;
 };
 
-TEST_F(WindowHostTest, AttachingCreatesAndSizesTheWindowAndResizesFollow) {
+TEST_F(WindowHostTest, AttachingSizesTheWindowPaintingAndScrollingRepaintWhatIsNeeded) {
   EXPECT_EQ(window_.take(), "create; size 300x200");
   EXPECT_EQ(host_.clientSize(), (Point{300, 200}));
-  showHost();
-  window_.take();
-  host_.resize(320, 240);
-  EXPECT_EQ(window_.take(), "size 320x240");
   EXPECT_GT(host_.dpiX(), 0);
-}
-
-TEST_F(WindowHostTest, PaintErasesWithTheBackgroundAndDrawsTheWindow) {
+  // Paint erases with the background and draws the window.
   host_.setBackgroundColor(Rgb(0, 0, 128));
   window_.paint = [](Canvas& canvas) { canvas.fillRect(Rect{10, 10, 20, 20}, Rgb(255, 0, 0)); };
   showHost();
   const QImage image = client()->grab().toImage();
   EXPECT_EQ(image.pixel(15, 15), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(100, 100), qRgb(0, 0, 128));
-
   window_.paints.clear();
   host_.invalidateRect(Rect{50, 60, 70, 80});
   host_.update();  // paints now, without the event loop
@@ -127,10 +110,7 @@ TEST_F(WindowHostTest, PaintErasesWithTheBackgroundAndDrawsTheWindow) {
   EXPECT_GE(r.right, 70);
   EXPECT_GE(r.bottom, 80);
   EXPECT_TRUE(host_.pendingRegion().isEmpty());
-}
-
-TEST_F(WindowHostTest, ScrollingTheWindowRepaintsOnlyWhatWasUncovered) {
-  showHost();
+  // Scrolling the window repaints only what was uncovered.
   window_.paints.clear();
   host_.scrollWindow(0, -30, nullptr);
   EXPECT_TRUE(host_.pendingRegion().contains(QRect(0, 170, 300, 30)));
@@ -138,42 +118,36 @@ TEST_F(WindowHostTest, ScrollingTheWindowRepaintsOnlyWhatWasUncovered) {
   host_.update();
   ASSERT_FALSE(window_.paints.empty());
   EXPECT_GE(window_.paints.back().top, 170);
-
   // An area of the client only: the pixels outside stay untouched.
-  window_.paints.clear();
   const Rect area{0, 50, 300, 200};
   host_.scrollWindow(0, 20, &area);
   EXPECT_TRUE(host_.pendingRegion().contains(QRect(0, 50, 300, 20)));
   EXPECT_FALSE(host_.pendingRegion().intersects(QRect(0, 0, 300, 50)));
+  window_.take();
+  host_.resize(320, 240);
+  EXPECT_EQ(window_.take(), "size 320x240");
 }
 
-TEST_F(WindowHostTest, KeysReachTheWindowAsVirtualKeysAndCharacterBytes) {
+TEST_F(WindowHostTest, KeysMouseAndWheelReachTheWindowAsItsOwnMessages) {
   window_.take();
   key(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
   key(QEvent::KeyRelease, Qt::Key_A, Qt::ShiftModifier, "A");
   EXPECT_EQ(window_.take(), "down 65 1 shift; char 65; up 65");
-
   // Tab goes to the window, not to the focus chain; auto-repeat releases
   // are not key-ups.
   key(QEvent::KeyPress, Qt::Key_Tab, {}, "\t");
   key(QEvent::KeyRelease, Qt::Key_Tab, {}, "\t", true);
   EXPECT_EQ(window_.take(), "down 9 1; char 9");
-
   key(QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, "");
   EXPECT_EQ(window_.take(), "down 13 1 ctrl; char 10");
-
   // A double-byte character arrives as its two bytes, lead byte first.
   key(QEvent::KeyPress, Qt::Key_unknown, {}, QString::fromUtf8("あ"));
   EXPECT_EQ(window_.take(), "char 130; char 160");
-
   QInputMethodEvent ime;
   ime.setCommitString(QString::fromUtf8("日本語"));
   send(&host_, &ime);
   EXPECT_EQ(window_.take(), "ime 日本語");
-}
-
-TEST_F(WindowHostTest, MouseAndWheelEventsCarryClientCoordinatesAndKeyState) {
-  window_.take();
+  // Mouse and wheel events carry client coordinates and the key state.
   mouse(QEvent::MouseButtonPress, {12, 34}, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
   mouse(QEvent::MouseMove, {20, 40}, Qt::NoButton, Qt::LeftButton);
   mouse(QEvent::MouseButtonRelease, {20, 40}, Qt::LeftButton, Qt::NoButton);
@@ -181,7 +155,6 @@ TEST_F(WindowHostTest, MouseAndWheelEventsCarryClientCoordinatesAndKeyState) {
   mouse(QEvent::MouseButtonPress, {7, 8}, Qt::RightButton, Qt::RightButton);
   EXPECT_EQ(window_.take(),
             "mouse 1 12,34 L ctrl; mouse 0 20,40 L; mouse 2 20,40; mouse 3 5,6 L; mouse 4 7,8");
-
   // Whole notches only; the default wheel handling scrolls three lines per
   // notch, then ends the scroll.
   const auto wheel = [this](int delta) {
@@ -197,19 +170,17 @@ TEST_F(WindowHostTest, MouseAndWheelEventsCarryClientCoordinatesAndKeyState) {
   EXPECT_EQ(window_.take(), "v 1 0; v 1 0; v 1 0; v 8 0");
 }
 
-TEST_F(WindowHostTest, ScrollBarsMoveOnlyWhereTheWindowPutsThem) {
+TEST_F(WindowHostTest, ScrollBarsCaretTimersFocusAndCursor) {
   showHost();
   host_.setScrollRange(ScrollBar::kVertical, 0, 100);
   host_.setScrollPos(ScrollBar::kVertical, 40);
   EXPECT_TRUE(host_.scrollBarShown(ScrollBar::kVertical));
   EXPECT_FALSE(host_.scrollBarShown(ScrollBar::kHorizontal));
   window_.take();
-
   QScrollBar* bar = host_.verticalScrollBar();
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(window_.take(), "v 1 0; v 8 0");
   EXPECT_EQ(bar->value(), 40);  // the window did not move it
-
   window_.onV = [this](int code, int) {
     if (code == sb::kPageDown) host_.setScrollPos(ScrollBar::kVertical, 55);
   };
@@ -217,34 +188,30 @@ TEST_F(WindowHostTest, ScrollBarsMoveOnlyWhereTheWindowPutsThem) {
   EXPECT_EQ(window_.take(), "v 3 0; v 8 0");
   EXPECT_EQ(bar->value(), 55);
   EXPECT_EQ(host_.scrollPos(ScrollBar::kVertical), 55);
-
   bar->triggerAction(QAbstractSlider::SliderToMinimum);
   EXPECT_EQ(window_.take(), "v 6 0; v 8 0");
-
   // An empty range takes the bar away and the client grows.
   host_.setScrollRange(ScrollBar::kVertical, 0, 0);
   EXPECT_FALSE(host_.scrollBarShown(ScrollBar::kVertical));
-  ASSERT_TRUE(WaitFor([this] { return host_.clientSize().x == 300; }));
+  ASSERT_TRUE(testing::WaitFor([this] { return host_.clientSize().x == 300; }));
   host_.showScrollBar(ScrollBar::kHorizontal, true);
   EXPECT_TRUE(host_.scrollBarShown(ScrollBar::kHorizontal));
-  ASSERT_TRUE(WaitFor([this] { return host_.clientSize().y < 200; }));
+  ASSERT_TRUE(testing::WaitFor([this] { return host_.clientSize().y < 200; }));
   EXPECT_NE(window_.take().find("size 300x"), std::string::npos);
-}
 
-TEST_F(WindowHostTest, CaretHidesCumulativelyAndShowsInverted) {
-  showHost();
+  // The caret hides cumulatively and shows inverted.
+  host_.showScrollBar(ScrollBar::kHorizontal, false);
+  ASSERT_TRUE(testing::WaitFor([this] { return host_.clientSize().y == 200; }));
   host_.createCaret(2, 16);
   host_.setCaretPos(40, 50);
   EXPECT_FALSE(host_.caretShown());  // a new caret is hidden
   host_.showCaret();
   EXPECT_TRUE(host_.caretShown());
   EXPECT_EQ(host_.caretRect(), QRect(40, 50, 2, 16));
-
   QImage image = client()->grab().toImage();
   EXPECT_EQ(image.pixel(40, 50), qRgb(0, 0, 0));  // white inverted
   EXPECT_EQ(image.pixel(41, 65), qRgb(0, 0, 0));
   EXPECT_EQ(image.pixel(42, 50), qRgb(255, 255, 255));
-
   host_.hideCaret();
   host_.hideCaret();
   host_.showCaret();
@@ -256,16 +223,13 @@ TEST_F(WindowHostTest, CaretHidesCumulativelyAndShowsInverted) {
   EXPECT_FALSE(host_.caretShown());
   image = client()->grab().toImage();
   EXPECT_EQ(image.pixel(40, 50), qRgb(255, 255, 255));
-
   host_.destroyCaret();
   host_.showCaret();
   EXPECT_FALSE(host_.caretShown());
-}
-
-TEST_F(WindowHostTest, TimersFireUntilKilledAndFocusAndCursorArePassedOn) {
+  // Timers fire until killed; focus and the cursor are passed on.
   host_.setTimer(3, 5);
   EXPECT_TRUE(host_.timerRunning(3));
-  ASSERT_TRUE(WaitFor([this] {
+  ASSERT_TRUE(testing::WaitFor([this] {
     return std::count(window_.calls.begin(), window_.calls.end(), "timer 3") >= 2;
   }));
   host_.killTimer(3);
@@ -273,14 +237,11 @@ TEST_F(WindowHostTest, TimersFireUntilKilledAndFocusAndCursorArePassedOn) {
   window_.take();
   QApplication::processEvents();
   EXPECT_EQ(window_.take(), "");
-
   QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
   QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
   send(&host_, &in);
   send(&host_, &out);
   EXPECT_EQ(window_.take(), "setfocus; killfocus");
-
-  showHost();
   QCursor::setPos(client()->mapToGlobal(QPoint(33, 44)));
   EXPECT_EQ(host_.cursorPos(), (Point{33, 44}));
   host_.setCursor(CursorShape::kIBeam);

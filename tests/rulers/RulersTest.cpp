@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "core/common/Palette.h"
 #include "core/rulers/CLineBar.h"
@@ -188,7 +189,9 @@ TEST_F(RulersTest, LineWidthDragIsClampedToTenAndTwoHundredFifty) {
   }
 }
 
+// The view passes the caret and the scrolling to both bars.
 TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
+  gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
   std::mt19937 random(12);
   int scrolled = 0;
   for (int round = 0; round < 40; ++round) {
@@ -197,12 +200,15 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
     for (int i = 0; i < lines; ++i) text += std::string(random() % 45, char('a' + i % 26)) + "\r\n";
     if (random() % 2) text.resize(text.size() - 2);
     Open(text, 20);
+    CRulerBar ruler(*doc, rulerHost, window->Layout());
     CLineBar bar(*doc, barHost, window->Layout(), window.get());
-    // The view tells the bar when the window scrolls.
     fakes::NoPlacer placer;
     CVeskView view(*doc, placer);
-    view.AttachRulers(nullptr, &bar);
+    view.AttachRulers(&ruler, &bar);
     view.AttachTextWindow(window.get());
+    window->GoToCell(7, 2);
+    EXPECT_EQ(ruler.MarkedColumn(), window->Caret().column);
+    EXPECT_EQ(bar.MarkedRow(), 2u);
     // The whole rows from a to b, in the order of the text.
     auto expected = [&](std::uint32_t a, std::uint32_t b) {
       const std::uint32_t last = LastCaretRow(*doc);
@@ -244,18 +250,13 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
 TEST_F(RulersTest, ShiftExtendsTheSelectionFromItsFartherEnd) {
   Open("r0\r\nr1\r\nr2\r\nr3\r\nr4\r\nr5\r\nr6\r\n", 20);
   CLineBar bar(*doc, barHost, window->Layout(), window.get());
-  KeyState shift;
-  shift.shift = true;
-  struct Step {
-    int row;
-    bool shift;
-    std::string selected;
-  };
-  for (const Step& s : {Step{2, false, "r2\r\n"}, Step{5, true, "r2\r\nr3\r\nr4\r\nr5\r\n"},
-                        Step{0, true, "r0\r\nr1\r\nr2\r\nr3\r\nr4\r\nr5\r\n"}, Step{3, false, "r3\r\n"}}) {
-    bar.onMouse(MouseKind::kLeftDown, 5, s.row * 16 + 4, s.shift ? shift : KeyState{});
-    bar.onMouse(MouseKind::kLeftUp, 5, s.row * 16 + 4, {});
-    EXPECT_EQ(window->SelectedText(), s.selected) << s.row;
+  const std::tuple<int, bool, std::string> steps[] = {
+      {2, false, "r2\r\n"}, {5, true, "r2\r\nr3\r\nr4\r\nr5\r\n"}, {0, true, "r0\r\nr1\r\nr2\r\nr3\r\nr4\r\nr5\r\n"},
+      {3, false, "r3\r\n"}};
+  for (const auto& [row, shift, selected] : steps) {
+    bar.onMouse(MouseKind::kLeftDown, 5, row * 16 + 4, KeyState{shift, false});
+    bar.onMouse(MouseKind::kLeftUp, 5, row * 16 + 4, {});
+    EXPECT_EQ(window->SelectedText(), selected) << row;
   }
 }
 
@@ -269,46 +270,36 @@ struct Placer : ChildPlacer {
   void RulersSwitched() override { ++switched; }
 };
 
-TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRest) {
+TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRestButNotInABinaryView) {
   const int r = ColumnRulerHeight(96), l = LineBarWidth(96);
-  struct Case {
-    int ruler, line;
-    unsigned command;
-    Rect text, columnRuler, lineBar;
-  };
-  const std::vector<Case> cases = {
-      {0, 0, 32806, {0, r, 400, 300}, {0, 0, 400, r}, {}},
-      {1, 0, 32806, {0, 0, 400, 300}, {}, {}},
-      {0, 0, 32807, {l, 0, 400, 300}, {}, {0, 0, l, 300}},
-      {1, 0, 32807, {l, r, 400, 300}, {0, 0, 400, r}, {0, r, l, 300}},
-      {1, 1, 32806, {l, 0, 400, 300}, {}, {0, 0, l, 300}},
-      {1, 1, 32807, {0, r, 400, 300}, {0, 0, 400, r}, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.ruler << c.line << " " << c.command);
-    gSettings.DisplayRulerBar = c.ruler;
-    gSettings.DisplayLineBar = c.line;
+  // The line bar switched on beside the ruler, then the ruler off; the
+  // frame test checks that the switches reach every view.
+  gSettings.DisplayRulerBar = 1;
+  gSettings.DisplayLineBar = 0;
+  {
     Placer placer;
     CVeskView view(*doc, placer);
     view.AttachTextWindow(window.get());
     ASSERT_TRUE(view.OnCreate(96, 96));
     view.OnSize(400, 300);
     CommandState state;
-    ASSERT_TRUE(view.OnUpdateCommand(c.command, state));
-    EXPECT_TRUE(state.enabled);
-    EXPECT_EQ(state.checked, (c.command == 32806 ? c.ruler : c.line) != 0);
-    EXPECT_TRUE(view.OnCommand(c.command));
-    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], c.text);
-    EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], c.columnRuler);
-    EXPECT_EQ(placer.rects[ViewChild::kLineBar], c.lineBar);
-    EXPECT_EQ(placer.shown[ViewChild::kColumnRuler], c.columnRuler.height() > 0);
-    EXPECT_EQ(placer.shown[ViewChild::kLineBar], c.lineBar.width() > 0);
-    EXPECT_EQ(placer.switched, 1);
+    ASSERT_TRUE(view.OnUpdateCommand(32807, state));
+    EXPECT_TRUE(state.enabled && !state.checked);
+    EXPECT_TRUE(view.OnCommand(32807));
+    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, r, 400, 300}));
+    EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], (Rect{0, 0, 400, r}));
+    EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, r, l, 300}));
+    EXPECT_TRUE(placer.shown[ViewChild::kColumnRuler] && placer.shown[ViewChild::kLineBar]);
+    ASSERT_TRUE(view.OnUpdateCommand(32806, state));
+    EXPECT_TRUE(state.checked);
+    EXPECT_TRUE(view.OnCommand(32806));
+    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, 0, 400, 300}));
+    EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, 0, l, 300}));
+    EXPECT_FALSE(placer.shown[ViewChild::kColumnRuler]);
+    EXPECT_EQ(placer.switched, 2);
     view.AttachTextWindow(nullptr);
   }
-}
-
-TEST_F(RulersTest, BinaryViewKeepsBothSwitchesOffAndHidesTheBars) {
+  // A binary view keeps both switches off and hides the bars.
   gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
   gProcess.nextDocKind = kBinaryDoc;
   CVeskDoc binary;
@@ -322,20 +313,6 @@ TEST_F(RulersTest, BinaryViewKeepsBothSwitchesOffAndHidesTheBars) {
     EXPECT_FALSE(view.OnCommand(id));
   }
   EXPECT_EQ(gSettings.DisplayRulerBar + placer.switched, 1);
-}
-
-TEST_F(RulersTest, ViewPassesTheCaretAndTheScrollingToTheBars) {
-  gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
-  Placer placer;
-  CVeskView view(*doc, placer);
-  CRulerBar ruler(*doc, rulerHost, window->Layout());
-  CLineBar bar(*doc, barHost, window->Layout(), window.get());
-  view.AttachRulers(&ruler, &bar);
-  view.AttachTextWindow(window.get());
-  window->GoToCell(7, 2);
-  EXPECT_EQ(ruler.MarkedColumn(), 7);
-  EXPECT_EQ(bar.MarkedRow(), 2u);
-  view.AttachTextWindow(nullptr);
 }
 
 }  // namespace

@@ -141,24 +141,6 @@ TEST_F(GlobalFindTest, GeneratedTreesAgreeWithTheReference) {
   }
 }
 
-TEST_F(GlobalFindTest, DescribedCases) {
-  Put("/s/abab.txt", "zz\r\nabab\r\n");
-  FileSearchOptions matcher{true, true, true};
-  EXPECT_EQ(Run("/s/abab.txt", "ab", false, matcher),
-            (std::vector<std::string>{"/s/abab.txt(2): abab\r\n", "/s/abab.txt(2): abab\r\n"}));
-  EXPECT_EQ(Run("/s/abab.txt", "ab", false).size(), 2u);  // plain: steps by the length
-  // A match across the 30720-byte piece boundary of a file without CR LF is missed.
-  Put("/s/long.txt", std::string(30719, 'x') + "ab" + std::string(100, 'x') + "ab");
-  EXPECT_EQ(Run("/s/long.txt", "ab", false).size(), 1u);
-  // A far match starts the excerpt at the match; the excerpt ends before CR LF.
-  Put("/s/far.txt", std::string(300, '-') + "needle tail\r\nnext");
-  EXPECT_EQ(Run("/s/far.txt", "needle", false), (std::vector<std::string>{"/s/far.txt(1): needle tail\r\n"}));
-  // Case folding and the case-insensitive plain search.
-  Put("/s/case.txt", "NeEdLe\r\n");
-  EXPECT_EQ(Run("/s/case.txt", "needle", false, {false, false, true}).size(), 1u);
-  EXPECT_EQ(Run("/s/case.txt", "needle", false).size(), 0u);
-}
-
 TEST_F(GlobalFindTest, LinesAndNamesAsTheDocumentShowsThem) {
   using Lines = std::vector<std::string>;
   const FileSearchOptions regular{true, true, true};
@@ -183,10 +165,24 @@ TEST_F(GlobalFindTest, LinesAndNamesAsTheDocumentShowsThem) {
     Put(c.name, c.bytes);
     EXPECT_EQ(Run(c.name, c.text, false, c.options), c.expected) << c.name;
   }
+  Put("/s/abab.txt", "zz\r\nabab\r\n");
+  EXPECT_EQ(Run("/s/abab.txt", "ab", false, regular),
+            (std::vector<std::string>{"/s/abab.txt(2): abab\r\n", "/s/abab.txt(2): abab\r\n"}));
+  EXPECT_EQ(Run("/s/abab.txt", "ab", false).size(), 2u);  // plain: steps by the length
+  // A match across the 30720-byte piece boundary of a file without CR LF is missed.
+  Put("/s/long.txt", std::string(30719, 'x') + "ab" + std::string(100, 'x') + "ab");
+  EXPECT_EQ(Run("/s/long.txt", "ab", false).size(), 1u);
+  // A far match starts the excerpt at the match; the excerpt ends before CR LF.
+  Put("/s/far.txt", std::string(300, '-') + "needle tail\r\nnext");
+  EXPECT_EQ(Run("/s/far.txt", "needle", false), (std::vector<std::string>{"/s/far.txt(1): needle tail\r\n"}));
+  // Case folding and the case-insensitive plain search.
+  Put("/s/case.txt", "NeEdLe\r\n");
+  EXPECT_EQ(Run("/s/case.txt", "needle", false, {false, false, true}).size(), 1u);
+  EXPECT_EQ(Run("/s/case.txt", "needle", false).size(), 0u);
 }
 
-TEST_F(GlobalFindTest, ALinkBackToTheStartIsNotFollowed) {
-  // "/l/loop" names "/l" again.
+TEST_F(GlobalFindTest, WalkRulesWildcardsAndLinksBackToTheStart) {
+  // A link back to the start is not followed: "/l/loop" names "/l" again.
   struct LoopLister : FakeLister {
     using FakeLister::FakeLister;
     bool list(const std::string& dir, std::vector<DirectoryEntry>& out) override {
@@ -200,26 +196,21 @@ TEST_F(GlobalFindTest, ALinkBackToTheStartIsNotFollowed) {
   Collect progress;
   SearchFiles({"/l/*.c", "hit", true, {}}, platform.files, loop, progress);
   EXPECT_EQ(progress.names, std::vector<std::string>{"a.c"});
-}
-
-TEST_F(GlobalFindTest, WalkRulesAndWildcards) {
   Put("/w/a.c", "hit");
   Put("/w/sub/b.c", "hit");
   Put("/w/sub/deeper/c.c", "hit");
   Put("/w/sub/d.h", "hit");
   Put("/w/(x).c", "hit");
-  GlobalFindCounts counts;
-  EXPECT_EQ(Run("/w/*.c", "hit", false, {true, false, true}, &counts).size(), 2u);
-  EXPECT_EQ(counts.files, 2u);
-  EXPECT_EQ(Run("/w/*.c", "hit", true, {true, false, true}, &counts).size(), 4u);
   // Nothing matching in the pattern's own directory: with subdirectories the
   // directories below are still searched.
-  EXPECT_EQ(Run("/w/b.?", "hit", true, {true, false, true}, &counts).size(), 1u);
-  EXPECT_FALSE(counts.noFile);
-  Run("/w/b.?", "hit", false, {true, false, true}, &counts);
-  EXPECT_TRUE(counts.noFile);
-  Run("/missing/*.c", "hit", true, {true, false, true}, &counts);
-  EXPECT_TRUE(counts.noFile);
+  const std::tuple<const char*, bool, std::size_t, bool> walks[] = {
+      {"/w/*.c", false, 2, false}, {"/w/*.c", true, 4, false},      {"/w/b.?", true, 1, false},
+      {"/w/b.?", false, 0, true},  {"/missing/*.c", true, 0, true}};
+  for (const auto& [pattern, subdirs, lines, noFile] : walks) {
+    GlobalFindCounts counts;
+    EXPECT_EQ(Run(pattern, "hit", subdirs, {true, false, true}, &counts).size(), lines) << pattern;
+    EXPECT_EQ(std::pair(counts.files, counts.noFile), std::pair(std::uint32_t(lines), noFile)) << pattern;
+  }
   const struct {
     const char* pattern;
     const char* name;

@@ -58,7 +58,6 @@ class FakeTextWindow : public TextSearchWindow {
     return out;
   }
   std::string Selected() { return Text().substr(start, end - start); }
-
   std::unique_ptr<CVeskDoc> doc;
   std::uint32_t start = 0, end = 0, caret = 0;
   bool block = false;
@@ -72,6 +71,16 @@ class TextSearchTest : public ::testing::Test {
     gFindReplace = CFindReplaceManeger();
     SetRecordSink({});
   }
+  // A dialog's fields with match case, upwards, regular and width not distinguished.
+  static FindDialogFields Fields(const std::string& find) {
+    FindDialogFields fields;
+    fields.findText = find;
+    fields.matchCase = true;
+    fields.down = false;
+    fields.regular = true;
+    fields.distinguishWidth = false;
+    return fields;
+  }
   fakes::FakePlatform platform;
   fakes::FakeFindBox box;
   fakes::FakeFindDialog dialog;
@@ -82,16 +91,15 @@ TEST_F(TextSearchTest, PlainSearchStartsAfterASelectedMatchAndWraps) {
   FakeTextWindow w("abc abc abc");
   TextSearch search(w);
   w.caret = 5;
-  ASSERT_TRUE(search.FindNext("abc", true, false));
-  EXPECT_EQ(w.start, 8u);
-  ASSERT_TRUE(search.FindNext("ABC", true, false));  // passes the selected match, wraps to the top
-  EXPECT_EQ(w.start, 0u);
-  // Up from the start of the text wraps to the last occurrence.
-  w.Select(0, 0);
-  ASSERT_TRUE(search.FindNext("abc", false, false));
-  EXPECT_EQ(w.start, 8u);
-  ASSERT_TRUE(search.FindNext("abc", false, false));
-  EXPECT_EQ(w.start, 4u);
+  auto next = [&](const char* find, bool down, std::uint32_t start) {
+    ASSERT_TRUE(search.FindNext(find, down, false));
+    EXPECT_EQ(w.start, start);
+  };
+  next("abc", true, 8);
+  next("ABC", true, 0);  // passes the selected match, wraps to the top
+  w.Select(0, 0);        // up from the start of the text wraps to the last occurrence
+  next("abc", false, 8);
+  next("abc", false, 4);
   // Case matters when asked; nothing found beeps, says so and keeps the selection.
   EXPECT_FALSE(search.FindNext("ABC", true, true));
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
@@ -103,12 +111,10 @@ TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors)
   FakeTextWindow w("\x82\xA0x\r\nxy x\r\n");
   TextSearch search(w);
   gFindReplace.regular = true;
-  ASSERT_TRUE(search.FindNext("x$", true, true));
-  EXPECT_EQ(w.start, 2u);
-  ASSERT_TRUE(search.FindNext("x$", true, true));
-  EXPECT_EQ(w.start, 8u);
-  ASSERT_TRUE(search.FindNext("^x", true, true));  // wraps to the line start
-  EXPECT_EQ(w.start, 5u);
+  for (const auto& [find, start] : {std::pair("x$", 2u), std::pair("x$", 8u), std::pair("^x", 5u)}) {
+    ASSERT_TRUE(search.FindNext(find, true, true));  // the last wraps to the line start
+    EXPECT_EQ(w.start, start);
+  }
   // Width not distinguished: the full-width letters are found too.
   FakeTextWindow wide("ab\x82\x60\x82\x61\x82\x62");
   TextSearch wideSearch(wide);
@@ -145,7 +151,6 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kReplaceAllCaption);
   EXPECT_EQ(w.doc->Undo().Count(), 8u);
-
   // "中断" pressed before the third search; the progress window is closed
   // before the count is shown.
   FakeTextWindow stopped("x x x x");
@@ -158,15 +163,26 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(progress.caption, texts::kReplaceAllCaption);
   EXPECT_FALSE(progress.isOpen);
   EXPECT_EQ(platform.messages.shown.size(), 2u);
-  progress.stopAfter = -1;
   progress.onEvents = nullptr;
-
-  // Empty matches are passed over, never replaced.
-  FakeTextWindow empty("abc");
-  TextSearch emptySearch(empty);
+  // It is noticed inside a long plain search too, not only between two:
+  // before the first and second search, then inside the second.
+  FakeTextWindow longer("x" + std::string(5000, '.') + "x");
+  TextSearch longerSearch(longer);
+  progress.count = 0;
+  EXPECT_EQ(longerSearch.ReplaceAll("x", "y", true), 1u);
+  EXPECT_EQ(longer.Text().back(), 'x');
+  EXPECT_EQ(progress.count, 1u);
+  progress.stopAfter = -1;
+  // Empty matches are passed over, never replaced, and the search goes on.
   gFindReplace.regular = true;
-  EXPECT_EQ(emptySearch.ReplaceAll("z*", "q", true), 0u);
-  EXPECT_EQ(empty.Text(), "abc");
+  for (const auto& [text, find, count, after] :
+       {std::tuple("abc", "z*", 0u, "abc"), std::tuple("bbXbb", "b*", 2u, "YXY")}) {
+    FakeTextWindow empty(text);
+    TextSearch emptySearch(empty);
+    EXPECT_EQ(emptySearch.ReplaceAll(find, "Y", true), count);
+    EXPECT_EQ(empty.Text(), after);
+    EXPECT_EQ(empty.caret, count ? 3u : 0u);
+  }
 }
 
 TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
@@ -195,34 +211,23 @@ TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
 }
 
 TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
-  FindDialogFields fields;
-  fields.findText = "abc";
-  fields.replaceText = "";
-  fields.matchCase = true;
-  fields.down = false;
-  fields.regular = true;
-  fields.distinguishWidth = false;
+  FindDialogFields fields = Fields("abc");
   const std::vector<std::uint8_t> data = FindDialogRecord(FindAction::kReplaceAll, fields);
   ASSERT_EQ(data.size(), 6 * 4 + 4 + 1 + 8u);
-  EXPECT_EQ(data[12], 1);  // the replace-all flag
-  EXPECT_EQ(data[16], 1);  // match case
+  EXPECT_EQ((std::pair<int, int>(data[12], data[16])), std::pair(1, 1));  // replace all, match case
   const auto parsed = ParseFindDialogRecord(data);
   ASSERT_TRUE(parsed);
-  EXPECT_EQ(parsed->action, FindAction::kReplaceAll);
-  EXPECT_EQ(parsed->fields.findText, "abc");
-  EXPECT_TRUE(parsed->fields.regular);
-  EXPECT_FALSE(parsed->fields.distinguishWidth);
+  const FindDialogFields& f = parsed->fields;
+  EXPECT_EQ(std::tuple(parsed->action, f.findText, f.regular, f.distinguishWidth),
+            std::tuple(FindAction::kReplaceAll, std::string("abc"), true, false));
   // An older record without the last two flags.
-  const std::vector<std::uint8_t> shorter(data.begin(), data.end() - 8);
-  const auto old = ParseFindDialogRecord(shorter);
+  const auto old = ParseFindDialogRecord(std::vector<std::uint8_t>(data.begin(), data.end() - 8));
   ASSERT_TRUE(old);
-  EXPECT_FALSE(old->hasWidth);
-  EXPECT_FALSE(old->hasRegular);
+  EXPECT_EQ(std::pair(old->hasWidth, old->hasRegular), std::pair(false, false));
   // A text of 81 bytes, or one without its zero byte.
   fields.findText = std::string(81, 'a');
   EXPECT_FALSE(ParseFindDialogRecord(FindDialogRecord(FindAction::kFindNext, fields)));
   EXPECT_FALSE(ParseFindDialogRecord(std::vector<std::uint8_t>(data.begin(), data.begin() + 26)));
-
   FakeTextWindow w("abc abc");
   TextSearch search(w);
   EXPECT_FALSE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kReplaceAll, fields)));  // 81 bytes
@@ -268,33 +273,26 @@ TEST_F(TextSearchTest, UpSearchesReachTheLastOccurrenceAndBeginOnCharacters) {
 TEST_F(TextSearchTest, ClosingStoresTheFindTextCaseAndDirectionOnly) {
   FakeTextWindow w("abc");
   TextSearch search(w);
-  FindDialogFields fields;
-  fields.findText = "closed";
-  fields.matchCase = true;
-  fields.down = false;
-  fields.regular = true;
-  fields.distinguishWidth = false;
+  FindDialogFields fields = Fields("closed");
   search.OnFindDialogMessage(FindAction::kClose, fields);
   fields.findText = "replayed";
   EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
   EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed"}));
   EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
-  EXPECT_TRUE(gFindReplace.matchCase);
-  EXPECT_FALSE(gFindReplace.directionDown);
-  EXPECT_FALSE(gFindReplace.regular);
-  EXPECT_TRUE(gFindReplace.distinguishWidth);
+  EXPECT_EQ(std::tuple(gFindReplace.matchCase, gFindReplace.directionDown, gFindReplace.regular,
+                       gFindReplace.distinguishWidth), std::tuple(true, false, false, true));
   EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
 }
 
-// "中断" is noticed inside a long plain search of a replace all, not only
-// between two searches.
-TEST_F(TextSearchTest, ReplaceAllStopsWithinALongPlainSearch) {
-  FakeTextWindow w("x" + std::string(5000, '.') + "x");
-  TextSearch search(w);
-  progress.stopAfter = 2;  // before the first and second search, then inside the second
-  EXPECT_EQ(search.ReplaceAll("x", "y", true), 1u);
-  EXPECT_EQ(w.Text().back(), 'x');
-  EXPECT_EQ(progress.count, 1u);
+// The undo records with the bytes they keep.
+std::vector<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string>> Records(const CVeskRD& undo) {
+  std::vector<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string>> out;
+  for (std::uint32_t i = 0; i < undo.Count(); ++i) {
+    const auto& r = undo.At(i);
+    const auto* data = reinterpret_cast<const char*>(undo.DataOf(r));
+    out.emplace_back(r.type, r.position, r.length, data ? std::string(data, r.length) : "");
+  }
+  return out;
 }
 
 // Replace all against the same replacements made one at a time, each search
@@ -307,7 +305,6 @@ void ExpectSameAsOneByOne(const std::string& text, const std::string& find, bool
   FakeTextWindow one(text), reference(text);
   TextSearch search(one);
   const std::uint32_t count = search.ReplaceAll(find, replacement, matchCase);
-
   std::uint32_t expected = 0;
   std::size_t from = 0;
   for (;;) {
@@ -340,17 +337,7 @@ void ExpectSameAsOneByOne(const std::string& text, const std::string& find, bool
   ASSERT_EQ(count, expected);
   ASSERT_EQ(one.doc->LastCharPos(), reference.doc->LastCharPos());
   ASSERT_EQ(one.doc->RowCount(), reference.doc->RowCount());
-  const CVeskRD& a = one.doc->Undo();
-  const CVeskRD& b = reference.doc->Undo();
-  ASSERT_EQ(a.Count(), b.Count());
-  for (std::uint32_t i = 0; i < a.Count(); ++i) {
-    ASSERT_EQ(a.At(i).type, b.At(i).type) << i;
-    ASSERT_EQ(a.At(i).position, b.At(i).position) << i;
-    ASSERT_EQ(a.At(i).length, b.At(i).length) << i;
-    if (a.DataOf(a.At(i))) {
-      ASSERT_EQ(std::memcmp(a.DataOf(a.At(i)), b.DataOf(b.At(i)), a.At(i).length), 0) << i;
-    }
-  }
+  ASSERT_EQ(Records(one.doc->Undo()), Records(reference.doc->Undo()));
 }
 
 // Random texts of letters, CR LF and double-byte characters, plain and
@@ -365,7 +352,6 @@ TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
   ExpectSameAsOneByOne("\r\nx", "^[^\n]", true, "", true);
   ExpectSameAsOneByOne("\r\nx", "^[^\n]", true, "LONGER", true);
   ExpectSameAsOneByOne("ab ab abababab ab", "[ab]+", true, "Z", true);
-
   const std::string pieces[] = {"a", "b", "ab", "\r\n", "\x83\x41", "\x83\x61", "A", "x"};
   const struct {
     const char* find;
@@ -383,15 +369,6 @@ TEST_F(TextSearchTest, ReplaceAllAgreesWithReplacingOneByOne) {
     if (::testing::Test::HasFatalFailure()) break;
   }
   gProcess.undoBufferSize = savedUndoSize;
-}
-
-TEST_F(TextSearchTest, ReplaceAllPassesOverAnEmptyMatchAndGoesOn) {
-  FakeTextWindow w("bbXbb");
-  TextSearch search(w);
-  gFindReplace.regular = true;
-  EXPECT_EQ(search.ReplaceAll("b*", "Y", true), 2u);
-  EXPECT_EQ(w.Text(), "YXY");
-  EXPECT_EQ(w.caret, 3u);
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ TEST(TextColouringTest, KeywordsAndComments) {
   struct Case {
     SyntaxLanguage language;
     std::string text, colours;
+    bool caseSensitive = true;
   } cases[] = {
       {SyntaxLanguage::kC, "print int", "......ccc"},
       {SyntaxLanguage::kC, "#include x\r\n#if", "cccccccc....ccc"},
@@ -56,17 +57,13 @@ TEST(TextColouringTest, KeywordsAndComments) {
       {SyntaxLanguage::kC, "a/*b*/c//d\r\ne", "./////./////."},
       {SyntaxLanguage::kC, "//x/*\r\nint", "///////ccc"},  // "/*" inside a line comment opens nothing
       {SyntaxLanguage::kC, "/*/a*/b", "//////."},
+      {SyntaxLanguage::kNone, "AB xaBy", "uu..uu.", false},  // any case, inside words too
   };
-  for (const Case& c : cases) EXPECT_EQ(Colours(c.text, RulesFor(c.language, &words)), c.colours) << c.text;
-}
-
-TEST(TextColouringTest, CaseInsensitiveUserKeywords) {
-  KeywordTable words;
-  words.Add("ab");
-  ColourRules rules = RulesFor(SyntaxLanguage::kNone, &words);
-  rules.caseSensitive = false;
-  rules.wholeWord = false;
-  EXPECT_EQ(Colours("AB xaBy", rules), "uu..uu.");
+  for (const Case& c : cases) {
+    ColourRules rules = RulesFor(c.language, &words);
+    rules.caseSensitive = rules.wholeWord = c.caseSensitive;
+    EXPECT_EQ(Colours(c.text, rules), c.colours) << c.text;
+  }
 }
 
 // Plain reference: every "/*" and "*/" of the text, the first kMaxEntries.

@@ -16,30 +16,26 @@ using TextLayoutTest = TextWindowFixture;
 TEST_F(TextLayoutTest, PosOfColumnAcrossTabsDoubleBytesAndTheFreeCursor) {
   // a b TAB(2-3) c d CR LF | a あ(1-2) b CR LF | the row after the final CR LF
   Open("ab\tcd\r\na\x82\xa0" "b\r\n", 20, 4);
-  struct Case {
+  // Character starts are the random test's below; here the columns between and beyond them.
+  const struct {
     std::uint32_t row;
     int column;
     bool free;
     std::uint32_t pos;
     int overhang;
   } cases[] = {
-      {0, 0, false, 0, 0},  {0, 2, false, 2, 0},  {0, 3, false, 3, 0},  // inside the TAB: after it
-      {0, 4, false, 3, 0},  {0, 6, false, 5, 0},  {0, 9, false, 5, 0},  // beyond the line end: its CR
-      {0, 9, true, 5, 3},   {1, 2, false, 10, 0}, {1, 3, false, 10, 0},  // inside あ: after it
-      {1, 4, false, 11, 0}, {1, 6, true, 11, 2},  {2, 5, false, 13, 0}, {2, 5, true, 13, 5},
+      {0, 3, false, 3, 0}, {0, 9, false, 5, 0}, {0, 9, true, 5, 3},  // inside the TAB: after it; beyond: the CR
+      {1, 2, false, 10, 0}, {1, 6, true, 11, 2}, {2, 5, false, 13, 0}, {2, 5, true, 13, 5},  // inside あ: after it
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const ColumnHit hit = PosOfColumn(*doc, doc->RowStartAt(c.row), c.column, c.free);
     EXPECT_EQ(hit.pos, c.pos) << "row " << c.row << " column " << c.column << " free " << c.free;
     EXPECT_EQ(hit.overhang, c.overhang) << "row " << c.row << " column " << c.column << " free " << c.free;
   }
-}
-
-TEST_F(TextLayoutTest, PosOfColumnWithoutLineEndStandsAfterTheLastCharacter) {
+  // Without a line end the column beyond stands on the last character.
   Open("abc", 20);
-  const ColumnHit hit = PosOfColumn(*doc, 0, 10, false);
-  EXPECT_EQ(hit.pos, 2u);
-  EXPECT_EQ(hit.overhang, 1);
+  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).pos, 2u);
+  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).overhang, 1);
 }
 
 // A lead byte followed by a TAB byte (Latin-1 data such as "Ren\xe9\t42") is

@@ -59,7 +59,7 @@ class TextMarksTest : public TextWindowFixture {
 // Rows of width 20: "short" | "a long line that wra" | "ps here" | "x\tTAB" | "" (after the last CR LF)
 const std::string kLines = "short\r\na long line that wraps here\r\nx\tTAB\r\n";
 
-TEST_F(TextMarksTest, LineMarksAreSetOnLineStartsAndSteppedThroughInTurn) {
+TEST_F(TextMarksTest, LineMarksAndTheTagLineAreSetOnLineStartsAndSteppedThroughInTurn) {
   Open(kLines, 20);
   Command(cmd::kLineMarkToggle);  // the first line stores -2
   EXPECT_EQ(doc->Marks().LineMarks(), std::vector<std::uint32_t>{kFirst});
@@ -101,6 +101,25 @@ TEST_F(TextMarksTest, LineMarksAreSetOnLineStartsAndSteppedThroughInTurn) {
   ExpectRefused(cmd::kLineMarkNext, "no marks to go to");
   for (const Recorded& r : records) EXPECT_EQ(r.type, textrec::kCommand);
   EXPECT_EQ(records.front().id, cmd::kLineMarkToggle);
+  // The tag line stands on line starts, and the view offers line marks only.
+  window->SetTagLine(0);
+  EXPECT_EQ(doc->Marks().TagLine(), kFirst);
+  window->SetTagLine(3);
+  EXPECT_EQ(doc->Marks().TagLine(), 34u);
+  const std::size_t beeps = Beeps();
+  window->SetTagLine(2);
+  EXPECT_EQ(doc->Marks().TagLine(), DocumentMarks::kNoTag) << "the old tag line is cleared first";
+  window->SetTagLine(9);
+  EXPECT_EQ(Beeps(), beeps + 2);
+  NoPlacer placer;
+  CVeskView view(*doc, placer);
+  view.AttachTextWindow(window.get());
+  for (unsigned id = cmd::kLineMarkToggle; id <= cmd::kJump; id = id == cmd::kMarkClearAll ? cmd::kJump : id + 1) {
+    CommandState state;
+    ASSERT_TRUE(view.OnUpdateCommand(id, state)) << id;
+    EXPECT_EQ(state.enabled, id <= cmd::kLineMarkClearAll) << id;
+  }
+  view.AttachTextWindow(nullptr);
 }
 
 TEST_F(TextMarksTest, CharacterMarksTakeSelectionsOfAtMostEightyBytesOnOneLine) {
@@ -206,28 +225,6 @@ TEST_F(TextMarksTest, MarkedLinesTheTagLineAndMarkedCharactersAreDrawnInTheirCol
   EXPECT_EQ(backs(1), "two three=" + std::to_string(type.MarkedLineBackColor & 0xFFFFFF) + " ");
   EXPECT_EQ(backs(2), "four=" + std::to_string(0x123456) + " ");
   EXPECT_EQ(backs(3), "five=" + text + " ");
-}
-
-TEST_F(TextMarksTest, TheTagLineStandsOnLineStartsAndTheViewOffersLineMarksOnly) {
-  Open(kLines, 20);
-  window->SetTagLine(0);
-  EXPECT_EQ(doc->Marks().TagLine(), kFirst);
-  window->SetTagLine(3);
-  EXPECT_EQ(doc->Marks().TagLine(), 34u);
-  const std::size_t beeps = Beeps();
-  window->SetTagLine(2);
-  EXPECT_EQ(doc->Marks().TagLine(), DocumentMarks::kNoTag) << "the old tag line is cleared first";
-  window->SetTagLine(9);
-  EXPECT_EQ(Beeps(), beeps + 2);
-  NoPlacer placer;
-  CVeskView view(*doc, placer);
-  view.AttachTextWindow(window.get());
-  for (unsigned id = cmd::kLineMarkToggle; id <= cmd::kJump; id = id == cmd::kMarkClearAll ? cmd::kJump : id + 1) {
-    CommandState state;
-    ASSERT_TRUE(view.OnUpdateCommand(id, state)) << id;
-    EXPECT_EQ(state.enabled, id <= cmd::kLineMarkClearAll) << id;
-  }
-  view.AttachTextWindow(nullptr);
 }
 
 }  // namespace

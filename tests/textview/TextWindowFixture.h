@@ -25,8 +25,8 @@ class TextHost : public WindowHost {
   Point clientSize() const override { return client; }
   int dpiX() const override { return 96; }
   int dpiY() const override { return 96; }
-  void invalidate() override { ++invalidations; }
-  void invalidateRect(const Rect&) override { ++invalidations; }
+  void invalidate() override {}
+  void invalidateRect(const Rect&) override {}
   void update() override { ++updates; }
   void scrollWindow(int, int, const Rect*) override { ++updates; }
   void setScrollRange(ScrollBar, int, int) override {}
@@ -51,7 +51,6 @@ class TextHost : public WindowHost {
   Point client{800, 160};  // 100 columns, 10 rows
   Point pointer;
   int caretWidth = 0;
-  int invalidations = 0;
   int updates = 0;  // immediate paints and scrolls
   std::map<int, bool> timers;
 };
@@ -98,8 +97,18 @@ class TextWindowFixture : public ::testing::Test {
     if (!out.empty()) doc->Store().Read(reinterpret_cast<std::uint8_t*>(out.data()), 0, doc->TextLength());
     return out;
   }
-  void Key(int vk, bool shift = false, bool control = false) {
-    window->OnKeyDown(vk, 1, KeyState{shift, control});
+  void Key(int vk, bool shift = false, bool control = false) { window->OnKeyDown(vk, 1, KeyState{shift, control}); }
+  // A drag with the left button from one cell to another; Ctrl makes a box.
+  void Drag(TextCell from, TextCell to, bool control = false) {
+    window->OnMouse(MouseKind::kLeftDown, from.column * 8, int(from.row) * 16, KeyState{false, control});
+    window->OnMouse(MouseKind::kMove, to.column * 8, int(to.row) * 16, KeyState{});
+    window->OnMouse(MouseKind::kLeftUp, to.column * 8, int(to.row) * 16, KeyState{});
+  }
+  // Fifty lines "line".
+  static std::string FiftyLines() {
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += "line\r\n";
+    return text;
   }
 
   fakes::FakePlatform platform;

@@ -20,22 +20,22 @@ using TextWindowTest = TextWindowFixture;
 TEST_F(TextWindowTest, MovementKeys) {
   // Rows of width 10: "abc def\r\n" | "あいう\r\n" | "\txyz gh" | "ijkl"
   Open("abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl", 10, 4);
-  struct Step {
+  const struct {
     int vk;
-    bool shift, control;
+    bool control;
     TextCell cell;
   } steps[] = {
-      {vk::kRight, false, false, {1, 0}}, {vk::kEnd, false, false, {7, 0}},     // End of a line: its CR
-      {vk::kRight, false, false, {0, 1}}, {vk::kRight, false, false, {2, 1}},   // a double-byte character
-      {vk::kUp, false, false, {2, 0}},    {vk::kDown, false, false, {2, 1}},    // the goal column
-      {vk::kDown, false, false, {4, 2}},  {vk::kLeft, false, false, {0, 2}},    // a TAB is one character
-      {vk::kEnd, false, false, {10, 2}},  {vk::kRight, false, false, {1, 3}},   // after the row's last character
-      {vk::kHome, false, true, {0, 0}},   {vk::kRight, false, true, {4, 0}},    // the next word
-      {vk::kRight, false, true, {0, 1}},  {vk::kLeft, false, true, {4, 0}},     // and back
-      {vk::kEnd, false, true, {4, 3}},    {vk::kHome, false, false, {0, 3}},
+      {vk::kRight, false, {1, 0}}, {vk::kEnd, false, {7, 0}},     // End of a line: its CR
+      {vk::kRight, false, {0, 1}}, {vk::kRight, false, {2, 1}},   // a double-byte character
+      {vk::kUp, false, {2, 0}},    {vk::kDown, false, {2, 1}},    // the goal column
+      {vk::kDown, false, {4, 2}},  {vk::kLeft, false, {0, 2}},    // a TAB is one character
+      {vk::kEnd, false, {10, 2}},  {vk::kRight, false, {1, 3}},   // after the row's last character
+      {vk::kHome, true, {0, 0}},   {vk::kRight, true, {4, 0}},    // the next word
+      {vk::kRight, true, {0, 1}},  {vk::kLeft, true, {4, 0}},     // and back
+      {vk::kEnd, true, {4, 3}},    {vk::kHome, false, {0, 3}},
   };
-  for (const Step& s : steps) {
-    Key(s.vk, s.shift, s.control);
+  for (const auto& s : steps) {
+    Key(s.vk, false, s.control);
     EXPECT_EQ(window->Caret(), s.cell) << "key " << s.vk << " ctrl " << s.control;
   }
   EXPECT_EQ(Text(), "abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl");
@@ -57,10 +57,11 @@ TEST_F(TextWindowTest, FreeCursorMovesByColumnsAndWrapsAtTheRowWidth) {
   EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
 }
 
-TEST_F(TextWindowTest, PageKeysScrollAndCtrlArrowsKeepTheCaretInView) {
-  std::string text;
-  for (int i = 0; i < 50; ++i) text += "line\r\n";
-  Open(text);
+// Page keys scroll, Ctrl with an arrow keeps the caret in view, and the
+// cabinet's position words come back as they were kept; words whose top row
+// lies past the text are ignored, and the command line's cell is clamped.
+TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
+  Open(FiftyLines());
   Key(vk::kNext);
   EXPECT_EQ(window->Caret().row, 10u);
   EXPECT_EQ(window->Layout().FirstRow(), 10u);
@@ -78,14 +79,6 @@ TEST_F(TextWindowTest, PageKeysScrollAndCtrlArrowsKeepTheCaretInView) {
   EXPECT_EQ(window->Caret(), (TextCell{0, 50}));
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "00051");
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetDec), "001");
-}
-
-// The cabinet's position words come back as they were kept; words whose top
-// row lies past the text are ignored, and the command line's cell is clamped.
-TEST_F(TextWindowTest, PositionWordsAndTheCommandLineCell) {
-  std::string text;
-  for (int i = 0; i < 50; ++i) text += "line\r\n";
-  Open(text);
   window->RestorePosition({30, 2, 44});
   EXPECT_EQ(window->Layout().FirstRow(), 30u);
   EXPECT_EQ(window->Caret(), (TextCell{2, 44}));
@@ -98,35 +91,29 @@ TEST_F(TextWindowTest, PositionWordsAndTheCommandLineCell) {
   EXPECT_EQ(window->Caret(), (TextCell{4, 4})) << "at most the row's last column";
 }
 
-TEST_F(TextWindowTest, BoxCopyEndsEveryRowPartWithOneLineEnd) {
-  Open("abcd\r\nef\r\nghij", 20);
-  window->OnMouse(MouseKind::kLeftDown, 8, 0, KeyState{false, true});
-  window->OnMouse(MouseKind::kMove, 8 * 6, 16 * 2, KeyState{});
-  window->OnMouse(MouseKind::kLeftUp, 8 * 6, 16 * 2, KeyState{});
-  ASSERT_TRUE(window->IsBoxSelection());
-  EXPECT_EQ(window->SelectedText(), "bcd\r\nf\r\nhij\r\n");
-  window->OnTextCommand(57634);
-  EXPECT_EQ(clipboard.text, "bcd\r\nf\r\nhij\r\n");
-}
-
-// A box highlights on each row exactly the whole characters its copy takes:
-// never half of a double-byte character, nothing on the empty last row.
+// A box copies on each row the whole characters it covers, each row part
+// with one line end, and highlights exactly those: never half of a
+// double-byte character, nothing on the empty last row.
 TEST_F(TextWindowTest, BoxHighlightShowsExactlyWhatItsCopyTakes) {
-  struct Case {
+  const std::string kana = "abcdef\r\n\x82\xa0\x82\xa2\x82\xa4\r\n";  // abcdef | あいう | the empty row after them
+  const struct {
+    std::string text;
     TextCell from, to;
     std::string copy;
     std::vector<Rect> inverted;
   } cases[] = {
-      {{1, 0}, {4, 1}, "bcd\r\n\x82\xa2\r\n", {{8, 0, 32, 16}, {16, 16, 32, 32}}},
-      {{1, 0}, {5, 2}, "bcde\r\n\x82\xa2\x82\xa4\r\n", {{8, 0, 40, 16}, {16, 16, 48, 32}}},
-      {{2, 0}, {8, 1}, "cdef\r\n\x82\xa2\x82\xa4\r\n", {{16, 0, 64, 16}, {16, 16, 64, 32}}},
+      {"abcd\r\nef\r\nghij", {1, 0}, {6, 2}, "bcd\r\nf\r\nhij\r\n", {{8, 0, 48, 16}, {8, 16, 32, 32}, {8, 32, 32, 48}}},
+      {kana, {1, 0}, {4, 1}, "bcd\r\n\x82\xa2\r\n", {{8, 0, 32, 16}, {16, 16, 32, 32}}},
+      {kana, {1, 0}, {5, 2}, "bcde\r\n\x82\xa2\x82\xa4\r\n", {{8, 0, 40, 16}, {16, 16, 48, 32}}},
+      {kana, {2, 0}, {8, 1}, "cdef\r\n\x82\xa2\x82\xa4\r\n", {{16, 0, 64, 16}, {16, 16, 64, 32}}},
   };
-  for (const Case& c : cases) {
-    Open("abcdef\r\n\x82\xa0\x82\xa2\x82\xa4\r\n", 20);  // abcdef | あいう | the empty row after them
-    window->OnMouse(MouseKind::kLeftDown, c.from.column * 8, int(c.from.row) * 16, KeyState{false, true});
-    window->OnMouse(MouseKind::kMove, c.to.column * 8, int(c.to.row) * 16, KeyState{});
-    window->OnMouse(MouseKind::kLeftUp, c.to.column * 8, int(c.to.row) * 16, KeyState{});
+  for (const auto& c : cases) {
+    Open(c.text, 20);
+    Drag(c.from, c.to, true);
+    ASSERT_TRUE(window->IsBoxSelection());
     EXPECT_EQ(window->SelectedText(), c.copy);
+    window->OnTextCommand(57634);
+    EXPECT_EQ(clipboard.text, c.copy);
     fakes::RecordingCanvas canvas;
     window->OnPaint(canvas, Rect{0, 0, 800, 160});
     std::vector<Rect> inverted;
@@ -135,7 +122,7 @@ TEST_F(TextWindowTest, BoxHighlightShowsExactlyWhatItsCopyTakes) {
   }
 }
 
-TEST_F(TextWindowTest, AppendCopyAddsTheSelectionToTheClipboardText) {
+TEST_F(TextWindowTest, AppendCopyAddsTheSelectionAndCopiesTakeTheTextsBytes) {
   Open("hello world");
   window->OnMouse(MouseKind::kLeftDoubleClick, 8 * 7, 0, KeyState{});
   EXPECT_EQ(window->SelectedText(), "world");
@@ -145,9 +132,7 @@ TEST_F(TextWindowTest, AppendCopyAddsTheSelectionToTheClipboardText) {
   clipboard.text = std::string("old\0junk", 8);
   window->OnTextCommand(32805);
   EXPECT_EQ(clipboard.text, "oldworld");
-}
-
-TEST_F(TextWindowTest, SelectAllAndShiftMovesCopyTheTextsBytes) {
+  // Select all and Shift with the arrows take the text's bytes.
   Open("ab\r\n\x82\xa0z");
   window->OnTextCommand(32803);
   window->OnTextCommand(57634);
@@ -201,11 +186,7 @@ TEST_F(TextWindowTest, BackspaceMovesLeftAndTypingTreatsTheSelectionByTheSetting
     EXPECT_EQ(window->HasSelection(), on == 1);
     EXPECT_EQ(Text(), "abc");
   }
-}
-
-TEST_F(TextWindowTest, InsertKeyChangesTheCaretWidth) {
-  Open("abc");
-  gProcess.overwrite = false;
+  gProcess.overwrite = false;  // the Insert key changes the caret's width
   Key(vk::kInsert);
   EXPECT_EQ(host.caretWidth, 8);
   Key(vk::kInsert);
@@ -213,9 +194,7 @@ TEST_F(TextWindowTest, InsertKeyChangesTheCaretWidth) {
 }
 
 TEST_F(TextWindowTest, AnyKeyStopsTheAutomaticScrollAndIsSwallowed) {
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += "x\r\n";
-  Open(text);
+  Open(FiftyLines());
   gSettings.AutoScrollCount = 3;
   Key(vk::kDown, true, true);
   EXPECT_TRUE(host.timers[CVeskEV::kAutoScrollTimer]);
@@ -294,29 +273,21 @@ TEST_F(TextWindowTest, AppendedLinesShowOncePerFrame) {
   NoPlacer placer;
   CVeskView view(*doc, placer);
   view.AttachTextWindow(window.get());
-  const auto append = [&](int lines) {
-    for (int i = 0; i < lines; ++i) doc->AppendStringToViews(("line " + std::to_string(i) + "\r\n").c_str());
-  };
-  // The caret on the empty row after the last line, at the window's bottom.
-  const auto showsTheEnd = [&](std::uint32_t lines, const char* step) {
-    EXPECT_EQ(window->Caret().row, lines) << step;
-    EXPECT_EQ(window->Layout().FirstRow(), lines - 9) << step;
-    EXPECT_EQ(view.Rulers().topRow, window->Layout().FirstRow()) << step;
-    EXPECT_EQ(view.Rulers().caretRow, window->Caret().row) << step;
-  };
   host.updates = 0;
-  append(500);
+  for (int i = 0; i < 500; ++i) doc->AppendStringToViews("line\r\n");
   EXPECT_EQ(host.updates, 0) << "the first line needed no scroll, the others wait for the frame";
   EXPECT_LT(view.Rulers().caretRow, 10u);
   ASSERT_TRUE(host.timers[CVeskEV::kAppendTimer]);
   window->OnTimer(CVeskEV::kAppendTimer);
   EXPECT_EQ(host.updates, 1);
-  showsTheEnd(500, "after a frame");
+  EXPECT_EQ(window->Layout().FirstRow(), 491u) << "the empty row after the last line at the bottom";
+  EXPECT_EQ(view.Rulers().caretRow, 500u);
   window->OnTimer(CVeskEV::kAppendTimer);
   EXPECT_FALSE(host.timers[CVeskEV::kAppendTimer]) << "a frame without appends ends the timer";
-  append(1);
+  doc->AppendStringToViews("line\r\n");
   EXPECT_EQ(host.updates, 3) << "an append after a quiet frame shows at once";
-  showsTheEnd(501, "one more line");
+  EXPECT_EQ(view.Rulers().caretRow, 501u);
+  EXPECT_EQ(view.Rulers().topRow, 492u);
 }
 
 }  // namespace

@@ -18,9 +18,7 @@ std::string Decode(const std::string& bytes) {
 }
 
 TEST(OutputDecoder, ConvertsUtf8KeepsOtherBytesAndEndsLinesWithCrLf) {
-  const struct {
-    std::string in, out;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"a\nb\n", "a\r\nb\r\n"},
       {"a\r\nb", "a\r\nb"},                       // already CR LF
       {"a\rb", "a\rb"},                           // a lone CR stays
@@ -32,7 +30,7 @@ TEST(OutputDecoder, ConvertsUtf8KeepsOtherBytesAndEndsLinesWithCrLf) {
       {"\xFF\xFE", "\xFF\xFE"},                    // stray bytes stay
       {"\xE3\x81", "\xE3\x81"},                    // cut off at the end: kept as it was
   };
-  for (const auto& c : cases) EXPECT_EQ(Decode(c.in), c.out) << c.in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(Decode(in), out) << in;
 }
 
 // Pieces of any size give the text of the whole, and no piece ends inside
@@ -68,10 +66,7 @@ TEST(OutputDecoder, AnySplitGivesTheTextOfTheWhole) {
 }
 
 TEST(ProgramStart, SplitsParametersAsAShellWould) {
-  const struct {
-    std::string in;
-    std::vector<std::string> words;
-  } cases[] = {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"  a  b\tc ", {"a", "b", "c"}},
       {"'a b' \"c d\"", {"a b", "c d"}},
       {"\"x\\\"y\\$z\\n\"", {"x\"y$z\\n"}},
@@ -80,7 +75,7 @@ TEST(ProgramStart, SplitsParametersAsAShellWould) {
       {"''", {""}},
       {"", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitCommandWords(c.in), c.words) << c.in;
+  for (const auto& [in, words] : cases) EXPECT_EQ(SplitCommandWords(in), words) << in;
 }
 
 TEST(ProgramStart, ShellCommandsRunThroughTheShellProgramsInTheirFolder) {
@@ -119,30 +114,24 @@ class Capture : public ::testing::Test {
   PosixProcessService service_;
 };
 
-TEST_F(Capture, PiecesSplittingCharactersComeTogether) {
+TEST_F(Capture, PiecesComeTogetherLargeOutputArrivesWholeAndStoppingKeepsTheOutput) {
   // あ in UTF-8 and in Shift_JIS, each written a byte at a time, LF and CR LF.
   const Result r = Run(
       "printf '\\343'; sleep 0.05; printf '\\201\\202\\n'; printf '\\202'; sleep 0.05; printf '\\240\\r'; sleep 0.05;"
       "printf '\\nend' >&2");
   EXPECT_EQ(r.end, CaptureEnd::kEnded);
   EXPECT_EQ(r.text, "\x82\xA0\r\n\x82\xA0\r\nend");
-}
-
-TEST_F(Capture, LargeOutputArrivesWholeAndALimitEndsIt) {
+  // Large output arrives whole, and a limit ends it.
   const Result all = Run("head -c 10000000 /dev/zero | tr '\\0' 'x'");
   EXPECT_EQ(all.text, std::string(10000000, 'x'));
   const Result cut = Run("yes", 1000000);
   EXPECT_EQ(cut.end, CaptureEnd::kRefused);
   EXPECT_LE(cut.text.size(), 1000000u);
-}
-
-TEST_F(Capture, StoppingAProgramThatNeverEndsKeepsItsOutput) {
-  const Result r = Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5);
-  EXPECT_EQ(r.end, CaptureEnd::kStopped);
-  EXPECT_EQ(r.text, "started\r\n\xE3\x81");  // the unfinished character too
-}
-
-TEST_F(Capture, AMissingProgramOrFolderDoesNotStart) {
+  // A program that never ends, stopped: its output is kept, the unfinished character too.
+  const Result stopped = Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5);
+  EXPECT_EQ(stopped.end, CaptureEnd::kStopped);
+  EXPECT_EQ(stopped.text, "started\r\n\xE3\x81");
+  // A missing program or folder does not start.
   EXPECT_FALSE(service_.start(ProcessRequest{{"/no/such/program"}, {}, true, false}));
   EXPECT_FALSE(service_.start(ProcessRequest{{"/bin/sh", "-c", "true"}, "/no/such/folder", true, false}));
 }

@@ -1,26 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
-
-#include "binaryview/BinaryTestSupport.h"
-#include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
-#include "core/binaryview/CVeskBV.h"
+#include "core/app/ToolCommands.h"
 #include "core/commands/CommandIds.h"
-#include "core/macro/COperationManeger.h"
 #include "core/common/ParameterBlock.h"
+#include "core/macro/COperationManeger.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "core/tools/CConvManeger.h"
 #include "core/tools/CExtractManeger.h"
 #include "core/tools/CFormManeger.h"
-#include "core/app/ToolCommands.h"
-#include "fakes/FakeCabinet.h"
-#include "fakes/FakeWindowFrames.h"
-#include "fakes/FakeToolDialogs.h"
 #include "fakes/FakeProgress.h"
-#include "textview/TextWindowFixture.h"
+#include "fakes/FakeToolDialogs.h"
+#include "fakes/FakeWindowFrames.h"
 
 namespace quarn {
 namespace {
@@ -61,6 +53,18 @@ class ToolCommandsTest : public testing::TextWindowFixture {
     const std::string& last = platform.messages.shown.empty() ? text.substr(0, 0) : platform.messages.shown.back().text;
     return last.size() >= 12 && text.size() >= 12 && last.compare(last.size() - 12, 12, text, text.size() - 12, 12) == 0;
   }
+  // The command run as a playback runs it, with its parameter block.
+  void Replay(unsigned id, const std::vector<std::uint8_t>& block) {
+    ScopedParameterBlock replay(block);
+    frame.OnCommand(id);
+  }
+  // The comparison dialog answers with the document named.
+  void CompareWith(const std::string& name) {
+    dialogs.compares.push_back([name](CompareRequest& r) {
+      r.chosen = int(std::find(r.candidates.begin(), r.candidates.end(), name) - r.candidates.begin());
+      return true;
+    });
+  }
 
   fakes::FakeToolDialogs dialogs;
   fakes::FakeWindowFrames frames;
@@ -91,16 +95,10 @@ TEST_F(ToolCommandsTest, ExtractionOfACapturedLogRecordsItselfAloneAndReplaysWit
   // Replayed on the log again: the block's settings, no sheet.
   frames.active = log;
   gExtract.noDisplay = false;
-  const std::vector<std::uint8_t> block = [] {
-    CExtractManeger m;
-    m.noDisplay = true;
-    m.showInformation = false;
-    return m.SaveParameters();
-  }();
-  {
-    ScopedParameterBlock replay(block);
-    frame.OnCommand(cmd::kExtractLines);
-  }
+  CExtractManeger replayed;
+  replayed.noDisplay = true;
+  replayed.showInformation = false;
+  Replay(cmd::kExtractLines, replayed.SaveParameters());
   EXPECT_EQ(dialogs.shownSheets, 1);
   ASSERT_EQ(documents.Count(), 3u);
   EXPECT_EQ(TextOf(documents.At(2)), expected);
@@ -133,10 +131,7 @@ TEST_F(ToolCommandsTest, ConversionInASelectionInPlaceAndIntoANewDocument) {
   CConvManeger m;
   m.rules = {{27, "", 28, ""}};
   m.toNewDocument = true;
-  {
-    ScopedParameterBlock replay(m.SaveParameters());
-    frame.OnCommand(cmd::kFreeConversion);
-  }
+  Replay(cmd::kFreeConversion, m.SaveParameters());
   ASSERT_EQ(documents.Count(), 2u);
   EXPECT_EQ(TextOf(documents.At(1)), "x\x82\xa0\x82\xa2\x82\xa4y");
   EXPECT_EQ(TextOf(*doc), "x\x83\x41\x83\x43\x83\x45y");
@@ -145,10 +140,7 @@ TEST_F(ToolCommandsTest, ConversionInASelectionInPlaceAndIntoANewDocument) {
   CVeskDoc* big = OpenFile("/w/big.txt", std::string(CConvManeger::kMaxSource + 1, 'a'), kTextDoc);
   ASSERT_TRUE(big);
   m.toNewDocument = false;
-  {
-    ScopedParameterBlock replay(m.SaveParameters());
-    frame.OnCommand(cmd::kFreeConversion);
-  }
+  Replay(cmd::kFreeConversion, m.SaveParameters());
   EXPECT_TRUE(LastShown(msg::kConvertTooLarge));
   EXPECT_EQ(big->Undo().Count(), 0u);
 }
@@ -186,21 +178,15 @@ TEST_F(ToolCommandsTest, FormattingListsTheRecordInTheOneTableDocument) {
   EXPECT_EQ(TextOf(table), one + one);
 }
 
-TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsAndReplacesItsLastResult) {
+TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsReplacesItsLastResultAndKeepsTheRowsOfAStop) {
   CVeskDoc* a = OpenFile("/w/a.bin", std::string(20, 'x'), kBinaryDoc);
   CVeskDoc* b = OpenFile("/w/b.bin", std::string(16, 'x'), kBinaryDoc);
   OpenFile("/w/t.txt", "text", kTextDoc);
   CVeskDoc* c = OpenFile("/w/c.bin", std::string(17, 'x') + "yxx", kBinaryDoc);
   ASSERT_TRUE(a && b && c);
-  auto choose = [&](const std::string& name) {
-    dialogs.compares.push_back([name](CompareRequest& r) {
-      r.chosen = int(std::find(r.candidates.begin(), r.candidates.end(), name) - r.candidates.begin());
-      return true;
-    });
-  };
   // 20 against 16 bytes: the sizes differ, only the first row is compared, and it is equal.
   frames.active = a;
-  choose("/w/b.bin");
+  CompareWith("/w/b.bin");
   frame.OnCommand(cmd::kCompare);
   ASSERT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_NE(platform.messages.shown[0].text.find("/w/b.bin"), std::string::npos);
@@ -209,7 +195,7 @@ TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsAndReplacesItsLastResult) {
   EXPECT_EQ(documents.Count(), 4u);
 
   frames.active = a;
-  choose("/w/c.bin");
+  CompareWith("/w/c.bin");
   frame.OnCommand(cmd::kCompare);
   ASSERT_EQ(documents.Count(), 5u);
   CVeskDoc& result = documents.At(4);
@@ -221,32 +207,26 @@ TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsAndReplacesItsLastResult) {
   EXPECT_EQ(text.find("00000000"), std::string::npos);
   // The next comparison replaces the result.
   frames.active = c;
-  choose("/w/a.bin");
+  CompareWith("/w/a.bin");
   frame.OnCommand(cmd::kCompare);
   EXPECT_EQ(documents.Count(), 5u);
   EXPECT_EQ(dialogs.shownCompares, 3);
-}
 
-// A long comparison shows the progress window; 中断 keeps the rows written.
-TEST_F(ToolCommandsTest, AStoppedComparisonKeepsTheRowsItWrote) {
-  CVeskDoc* a = OpenFile("/w/a.bin", std::string(16 * 5000, 'x'), kBinaryDoc);
-  CVeskDoc* b = OpenFile("/w/b.bin", std::string(16 * 5000, 'y'), kBinaryDoc);
-  ASSERT_TRUE(a && b);
+  // A long comparison shows the progress window; 中断 keeps the rows written.
+  CVeskDoc* d = OpenFile("/w/d.bin", std::string(16 * 5000, 'x'), kBinaryDoc);
+  ASSERT_TRUE(OpenFile("/w/e.bin", std::string(16 * 5000, 'y'), kBinaryDoc));
   fakes::FakeProgress progress;
   progress.stopAfter = 1;
-  dialogs.compares.push_back([](CompareRequest& r) {
-    r.chosen = int(std::find(r.candidates.begin(), r.candidates.end(), "/w/b.bin") - r.candidates.begin());
-    return true;
-  });
-  frames.active = a;
+  CompareWith("/w/e.bin");
+  frames.active = d;
   frame.OnCommand(cmd::kCompare);
   EXPECT_EQ(progress.opened, 1);
   EXPECT_FALSE(progress.isOpen);
-  ASSERT_EQ(documents.Count(), 3u);
-  const std::string text = TextOf(documents.At(2));
-  EXPECT_NE(text.find("00000000"), std::string::npos);
-  EXPECT_NE(text.find("0000FFF0"), std::string::npos);
-  EXPECT_EQ(text.find("00010000"), std::string::npos);
+  ASSERT_EQ(documents.Count(), 7u);
+  const std::string stopped = TextOf(documents.At(6));
+  EXPECT_NE(stopped.find("00000000"), std::string::npos);
+  EXPECT_NE(stopped.find("0000FFF0"), std::string::npos);
+  EXPECT_EQ(stopped.find("00010000"), std::string::npos);
 }
 
 }  // namespace

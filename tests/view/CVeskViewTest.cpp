@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "core/common/Settings.h"
 #include "core/common/ProcessValues.h"
+#include "core/common/Settings.h"
 #include "core/view/CVeskView.h"
-
-#include <algorithm>
 #include "fakes/FakePlatform.h"
 
 namespace quarn {
@@ -46,113 +45,86 @@ struct Binary : BinaryWindowCommands {
   void RecomputeLayout() override { calls.push_back("Relayout"); }
 };
 
-std::unique_ptr<CVeskDoc> MakeDoc(int kind) {
-  gProcess.nextDocKind = kind;
-  return std::make_unique<CVeskDoc>();
-}
-
-bool Enabled(CVeskView& view, unsigned id, bool* checked = nullptr) {
-  CommandState state;
-  EXPECT_TRUE(view.OnUpdateCommand(id, state)) << id;
-  if (checked) *checked = state.checked;
-  return state.enabled;
-}
-
-TEST(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsToTheBinaryWindow) {
+// A view of a new document of the given kind with the binary window attached.
+class CVeskViewTest : public ::testing::Test {
+ protected:
+  void Make(int kind) {
+    gProcess.nextDocKind = kind;
+    doc = std::make_unique<CVeskDoc>();
+    view = std::make_unique<CVeskView>(*doc, placer);
+    view->AttachBinaryWindow(&binary);
+  }
+  bool Enabled(unsigned id, bool* checked = nullptr) {
+    CommandState state;
+    EXPECT_TRUE(view->OnUpdateCommand(id, state)) << id;
+    if (checked) *checked = state.checked;
+    return state.enabled;
+  }
   fakes::FakePlatform platform;
-  auto doc = MakeDoc(kBinaryDoc);
   Placer placer;
   Binary binary;
-  CVeskView view(*doc, placer);
-  view.AttachBinaryWindow(&binary);
-  ASSERT_TRUE(view.OnCreate(96, 96));
-  EXPECT_EQ(view.RulerHeight(), 96 * 40 / 254 + 1);
-  EXPECT_EQ(view.LineBarWidth(), 96 * 80 / 254 + 1);
-  EXPECT_EQ(placer.focused.back(), ViewChild::kBinaryWindow);
+  std::unique_ptr<CVeskDoc> doc;
+  std::unique_ptr<CVeskView> view;
+};
 
+TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinaryWindow) {
+  Make(kBinaryDoc);
+  for (unsigned id : {57634u, 57637u, 57643u}) EXPECT_FALSE(Enabled(id)) << id;
+  binary.selection = binary.paste = binary.undo = true;
+  for (unsigned id : {57634u, 57635u, 32910u, 57637u, 57643u, 32772u}) EXPECT_TRUE(Enabled(id)) << id;
+  // Nothing to redo; the ruler toggles and the line marks belong to text mode.
+  for (unsigned id : {57644u, 32806u, 32807u, 32768u}) EXPECT_FALSE(Enabled(id)) << id;
+  ASSERT_TRUE(view->OnCreate(96, 96));
+  EXPECT_EQ(view->RulerHeight(), 96 * 40 / 254 + 1);
+  EXPECT_EQ(view->LineBarWidth(), 96 * 80 / 254 + 1);
+  EXPECT_EQ(placer.focused.back(), ViewChild::kBinaryWindow);
   for (unsigned id : {57634u, 57635u, 57637u, 57643u, 57644u, 32775u, 32773u, 32774u, 32772u, 32788u, 32803u,
                       32910u, 32850u, 32792u})
-    EXPECT_TRUE(view.OnCommand(id)) << id;
+    EXPECT_TRUE(view->OnCommand(id)) << id;
   EXPECT_EQ(binary.calls,
             (std::vector<std::string>{"Copy", "Cut", "Paste", "Undo", "Redo", "ClearMarks", "NextMark", "PrevMark",
                                       "ToggleMark", "Jump", "SelectAll", "ScreenCopy", "FindNext", "FindPrevious"}));
   // The find box's command focuses the binary window first.
   placer.focused.clear();
-  view.OnCommand(195);
+  view->OnCommand(195);
   EXPECT_EQ(placer.focused, (std::vector<ViewChild>{ViewChild::kBinaryWindow}));
-
-  view.OnSize(300, 200);
+  view->OnSize(300, 200);
   ASSERT_EQ(placer.moves.size(), 1u);
   EXPECT_EQ(placer.moves[0].second, (Rect{0, 0, 300, 200}));
-
   doc->UpdateAllViews(hint::kFormatChanged);
   doc->UpdateAllViews(hint::kBinaryLoaded);
   doc->UpdateAllViews(hint::kRefresh);
   EXPECT_EQ(std::count(binary.calls.begin(), binary.calls.end(), "Relayout"), 2);
-}
-
-TEST(CVeskViewTest, EnableRulesFollowTheBinaryWindowAndTheDocument) {
-  fakes::FakePlatform platform;
-  auto doc = MakeDoc(kBinaryDoc);
-  Placer placer;
-  Binary binary;
-  CVeskView view(*doc, placer);
-  view.AttachBinaryWindow(&binary);
-  EXPECT_FALSE(Enabled(view, 57634));
-  EXPECT_FALSE(Enabled(view, 57637));
-  EXPECT_FALSE(Enabled(view, 57643));
-  binary.selection = binary.paste = binary.undo = true;
-  EXPECT_TRUE(Enabled(view, 57634));
-  EXPECT_TRUE(Enabled(view, 57635));
-  EXPECT_TRUE(Enabled(view, 32910));
-  EXPECT_TRUE(Enabled(view, 57637));
-  EXPECT_TRUE(Enabled(view, 57643));
-  EXPECT_FALSE(Enabled(view, 57644));
-  // The ruler toggles and the line marks belong to text mode.
-  EXPECT_FALSE(Enabled(view, 32806));
-  EXPECT_FALSE(Enabled(view, 32807));
-  EXPECT_FALSE(Enabled(view, 32768));
-  EXPECT_TRUE(Enabled(view, 32772));
-
   // Read-only switching: checked while set, and the status pane follows.
   bool checked = true;
-  EXPECT_TRUE(Enabled(view, 32789, &checked));
+  EXPECT_TRUE(Enabled(32789, &checked));
   EXPECT_FALSE(checked);
-  EXPECT_FALSE(Enabled(view, 59146));
-  view.OnCommand(32789);
+  EXPECT_FALSE(Enabled(59146));
+  view->OnCommand(32789);
   EXPECT_TRUE(doc->IsWriteProtected());
-  EXPECT_TRUE(Enabled(view, 32789, &checked));
+  EXPECT_TRUE(Enabled(32789, &checked));
   EXPECT_TRUE(checked);
-  EXPECT_TRUE(Enabled(view, 59146));
-
+  EXPECT_TRUE(Enabled(59146));
   gProcess.overwrite = true;
-  EXPECT_TRUE(Enabled(view, 59145));
+  EXPECT_TRUE(Enabled(59145));
   gProcess.overwrite = false;
-  EXPECT_FALSE(Enabled(view, 59145));
-  EXPECT_TRUE(Enabled(view, 59143));
+  EXPECT_FALSE(Enabled(59145));
+  EXPECT_TRUE(Enabled(59143));
 }
 
-TEST(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
-  fakes::FakePlatform platform;
-  auto doc = MakeDoc(kTextDoc);
-  Placer placer;
-  Binary binary;
-  CVeskView view(*doc, placer);
-  view.AttachBinaryWindow(&binary);
+TEST_F(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
+  Make(kTextDoc);
   binary.selection = binary.paste = true;
-  EXPECT_FALSE(view.OnCommand(57637));
-  EXPECT_FALSE(Enabled(view, 57635));
-  EXPECT_FALSE(Enabled(view, 57637));
-  EXPECT_FALSE(Enabled(view, 32789));
-  EXPECT_FALSE(Enabled(view, 32772));
+  EXPECT_FALSE(view->OnCommand(57637));
+  for (unsigned id : {57635u, 57637u, 32789u, 32772u}) EXPECT_FALSE(Enabled(id)) << id;
   EXPECT_TRUE(binary.calls.empty());
-  ASSERT_TRUE(view.OnCreate(96, 96));
+  ASSERT_TRUE(view->OnCreate(96, 96));
   EXPECT_EQ(placer.focused.back(), ViewChild::kTextWindow);
   // Without rulers the text window takes the whole client area and the
   // hidden bars get empty rectangles.
   gSettings.DisplayRulerBar = 0;
   gSettings.DisplayLineBar = 0;
-  view.OnSize(400, 300);
+  view->OnSize(400, 300);
   ASSERT_EQ(placer.moves.size(), 3u);
   EXPECT_EQ(placer.moves[0], (std::pair<ViewChild, Rect>{ViewChild::kTextWindow, Rect{0, 0, 400, 300}}));
   EXPECT_EQ(placer.moves[1].second, Rect{});
@@ -160,24 +132,18 @@ TEST(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
   // With the column ruler shown it spans the whole width.
   gSettings.DisplayRulerBar = 1;
   placer.moves.clear();
-  view.OnSize(400, 300);
-  EXPECT_EQ(placer.moves[0].second, (Rect{0, view.RulerHeight(), 400, 300}));
-  EXPECT_EQ(placer.moves[1].second, (Rect{0, 0, 400, view.RulerHeight()}));
+  view->OnSize(400, 300);
+  EXPECT_EQ(placer.moves[0].second, (Rect{0, view->RulerHeight(), 400, 300}));
+  EXPECT_EQ(placer.moves[1].second, (Rect{0, 0, 400, view->RulerHeight()}));
   EXPECT_EQ(placer.moves[2].second, Rect{});
   gSettings.DisplayRulerBar = 0;
 }
 
-}  // namespace
-}  // namespace quarn
-
-namespace quarn {
-namespace {
-
-TEST(CVeskViewTest, ScreenFontTakesItsPixelHeightFromThePointSize) {
+TEST(CVeskViewFontTest, ScreenFontTakesItsPixelHeightFromThePointSize) {
   LogFont font;
   font.height = 14;
   font.width = 7;
-  LogFont screen = CVeskView::ScreenFontOf(font, 96);
+  const LogFont screen = CVeskView::ScreenFontOf(font, 96);
   EXPECT_EQ(screen.height, -18);
   EXPECT_EQ(screen.width, 0);
   EXPECT_EQ(CVeskView::ScreenFontOf(font, 120).height, -23);

@@ -1,30 +1,35 @@
+// The cabinet and operation dialogs driven as a user would: typed, chosen,
+// refused while a value is wrong, and accepted.
 #include "qt/QtCabinetDialogs.h"
+#include "qt/QtOperationDialogs.h"
 
-#include <gtest/gtest.h>
-
-#include <QDialogButtonBox>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontDialog>
-#include <QListView>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "QtTestUtil.h"
 #include "core/app/CabinetCommands.h"
 #include "core/app/CabinetSheet.h"
 #include "core/cabinet/StandardFonts.h"
+#include "core/commands/Menus.h"
 #include "core/res/MessageIds.h"
 #include "fakes/FakePlatform.h"
+#include "qt/QtMenuBuilder.h"
 
 namespace quarn::qt {
 namespace {
 
-void PressOk(QWidget* dialog) {
-  dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
+using testing::PressOk;
 
 TEST(QtCabinetDialogsTest, TheNewCabinetDialogStaysOpenUntilATypeIsChosenAndAppendsCab) {
   fakes::FakePlatform platform;
@@ -73,7 +78,6 @@ TEST(QtCabinetDialogsTest, TheFontChooserStartsFromTheFontInUse) {
   EXPECT_TRUE(request.font == BuiltinFont());
   EXPECT_TRUE(listed.contains(QStringLiteral("IPAMincho")));
   for (const QString& family : listed) EXPECT_TRUE(japanese.contains(family)) << family.toStdString();
-
   testing::WhenModalShown([](QWidget* modal) {
     qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
     PressOk(modal);
@@ -106,6 +110,80 @@ TEST(QtCabinetDialogsTest, TheSheetKeepsTheKeywordPageWhileItsTextIsRefused) {
   EXPECT_EQ(request.keywordText, "alpha\r\nbeta");
   EXPECT_EQ(request.format.docType, kDocTypeC);
   EXPECT_EQ(request.filters[1].size(), 6u);
+}
+
+QPushButton* Button(QWidget* dialog, const QString& text) {
+  for (QPushButton* b : dialog->findChildren<QPushButton*>())
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) {
+  QtOperationDialogs dialogs;
+  RecordDialogRequest request;
+  request.keyNames = {"A", "F5"};
+  int asked = 0;
+  request.accept = [&](RecordDialogRequest& r, bool& focusName) {
+    focusName = ++asked == 1;
+    return asked > 1 && r.name == "op" && r.shift && !r.ctrl && r.keyIndex == 1 && r.comment == "c";
+  };
+  testing::WhenModalShown([](QWidget* dialog) {
+    auto edits = dialog->findChildren<QLineEdit*>();
+    edits[0]->setText(QStringLiteral("op"));
+    edits.back()->setText(QStringLiteral("c"));
+    dialog->findChildren<QCheckBox*>()[1]->setChecked(true);
+    dialog->findChild<QComboBox*>()->setCurrentIndex(1);
+    PressOk(dialog);  // refused once: the dialog stays
+    EXPECT_TRUE(dialog->isVisible());
+    PressOk(dialog);
+  });
+  EXPECT_TRUE(dialogs.recordDialog(request));
+  EXPECT_EQ(asked, 2);
+}
+
+TEST(QtOperationDialogsTest, LoadDialogDeletesThenCloses) {
+  QtOperationDialogs dialogs;
+  PlayDialogRequest request;
+  request.names = {"one", "two"};
+  request.name = "two";
+  request.describe = [](const std::string& name, std::string& key, std::string& comment) {
+    key = name == "two" ? "F5" : "";
+    comment = name;
+  };
+  std::vector<std::string> removed;
+  request.remove = [&](const std::string& name) { return removed.push_back(name), true; };
+  request.accept = [](const std::string&) { return true; };
+  testing::WhenModalShown([](QWidget* dialog) {
+    auto* names = dialog->findChild<QComboBox*>();
+    EXPECT_EQ(names->currentText(), QStringLiteral("two"));
+    Button(dialog, QString::fromUtf8("削除(&D)"))->click();
+    EXPECT_EQ(names->count(), 1);
+    EXPECT_FALSE(Button(dialog, QString::fromUtf8("再生(&P)"))->isEnabled());
+    Button(dialog, QString::fromUtf8("閉じる"))->click();
+  });
+  EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kOk);
+  EXPECT_EQ(removed, (std::vector<std::string>{"two"}));
+}
+
+// A name of 240 characters leaves the dialog and its buttons on the
+// screen, and the recent-file menu within it.
+TEST(QtOperationDialogsTest, LongNamesKeepDialogsAndMenusOnTheScreen) {
+  const std::string name(240, 'n');
+  const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+  QtOperationDialogs dialogs;
+  PlayDialogRequest request;
+  request.names = {name, "short"};
+  request.name = name;
+  testing::WhenModalShown([&](QWidget* dialog) {
+    EXPECT_LE(dialog->frameGeometry().width(), screen);
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      EXPECT_LE(b->mapTo(dialog, QPoint(b->width(), 0)).x(), dialog->width()) << b->text().toStdString();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kCancel);
+  QMenuBar bar;
+  BuildMenuBar(bar, menus::MainMenu(), {"/" + name});
+  EXPECT_LE(bar.actions().front()->menu()->sizeHint().width(), screen);
 }
 
 }  // namespace

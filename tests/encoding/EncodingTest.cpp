@@ -1,13 +1,35 @@
-#include "platform/FileNames.h"
-
+// CP932 character walking and file names between the
+// system's bytes and the program's CP932 form.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "core/encoding/Cp932.h"
+#include "core/res/StringTable.h"
+#include "platform/FileNames.h"
+
 namespace quarn::names {
 namespace {
+
+TEST(Cp932, ClassifiesBytesAndWalksCharactersWithoutTakingTrailBytesForStarts) {
+  const std::pair<std::uint8_t, bool> leads[] = {{0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false},
+                                                 {0xDF, false}, {0xE0, true}, {0xFC, true}, {0xFD, false}};
+  for (auto [b, lead] : leads) EXPECT_EQ(cp932::IsLeadByte(b), lead) << int(b);
+  EXPECT_TRUE(cp932::IsHalfWidthKana(0xA1) && cp932::IsHalfWidthKana(0xDF));
+  EXPECT_TRUE(cp932::IsTrailByte(0x5C) && !cp932::IsTrailByte(0x7F));
+  // "ソ" is 0x83 0x5C: its trail byte is a backslash.
+  const std::string s = "a\x83\x5C\\b";
+  EXPECT_EQ(cp932::CharCount(s), 4u);
+  EXPECT_EQ(cp932::FindChar(s, '\\'), 3u);
+  EXPECT_EQ(cp932::FindLastChar(s, '\\'), 3u);
+  EXPECT_EQ(cp932::PrevChar(reinterpret_cast<const std::uint8_t*>(s.data()), s.size(), 3), 1u);
+  EXPECT_EQ(cp932::NextChar(s, 1), 3u);
+  // A lead byte at the very end is walked as one byte.
+  EXPECT_EQ(cp932::NextChar(std::string("a\x83"), 1), 2u);
+  EXPECT_TRUE(LoadString(1).empty()) << "an unknown message";
+}
 
 // The two bytes of user-defined code n (0 is 0xF040, 1879 is 0xF9FC).
 std::string Code(unsigned n) {

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "RecordingEffects.h"
+#include "app/SettingsTestSupport.h"
+#include "core/cabinet/CVeskCabinet.h"
+#include "core/common/BinarySettings.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/options/BinarySettingsDialog.h"
+#include "core/options/CommonSettingsCommand.h"
+#include "core/options/CommonSettingsSheet.h"
+#include "core/res/StringTable.h"
+
+namespace quarn {
+namespace {
+
+using Calls = std::vector<std::string>;
+using SheetEdit = std::function<void(CommonSettingsRequest&)>;
+using BinaryEdit = std::function<void(BinarySettingsRequest&)>;
+
+// The settings command on scripted dialogs: each step edits the common
+// sheet or the binary dialog, then presses OK (or Cancel).
+class SettingsDialogsTest : public SettingsFixture {
+ protected:
+  void SetUp() override {
+    SettingsFixture::SetUp();
+    gCabinet.ResetToType(kDocTypeGeneral);
+    gBinarySettings = BinaryViewSettings();
+  }
+  void TearDown() override {
+    SetRecordSink({});
+    gCabinet.ResetToType(kDocTypeGeneral);
+    gBinarySettings = BinaryViewSettings();
+    SettingsFixture::TearDown();
+  }
+  void Sheet(SheetEdit edit, bool ok = true) {
+    platform.dialogs.sheetScript.push_back([=](CommonSettingsRequest& s) { return edit(s), ok; });
+  }
+  void Binary(BinaryEdit edit, bool ok = true) {
+    platform.dialogs.binaryScript.push_back([=](BinarySettingsRequest& d) { return edit(d), ok; });
+  }
+  Calls Run(bool sheet) {
+    effects.calls.clear();
+    RunCommonSettings(sheet, effects);
+    return effects.calls;
+  }
+  Calls RunSheet(SheetEdit edit) { return Sheet(edit), Run(true); }
+  Calls RunBinary(BinaryEdit edit) { return Binary(edit), Run(false); }
+  RecordingEffects effects;
+};
+
+TEST(SettingsFieldsTest, HexBytesMillimetresAndTabListTexts) {
+  const std::pair<const char*, int> kHex[] = {{"", 256},   {"F", 15},  {"fF", 255}, {"0a", 10}, {"100", -1},
+                                              {"1G", -1}, {" 1", -1}, {"-1", -1},  {"x", -1}};
+  for (const auto& [text, value] : kHex) EXPECT_EQ(ParseHexByte(text), value) << text;
+  for (const auto& [value, text] : {std::pair{256, ""}, {10, "0A"}, {255, "FF"}}) EXPECT_EQ(FormatHexByte(value), text);
+  // Margins are stored in tenths with the fraction cut.
+  for (const auto& [mm, lm] : {std::pair{1.55, 15}, {0.7, 7}, {50.0, 500}}) EXPECT_EQ(MillimetresToLM(mm), lm) << mm;
+  EditPage page;
+  const std::pair<const char*, int> kTabs[] = {{"", 0},    {"9,13,", 0}, {"9,13", 0},  {"2,250", 0},
+                                               {"1,5", 1}, {"5,5", 1},   {"9,x", 1},   {"2,251", 1}, {"13,9", 1}};
+  for (const auto& [text, bad] : kTabs) {
+    page.tabPositions = text;
+    EXPECT_EQ(page.Check(), bad ? ctl::kTabPositions : 0) << text;
+  }
+  // Twenty valid numbers written with leading zeros reach 96 characters.
+  std::string longText;
+  for (int i = 0; i < 16; ++i) longText += "00" + std::to_string(100 + i) + ",";
+  ASSERT_EQ(longText.size(), 96u);
+  page.tabPositions = longText;
+  EXPECT_EQ(page.Check(), ctl::kTabPositions);
+  page.tabPositions = longText.substr(1);
+  EXPECT_EQ(page.Check(), 0);
+  ViewPage view;
+  view.topMargin = -0.1;
+  EXPECT_EQ(view.Check(), ctl::kTopMargin);
+  ScrollPage scroll;
+  scroll.autoScrollCount = 61;
+  EXPECT_EQ(scroll.Check(), ctl::kAutoScrollCount);
+  scroll.autoScrollCount = 60;
+  scroll.scrollLineCount = 0;
+  EXPECT_EQ(scroll.Check(), ctl::kScrollLineCount);
+  BinarySettingsDialog d;
+  d.binary2 = "G";
+  EXPECT_EQ(d.Check(), ctl::kBinary2);
+  d.binary2 = "";
+  d.hexBlockBytes = 65;
+  EXPECT_EQ(d.Check(), ctl::kHexBlockBytes);
+  d.hexBlockBytes = 64;
+  d.bytesPerLine = 4;
+  EXPECT_EQ(d.Check(), ctl::kBytesPerLine);
+}
+
+TEST_F(SettingsDialogsTest, RefusedFieldsBeepAndKeepTheDialogOpenUntilCorrected) {
+  Sheet([](CommonSettingsRequest& s) { s.edit.tabPositions = "5,5"; });
+  Sheet([](CommonSettingsRequest& s) { s.view.leftMargin = 50.1, s.edit.tabPositions = "9,13,"; });
+  Sheet([](CommonSettingsRequest& s) { s.view.leftMargin = 50.0; });
+  Run(true);
+  EXPECT_EQ(platform.dialogs.sheetsShown, 1);
+  EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{48, 48}));
+  EXPECT_EQ(gSettings.TabPosition.count, 2);
+  EXPECT_EQ(gSettings.TabPosition.positions[1], 12);
+  EXPECT_EQ(gSettings.LeftMarginLM, 500);
+  Binary([](BinarySettingsRequest& m) { m.binary1 = "1G"; });
+  Binary([](BinarySettingsRequest& m) { m.binary1 = "1f"; });
+  Run(false);
+  EXPECT_EQ(platform.dialogs.binaryDialogsShown, 1);
+  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  EXPECT_EQ(gSettings.Binary1, 0x1F);
+  EXPECT_EQ(gBinarySettings.Binary1, 0x1F);
+}
+
+TEST_F(SettingsDialogsTest, CancelChangesAndRecordsNothing) {
+  std::vector<std::uint32_t> recorded;
+  SetRecordSink([&](std::uint32_t type, std::uint32_t, const std::vector<std::uint8_t>&) { recorded.push_back(type); });
+  Sheet([](CommonSettingsRequest& s) { s.view.toolBar = false; }, false);
+  EXPECT_EQ(Run(true), Calls{});
+  EXPECT_EQ(gSettings.DisplayToolBar, 1);
+  Binary([](BinarySettingsRequest& m) { m.bytesPerLine = 32; }, false);
+  EXPECT_EQ(Run(false), Calls{});
+  EXPECT_EQ(gSettings.BytesPerLine, 16);
+  EXPECT_TRUE(recorded.empty());
+}
+
+TEST_F(SettingsDialogsTest, EachChangeOfTheSheetHasItsOwnEffect) {
+  const std::pair<SheetEdit, Calls> kCases[] = {
+      {[](CommonSettingsRequest&) {}, {}},
+      {[](CommonSettingsRequest& s) { s.view.topMargin = 2.3; }, {"text"}},
+      {[](CommonSettingsRequest& s) { s.edit.columnOut = ")"; }, {"text"}},
+      {[](CommonSettingsRequest& s) { s.view.rulerBar = true, s.view.toolBar = false, s.view.statusBar = false; },
+       {"rulers", "toolbar off", "status bar off"}},
+      {[](CommonSettingsRequest& s) { s.view.lineBar = true; }, {"rulers"}},
+      {[](CommonSettingsRequest& s) { s.edit.colorAreaComment = true; }, {}},  // relays out only C and C++
+  };
+  for (std::size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(RunSheet(kCases[i].first), kCases[i].second) << i;
+  EXPECT_EQ(gSettings.TopMarginLM, 23);
+  EXPECT_EQ(gBinarySettings.TopMarginLM, 23);
+  EXPECT_EQ(gSettings.ColorAreaComment, 1);
+  gCabinet.ResetToType(kDocTypeCpp);
+  EXPECT_EQ(RunSheet([](CommonSettingsRequest& s) { s.edit.colorAreaComment = false; }), Calls{"text"});
+  // The cabinet is saved only when immediate saving is turned on.
+  EXPECT_EQ(RunSheet([](CommonSettingsRequest& s) { s.edit.cabinetSave = false; }), Calls{});
+  EXPECT_EQ(gSettings.CabinetSave, 0);
+  EXPECT_EQ(RunSheet([](CommonSettingsRequest& s) { s.edit.cabinetSave = true; }), Calls{"save cabinet"});
+  // Kinsoku text is cut to 40 bytes at a character boundary.
+  RunSheet([](CommonSettingsRequest& s) { s.edit.columnOut = std::string(39, ')') + "\x81\x41"; });
+  EXPECT_EQ(gSettings.ColumnOutString, std::string(39, ')'));
+}
+
+TEST_F(SettingsDialogsTest, BinaryWindowsAlwaysRelayoutFullyOnlyForANewRowWidth) {
+  EXPECT_EQ(RunBinary([](BinarySettingsRequest&) {}), Calls{"binary"});
+  EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.bytesPerLine = 32; }), Calls{"binary full"});
+  EXPECT_EQ(gSettings.BytesPerLine, 32);
+  EXPECT_EQ(gBinarySettings.BytesPerLine, 32);
+  EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.longTitle = false, d.displayTabBar = false; }),
+            (Calls{"binary", "titles", "tab bar off"}));
+  // The block size follows the address mode; the line spacing is shown but never stored.
+  gSettings.LineSpacesLM = 7;
+  RunBinary([](BinarySettingsRequest& d) {
+    d.hexAddress = false, d.decimalBlockBytes = 10, d.hexBlockBytes = 4 + 8, d.lineSpacing = 30;
+  });
+  EXPECT_EQ(gSettings.HexAddress, 0);
+  EXPECT_EQ(gBinarySettings.BlockBytes(), 10);
+  EXPECT_EQ(gSettings.LineSpacesLM, 7);
+  RunBinary([](BinarySettingsRequest& d) { d.hexAddress = true; });
+  EXPECT_EQ(gBinarySettings.BlockBytes(), 12);
+}
+
+TEST_F(SettingsDialogsTest, SingleInstanceIsWrittenAtOnceAndTakesTheLock) {
+  EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.multiInstance = false; }), (Calls{"binary", "lock"}));
+  EXPECT_EQ(StoredProfile().GetInt(kSettingsSection, "MultiInstance", 1), 0);
+  EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.multiInstance = true; }), Calls{"binary"});
+  EXPECT_EQ(StoredProfile().GetInt(kSettingsSection, "MultiInstance", 0), 1);
+  // Unchanged: nothing is written.
+  Stored().clear();
+  RunBinary([](BinarySettingsRequest&) {});
+  EXPECT_EQ(Stored(), "");
+}
+
+TEST_F(SettingsDialogsTest, DirectoriesArePackedAndChangedValuesSurviveTheSettingsFile) {
+  RunSheet([](CommonSettingsRequest& s) {
+    s.edit.tabPositions = "9,13,";
+    s.view.leftMargin = 4.2;
+    s.directories.directories = {"", "", "/src", ""};
+    s.scroll.autoScrollInt = 7;
+    s.scroll.autoScrollBreak = true;
+  });
+  EXPECT_EQ(gSettings.FrequentlyUsedDirectory, (std::array<std::string, 4>{"/src", "", "", ""}));
+  EXPECT_EQ(gSettings.AutoScrollInt, 7);
+  EXPECT_EQ(gSettings.AutoScrollBreak, 1);
+  ASSERT_TRUE(WriteSettings());
+  gSettings = AppSettings();
+  ReadSettings();
+  EXPECT_EQ(gSettings.TabPosition.count, 2);
+  EXPECT_EQ(gSettings.LeftMarginLM, 42);
+  EXPECT_EQ(gSettings.FrequentlyUsedDirectory[0], "/src");
+  EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
+}
+
+TEST_F(SettingsDialogsTest, TheEditPageIsRecordedAsAFrameCommandWithItsParameterBlock) {
+  std::vector<std::uint8_t> data;
+  std::uint32_t type = 0, id = 0;
+  SetRecordSink([&](std::uint32_t t, std::uint32_t i, const std::vector<std::uint8_t>& d) {
+    type = t, id = i, data = d;
+  });
+  RunSheet([](CommonSettingsRequest& s) {
+    s.edit.cabinetSave = false;
+    s.edit.enableTabPosition = true;
+    s.edit.tabPositions = "9,13,";
+    s.edit.columnOut = "),";
+  });
+  EXPECT_EQ(type, 512u);
+  EXPECT_EQ(id, 32813u);
+  ASSERT_EQ(data.size(), 108u + 2);
+  const std::vector<std::uint8_t> head = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+                                          2, 0, 0, 0, 8, 0, 0, 0, 12, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(std::vector<std::uint8_t>(data.begin(), data.begin() + 36), head);
+  EXPECT_EQ(std::vector<std::uint8_t>(data.begin() + 104, data.end()), (std::vector<std::uint8_t>{2, 0, 0, 0, ')', ','}));
+  EditPage replayed;
+  TabPositionList tabs;
+  ASSERT_TRUE(ReadEditPageRecord(data, replayed, tabs));
+  EXPECT_TRUE(replayed.enableTabPosition);
+  EXPECT_FALSE(replayed.cabinetSave);
+  EXPECT_EQ(tabs, gSettings.TabPosition);
+  EXPECT_EQ(replayed.columnOut, "),");
+  // A record that declares more text than it holds is not replayed.
+  data.pop_back();
+  EXPECT_FALSE(ReadEditPageRecord(data, replayed, tabs));
+}
+
+TEST_F(SettingsDialogsTest, BrowseTakesTheDirectoryOfTheChosenFile) {
+  EXPECT_EQ(DirectoryOfFile("/home/u/docs/a.txt"), "/home/u/docs");
+  EXPECT_EQ(DirectoryOfFile("/a.txt"), "/");
+  EXPECT_EQ(DirectoryOfFile("a.txt"), "");
+  platform.dialogs.fileAnswers = {"/srv/data/x.bin", ""};
+  std::string text = "/old";
+  EXPECT_TRUE(BrowseForDirectory(text));
+  EXPECT_EQ(text, "/srv/data");
+  EXPECT_FALSE(BrowseForDirectory(text));
+  EXPECT_EQ(text, "/srv/data");
+  ASSERT_EQ(platform.dialogs.requests.size(), 2u);
+  EXPECT_EQ(platform.dialogs.requests[0].title, LoadString(59449));
+  EXPECT_EQ(platform.dialogs.requests[0].filter, "All Files(*.*)|*.*||");
+  EXPECT_TRUE(platform.dialogs.requests[0].hideReadOnly);
+}
+
+}  // namespace
+}  // namespace quarn
