@@ -79,22 +79,16 @@ TEST(ConversionTest, EveryCharacterOfEachClassPairConvertsIntoTheTargetClassAndB
     }
 }
 
-TEST(ConversionTest, CountsAndArithmeticOfTheFamilies) {
+// The voiced kana, which no width folding pins: ｶﾞﾊﾟｳﾞｰ and ガパヴー, ヴ with no hiragana copied.
+TEST(ConversionTest, VoicedKanaOfTheFamilies) {
   const struct {
     int from, to;
     std::string in, out;
   } kCases[] = {
-      {28, 27, "\x82\xa0\x82\xa2\x82\xa4", "\x83\x41\x83\x43\x83\x45"},  // あいう -> アイウ
-      {27, 28, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},                  // ンム -> んむ
-      {17, 27, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},  // ｶﾞﾊﾟｳﾞｰ -> ガパヴー
+      {17, 27, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},
       {27, 17, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
-      {17, 28, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},  // ヴ has no hiragana: copied
-      {14, 25, "AZ", "\x82\x81\x82\x9a"},
-      {24, 15, "\x82\x60\x82\x79", "az"},
-      {13, 23, "09", "\x82\x4f\x82\x58"},
-      {11, 21, " ", "\x81\x40"},
-      {12, 22, "!~", "\x81\x49\x81\x60"},
-      {16, 26, "\xa1\xde", "\x81\x42\x81\x4a"},
+      {17, 28, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},
+      {27, 28, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},  // ンム -> んむ
   };
   for (const auto& c : kCases) {
     CConvManeger m;
