@@ -1,6 +1,4 @@
-// Commands with parameters replay without their dialogs: the binary
-// window's commands and its jump through the frame, File Open with its path
-// and mode; window records stop at a binary window.
+// Commands with parameters replay without their dialogs; window records stop at a binary window.
 #include <gtest/gtest.h>
 
 #include "binaryview/BinaryWindowFixture.h"
@@ -28,29 +26,21 @@ struct JumpDialogs : fakes::FakeDialogs {
   int shown = 0;
 };
 
-struct NoFrames : FrameFactory {
+// A main frame over documents without windows.
+struct FrameParts : FrameFactory, MainFrameHost {
+  FrameParts() { documents.SetFrameFactory(this); }
+  ~FrameParts() { documents.CloseAll(); }
   bool CreateFrame(CVeskDoc&) override { return true; }
   void ActivateFrame(CVeskDoc&) override {}
   void DestroyFrame(CVeskDoc&) override {}
-};
-
-struct FrameHost : MainFrameHost {
   CVeskView* ActiveView() override { return view; }
   void CloseMainWindow() override {}
   void MenusChanged() override {}
   CommonSettingsEffects* SettingsEffects() override { return &effects; }
   RecordingEffects effects;
   CVeskView* view = nullptr;
-};
-
-// A main frame over documents without windows.
-struct FrameParts {
-  FrameParts() { documents.SetFrameFactory(&frames); }
-  ~FrameParts() { documents.CloseAll(); }
-  NoFrames frames;
   DocTemplate documents;
-  FrameHost host;
-  CMainFrame frame{documents, host};
+  CMainFrame frame{documents, *this};
 };
 
 class BinaryPlaybackTest : public testing::BinaryWindowFixture {
@@ -108,7 +98,7 @@ TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
   } frameTarget;
   FrameParts parts;
   OpenWithView();
-  parts.host.view = view.get();
+  parts.view = view.get();
   frameTarget.frame = &parts.frame;
   ops.SetReplayTarget(&frameTarget);
   ops.StartRecording();
@@ -145,7 +135,7 @@ TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndModeAndTheCommonSettingsTheirE
   const AppSettings saved = gSettings;
   platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();
-  RunCommonSettings(true, parts.host.effects);
+  RunCommonSettings(true, parts.effects);
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 1u);
   gSettings.TabPosition = TabPositionList{};
