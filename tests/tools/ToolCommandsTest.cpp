@@ -85,10 +85,9 @@ TEST_F(ToolCommandsTest, ExtractionOfACapturedLogRecordsItselfAloneAndReplaysWit
   EXPECT_EQ(gExtract.lastPage, 2);
   EXPECT_TRUE(gExtract.noDisplay);
   ASSERT_EQ(dialogs.results.size(), 1u);
-  EXPECT_EQ(dialogs.results[0].step1.total, 7u);
-  EXPECT_EQ(dialogs.results[0].step1.deleted, 2u);
-  EXPECT_EQ(dialogs.results[0].step2.extracted, 4u);
-  EXPECT_EQ(dialogs.results[0].step2.blocks, 1u);
+  const auto& result = dialogs.results[0];
+  EXPECT_EQ(std::tuple(result.step1.total, result.step1.deleted, result.step2.extracted, result.step2.blocks),
+            std::tuple(7u, 2u, 4u, 1u));
   // The operation recorded is this extraction alone.
   EXPECT_EQ(Operations().Count(), 1u);
 
@@ -214,14 +213,13 @@ TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsReplacesItsLastResultAndKee
 
   // A long comparison shows the progress window; 中断 keeps the rows written.
   CVeskDoc* d = OpenFile("/w/d.bin", std::string(16 * 5000, 'x'), kBinaryDoc);
-  ASSERT_TRUE(OpenFile("/w/e.bin", std::string(16 * 5000, 'y'), kBinaryDoc));
+  OpenFile("/w/e.bin", std::string(16 * 5000, 'y'), kBinaryDoc);
   fakes::FakeProgress progress;
   progress.stopAfter = 1;
   CompareWith("/w/e.bin");
   frames.active = d;
   frame.OnCommand(cmd::kCompare);
-  EXPECT_EQ(progress.opened, 1);
-  EXPECT_FALSE(progress.isOpen);
+  EXPECT_EQ(std::tuple(progress.opened, progress.isOpen), std::tuple(1, false));
   ASSERT_EQ(documents.Count(), 7u);
   const std::string stopped = TextOf(documents.At(6));
   EXPECT_NE(stopped.find("00000000"), std::string::npos);
