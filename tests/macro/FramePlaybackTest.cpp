@@ -89,8 +89,9 @@ TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialogAndAWindowRec
 }
 
 // A frame command reaches the active binary view first, which leaves it to
-// the frame: it is recorded once and replays once.
-TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
+// the frame: it is recorded once and replays once. File Open replays its path
+// and mode, the common settings their edit page, without their dialogs.
+TEST_F(BinaryPlaybackTest, FrameCommandsAreRecordedOnceAndReplayTheirParameters) {
   struct FrameTarget : ReplayTarget {
     void SendFrameCommand(unsigned id) override { frame->OnCommand(id); }
     CVeskView* ReplayView() override { return nullptr; }
@@ -109,40 +110,29 @@ TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
   ops.Play();
   EXPECT_EQ(parts.documents.Count(), 2u);
   EXPECT_FALSE(doc->IsWriteProtected());
-}
 
-struct FilePlaybackTest : ::testing::Test {
-  fakes::FakePlatform platform;
-  FrameParts parts;
-  COperationManeger& ops = Operations();
-};
-
-TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndModeAndTheCommonSettingsTheirEditPage) {
   platform.files.files["/plain.txt"] = "text\r\n";
-  platform.dialogs.fileAnswers = {"/plain.txt"};
-  platform.dialogs.openModeChoices = {kOpenBinary};
+  dialogs.fileAnswers = {"/plain.txt"};
+  dialogs.openModeChoices = {kOpenBinary};
   ops.StartRecording();
   parts.frame.OnCommand(cmd::kFileOpen);
   ops.StopRecording();
-  ASSERT_EQ(parts.documents.Count(), 1u);
   parts.documents.CloseAll();
   ops.Play();
   ASSERT_EQ(parts.documents.Count(), 1u);
   EXPECT_EQ(parts.documents.At(0).DocKind(), kBinaryDoc);
-  EXPECT_EQ(platform.dialogs.requests.size(), 1u);
+  EXPECT_EQ(dialogs.requests.size(), 1u);
 
-  // The common settings replay their edit page.
   const AppSettings saved = gSettings;
-  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
+  dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();
   RunCommonSettings(true, parts.effects);
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 1u);
   gSettings.TabPosition = TabPositionList{};
   ops.Play();
-  EXPECT_EQ(platform.dialogs.sheetsShown, 1);
-  EXPECT_EQ(gSettings.TabPosition.count, 2);
-  EXPECT_EQ(gSettings.TabPosition.positions[1], 12);
+  EXPECT_EQ(dialogs.sheetsShown, 1);
+  EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
   gSettings = saved;
 }
 
