@@ -98,7 +98,7 @@ TEST_F(PrintFixture, TextRowsMatchTheWindowsRowsAtTheSameWidth) {
   }
 }
 
-TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALine) {
+TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALineAndHasItsBands) {
   // Line 1 wraps into two rows at width 8; line 3 holds a tab.
   auto doc = MakeDoc("abcdefghij\r\n\x82\xa0\x82\xa2\r\nx\ty\r\n", 8);
   fields.firstLine = 10;
@@ -133,14 +133,12 @@ TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALine) {
   EXPECT_EQ(canvas.RunsAt(top)[0].text, "00010 ");
 
   EXPECT_EQ(manager.PrepareTextRows(*doc, false, 0, 0, 3), TextRowsResult::kTooManyRows);
-}
 
-TEST_F(PrintFixture, HeaderAndFooterBands) {
-  auto doc = MakeDoc("", 80);
+  // The header and footer bands.
   fields.firstPage = 10;
   fields.footerAlign = 2;
-  ASSERT_TRUE(manager.Paginate(canvas, kA4, 80, false));
-  PrintStamp stamp{"26/03/03", "09:05:07"};
+  canvas.Clear();
+  stamp = PrintStamp{"26/03/03", "09:05:07"};
   PagePrinter(canvas, manager, *doc, stamp).DrawHeaderFooter(2);
   ASSERT_EQ(canvas.texts.size(), 2u);
   EXPECT_EQ(canvas.texts[0].text, "FileName = /tmp/a.txt  26/03/03 09:05:07");
