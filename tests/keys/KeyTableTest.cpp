@@ -55,7 +55,6 @@ class KeyTableTest : public ::testing::Test {
     unsetenv("QUARN_HOME");
   }
   std::string& File() { return platform.files.files[kKeyFile]; }
-
   fakes::FakePlatform platform;
   CAccTblManeger table;
   const std::vector<KeyEntry> defaults = CAccTblManeger().Entries();

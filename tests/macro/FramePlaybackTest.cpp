@@ -55,7 +55,6 @@ class BinaryPlaybackTest : public testing::BinaryWindowFixture {
     ops.SetReplayTarget(&target);
   }
   void TearDown() override { view.reset(); }
-
   JumpDialogs dialogs;
   fakes::NoPlacer placer;
   std::unique_ptr<CVeskView> view;
@@ -77,7 +76,6 @@ TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialogAndAWindowRec
   EXPECT_EQ(dialogs.shown, 1);
   EXPECT_EQ(window->CaretPos(), 0x100u);
   EXPECT_TRUE(doc->IsWriteProtected());
-
   OpenWithView();
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kWriteProtect);
@@ -110,7 +108,6 @@ TEST_F(BinaryPlaybackTest, FrameCommandsAreRecordedOnceAndReplayTheirParameters)
   ops.Play();
   EXPECT_EQ(parts.documents.Count(), 2u);
   EXPECT_FALSE(doc->IsWriteProtected());
-
   platform.files.files["/plain.txt"] = "text\r\n";
   dialogs.fileAnswers = {"/plain.txt"};
   dialogs.openModeChoices = {kOpenBinary};
@@ -122,7 +119,6 @@ TEST_F(BinaryPlaybackTest, FrameCommandsAreRecordedOnceAndReplayTheirParameters)
   ASSERT_EQ(parts.documents.Count(), 1u);
   EXPECT_EQ(parts.documents.At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(dialogs.requests.size(), 1u);
-
   const AppSettings saved = gSettings;
   dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();

@@ -51,7 +51,6 @@ class OperationTest : public ::testing::Test {
   }
   void TearDown() override { unsetenv("QUARN_HOME"); }
   std::string Mac(const std::string& title) { return "/prog/" + title; }
-
   fakes::FakePlatform platform;
   fakes::FakeLister lister{platform.files};
   fakes::FakeOperationDialogs dialogs;
@@ -78,7 +77,6 @@ TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
   EXPECT_FALSE(ops.IsRecording());
   RecordOperation(rec::kFrameCommand, cmd::kCopy);  // no longer recording
   ASSERT_TRUE(platform.files.files.count(Mac("ops.mac")));
-
   COperationManeger other;
   other.SetReplayTarget(&target);
   other.Play("ops");

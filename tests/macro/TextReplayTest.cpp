@@ -40,7 +40,6 @@ class TextReplayTest : public testing::TextWindowFixture {
     view.reset();
     TextWindowFixture::TearDown();
   }
-
   NoPlacer placer;
   std::unique_ptr<CVeskView> view;
   ViewTarget target;

@@ -124,16 +124,13 @@ TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALineAndHasItsBands) {
   }
   // The tab runs to column 4.
   EXPECT_EQ(canvas.RunsAt(top + 3 * pitch).back().advances, (std::vector<int>{40, 120, 40}));
-
   // Printing the selection of line 2 numbers it as the first line.
   ASSERT_EQ(manager.PrepareTextRows(*doc, true, 13, 14, 1000000), TextRowsResult::kDone);
   ASSERT_EQ(manager.RowStarts(), (std::vector<std::uint32_t>{12}));
   canvas.Clear();
   PagePrinter(canvas, manager, *doc, stamp).DrawTextPage(1, false);
   EXPECT_EQ(canvas.RunsAt(top)[0].text, "00010 ");
-
   EXPECT_EQ(manager.PrepareTextRows(*doc, false, 0, 0, 3), TextRowsResult::kTooManyRows);
-
   // The header and footer bands.
   fields.firstPage = 10;
   fields.footerAlign = 2;
@@ -174,7 +171,6 @@ TEST_F(PrintFixture, BinaryPageHasAHeaderRowABlankRowAndItsRows) {
   PagePrinter(canvas, manager, *doc, stamp).DrawBinaryPage(1, settings, 1, 1);
   EXPECT_EQ(canvas.RunsAt(top + 2 * pitch)[0].text, "00000010");
   EXPECT_TRUE(canvas.RunsAt(top + 3 * pitch).empty());
-
   auto empty = MakeDoc("", 80, kBinaryDoc);
   canvas.Clear();
   PagePrinter(canvas, manager, *empty, stamp).DrawBinaryPage(1, settings, 0, 0xFFFFFFFF);

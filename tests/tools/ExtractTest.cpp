@@ -20,7 +20,6 @@ std::string Join(const Lines& lines) {
 struct Reference {
   const CExtractManeger& m;
   const Lines& text;
-
   const ExtractCondition* Find(const ExtractConditions& list, std::size_t line) const {
     for (const ExtractCondition& c : list)
       if (text[line].find(c.text) != std::string::npos) return &c;
