@@ -86,20 +86,6 @@ TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
   EXPECT_FALSE(ReplayedParameters());
 }
 
-TEST_F(OperationTest, RecordPassingTheBufferEndsTheRecording) {
-  ops.StartRecording();
-  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
-  RecordOperation(rec::kTypedText, 0, Bytes(11));  // one byte too many
-  EXPECT_TRUE(platform.Shown(msg::kRecordBufferFull));
-  EXPECT_FALSE(ops.IsRecording());
-  RecordOperation(rec::kTypedText, 0, Bytes(1));
-  EXPECT_EQ(ops.Count(), 1u);
-  ops.StartRecording();
-  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
-  RecordOperation(rec::kTypedText, 0, Bytes(10));  // fills it exactly
-  EXPECT_EQ(ops.Used(), kRecordBufferSize);
-  EXPECT_TRUE(ops.IsRecording());
-}
 
 TEST_F(OperationTest, NamesAndPaths) {
   // The name typed, its file, and the name the list shows for that file;
@@ -140,7 +126,7 @@ TEST_F(OperationTest, SavedOperationsPlayedWhileRecordingAreRecordedOnce) {
   EXPECT_EQ(echo.played, (std::vector<Played>{{rec::kFrameCommand, cmd::kFont, Bytes{1}}, {rec::kFrameCommand, cmd::kFont, Bytes{2}}}));
 }
 
-TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
+TEST_F(OperationTest, EmptyBufferBeepsBadFilesLoadNothingAndAFullBufferEndsTheRecording) {
   ops.Play();
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   ops.StartRecording();
@@ -159,6 +145,19 @@ TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
   platform.files.failingWrites.insert(Mac("w.mac"));
   EXPECT_FALSE(ops.Save("w", ""));
   EXPECT_TRUE(platform.Shown(msg::kMacroWriteFailed));
+  // A record passing the buffer ends the recording.
+  ops.StartRecording();
+  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
+  RecordOperation(rec::kTypedText, 0, Bytes(11));  // one byte too many
+  EXPECT_TRUE(platform.Shown(msg::kRecordBufferFull));
+  EXPECT_FALSE(ops.IsRecording());
+  RecordOperation(rec::kTypedText, 0, Bytes(1));
+  EXPECT_EQ(ops.Count(), 1u);
+  ops.StartRecording();
+  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
+  RecordOperation(rec::kTypedText, 0, Bytes(10));  // fills it exactly
+  EXPECT_EQ(ops.Used(), kRecordBufferSize);
+  EXPECT_TRUE(ops.IsRecording());
 }
 
 TEST_F(OperationTest, OperationListHoldsTheFirstHundredValidFiles) {
