@@ -1,6 +1,5 @@
-// The key table, its file, the menu and the key list, and the keyboard page
-// of the customise sheet, on a fake platform whose program directory is
-// "/prog".
+// The key table, its file, the menu, the key list and the keyboard page, in
+// the program directory "/prog".
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,7 +55,6 @@ class KeyTableTest : public ::testing::Test {
     unsetenv("QUARN_HOME");
   }
   std::string& File() { return platform.files.files[kKeyFile]; }
-
   fakes::FakePlatform platform;
   CAccTblManeger table;
   const std::vector<KeyEntry> defaults = CAccTblManeger().Entries();
@@ -90,12 +88,9 @@ std::string OlderFile(const std::vector<std::array<std::uint16_t, 4>>& entries, 
 }
 
 TEST_F(KeyTableTest, KeyFilesOfEachFormatAreReadAndMalformedOnesRefused) {
-  for (std::size_t n : {std::size_t(80), std::size_t(0)}) {
-    File() = WriteKeyFile(Numbered(n));
-    EXPECT_EQ(File().size(), 12 + 276 * n);
-    table.LoadKeys();
-    EXPECT_EQ(table.Entries(), Numbered(n)) << n;
-  }
+  File() = WriteKeyFile(Numbered(80));
+  table.LoadKeys();
+  EXPECT_EQ(table.Entries(), Numbered(80));
   File() = OlderFile({{'Q', 2, 1, 0}, {114, 1, 0, 32773}}, "TenLetters");
   table.LoadKeys();
   EXPECT_EQ(table.Entries(), (std::vector<KeyEntry>{{'Q', kKeyOperation, 1, 0, "TenLetters"}, {114, kKeyMenu, 0, 32773, "TenLetters"}}));
@@ -215,7 +210,7 @@ TEST_F(KeyTableTest, TheMenuShowsTheBestKeyAfterATab) {
     table.AddKey(kKeyOther, 0x7B, 0, 32803, "");  // not a menu key
     menus::MenuBar menu = menus::MainMenu();
     table.UpdateMenuKeys(menu);
-    std::string expected = "\x82\xB7\x82\xD7\x82\xC4\x82\xF0\x91\x49\x91\xF0(&A)";  // すべてを選択(&A)
+    std::string expected = MenuCommandName(32803) + "(&A)";
     if (!bound.empty()) {
       const auto best = *std::min_element(bound.begin(), bound.end(), [](auto a, auto b) {
         return std::tuple(a.second, -a.first) < std::tuple(b.second, -b.first);
@@ -223,8 +218,8 @@ TEST_F(KeyTableTest, TheMenuShowsTheBestKeyAfterATab) {
       expected += "\t" + KeyName(Menu(best.first, best.second, 0));
     }
     ASSERT_EQ(menus::GetMenuString(menu, 32803), expected) << round;
-    EXPECT_EQ(MenuCommandName(32803), "\x82\xB7\x82\xD7\x82\xC4\x82\xF0\x91\x49\x91\xF0");
   }
+  EXPECT_EQ(MenuCommandName(32803), "\x82\xB7\x82\xD7\x82\xC4\x82\xF0\x91\x49\x91\xF0");  // すべてを選択
 }
 
 TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
@@ -249,7 +244,6 @@ TEST_F(KeyTableTest, TheKeyListHasThreeSectionsWithTheKeysOfEachCommand) {
   EXPECT_EQ(lines[37], padded("mac1") + "\r\n");
   EXPECT_EQ(lines[38], padded("mac2") + "Ctrl+Shift+M  \r\n");
   EXPECT_EQ(lines[42], padded(texts::kOtherFindPrev) + "Ctrl+P  \r\n");
-
   // Into a new text document: hint 34, then hint 48 line after line.
   table.WriteKeyList(documents.OpenDocumentFile({}));
   ASSERT_EQ(documents.Count(), 1u);

@@ -1,6 +1,4 @@
-// Commands with parameters replay without their dialogs: the binary
-// window's commands and its jump through the frame, File Open with its path
-// and mode; window records stop at a binary window.
+// Commands with parameters replay without their dialogs; window records stop at a binary window.
 #include <gtest/gtest.h>
 
 #include "binaryview/BinaryWindowFixture.h"
@@ -28,29 +26,21 @@ struct JumpDialogs : fakes::FakeDialogs {
   int shown = 0;
 };
 
-struct NoFrames : FrameFactory {
+// A main frame over documents without windows.
+struct FrameParts : FrameFactory, MainFrameHost {
+  FrameParts() { documents.SetFrameFactory(this); }
+  ~FrameParts() { documents.CloseAll(); }
   bool CreateFrame(CVeskDoc&) override { return true; }
   void ActivateFrame(CVeskDoc&) override {}
   void DestroyFrame(CVeskDoc&) override {}
-};
-
-struct FrameHost : MainFrameHost {
   CVeskView* ActiveView() override { return view; }
   void CloseMainWindow() override {}
   void MenusChanged() override {}
   CommonSettingsEffects* SettingsEffects() override { return &effects; }
   RecordingEffects effects;
   CVeskView* view = nullptr;
-};
-
-// A main frame over documents without windows.
-struct FrameParts {
-  FrameParts() { documents.SetFrameFactory(&frames); }
-  ~FrameParts() { documents.CloseAll(); }
-  NoFrames frames;
   DocTemplate documents;
-  FrameHost host;
-  CMainFrame frame{documents, host};
+  CMainFrame frame{documents, *this};
 };
 
 class BinaryPlaybackTest : public testing::BinaryWindowFixture {
@@ -65,7 +55,6 @@ class BinaryPlaybackTest : public testing::BinaryWindowFixture {
     ops.SetReplayTarget(&target);
   }
   void TearDown() override { view.reset(); }
-
   JumpDialogs dialogs;
   fakes::NoPlacer placer;
   std::unique_ptr<CVeskView> view;
@@ -87,7 +76,6 @@ TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialogAndAWindowRec
   EXPECT_EQ(dialogs.shown, 1);
   EXPECT_EQ(window->CaretPos(), 0x100u);
   EXPECT_TRUE(doc->IsWriteProtected());
-
   OpenWithView();
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kWriteProtect);
@@ -99,8 +87,9 @@ TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialogAndAWindowRec
 }
 
 // A frame command reaches the active binary view first, which leaves it to
-// the frame: it is recorded once and replays once.
-TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
+// the frame: it is recorded once and replays once. File Open replays its path
+// and mode, the common settings their edit page, without their dialogs.
+TEST_F(BinaryPlaybackTest, FrameCommandsAreRecordedOnceAndReplayTheirParameters) {
   struct FrameTarget : ReplayTarget {
     void SendFrameCommand(unsigned id) override { frame->OnCommand(id); }
     CVeskView* ReplayView() override { return nullptr; }
@@ -108,7 +97,7 @@ TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
   } frameTarget;
   FrameParts parts;
   OpenWithView();
-  parts.host.view = view.get();
+  parts.view = view.get();
   frameTarget.frame = &parts.frame;
   ops.SetReplayTarget(&frameTarget);
   ops.StartRecording();
@@ -119,40 +108,27 @@ TEST_F(BinaryPlaybackTest, AFrameCommandPassingABinaryViewIsRecordedOnce) {
   ops.Play();
   EXPECT_EQ(parts.documents.Count(), 2u);
   EXPECT_FALSE(doc->IsWriteProtected());
-}
-
-struct FilePlaybackTest : ::testing::Test {
-  fakes::FakePlatform platform;
-  FrameParts parts;
-  COperationManeger& ops = Operations();
-};
-
-TEST_F(FilePlaybackTest, FileOpenReplaysItsPathAndModeAndTheCommonSettingsTheirEditPage) {
   platform.files.files["/plain.txt"] = "text\r\n";
-  platform.dialogs.fileAnswers = {"/plain.txt"};
-  platform.dialogs.openModeChoices = {kOpenBinary};
+  dialogs.fileAnswers = {"/plain.txt"};
+  dialogs.openModeChoices = {kOpenBinary};
   ops.StartRecording();
   parts.frame.OnCommand(cmd::kFileOpen);
   ops.StopRecording();
-  ASSERT_EQ(parts.documents.Count(), 1u);
   parts.documents.CloseAll();
   ops.Play();
   ASSERT_EQ(parts.documents.Count(), 1u);
   EXPECT_EQ(parts.documents.At(0).DocKind(), kBinaryDoc);
-  EXPECT_EQ(platform.dialogs.requests.size(), 1u);
-
-  // The common settings replay their edit page.
+  EXPECT_EQ(dialogs.requests.size(), 1u);
   const AppSettings saved = gSettings;
-  platform.dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
+  dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();
-  RunCommonSettings(true, parts.host.effects);
+  RunCommonSettings(true, parts.effects);
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 1u);
   gSettings.TabPosition = TabPositionList{};
   ops.Play();
-  EXPECT_EQ(platform.dialogs.sheetsShown, 1);
-  EXPECT_EQ(gSettings.TabPosition.count, 2);
-  EXPECT_EQ(gSettings.TabPosition.positions[1], 12);
+  EXPECT_EQ(dialogs.sheetsShown, 1);
+  EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
   gSettings = saved;
 }
 

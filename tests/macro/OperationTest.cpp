@@ -51,7 +51,6 @@ class OperationTest : public ::testing::Test {
   }
   void TearDown() override { unsetenv("QUARN_HOME"); }
   std::string Mac(const std::string& title) { return "/prog/" + title; }
-
   fakes::FakePlatform platform;
   fakes::FakeLister lister{platform.files};
   fakes::FakeOperationDialogs dialogs;
@@ -78,7 +77,6 @@ TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
   EXPECT_FALSE(ops.IsRecording());
   RecordOperation(rec::kFrameCommand, cmd::kCopy);  // no longer recording
   ASSERT_TRUE(platform.files.files.count(Mac("ops.mac")));
-
   COperationManeger other;
   other.SetReplayTarget(&target);
   other.Play("ops");
@@ -88,20 +86,6 @@ TEST_F(OperationTest, RandomFrameCommandsSurviveSaveLoadAndPlay) {
   EXPECT_FALSE(ReplayedParameters());
 }
 
-TEST_F(OperationTest, RecordPassingTheBufferEndsTheRecording) {
-  ops.StartRecording();
-  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
-  RecordOperation(rec::kTypedText, 0, Bytes(11));  // one byte too many
-  EXPECT_TRUE(platform.Shown(msg::kRecordBufferFull));
-  EXPECT_FALSE(ops.IsRecording());
-  RecordOperation(rec::kTypedText, 0, Bytes(1));
-  EXPECT_EQ(ops.Count(), 1u);
-  ops.StartRecording();
-  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
-  RecordOperation(rec::kTypedText, 0, Bytes(10));  // fills it exactly
-  EXPECT_EQ(ops.Used(), kRecordBufferSize);
-  EXPECT_TRUE(ops.IsRecording());
-}
 
 TEST_F(OperationTest, NamesAndPaths) {
   // The name typed, its file, and the name the list shows for that file;
@@ -118,18 +102,15 @@ TEST_F(OperationTest, NamesAndPaths) {
   }
 }
 
-// Commands replayed while recording are recorded again, without looping; a
-// saved operation played while recording (its key pressed) leaves the
-// recording in place and adds the commands it plays, once.
-TEST_F(OperationTest, ReplayedCommandsAndSavedOperationsPlayedWhileRecordingAreRecordedOnce) {
+// A saved operation played while recording (its key pressed) leaves the
+// recording in place and adds the commands it plays, recorded again once.
+TEST_F(OperationTest, SavedOperationsPlayedWhileRecordingAreRecordedOnce) {
   EchoTarget echo;
   ops.SetReplayTarget(&echo);
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1, 2});
-  ops.Play();
-  ops.Play();
-  EXPECT_EQ(ops.Count(), 4u);
-  EXPECT_TRUE(ops.IsRecording());
+  ops.Play();  // recorded again, without looping
+  EXPECT_EQ(ops.Count(), 2u);
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{2});
   ASSERT_TRUE(ops.Save("two", ""));
@@ -145,7 +126,7 @@ TEST_F(OperationTest, ReplayedCommandsAndSavedOperationsPlayedWhileRecordingAreR
   EXPECT_EQ(echo.played, (std::vector<Played>{{rec::kFrameCommand, cmd::kFont, Bytes{1}}, {rec::kFrameCommand, cmd::kFont, Bytes{2}}}));
 }
 
-TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
+TEST_F(OperationTest, EmptyBufferBeepsBadFilesLoadNothingAndAFullBufferEndsTheRecording) {
   ops.Play();
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   ops.StartRecording();
@@ -164,6 +145,19 @@ TEST_F(OperationTest, EmptyBufferBeepsAndBadFilesLoadNothing) {
   platform.files.failingWrites.insert(Mac("w.mac"));
   EXPECT_FALSE(ops.Save("w", ""));
   EXPECT_TRUE(platform.Shown(msg::kMacroWriteFailed));
+  // A record passing the buffer ends the recording.
+  ops.StartRecording();
+  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
+  RecordOperation(rec::kTypedText, 0, Bytes(11));  // one byte too many
+  EXPECT_TRUE(platform.Shown(msg::kRecordBufferFull));
+  EXPECT_FALSE(ops.IsRecording());
+  RecordOperation(rec::kTypedText, 0, Bytes(1));
+  EXPECT_EQ(ops.Count(), 1u);
+  ops.StartRecording();
+  RecordOperation(rec::kTypedText, 0, Bytes(kRecordBufferSize - 2 * kRecordHead - 10));
+  RecordOperation(rec::kTypedText, 0, Bytes(10));  // fills it exactly
+  EXPECT_EQ(ops.Used(), kRecordBufferSize);
+  EXPECT_TRUE(ops.IsRecording());
 }
 
 TEST_F(OperationTest, OperationListHoldsTheFirstHundredValidFiles) {

@@ -19,7 +19,6 @@ class RecordingEffects : public CommonSettingsEffects {
   void ShowRulers() override { calls.push_back("rulers"); }
   void TakeInstanceLock() override { calls.push_back("lock"); }
   void SaveCabinetNow() override { calls.push_back("save cabinet"); }
-
   std::vector<std::string> calls;
 };
 

@@ -73,7 +73,6 @@ TEST_F(PrintCommandTest, BinarySelectionIsOfferedAndPrintsOnlyItsRows) {
   const auto& runs = printing.canvas.runs;
   EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](auto& r) { return r.text == "00000010"; }), 1);
   EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](auto& r) { return r.text == "00000030"; }), 0);
-
   // Not choosing the selection drops it and prints every row: 500 rows at
   // (7016 - 472) / 75 - 2 = 85 rows a page.
   printing.chooseSelection = false;
@@ -81,7 +80,6 @@ TEST_F(PrintCommandTest, BinarySelectionIsOfferedAndPrintsOnlyItsRows) {
   EXPECT_FALSE(window->HasSelection());
   EXPECT_EQ(printing.pages, 6u);
   EXPECT_EQ(records.back().id, 57609u);
-
   // Playback prints without the dialog.
   ScopedParameterBlock playback({});
   RunPrintCommand(view, 57607);
@@ -103,7 +101,6 @@ TEST_F(PrintCommandTest, PageLayoutRecordsItsValuesAndPlaybackTakesThemWithoutTh
   EXPECT_EQ(gPageLayout.margins[0], 200);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].data.size(), 114u + gPageLayout.header.size() + 2);
-
   CPageLayout recorded = *CPageLayout::FromBlock(records[0].data);
   recorded.firstPage = 7;
   {
@@ -113,7 +110,6 @@ TEST_F(PrintCommandTest, PageLayoutRecordsItsValuesAndPlaybackTakesThemWithoutTh
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(gPageLayout.firstPage, 7u);
   EXPECT_EQ(records.back().data, recorded.Block());
-
   // Cancel stores and records nothing.
   PageLayoutDialogHook() = [](CPageLayout& d) { return d.margins[0] = 99, false; };
   RunPrintCommand(view, 32791);

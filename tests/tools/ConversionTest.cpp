@@ -79,30 +79,6 @@ TEST(ConversionTest, EveryCharacterOfEachClassPairConvertsIntoTheTargetClassAndB
     }
 }
 
-TEST(ConversionTest, CountsAndArithmeticOfTheFamilies) {
-  const struct {
-    int from, to;
-    std::string in, out;
-  } kCases[] = {
-      {28, 27, "\x82\xa0\x82\xa2\x82\xa4", "\x83\x41\x83\x43\x83\x45"},  // あいう -> アイウ
-      {27, 28, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},                  // ンム -> んむ
-      {17, 27, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},  // ｶﾞﾊﾟｳﾞｰ -> ガパヴー
-      {27, 17, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
-      {17, 28, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},  // ヴ has no hiragana: copied
-      {14, 25, "AZ", "\x82\x81\x82\x9a"},
-      {24, 15, "\x82\x60\x82\x79", "az"},
-      {13, 23, "09", "\x82\x4f\x82\x58"},
-      {11, 21, " ", "\x81\x40"},
-      {12, 22, "!~", "\x81\x49\x81\x60"},
-      {16, 26, "\xa1\xde", "\x81\x42\x81\x4a"},
-  };
-  for (const auto& c : kCases) {
-    CConvManeger m;
-    m.rules = {{c.from, "", c.to, ""}};
-    EXPECT_EQ(Converted(m, c.in), c.out) << c.from << "->" << c.to;
-  }
-}
-
 TEST(ConversionTest, RulesInRowOrderOnRandomMixedTextsAgainstAPlainReference) {
   std::mt19937 rng(32888);
   const std::vector<std::string> pieces = {"a", "B", "1", " ", "!", "\x82\xa0", "\x83\x41", "\xb6", "\xde", "\xb6\xde",
@@ -144,10 +120,23 @@ TEST(ConversionTest, RulesInRowOrderOnRandomMixedTextsAgainstAPlainReference) {
   }
 }
 
-TEST(ConversionTest, StringRulesAndTheOutputLimit) {
+// The voiced kana, which no width folding pins: ｶﾞﾊﾟｳﾞｰ and ガパヴー, ヴ with no hiragana copied.
+TEST(ConversionTest, StringRulesVoicedKanaAndTheOutputLimit) {
+  const struct {
+    std::vector<ConvRule> rules;
+    std::string in, out;
+  } kCases[] = {
+      {{{1, "ab", 1, ""}, {1, "a", 1, "X"}, {15, "", 14, ""}}, "aab-abc", "X-C"},
+      {{{17, "", 27, ""}}, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},
+      {{{27, "", 17, ""}}, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
+      {{{17, "", 28, ""}}, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},
+      {{{27, "", 28, ""}}, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},  // ンム -> んむ
+  };
   CConvManeger m;
-  m.rules = {{1, "ab", 1, ""}, {1, "a", 1, "X"}, {15, "", 14, ""}};
-  EXPECT_EQ(Converted(m, "aab-abc"), "X-C");
+  for (const auto& c : kCases) {
+    m.rules = c.rules;
+    EXPECT_EQ(Converted(m, c.in), c.out) << c.in;
+  }
   m.rules = {{1, "a", 1, "aa"}};
   const std::string big(CConvManeger::kMaxSource, 'a');
   const ConvOutcome o = m.Convert(reinterpret_cast<const std::uint8_t*>(big.data()), big.size());

@@ -20,7 +20,6 @@ std::string Join(const Lines& lines) {
 struct Reference {
   const CExtractManeger& m;
   const Lines& text;
-
   const ExtractCondition* Find(const ExtractConditions& list, std::size_t line) const {
     for (const ExtractCondition& c : list)
       if (text[line].find(c.text) != std::string::npos) return &c;
@@ -143,18 +142,21 @@ TEST(ExtractTest, StepsMatchTheReferenceOnRandomTextsSmallestFirst) {
   }
 }
 
+// Plans the lines and writes what it keeps, stopping when `more` says so.
 struct ExtractFixture : testing::Test {
   CExtractManeger m;
-  std::string Output(std::uint32_t execution, const Lines& text, ExtractFailure* failure = nullptr) {
+  ExtractPlan plan;
+  ExtractFailure failure = ExtractFailure::kNone;
+  bool finished = false;
+  std::string Output(std::uint32_t execution, const Lines& text, std::function<bool(unsigned long)> more = {}) {
     const std::string bytes = Join(text);
     const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    ExtractPlan plan;
-    const ExtractFailure f = m.Plan(execution, p, bytes.size(), plan);
-    if (failure) *failure = f;
+    failure = m.Plan(execution, p, bytes.size(), plan);
     std::string out;
-    if (f == ExtractFailure::kNone) {
-      m.Write(plan, p, LineStarts(p, bytes.size()),
-              [&](const std::uint8_t* b, std::size_t n) { out.append(reinterpret_cast<const char*>(b), n); }, {});
+    if (failure == ExtractFailure::kNone) {
+      finished = m.Write(plan, p, LineStarts(p, bytes.size()),
+                         [&](const std::uint8_t* b, std::size_t n) { out.append(reinterpret_cast<const char*>(b), n); },
+                         more);
     }
     return out;
   }
@@ -168,15 +170,12 @@ TEST_F(ExtractFixture, EdgeCasesOfTheDescription) {
             Join({"From: a", subject + "one", "body", "tail", "From: b", subject + "two", "b2"}));
   // A step 1 condition with 0 lines keeps its line and counts no match.
   m.step1 = {{"k", 0, 0}};
-  ExtractPlan plan;
-  const std::string keep = Join({"k", "k"});
-  EXPECT_EQ(m.Plan(1, reinterpret_cast<const std::uint8_t*>(keep.data()), keep.size(), plan), ExtractFailure::kNone);
+  EXPECT_EQ(Output(1, {"k", "k"}), Join({"k", "k"}));
   EXPECT_EQ(plan.counts.step1Matches, 0u);
-  EXPECT_EQ(plan.lines.size(), 2u);
   // A start condition in the last line with a positive position counts no block.
   m.starts = {{"s", 1, 1}};
-  const std::string last = Join({"a", "s"});
-  EXPECT_EQ(m.Plan(2, reinterpret_cast<const std::uint8_t*>(last.data()), last.size(), plan), ExtractFailure::kEmptyResult);
+  Output(2, {"a", "s"});
+  EXPECT_EQ(failure, ExtractFailure::kEmptyResult);
   EXPECT_EQ(plan.counts.step2Blocks, 0u);
   // Two blocks with a separator.
   m.starts = {{"s", 0, 1}};
@@ -187,24 +186,16 @@ TEST_F(ExtractFixture, EdgeCasesOfTheDescription) {
 }
 
 TEST_F(ExtractFixture, FailuresAndStops) {
-  ExtractFailure f;
   m.step1.clear();
-  Output(1, {"a"}, &f);
-  EXPECT_EQ(f, ExtractFailure::kNoConditions);
+  Output(1, {"a"});
+  EXPECT_EQ(failure, ExtractFailure::kNoConditions);
   m.step1 = {{"a", 0, 1}};
-  Output(1, {}, &f);
-  EXPECT_EQ(f, ExtractFailure::kEmptySource);
+  Output(1, {});
+  EXPECT_EQ(failure, ExtractFailure::kEmptySource);
   // A stop keeps the lines written before it.
-  const std::string bytes = Join({"1", "2", "3"});
-  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
   m.step1 = {{"z", 0, 1}};
-  ExtractPlan plan;
-  ASSERT_EQ(m.Plan(1, p, bytes.size(), plan), ExtractFailure::kNone);
-  std::string out;
-  EXPECT_FALSE(m.Write(plan, p, LineStarts(p, bytes.size()),
-                       [&](const std::uint8_t* b, std::size_t n) { out.append(reinterpret_cast<const char*>(b), n); },
-                       [](unsigned long done) { return done < 2; }));
-  EXPECT_EQ(out, "1\r\n2\r\n");
+  EXPECT_EQ(Output(1, {"1", "2", "3"}, [](unsigned long done) { return done < 2; }), "1\r\n2\r\n");
+  EXPECT_FALSE(finished);
 }
 
 TEST_F(ExtractFixture, ParameterBlockRoundTripsAndRejectsEveryCutOrOverlongBlock) {
