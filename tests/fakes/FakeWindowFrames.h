@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "binaryview/BinaryTestSupport.h"
+#include "binaryview/BinaryWindowFixture.h"
 #include "core/app/CMainFrame.h"
 #include "core/binaryview/CVeskBV.h"
 #include "core/textview/CVeskEV.h"
