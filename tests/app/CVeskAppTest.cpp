@@ -50,7 +50,6 @@ class CVeskAppTest : public SettingsFixture {
       app.Exit();
       return false;
     }
-    Frame frame(documents);
     app.OpenStartupDocuments(frame);
     app.Exit();
     return true;
@@ -65,6 +64,7 @@ class CVeskAppTest : public SettingsFixture {
   FakeChannel channel;
   fakes::FakeCabinetFrames frames;
   DocTemplate documents;
+  Frame frame{documents};
 };
 
 // A QUARN_HOME not made yet is made at start. A handed-over run writes
@@ -109,10 +109,7 @@ TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
 TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByDefault) {
   platform.files.currentDirectory = "/home/q";
   platform.files.files["/home/q/data.txt"] = "line\r\nline\r\n";
-  CVeskApp app(documents, channel);
-  ASSERT_TRUE(app.Begin("/L=5 data.txt"));
-  Frame frame(documents);
-  app.OpenStartupDocuments(frame);
+  ASSERT_TRUE(Run("/L=5 data.txt"));
   ASSERT_EQ(documents.Count(), 1u);
   CVeskDoc& doc = documents.At(0);
   EXPECT_EQ(doc.DocKind(), kBinaryDoc);
@@ -122,7 +119,6 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
   EXPECT_EQ(caret->line, 4u);
   EXPECT_EQ(caret->column, 0u);
   EXPECT_EQ(frame.maximized, 1);
-  app.Exit();
   documents.CloseAll();
   // No file: no document unless "InvokeWithoutUntitled" is 0.
   EXPECT_TRUE(Run("/C=3"));
