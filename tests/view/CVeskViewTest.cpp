@@ -137,15 +137,9 @@ TEST_F(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
   EXPECT_EQ(placer.moves[1].second, (Rect{0, 0, 400, view->RulerHeight()}));
   EXPECT_EQ(placer.moves[2].second, Rect{});
   gSettings.DisplayRulerBar = 0;
-}
-
-TEST(CVeskViewFontTest, ScreenFontTakesItsPixelHeightFromThePointSize) {
-  LogFont font;
-  font.height = 14;
-  font.width = 7;
-  const LogFont screen = CVeskView::ScreenFontOf(font, 96);
-  EXPECT_EQ(screen.height, -18);
-  EXPECT_EQ(screen.width, 0);
+  // The screen font takes its pixel height from the point size.
+  const LogFont font{14, 7}, screen = CVeskView::ScreenFontOf(font, 96);
+  EXPECT_EQ(std::pair(screen.height, screen.width), std::pair(-18, 0));
   EXPECT_EQ(CVeskView::ScreenFontOf(font, 120).height, -23);
 }
 

@@ -34,10 +34,9 @@ TEST(StatusPanesTest, PanesAreRedrawnOnlyWhenTheirTextOrStateChanges) {
   EXPECT_EQ(host.texts, (std::vector<std::pair<int, std::string>>{
                             {1, "0x00000010"}, {2, "00000016"}, {1, "0x00000011"}, {6, "SJIS"}, {6, "SJIS"}}));
   EXPECT_EQ(bar.RememberedText(pane::kOffsetHex), "0x00000011");
-  bar.SetPaneEnabled(pane::kOverwrite, false);
-  bar.SetPaneEnabled(pane::kOverwrite, false);
-  bar.SetPaneEnabled(pane::kOverwrite, true);
-  bar.SetPaneEnabled(pane::kReadOnly, true);
+  for (const auto& [id, enabled] : {std::pair{pane::kOverwrite, false}, {pane::kOverwrite, false},
+                                    {pane::kOverwrite, true}, {pane::kReadOnly, true}})
+    bar.SetPaneEnabled(id, enabled);
   EXPECT_EQ(host.states, (std::vector<std::pair<int, bool>>{{4, false}, {4, true}, {5, true}}));
 }
 
