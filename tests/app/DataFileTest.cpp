@@ -199,7 +199,7 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
 
 // Bit one of the stored options is "width off"; failures show their message
 // and keep the values.
-TEST_F(DataFileTest, OptionsAreReadBitByBitAndFailuresKeepTheValues) {
+TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
   Bytes b = SampleFile(0);
   Set32(b, 296, kOptionMatchCase | kOptionWidthOff);
   platform.files.files[kDat] = b;

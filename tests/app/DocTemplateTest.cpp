@@ -111,9 +111,7 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKe
   EXPECT_EQ(documents.Count(), 1u);
   EXPECT_FALSE(documents.SaveAllModified());
   doc->SetWriteProtected(true);
-  EXPECT_FALSE(Enabled(57603));
-  EXPECT_TRUE(Enabled(57604));
-  EXPECT_TRUE(Enabled(pane::kReadOnly));
+  EXPECT_EQ(std::tuple(Enabled(57603), Enabled(57604), Enabled(pane::kReadOnly)), std::tuple(false, true, true));
   // Save As of the untitled document proposes its title and records the name.
   platform.dialogs.fileAnswers = {"/saved.bin"};
   EXPECT_TRUE(frame.OnCommand(57604));

@@ -95,20 +95,16 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   doc->UpdateAllViews(hint::kBinaryLoaded);
   doc->UpdateAllViews(hint::kRefresh);
   EXPECT_EQ(std::count(binary.calls.begin(), binary.calls.end(), "Relayout"), 2);
-  // Read-only switching: checked while set, and the status pane follows.
-  bool checked = true;
-  EXPECT_TRUE(Enabled(32789, &checked));
-  EXPECT_FALSE(checked);
-  EXPECT_FALSE(Enabled(59146));
-  view->OnCommand(32789);
-  EXPECT_TRUE(doc->IsWriteProtected());
-  EXPECT_TRUE(Enabled(32789, &checked));
-  EXPECT_TRUE(checked);
-  EXPECT_TRUE(Enabled(59146));
-  gProcess.overwrite = true;
-  EXPECT_TRUE(Enabled(59145));
+  // Read-only switching: checked while set, and the status panes follow it
+  // and the overwrite mode.
+  for (bool on : {false, true}) {
+    if (on) view->OnCommand(32789);
+    gProcess.overwrite = on;
+    bool checked = !on;
+    EXPECT_TRUE(Enabled(32789, &checked));
+    EXPECT_EQ(std::tuple(checked, doc->IsWriteProtected(), Enabled(59146), Enabled(59145)), std::tuple(on, on, on, on));
+  }
   gProcess.overwrite = false;
-  EXPECT_FALSE(Enabled(59145));
   EXPECT_TRUE(Enabled(59143));
 }
 
