@@ -51,7 +51,7 @@ TEST_F(DocTemplateTest, OpenInModeTakesTheReadOnlyChoiceAndDroppedFilesAreBinary
   platform.files.files["/plain.txt"] = "text\r\n";
   OpenDroppedFiles(documents, {"/plain.txt", "/missing", "/esc.dat"});
   ASSERT_EQ(documents.Count(), 2u);
-  EXPECT_EQ(std::pair(documents.At(0).DocKind(), documents.At(1).DocKind()), std::pair(int(kBinaryDoc), int(kBinaryDoc)));
+  EXPECT_EQ(std::vector({documents.At(0).DocKind(), documents.At(1).DocKind()}), std::vector<int>(2, kBinaryDoc));
   EXPECT_EQ(std::pair(gProcess.nextDocKind, gProcess.droppingFiles), std::pair(int(kTextDoc), false));
   documents.CloseAll();
   CVeskDoc* text = OpenInMode(documents, "/plain.txt", kOpenAuto, true);

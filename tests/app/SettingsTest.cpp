@@ -61,8 +61,8 @@ TEST_F(SettingsTest, ListsAreCheckedAndPackedWhenRead) {
   Store("[Settings]\r\nTabPosition=9,13,\r\nFrequentlyUsedDirectory2=/two\r\nFrequentlyUsedDirectory4=/four\r\n");
   platform.beep.beeps.clear();
   ReadSettings();
-  EXPECT_EQ(std::tuple(gSettings.TabPosition.count, gSettings.TabPosition.positions[0], gSettings.TabPosition.positions[1]),
-            std::tuple(2, 8, 12));
+  const TabPositionList& tabs = gSettings.TabPosition;
+  EXPECT_EQ(std::tuple(tabs.count, tabs.positions[0], tabs.positions[1]), std::tuple(2, 8, 12));
   EXPECT_TRUE(platform.beep.beeps.empty());
   EXPECT_EQ(gSettings.FrequentlyUsedDirectory, (std::array<std::string, 4>{"/two", "/four", "", ""}));
   WriteSettings();
