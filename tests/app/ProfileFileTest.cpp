@@ -87,8 +87,9 @@ TEST(ProfileFileTest, NewLinesFollowTheFileAndWrittenStringsReadBackAsFarAsALine
 }
 
 // Files that cannot be read or written, or too large for settings, are left
-// as they were; a missing file is made.
-TEST(ProfileFileTest, MissingUnreadableUnwritableAndTooLargeFiles) {
+// as they were; a missing file is made. Garbage and huge lines are carried
+// through untouched.
+TEST(ProfileFileTest, UnusableFilesAreLeftAloneAndGarbageIsCarriedThrough) {
   fakes::FakePlatform platform;
   const std::string old = "[S]\r\nK=1\r\n";
   platform.files.files = {{"/p/locked.ini", old}, {"/p/full.ini", old}, {"/p/big.ini", std::string(9 << 20, 'x')}};
@@ -112,10 +113,6 @@ TEST(ProfileFileTest, MissingUnreadableUnwritableAndTooLargeFiles) {
       EXPECT_EQ(platform.files.files[c.path], c.saves ? "[S]\r\nK=6\r\n" : before) << c.path;
     }
   }
-}
-
-TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
-  fakes::FakePlatform platform;
   std::mt19937 random(7);
   std::string garbage;
   for (int i = 0; i < 20000; ++i) garbage += char(random() % 256);

@@ -102,8 +102,10 @@ class RunCommandsTest : public FrameFixture {
 };
 
 // A program that never ends: stopping keeps what came, closing the result
-// document ends the capture too; neither waits for the program.
-TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocumentUntilItIsStopped) {
+// document ends the capture too; neither waits for the program. A missing
+// program is refused and the dialog stays; one that cannot start beeps and
+// opens nothing.
+TEST_F(RunCommandsTest, ARunningProgramFillsADocumentUntilStoppedAndAMissingOneOpensNothing) {
   const RunEntry forever{"yes", "", "", true, true, false};
   fakes::FakeProgress progress;
   progress.stopAfter = 2;
@@ -116,19 +118,14 @@ TEST_F(RunCommandsTest, AShellCommandsOutputFillsANewDocumentUntilItIsStopped) {
   progress.onEvents = [this] { documents.CloseAll(); };
   RunEntryProgram(documents, nullptr, forever);
   EXPECT_EQ(documents.Count(), 0u);
-}
-
-// A missing program is refused and the dialog stays; one that cannot start
-// beeps and opens nothing.
-TEST_F(RunCommandsTest, AProgramThatIsMissingOrCannotStartOpensNothing) {
   Answer("/no/such/program", "", false, true);
   Answer(std::string(261, 'x'), "", true, true);
   Answer("true", "", true, false);
   frame.OnCommand(cmd::kRunProgram);
   EXPECT_TRUE(platform.Shown(msg::kNoSuchProgram));
   EXPECT_EQ(platform.beep.beeps.size(), 2u);
-  ASSERT_EQ(processes.started.size(), 1u);
-  EXPECT_EQ(processes.started[0].arguments, (std::vector<std::string>{"/bin/sh", "-c", "true"}));
+  ASSERT_EQ(processes.started.size(), 3u);  // two runs of the endless program, then this one
+  EXPECT_EQ(processes.started[2].arguments, (std::vector<std::string>{"/bin/sh", "-c", "true"}));
   EXPECT_EQ(documents.Count(), 0u);
   processes.real = false;
   EXPECT_FALSE(RunEntryProgram(documents, nullptr, RunEntry{"x", "", "", true, true, false}));
