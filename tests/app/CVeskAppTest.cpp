@@ -50,7 +50,6 @@ class CVeskAppTest : public SettingsFixture {
       app.Exit();
       return false;
     }
-    Frame frame(documents);
     app.OpenStartupDocuments(frame);
     app.Exit();
     return true;
@@ -65,6 +64,7 @@ class CVeskAppTest : public SettingsFixture {
   FakeChannel channel;
   fakes::FakeCabinetFrames frames;
   DocTemplate documents;
+  Frame frame{documents};
 };
 
 // A QUARN_HOME not made yet is made at start. A handed-over run writes
@@ -109,20 +109,13 @@ TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
 TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByDefault) {
   platform.files.currentDirectory = "/home/q";
   platform.files.files["/home/q/data.txt"] = "line\r\nline\r\n";
-  CVeskApp app(documents, channel);
-  ASSERT_TRUE(app.Begin("/L=5 data.txt"));
-  Frame frame(documents);
-  app.OpenStartupDocuments(frame);
+  ASSERT_TRUE(Run("/L=5 data.txt"));
   ASSERT_EQ(documents.Count(), 1u);
   CVeskDoc& doc = documents.At(0);
-  EXPECT_EQ(doc.DocKind(), kBinaryDoc);
-  EXPECT_EQ(doc.GetPathName(), "/home/q/data.txt");
+  EXPECT_EQ(std::pair(doc.DocKind(), doc.GetPathName()), std::pair(int(kBinaryDoc), std::string("/home/q/data.txt")));
   const auto caret = frames.frames[&doc].view->TakePendingTextCaret();
   ASSERT_TRUE(caret);
-  EXPECT_EQ(caret->line, 4u);
-  EXPECT_EQ(caret->column, 0u);
-  EXPECT_EQ(frame.maximized, 1);
-  app.Exit();
+  EXPECT_EQ(std::tuple(caret->line, caret->column, frame.maximized), std::tuple(4u, 0u, 1));
   documents.CloseAll();
   // No file: no document unless "InvokeWithoutUntitled" is 0.
   EXPECT_TRUE(Run("/C=3"));

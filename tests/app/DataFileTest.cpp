@@ -134,19 +134,14 @@ TEST(DataFileFormatTest, OlderFormatIsConverted) {
   set16(250, 0), set16(252, 1);
   DataFileContents c;
   ASSERT_EQ(Read(b, &c), DataFileFormat::kOlder);
-  EXPECT_EQ(c.findHistory, (std::vector<std::string>{"old", "one"}));
-  EXPECT_EQ(c.patternHistory, (std::vector<std::string>{"two"}));
-  EXPECT_EQ(c.page.font.height, 12);
-  EXPECT_EQ(c.page.margins[0], 70);
-  EXPECT_EQ(c.page.header, "head");
-  EXPECT_EQ(c.options, kOptionWidthOff | kOptionRegular);
-  EXPECT_EQ(c.subdirectories, 0u);
-  EXPECT_EQ(c.blockCount, 0u);
+  EXPECT_EQ(std::tie(c.findHistory, c.patternHistory, c.page.header),
+            std::tuple(std::vector<std::string>{"old", "one"}, std::vector<std::string>{"two"}, "head"));
+  EXPECT_EQ(std::tie(c.page.font.height, c.page.margins[0], c.options, c.subdirectories, c.blockCount),
+            std::tuple(12, 70, std::uint32_t(kOptionWidthOff | kOptionRegular), 0u, std::size_t(0)));
   // Its strings must end exactly at the end of the file.
-  Bytes longer = b + "x";
-  set16(0, std::uint16_t(longer.size()));
-  longer.replace(0, 2, b.substr(0, 2));
-  EXPECT_EQ(Read(longer), DataFileFormat::kMalformed);
+  b += "x";
+  set16(0, std::uint16_t(b.size()));
+  EXPECT_EQ(Read(b), DataFileFormat::kMalformed);
 }
 
 class DataFileTest : public SettingsFixture {
@@ -204,15 +199,12 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
 
 // Bit one of the stored options is "width off"; failures show their message
 // and keep the values.
-TEST_F(DataFileTest, OptionsAreReadBitByBitAndFailuresKeepTheValues) {
-  for (std::uint32_t bit : {0u, kOptionWidthOff}) {
-    Bytes b = SampleFile(0);
-    Set32(b, 296, kOptionMatchCase | bit);
-    platform.files.files[kDat] = b;
-    gDataFile.Load(kDat);
-    EXPECT_EQ(gFindReplace.distinguishWidth, bit == 0);
-    EXPECT_TRUE(gFindReplace.matchCase);
-  }
+TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
+  Bytes b = SampleFile(0);
+  Set32(b, 296, kOptionMatchCase | kOptionWidthOff);
+  platform.files.files[kDat] = b;
+  gDataFile.Load(kDat);
+  EXPECT_EQ(std::pair(gFindReplace.distinguishWidth, gFindReplace.matchCase), std::pair(false, true));
   platform.files.files.erase(kDat);
   gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent

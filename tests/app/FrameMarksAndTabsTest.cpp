@@ -106,9 +106,7 @@ TEST_F(FrameTest, TheEleventhMarkBeepsAndLongOrMarkedTitlesKeepTheirText) {
   EXPECT_EQ(documents.At(0).GetTitle(), "marked");
   EXPECT_EQ(documents.At(2).GetTitle(), "x");
   EXPECT_EQ(platform.beep.beeps.size(), 3u);
-  CommandState state;
-  frame.OnUpdateCommand(cmd::kWindowMarkNext, state);
-  EXPECT_FALSE(state.enabled);
+  EXPECT_FALSE(Enabled(cmd::kWindowMarkNext));
 }
 
 TEST_F(FrameTest, AHundredTabsOfNumberedTitlesEachActivateTheirDocument) {

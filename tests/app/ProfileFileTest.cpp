@@ -52,14 +52,10 @@ TEST(ProfileFileTest, NamesIgnoreCaseValuesLoseTheirBlanksAndQuotesAndWritesKeep
             "File2=/c\r\n"
             "[Other]\r\n"
             "K=1\r\n");
-}
-
-TEST(ProfileFileTest, IntegersAsTheProfileCallsReadThem) {
-  ProfileFile file;
-  file.Parse(
-      "[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
-      "huge=99999999999999999999\nsign=-\n");
-  // The default is 42; a colour written as unsigned reads back.
+  // Integers as the profile calls read them; the default is 42 and a colour
+  // written as unsigned reads back.
+  file.Parse("[S]\nneg=-5\nlead=12abc\nword=abc\nempty=\nblank= 8 \nplus=+3\nwrap=4294967295\n"
+             "huge=99999999999999999999\nsign=-\n");
   const std::pair<const char*, int> cases[] = {{"missing", 42}, {"neg", -5},  {"lead", 12}, {"word", 42},
                                                {"empty", 42},   {"blank", 8}, {"plus", 3},  {"wrap", -1},
                                                {"sign", 42}};
@@ -91,8 +87,9 @@ TEST(ProfileFileTest, NewLinesFollowTheFileAndWrittenStringsReadBackAsFarAsALine
 }
 
 // Files that cannot be read or written, or too large for settings, are left
-// as they were; a missing file is made.
-TEST(ProfileFileTest, MissingUnreadableUnwritableAndTooLargeFiles) {
+// as they were; a missing file is made. Garbage and huge lines are carried
+// through untouched.
+TEST(ProfileFileTest, UnusableFilesAreLeftAloneAndGarbageIsCarriedThrough) {
   fakes::FakePlatform platform;
   const std::string old = "[S]\r\nK=1\r\n";
   platform.files.files = {{"/p/locked.ini", old}, {"/p/full.ini", old}, {"/p/big.ini", std::string(9 << 20, 'x')}};
@@ -116,10 +113,6 @@ TEST(ProfileFileTest, MissingUnreadableUnwritableAndTooLargeFiles) {
       EXPECT_EQ(platform.files.files[c.path], c.saves ? "[S]\r\nK=6\r\n" : before) << c.path;
     }
   }
-}
-
-TEST(ProfileFileTest, GarbageAndHugeLinesAreCarriedThroughUntouched) {
-  fakes::FakePlatform platform;
   std::mt19937 random(7);
   std::string garbage;
   for (int i = 0; i < 20000; ++i) garbage += char(random() % 256);
@@ -150,10 +143,9 @@ TEST(RecentFileListTest, KeepsFourDistinctNamesAndRoundTripsThroughTheSettingsSe
   list.Assign({"", "/x", "/x", "/y", "", "/z", "/w", "/v"});
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
   ProfileFile profile;
-  profile.Parse("[Settings]\r\nLongTitle=1\r\n[recent file list]\r\nfile1=/old/a\r\nFile2=/old/b\r\n");
+  profile.Parse("[Settings]\r\nLongTitle=1\r\n[recent file list]\r\nfile1=/old/a\r\n");
   list.Load(profile);
-  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/old/a", "/old/b"}));
-  list.Remove(0);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/old/a"}));
   list.Remove(0);
   // Names with a line break are not stored: read back cut, they would name
   // another file.
