@@ -13,15 +13,9 @@ namespace {
 
 std::string BytesOf(const BytePattern& p) { return std::string(p.bytes.begin(), p.bytes.end()); }
 
-TEST(BytePatternTest, HexPatternsNeedPairsOfDigits) {
+TEST(BytePatternTest, HexNeedsPairsOfDigitsEscapesTranslateAndOthersStay) {
   EXPECT_EQ(BytesOf(*ParseHexPattern("01000d0A")), std::string("\x01\x00\x0D\x0A", 4));
-  EXPECT_FALSE(ParseHexPattern(""));
-  EXPECT_FALSE(ParseHexPattern("123"));
-  EXPECT_FALSE(ParseHexPattern("12 34"));
-  EXPECT_FALSE(ParseHexPattern("0x12"));
-}
-
-TEST(BytePatternTest, EscapesTranslateAndOthersStay) {
+  for (const char* bad : {"", "123", "12 34", "0x12"}) EXPECT_FALSE(ParseHexPattern(bad)) << bad;
   const BytePattern p = TranslateEscapes("\\a\\B\\f\\N\\t\\v\\\\\\x4a\\X4B\\q\\x4\\");
   EXPECT_EQ(BytesOf(p), std::string("\x07\x08\x0C\r\n\x09\x0B\\JK\\q\\x4\\"));
   // A wildcard; a double-byte character whose trail byte is a backslash is

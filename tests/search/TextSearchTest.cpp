@@ -173,16 +173,6 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(longer.Text().back(), 'x');
   EXPECT_EQ(progress.count, 1u);
   progress.stopAfter = -1;
-  // Empty matches are passed over, never replaced, and the search goes on.
-  gFindReplace.regular = true;
-  for (const auto& [text, find, count, after] :
-       {std::tuple("abc", "z*", 0u, "abc"), std::tuple("bbXbb", "b*", 2u, "YXY")}) {
-    FakeTextWindow empty(text);
-    TextSearch emptySearch(empty);
-    EXPECT_EQ(emptySearch.ReplaceAll(find, "Y", true), count);
-    EXPECT_EQ(empty.Text(), after);
-    EXPECT_EQ(empty.caret, count ? 3u : 0u);
-  }
 }
 
 TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
