@@ -71,10 +71,11 @@ TEST_F(BinaryWindow, PaintsHeaderAndRowsCellByCell) {
 
 TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingAndDotsBytesWithoutAGlyph) {
   // Bytes without a glyph show as dots, on the screen only.
-  const std::string glyphless("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0", 11);
+  // An unassigned pair and the user-defined area are dots; NEC rows have glyphs.
+  const std::string glyphless("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0\xF0\x40\x87\x40", 15);
   Show(glyphless);
   Paint();
-  EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 11), "A........\x82\xA0");
+  EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 15), "A........\x82\xA0..\x87\x40");
   window->SelectAll();
   EXPECT_NE(window->ScreenText().find(glyphless), std::string::npos);
   Show(std::string("\x42\x30\x0A\x00", 4));  // U+3042 "あ" and a line feed as UTF-16 units
