@@ -6,13 +6,10 @@
 #include <vector>
 
 #include "core/cabinet/BuiltinKeywords.h"
-#include "core/cabinet/CVeskCabinet.h"
 #include "core/cabinet/DocTypeSettings.h"
+#include "core/cabinet/FilterList.h"
 #include "core/cabinet/KeywordTable.h"
 #include "core/cabinet/StandardFonts.h"
-#include "core/common/ProcessValues.h"
-#include "core/common/Settings.h"
-#include "core/document/CVeskDoc.h"
 #include "core/res/Texts.h"
 #include "platform/Cp932Codec.h"
 
@@ -37,6 +34,7 @@ TEST(DocTypeSettings, NumberedFieldsReachTheFontsLeadingIntegers) {
   initial.ShowEolMark = 0;
   EXPECT_EQ(InitialDocType(), initial);
   EXPECT_EQ(BuiltinDocType(7), BuiltinDocType(0));
+  EXPECT_EQ(codec::Cp932ToUtf8(DocTypeName(-3)), "一般文書");
 }
 
 TEST(StandardFonts, TableEntriesAndDeviceHeights) {
@@ -102,60 +100,6 @@ TEST(FilterList, ParsingStepsOverDoubleByteCharactersAndStopsSafely) {
   EXPECT_FALSE(full.Add({"x", "*.x"}));
   EXPECT_EQ(full, capped);
   EXPECT_EQ(FilterList().DialogFilter(), "|");
-}
-
-class FormatRefresh : public ::testing::Test, public DocumentView {
- protected:
-  FormatRefresh() { doc.AddView(this); }
-  ~FormatRefresh() override {
-    doc.RemoveView(this);
-    gSettings = savedSettings;
-  }
-  void OnUpdate(CVeskDoc&, int hint) override { hints.push_back(hint); }
-  // The copied values: characters per line, tab columns, character spacing.
-  static std::tuple<int, int, int> Copied(CVeskDoc& d) {
-    return {d.Format().charsPerLine, d.Format().tabColumns, d.Format().charSpacing};
-  }
-  AppSettings savedSettings = gSettings;
-  CVeskCabinet cabinet;
-  CVeskDoc doc;
-  std::vector<int> hints;
-};
-
-TEST_F(FormatRefresh, CopiesTheCurrentTypeHeldToItsRangesAndTellsWhetherTheFontChanged) {
-  gSettings.ColumnOutString = "!?";
-  DocTypeSettings& r = cabinet.Current().record;
-  r.TabColumns = 0;
-  r.CharSpacing = -5;
-  cabinet.RefreshDocumentFormat(doc);
-  EXPECT_EQ(Copied(doc), std::tuple(250, 2, 0));
-  r.TabColumns = 0x7FFFFFFF;
-  r.CharSpacing = 1 << 30;
-  cabinet.RefreshDocumentFormat(doc, 100000);
-  EXPECT_EQ(Copied(doc), std::tuple(250, 20, 100));
-  EXPECT_EQ(r.TabColumns, 0x7FFFFFFF);  // the record keeps what it was given
-  cabinet.ResetToType(kDocTypeC);
-  EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterC);
-  r.WordWrap = 1;
-  cabinet.Current().kinsoku = 1;
-  hints.clear();
-  EXPECT_FALSE(cabinet.RefreshDocumentFormat(doc));  // the font stays
-  EXPECT_EQ(Copied(doc), std::tuple(128, 4, 0));
-  EXPECT_EQ(std::tuple(doc.Layout().wordWrap, doc.Layout().kinsoku, doc.Layout().hanging),
-            std::tuple(true, true, std::string("!?")));
-  EXPECT_EQ(hints, std::vector<int>{hint::kFormatChanged});
-  r.Font.height = 20;
-  EXPECT_TRUE(cabinet.RefreshDocumentFormat(doc));
-  EXPECT_EQ(doc.Format().font.height, 20);
-  // A binary document keeps sixteen characters per line.
-  gProcess.nextDocKind = kBinaryDoc;
-  CVeskDoc binary;
-  cabinet.RefreshDocumentFormat(binary, 60);
-  EXPECT_EQ(binary.Format().charsPerLine, 16);
-  // A DocType out of range (a hand-made file) falls back to type 0's filters and name.
-  r.DocType = 9;
-  EXPECT_EQ(cabinet.OpenDialogFilter(), texts::kFilterGeneral);
-  EXPECT_EQ(codec::Cp932ToUtf8(DocTypeName(-3)), "一般文書");
 }
 
 }  // namespace
