@@ -87,26 +87,6 @@ class TextSearchTest : public ::testing::Test {
   fakes::FakeProgress progress;
 };
 
-TEST_F(TextSearchTest, PlainSearchStartsAfterASelectedMatchAndWraps) {
-  FakeTextWindow w("abc abc abc");
-  TextSearch search(w);
-  w.caret = 5;
-  auto next = [&](const char* find, bool down, std::uint32_t start) {
-    ASSERT_TRUE(search.FindNext(find, down, false));
-    EXPECT_EQ(w.start, start);
-  };
-  next("abc", true, 8);
-  next("ABC", true, 0);  // passes the selected match, wraps to the top
-  w.Select(0, 0);        // up from the start of the text wraps to the last occurrence
-  next("abc", false, 8);
-  next("abc", false, 4);
-  // Case matters when asked; nothing found beeps, says so and keeps the selection.
-  EXPECT_FALSE(search.FindNext("ABC", true, true));
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
-  EXPECT_EQ(w.start, 4u);
-}
-
 TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors) {
   FakeTextWindow w("\x82\xA0x\r\nxy x\r\n");
   TextSearch search(w);
@@ -231,16 +211,24 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "X");
 }
 
-// Searching up: from the end the last occurrence comes first, and no search
-// begins on the trail byte of a double-byte character (0x41 in "ア" 83 41).
-TEST_F(TextSearchTest, UpSearchesReachTheLastOccurrenceAndBeginOnCharacters) {
+// A search starts after a selected match and wraps; searching up from the
+// end the last occurrence comes first, and no search begins on the trail
+// byte of a double-byte character (0x41 in "ア" 83 41).
+TEST_F(TextSearchTest, SearchesWrapAndBeginOnCharacters) {
   FakeTextWindow w("ab ab ab");
   TextSearch search(w);
-  w.caret = 8;
-  for (std::uint32_t expected : {6u, 3u, 0u, 6u}) {
-    ASSERT_TRUE(search.FindNext("ab", false, true));
-    EXPECT_EQ(w.start, expected);
+  w.caret = 4;
+  const std::tuple<const char*, bool, std::uint32_t> steps[] = {
+      {"ab", true, 6}, {"AB", true, 0}, {"ab", false, 6}, {"ab", false, 3}, {"ab", false, 0}, {"ab", false, 6}};
+  for (const auto& [find, down, start] : steps) {
+    ASSERT_TRUE(search.FindNext(find, down, false));
+    EXPECT_EQ(w.start, start);
   }
+  // Case matters when asked; nothing found beeps, says so and keeps the selection.
+  EXPECT_FALSE(search.FindNext("AB", true, true));
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
+  EXPECT_EQ(w.start, 6u);
   struct Case {
     std::string text;
     bool regular;
