@@ -155,7 +155,7 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   progress.stopAfter = -1;
 }
 
-TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
+TEST_F(TextSearchTest, ToolbarFindAndClosingTheDialogKeepTheirTexts) {
   std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> records;
   SetRecordSink([&](std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
     records.push_back({type * 10 + id, data});
@@ -178,6 +178,17 @@ TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
   search.ToolbarFind(true);
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_EQ(records.size(), 2u);
+  // Closing the dialog keeps the find text, match case and direction, but
+  // neither the width nor the regular-expression box, also when replayed.
+  FindDialogFields fields = Fields("closed");
+  search.OnFindDialogMessage(FindAction::kClose, fields);
+  fields.findText = "replayed";
+  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
+  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed", "me"}));
+  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
+  EXPECT_EQ(std::tuple(gFindReplace.matchCase, gFindReplace.directionDown, gFindReplace.regular,
+                       gFindReplace.distinguishWidth), std::tuple(true, false, false, true));
+  EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
 }
 
 TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
@@ -229,37 +240,13 @@ TEST_F(TextSearchTest, SearchesWrapAndBeginOnCharacters) {
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
   EXPECT_EQ(w.start, 6u);
-  struct Case {
-    std::string text;
-    bool regular;
-    std::uint32_t caret;
-  } cases[] = {
-      {"\x83\x41\x42", false, 3},                                              // text length minus pattern length
-      {std::string(10, 'x') + "\x83\x41" + std::string(90, 'x'), true, 91},  // caret minus 80
-  };
-  for (const Case& c : cases) {
-    FakeTextWindow t(c.text);
+  for (bool regular : {false, true}) {  // text length minus pattern length; caret minus 80
+    FakeTextWindow t(regular ? std::string(10, 'x') + "\x83\x41" + std::string(90, 'x') : "\x83\x41\x42");
     TextSearch trail(t);
-    gFindReplace.regular = c.regular;
-    t.caret = c.caret;
-    EXPECT_FALSE(trail.FindNext(c.regular ? "A" : "AB", false, true)) << c.text.size();
+    gFindReplace.regular = regular;
+    t.caret = regular ? 91 : 3;
+    EXPECT_FALSE(trail.FindNext(regular ? "A" : "AB", false, true)) << regular;
   }
-}
-
-// Closing the dialog keeps the find text, match case and direction, but
-// neither the width nor the regular-expression box, also when replayed.
-TEST_F(TextSearchTest, ClosingStoresTheFindTextCaseAndDirectionOnly) {
-  FakeTextWindow w("abc");
-  TextSearch search(w);
-  FindDialogFields fields = Fields("closed");
-  search.OnFindDialogMessage(FindAction::kClose, fields);
-  fields.findText = "replayed";
-  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed"}));
-  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
-  EXPECT_EQ(std::tuple(gFindReplace.matchCase, gFindReplace.directionDown, gFindReplace.regular,
-                       gFindReplace.distinguishWidth), std::tuple(true, false, false, true));
-  EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
 }
 
 // The undo records with the bytes they keep.
