@@ -46,7 +46,7 @@ class BinaryWindow : public BinaryWindowFixture {
   fakes::RecordingCanvas canvas;
 };
 
-TEST_F(BinaryWindow, PaintsHeaderAndRowsCellByCell) {
+TEST_F(BinaryWindow, PaintsHeaderRowsGlyphlessBytesAndSpecialBytes) {
   std::string bytes = Counting(20);
   bytes[0] = 'Q';
   Show(bytes);
@@ -67,11 +67,8 @@ TEST_F(BinaryWindow, PaintsHeaderAndRowsCellByCell) {
   EXPECT_EQ(AddressText(123456789, false), "12345678");
   EXPECT_EQ(AddressText(4000000000u, false), "40000000");
   EXPECT_EQ(AddressText(0xABCDEF12u, true), "ABCDEF12");
-}
-
-TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingAndDotsBytesWithoutAGlyph) {
-  // Bytes without a glyph show as dots, on the screen only.
-  // An unassigned pair and the user-defined area are dots; NEC rows have glyphs.
+  // Bytes without a glyph (an unassigned pair, the user-defined area; not
+  // the NEC rows) show as dots, on the screen only.
   const std::string glyphless("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0\xF0\x40\x87\x40", 15);
   Show(glyphless);
   Paint();
@@ -82,12 +79,10 @@ TEST_F(BinaryWindow, TextAreaFollowsTheCodeSettingAndDotsBytesWithoutAGlyph) {
   settings.StrCodeType = 4;                       // read at the next paint
   Paint();
   EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 3), "\x82\xA0.");
-}
-
-TEST_F(BinaryWindow, SpecialBytesAreRedrawnInTheirColours) {
+  // Special bytes are redrawn in their colours.
   settings.Binary1 = 0x41;
   settings.Binary2 = 0x41;  // the same value: Binary1 wins
-  std::string bytes = Counting(16);
+  bytes = Counting(16);
   bytes.replace(1, 3, "ABC");
   Show(bytes);
   const std::vector<std::uint32_t> marks = {2, 3};
@@ -108,8 +103,19 @@ TEST_F(BinaryWindow, SpecialBytesAreRedrawnInTheirColours) {
   EXPECT_FALSE(coloured(1));
 }
 
-TEST_F(BinaryWindow, SelectionIsInvertedInBothAreasPerRowAndOnlyWhereVisible) {
+TEST_F(BinaryWindow, UnderlinesAndTheSelection) {
+  Show({});
+  Paint();
+  EXPECT_EQ(canvas.runs.size(), 3u);
+  for (const auto& run : canvas.runs) EXPECT_EQ(run.y, kHeaderTop);
+  EXPECT_TRUE(canvas.lines.empty());
+  EXPECT_EQ(Layout().LastVisiblePos(0), 0u);
   settings.DrawUnderLine = 1;
+  Paint(Rect{});  // nothing to repaint, yet the underline of row 0
+  EXPECT_TRUE(canvas.runs.empty());
+  ASSERT_EQ(canvas.lines.size(), 1u);
+  EXPECT_EQ(canvas.lines[0].y1, RowY(0) + kLh - 1);
+  // A selection is inverted in both areas per row.
   Show(Counting(40));
   window->SetSelection(18, 14);  // bytes 14..17
   Paint();
@@ -132,10 +138,7 @@ TEST_F(BinaryWindow, SelectionIsInvertedInBothAreasPerRowAndOnlyWhereVisible) {
   ASSERT_EQ(canvas.inversions.size(), 8u);
   EXPECT_EQ(canvas.inversions[0].rect.top, RowY(0));
   EXPECT_EQ(canvas.inversions[7].rect.top, RowY(3));
-}
-
-TEST_F(BinaryWindow, CaretUnderlines) {
-  settings.DrawUnderLine = 1;
+  // Caret underlines.
   settings.DrawUnderCaret = 1;
   Show(Counting(40));
   window->SetCaretState(17, BinaryArea::kHex, false);
@@ -158,20 +161,6 @@ TEST_F(BinaryWindow, CaretUnderlines) {
   window->SetCaretState(40, BinaryArea::kText, false);
   ASSERT_EQ(host.invalidRects.size(), 2u);
   EXPECT_EQ(std::pair(host.invalidRects[0].top, host.invalidRects[1].top), std::pair(RowY(1), RowY(2)));
-}
-
-TEST_F(BinaryWindow, EmptyDocumentDrawsTheHeaderAndRowZeroUnderline) {
-  Show({});
-  Paint();
-  EXPECT_EQ(canvas.runs.size(), 3u);
-  for (const auto& run : canvas.runs) EXPECT_EQ(run.y, kHeaderTop);
-  EXPECT_TRUE(canvas.lines.empty());
-  EXPECT_EQ(Layout().LastVisiblePos(0), 0u);
-  settings.DrawUnderLine = 1;
-  Paint(Rect{});  // nothing to repaint, yet the underline of row 0
-  EXPECT_TRUE(canvas.runs.empty());
-  ASSERT_EQ(canvas.lines.size(), 1u);
-  EXPECT_EQ(canvas.lines[0].y1, RowY(0) + kLh - 1);
 }
 
 TEST_F(BinaryWindow, VerticalScrollingAndItsActionsAsKeysWhenNothingScrolls) {
