@@ -68,7 +68,7 @@ TEST(BinaryLayout, ColumnHitTestFindsTheByteOfEveryCell) {
   EXPECT_TRUE(standard.HitTestColumn(58).pastEnd);
 }
 
-TEST(BinaryLayout, PointHitTestUsesScrollOrigin) {
+TEST(BinaryLayout, PointHitTestScrollRangeAndUnderline) {
   BinaryLayout layout = Grid(16, 8, true);
   layout.SetClientSize(800, 600);
   layout.SetFirstRow(10);
@@ -81,10 +81,7 @@ TEST(BinaryLayout, PointHitTestUsesScrollOrigin) {
   // Far below: saturated instead of wrapping round to a small position.
   layout.SetFirstRow(0xFFFFFF00u);
   EXPECT_EQ(layout.HitTestPoint(100, 590).position, 0xFFFFFFFFu);
-}
-
-TEST(BinaryLayout, ScrollRangeAndUnderline) {
-  BinaryLayout layout = Grid(16, 8, true);
+  layout = Grid(16, 8, true);
   layout.SetClientSize(1000, 23 + 16 * 10);  // ten rows
   EXPECT_FALSE(layout.VerticalRange(16 * 8).enabled);
   // Ten rows and the caret's row after them: one row to scroll.

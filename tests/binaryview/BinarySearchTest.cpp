@@ -62,7 +62,7 @@ TEST_F(BinarySearch, FindBoxSearchesHexAndBadTextsBeep) {
   EXPECT_EQ(gFindReplace.findHistory.Entries(), std::vector<std::string>{"0d0A"});
 }
 
-TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
+TEST_F(BinarySearch, TextAreaSearchesAndTheDialog) {
   Open("xxABC\r\nQ\x01Z");
   InTextArea();
   box.boxText = "abc";
@@ -95,9 +95,7 @@ TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
   window->FindNext(1);
   EXPECT_EQ(window->SelectionFirst(), 4u);
   EXPECT_EQ(Selected(), "\x83\x41Z");
-}
-
-TEST_F(BinarySearch, DialogOpensOnceWithTheSelectionAndTheOtherKindReplacesIt) {
+  // The dialog opens once with the selection; the other kind replaces it.
   Open("\x12\x34\x56");
   window->SetSelection(0, 2);
   window->FindDialog();

@@ -178,7 +178,7 @@ TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
   EXPECT_EQ(gCabinet.Current().keywords.Count(), 2u);
 }
 
-TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
+TEST_F(SheetTest, FontAndColourRecordsAndDialogs) {
   const std::vector<std::tuple<int, int, int, bool>> cases = {
       // points chosen, dpi, points kept, beep
       {72, 96, 72, false}, {80, 96, 75, true}, {12, 144, 12, false}, {60, 144, 50, true}};
@@ -204,12 +204,10 @@ TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
   RunCabinetCommand(cabinet_command::kFont, &record);
   EXPECT_EQ(gCabinet.Settings().Font, played);
   EXPECT_TRUE(dialogs.fontScript.empty());
-}
-
-TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomColours) {
-  std::vector<std::uint8_t> record(40);
-  for (int i = 0; i < 10; ++i) PutLe32(record.data() + 4 * i, std::uint32_t(i));
-  RunCabinetCommand(cabinet_command::kPlayColors, &record);
+  // Recorded colours are palette indices; the chooser keeps its custom colours.
+  std::vector<std::uint8_t> colours(40);
+  for (int i = 0; i < 10; ++i) PutLe32(colours.data() + 4 * i, std::uint32_t(i));
+  RunCabinetCommand(cabinet_command::kPlayColors, &colours);
   const DocTypeSettings& r = gCabinet.Settings();
   EXPECT_EQ(std::tuple(r.CKeywordColor, r.MarkedLineBackColor, r.TextBackColor, r.TagBackColor),
             std::tuple(PaletteColor(1), PaletteColor(4) | kBackColorFlag, PaletteColor(10),
