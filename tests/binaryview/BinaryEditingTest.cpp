@@ -184,7 +184,7 @@ TEST_F(BinaryEditing, UndoAndRedoRestoreEveryEditExactly) {
   EXPECT_EQ(Text(), "ab");
 }
 
-TEST_F(BinaryEditing, MarksAreSortedLimitedAndVisitedInTurn) {
+TEST_F(BinaryEditing, MarksAndDragging) {
   Open(std::string(300, 'm'));
   for (std::uint32_t pos : {200u, 10u, 100u}) {
     window->PlaceCaret(pos, false);
@@ -211,9 +211,7 @@ TEST_F(BinaryEditing, MarksAreSortedLimitedAndVisitedInTurn) {
   EXPECT_EQ(platform.beep.beeps.size(), beeps + 1);
   window->ClearMarks();
   EXPECT_TRUE(doc->CharMarks().empty());
-}
-
-TEST_F(BinaryEditing, DraggingPastTheRowEndTakesItsLastByte) {
+  // Dragging past the row end takes its last byte.
   Open(std::string(64, 'd'));
   const BinaryLayout& layout = window->Layout();
   const int y = int(layout.RowTop(1)) + 2;

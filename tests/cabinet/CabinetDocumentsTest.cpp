@@ -75,7 +75,7 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
   EXPECT_FALSE(progress.isOpen);
 }
 
-TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothing) {
+TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothingAndFileOpenTakesOnlyCabinets) {
   for (int c = 0; c < 3; ++c) {  // missing, unreadable, malformed
     fakes::FakePlatform local;
     local.files.directories = {"/w"};
@@ -90,6 +90,20 @@ TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothing) {
       EXPECT_EQ(local.messages.shown[0].text.substr(0, c == 1 ? std::string::npos : expected.size()), expected);
     }
   }
+  // File open takes a cabinet only when it is one.
+  // Starts like a cabinet header (count 1, offset 16) but is not one.
+  const std::string lookalike = std::string("\x01\0\0\0\x10\0\0\0", 8) + std::string(40, '\x05');
+  platform.files.files["/w/data.bin"] = lookalike;
+  CVeskDoc* doc = OpenInMode(Documents(), "/w/data.bin", kOpenAuto, false);
+  ASSERT_TRUE(doc);
+  EXPECT_EQ(doc->DocKind(), kBinaryDoc);
+  EXPECT_FALSE(platform.Shown(msg::kCabinetMalformed));
+  EXPECT_EQ(OpenInMode(Documents(), "/w/data.bin", kOpenCabinet, false), nullptr);
+  EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
+  WriteOther("/w/two.cab", {});
+  EXPECT_EQ(OpenInMode(Documents(), "/w/two.cab", kOpenAuto, false), nullptr);
+  EXPECT_EQ(gCabinet.Path(), "/w/two.cab");
+  EXPECT_EQ(Documents().Count(), 0u);
 }
 
 // The file stays the current cabinet and the next save replaces it: what
@@ -159,22 +173,6 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   ASSERT_EQ(platform.dialogs.requests.size(), 1u);
   EXPECT_EQ(platform.dialogs.requests[0].initialDir + " " + platform.dialogs.requests[0].fileName, "/w /w/One.cab");
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
-}
-
-TEST_F(CabinetTest, FileOpenTakesACabinetOnlyWhenItIsOne) {
-  // Starts like a cabinet header (count 1, offset 16) but is not one.
-  const std::string lookalike = std::string("\x01\0\0\0\x10\0\0\0", 8) + std::string(40, '\x05');
-  platform.files.files["/w/data.bin"] = lookalike;
-  CVeskDoc* doc = OpenInMode(Documents(), "/w/data.bin", kOpenAuto, false);
-  ASSERT_TRUE(doc);
-  EXPECT_EQ(doc->DocKind(), kBinaryDoc);
-  EXPECT_FALSE(platform.Shown(msg::kCabinetMalformed));
-  EXPECT_EQ(OpenInMode(Documents(), "/w/data.bin", kOpenCabinet, false), nullptr);
-  EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
-  WriteOther("/w/two.cab", {});
-  EXPECT_EQ(OpenInMode(Documents(), "/w/two.cab", kOpenAuto, false), nullptr);
-  EXPECT_EQ(gCabinet.Path(), "/w/two.cab");
-  EXPECT_EQ(Documents().Count(), 0u);
 }
 
 TEST(CabinetName, TheDialogAppendsCabUnlessADotEndsTheName) {

@@ -122,7 +122,7 @@ struct Sample {
   std::size_t afterKeywords = 0;
 };
 
-TEST(CabinetFile, ChecksRefuseEveryBrokenPart) {
+TEST(CabinetFile, ChecksRefuseEveryBrokenPartAndTrailingPartsAreOptional) {
   struct Case {
     const char* what;
     std::function<void(Sample&)> spoil;
@@ -152,9 +152,7 @@ TEST(CabinetFile, ChecksRefuseEveryBrokenPart) {
   Sample padded;
   padded.bytes.resize(kCabinetBufferSize - 1, '\0');
   EXPECT_EQ(ReadCabinet(padded.bytes).format, CabinetFormat::kCurrent);
-}
-
-TEST(CabinetFile, TrailingPartsAreOptionalAndLimitsAreApplied) {
+  // The trailing parts are optional.
   Sample file;
   file.bytes.resize(file.afterKeywords);
   const CabinetContents c = ReadCabinet(file.bytes);

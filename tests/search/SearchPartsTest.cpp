@@ -55,24 +55,7 @@ TEST(BytePatternTest, FirstAndLastMatchAgreeWithTryingEveryPosition) {
   }
 }
 
-TEST(SearchHistoryTest, NewestFirstWithoutDuplicatesAndCutToItsLimit) {
-  SearchHistory history(80);
-  for (int i = 0; i < 25; ++i) history.Add("t" + std::to_string(i));
-  EXPECT_EQ(history.Entries().size(), 20u);
-  EXPECT_EQ(history.Newest(), "t24");
-  EXPECT_EQ(history.Entries().back(), "t5");
-  history.Add("t10");
-  EXPECT_EQ(history.Entries().size(), 20u);
-  EXPECT_EQ(history.Entries()[0], "t10");
-  EXPECT_EQ(history.Entries()[1], "t24");
-  history.Add("");
-  EXPECT_EQ(history.Newest(), "t10");
-  // 79 single bytes and a double-byte character: the character is not split.
-  history.Add(std::string(79, 'x') + "\x82\xA0");
-  EXPECT_EQ(history.Newest(), std::string(79, 'x'));
-}
-
-TEST(TagLineTest, TheRuleOnItsEdges) {
+TEST(TagLineTest, TheRuleOnItsEdgesAndTheSearchHistory) {
   const std::string path260 = "/" + std::string(259, 'p');
   const struct {
     std::string line;
@@ -95,6 +78,21 @@ TEST(TagLineTest, TheRuleOnItsEdges) {
       {"/" + std::string(266, 'p') + "(12)", std::nullopt},  // ")" beyond 270 bytes
   };
   for (const auto& c : cases) EXPECT_EQ(ParseTagLine(c.line), c.tag) << c.line;
+  // The search history: newest first, without duplicates, cut to its limit.
+  SearchHistory history(80);
+  for (int i = 0; i < 25; ++i) history.Add("t" + std::to_string(i));
+  EXPECT_EQ(history.Entries().size(), 20u);
+  EXPECT_EQ(history.Newest(), "t24");
+  EXPECT_EQ(history.Entries().back(), "t5");
+  history.Add("t10");
+  EXPECT_EQ(history.Entries().size(), 20u);
+  EXPECT_EQ(history.Entries()[0], "t10");
+  EXPECT_EQ(history.Entries()[1], "t24");
+  history.Add("");
+  EXPECT_EQ(history.Newest(), "t10");
+  // 79 single bytes and a double-byte character: the character is not split.
+  history.Add(std::string(79, 'x') + "\x82\xA0");
+  EXPECT_EQ(history.Newest(), std::string(79, 'x'));
 }
 
 struct FakeList : TagListWindow {

@@ -87,7 +87,7 @@ class TextSearchTest : public ::testing::Test {
   fakes::FakeProgress progress;
 };
 
-TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors) {
+TEST_F(TextSearchTest, PatternSearchAndReplace) {
   FakeTextWindow w("\x82\xA0x\r\nxy x\r\n");
   TextSearch search(w);
   gFindReplace.regular = true;
@@ -102,24 +102,23 @@ TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors)
   gFindReplace.distinguishWidth = false;
   ASSERT_TRUE(wideSearch.FindNext("ABC", true, true));
   EXPECT_EQ(wide.Selected(), "\x82\x60\x82\x61\x82\x62");
-}
-
-TEST_F(TextSearchTest, ReplaceNeedsASelectionAndTakesTwoUndoSteps) {
-  FakeTextWindow w("one two one");
-  TextSearch search(w);
-  search.Replace("one", true, false, "1");
+  // Replace needs a selection and takes two undo steps.
+  gFindReplace = CFindReplaceManeger();
+  FakeTextWindow r("one two one");
+  TextSearch replace(r);
+  replace.Replace("one", true, false, "1");
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  w.Select(0, 3);
-  search.Replace("one", true, false, "1");
-  EXPECT_EQ(w.Text(), "1 two one");
-  EXPECT_EQ(w.Selected(), "one");  // the next match
-  EXPECT_EQ(w.doc->Undo().Count(), 2u);
-  EXPECT_EQ(w.doc->Undo().At(0).type, std::uint32_t(CVeskRD::kDeleted));
-  EXPECT_EQ(w.doc->Undo().At(1).type, std::uint32_t(CVeskRD::kInserted));
+  r.Select(0, 3);
+  replace.Replace("one", true, false, "1");
+  EXPECT_EQ(r.Text(), "1 two one");
+  EXPECT_EQ(r.Selected(), "one");  // the next match
+  EXPECT_EQ(r.doc->Undo().Count(), 2u);
+  EXPECT_EQ(r.doc->Undo().At(0).type, std::uint32_t(CVeskRD::kDeleted));
+  EXPECT_EQ(r.doc->Undo().At(1).type, std::uint32_t(CVeskRD::kInserted));
   // A selection that is not the text: the next match is found and replaced.
-  w.Select(1, 3);
-  search.Replace("one", true, false, "[1]");
-  EXPECT_EQ(w.Text(), "1 two [1]");
+  r.Select(1, 3);
+  replace.Replace("one", true, false, "[1]");
+  EXPECT_EQ(r.Text(), "1 two [1]");
 }
 
 TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
