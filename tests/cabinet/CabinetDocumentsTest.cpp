@@ -4,12 +4,8 @@
 #include <vector>
 
 #include "core/app/FileCommands.h"
-#include "core/common/ProcessValues.h"
-#include "core/common/Settings.h"
 #include "core/app/CabinetCommands.h"
-#include "core/cabinet/CabinetFile.h"
 #include "core/app/CabinetMessages.h"
-#include "core/document/CVeskDoc.h"
 #include "core/res/MessageIds.h"
 #include "core/res/StringTable.h"
 #include "CabinetFixture.h"
