@@ -5,7 +5,6 @@
 #include <random>
 #include <vector>
 
-#include "core/binaryview/GlyphCells.h"
 #include "core/encoding/Cp932.h"
 
 namespace quarn {
@@ -91,27 +90,6 @@ TEST(CharColumn, EveryCodeGivesOneStandaloneGlyphPerCellOnAnyBytes) {
         }
       }
     }
-  }
-}
-
-TEST(VisibleCells, CharactersWithoutAGlyphBecomeDots) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"A\x7F" "B", "A.B"},
-      {"\x80\xA0\xFD\xFE\xFF", "....."},
-      {"\x85\x40" "x", "..x"},                    // an unassigned pair
-      {"\xF0\x40\xF9\xFC", "...."},               // the user-defined area
-      {"\x82\xA0\x81\x40\x87\x40\xFA\x40", "\x82\xA0\x81\x40\x87\x40\xFA\x40"},  // NEC and IBM rows too
-      {"\xB1\xDF\\~ .", "\xB1\xDF\\~ ."},
-      {" \x82", " ."},                            // a first byte without its second
-  };
-  for (const auto& [cells, shown] : cases) EXPECT_EQ(VisibleCells(cells), shown) << cells;
-  // JIS pairs convert across the table.
-  const std::pair<std::pair<int, int>, int> jis[] = {
-      {{0x21, 0x21}, 0x8140}, {{0x30, 0x21}, 0x889F}, {{0x21, 0x60}, 0x8180}, {{0x5F, 0x21}, 0xE040}};
-  for (const auto& [pair, sjis] : jis) {
-    std::uint8_t s1, s2;
-    JisToSjis(std::uint8_t(pair.first), std::uint8_t(pair.second), s1, s2);
-    EXPECT_EQ((s1 << 8) | s2, sjis);
   }
 }
 

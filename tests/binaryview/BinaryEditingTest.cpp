@@ -33,7 +33,7 @@ class BinaryEditing : public BinaryWindowFixture {
   fakes::FakeClipboard clipboard;
 };
 
-TEST_F(BinaryEditing, HexDigitsMakeOneByteInInsertAndOverwriteMode) {
+TEST_F(BinaryEditing, HexDigitsMakeOneByteAndTheTextAreaTakesWholeCharacters) {
   Open("\x11\x22");
   Type("D");
   EXPECT_EQ(Text(), "\x0D\x11\x22");
@@ -58,9 +58,7 @@ TEST_F(BinaryEditing, HexDigitsMakeOneByteInInsertAndOverwriteMode) {
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "0x00000002");
   EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetDec), "00000002");
   EXPECT_EQ(StatusBar().RememberedText(pane::kByteValue), "034");
-}
-
-TEST_F(BinaryEditing, TextAreaTakesCharactersDoubleByteOnesWhole) {
+  // The text area takes characters, double-byte ones whole.
   Open("");
   window->OnChar('\t', kPlain);
   EXPECT_EQ(window->CaretArea(), BinaryArea::kText);
@@ -95,7 +93,7 @@ TEST_F(BinaryEditing, OnlyWholeCharactersThatAreHexDigitsTypeDigits) {
   }
 }
 
-TEST_F(BinaryEditing, BackspaceAndDeleteWithAndWithoutSelection) {
+TEST_F(BinaryEditing, DeletionsAndMovesWithAndWithoutSelection) {
   Open("abcdef");
   window->OnChar('\b', kPlain);  // at 0 nothing happens
   EXPECT_EQ(Text(), "abcdef");
@@ -110,9 +108,7 @@ TEST_F(BinaryEditing, BackspaceAndDeleteWithAndWithoutSelection) {
   window->OnChar('\b', kPlain);
   EXPECT_EQ(Text(), "af");
   EXPECT_FALSE(window->HasSelection());
-}
-
-TEST_F(BinaryEditing, MovesStayInsideTheTextAndShiftSelects) {
+  // Moves stay inside the text; Shift selects.
   Open(std::string(40, 'x'));  // rows of 16: 0..15, 16..31, 32..39
   const std::tuple<int, KeyState, int, std::uint32_t> moves[] = {
       {vk::kUp, kPlain, 1, 0},    {vk::kRight, kPlain, 2, 2}, {vk::kDown, kPlain, 2, 34},
@@ -130,7 +126,7 @@ TEST_F(BinaryEditing, MovesStayInsideTheTextAndShiftSelects) {
   EXPECT_TRUE(gProcess.overwrite);
 }
 
-TEST_F(BinaryEditing, CopyKeepsZeroBytesInsideTheProgramOnly) {
+TEST_F(BinaryEditing, CopiesKeepZeroBytesInsideTheProgramAndTheScreenCopyShowsRows) {
   Open(std::string("\x41\x00\x42zz", 5));
   Key(vk::kRight, kShift, 3);
   window->Copy();
@@ -142,6 +138,15 @@ TEST_F(BinaryEditing, CopyKeepsZeroBytesInsideTheProgramOnly) {
   window->Paste();
   EXPECT_EQ(Text().substr(8), "Q");
   EXPECT_TRUE(window->CanPaste());
+  // The screen copy shows the selected rows as displayed.
+  Open("ABCDEFGHIJKLMNOPQR");
+  window->SetSelection(1, 2);
+  window->ScreenCopy();
+  const std::string& text = clipboard.text;
+  ASSERT_NE(text.find("\r\n-"), std::string::npos);
+  EXPECT_NE(text.find("00000000  41 42 43"), std::string::npos) << text;
+  EXPECT_NE(text.find("ABCDEFGHIJKLMNOP\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("00000010"), std::string::npos);
 }
 
 TEST_F(BinaryEditing, UndoAndRedoRestoreEveryEditExactly) {
@@ -163,9 +168,23 @@ TEST_F(BinaryEditing, UndoAndRedoRestoreEveryEditExactly) {
   EXPECT_EQ(doc->Undo().Count(), 6u);
   for (int i = 0; i < 4; ++i) window->Undo();
   EXPECT_EQ(Text(), original);
+  // Redo never replays records made for another text.
+  Open("ab");
+  Key(vk::kEnd, kCtrl);
+  clipboard.setText(std::string(40000, 'x'));
+  window->Paste();  // an insertion whose undo needs more than a store holds
+  Type("7");
+  window->Undo();   // the typed byte: its redo record goes in
+  EXPECT_TRUE(window->CanRedo());
+  window->Undo();   // the paste: its redo record cannot be kept
+  EXPECT_EQ(Text(), "ab");
+  // The byte's record belongs to the text with the paste and is gone too.
+  EXPECT_FALSE(window->CanRedo());
+  window->Redo();
+  EXPECT_EQ(Text(), "ab");
 }
 
-TEST_F(BinaryEditing, MarksAreSortedLimitedAndVisitedInTurn) {
+TEST_F(BinaryEditing, MarksAndDragging) {
   Open(std::string(300, 'm'));
   for (std::uint32_t pos : {200u, 10u, 100u}) {
     window->PlaceCaret(pos, false);
@@ -192,9 +211,7 @@ TEST_F(BinaryEditing, MarksAreSortedLimitedAndVisitedInTurn) {
   EXPECT_EQ(platform.beep.beeps.size(), beeps + 1);
   window->ClearMarks();
   EXPECT_TRUE(doc->CharMarks().empty());
-}
-
-TEST_F(BinaryEditing, DraggingPastTheRowEndTakesItsLastByte) {
+  // Dragging past the row end takes its last byte.
   Open(std::string(64, 'd'));
   const BinaryLayout& layout = window->Layout();
   const int y = int(layout.RowTop(1)) + 2;
@@ -206,33 +223,6 @@ TEST_F(BinaryEditing, DraggingPastTheRowEndTakesItsLastByte) {
   window->OnMouse(MouseKind::kLeftUp, 0, 0, kPlain);
   ASSERT_TRUE(window->HasSelection());
   EXPECT_EQ(Selection(), std::pair(24u, 31u));
-}
-
-TEST_F(BinaryEditing, ScreenCopyShowsTheSelectedRowsAsDisplayed) {
-  Open("ABCDEFGHIJKLMNOPQR");
-  window->SetSelection(1, 2);
-  window->ScreenCopy();
-  const std::string& text = clipboard.text;
-  ASSERT_NE(text.find("\r\n-"), std::string::npos);
-  EXPECT_NE(text.find("00000000  41 42 43"), std::string::npos) << text;
-  EXPECT_NE(text.find("ABCDEFGHIJKLMNOP\r\n"), std::string::npos) << text;
-  EXPECT_EQ(text.find("00000010"), std::string::npos);
-}
-
-TEST_F(BinaryEditing, RedoNeverReplaysRecordsMadeForAnotherText) {
-  Open("ab");
-  Key(vk::kEnd, kCtrl);
-  clipboard.setText(std::string(40000, 'x'));
-  window->Paste();  // an insertion whose undo needs more than a store holds
-  Type("7");
-  window->Undo();   // the typed byte: its redo record goes in
-  EXPECT_TRUE(window->CanRedo());
-  window->Undo();   // the paste: its redo record cannot be kept
-  EXPECT_EQ(Text(), "ab");
-  // The byte's record belongs to the text with the paste and is gone too.
-  EXPECT_FALSE(window->CanRedo());
-  window->Redo();
-  EXPECT_EQ(Text(), "ab");
 }
 
 TEST_F(BinaryEditing, RefusedDeletionOrAReadOnlyDocumentStopsTheInput) {

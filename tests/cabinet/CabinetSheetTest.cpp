@@ -9,6 +9,7 @@
 #include "core/app/CabinetSheet.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/res/MessageIds.h"
+#include "core/res/Texts.h"
 
 namespace quarn {
 namespace {
@@ -63,10 +64,7 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   page.charsPerLine = 20;
   ApplyFormatPage(gCabinet, page, false);
   EXPECT_GT(wide->RowCount(), before);
-}
-
-TEST_F(SheetTest, FormatRecordsReplayWhatTheyCarry) {
-  CabinetFormatPage page = FormatPageOf(gCabinet.Current());
+  // Played format records: 44 bytes carry the first eleven values.
   page.docType = kDocTypeC;
   page.charsPerLine = 99;
   page.tabKeySpaces = true;
@@ -74,7 +72,6 @@ TEST_F(SheetTest, FormatRecordsReplayWhatTheyCarry) {
   const std::vector<std::uint8_t> full = FormatRecord(page);
   ASSERT_EQ(full.size(), 52u);
   EXPECT_EQ(std::pair(GetLe32(full.data()), GetLe32(full.data() + 4)), std::pair(1u, 99u));
-  // 44 bytes carry the first eleven values: TabKeySpaces and kinsoku stay.
   RunCabinetCommand(cabinet_command::kPlayFormat, &full);
   EXPECT_EQ(std::pair(gCabinet.Settings().CharsPerLine, gCabinet.Current().kinsoku), std::pair(99, 1));
   std::vector<std::uint8_t> short44(full.begin(), full.begin() + 44);
@@ -90,7 +87,40 @@ TEST_F(SheetTest, FormatRecordsReplayWhatTheyCarry) {
   EXPECT_EQ(gCabinet.Settings().CharsPerLine, 77);
 }
 
-TEST(KeywordText, LimitsOfTheKeywordPage) {
+TEST_F(SheetTest, TheCopiedFormatIsHeldToItsRangesAndTellsWhetherTheFontChanged) {
+  gSettings.ColumnOutString = "!?";
+  DocTypeSettings& r = gCabinet.Current().record;
+  r.TabColumns = 0;
+  r.CharSpacing = -5;
+  gCabinet.RefreshDocumentFormat(*text);
+  EXPECT_EQ(std::tuple(text->Format().charsPerLine, text->Format().tabColumns, text->Format().charSpacing),
+            std::tuple(250, 2, 0));
+  r.TabColumns = 0x7FFFFFFF;
+  r.CharSpacing = 1 << 30;
+  gCabinet.RefreshDocumentFormat(*text, 100000);
+  EXPECT_EQ(std::tuple(text->Format().charsPerLine, text->Format().tabColumns, text->Format().charSpacing),
+            std::tuple(250, 20, 100));
+  EXPECT_EQ(r.TabColumns, 0x7FFFFFFF);  // the record keeps what it was given
+  gCabinet.ResetToType(kDocTypeC);
+  EXPECT_EQ(gCabinet.OpenDialogFilter(), texts::kFilterC);
+  r.WordWrap = 1;
+  gCabinet.Current().kinsoku = 1;
+  hints.seen.clear();
+  EXPECT_FALSE(gCabinet.RefreshDocumentFormat(*text));  // the font stays
+  EXPECT_EQ(std::tuple(text->Layout().wordWrap, text->Layout().kinsoku, text->Layout().hanging),
+            std::tuple(true, true, std::string("!?")));
+  EXPECT_EQ(hints.seen, std::vector<int>{hint::kFormatChanged});
+  r.Font.height = 20;
+  EXPECT_TRUE(gCabinet.RefreshDocumentFormat(*text));
+  CVeskDoc* binary = Open("/w/a.bin", kBinaryDoc);  // keeps sixteen characters per line
+  gCabinet.RefreshDocumentFormat(*binary, 60);
+  EXPECT_EQ(binary->Format().charsPerLine, 16);
+  // A DocType out of range (a hand-made file) falls back to type 0's filters.
+  r.DocType = 9;
+  EXPECT_EQ(gCabinet.OpenDialogFilter(), texts::kFilterGeneral);
+}
+
+TEST(KeywordText, LimitsOfTheKeywordAndFilterPages) {
   const std::string crlf = "\r\n";
   std::string many;
   for (int i = 0; i < 200; ++i) many += "k" + std::to_string(i) + crlf;
@@ -108,14 +138,11 @@ TEST(KeywordText, LimitsOfTheKeywordPage) {
   const KeywordTable table = ParseKeywordText("int\r\n\r\nchar\r\n\r\nlong");
   EXPECT_EQ(table.Words(), (std::vector<std::string>{"int", "char", "long"}));
   EXPECT_EQ(KeywordText(table), "int\r\nchar\r\nlong\r\n");
-}
-
-TEST(FilterPairs, TheFilterPageChecksEachChangedPair) {
   const std::string forty(40, 't');
-  const std::vector<std::tuple<std::string, std::string, int>> cases = {
+  const std::vector<std::tuple<std::string, std::string, int>> pairs = {
       {"Text", "*.txt", 0}, {"", "*.*", 0},        {forty, forty, 0},      {forty + "t", "*.*", 1},
       {"a|b", "*.*", 1},    {"Text", "", 2},       {"Text", forty + "x", 2}, {"Text", "*.a|*.b", 2}};
-  for (const auto& [title, patterns, refusal] : cases) EXPECT_EQ(CheckFilterPair(title, patterns), refusal) << title;
+  for (const auto& [title, patterns, refusal] : pairs) EXPECT_EQ(CheckFilterPair(title, patterns), refusal) << title;
 }
 
 TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
@@ -151,7 +178,7 @@ TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
   EXPECT_EQ(gCabinet.Current().keywords.Count(), 2u);
 }
 
-TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
+TEST_F(SheetTest, FontAndColourRecordsAndDialogs) {
   const std::vector<std::tuple<int, int, int, bool>> cases = {
       // points chosen, dpi, points kept, beep
       {72, 96, 72, false}, {80, 96, 75, true}, {12, 144, 12, false}, {60, 144, 50, true}};
@@ -177,12 +204,10 @@ TEST_F(SheetTest, TheFontIsHeldToAHundredPixelsAndReplaysWithoutADialog) {
   RunCabinetCommand(cabinet_command::kFont, &record);
   EXPECT_EQ(gCabinet.Settings().Font, played);
   EXPECT_TRUE(dialogs.fontScript.empty());
-}
-
-TEST_F(SheetTest, RecordedColoursArePaletteIndicesAndTheChooserKeepsItsCustomColours) {
-  std::vector<std::uint8_t> record(40);
-  for (int i = 0; i < 10; ++i) PutLe32(record.data() + 4 * i, std::uint32_t(i));
-  RunCabinetCommand(cabinet_command::kPlayColors, &record);
+  // Recorded colours are palette indices; the chooser keeps its custom colours.
+  std::vector<std::uint8_t> colours(40);
+  for (int i = 0; i < 10; ++i) PutLe32(colours.data() + 4 * i, std::uint32_t(i));
+  RunCabinetCommand(cabinet_command::kPlayColors, &colours);
   const DocTypeSettings& r = gCabinet.Settings();
   EXPECT_EQ(std::tuple(r.CKeywordColor, r.MarkedLineBackColor, r.TextBackColor, r.TagBackColor),
             std::tuple(PaletteColor(1), PaletteColor(4) | kBackColorFlag, PaletteColor(10),

@@ -13,15 +13,9 @@ namespace {
 
 std::string BytesOf(const BytePattern& p) { return std::string(p.bytes.begin(), p.bytes.end()); }
 
-TEST(BytePatternTest, HexPatternsNeedPairsOfDigits) {
+TEST(BytePatternTest, HexNeedsPairsOfDigitsEscapesTranslateAndOthersStay) {
   EXPECT_EQ(BytesOf(*ParseHexPattern("01000d0A")), std::string("\x01\x00\x0D\x0A", 4));
-  EXPECT_FALSE(ParseHexPattern(""));
-  EXPECT_FALSE(ParseHexPattern("123"));
-  EXPECT_FALSE(ParseHexPattern("12 34"));
-  EXPECT_FALSE(ParseHexPattern("0x12"));
-}
-
-TEST(BytePatternTest, EscapesTranslateAndOthersStay) {
+  for (const char* bad : {"", "123", "12 34", "0x12"}) EXPECT_FALSE(ParseHexPattern(bad)) << bad;
   const BytePattern p = TranslateEscapes("\\a\\B\\f\\N\\t\\v\\\\\\x4a\\X4B\\q\\x4\\");
   EXPECT_EQ(BytesOf(p), std::string("\x07\x08\x0C\r\n\x09\x0B\\JK\\q\\x4\\"));
   // A wildcard; a double-byte character whose trail byte is a backslash is
@@ -61,24 +55,7 @@ TEST(BytePatternTest, FirstAndLastMatchAgreeWithTryingEveryPosition) {
   }
 }
 
-TEST(SearchHistoryTest, NewestFirstWithoutDuplicatesAndCutToItsLimit) {
-  SearchHistory history(80);
-  for (int i = 0; i < 25; ++i) history.Add("t" + std::to_string(i));
-  EXPECT_EQ(history.Entries().size(), 20u);
-  EXPECT_EQ(history.Newest(), "t24");
-  EXPECT_EQ(history.Entries().back(), "t5");
-  history.Add("t10");
-  EXPECT_EQ(history.Entries().size(), 20u);
-  EXPECT_EQ(history.Entries()[0], "t10");
-  EXPECT_EQ(history.Entries()[1], "t24");
-  history.Add("");
-  EXPECT_EQ(history.Newest(), "t10");
-  // 79 single bytes and a double-byte character: the character is not split.
-  history.Add(std::string(79, 'x') + "\x82\xA0");
-  EXPECT_EQ(history.Newest(), std::string(79, 'x'));
-}
-
-TEST(TagLineTest, TheRuleOnItsEdges) {
+TEST(TagLineTest, TheRuleOnItsEdgesAndTheSearchHistory) {
   const std::string path260 = "/" + std::string(259, 'p');
   const struct {
     std::string line;
@@ -101,6 +78,21 @@ TEST(TagLineTest, TheRuleOnItsEdges) {
       {"/" + std::string(266, 'p') + "(12)", std::nullopt},  // ")" beyond 270 bytes
   };
   for (const auto& c : cases) EXPECT_EQ(ParseTagLine(c.line), c.tag) << c.line;
+  // The search history: newest first, without duplicates, cut to its limit.
+  SearchHistory history(80);
+  for (int i = 0; i < 25; ++i) history.Add("t" + std::to_string(i));
+  EXPECT_EQ(history.Entries().size(), 20u);
+  EXPECT_EQ(history.Newest(), "t24");
+  EXPECT_EQ(history.Entries().back(), "t5");
+  history.Add("t10");
+  EXPECT_EQ(history.Entries().size(), 20u);
+  EXPECT_EQ(history.Entries()[0], "t10");
+  EXPECT_EQ(history.Entries()[1], "t24");
+  history.Add("");
+  EXPECT_EQ(history.Newest(), "t10");
+  // 79 single bytes and a double-byte character: the character is not split.
+  history.Add(std::string(79, 'x') + "\x82\xA0");
+  EXPECT_EQ(history.Newest(), std::string(79, 'x'));
 }
 
 struct FakeList : TagListWindow {

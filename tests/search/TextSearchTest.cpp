@@ -87,27 +87,7 @@ class TextSearchTest : public ::testing::Test {
   fakes::FakeProgress progress;
 };
 
-TEST_F(TextSearchTest, PlainSearchStartsAfterASelectedMatchAndWraps) {
-  FakeTextWindow w("abc abc abc");
-  TextSearch search(w);
-  w.caret = 5;
-  auto next = [&](const char* find, bool down, std::uint32_t start) {
-    ASSERT_TRUE(search.FindNext(find, down, false));
-    EXPECT_EQ(w.start, start);
-  };
-  next("abc", true, 8);
-  next("ABC", true, 0);  // passes the selected match, wraps to the top
-  w.Select(0, 0);        // up from the start of the text wraps to the last occurrence
-  next("abc", false, 8);
-  next("abc", false, 4);
-  // Case matters when asked; nothing found beeps, says so and keeps the selection.
-  EXPECT_FALSE(search.FindNext("ABC", true, true));
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
-  EXPECT_EQ(w.start, 4u);
-}
-
-TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors) {
+TEST_F(TextSearchTest, PatternSearchAndReplace) {
   FakeTextWindow w("\x82\xA0x\r\nxy x\r\n");
   TextSearch search(w);
   gFindReplace.regular = true;
@@ -122,24 +102,23 @@ TEST_F(TextSearchTest, PatternMatcherStartsOneCharacterOnAndRespectsLineAnchors)
   gFindReplace.distinguishWidth = false;
   ASSERT_TRUE(wideSearch.FindNext("ABC", true, true));
   EXPECT_EQ(wide.Selected(), "\x82\x60\x82\x61\x82\x62");
-}
-
-TEST_F(TextSearchTest, ReplaceNeedsASelectionAndTakesTwoUndoSteps) {
-  FakeTextWindow w("one two one");
-  TextSearch search(w);
-  search.Replace("one", true, false, "1");
+  // Replace needs a selection and takes two undo steps.
+  gFindReplace = CFindReplaceManeger();
+  FakeTextWindow r("one two one");
+  TextSearch replace(r);
+  replace.Replace("one", true, false, "1");
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  w.Select(0, 3);
-  search.Replace("one", true, false, "1");
-  EXPECT_EQ(w.Text(), "1 two one");
-  EXPECT_EQ(w.Selected(), "one");  // the next match
-  EXPECT_EQ(w.doc->Undo().Count(), 2u);
-  EXPECT_EQ(w.doc->Undo().At(0).type, std::uint32_t(CVeskRD::kDeleted));
-  EXPECT_EQ(w.doc->Undo().At(1).type, std::uint32_t(CVeskRD::kInserted));
+  r.Select(0, 3);
+  replace.Replace("one", true, false, "1");
+  EXPECT_EQ(r.Text(), "1 two one");
+  EXPECT_EQ(r.Selected(), "one");  // the next match
+  EXPECT_EQ(r.doc->Undo().Count(), 2u);
+  EXPECT_EQ(r.doc->Undo().At(0).type, std::uint32_t(CVeskRD::kDeleted));
+  EXPECT_EQ(r.doc->Undo().At(1).type, std::uint32_t(CVeskRD::kInserted));
   // A selection that is not the text: the next match is found and replaced.
-  w.Select(1, 3);
-  search.Replace("one", true, false, "[1]");
-  EXPECT_EQ(w.Text(), "1 two [1]");
+  r.Select(1, 3);
+  replace.Replace("one", true, false, "[1]");
+  EXPECT_EQ(r.Text(), "1 two [1]");
 }
 
 TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
@@ -173,19 +152,9 @@ TEST_F(TextSearchTest, ReplaceAllGoesFromTheTopWithoutWrapAndCanBeStopped) {
   EXPECT_EQ(longer.Text().back(), 'x');
   EXPECT_EQ(progress.count, 1u);
   progress.stopAfter = -1;
-  // Empty matches are passed over, never replaced, and the search goes on.
-  gFindReplace.regular = true;
-  for (const auto& [text, find, count, after] :
-       {std::tuple("abc", "z*", 0u, "abc"), std::tuple("bbXbb", "b*", 2u, "YXY")}) {
-    FakeTextWindow empty(text);
-    TextSearch emptySearch(empty);
-    EXPECT_EQ(emptySearch.ReplaceAll(find, "Y", true), count);
-    EXPECT_EQ(empty.Text(), after);
-    EXPECT_EQ(empty.caret, count ? 3u : 0u);
-  }
 }
 
-TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
+TEST_F(TextSearchTest, ToolbarFindAndClosingTheDialogKeepTheirTexts) {
   std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> records;
   SetRecordSink([&](std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
     records.push_back({type * 10 + id, data});
@@ -208,6 +177,17 @@ TEST_F(TextSearchTest, ToolbarFindRecordsTheTextAndRestoresTheDirection) {
   search.ToolbarFind(true);
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
   EXPECT_EQ(records.size(), 2u);
+  // Closing the dialog keeps the find text, match case and direction, but
+  // neither the width nor the regular-expression box, also when replayed.
+  FindDialogFields fields = Fields("closed");
+  search.OnFindDialogMessage(FindAction::kClose, fields);
+  fields.findText = "replayed";
+  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
+  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed", "me"}));
+  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
+  EXPECT_EQ(std::tuple(gFindReplace.matchCase, gFindReplace.directionDown, gFindReplace.regular,
+                       gFindReplace.distinguishWidth), std::tuple(true, false, false, true));
+  EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
 }
 
 TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
@@ -241,47 +221,31 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "X");
 }
 
-// Searching up: from the end the last occurrence comes first, and no search
-// begins on the trail byte of a double-byte character (0x41 in "ア" 83 41).
-TEST_F(TextSearchTest, UpSearchesReachTheLastOccurrenceAndBeginOnCharacters) {
+// A search starts after a selected match and wraps; searching up from the
+// end the last occurrence comes first, and no search begins on the trail
+// byte of a double-byte character (0x41 in "ア" 83 41).
+TEST_F(TextSearchTest, SearchesWrapAndBeginOnCharacters) {
   FakeTextWindow w("ab ab ab");
   TextSearch search(w);
-  w.caret = 8;
-  for (std::uint32_t expected : {6u, 3u, 0u, 6u}) {
-    ASSERT_TRUE(search.FindNext("ab", false, true));
-    EXPECT_EQ(w.start, expected);
+  w.caret = 4;
+  const std::tuple<const char*, bool, std::uint32_t> steps[] = {
+      {"ab", true, 6}, {"AB", true, 0}, {"ab", false, 6}, {"ab", false, 3}, {"ab", false, 0}, {"ab", false, 6}};
+  for (const auto& [find, down, start] : steps) {
+    ASSERT_TRUE(search.FindNext(find, down, false));
+    EXPECT_EQ(w.start, start);
   }
-  struct Case {
-    std::string text;
-    bool regular;
-    std::uint32_t caret;
-  } cases[] = {
-      {"\x83\x41\x42", false, 3},                                              // text length minus pattern length
-      {std::string(10, 'x') + "\x83\x41" + std::string(90, 'x'), true, 91},  // caret minus 80
-  };
-  for (const Case& c : cases) {
-    FakeTextWindow t(c.text);
+  // Case matters when asked; nothing found beeps, says so and keeps the selection.
+  EXPECT_FALSE(search.FindNext("AB", true, true));
+  EXPECT_EQ(platform.beep.beeps.size(), 1u);
+  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kNotFoundNotice});
+  EXPECT_EQ(w.start, 6u);
+  for (bool regular : {false, true}) {  // text length minus pattern length; caret minus 80
+    FakeTextWindow t(regular ? std::string(10, 'x') + "\x83\x41" + std::string(90, 'x') : "\x83\x41\x42");
     TextSearch trail(t);
-    gFindReplace.regular = c.regular;
-    t.caret = c.caret;
-    EXPECT_FALSE(trail.FindNext(c.regular ? "A" : "AB", false, true)) << c.text.size();
+    gFindReplace.regular = regular;
+    t.caret = regular ? 91 : 3;
+    EXPECT_FALSE(trail.FindNext(regular ? "A" : "AB", false, true)) << regular;
   }
-}
-
-// Closing the dialog keeps the find text, match case and direction, but
-// neither the width nor the regular-expression box, also when replayed.
-TEST_F(TextSearchTest, ClosingStoresTheFindTextCaseAndDirectionOnly) {
-  FakeTextWindow w("abc");
-  TextSearch search(w);
-  FindDialogFields fields = Fields("closed");
-  search.OnFindDialogMessage(FindAction::kClose, fields);
-  fields.findText = "replayed";
-  EXPECT_TRUE(search.ReplayDialogRecord(FindDialogRecord(FindAction::kClose, fields)));
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"replayed", "closed"}));
-  EXPECT_EQ(box.history, gFindReplace.findHistory.Entries());
-  EXPECT_EQ(std::tuple(gFindReplace.matchCase, gFindReplace.directionDown, gFindReplace.regular,
-                       gFindReplace.distinguishWidth), std::tuple(true, false, false, true));
-  EXPECT_TRUE(gFindReplace.replaceHistory.Entries().empty());
 }
 
 // The undo records with the bytes they keep.
