@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <tuple>
@@ -15,6 +17,28 @@
 
 namespace quarn {
 namespace {
+
+// Every built-in type's stored record, written out from the table of defaults
+// independently of the struct: stored cabinets and users rely on these values.
+TEST(DocTypeSettings, BuiltinRecordsAreStoredFieldByFieldLittleEndian) {
+  for (int type = 0; type < kDocTypeCount; ++type) {
+    const std::uint32_t source = type != 0;
+    const std::uint32_t ints[26] = {source ? 128u : 80u, 4, source, 0, 0, 1, 0, 1, source, 0, 1, 1,
+                                    std::uint32_t(type), 0x80008000u, 0x80808000u, 0xFF0000u, 0x0000FFu, 0xFF0000u,
+                                    0xFF0000u, 0xC0C0C0u, 0x008000u, 0x000000u, 0xFFFFFFu, 0x80808000u, 0, 0};
+    std::array<std::uint8_t, DocTypeSettings::kSize> expected{};
+    for (int i = 0; i < 26; ++i) PutLe32(expected.data() + i * 4, ints[i]);
+    std::uint8_t* font = expected.data() + 104;
+    PutLe32(font, 14);       // height
+    PutLe32(font + 16, 400);  // weight
+    for (auto [at, value] : {std::pair{23, 128}, {24, 1}, {25, 2}, {26, 1}, {27, 49}}) font[at] = std::uint8_t(value);
+    const std::string face = "Fixedsys";
+    std::copy(face.begin(), face.end(), font + 28);
+    const DocTypeSettings r = BuiltinDocType(type);
+    EXPECT_EQ(r.ToBytes(), expected) << "type " << type;
+    EXPECT_EQ(DocTypeSettings::FromBytes(r.ToBytes().data()), r);
+  }
+}
 
 TEST(DocTypeSettings, NumberedFieldsReachTheFontsLeadingIntegers) {
   DocTypeSettings r = BuiltinDocType(1);
