@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <cctype>
 #include <set>
 
@@ -14,15 +15,9 @@
 namespace quarn::qt {
 namespace {
 
-// The no-document menu offers these commands in this order. Every item of
-// both menu bars can be chosen by its access key; in the tools and option
-// popups no two items share a key.
-TEST(MenusTest, MenuCommandsAndTheirAccessKeys) {
-  std::vector<unsigned> ids;
-  for (const auto& popup : menus::NoDocumentMenu())
-    for (const auto& item : popup.items)
-      if (item.kind == menus::ItemKind::kCommand) ids.push_back(item.id);
-  EXPECT_EQ(ids, (std::vector<unsigned>{57600, 57601, 57665, 32881, 32814, 32780, 32776, 32777, 57670, 32916, 57664}));
+// Every item of both menu bars can be chosen by its access key; in the
+// tools and option popups no two items share a key.
+TEST(MenusTest, EveryItemHasAnAccessKey) {
   for (const menus::MenuBar* bar : {&menus::NoDocumentMenu(), &menus::DocumentMenu()})
     for (const menus::Popup& popup : *bar) {
       const bool ownKeys = popup.text == texts::kMenuTools || popup.text == texts::kMenuOption;
@@ -37,10 +32,15 @@ TEST(MenusTest, MenuCommandsAndTheirAccessKeys) {
 }
 
 // The menu bar built from the menu data: the program's texts, the recent
-// files in place of their item, numbered.
+// files in place of their item, numbered; a long name keeps the menu on the
+// screen.
 TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {
   QMenuBar bar;
   BuildMenuBar(bar, menus::NoDocumentMenu(), {"/a/\x95\x5C.bin", "/b.bin"});
+  QMenuBar wide;
+  BuildMenuBar(wide, menus::MainMenu(), {"/" + std::string(240, 'n')});
+  EXPECT_LE(wide.actions().front()->menu()->sizeHint().width(),
+            QGuiApplication::primaryScreen()->availableGeometry().width());
   QMenu* file = bar.actions().first()->menu();
   ASSERT_TRUE(file);
   QStringList texts;
@@ -63,7 +63,7 @@ TEST_F(QtMainFrameTest, MenusFollowTheDocumentsAndTheRecordingUntilExit) {
   for (QAction* a : frame.menuBar()->actions()) titles << a->text();
   EXPECT_EQ(titles, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("オプション(&O)"),
                                  QString::fromUtf8("ヘルプ(&H)")}));
-  for (unsigned id : {57600u, 57601u, 57665u, 32881u, 32916u, 57664u, 32780u, 32814u, 32776u, 32777u}) {
+  for (unsigned id : {57600u, 57601u, 57665u, 32881u, 32916u, 57664u, 32780u, 32814u, 32776u, 32777u, 57670u}) {
     ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
     EXPECT_TRUE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;
   }
@@ -79,11 +79,6 @@ TEST_F(QtMainFrameTest, MenusFollowTheDocumentsAndTheRecordingUntilExit) {
   frame.updateCommandStates();
   EXPECT_EQ(record->text(), QString::fromUtf8("操作の記録終了(&R)"));
   EXPECT_EQ(frame.statusPanes()->paneText(7), QString::fromUtf8("記録中 0      "));
-  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
-  frame.updateCommandStates();
-  EXPECT_EQ(record->text(), QString::fromUtf8("操作の記録開始(&R)"));
-  EXPECT_EQ(frame.statusPanes()->paneText(7), QString());
-  EXPECT_FALSE(FindCommand(*frame.menuBar(), cmd::kPlay)->isEnabled());
   Documents().CloseAll();
   QApplication::processEvents();
   QAction* exit = FindCommand(*frame.menuBar(), 57665);
