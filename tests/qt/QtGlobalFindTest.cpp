@@ -1,6 +1,6 @@
 // The global find used as a user would: fill the dialog, press OK, read the
-// list, double-click a hit. QUARN_GLOBAL_FIND_SHOT names a PNG to write of
-// the file jumped to (with ".dialog.png" and ".list.png" beside it).
+// list. QUARN_GLOBAL_FIND_SHOT names a prefix for PNGs of the dialog
+// (".dialog.png") and the list (".list.png").
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -9,7 +9,6 @@
 #include "core/commands/CommandIds.h"
 #include "core/res/Texts.h"
 #include "core/search/CFindReplaceManeger.h"
-#include "core/textview/CVeskEV.h"
 #include "qt/QtDirectoryLister.h"
 #include "qt/QtGlobalFindDialog.h"
 
@@ -70,25 +69,7 @@ TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kGlobalFindCaption);
   EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), root + "/*.c");
-  // The tag commands wait for a tag list: a double click on the second
-  // hit makes the list one and opens its file; next tag goes to the third,
-  // in the same file.
-  EXPECT_FALSE(frame.runCommand(cmd::kTagNext));
   if (!shot.isEmpty()) frame.grab().save(shot + QStringLiteral(".list.png"));
-  ASSERT_TRUE(frame.ActiveView());
-  auto* window = dynamic_cast<CVeskEV*>(frame.ActiveView()->TextWindow());
-  ASSERT_TRUE(window);
-  const Point hit = window->Layout().CellToClient(2, 1);
-  for (MouseKind kind : {MouseKind::kLeftDown, MouseKind::kLeftUp, MouseKind::kLeftDoubleClick})
-    window->OnMouse(kind, hit.x, hit.y + 2, {});
-  EXPECT_EQ(Documents().Count(), 2u);
-  EXPECT_TRUE(frame.runCommand(cmd::kTagNext));
-  QApplication::processEvents();
-  EXPECT_EQ(Documents().Count(), 2u);
-  ASSERT_TRUE(frame.ActiveView());
-  EXPECT_EQ(frame.ActiveView()->GetDocument().GetPathName(), root + "/lib/deep/answer.c");
-  EXPECT_EQ(frame.ActiveView()->Rulers().caretRow, 1u);
-  if (!shot.isEmpty()) frame.grab().save(shot);
 }
 
 // A file is opened by its name only in the directory listed last: a listing

@@ -70,16 +70,6 @@ TEST(QtKeyMapTest, PhysicalKeysGiveTheSameCodeOnEveryLayout) {
         << "Qt key 0x" << std::hex << c.qtKey << " keycode " << std::dec << c.keycode;
 }
 
-TEST(QtKeyMapTest, ModifiersAndButtonsMakeTheKeyState) {
-  const KeyState s = KeyStateFor(Qt::ShiftModifier | Qt::AltModifier, Qt::LeftButton | Qt::RightButton);
-  EXPECT_TRUE(s.shift);
-  EXPECT_FALSE(s.control);
-  EXPECT_TRUE(s.alt);
-  EXPECT_TRUE(s.leftButton);
-  EXPECT_TRUE(s.rightButton);
-  EXPECT_FALSE(s.middleButton);
-}
-
 std::string Typed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
   const QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
   return CharBytesFor(event);
