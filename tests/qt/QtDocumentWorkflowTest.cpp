@@ -1,5 +1,5 @@
-// A user's round: open a file in the real frame, type into its window, save,
-// and look at the file and the window.
+// A user's round in the real frame: the menus, opening a file, typing into
+// its window, saving, and looking at the file and the window.
 #include <QAction>
 #include <QDir>
 #include <QImage>
@@ -8,15 +8,21 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
+#include <QScreen>
 #include <QToolBar>
+#include <cctype>
 #include <set>
 
 #include "FrameTest.h"
+#include "core/commands/CommandIds.h"
+#include "core/commands/Menus.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/StatusPanes.h"
+#include "core/res/StringTable.h"
 #include "qt/QtBinaryWindow.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtMainToolbar.h"
+#include "qt/QtMenuBuilder.h"
 #include "qt/QtStatusBar.h"
 #include "qt/QtTabBar.h"
 #include "qt/QtTextWindow.h"
@@ -34,6 +40,44 @@ std::size_t Colours(QWidget* widget) {
   for (int y = 0; y < image.height() && colours.size() < 3; y += 3)
     for (int x = 0; x < image.width() && colours.size() < 3; x += 3) colours.insert(image.pixel(x, y));
   return colours.size();
+}
+
+// Every item of both menu bars can be chosen by its access key; in the
+// tools and option popups no two items share a key.
+TEST(MenusTest, EveryItemHasAnAccessKey) {
+  for (const menus::MenuBar* bar : {&menus::NoDocumentMenu(), &menus::DocumentMenu()})
+    for (const menus::Popup& popup : *bar) {
+      const bool ownKeys = popup.text == texts::kMenuTools || popup.text == texts::kMenuOption;
+      std::set<char> keys;
+      for (const menus::MenuItem& item : popup.items) {
+        if (item.kind != menus::ItemKind::kCommand) continue;
+        const std::size_t amp = item.text.find('&');
+        ASSERT_TRUE(amp != std::string::npos && amp + 1 < item.text.size()) << item.id << " " << item.text;
+        EXPECT_TRUE(keys.insert(char(std::toupper(item.text[amp + 1]))).second || !ownKeys) << item.text;
+      }
+    }
+}
+
+// The menu bar built from the menu data: the program's texts, the recent
+// files in place of their item, numbered; a long name keeps the menu on the
+// screen.
+TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {
+  QMenuBar bar;
+  BuildMenuBar(bar, menus::NoDocumentMenu(), {"/a/\x95\x5C.bin", "/b.bin"});
+  QMenuBar wide;
+  BuildMenuBar(wide, menus::MainMenu(), {"/" + std::string(240, 'n')});
+  EXPECT_LE(wide.actions().front()->menu()->sizeHint().width(),
+            QGuiApplication::primaryScreen()->availableGeometry().width());
+  QMenu* file = bar.actions().first()->menu();
+  ASSERT_TRUE(file);
+  QStringList texts;
+  for (QAction* a : file->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(texts, (QStringList{QString::fromUtf8("新規作成(&N)..."), QString::fromUtf8("開く(&O)..."),
+                                QString::fromUtf8("&1 /a/表.bin"), QStringLiteral("&2 /b.bin"), QStringLiteral("-"),
+                                QString::fromUtf8("終了(&X)")}));
+  ASSERT_TRUE(FindCommand(bar, 57617));
+  EXPECT_EQ(FindCommand(bar, 57617)->text(), QStringLiteral("&2 /b.bin"));
+  EXPECT_FALSE(FindCommand(bar, 57618));
 }
 
 class QtDocumentWorkflowTest : public testing::FrameTest {
@@ -110,11 +154,25 @@ TEST_F(QtDocumentWorkflowTest, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTh
   EXPECT_EQ(ReadFile(path), "b" + QByteArray(999, 'a'));
 }
 
-// The decoding pane follows its command; windows opened and cascaded have
-// room for rows; tabs follow the windows, and opening a file already open
+// The menus follow the documents; the decoding pane follows its command;
+// windows opened and cascaded have room for rows; tabs follow the windows, and opening a file already open
 // activates its window; every toolbar button shows a picture of its own.
-TEST_F(QtDocumentWorkflowTest, PaneWindowsTabsAndToolbarFollowTheDocuments) {
+TEST_F(QtDocumentWorkflowTest, MenusPaneWindowsTabsAndToolbarFollowTheDocumentsUntilExit) {
   frame.resize(900, 700);
+  // Without a document the file commands and the common settings are there;
+  // a cancelled open dialog opens nothing.
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quarn"));
+  QStringList titles;
+  for (QAction* a : frame.menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("オプション(&O)"),
+                                 QString::fromUtf8("ヘルプ(&H)")}));
+  for (unsigned id : {57600u, 57601u, 57665u, 32881u, 32916u, 57664u, 32780u, 32814u, 32776u, 32777u, 57670u}) {
+    ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
+    EXPECT_TRUE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;
+  }
+  EXPECT_TRUE(frame.runCommand(57601));
+  EXPECT_EQ(platform.dialogs.requests.size(), 1u);
+  EXPECT_EQ(Documents().Count(), 0u);
   const int decoding = CVeskStatusBar::IndexOf(pane::kDecoding);
   std::vector<CVeskDoc*> docs = {Open(QStringLiteral("a.bin"), "\x01\x02", kOpenBinary)};
   ASSERT_TRUE(docs[0]);
@@ -123,6 +181,13 @@ TEST_F(QtDocumentWorkflowTest, PaneWindowsTabsAndToolbarFollowTheDocuments) {
   EXPECT_TRUE(frame.runCommand(32913));
   frame.updateCommandStates();
   EXPECT_EQ(frame.statusPanes()->paneText(decoding), QStringLiteral("JIS"));
+  // Recording shows in the menu text and its pane.
+  QAction* record = FindCommand(*frame.menuBar(), cmd::kRecord);
+  ASSERT_TRUE(record && frame.runCommand(cmd::kRecord));
+  frame.updateCommandStates();
+  EXPECT_EQ(record->text(), QString::fromUtf8("操作の記録終了(&R)"));
+  EXPECT_EQ(frame.statusPanes()->paneText(7), QString::fromUtf8("記録中 0      "));
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
   frame.mdiArea()->activeSubWindow()->showNormal();
   for (const char* name : {"b.bin", "c.bin"}) docs.push_back(Open(QString::fromLatin1(name), "xy", kOpenBinary));
   const QSize room = frame.mdiArea()->viewport()->size();
@@ -172,6 +237,9 @@ TEST_F(QtDocumentWorkflowTest, PaneWindowsTabsAndToolbarFollowTheDocuments) {
   }
   EXPECT_EQ(buttons, 16);
   EXPECT_EQ(pictures.size(), 16u);
+  FindCommand(*frame.menuBar(), 57665)->trigger();
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_EQ(Documents().Count(), 0u);
 }
 
 // A Shift_JIS text in text mode: drawn, copied whole through the system
