@@ -15,7 +15,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
-#include "QtTestUtil.h"
+#include "FrameTest.h"
 #include "core/app/CabinetCommands.h"
 #include "core/app/CabinetSheet.h"
 #include "core/cabinet/StandardFonts.h"

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "QtTestUtil.h"
+#include "FrameTest.h"
 #include "core/res/StringTable.h"
 #include "platform/Cp932Codec.h"
 #include "qt/QtMessageService.h"

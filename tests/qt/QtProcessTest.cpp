@@ -8,7 +8,7 @@
 #include <csignal>
 #include <set>
 
-#include "QtTestUtil.h"
+#include "FrameTest.h"
 #include "core/cabinet/CabinetFile.h"
 #include "core/common/ProfileFile.h"
 #include "platform/FileNames.h"

@@ -10,7 +10,7 @@
 #include <QWheelEvent>
 #include <sstream>
 
-#include "QtTestUtil.h"
+#include "FrameTest.h"
 #include "platform/Cp932Codec.h"
 #include "qt/QtWindowHost.h"
 
