@@ -1,10 +1,22 @@
-// A shown main frame over real files in a temporary directory, with the
-// fake messages and dialogs; every document is closed at the end.
+// Helpers for tests that drive Qt widgets, dialogs and files, and a shown
+// main frame over real files in a temporary directory, with the fake
+// messages and dialogs; every document is closed at the end.
 #pragma once
 
-#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
-#include "QtTestUtil.h"
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/document/CVeskDoc.h"
@@ -15,6 +27,60 @@
 #include "qt/QtText.h"
 
 namespace quarn::qt::testing {
+
+// Calls act with the modal widget as soon as one is shown (polled from the
+// event loop that the modal dialog runs).
+inline void WhenModalShown(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+      timer->stop();
+      timer->deleteLater();
+      act(modal);
+    }
+  });
+  timer->start();
+}
+
+// A key pressed and released on widget.
+inline void Press(QWidget* widget, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(widget, &release);
+}
+
+// Clicks the accepting button of the dialog's button box.
+inline void PressOk(QWidget* dialog) {
+  auto* box = dialog->findChild<QDialogButtonBox*>();
+  ASSERT_TRUE(box);
+  for (QAbstractButton* b : box->buttons())
+    if (box->buttonRole(b) == QDialogButtonBox::AcceptRole) return b->click();
+  FAIL() << "no OK button";
+}
+
+// Polls done, running the event loop, until it holds or ms pass.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 60000) {
+  QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+  return done();
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 
 // The document's bytes.
 inline std::string TextOf(CVeskDoc& doc) {

@@ -10,21 +10,17 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 
-#include "QtTestUtil.h"
+#include "FrameTest.h"
 #include "core/app/CabinetCommands.h"
 #include "core/app/CabinetSheet.h"
 #include "core/cabinet/StandardFonts.h"
-#include "core/commands/Menus.h"
 #include "core/res/MessageIds.h"
 #include "fakes/FakePlatform.h"
-#include "qt/QtMenuBuilder.h"
 
 namespace quarn::qt {
 namespace {
@@ -65,7 +61,6 @@ TEST(QtCabinetDialogsTest, TheFontChooserStartsFromTheFontInUse) {
     ASSERT_TRUE(chooser);
     EXPECT_EQ(chooser->currentFont().family(), QStringLiteral("IPAGothic"));
     EXPECT_EQ(chooser->currentFont().pointSize(), 14);
-    EXPECT_FALSE(chooser->currentFont().italic());
     for (const QListView* view : modal->findChildren<QListView*>()) {
       QStringList rows;
       for (int row = 0; view->model() && row < view->model()->rowCount(); ++row)
@@ -141,10 +136,12 @@ TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) 
   EXPECT_EQ(asked, 2);
 }
 
-TEST(QtOperationDialogsTest, LoadDialogDeletesThenCloses) {
+// A name of 240 characters leaves the dialog and its buttons on the screen.
+TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
+  const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
   QtOperationDialogs dialogs;
   PlayDialogRequest request;
-  request.names = {"one", "two"};
+  request.names = {std::string(240, 'n'), "two"};
   request.name = "two";
   request.describe = [](const std::string& name, std::string& key, std::string& comment) {
     key = name == "two" ? "F5" : "";
@@ -153,7 +150,10 @@ TEST(QtOperationDialogsTest, LoadDialogDeletesThenCloses) {
   std::vector<std::string> removed;
   request.remove = [&](const std::string& name) { return removed.push_back(name), true; };
   request.accept = [](const std::string&) { return true; };
-  testing::WhenModalShown([](QWidget* dialog) {
+  testing::WhenModalShown([screen](QWidget* dialog) {
+    EXPECT_LE(dialog->frameGeometry().width(), screen);
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      EXPECT_LE(b->mapTo(dialog, QPoint(b->width(), 0)).x(), dialog->width()) << b->text().toStdString();
     auto* names = dialog->findChild<QComboBox*>();
     EXPECT_EQ(names->currentText(), QStringLiteral("two"));
     Button(dialog, QString::fromUtf8("削除(&D)"))->click();
@@ -163,27 +163,6 @@ TEST(QtOperationDialogsTest, LoadDialogDeletesThenCloses) {
   });
   EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kOk);
   EXPECT_EQ(removed, (std::vector<std::string>{"two"}));
-}
-
-// A name of 240 characters leaves the dialog and its buttons on the
-// screen, and the recent-file menu within it.
-TEST(QtOperationDialogsTest, LongNamesKeepDialogsAndMenusOnTheScreen) {
-  const std::string name(240, 'n');
-  const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
-  QtOperationDialogs dialogs;
-  PlayDialogRequest request;
-  request.names = {name, "short"};
-  request.name = name;
-  testing::WhenModalShown([&](QWidget* dialog) {
-    EXPECT_LE(dialog->frameGeometry().width(), screen);
-    for (QPushButton* b : dialog->findChildren<QPushButton*>())
-      EXPECT_LE(b->mapTo(dialog, QPoint(b->width(), 0)).x(), dialog->width()) << b->text().toStdString();
-    static_cast<QDialog*>(dialog)->reject();
-  });
-  EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kCancel);
-  QMenuBar bar;
-  BuildMenuBar(bar, menus::MainMenu(), {"/" + name});
-  EXPECT_LE(bar.actions().front()->menu()->sizeHint().width(), screen);
 }
 
 }  // namespace

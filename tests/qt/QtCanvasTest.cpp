@@ -47,24 +47,12 @@ class CanvasTest : public ::testing::Test {
   std::unique_ptr<QtCanvas> canvas_;
 };
 
-TEST_F(CanvasTest, FillsAndInversionsCoverExactlyTheirRectangles) {
-  canvas_->fillRect(Rect{10, 10, 30, 20}, Rgb(0x12, 0x34, 0x56));
-  canvas_->fillRect(Rect{50, 10, 40, 20}, Rgb(0, 0, 0));  // empty: nothing
-  canvas_->invertRect(Rect{20, 15, 60, 25});
-  canvas_->invertRect(Rect{70, 40, 80, 50});
-  canvas_->invertRect(Rect{70, 40, 80, 50});  // inverting twice restores
-  const QImage image = finish();
-  EXPECT_EQ(image.pixel(10, 10), qRgb(0x12, 0x34, 0x56));
-  EXPECT_EQ(image.pixel(19, 19), qRgb(0x12, 0x34, 0x56));
-  EXPECT_EQ(image.pixel(25, 17), qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56));
-  EXPECT_EQ(image.pixel(35, 17), qRgb(0, 0, 0));  // inverted white
-  EXPECT_EQ(image.pixel(35, 25), kWhite);          // bottom edge excluded
-  EXPECT_EQ(image.pixel(30, 12), kWhite);          // right edge of the fill excluded
-  EXPECT_EQ(NonWhite(image, QRect(40, 0, 160, 15)), 0);
-  EXPECT_EQ(NonWhite(image, QRect(60, 30, 140, 50)), 0);
-}
-
-TEST_F(CanvasTest, LinesStopBeforeTheirEndPointAndHonourWidthAndClip) {
+TEST_F(CanvasTest, FillsInversionsAndLinesCoverExactlyTheirPixels) {
+  canvas_->fillRect(Rect{10, 50, 30, 70}, Rgb(0x12, 0x34, 0x56));
+  canvas_->fillRect(Rect{150, 50, 140, 70}, Rgb(0, 0, 0));  // empty: nothing
+  canvas_->invertRect(Rect{20, 55, 60, 65});
+  canvas_->invertRect(Rect{70, 50, 80, 60});
+  canvas_->invertRect(Rect{70, 50, 80, 60});  // inverting twice restores
   canvas_->drawLine(10, 5, 20, 5, Rgb(255, 0, 0), 1, PenStyle::kSolid);
   canvas_->drawLine(30, 10, 30, 4, Rgb(0, 0, 255), 1, PenStyle::kSolid);
   canvas_->drawLine(40, 20, 50, 20, Rgb(0, 128, 0), 2, PenStyle::kSolid);
@@ -85,6 +73,12 @@ TEST_F(CanvasTest, LinesStopBeforeTheirEndPointAndHonourWidthAndClip) {
   const int dots = NonWhite(image, QRect(90, 40, 40, 1));
   EXPECT_GT(dots, 5);
   EXPECT_LT(dots, 39);  // dotted, not solid
+  EXPECT_EQ(image.pixel(12, 68), qRgb(0x12, 0x34, 0x56));
+  EXPECT_EQ(image.pixel(25, 60), qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56));
+  EXPECT_EQ(image.pixel(35, 60), qRgb(0, 0, 0));  // inverted white
+  EXPECT_EQ(image.pixel(35, 65), kWhite);          // bottom edge excluded
+  EXPECT_EQ(image.pixel(30, 52), kWhite);          // right edge of the fill excluded
+  EXPECT_EQ(NonWhite(image, QRect(60, 50, 140, 30)), 0);
 }
 
 TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
@@ -109,54 +103,36 @@ TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
   EXPECT_LE(byCell.height, 21);
 }
 
-TEST_F(CanvasTest, TextRunPlacesEachCharacterAtItsAdvance) {
+// A run of "A", a kanji (two bytes) and "B" on an opaque band: each
+// character at the sum of its bytes' advances, glyphs clipped to the band;
+// broken bytes take their room but draw nothing.
+TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
   canvas_->selectFont(Gothic(16));
   const int height = canvas_->textMetrics().height;
-  canvas_->setBkOpaque(false);
-  // "A", a kanji (two bytes), "B": the kanji's advance is the sum of its two
-  // byte advances; B lands 100 pixels to the right.
-  const std::string text = "A" + codec::Utf8ToCp932("漢") + "B";
-  canvas_->extTextOut(0, 0, 0, nullptr, text, {10, 30, 70, 10});
-  const QImage image = finish();
-  EXPECT_GT(NonWhite(image, QRect(0, 0, 10, height)), 0);
-  EXPECT_GT(NonWhite(image, QRect(10, 0, 16, height)), 10);  // the kanji's strokes
-  EXPECT_EQ(NonWhite(image, QRect(30, 0, 80, height)), 0);  // the gap its advances leave
-  EXPECT_GT(NonWhite(image, QRect(110, 0, 10, height)), 0);
-  EXPECT_EQ(NonWhite(image, QRect(0, height, 200, 80 - height)), 0);
-}
-
-TEST_F(CanvasTest, OpaqueBandsAndClippingOfTextRuns) {
-  canvas_->selectFont(Gothic(16));
   canvas_->setTextColor(Rgb(255, 255, 255));
   canvas_->setBkColor(Rgb(0, 0, 255));
-  const Rect band{0, 0, 60, 20};
-  canvas_->extTextOut(0, 0, eto::kOpaque | eto::kClipped, &band, "ABCDEFGHIJ", std::vector<int>(10, 8));
-  // Transparent background outside a band; clipped glyphs stop at the rect.
+  const Rect band{0, 0, 130, 20};
+  const std::string text = "A" + codec::Utf8ToCp932("漢") + "BWWW";
+  canvas_->extTextOut(0, 0, eto::kOpaque | eto::kClipped, &band, text, {10, 30, 70, 10, 8, 8, 8});
   canvas_->setBkOpaque(false);
   canvas_->setTextColor(Rgb(0, 0, 0));
-  const Rect clip{0, 40, 20, 60};
-  canvas_->extTextOut(0, 40, eto::kClipped, &clip, "WWWWW", std::vector<int>(5, 8));
+  canvas_->extTextOut(0, 30, 0, nullptr, std::string("\x01\x02", 2), {8, 8});
+  canvas_->extTextOut(0, 45, 0, nullptr, std::string("\x81", 1), {8});
+  canvas_->extTextOut(0, 60, 0, nullptr, "AB", {});  // fewer advances than bytes
   const QImage image = finish();
-  EXPECT_EQ(image.pixel(59, 19), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(60, 5), kWhite);  // glyphs beyond the band clipped, no fill
-  EXPECT_EQ(NonWhite(image, QRect(60, 0, 140, 20)), 0);
-  int whiteInBand = 0;
-  for (int x = 0; x < 60; ++x) whiteInBand += image.pixel(x, 10) != qRgb(0, 0, 255);
-  EXPECT_GT(whiteInBand, 0);  // the glyphs show on the band
-  EXPECT_GT(NonWhite(image, QRect(0, 40, 20, 20)), 0);
-  EXPECT_EQ(NonWhite(image, QRect(20, 40, 180, 20)), 0);
-}
-
-TEST_F(CanvasTest, BrokenBytesTakeTheirRoomButDrawNothing) {
-  canvas_->selectFont(Gothic(16));
-  canvas_->setBkOpaque(false);
-  // A control byte, a lone lead byte at the end and fewer advances than
-  // bytes must neither crash nor draw garbage.
-  canvas_->extTextOut(0, 0, 0, nullptr, std::string("\x01\x02", 2), {8, 8});
-  canvas_->extTextOut(0, 30, 0, nullptr, std::string("\x81", 1), {8});
-  canvas_->extTextOut(0, 60, 0, nullptr, "AB", {});
-  const QImage image = finish();
-  EXPECT_EQ(NonWhite(image, QRect(0, 0, 200, 50)), 0);
+  const auto notBand = [&](QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != qRgb(0, 0, 255);
+    return count;
+  };
+  EXPECT_GT(notBand(QRect(0, 0, 10, height)), 0);
+  EXPECT_GT(notBand(QRect(10, 0, 16, height)), 10);  // the kanji's strokes
+  EXPECT_EQ(notBand(QRect(30, 0, 80, 20)), 0);       // the gap its advances leave
+  EXPECT_GT(notBand(QRect(110, 0, 10, height)), 0);
+  EXPECT_EQ(image.pixel(129, 19), qRgb(0, 0, 255));
+  EXPECT_EQ(NonWhite(image, QRect(130, 0, 70, 20)), 0);  // glyphs beyond the band clipped, no fill
+  EXPECT_EQ(NonWhite(image, QRect(0, 20, 200, 40)), 0);
   EXPECT_GT(NonWhite(image, QRect(0, 60, 40, 20)), 0);
 }
 

