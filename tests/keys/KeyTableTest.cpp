@@ -109,6 +109,7 @@ TEST_F(KeyTableTest, KeyFilesOfEachFormatAreReadAndMalformedOnesRefused) {
   olderCount[2] = 1;
   const std::string cases[] = {
       cut,  // truncated, length field too big
+      with(0, std::uint32_t(good.size() + 1)),  // whole entries, length field disagrees
       with(0, std::uint32_t(cut.size())).substr(0, cut.size()),  // length agrees, not a whole entry
       with(4, 2), with(8, 201),  // wrong count, wrong format
       with(12 + 8, 4, 2), with(12 + 276 + 4, 0), with(12 + 4, 4),  // modifiers 4, categories 0 and 4

@@ -46,7 +46,8 @@ class RecordingWindow : public WindowModel {
   template <typename... Parts>
   void log(const Parts&... parts) {
     std::ostringstream out;
-    (out << (calls.empty() ? "" : "; ") << ... << parts);
+    out << (calls.empty() ? "" : "; ");
+    (out << ... << parts);
     calls += out.str();
   }
   std::string take() { return std::exchange(calls, {}); }
