@@ -90,6 +90,9 @@ PlayDialogAnswer QtOperationDialogs::playDialog(PlayDialogRequest& request) {
   form->addRow(ToQString(texts::kPlayNameLabel), names);
   auto* key = new QLabel(&dialog);
   auto* comment = new QLabel(&dialog);
+  // An operation file may carry a comment longer than the save dialog lets
+  // the user type: it wraps instead of widening the dialog past the screen.
+  comment->setWordWrap(true);
   form->addRow(ToQString(texts::kPlayKeyLabel), key);
   form->addRow(ToQString(texts::kPlayCommentLabel), comment);
   auto describe = [&] {

@@ -136,7 +136,8 @@ TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) 
   EXPECT_EQ(asked, 2);
 }
 
-// A name of 240 characters leaves the dialog and its buttons on the screen.
+// A name of 240 characters and a comment of 120 Japanese characters leave the
+// dialog and its buttons on the screen.
 TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
   const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
   QtOperationDialogs dialogs;
@@ -145,7 +146,8 @@ TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
   request.name = "two";
   request.describe = [](const std::string& name, std::string& key, std::string& comment) {
     key = name == "two" ? "F5" : "";
-    comment = name;
+    comment.clear();
+    for (int i = 0; i < 120; ++i) comment += "\x82\xa0";
   };
   std::vector<std::string> removed;
   request.remove = [&](const std::string& name) { return removed.push_back(name), true; };
