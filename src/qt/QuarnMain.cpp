@@ -8,9 +8,11 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QTranslator>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "core/app/CVeskApp.h"
 #include "core/app/CommandLine.h"
@@ -56,7 +58,9 @@ constexpr int kScreenshotDelayMs = 500;
 
 // SIGTERM and SIGINT close the main window as the Exit command does (a
 // modified document is asked about first), so that the settings are
-// written; the handler only wakes the event loop.
+// written; the handler only wakes the event loop. It is installed before
+// anything else runs: a signal that comes while the documents of the last
+// session are still being reopened waits in the pipe for the event loop.
 int gSignalPipe[2] = {-1, -1};
 
 void OnTerminationSignal(int) {
@@ -65,21 +69,25 @@ void OnTerminationSignal(int) {
 }
 
 void CloseOnTerminationSignal(QMainWindow& frame) {
-  if (pipe(gSignalPipe) != 0) return;
+  if (gSignalPipe[0] < 0) return;
   auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &frame);
   QObject::connect(notifier, &QSocketNotifier::activated, &frame, [&frame] {
     char byte;
     [[maybe_unused]] const ssize_t got = read(gSignalPipe[0], &byte, 1);
     frame.close();
   });
+}
+
+}  // namespace
+
+void CatchTerminationSignals() {
+  if (pipe2(gSignalPipe, O_CLOEXEC) != 0) return;
   struct sigaction action = {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
 }
-
-}  // namespace
 
 int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
   // Qt's own dialogs and buttons in Japanese, like the program's texts.
@@ -164,6 +172,7 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     globalFindDialogs.setParent(&frame);
     toolDialogs.setParent(&frame);
     frame.SetInstanceChannel(&channel);
+    CloseOnTerminationSignal(frame);
     const QString screenshot = qEnvironmentVariable("QUARN_SCREENSHOT");
     if (screenshot.isEmpty()) {
       frame.ShowWithStoredPlacement();
@@ -188,7 +197,6 @@ int RunQuarn(QApplication& app, const std::vector<std::string>& arguments) {
     frame.MenusChanged();
     // QUARN_SCREENSHOT_RECORD starts a recording before the picture.
     if (!screenshot.isEmpty() && qEnvironmentVariableIsSet("QUARN_SCREENSHOT_RECORD")) frame.runCommand(cmd::kRecord);
-    CloseOnTerminationSignal(frame);
 
     if (!screenshot.isEmpty()) {
       QTimer::singleShot(kScreenshotDelayMs, &frame, [&frame, &app, screenshot] {
