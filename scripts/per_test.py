@@ -22,7 +22,8 @@ env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
 
 def tests_of(program):
-    listing = subprocess.run([program, "--gtest_list_tests"], capture_output=True, text=True, env=env).stdout
+    listing = subprocess.run([program, "--gtest_list_tests"], capture_output=True, text=True,
+                             env=dict(env, LLVM_PROFILE_FILE=os.devnull)).stdout
     suite, names = None, []
     for line in listing.splitlines():
         if not line.startswith(" "):
