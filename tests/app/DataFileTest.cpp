@@ -120,15 +120,16 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
   }
 }
 
-// The older format: 16-bit fields, a 306-byte header, no blocks.
+// The older format: 16-bit fields, a 306-byte header, no blocks; its strings
+// must end exactly at the end of the file.
 TEST(DataFileFormatTest, OlderFormatIsConverted) {
   Bytes b(kOlderDataHeaderSize, '\0');
   b += std::string("old\0one\0two\0", 12);
   auto set16 = [&](std::size_t at, std::uint16_t v) { PutLe16(reinterpret_cast<std::uint8_t*>(&b[at]), v); };
   set16(0, std::uint16_t(b.size()));
-  set16(2, 12);                        // font height
-  set16(52, 70);                       // left margin
-  b.replace(70, 4, "head");            // header text
+  set16(2, 12);  // font height
+  set16(52, 70);  // left margin
+  b.replace(70, 4, "head");
   set16(242, 2), set16(244, 0), set16(246, 1);
   b[248] = char(kOptionWidthOff | kOptionRegular);
   set16(250, 0), set16(252, 1);
@@ -138,7 +139,6 @@ TEST(DataFileFormatTest, OlderFormatIsConverted) {
             std::tuple(std::vector<std::string>{"old", "one"}, std::vector<std::string>{"two"}, "head"));
   EXPECT_EQ(std::tie(c.page.font.height, c.page.margins[0], c.options, c.subdirectories, c.blockCount),
             std::tuple(12, 70, std::uint32_t(kOptionWidthOff | kOptionRegular), 0u, std::size_t(0)));
-  // Its strings must end exactly at the end of the file.
   b += "x";
   set16(0, std::uint16_t(b.size()));
   EXPECT_EQ(Read(b), DataFileFormat::kMalformed);
@@ -173,28 +173,21 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   FixLength(stored);
   platform.files.files[kDat] = stored;
   gDataFile.Load(kDat);
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"abc"}));
   gFindReplace.findHistory.Add("new");
-  gFindReplace.distinguishWidth = false;
-  gFindReplace.searchSubdirectories = false;
+  gFindReplace.distinguishWidth = gFindReplace.searchSubdirectories = false;
   CustomColors()[3] = 0x123456;
-  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/t.tpl"}));
   gExtract.separator = "--";
   gConv.rules = {{28, "", 27, ""}};
   ASSERT_TRUE(gDataFile.Save(kDat));
   Reset(0);
   gDataFile.Load(kDat);
-  EXPECT_EQ(gExtract.separator, "--");
-  EXPECT_EQ(gConv.rules.size(), 1u);
-  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/t.tpl"}));
   EXPECT_TRUE(platform.messages.shown.empty());
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"new", "abc"}));
-  EXPECT_EQ(gFindReplace.filePatternHistory.Entries(), (std::vector<std::string>{"/src/*.c"}));
-  EXPECT_FALSE(gFindReplace.distinguishWidth);
-  EXPECT_FALSE(gFindReplace.searchSubdirectories);
-  EXPECT_EQ(CustomColors()[3], 0x123456u);
-  const Bytes again = platform.files.files[kDat];
-  EXPECT_NE(again.find(std::string("/t.tpl\0", 7)), std::string::npos);
+  EXPECT_EQ(std::tuple(gExtract.separator, gConv.rules.size(), gForm.History()),
+            std::tuple("--", 1u, std::vector<std::string>{"/t.tpl"}));
+  EXPECT_EQ(std::pair(gFindReplace.findHistory.Entries(), gFindReplace.filePatternHistory.Entries()),
+            std::pair(std::vector<std::string>{"new", "abc"}, std::vector<std::string>{"/src/*.c"}));
+  EXPECT_EQ(std::tuple(gFindReplace.distinguishWidth, gFindReplace.searchSubdirectories, CustomColors()[3]),
+            std::tuple(false, false, 0x123456u));
 }
 
 // Bit one of the stored options is "width off"; failures show their message

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -11,7 +10,6 @@
 #include "core/app/RunCommands.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
-#include "core/common/ProgressStop.h"
 #include "core/operations/CPopupManeger.h"
 #include "core/operations/CustomisePages.h"
 #include "core/res/MessageIds.h"
@@ -193,13 +191,10 @@ TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWa
   dialogs.insert = std::make_pair(2, std::string("$Y-$f"));
   frame.OnCommand(cmd::kInsertString);
   EXPECT_EQ(dialogs.shownInsert.text, "old");
-  ASSERT_EQ(dialogs.shownInsert.codes.size(), 27u);
-  EXPECT_EQ(dialogs.shownInsert.codes[0].substr(0, 3), "$a ");
-  EXPECT_EQ(gSettings.InsertionString, "$Y-$f");
-  EXPECT_EQ(gSettings.InsertionPosition, 2);
+  EXPECT_EQ(std::pair(gSettings.InsertionString, gSettings.InsertionPosition), std::pair(std::string("$Y-$f"), 2));
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].type, 256u);
-  EXPECT_EQ(records[0].data, (std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
+  EXPECT_EQ(std::pair(records[0].type, records[0].data),
+            std::pair(256u, std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
   EXPECT_EQ(doc->TextLength(), 0u);
   dialogs.insert.reset();  // Cancel records nothing
   frame.OnCommand(cmd::kInsertString);
@@ -287,27 +282,6 @@ TEST_F(RunCommandsTest, ToolsToolbarAndPopupRoundTripThroughTheDataFile) {
   const std::string block = gMenuTools.SaveBlock();
   for (std::size_t n = 0; n < block.size(); ++n) ASSERT_FALSE(gMenuTools.LoadBlock(block.substr(0, n))) << n;
   EXPECT_EQ(gMenuTools.tools, expected.tools);
-}
-
-// Events are handled on the first call and then at most once per interval,
-// however often the loop asks; a stop stays a stop; without a window the
-// loop runs to its end.
-TEST(ProgressStopTest, HandlesEventsAtAnIntervalAndKeepsTheStop) {
-  {
-    fakes::FakeProgress service;
-    service.stopAfter = 20000;
-    ProgressStop progress("caption", "text", "n: ");
-    const auto start = std::chrono::steady_clock::now();
-    for (unsigned long i = 0; i < 20000; ++i) ASSERT_TRUE(progress.Continue(i)) << i;
-    const auto intervals = (std::chrono::steady_clock::now() - start) / ProgressStop::kInterval;
-    EXPECT_GE(service.eventsHandled, 1);
-    EXPECT_LE(service.eventsHandled, 1 + intervals);
-    EXPECT_EQ(service.count, 19999u);
-    EXPECT_FALSE(progress.Continue(20000));
-    service.stopAfter = -1;
-    EXPECT_FALSE(progress.Continue(20001)) << "a stop is not taken back";
-  }
-  EXPECT_TRUE(ProgressStop("caption", "text").Continue(1));
 }
 
 }  // namespace
