@@ -112,7 +112,7 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
   ASSERT_TRUE(Run("/L=5 data.txt"));
   ASSERT_EQ(documents.Count(), 1u);
   CVeskDoc& doc = documents.At(0);
-  EXPECT_EQ(std::pair(doc.DocKind(), doc.GetPathName()), std::pair(int(kBinaryDoc), std::string("/home/q/data.txt")));
+  EXPECT_EQ(std::tuple(doc.DocKind(), doc.GetPathName()), std::tuple(int(kBinaryDoc), std::string("/home/q/data.txt")));
   const auto caret = frames.frames[&doc].view->TakePendingTextCaret();
   ASSERT_TRUE(caret);
   EXPECT_EQ(std::tuple(caret->line, caret->column, frame.maximized), std::tuple(4u, 0u, 1));

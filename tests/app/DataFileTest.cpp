@@ -184,8 +184,8 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_EQ(std::tuple(gExtract.separator, gConv.rules.size(), gForm.History()),
             std::tuple("--", 1u, std::vector<std::string>{"/t.tpl"}));
-  EXPECT_EQ(std::pair(gFindReplace.findHistory.Entries(), gFindReplace.filePatternHistory.Entries()),
-            std::pair(std::vector<std::string>{"new", "abc"}, std::vector<std::string>{"/src/*.c"}));
+  EXPECT_EQ(std::tuple(gFindReplace.findHistory.Entries(), gFindReplace.filePatternHistory.Entries()),
+            std::tuple(std::vector<std::string>{"new", "abc"}, std::vector<std::string>{"/src/*.c"}));
   EXPECT_EQ(std::tuple(gFindReplace.distinguishWidth, gFindReplace.searchSubdirectories, CustomColors()[3]),
             std::tuple(false, false, 0x123456u));
 }
@@ -197,7 +197,7 @@ TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
   Set32(b, 296, kOptionMatchCase | kOptionWidthOff);
   platform.files.files[kDat] = b;
   gDataFile.Load(kDat);
-  EXPECT_EQ(std::pair(gFindReplace.distinguishWidth, gFindReplace.matchCase), std::pair(false, true));
+  EXPECT_EQ(std::tuple(gFindReplace.distinguishWidth, gFindReplace.matchCase), std::tuple(false, true));
   platform.files.files.erase(kDat);
   gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent

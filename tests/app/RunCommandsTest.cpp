@@ -191,10 +191,10 @@ TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWa
   dialogs.insert = std::make_pair(2, std::string("$Y-$f"));
   frame.OnCommand(cmd::kInsertString);
   EXPECT_EQ(dialogs.shownInsert.text, "old");
-  EXPECT_EQ(std::pair(gSettings.InsertionString, gSettings.InsertionPosition), std::pair(std::string("$Y-$f"), 2));
+  EXPECT_EQ(std::tuple(gSettings.InsertionString, gSettings.InsertionPosition), std::tuple(std::string("$Y-$f"), 2));
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(std::pair(records[0].type, records[0].data),
-            std::pair(256u, std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
+  EXPECT_EQ(std::tuple(records[0].type, records[0].data),
+            std::tuple(256u, std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
   EXPECT_EQ(doc->TextLength(), 0u);
   dialogs.insert.reset();  // Cancel records nothing
   frame.OnCommand(cmd::kInsertString);

@@ -70,8 +70,8 @@ TEST_F(SettingsTest, ListsAreCheckedAndPackedWhenReadAndWrittenBesideEveryOtherL
   EXPECT_EQ(written.GetString("Settings", "TabPosition"), "9,13");
   EXPECT_EQ(written.GetString("Settings", "FrequentlyUsedDirectory1"), "/two");
   EXPECT_EQ(written.GetString("Settings", "FrequentlyUsedDirectory4", "gone"), "");
-  EXPECT_EQ(std::pair(written.GetString("Other", "Key"), written.Has("Settings", "RulerFontFlag")),
-            std::pair(std::string("value"), false));
+  EXPECT_EQ(std::tuple(written.GetString("Other", "Key"), written.Has("Settings", "RulerFontFlag")),
+            std::tuple(std::string("value"), false));
   EXPECT_EQ(Stored().rfind("; mine\r\n", 0), 0u);
 }
 
