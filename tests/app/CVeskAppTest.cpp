@@ -73,32 +73,25 @@ class CVeskAppTest : public SettingsFixture {
 // told once, at start.
 TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_TRUE(Run(""));
-  EXPECT_TRUE(platform.files.isDirectory("/home/q"));
-  EXPECT_EQ(UsedCount(), 1);
+  EXPECT_EQ(std::tuple(platform.files.isDirectory("/home/q"), UsedCount()), std::tuple(true, 1));
   EXPECT_TRUE(Run(""));
-  EXPECT_EQ(UsedCount(), 2);
-  EXPECT_TRUE(channel.sent.empty());  // several instances allowed: no channel used
+  EXPECT_EQ(std::tuple(UsedCount(), channel.sent.size()), std::tuple(2, 0u));  // several instances: no channel used
   Change("MultiInstance=1", "MultiInstance=0");
   const std::string before = Stored();
   channel.otherInstance = true;
   platform.files.files["/home/q/a.bin"] = "a";
   EXPECT_FALSE(Run(JoinArguments({"/L=10", "/home/q/a.bin"})));
-  EXPECT_EQ(channel.sent, (std::vector<std::string>{"[open(\"/home/q/a.bin\")]"}));
-  EXPECT_EQ(channel.timeout, 15000);
-  EXPECT_EQ(Stored(), before);
-  EXPECT_EQ(documents.Count(), 0u);
-  EXPECT_TRUE(platform.beep.beeps.empty());
+  EXPECT_EQ(std::tuple(channel.sent, channel.timeout), std::tuple(std::vector<std::string>{"[open(\"/home/q/a.bin\")]"}, 15000));
+  EXPECT_EQ(std::tuple(Stored(), documents.Count(), platform.beep.beeps.size()), std::tuple(before, 0u, 0u));
   EXPECT_FALSE(Run(""));
   EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{0xFFFFFFFFu}));
   channel.answers = false;
   EXPECT_FALSE(Run("\"/x/a /x/b\""));
-  EXPECT_EQ(channel.sent.size(), 3u);
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  EXPECT_EQ(std::tuple(channel.sent.size(), platform.beep.beeps.size()), std::tuple(3u, 3u));
   // The first instance itself takes the lock and goes on.
   channel.otherInstance = false;
   EXPECT_TRUE(Run(""));
-  EXPECT_FALSE(channel.held);  // released at exit
-  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(std::tuple(channel.held, platform.messages.shown.size()), std::tuple(false, 0u));  // released at exit
   platform.files.files.erase(kIni);
   platform.files.directories.insert(kIni);
   EXPECT_TRUE(Run(""));
@@ -130,23 +123,21 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
 TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
   const CVeskCabinet savedCabinet = gCabinet;
   platform.files.files["/home/q/a.bin"] = "a";
-  std::vector<CabinetEntry> entries(1);
-  entries[0].path = "/home/q/a.bin";
-  entries[0].docKind = kBinaryDoc;
+  CabinetEntry entry;
+  entry.path = "/home/q/a.bin", entry.docKind = kBinaryDoc;
+  const std::vector<CabinetEntry> entries{entry};
   platform.files.files["/home/q/quarn.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeC));
   platform.files.files["/home/q/other.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeCpp));
   ASSERT_TRUE(Run("/A=" + std::string(260, 'c')));
   ASSERT_EQ(Documents().Count(), 1u);
-  EXPECT_EQ(Documents().At(0).DocKind(), kBinaryDoc);
-  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
+  EXPECT_EQ(std::tuple(Documents().At(0).DocKind(), gCabinet.Settings().DocType), std::tuple(kBinaryDoc, kDocTypeC));
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/quarn.cab");
   Documents().CloseAll();
   // "InitialCabinetMode" 1: the settings only; "/A" another cabinet.
   Change("InitialCabinetMode=0", "InitialCabinetMode=1");
   ASSERT_TRUE(Run("/A=\"/home/q/other.cab\""));
-  EXPECT_EQ(Documents().Count(), 0u);
-  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeCpp);
-  EXPECT_EQ(gSettings.CabinetName, "/home/q/other.cab");
+  EXPECT_EQ(std::tuple(Documents().Count(), gCabinet.Settings().DocType, gSettings.CabinetName),
+            std::tuple(0u, kDocTypeCpp, "/home/q/other.cab"));
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/other.cab");
   gCabinet = savedCabinet;
 }
@@ -184,16 +175,15 @@ TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
 }
 
 TEST(CommandLineTest, HandOverSplitsAbsolutePathsOnlyAndTheMessageRoundTrips) {
-  EXPECT_EQ(SplitHandOverNames("/tmp/a /tmp/b"), (std::vector<std::string>{"/tmp/a", "/tmp/b"}));
-  EXPECT_EQ(SplitHandOverNames("/tmp/a b"), (std::vector<std::string>{"/tmp/a b"}));
-  EXPECT_EQ(SplitHandOverNames("one"), (std::vector<std::string>{"one"}));
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(std::tuple(SplitHandOverNames("/tmp/a /tmp/b"), SplitHandOverNames("/tmp/a b"), SplitHandOverNames("one")),
+            std::tuple(Names{"/tmp/a", "/tmp/b"}, Names{"/tmp/a b"}, Names{"one"}));
   std::string many;
   for (int i = 0; i < 25; ++i) many += "/f" + std::to_string(i) + " ";
   EXPECT_EQ(SplitHandOverNames(many).size(), 20u);
   const std::string message = OpenCommandMessage("/tmp/x \"y\".bin");
   EXPECT_EQ(message, "[open(\"/tmp/x \"y\".bin\")]");
-  EXPECT_EQ(PathOfOpenCommand(message), "/tmp/x \"y\".bin");
-  EXPECT_EQ(PathOfOpenCommand("[close(\"/x\")]"), "");
+  EXPECT_EQ(std::tuple(PathOfOpenCommand(message), PathOfOpenCommand("[close(\"/x\")]")), std::tuple("/tmp/x \"y\".bin", ""));
   EXPECT_EQ(JoinArguments({"/A=x", "/tmp/a b"}), "/A=x \"/tmp/a b\"");
   // A quoted argument holding two absolute paths reaches a running
   // instance as two files.

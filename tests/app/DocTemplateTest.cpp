@@ -101,7 +101,7 @@ TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKe
   // the Save As dialog is cancelled.
   doc->SetModifiedFlag(true);
   platform.messages.answers = {answer::kCancel};
-  EXPECT_EQ(std::tuple(documents.CloseDocument(*doc), documents.Count(), documents.SaveAllModified()),
+  EXPECT_EQ((std::tuple{documents.CloseDocument(*doc), documents.Count(), documents.SaveAllModified()}),
             std::tuple(false, 1u, false));
   doc->SetWriteProtected(true);
   EXPECT_EQ(std::tuple(Enabled(57603), Enabled(57604), Enabled(pane::kReadOnly)), std::tuple(false, true, true));

@@ -78,15 +78,13 @@ TEST_F(FrameTest, WindowMarksStepWithWrapAndFollowClosedWindows) {
     if (s.close >= 0) documents.CloseDocument(*docs[s.close], false);
     if (s.activate >= 0) documents.ActivateDocument(*docs[s.activate]);
     EXPECT_TRUE(frame.OnCommand(s.command));
-    EXPECT_EQ(MarkedIndexes(), s.marked);
-    EXPECT_EQ(frames.active, docs[s.active]);
+    // The documents' titles, as the tabs show them.
     std::string titles;
     for (std::size_t d = 0; d < documents.Count(); ++d) titles += (d ? "|" : "") + documents.At(d).GetTitle();
-    EXPECT_EQ(titles, s.titles);
-    EXPECT_EQ(platform.beep.beeps.size(), s.beeps);
-    // The tabs show the titles as they stand.
     ASSERT_EQ(tabs.tabs.size(), documents.Count());
     EXPECT_EQ(tabs.tabs.back().text, documents.At(documents.Count() - 1).GetTitle());
+    EXPECT_EQ(std::tuple(MarkedIndexes(), frames.active, titles, platform.beep.beeps.size()),
+              std::tuple(s.marked, docs[s.active], s.titles, s.beeps));
   }
 }
 
@@ -95,17 +93,15 @@ TEST_F(FrameTest, TheEleventhMarkBeepsAndLongOrMarkedTitlesKeepTheirText) {
     documents.ActivateDocument(New(i == 0 ? "* marked" : std::string(i == 1 ? 259 : 1, 'x')));
     frame.OnCommand(cmd::kWindowMarkToggle);
   }
-  EXPECT_EQ(frame.Marks().Views().size(), 10u);
-  EXPECT_EQ(documents.At(0).GetTitle(), "* marked");         // no second prefix
-  EXPECT_EQ(documents.At(1).GetTitle(), std::string(259, 'x'));  // too long: a beep, marked all the same
-  EXPECT_EQ(documents.At(2).GetTitle(), "* x");
-  EXPECT_EQ(documents.At(10).GetTitle(), "x");
-  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  // No second prefix; a title too long for one beeps and is marked all the same.
+  EXPECT_EQ(std::tuple(frame.Marks().Views().size(), platform.beep.beeps.size()), std::tuple(10u, 2u));
+  EXPECT_EQ(std::tuple(documents.At(0).GetTitle(), documents.At(1).GetTitle(), documents.At(2).GetTitle(),
+                       documents.At(10).GetTitle()),
+            std::tuple("* marked", std::string(259, 'x'), "* x", "x"));
   // Unmarking the long title beeps: it has no prefix to lose.
   frame.OnCommand(cmd::kWindowMarkClearAll);
-  EXPECT_EQ(documents.At(0).GetTitle(), "marked");
-  EXPECT_EQ(documents.At(2).GetTitle(), "x");
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  EXPECT_EQ(std::tuple(documents.At(0).GetTitle(), documents.At(2).GetTitle(), platform.beep.beeps.size()),
+            std::tuple("marked", "x", 3u));
   EXPECT_FALSE(Enabled(cmd::kWindowMarkNext));
 }
 
@@ -113,8 +109,7 @@ TEST_F(FrameTest, AHundredTabsOfNumberedTitlesEachActivateTheirDocument) {
   gSettings.AddDocNumber = 1;
   for (int i = 0; i < 120; ++i) New("f" + std::to_string(i));
   ASSERT_EQ(tabs.tabs.size(), CTabBar::kMaxTabs);
-  EXPECT_EQ(tabs.tabs[9].text, "10. f9");
-  EXPECT_EQ(tabs.tabs[99].text, "100. f99");
+  EXPECT_EQ(std::tuple(tabs.tabs[9].text, tabs.tabs[99].text), std::tuple("10. f9", "100. f99"));
   for (int i = 0; i < 100; ++i) {
     documents.ActivateDocument(documents.At(119));
     ASSERT_TRUE(frame.Tabs().OnSelectionChange(i, tabs.tabs[std::size_t(i)].text)) << i;
@@ -122,8 +117,8 @@ TEST_F(FrameTest, AHundredTabsOfNumberedTitlesEachActivateTheirDocument) {
   }
   // A tab that no longer names its document activates nothing.
   documents.ActivateDocument(documents.At(119));
-  EXPECT_FALSE(frame.Tabs().OnSelectionChange(3, "4. f5"));
-  EXPECT_FALSE(frame.Tabs().OnSelectionChange(100, "101. f100"));
+  EXPECT_EQ((std::tuple{frame.Tabs().OnSelectionChange(3, "4. f5"), frame.Tabs().OnSelectionChange(100, "101. f100")}),
+            std::tuple(false, false));
   EXPECT_EQ(frames.active, &documents.At(119));
   // The active view selects its tab; a document past the hundredth has none.
   tabs.selected = -1;

@@ -206,7 +206,7 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimitsAndTheSheetKeepsT
   pages.MoveTool(1);  // nor the last down
   EXPECT_EQ(pages.tools[2].title, "Fmt");
   while (pages.tools.size() < 20) pages.AddSeparator();
-  EXPECT_EQ(std::tuple(pages.AddProgramTool("/bin/x"), pages.AddOperationTool("y"), pages.AddSeparator()),
+  EXPECT_EQ((std::tuple{pages.AddProgramTool("/bin/x"), pages.AddOperationTool("y"), pages.AddSeparator()}),
             std::tuple(false, false, false));
   EXPECT_EQ(std::tuple(platform.CountShown(msg::kTooManyTools), pages.tools.size()), std::tuple(3u, 20u));
   pages.buttons = {};
