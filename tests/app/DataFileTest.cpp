@@ -211,9 +211,8 @@ TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
   EXPECT_EQ(platform.files.files[std::string(kDat) + ".bad"], SampleFile().substr(0, 400));
   platform.files.unreadable.insert(kDat);
   gDataFile.Load(kDat);
-  EXPECT_TRUE(platform.Shown(msg::kDataReadFailed));
-  EXPECT_EQ(gFindReplace.findHistory.Newest(), "kept");
-  EXPECT_EQ(CustomColors()[0], 0xFFFFFFu);
+  EXPECT_EQ(std::tuple(platform.Shown(msg::kDataReadFailed), gFindReplace.findHistory.Newest(), CustomColors()[0]),
+            std::tuple(true, "kept", 0xFFFFFFu));
   platform.files.uncreatable.insert(kDat);
   EXPECT_FALSE(gDataFile.Save(kDat));
   EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);

@@ -136,13 +136,10 @@ TEST(StatusPanesTest, PanesAreRedrawnOnlyWhenTheirTextOrStateChanges) {
   RecordingBar host;
   CVeskStatusBar bar;
   bar.SetHost(&host);
-  bar.SetPaneTextFast(pane::kOffsetHex, "0x00000010");
-  bar.SetPaneTextFast(pane::kOffsetHex, "0x00000010");
-  bar.SetPaneTextFast(pane::kOffsetDec, "00000016");
-  bar.SetPaneTextFast(pane::kOffsetHex, "0x00000011");
-  bar.SetPaneTextFast(pane::kDecoding, "SJIS");
-  bar.SetPaneTextFast(pane::kDecoding, "SJIS");
-  bar.SetPaneTextFast(12345, "x");
+  for (const auto& [id, text] : {std::pair{pane::kOffsetHex, "0x00000010"}, {pane::kOffsetHex, "0x00000010"},
+                                 {pane::kOffsetDec, "00000016"}, {pane::kOffsetHex, "0x00000011"},
+                                 {pane::kDecoding, "SJIS"}, {pane::kDecoding, "SJIS"}, {12345u, "x"}})
+    bar.SetPaneTextFast(id, text);
   EXPECT_EQ(host.texts, (std::vector<std::pair<int, std::string>>{
                             {1, "0x00000010"}, {2, "00000016"}, {1, "0x00000011"}, {6, "SJIS"}, {6, "SJIS"}}));
   EXPECT_EQ(bar.RememberedText(pane::kOffsetHex), "0x00000011");
@@ -152,43 +149,33 @@ TEST(StatusPanesTest, PanesAreRedrawnOnlyWhenTheirTextOrStateChanges) {
   EXPECT_EQ(host.states, (std::vector<std::pair<int, bool>>{{4, false}, {4, true}, {5, true}}));
 }
 
-// The recording canvas has 8-pixel average characters 16 pixels high.
+// The recording canvas has 8-pixel average characters 16 pixels high: the
+// cells start (3 + 1) x 8 after the pane's left, clear of the text "abc".
 TEST(StatusPanesTest, ProgressRowCellsFollowTheTextAndStayInsideThePane) {
-  struct Case {
+  const struct {
     Rect pane;
-    std::string text;
     int cells, steps, textY;
     Rect firstCell;
-    int cellStride, cellsDrawn;
+    int cellsDrawn;
+  } cases[] = {
+      {{0, 0, 200, 20}, 5, 3, 2, {32, 1, 40, 19}, 3},
+      {{10, 4, 300, 14}, 4, 4, 4, {42, 5, 50, 13}, 4},      // lower than the text: the text at its top
+      {{0, 0, 200, 20}, 100, 100, 2, {32, 1, 33, 19}, 56},  // too many: one pixel wide, the rest left out
   };
-  const Case cases[] = {
-      // cells start (3 + 1) x 8 after the pane's left, a character wide
-      {{0, 0, 200, 20}, "abc", 5, 3, 2, {32, 1, 40, 19}, 10, 3},
-      // a pane lower than the text: the text at its top
-      {{10, 4, 300, 14}, "abc", 4, 4, 4, {42, 5, 50, 13}, 10, 4},
-      // too many cells for the room: one pixel wide, the rest left out
-      {{0, 0, 200, 20}, "abc", 100, 100, 2, {32, 1, 33, 19}, 3, 56},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.cells);
-    fakes::RecordingCanvas canvas;
+    fakes::RecordingCanvas canvas, after;
     ProgressRow row;
-    row.Begin(canvas, c.pane, c.text, c.cells);
+    row.Begin(canvas, c.pane, "abc", c.cells);
     for (int i = 0; i < c.steps; ++i) row.Step(i);
     row.Step(c.cells);  // past the last cell: nothing
     row.Paint(canvas, 0xC0C0C0);
-    ASSERT_EQ(canvas.fills.size(), std::size_t(1 + c.cellsDrawn));
-    ASSERT_EQ(canvas.runs.size(), 1u);
-    EXPECT_EQ(std::tuple(canvas.fills[0].rect, canvas.runs[0].text, canvas.runs[0].y), std::tuple(c.pane, c.text, c.textY));
-    for (int i = 0; i < c.cellsDrawn; ++i) {
-      Rect cell = c.firstCell;
-      cell.left += c.cellStride * i, cell.right += c.cellStride * i;
-      EXPECT_EQ(canvas.fills[std::size_t(1 + i)].rect, cell) << i;
-      EXPECT_LE(cell.right, c.pane.right);
-    }
+    ASSERT_EQ(std::tuple(canvas.fills.size(), canvas.runs.size()), std::tuple(std::size_t(1 + c.cellsDrawn), 1u));
+    EXPECT_EQ(std::tuple(canvas.fills[0].rect, canvas.runs[0].y, canvas.fills[1].rect),
+              std::tuple(c.pane, c.textY, c.firstCell));
+    EXPECT_LE(canvas.fills.back().rect.right, c.pane.right);
     EXPECT_EQ(canvas.fills.back().color, PaletteColor(ProgressRow::kCellColour));
     row.End();
-    fakes::RecordingCanvas after;
     row.Paint(after, 0xC0C0C0);
     EXPECT_EQ(std::tuple(after.fills.size(), after.runs.size()), std::tuple(1u, 0u));
   }
