@@ -121,7 +121,7 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
 
 // The cabinet argument replaces the cabinet path when it fits.
 TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
-  const CVeskCabinet savedCabinet = gCabinet;
+  const Restore<CVeskCabinet> cabinet(gCabinet, gCabinet);
   platform.files.files["/home/q/a.bin"] = "a";
   CabinetEntry entry;
   entry.path = "/home/q/a.bin", entry.docKind = kBinaryDoc;
@@ -139,7 +139,6 @@ TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
   EXPECT_EQ(std::tuple(Documents().Count(), gCabinet.Settings().DocType, gSettings.CabinetName),
             std::tuple(0u, kDocTypeCpp, "/home/q/other.cab"));
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/other.cab");
-  gCabinet = savedCabinet;
 }
 
 TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {

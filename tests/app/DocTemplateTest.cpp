@@ -157,7 +157,7 @@ struct Directories : fakes::FakeFileSystem {
 
 TEST_F(DocTemplateTest, AFrequentDirectoryBecomesCurrentThenFileOpenOrWithCtrlSaveAs) {
   Directories files;
-  Platform().files = &files;
+  const Restore<FileSystem*> fileService(Platform().files, &files);
   files.directories = {"/data"};
   gSettings.FrequentlyUsedDirectory = {"/data", "/missing", "", ""};
   EXPECT_EQ(std::tuple(FrequentDirectoryEnabled(2), FrequentDirectoryEnabled(3)), std::tuple(true, false));
@@ -176,7 +176,6 @@ TEST_F(DocTemplateTest, AFrequentDirectoryBecomesCurrentThenFileOpenOrWithCtrlSa
   ASSERT_EQ(platform.dialogs.requests.size(), 3u);
   EXPECT_EQ(std::tuple(platform.dialogs.requests[2].open, doc->GetPathName()), std::tuple(false, std::string("/data/new.bin")));
   EXPECT_EQ(documents.Recent().Entries(), (std::vector<std::string>{"/data/new.bin"}));
-  Platform().files = &platform.files;
 }
 
 }  // namespace

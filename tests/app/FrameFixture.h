@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "SettingsTestSupport.h"
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
 #include "fakes/FakeWindowFrames.h"

@@ -19,21 +19,11 @@ class GlobalFindCommandTest : public FrameFixture {
  protected:
   void SetUp() override {
     FrameFixture::SetUp();
-    savedFind_ = gFindReplace;
-    gFindReplace = CFindReplaceManeger{};
-    GlobalFindDialogs() = &dialogs;
-    Directories() = &lister;
     platform.files.directories = {"/src", "/src/sub", "/other"};
     platform.files.files = {{"/src/a.c", "int foo;\r\nfoo(foo);\r\n"},
                             {"/src/b.h", "foo\r\n"},
                             {"/src/sub/c.c", "x\r\ny\r\nz foo\r\n"},
                             {"/other/d.c", "nothing\r\n"}};
-  }
-  void TearDown() override {
-    GlobalFindDialogs() = nullptr;
-    Directories() = nullptr;
-    gFindReplace = savedFind_;
-    FrameFixture::TearDown();
   }
   // The dialog answers OK with these values.
   void Answer(const std::string& text, const std::string& pattern) {
@@ -46,8 +36,9 @@ class GlobalFindCommandTest : public FrameFixture {
   fakes::FakeGlobalFindDialogs dialogs;
   fakes::FakeProgress progress;
   fakes::FakeLister lister{platform.files};
- private:
-  CFindReplaceManeger savedFind_;
+  Restore<CFindReplaceManeger> find{gFindReplace, {}};
+  Restore<GlobalFindDialogService*> dialogService{GlobalFindDialogs(), &dialogs};
+  Restore<DirectoryLister*> listerService{Directories(), &lister};
 };
 
 const char kResult[] = "/src/a.c(1): int foo;\r\n/src/a.c(2): foo(foo);\r\n/src/a.c(2): foo(foo);\r\n/src/sub/c.c(3): z foo\r\n";

@@ -76,16 +76,9 @@ class RunCommandsTest : public FrameFixture {
  protected:
   void SetUp() override {
     FrameFixture::SetUp();
-    saved_ = gMenuTools;
     savedPopup_ = gPopup.List();
-    gMenuTools = CMenuToolManeger{};
-    RunDialogs() = &dialogs;
-    Platform().processes = &processes;
   }
   void TearDown() override {
-    RunDialogs() = nullptr;
-    Platform().processes = nullptr;
-    gMenuTools = saved_;
     gPopup.SetList(savedPopup_);
     FrameFixture::TearDown();
   }
@@ -94,8 +87,9 @@ class RunCommandsTest : public FrameFixture {
   }
   ScriptedDialogs dialogs;
   Processes processes;
- private:
-  CMenuToolManeger saved_;
+  Restore<CMenuToolManeger> tools{gMenuTools, {}};
+  Restore<RunDialogService*> dialogService{RunDialogs(), &dialogs};
+  Restore<ProcessService*> processService{Platform().processes, &processes};
   std::vector<int> savedPopup_;
 };
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/common/ProfileFile.h"
 #include "core/common/Settings.h"
@@ -29,6 +30,17 @@ class ScopedEnv {
  private:
   const char* name_;
   std::optional<std::string> saved_;
+};
+
+// Sets a global for one test and puts the old value back.
+template <typename T>
+class Restore {
+ public:
+  Restore(T& target, T value) : target_(target), saved_(std::exchange(target, std::move(value))) {}
+  ~Restore() { target_ = std::move(saved_); }
+ private:
+  T& target_;
+  T saved_;
 };
 
 class SettingsFixture : public ::testing::Test {
