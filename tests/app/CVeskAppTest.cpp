@@ -141,7 +141,7 @@ TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/other.cab");
 }
 
-TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
+TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsOneFileAndHandedOverNames) {
   const struct {
     std::string text, cabinet;
     int line, column;
@@ -171,9 +171,7 @@ TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
     EXPECT_EQ(std::tie(a.cabinet, a.line, a.column, a.file), std::tie(c.cabinet, c.line, c.column, c.file))
         << c.text;
   }
-}
-
-TEST(CommandLineTest, HandOverSplitsAbsolutePathsOnlyAndTheMessageRoundTrips) {
+  // A handed-over name list splits at absolute paths only.
   using Names = std::vector<std::string>;
   EXPECT_EQ(std::tuple(SplitHandOverNames("/tmp/a /tmp/b"), SplitHandOverNames("/tmp/a b"), SplitHandOverNames("one")),
             std::tuple(Names{"/tmp/a", "/tmp/b"}, Names{"/tmp/a b"}, Names{"one"}));

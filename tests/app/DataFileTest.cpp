@@ -120,30 +120,6 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
   }
 }
 
-// The older format: 16-bit fields, a 306-byte header, no blocks; its strings
-// must end exactly at the end of the file.
-TEST(DataFileFormatTest, OlderFormatIsConverted) {
-  Bytes b(kOlderDataHeaderSize, '\0');
-  b += std::string("old\0one\0two\0", 12);
-  auto set16 = [&](std::size_t at, std::uint16_t v) { PutLe16(reinterpret_cast<std::uint8_t*>(&b[at]), v); };
-  set16(0, std::uint16_t(b.size()));
-  set16(2, 12);  // font height
-  set16(52, 70);  // left margin
-  b.replace(70, 4, "head");
-  set16(242, 2), set16(244, 0), set16(246, 1);
-  b[248] = char(kOptionWidthOff | kOptionRegular);
-  set16(250, 0), set16(252, 1);
-  DataFileContents c;
-  ASSERT_EQ(Read(b, &c), DataFileFormat::kOlder);
-  EXPECT_EQ(std::tie(c.findHistory, c.patternHistory, c.page.header),
-            std::tuple(std::vector<std::string>{"old", "one"}, std::vector<std::string>{"two"}, "head"));
-  EXPECT_EQ(std::tie(c.page.font.height, c.page.margins[0], c.options, c.subdirectories, c.blockCount),
-            std::tuple(12, 70, std::uint32_t(kOptionWidthOff | kOptionRegular), 0u, std::size_t(0)));
-  b += "x";
-  set16(0, std::uint16_t(b.size()));
-  EXPECT_EQ(Read(b), DataFileFormat::kMalformed);
-}
-
 class DataFileTest : public SettingsFixture {
  protected:
   void SetUp() override {
@@ -191,15 +167,14 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
 }
 
 // Bit one of the stored options is "width off"; failures show their message
-// and keep the values.
-TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
+// and keep the values and the old file.
+TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValuesAndTheOldFile) {
   Bytes b = SampleFile(0);
   Set32(b, 296, kOptionMatchCase | kOptionWidthOff);
   platform.files.files[kDat] = b;
   gDataFile.Load(kDat);
   EXPECT_EQ(std::tuple(gFindReplace.distinguishWidth, gFindReplace.matchCase), std::tuple(false, true));
   platform.files.files.erase(kDat);
-  gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent
   EXPECT_TRUE(platform.messages.shown.empty());
   // A malformed file is kept beside itself before the next save replaces it.
@@ -209,18 +184,8 @@ TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
   EXPECT_EQ(platform.messages.shown[0].text.rfind(LoadString(msg::kDataMalformed), 0), 0u);
   EXPECT_NE(platform.messages.shown[0].text.find(std::string(kDat) + ".bad"), std::string::npos);
   EXPECT_EQ(platform.files.files[std::string(kDat) + ".bad"], SampleFile().substr(0, 400));
-  platform.files.unreadable.insert(kDat);
-  gDataFile.Load(kDat);
-  EXPECT_EQ(std::tuple(platform.Shown(msg::kDataReadFailed), gFindReplace.findHistory.Newest(), CustomColors()[0]),
-            std::tuple(true, "kept", 0xFFFFFFu));
-  platform.files.uncreatable.insert(kDat);
-  EXPECT_FALSE(gDataFile.Save(kDat));
-  EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);
-}
-
-// Blocks read from a file near the limit plus full histories would make a
-// file the next start could not read: the old file stays.
-TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
+  // Blocks read from a file near the limit plus full histories would make a
+  // file the next start could not read: the old file stays.
   DataFileContents c;
   c.blockCount = 6;
   for (std::size_t i = 0; i < 6; ++i) c.blocks[i] = DefaultDataBlock(i);
@@ -238,8 +203,16 @@ TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
   gDataFile.Load(kDat);
   for (int i = 0; i < 20; ++i) gFindReplace.filePatternHistory.Add(std::string(260, char('A' + i)));
   EXPECT_FALSE(gDataFile.Save(kDat));
-  EXPECT_TRUE(platform.Shown(msg::kDataWriteFailed));
+  EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);
   EXPECT_TRUE(platform.files.files[kDat] == full);
+  gFindReplace.findHistory.Add("kept");
+  platform.files.unreadable.insert(kDat);
+  gDataFile.Load(kDat);
+  EXPECT_EQ(std::tuple(platform.Shown(msg::kDataReadFailed), gFindReplace.findHistory.Newest(), CustomColors()[0]),
+            std::tuple(true, "kept", 0xFFFFFFu));
+  platform.files.uncreatable.insert(kDat);
+  EXPECT_FALSE(gDataFile.Save(kDat));
+  EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 2u);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct MessagePane : StatusBarHost {
   std::vector<std::string> messages;
 };
 
-TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentAndDropTheRecentEntry) {
+TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentDroppedFilesAreBinaryAndTheReadOnlyChoiceIsTaken) {
   EXPECT_EQ(FileNew(documents)->DocKind(), kBinaryDoc);
   EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
   platform.files.files["/w/a.bin"] = "abc";
@@ -43,9 +43,8 @@ TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentAndDropTheRecentEntry) {
   frames.fail = true;
   EXPECT_FALSE(OpenInMode(documents, "/w/a.bin", kOpenBinary, false));
   EXPECT_EQ(documents.Count(), 0u);
-}
-
-TEST_F(DocTemplateTest, OpenInModeTakesTheReadOnlyChoiceAndDroppedFilesAreBinary) {
+  frames.fail = false;
+  // Dropped files open as binary; the read-only choice is taken.
   platform.files.files["/esc.dat"] = "\x1b data";
   platform.files.files["/plain.txt"] = "text\r\n";
   OpenDroppedFiles(documents, {"/plain.txt", "/missing", "/esc.dat"});

@@ -12,20 +12,18 @@ namespace {
 
 using SettingsTest = SettingsFixture;
 
-TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaultsAndValidOnesAreFollowed) {
+TEST_F(SettingsTest, ValuesAndListsAreCheckedWhenReadAndWrittenBackBesideEveryOtherLine) {
   using S = AppSettings;
   const struct {
     const char* line;
     int S::*field;
     int expected;
   } cases[] = {
-      {"maxeditrange=11", &S::MaxEditRange, 0},        {"LineSpacesLM=-5", &S::LineSpacesLM, 0},
-      {"TabBarImageNo=3", &S::TabBarImageNo, 0},       {"AutoScrollInt=0", &S::AutoScrollInt, 30},
-      {"AutoScrollCount=61", &S::AutoScrollCount, 5},  {"BytesPerLine=4", &S::BytesPerLine, 16},
-      {"HexBlockBytes=65", &S::HexBlockBytes, 8},      {"RulerBackColor=17", &S::RulerBackColor, 16},
-      {"RulerCursorColor=0", &S::RulerCursorColor, 4}, {"InsertionPosition=2", &S::InsertionPosition, 2},
-      {"ScrollLineCount=x", &S::ScrollLineCount, 1},   {"LeftMarginLM=500", &S::LeftMarginLM, 500},
-      {"TopMarginLM=501", &S::TopMarginLM, 15},        {"DecimalBlockBytes=64", &S::DecimalBlockBytes, 64},
+      {"maxeditrange=11", &S::MaxEditRange, 0},      {"LineSpacesLM=-5", &S::LineSpacesLM, 0},
+      {"AutoScrollInt=0", &S::AutoScrollInt, 30},    {"BytesPerLine=4", &S::BytesPerLine, 16},
+      {"RulerBackColor=17", &S::RulerBackColor, 16}, {"InsertionPosition=2", &S::InsertionPosition, 2},
+      {"ScrollLineCount=x", &S::ScrollLineCount, 1}, {"LeftMarginLM=500", &S::LeftMarginLM, 500},
+      {"TopMarginLM=501", &S::TopMarginLM, 15},      {"DecimalBlockBytes=64", &S::DecimalBlockBytes, 64},
   };
   std::string text = "[settings]\r\n";
   for (const auto& c : cases) text += c.line + std::string("\r\n");
@@ -47,12 +45,9 @@ TEST_F(SettingsTest, ValuesOutOfRangeOrNotNumbersReadAsTheirDefaultsAndValidOnes
   const BinaryViewSettings& b = gBinarySettings;
   EXPECT_EQ(std::tuple(b.BytesPerLine, b.Binary1, b.StrCodeType), std::tuple(32, 65, 1));
   gBinarySettings = BinaryViewSettings();
-}
-
-// An invalid tab list is dropped with one beep of the stored type; the
-// frequent directories are packed. Writing keeps comments and other sections
-// and adds no read-only key.
-TEST_F(SettingsTest, ListsAreCheckedAndPackedWhenReadAndWrittenBesideEveryOtherLine) {
+  // An invalid tab list is dropped with one beep of the stored type; the
+  // frequent directories are packed. Writing keeps comments and other sections
+  // and adds no read-only key.
   Store("[Settings]\r\nBeepSoundType=16\r\nTabPosition=1,5\r\n");
   ReadSettings();
   EXPECT_EQ(gSettings.TabPosition.count, 0);

@@ -123,32 +123,6 @@ TEST_F(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
   EXPECT_EQ(std::tuple(screen.height, screen.width, CVeskView::ScreenFontOf(font, 120).height), std::tuple(-18, 0, -23));
 }
 
-struct RecordingBar : StatusBarHost {
-  std::vector<std::pair<int, std::string>> texts;
-  std::vector<std::pair<int, bool>> states;
-  void setPaneText(int index, const std::string& text) override { texts.emplace_back(index, text); }
-  void setPaneEnabled(int index, bool enabled) override { states.emplace_back(index, enabled); }
-};
-
-// Caret panes and enable states reach the bar only when they change; other
-// panes always pass through; unknown ids are ignored.
-TEST(StatusPanesTest, PanesAreRedrawnOnlyWhenTheirTextOrStateChanges) {
-  RecordingBar host;
-  CVeskStatusBar bar;
-  bar.SetHost(&host);
-  for (const auto& [id, text] : {std::pair{pane::kOffsetHex, "0x00000010"}, {pane::kOffsetHex, "0x00000010"},
-                                 {pane::kOffsetDec, "00000016"}, {pane::kOffsetHex, "0x00000011"},
-                                 {pane::kDecoding, "SJIS"}, {pane::kDecoding, "SJIS"}, {12345u, "x"}})
-    bar.SetPaneTextFast(id, text);
-  EXPECT_EQ(host.texts, (std::vector<std::pair<int, std::string>>{
-                            {1, "0x00000010"}, {2, "00000016"}, {1, "0x00000011"}, {6, "SJIS"}, {6, "SJIS"}}));
-  EXPECT_EQ(bar.RememberedText(pane::kOffsetHex), "0x00000011");
-  for (const auto& [id, enabled] : {std::pair{pane::kOverwrite, false}, {pane::kOverwrite, false},
-                                    {pane::kOverwrite, true}, {pane::kReadOnly, true}})
-    bar.SetPaneEnabled(id, enabled);
-  EXPECT_EQ(host.states, (std::vector<std::pair<int, bool>>{{4, false}, {4, true}, {5, true}}));
-}
-
 // The recording canvas has 8-pixel average characters 16 pixels high: the
 // cells start (3 + 1) x 8 after the pane's left, clear of the text "abc".
 TEST(StatusPanesTest, ProgressRowCellsFollowTheTextAndStayInsideThePane) {
