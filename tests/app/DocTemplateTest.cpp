@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "FrameFixture.h"
-#include "SettingsTestSupport.h"
 #include "core/app/FileCommands.h"
 #include "core/app/FrequentDirectories.h"
 #include "core/common/StatusPanes.h"

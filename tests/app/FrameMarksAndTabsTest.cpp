@@ -136,21 +136,18 @@ TEST_F(FrameTest, TabTitlesAndTheModifiedImageFollowTheSettingsAndTheFlag) {
   result.SetComparisonResult(true);
   frame.DocumentsChanged();
   EXPECT_EQ(tabs.tabs, (std::vector<TabItem>{{"file.bin", -1}, {texts::kComparisonTitle, -1}}));
-  // image setting -> the image of a modified document
-  const std::pair<std::pair<int, int>, int> cases[] = {
-      {{1, 0}, 0}, {{1, 1}, 1}, {{1, 2}, 2}, {{1, 3}, 0}, {{0, 1}, -1}};
-  for (const auto& [setting, image] : cases) {
-    gSettings.EnableTabBarImage = setting.first;
-    gSettings.TabBarImageNo = setting.second;
+  // images shown, image setting -> the image of a modified document
+  const std::tuple<int, int, int> cases[] = {{1, 0, 0}, {1, 2, 2}, {1, 3, 0}, {0, 1, -1}};
+  using Images = std::vector<std::pair<int, int>>;
+  for (const auto& [shown, setting, image] : cases) {
+    gSettings.EnableTabBarImage = shown, gSettings.TabBarImageNo = setting;
     const int rebuilds = tabs.rebuilds;
     tabs.images.clear();
     path.SetModifiedFlag(true);
-    path.SetModifiedFlag(true);
-    const auto expected =
-        image < 0 ? std::vector<std::pair<int, int>>{} : std::vector<std::pair<int, int>>{{0, image}, {0, -1}};
+    path.SetModifiedFlag(true);  // no change: no second image
     path.SetModifiedFlag(false);
-    EXPECT_EQ(tabs.images, expected) << setting.second;
-    EXPECT_EQ(tabs.rebuilds, rebuilds);
+    EXPECT_EQ(std::tuple(tabs.images, tabs.rebuilds), std::tuple(image < 0 ? Images{} : Images{{0, image}, {0, -1}}, rebuilds))
+        << setting;
   }
 }
 

@@ -7,7 +7,6 @@
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
 #include "core/res/MessageIds.h"
-#include "core/res/StringTable.h"
 #include "core/search/CFindReplaceManeger.h"
 #include "fakes/FakeGlobalFind.h"
 #include "fakes/FakeProgress.h"

@@ -21,7 +21,7 @@ const char* const kSample =
     "[ Recent File List ]\r\n"
     "File1=/a/b.bin\r\n";
 
-TEST(ProfileFileTest, NamesIgnoreCaseValuesLoseTheirBlanksAndQuotesAndWritesKeepEveryOtherLine) {
+TEST(ProfileFileTest, NamesIgnoreCaseValuesLoseTheirBlanksAndQuotesAndWritesKeepEveryOtherLineAndItsLineEnds) {
   ProfileFile file;
   file.Parse(kSample);
   // The first of two keys wins; lines outside the section are not in it.
@@ -60,10 +60,7 @@ TEST(ProfileFileTest, NamesIgnoreCaseValuesLoseTheirBlanksAndQuotesAndWritesKeep
                                                {"sign", 42}};
   for (const auto& [key, expected] : cases) EXPECT_EQ(file.GetInt("S", key, 42), expected) << key;
   file.GetInt("S", "huge", 0);  // wraps, never overflows
-}
-
-TEST(ProfileFileTest, NewLinesFollowTheFileAndWrittenStringsReadBackAsFarAsALineHoldsThem) {
-  ProfileFile file;
+  // New lines follow the file's own line ends.
   file.Parse("[S]\nA=1");
   file.WriteString("S", "B", "2");
   EXPECT_EQ(file.Text(), "[S]\nA=1\nB=2\n");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
 #include <memory>
 
 #include "FrameFixture.h"

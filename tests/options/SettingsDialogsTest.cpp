@@ -8,7 +8,6 @@
 #include "core/options/BinarySettingsDialog.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/options/CommonSettingsSheet.h"
-#include "core/res/StringTable.h"
 
 namespace quarn {
 namespace {
@@ -104,7 +103,7 @@ TEST_F(SettingsDialogsTest, RefusedFieldsBeepAndKeepTheDialogOpenAndCancelChange
   EXPECT_TRUE(recorded.empty());
 }
 
-TEST_F(SettingsDialogsTest, EachChangeOfTheSheetHasItsOwnEffect) {
+TEST_F(SettingsDialogsTest, EachChangeOfTheSheetOrTheBinaryDialogHasItsOwnEffect) {
   const std::pair<SheetEdit, Calls> kCases[] = {
       {[](CommonSettingsRequest&) {}, {}},
       {[](CommonSettingsRequest& s) { s.view.topMargin = 2.3; }, {"text"}},
@@ -125,9 +124,7 @@ TEST_F(SettingsDialogsTest, EachChangeOfTheSheetHasItsOwnEffect) {
   // Kinsoku text is cut to 40 bytes at a character boundary.
   RunSheet([](CommonSettingsRequest& s) { s.edit.columnOut = std::string(39, ')') + "\x81\x41"; });
   EXPECT_EQ(gSettings.ColumnOutString, std::string(39, ')'));
-}
-
-TEST_F(SettingsDialogsTest, BinaryWindowsRelayoutFullyOnlyForANewRowWidthAndSingleInstanceTakesTheLock) {
+  // Binary windows relay out fully only for a new row width; single instance takes the lock.
   EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.bytesPerLine = 32; }), Calls{"binary full"});
   EXPECT_EQ(std::tuple(gSettings.BytesPerLine, gBinarySettings.BytesPerLine), std::tuple(32, 32));
   EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.longTitle = false, d.displayTabBar = false; }),

@@ -7,8 +7,6 @@
 #include "core/common/Palette.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/ProgressRow.h"
-#include "core/common/Settings.h"
-#include "core/common/StatusPanes.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/RecordingCanvas.h"
