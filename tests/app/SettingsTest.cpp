@@ -62,11 +62,10 @@ TEST_F(SettingsTest, ValuesAndListsAreCheckedWhenReadAndWrittenBackBesideEveryOt
   EXPECT_EQ(gSettings.FrequentlyUsedDirectory, (std::array<std::string, 4>{"/two", "/four", "", ""}));
   WriteSettings();
   const ProfileFile written = StoredProfile();
-  EXPECT_EQ(written.GetString("Settings", "TabPosition"), "9,13");
-  EXPECT_EQ(written.GetString("Settings", "FrequentlyUsedDirectory1"), "/two");
-  EXPECT_EQ(written.GetString("Settings", "FrequentlyUsedDirectory4", "gone"), "");
-  EXPECT_EQ(std::tuple(written.GetString("Other", "Key"), written.Has("Settings", "RulerFontFlag")),
-            std::tuple(std::string("value"), false));
+  EXPECT_EQ(std::tuple(written.GetString("Settings", "TabPosition"), written.GetString("Settings", "FrequentlyUsedDirectory1"),
+                       written.GetString("Settings", "FrequentlyUsedDirectory4", "gone")),
+            std::tuple("9,13", "/two", ""));
+  EXPECT_EQ(std::tuple(written.GetString("Other", "Key"), written.Has("Settings", "RulerFontFlag")), std::tuple("value", false));
   EXPECT_EQ(Stored().rfind("; mine\r\n", 0), 0u);
 }
 
@@ -79,21 +78,17 @@ TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirstAndTheSettingsFileIs
   platform.files.files["/cfg/quarn/quarn.ini"] = "[Settings]\r\nUsedCount=1\r\n";
   EXPECT_FALSE(PrepareSettingsFile());  // later runs use the copy
   ReadSettings();
-  EXPECT_EQ(gSettings.UsedCount, 10);
-  EXPECT_EQ(ProgramDirectory(), "/home/q/");
-  EXPECT_EQ(SettingsFilePath(), kIni);
+  EXPECT_EQ(std::tuple(gSettings.UsedCount, ProgramDirectory(), SettingsFilePath()), std::tuple(10, "/home/q/", kIni));
   ScopedEnv noHome("QUARN_HOME", nullptr);
   SetProgramDirectory("/opt/quarn/bin");
-  EXPECT_EQ(ProgramDirectory(), "/opt/quarn/bin/");
-  EXPECT_EQ(SettingsFilePath(), "/opt/quarn/bin/quarn.ini");
-  EXPECT_EQ(DefaultCabinetPath(), "/opt/quarn/bin/quarn.cab");
+  EXPECT_EQ(std::tuple(ProgramDirectory(), SettingsFilePath(), DefaultCabinetPath()),
+            std::tuple("/opt/quarn/bin/", "/opt/quarn/bin/quarn.ini", "/opt/quarn/bin/quarn.cab"));
   SetProgramDirectory("/" + std::string(240, 'd'));  // the program path reaches 251 characters
   EXPECT_EQ(DefaultCabinetPath(), "");
   SetProgramDirectory("");
   EXPECT_EQ(SettingsFilePath(), "");
   ReadSettings();  // nowhere to read from: defaults, and nothing is written
-  EXPECT_EQ(gSettings.CabinetName, "");
-  EXPECT_FALSE(WriteSettings());
+  EXPECT_EQ(std::tuple(gSettings.CabinetName, WriteSettings()), std::tuple("", false));
 }
 
 TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
@@ -108,13 +103,12 @@ TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
     EXPECT_EQ(list.count, 0) << invalid;
   }
   ASSERT_TRUE(ParseTabPositions("", list));
-  EXPECT_EQ(FormatTabPositions(list), "8,12,20,28,36,44,52,60,68,72");
-  EXPECT_EQ(FormatTabPositions(TabPositionList()), "");
   TabPositionList wild;
   wild.count = 99;  // never read past the positions
-  EXPECT_EQ(FormatTabPositions(wild), "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
+  EXPECT_EQ(std::tuple(FormatTabPositions(list), FormatTabPositions(TabPositionList()), FormatTabPositions(wild)),
+            std::tuple("8,12,20,28,36,44,52,60,68,72", "", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1"));
   WindowPlacement p;
-  EXPECT_TRUE(ParseWindowPos("0, 1,2,3,4,5,6,7,8,9 trailing", p));
+  ASSERT_TRUE(ParseWindowPos("0, 1,2,3,4,5,6,7,8,9 trailing", p));
   EXPECT_EQ(FormatWindowPos(p), "0,1,2,3,4,5,6,7,8,9");
   const WindowPlacement before = p;
   for (const char* bad : {"", "1,2,3,4,5,6,7,8,9", "1 ,2,3,4,5,6,7,8,9,10", "1,2,3,4,5,6,7,8,9,", "a,2,3,4,5,6,7,8,9,10"})
