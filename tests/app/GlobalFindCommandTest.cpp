@@ -47,7 +47,7 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   Answer("foo", "*.c");
   EXPECT_TRUE(Enabled(cmd::kGlobalFind));
   ASSERT_TRUE(frame.OnCommand(cmd::kGlobalFind));
-  EXPECT_EQ(dialogs.shownRequest.text, "old");
+  EXPECT_EQ(dialogs.shownRequest.text, "old");  // the newest of the find history
   ASSERT_EQ(documents.Count(), 1u);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
   EXPECT_EQ(std::tuple(progress.count, progress.isOpen), std::tuple(4u, false));

@@ -37,15 +37,13 @@ struct ScriptedDialogs : RunDialogService {
   }
   bool promptDialog(std::string& parameters) override {
     prompted.push_back(parameters);
-    if (!prompt) return false;
-    parameters = *prompt;
-    return true;
+    if (prompt) parameters = *prompt;
+    return prompt.has_value();
   }
   bool insertTextDialog(InsertTextRequest& r) override {
     shownInsert = r;
-    if (!insert) return false;
-    r.position = insert->first, r.text = insert->second;
-    return true;
+    if (insert) r.position = insert->first, r.text = insert->second;
+    return insert.has_value();
   }
   std::deque<RunEntry> runs;  // the next answers: command, parameters, DOS and redirect
   std::vector<RunDialogRequest> shownRuns;
