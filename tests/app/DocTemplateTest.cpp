@@ -16,17 +16,6 @@ namespace {
 
 using DocTemplateTest = FrameFixture;
 
-// The message pane as the status bar shows it.
-struct MessagePane : StatusBarHost {
-  MessagePane() { StatusBar().SetHost(this); }
-  ~MessagePane() override { StatusBar().SetHost(nullptr); }
-  void setPaneText(int index, const std::string& text) override {
-    if (index == 0) messages.push_back(text);
-  }
-  void setPaneEnabled(int, bool) override {}
-  std::vector<std::string> messages;
-};
-
 TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentDroppedFilesAreBinaryAndTheReadOnlyChoiceIsTaken) {
   EXPECT_EQ(FileNew(documents)->DocKind(), kBinaryDoc);
   EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
@@ -56,35 +45,26 @@ TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentDroppedFilesAreBinaryAndTheRea
   EXPECT_EQ(std::tuple(text->DocKind(), text->IsWriteProtected(), gProcess.nextDocKind), std::tuple(kTextDoc, true, kTextDoc));
 }
 
-TEST_F(DocTemplateTest, OpenModeListChoosesTheKindAndNamesTheCabinetWhileThatIsChosen) {
-  MessagePane pane;
-  const std::string savedCabinet = gCabinet.Path();
-  gCabinet.SetPath("/c/quarn.cab");
+TEST_F(DocTemplateTest, OpenModeListChoosesTheKind) {
   platform.files.files["/esc.dat"] = "\x1b data";
-  const std::string cabinet = "\x8c\xbb\x8d\xdd\x82\xcc\x83\x4c\x83\x83\x83\x72\x83\x6c\x83\x62\x83\x67\x81\x46/c/quarn.cab";
-  const struct {
-    std::vector<int> choices;
-    int kind;  // 0: nothing opened
-    std::vector<std::string> messages;
-  } cases[] = {
-      {{}, kBinaryDoc, {}},               // 自動: detected from the ESC byte
-      {{1}, kTextDoc, {}},                // テキストファイル
-      {{3, 1}, kTextDoc, {cabinet, ""}},  // the cabinet text goes with another choice
-      {{3}, 0, {cabinet, ""}},            // and when the dialog closes
+  // The choices made in the list, then the kind opened (0: nothing).
+  const std::pair<std::vector<int>, int> cases[] = {
+      {{}, kBinaryDoc},      // 自動: detected from the ESC byte
+      {{1}, kTextDoc},       // テキストファイル
+      {{3, 1}, kTextDoc},    // the cabinet chosen, then another
+      {{3}, 0},              // the cabinet alone opens nothing
   };
-  for (const auto& c : cases) {
+  for (const auto& [choices, kind] : cases) {
     documents.CloseAll();
-    pane.messages.clear();
     platform.dialogs.fileAnswers = {"/esc.dat"};
-    platform.dialogs.openModeChoices = c.choices;
+    platform.dialogs.openModeChoices = choices;
     CVeskDoc* doc = FileOpen(documents);
-    EXPECT_EQ(std::tuple(doc ? doc->DocKind() : 0, pane.messages), std::tuple(c.kind, c.messages));
+    EXPECT_EQ(doc ? doc->DocKind() : 0, kind);
   }
   platform.dialogs.fileAnswers = {""};
   EXPECT_FALSE(FileOpen(documents));
   const FileDialogRequest& request = platform.dialogs.requests.back();
   EXPECT_EQ(std::tie(request.showOpenMode, request.fileMustExist, request.openMode), std::tuple(true, true, kOpenAuto));
-  gCabinet.SetPath(savedCabinet);
 }
 
 TEST_F(DocTemplateTest, MainFrameEnablesSaveAndPanesByTheActiveWindowAndCancelKeepsAModifiedDocument) {
@@ -133,12 +113,6 @@ TEST_F(DocTemplateTest, HelpCommandsShowTheVersionAndOpenTheReadme) {
   desktop.opens = false;
   EXPECT_TRUE(frame.OnCommand(32916));
   EXPECT_NE(platform.messages.shown.back().text.find("/prog/README.md"), std::string::npos);
-  // A notice in the message pane stays until the next command.
-  MessagePane pane;
-  StatusBar().ShowNotice("x");
-  EXPECT_TRUE(frame.OnCommand(57664));
-  EXPECT_TRUE(frame.OnCommand(57664));
-  EXPECT_EQ(pane.messages, (std::vector<std::string>{"x", ""}));
 }
 
 // The fake file system with a working current directory.
