@@ -79,31 +79,29 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
   const std::size_t block4 = block2 + DefaultDataBlock(1).size() + 64;
   const std::size_t block5 = block4 + DefaultDataBlock(3).size();
   const std::size_t block6 = block5 + DefaultDataBlock(4).size();
+  constexpr DataFileFormat kBad = DataFileFormat::kMalformed, kGood = DataFileFormat::kCurrent;
   const struct {
     const char* name;
     std::function<void(Bytes&)> damage;
     DataFileFormat expected;
   } cases[] = {
-      {"untouched", [](Bytes&) {}, DataFileFormat::kCurrent},
-      {"length field one more", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() + 1)); }, DataFileFormat::kMalformed},
-      {"length field one less", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() - 1)); }, DataFileFormat::kMalformed},
-      {"ends after the pattern history", [&](Bytes& b) { b.resize(afterHistories), FixLength(b); },
-       DataFileFormat::kCurrent},
-      {"find count 21", [](Bytes& b) { Set32(b, 284, 21); }, DataFileFormat::kMalformed},
-      {"pattern count 21", [](Bytes& b) { Set32(b, 292, 21); }, DataFileFormat::kMalformed},
-      {"find string of 81 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 78, 'a'), FixLength(b); },
-       DataFileFormat::kMalformed},
-      {"find string of 80 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 77, 'a'), FixLength(b); },
-       DataFileFormat::kCurrent},
-      {"run history of 21", [&](Bytes& b) { Set32(b, block1, 21); }, DataFileFormat::kMalformed},
-      {"toolbar of 51", [&](Bytes& b) { Set32(b, block1 + 8, 51); }, DataFileFormat::kMalformed},
-      {"extraction list of 6", [&](Bytes& b) { Set32(b, block2 + 4 * 4 + 11 + 20, 6); }, DataFileFormat::kMalformed},
-      {"11 conversion rules", [&](Bytes& b) { Set32(b, block4, 11); }, DataFileFormat::kMalformed},
-      {"31 popup commands", [&](Bytes& b) { Set32(b, block5, 31); }, DataFileFormat::kMalformed},
-      {"31 template files", [&](Bytes& b) { Set32(b, block6, 31); }, DataFileFormat::kMalformed},
-      {"template count runs past the end", [&](Bytes& b) { Set32(b, block6, 1); }, DataFileFormat::kMalformed},
-      {"fills the buffer", [](Bytes& b) { b.resize(kDataBufferSize), FixLength(b); }, DataFileFormat::kMalformed},
-      {"header only", [](Bytes& b) { b.resize(kDataHeaderSize), FixLength(b); }, DataFileFormat::kMalformed},
+      {"untouched", [](Bytes&) {}, kGood},
+      {"length field one more", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() + 1)); }, kBad},
+      {"length field one less", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() - 1)); }, kBad},
+      {"ends after the pattern history", [&](Bytes& b) { b.resize(afterHistories), FixLength(b); }, kGood},
+      {"find count 21", [](Bytes& b) { Set32(b, 284, 21); }, kBad},
+      {"pattern count 21", [](Bytes& b) { Set32(b, 292, 21); }, kBad},
+      {"find string of 81 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 78, 'a'), FixLength(b); }, kBad},
+      {"find string of 80 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 77, 'a'), FixLength(b); }, kGood},
+      {"run history of 21", [&](Bytes& b) { Set32(b, block1, 21); }, kBad},
+      {"toolbar of 51", [&](Bytes& b) { Set32(b, block1 + 8, 51); }, kBad},
+      {"extraction list of 6", [&](Bytes& b) { Set32(b, block2 + 4 * 4 + 11 + 20, 6); }, kBad},
+      {"11 conversion rules", [&](Bytes& b) { Set32(b, block4, 11); }, kBad},
+      {"31 popup commands", [&](Bytes& b) { Set32(b, block5, 31); }, kBad},
+      {"31 template files", [&](Bytes& b) { Set32(b, block6, 31); }, kBad},
+      {"template count runs past the end", [&](Bytes& b) { Set32(b, block6, 1); }, kBad},
+      {"fills the buffer", [](Bytes& b) { b.resize(kDataBufferSize), FixLength(b); }, kBad},
+      {"header only", [](Bytes& b) { b.resize(kDataHeaderSize), FixLength(b); }, kBad},
   };
   for (const auto& c : cases) {
     Bytes b = good;
@@ -122,14 +120,8 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
 
 class DataFileTest : public SettingsFixture {
  protected:
-  void SetUp() override {
-    SettingsFixture::SetUp();
-    Reset(0xFFFFFF);
-  }
-  void TearDown() override {
-    Reset(0xFFFFFF);
-    SettingsFixture::TearDown();
-  }
+  DataFileTest() { Reset(0xFFFFFF); }
+  ~DataFileTest() override { Reset(0xFFFFFF); }
   // Every value the data file holds back to its start, custom colours too.
   static void Reset(ColorRef colour) {
     gFindReplace = CFindReplaceManeger();

@@ -71,14 +71,8 @@ struct Processes : ProcessService {
 
 class RunCommandsTest : public FrameFixture {
  protected:
-  void SetUp() override {
-    FrameFixture::SetUp();
-    savedPopup_ = gPopup.List();
-  }
-  void TearDown() override {
-    gPopup.SetList(savedPopup_);
-    FrameFixture::TearDown();
-  }
+  RunCommandsTest() : savedPopup_(gPopup.List()) {}
+  ~RunCommandsTest() override { gPopup.SetList(savedPopup_); }
   void Answer(std::string command, std::string parameters, bool dos, bool redirect) {
     dialogs.runs.push_back({command, parameters, "", dos, redirect});
   }
@@ -87,7 +81,7 @@ class RunCommandsTest : public FrameFixture {
   Restore<CMenuToolManeger> tools{gMenuTools, {}};
   Restore<RunDialogService*> dialogService{RunDialogs(), &dialogs};
   Restore<ProcessService*> processService{Platform().processes, &processes};
-  std::vector<int> savedPopup_;
+  const std::vector<int> savedPopup_;
 };
 
 // A program that never ends: stopping keeps what came, closing the result

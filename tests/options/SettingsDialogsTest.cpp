@@ -20,16 +20,10 @@ using BinaryEdit = std::function<void(BinarySettingsRequest&)>;
 // sheet or the binary dialog, then presses OK (or Cancel).
 class SettingsDialogsTest : public SettingsFixture {
  protected:
-  void SetUp() override {
-    SettingsFixture::SetUp();
-    gCabinet.ResetToType(kDocTypeGeneral);
-    gBinarySettings = BinaryViewSettings();
-  }
-  void TearDown() override {
+  SettingsDialogsTest() { gCabinet.ResetToType(kDocTypeGeneral); }
+  ~SettingsDialogsTest() override {
     SetRecordSink({});
     gCabinet.ResetToType(kDocTypeGeneral);
-    gBinarySettings = BinaryViewSettings();
-    SettingsFixture::TearDown();
   }
   void Sheet(SheetEdit edit, bool ok = true) {
     platform.dialogs.sheetScript.push_back([=](CommonSettingsRequest& s) { return edit(s), ok; });
@@ -45,6 +39,7 @@ class SettingsDialogsTest : public SettingsFixture {
   Calls RunSheet(SheetEdit edit) { return Sheet(edit), Run(true); }
   Calls RunBinary(BinaryEdit edit) { return Binary(edit), Run(false); }
   RecordingEffects effects;
+  Restore<BinaryViewSettings> binarySettings{gBinarySettings, {}};
 };
 
 TEST(SettingsFieldsTest, HexBytesMillimetresAndTabListTexts) {
