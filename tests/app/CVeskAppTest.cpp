@@ -67,10 +67,8 @@ class CVeskAppTest : public SettingsFixture {
   Frame frame{documents};
 };
 
-// A QUARN_HOME not made yet is made at start. A handed-over run writes
-// nothing; it beeps without a file and for every file no running instance
-// takes. Settings that cannot be written (a folder in place of the file) are
-// told once, at start.
+// A handed-over run writes nothing and beeps without a file and for every file
+// no running instance takes. Settings that cannot be written are told at start.
 TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_TRUE(Run(""));
   EXPECT_EQ(std::tuple(platform.files.isDirectory("/home/q"), UsedCount()), std::tuple(true, 1));
@@ -81,8 +79,9 @@ TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   channel.otherInstance = true;
   platform.files.files["/home/q/a.bin"] = "a";
   EXPECT_FALSE(Run(JoinArguments({"/L=10", "/home/q/a.bin"})));
-  EXPECT_EQ(std::tuple(channel.sent, channel.timeout), std::tuple(std::vector<std::string>{"[open(\"/home/q/a.bin\")]"}, 15000));
-  EXPECT_EQ(std::tuple(Stored(), documents.Count(), platform.beep.beeps.size()), std::tuple(before, 0u, 0u));
+  EXPECT_EQ(channel.sent, (std::vector<std::string>{"[open(\"/home/q/a.bin\")]"}));
+  EXPECT_EQ(std::tuple(channel.timeout, Stored(), documents.Count(), platform.beep.beeps.size()),
+            std::tuple(15000, before, 0u, 0u));
   EXPECT_FALSE(Run(""));
   EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{0xFFFFFFFFu}));
   channel.answers = false;
@@ -156,9 +155,8 @@ TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsOneFileAndHandedOver
       {"/", "", 0, 0, ""},
       {"/L=", "", 0, 0, ""},
       {"/A", "", 0, 0, ""},
-      // Double-byte characters are not cut at their trail byte: 0x95 0x5C
-      // ("表") holds a backslash byte; 0x82 0x20 is no real character, but
-      // its second byte is not a space separator.
+      // Double-byte characters are not cut at their trail byte ("表" holds a
+      // backslash byte; 0x82 0x20 is no real character, but not a separator).
       {"\"/tmp/\x95\x5C\x82\x22.txt\" rest", "", 0, 0, "/tmp/\x95\x5C\x82\x22.txt"},
       {"dir/\x82\x20x y", "", 0, 0, "dir/\x82\x20x"},
       {"/tmp/a y", "", 0, 0, "y"},  // an unquoted absolute path starts like an option
@@ -180,10 +178,10 @@ TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsOneFileAndHandedOver
   EXPECT_EQ(SplitHandOverNames(many).size(), 20u);
   const std::string message = OpenCommandMessage("/tmp/x \"y\".bin");
   EXPECT_EQ(message, "[open(\"/tmp/x \"y\".bin\")]");
-  EXPECT_EQ(std::tuple(PathOfOpenCommand(message), PathOfOpenCommand("[close(\"/x\")]")), std::tuple("/tmp/x \"y\".bin", ""));
+  EXPECT_EQ(std::tuple(PathOfOpenCommand(message), PathOfOpenCommand("[close(\"/x\")]")),
+            std::tuple("/tmp/x \"y\".bin", ""));
   EXPECT_EQ(JoinArguments({"/A=x", "/tmp/a b"}), "/A=x \"/tmp/a b\"");
-  // A quoted argument holding two absolute paths reaches a running
-  // instance as two files.
+  // A quoted argument holding two absolute paths reaches a running instance as two files.
   EXPECT_EQ(SplitHandOverNames(ParseCommandLine(JoinArguments({"/tmp/a /tmp/b"})).file).size(), 2u);
 }
 

@@ -26,8 +26,8 @@ TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentDroppedFilesAreBinaryAndTheRea
   documents.CloseAll();
   documents.Recent().Add("/gone.bin");
   EXPECT_FALSE(OpenRecentFile(documents, 0));
-  EXPECT_TRUE(platform.Shown(msg::kOpenFailed));
-  EXPECT_EQ(std::tuple(documents.Count(), documents.Recent().Entries()), std::tuple(0u, std::vector<std::string>{"/w/a.bin"}));
+  EXPECT_EQ(std::tuple(platform.Shown(msg::kOpenFailed), documents.Count()), std::tuple(true, 0u));
+  EXPECT_EQ(documents.Recent().Entries(), (std::vector<std::string>{"/w/a.bin"}));
   frames.fail = true;
   EXPECT_FALSE(OpenInMode(documents, "/w/a.bin", kOpenBinary, false));
   EXPECT_EQ(documents.Count(), 0u);
@@ -42,7 +42,8 @@ TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentDroppedFilesAreBinaryAndTheRea
   documents.CloseAll();
   CVeskDoc* text = OpenInMode(documents, "/plain.txt", kOpenAuto, true);
   ASSERT_TRUE(text);
-  EXPECT_EQ(std::tuple(text->DocKind(), text->IsWriteProtected(), gProcess.nextDocKind), std::tuple(kTextDoc, true, kTextDoc));
+  EXPECT_EQ(std::tuple(text->DocKind(), text->IsWriteProtected(), gProcess.nextDocKind),
+            std::tuple(kTextDoc, true, kTextDoc));
 }
 
 TEST_F(DocTemplateTest, OpenModeListChoosesTheKind) {
@@ -108,7 +109,8 @@ TEST_F(DocTemplateTest, HelpCommandsShowTheVersionAndOpenTheReadme) {
   EXPECT_EQ(platform.messages.shown[0].text, texts::kHomePageMissing);
   platform.files.files["/prog/README.md"] = "# Quarn";
   EXPECT_TRUE(frame.OnCommand(32916));
-  EXPECT_EQ(std::tuple(desktop.opened, platform.messages.shown.size()), std::tuple(std::vector<std::string>{"/prog/README.md"}, 1u));
+  EXPECT_EQ(std::tuple(desktop.opened, platform.messages.shown.size()),
+            std::tuple(std::vector<std::string>{"/prog/README.md"}, 1u));
   // Without a handler for it, the message names where the page is.
   desktop.opens = false;
   EXPECT_TRUE(frame.OnCommand(32916));
@@ -143,7 +145,8 @@ TEST_F(DocTemplateTest, AFrequentDirectoryBecomesCurrentThenFileOpenOrWithCtrlSa
   platform.dialogs.fileAnswers.push_back("/data/new.bin");
   OpenFrequentDirectory(documents, doc, 1, true);
   ASSERT_EQ(platform.dialogs.requests.size(), 3u);
-  EXPECT_EQ(std::tuple(platform.dialogs.requests[2].open, doc->GetPathName()), std::tuple(false, std::string("/data/new.bin")));
+  EXPECT_EQ(std::tuple(platform.dialogs.requests[2].open, doc->GetPathName()),
+            std::tuple(false, std::string("/data/new.bin")));
   EXPECT_EQ(documents.Recent().Entries(), (std::vector<std::string>{"/data/new.bin"}));
 }
 

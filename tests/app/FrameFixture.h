@@ -1,5 +1,4 @@
-// The main frame over document frames with real windows, on the text
-// window's fixture (fake platform, recorded operations).
+// The main frame over document frames with real windows, on the text window's fixture.
 #pragma once
 
 #include <string>

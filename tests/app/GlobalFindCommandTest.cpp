@@ -55,7 +55,8 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_NE(platform.messages.shown[0].text.find("2\n\n"), std::string::npos);
   EXPECT_EQ(platform.messages.shown[0].text.back(), '4');
-  EXPECT_EQ(std::tuple(gFindReplace.filePatternHistory.Newest(), gFindReplace.findHistory.Entries(), gFindReplace.matchCase),
+  const CFindReplaceManeger& find = gFindReplace;
+  EXPECT_EQ(std::tuple(find.filePatternHistory.Newest(), find.findHistory.Entries(), find.matchCase),
             std::tuple("/src/*.c", std::vector<std::string>{"foo", "old"}, true));
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(std::tie(records[0].type, records[0].id, records[0].data),
@@ -70,8 +71,7 @@ TEST_F(GlobalFindCommandTest, TheDialogsChoiceIsSearchedListedRememberedAndRecor
   EXPECT_EQ(dialogs.shown, 1);
   EXPECT_EQ(TextOf(documents.At(0)), kResult);
   EXPECT_TRUE(gFindReplace.matchCase);
-  // The dialog offers the last full pattern as its folder and its name: a
-  // new folder chosen alone is the folder searched.
+  // The dialog offers the last pattern's folder and name; a new folder alone is searched.
   dialogs.script.push_back([](GlobalFindDialogRequest& r) { return r.directory = "/other/", true; });
   frame.OnCommand(cmd::kGlobalFind);
   EXPECT_EQ(std::tie(dialogs.shownRequest.pattern, dialogs.shownRequest.directory), std::tie("*.c", "/src/"));
@@ -134,8 +134,7 @@ TEST_F(GlobalFindCommandTest, TagCommandsStepThroughTheListAndOpenTheFilesAtThei
   CVeskDoc* a = &documents.At(1);
   EXPECT_EQ(std::tuple(a->GetPathName(), WindowOf(a).Caret().row), std::tuple("/src/a.c", 0u));
   for (unsigned id : {cmd::kTagJump, cmd::kTagNext, cmd::kTagPrev, cmd::kTagWindow}) EXPECT_TRUE(Enabled(id));
-  // From the other file's window the remembered list still steps; a.c is
-  // activated, not opened twice.
+  // From the other file's window the list still steps; a.c is activated, not opened twice.
   const struct {
     const char* path;
     std::uint32_t row;

@@ -20,8 +20,7 @@
 namespace quarn {
 namespace {
 
-// Dialogs answered from scripts; the parameter prompt answers with prompt
-// (nothing: Cancel).
+// Dialogs answered from scripts; an empty prompt or insert answer is Cancel.
 struct ScriptedDialogs : RunDialogService {
   bool runDialog(RunDialogRequest& r) override {
     shownRuns.push_back(r);

@@ -1,5 +1,4 @@
-// A fake platform with QUARN_HOME pointing at an in-memory program
-// directory, and fresh settings for each test.
+// A fake platform with QUARN_HOME at an in-memory program directory, and fresh settings.
 #pragma once
 
 #include <gtest/gtest.h>

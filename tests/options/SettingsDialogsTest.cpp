@@ -82,7 +82,7 @@ TEST_F(SettingsDialogsTest, RefusedFieldsBeepAndKeepTheDialogOpenAndCancelChange
   Sheet([](CommonSettingsRequest& s) { s.view.leftMargin = 50.0, s.directories.directories = {"", "", "/src", ""}; });
   Run(true);
   EXPECT_EQ(std::tuple(platform.dialogs.sheetsShown, platform.beep.beeps), std::tuple(1, std::vector<unsigned>{48, 48}));
-  EXPECT_EQ(std::tuple(FormatTabPositions(gSettings.TabPosition), gSettings.LeftMarginLM), std::tuple(std::string("9,13"), 500));
+  EXPECT_EQ(std::tuple(FormatTabPositions(gSettings.TabPosition), gSettings.LeftMarginLM), std::tuple("9,13", 500));
   EXPECT_EQ(gSettings.FrequentlyUsedDirectory, (std::array<std::string, 4>{"/src", "", "", ""}));
   Binary([](BinarySettingsRequest& m) { m.binary1 = "1G"; });
   Binary([](BinarySettingsRequest& m) { m.binary1 = "1f"; });
@@ -109,7 +109,8 @@ TEST_F(SettingsDialogsTest, EachChangeOfTheSheetOrTheBinaryDialogHasItsOwnEffect
       {[](CommonSettingsRequest& s) { s.edit.colorAreaComment = true; }, {}},  // relays out only C and C++
   };
   for (std::size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(RunSheet(kCases[i].first), kCases[i].second) << i;
-  EXPECT_EQ(std::tuple(gSettings.TopMarginLM, gBinarySettings.TopMarginLM, gSettings.ColorAreaComment), std::tuple(23, 23, 1));
+  EXPECT_EQ(std::tuple(gSettings.TopMarginLM, gBinarySettings.TopMarginLM, gSettings.ColorAreaComment),
+            std::tuple(23, 23, 1));
   gCabinet.ResetToType(kDocTypeCpp);
   EXPECT_EQ(RunSheet([](CommonSettingsRequest& s) { s.edit.colorAreaComment = false; }), Calls{"text"});
   // The cabinet is saved only when immediate saving is turned on.
@@ -158,7 +159,8 @@ TEST_F(SettingsDialogsTest, TheEditPageIsRecordedAsAFrameCommandWithItsParameter
   EditPage replayed;
   TabPositionList tabs;
   ASSERT_TRUE(ReadEditPageRecord(data, replayed, tabs));
-  EXPECT_EQ(std::tuple(replayed.enableTabPosition, replayed.cabinetSave, replayed.columnOut), std::tuple(true, false, "),"));
+  EXPECT_EQ(std::tuple(replayed.enableTabPosition, replayed.cabinetSave, replayed.columnOut),
+            std::tuple(true, false, "),"));
   EXPECT_EQ(tabs, gSettings.TabPosition);
   // A record that declares more text than it holds is not replayed.
   data.pop_back();

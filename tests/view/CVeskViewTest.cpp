@@ -91,9 +91,7 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   view->OnSize(300, 200);
   ASSERT_EQ(placer.moves.size(), 1u);
   EXPECT_EQ(placer.moves[0].second, (Rect{0, 0, 300, 200}));
-  doc->UpdateAllViews(hint::kFormatChanged);
-  doc->UpdateAllViews(hint::kBinaryLoaded);
-  doc->UpdateAllViews(hint::kRefresh);
+  for (auto h : {hint::kFormatChanged, hint::kBinaryLoaded, hint::kRefresh}) doc->UpdateAllViews(h);
   EXPECT_EQ(std::count(binary.calls.begin(), binary.calls.end(), "Relayout"), 2);
   // Read-only switching: checked while set, and the status panes follow it
   // and the overwrite mode.
