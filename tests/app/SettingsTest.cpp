@@ -89,7 +89,7 @@ TEST_F(SettingsTest, ProgramDirectoryComesFromQuarnHomeFirstAndTheSettingsFileIs
   SetProgramDirectory("");
   EXPECT_EQ(SettingsFilePath(), "");
   ReadSettings();  // nowhere to read from: defaults, and nothing is written
-  EXPECT_EQ(std::tuple(gSettings.CabinetName, WriteSettings()), std::tuple("", false));
+  EXPECT_EQ((std::tuple{gSettings.CabinetName, WriteSettings()}), std::tuple("", false));
 }
 
 TEST(SettingsPartsTest, TabListsWindowPositionsDirectoriesAndPaletteIndexes) {
