@@ -67,38 +67,30 @@ class CVeskAppTest : public SettingsFixture {
   Frame frame{documents};
 };
 
-// A QUARN_HOME not made yet is made at start. A handed-over run writes
-// nothing; it beeps without a file and for every file no running instance
-// takes. Settings that cannot be written (a folder in place of the file) are
-// told once, at start.
+// A handed-over run writes nothing and beeps without a file and for every file
+// no running instance takes. Settings that cannot be written are told at start.
 TEST_F(CVeskAppTest, EveryRunCountsOnceAndAHandedOverRunWritesNothing) {
   EXPECT_TRUE(Run(""));
-  EXPECT_TRUE(platform.files.isDirectory("/home/q"));
-  EXPECT_EQ(UsedCount(), 1);
+  EXPECT_EQ(std::tuple(platform.files.isDirectory("/home/q"), UsedCount()), std::tuple(true, 1));
   EXPECT_TRUE(Run(""));
-  EXPECT_EQ(UsedCount(), 2);
-  EXPECT_TRUE(channel.sent.empty());  // several instances allowed: no channel used
+  EXPECT_EQ(std::tuple(UsedCount(), channel.sent.size()), std::tuple(2, 0u));  // several instances: no channel used
   Change("MultiInstance=1", "MultiInstance=0");
   const std::string before = Stored();
   channel.otherInstance = true;
   platform.files.files["/home/q/a.bin"] = "a";
   EXPECT_FALSE(Run(JoinArguments({"/L=10", "/home/q/a.bin"})));
   EXPECT_EQ(channel.sent, (std::vector<std::string>{"[open(\"/home/q/a.bin\")]"}));
-  EXPECT_EQ(channel.timeout, 15000);
-  EXPECT_EQ(Stored(), before);
-  EXPECT_EQ(documents.Count(), 0u);
-  EXPECT_TRUE(platform.beep.beeps.empty());
+  EXPECT_EQ(std::tuple(channel.timeout, Stored(), documents.Count(), platform.beep.beeps.size()),
+            std::tuple(15000, before, 0u, 0u));
   EXPECT_FALSE(Run(""));
   EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{0xFFFFFFFFu}));
   channel.answers = false;
   EXPECT_FALSE(Run("\"/x/a /x/b\""));
-  EXPECT_EQ(channel.sent.size(), 3u);
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  EXPECT_EQ(std::tuple(channel.sent.size(), platform.beep.beeps.size()), std::tuple(3u, 3u));
   // The first instance itself takes the lock and goes on.
   channel.otherInstance = false;
   EXPECT_TRUE(Run(""));
-  EXPECT_FALSE(channel.held);  // released at exit
-  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(std::tuple(channel.held, platform.messages.shown.size()), std::tuple(false, 0u));  // released at exit
   platform.files.files.erase(kIni);
   platform.files.directories.insert(kIni);
   EXPECT_TRUE(Run(""));
@@ -112,7 +104,7 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
   ASSERT_TRUE(Run("/L=5 data.txt"));
   ASSERT_EQ(documents.Count(), 1u);
   CVeskDoc& doc = documents.At(0);
-  EXPECT_EQ(std::pair(doc.DocKind(), doc.GetPathName()), std::pair(int(kBinaryDoc), std::string("/home/q/data.txt")));
+  EXPECT_EQ(std::tuple(doc.DocKind(), doc.GetPathName()), std::tuple(int(kBinaryDoc), std::string("/home/q/data.txt")));
   const auto caret = frames.frames[&doc].view->TakePendingTextCaret();
   ASSERT_TRUE(caret);
   EXPECT_EQ(std::tuple(caret->line, caret->column, frame.maximized), std::tuple(4u, 0u, 1));
@@ -128,30 +120,27 @@ TEST_F(CVeskAppTest, TheCommandLineFileOpensAsBinaryWithItsCaretAndNoUntitledByD
 
 // The cabinet argument replaces the cabinet path when it fits.
 TEST_F(CVeskAppTest, StartUpOpensTheCabinetWithItsDocumentsAndExitNamesIt) {
-  const CVeskCabinet savedCabinet = gCabinet;
+  const Restore<CVeskCabinet> cabinet(gCabinet, gCabinet);
   platform.files.files["/home/q/a.bin"] = "a";
-  std::vector<CabinetEntry> entries(1);
-  entries[0].path = "/home/q/a.bin";
-  entries[0].docKind = kBinaryDoc;
+  CabinetEntry entry;
+  entry.path = "/home/q/a.bin", entry.docKind = kBinaryDoc;
+  const std::vector<CabinetEntry> entries{entry};
   platform.files.files["/home/q/quarn.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeC));
   platform.files.files["/home/q/other.cab"] = WriteCabinet(entries, CabinetSet::Builtin(kDocTypeCpp));
   ASSERT_TRUE(Run("/A=" + std::string(260, 'c')));
   ASSERT_EQ(Documents().Count(), 1u);
-  EXPECT_EQ(Documents().At(0).DocKind(), kBinaryDoc);
-  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
+  EXPECT_EQ(std::tuple(Documents().At(0).DocKind(), gCabinet.Settings().DocType), std::tuple(kBinaryDoc, kDocTypeC));
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/quarn.cab");
   Documents().CloseAll();
   // "InitialCabinetMode" 1: the settings only; "/A" another cabinet.
   Change("InitialCabinetMode=0", "InitialCabinetMode=1");
   ASSERT_TRUE(Run("/A=\"/home/q/other.cab\""));
-  EXPECT_EQ(Documents().Count(), 0u);
-  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeCpp);
-  EXPECT_EQ(gSettings.CabinetName, "/home/q/other.cab");
+  EXPECT_EQ(std::tuple(Documents().Count(), gCabinet.Settings().DocType, gSettings.CabinetName),
+            std::tuple(0u, kDocTypeCpp, "/home/q/other.cab"));
   EXPECT_EQ(StoredProfile().GetString("Settings", "CabinetName"), "/home/q/other.cab");
-  gCabinet = savedCabinet;
 }
 
-TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
+TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsOneFileAndHandedOverNames) {
   const struct {
     std::string text, cabinet;
     int line, column;
@@ -166,9 +155,8 @@ TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
       {"/", "", 0, 0, ""},
       {"/L=", "", 0, 0, ""},
       {"/A", "", 0, 0, ""},
-      // Double-byte characters are not cut at their trail byte: 0x95 0x5C
-      // ("表") holds a backslash byte; 0x82 0x20 is no real character, but
-      // its second byte is not a space separator.
+      // Double-byte characters are not cut at their trail byte ("表" holds a
+      // backslash byte; 0x82 0x20 is no real character, but not a separator).
       {"\"/tmp/\x95\x5C\x82\x22.txt\" rest", "", 0, 0, "/tmp/\x95\x5C\x82\x22.txt"},
       {"dir/\x82\x20x y", "", 0, 0, "dir/\x82\x20x"},
       {"/tmp/a y", "", 0, 0, "y"},  // an unquoted absolute path starts like an option
@@ -181,22 +169,19 @@ TEST(CommandLineTest, OptionsInEitherCaseWithOrWithoutEqualsAndOneFile) {
     EXPECT_EQ(std::tie(a.cabinet, a.line, a.column, a.file), std::tie(c.cabinet, c.line, c.column, c.file))
         << c.text;
   }
-}
-
-TEST(CommandLineTest, HandOverSplitsAbsolutePathsOnlyAndTheMessageRoundTrips) {
-  EXPECT_EQ(SplitHandOverNames("/tmp/a /tmp/b"), (std::vector<std::string>{"/tmp/a", "/tmp/b"}));
-  EXPECT_EQ(SplitHandOverNames("/tmp/a b"), (std::vector<std::string>{"/tmp/a b"}));
-  EXPECT_EQ(SplitHandOverNames("one"), (std::vector<std::string>{"one"}));
+  // A handed-over name list splits at absolute paths only.
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(std::tuple(SplitHandOverNames("/tmp/a /tmp/b"), SplitHandOverNames("/tmp/a b"), SplitHandOverNames("one")),
+            std::tuple(Names{"/tmp/a", "/tmp/b"}, Names{"/tmp/a b"}, Names{"one"}));
   std::string many;
   for (int i = 0; i < 25; ++i) many += "/f" + std::to_string(i) + " ";
   EXPECT_EQ(SplitHandOverNames(many).size(), 20u);
   const std::string message = OpenCommandMessage("/tmp/x \"y\".bin");
   EXPECT_EQ(message, "[open(\"/tmp/x \"y\".bin\")]");
-  EXPECT_EQ(PathOfOpenCommand(message), "/tmp/x \"y\".bin");
-  EXPECT_EQ(PathOfOpenCommand("[close(\"/x\")]"), "");
+  EXPECT_EQ(std::tuple(PathOfOpenCommand(message), PathOfOpenCommand("[close(\"/x\")]")),
+            std::tuple("/tmp/x \"y\".bin", ""));
   EXPECT_EQ(JoinArguments({"/A=x", "/tmp/a b"}), "/A=x \"/tmp/a b\"");
-  // A quoted argument holding two absolute paths reaches a running
-  // instance as two files.
+  // A quoted argument holding two absolute paths reaches a running instance as two files.
   EXPECT_EQ(SplitHandOverNames(ParseCommandLine(JoinArguments({"/tmp/a /tmp/b"})).file).size(), 2u);
 }
 

@@ -79,31 +79,29 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
   const std::size_t block4 = block2 + DefaultDataBlock(1).size() + 64;
   const std::size_t block5 = block4 + DefaultDataBlock(3).size();
   const std::size_t block6 = block5 + DefaultDataBlock(4).size();
+  constexpr DataFileFormat kBad = DataFileFormat::kMalformed, kGood = DataFileFormat::kCurrent;
   const struct {
     const char* name;
     std::function<void(Bytes&)> damage;
     DataFileFormat expected;
   } cases[] = {
-      {"untouched", [](Bytes&) {}, DataFileFormat::kCurrent},
-      {"length field one more", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() + 1)); }, DataFileFormat::kMalformed},
-      {"length field one less", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() - 1)); }, DataFileFormat::kMalformed},
-      {"ends after the pattern history", [&](Bytes& b) { b.resize(afterHistories), FixLength(b); },
-       DataFileFormat::kCurrent},
-      {"find count 21", [](Bytes& b) { Set32(b, 284, 21); }, DataFileFormat::kMalformed},
-      {"pattern count 21", [](Bytes& b) { Set32(b, 292, 21); }, DataFileFormat::kMalformed},
-      {"find string of 81 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 78, 'a'), FixLength(b); },
-       DataFileFormat::kMalformed},
-      {"find string of 80 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 77, 'a'), FixLength(b); },
-       DataFileFormat::kCurrent},
-      {"run history of 21", [&](Bytes& b) { Set32(b, block1, 21); }, DataFileFormat::kMalformed},
-      {"toolbar of 51", [&](Bytes& b) { Set32(b, block1 + 8, 51); }, DataFileFormat::kMalformed},
-      {"extraction list of 6", [&](Bytes& b) { Set32(b, block2 + 4 * 4 + 11 + 20, 6); }, DataFileFormat::kMalformed},
-      {"11 conversion rules", [&](Bytes& b) { Set32(b, block4, 11); }, DataFileFormat::kMalformed},
-      {"31 popup commands", [&](Bytes& b) { Set32(b, block5, 31); }, DataFileFormat::kMalformed},
-      {"31 template files", [&](Bytes& b) { Set32(b, block6, 31); }, DataFileFormat::kMalformed},
-      {"template count runs past the end", [&](Bytes& b) { Set32(b, block6, 1); }, DataFileFormat::kMalformed},
-      {"fills the buffer", [](Bytes& b) { b.resize(kDataBufferSize), FixLength(b); }, DataFileFormat::kMalformed},
-      {"header only", [](Bytes& b) { b.resize(kDataHeaderSize), FixLength(b); }, DataFileFormat::kMalformed},
+      {"untouched", [](Bytes&) {}, kGood},
+      {"length field one more", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() + 1)); }, kBad},
+      {"length field one less", [](Bytes& b) { Set32(b, 0, std::uint32_t(b.size() - 1)); }, kBad},
+      {"ends after the pattern history", [&](Bytes& b) { b.resize(afterHistories), FixLength(b); }, kGood},
+      {"find count 21", [](Bytes& b) { Set32(b, 284, 21); }, kBad},
+      {"pattern count 21", [](Bytes& b) { Set32(b, 292, 21); }, kBad},
+      {"find string of 81 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 78, 'a'), FixLength(b); }, kBad},
+      {"find string of 80 bytes", [](Bytes& b) { b.insert(kDataHeaderSize, 77, 'a'), FixLength(b); }, kGood},
+      {"run history of 21", [&](Bytes& b) { Set32(b, block1, 21); }, kBad},
+      {"toolbar of 51", [&](Bytes& b) { Set32(b, block1 + 8, 51); }, kBad},
+      {"extraction list of 6", [&](Bytes& b) { Set32(b, block2 + 4 * 4 + 11 + 20, 6); }, kBad},
+      {"11 conversion rules", [&](Bytes& b) { Set32(b, block4, 11); }, kBad},
+      {"31 popup commands", [&](Bytes& b) { Set32(b, block5, 31); }, kBad},
+      {"31 template files", [&](Bytes& b) { Set32(b, block6, 31); }, kBad},
+      {"template count runs past the end", [&](Bytes& b) { Set32(b, block6, 1); }, kBad},
+      {"fills the buffer", [](Bytes& b) { b.resize(kDataBufferSize), FixLength(b); }, kBad},
+      {"header only", [](Bytes& b) { b.resize(kDataHeaderSize), FixLength(b); }, kBad},
   };
   for (const auto& c : cases) {
     Bytes b = good;
@@ -120,40 +118,10 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
   }
 }
 
-// The older format: 16-bit fields, a 306-byte header, no blocks.
-TEST(DataFileFormatTest, OlderFormatIsConverted) {
-  Bytes b(kOlderDataHeaderSize, '\0');
-  b += std::string("old\0one\0two\0", 12);
-  auto set16 = [&](std::size_t at, std::uint16_t v) { PutLe16(reinterpret_cast<std::uint8_t*>(&b[at]), v); };
-  set16(0, std::uint16_t(b.size()));
-  set16(2, 12);                        // font height
-  set16(52, 70);                       // left margin
-  b.replace(70, 4, "head");            // header text
-  set16(242, 2), set16(244, 0), set16(246, 1);
-  b[248] = char(kOptionWidthOff | kOptionRegular);
-  set16(250, 0), set16(252, 1);
-  DataFileContents c;
-  ASSERT_EQ(Read(b, &c), DataFileFormat::kOlder);
-  EXPECT_EQ(std::tie(c.findHistory, c.patternHistory, c.page.header),
-            std::tuple(std::vector<std::string>{"old", "one"}, std::vector<std::string>{"two"}, "head"));
-  EXPECT_EQ(std::tie(c.page.font.height, c.page.margins[0], c.options, c.subdirectories, c.blockCount),
-            std::tuple(12, 70, std::uint32_t(kOptionWidthOff | kOptionRegular), 0u, std::size_t(0)));
-  // Its strings must end exactly at the end of the file.
-  b += "x";
-  set16(0, std::uint16_t(b.size()));
-  EXPECT_EQ(Read(b), DataFileFormat::kMalformed);
-}
-
 class DataFileTest : public SettingsFixture {
  protected:
-  void SetUp() override {
-    SettingsFixture::SetUp();
-    Reset(0xFFFFFF);
-  }
-  void TearDown() override {
-    Reset(0xFFFFFF);
-    SettingsFixture::TearDown();
-  }
+  DataFileTest() { Reset(0xFFFFFF); }
+  ~DataFileTest() override { Reset(0xFFFFFF); }
   // Every value the data file holds back to its start, custom colours too.
   static void Reset(ColorRef colour) {
     gFindReplace = CFindReplaceManeger();
@@ -173,40 +141,32 @@ TEST_F(DataFileTest, SaveThenLoadRestoresHistoriesOptionsColoursAndForeignBlocks
   FixLength(stored);
   platform.files.files[kDat] = stored;
   gDataFile.Load(kDat);
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"abc"}));
   gFindReplace.findHistory.Add("new");
-  gFindReplace.distinguishWidth = false;
-  gFindReplace.searchSubdirectories = false;
+  gFindReplace.distinguishWidth = gFindReplace.searchSubdirectories = false;
   CustomColors()[3] = 0x123456;
-  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/t.tpl"}));
   gExtract.separator = "--";
   gConv.rules = {{28, "", 27, ""}};
   ASSERT_TRUE(gDataFile.Save(kDat));
   Reset(0);
   gDataFile.Load(kDat);
-  EXPECT_EQ(gExtract.separator, "--");
-  EXPECT_EQ(gConv.rules.size(), 1u);
-  EXPECT_EQ(gForm.History(), (std::vector<std::string>{"/t.tpl"}));
   EXPECT_TRUE(platform.messages.shown.empty());
-  EXPECT_EQ(gFindReplace.findHistory.Entries(), (std::vector<std::string>{"new", "abc"}));
-  EXPECT_EQ(gFindReplace.filePatternHistory.Entries(), (std::vector<std::string>{"/src/*.c"}));
-  EXPECT_FALSE(gFindReplace.distinguishWidth);
-  EXPECT_FALSE(gFindReplace.searchSubdirectories);
-  EXPECT_EQ(CustomColors()[3], 0x123456u);
-  const Bytes again = platform.files.files[kDat];
-  EXPECT_NE(again.find(std::string("/t.tpl\0", 7)), std::string::npos);
+  EXPECT_EQ(std::tuple(gExtract.separator, gConv.rules.size(), gForm.History()),
+            std::tuple("--", 1u, std::vector<std::string>{"/t.tpl"}));
+  EXPECT_EQ(std::tuple(gFindReplace.findHistory.Entries(), gFindReplace.filePatternHistory.Entries()),
+            std::tuple(std::vector<std::string>{"new", "abc"}, std::vector<std::string>{"/src/*.c"}));
+  EXPECT_EQ(std::tuple(gFindReplace.distinguishWidth, gFindReplace.searchSubdirectories, CustomColors()[3]),
+            std::tuple(false, false, 0x123456u));
 }
 
 // Bit one of the stored options is "width off"; failures show their message
-// and keep the values.
-TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
+// and keep the values and the old file.
+TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValuesAndTheOldFile) {
   Bytes b = SampleFile(0);
   Set32(b, 296, kOptionMatchCase | kOptionWidthOff);
   platform.files.files[kDat] = b;
   gDataFile.Load(kDat);
-  EXPECT_EQ(std::pair(gFindReplace.distinguishWidth, gFindReplace.matchCase), std::pair(false, true));
+  EXPECT_EQ(std::tuple(gFindReplace.distinguishWidth, gFindReplace.matchCase), std::tuple(false, true));
   platform.files.files.erase(kDat);
-  gFindReplace.findHistory.Add("kept");
   gDataFile.Load(kDat);  // missing: silent
   EXPECT_TRUE(platform.messages.shown.empty());
   // A malformed file is kept beside itself before the next save replaces it.
@@ -216,19 +176,8 @@ TEST_F(DataFileTest, BitOneOfTheOptionsIsWidthOffAndFailuresKeepTheValues) {
   EXPECT_EQ(platform.messages.shown[0].text.rfind(LoadString(msg::kDataMalformed), 0), 0u);
   EXPECT_NE(platform.messages.shown[0].text.find(std::string(kDat) + ".bad"), std::string::npos);
   EXPECT_EQ(platform.files.files[std::string(kDat) + ".bad"], SampleFile().substr(0, 400));
-  platform.files.unreadable.insert(kDat);
-  gDataFile.Load(kDat);
-  EXPECT_TRUE(platform.Shown(msg::kDataReadFailed));
-  EXPECT_EQ(gFindReplace.findHistory.Newest(), "kept");
-  EXPECT_EQ(CustomColors()[0], 0xFFFFFFu);
-  platform.files.uncreatable.insert(kDat);
-  EXPECT_FALSE(gDataFile.Save(kDat));
-  EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);
-}
-
-// Blocks read from a file near the limit plus full histories would make a
-// file the next start could not read: the old file stays.
-TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
+  // Blocks read from a file near the limit plus full histories would make a
+  // file the next start could not read: the old file stays.
   DataFileContents c;
   c.blockCount = 6;
   for (std::size_t i = 0; i < 6; ++i) c.blocks[i] = DefaultDataBlock(i);
@@ -246,8 +195,16 @@ TEST_F(DataFileTest, AFileThatWouldNotFitTheBufferIsNotWritten) {
   gDataFile.Load(kDat);
   for (int i = 0; i < 20; ++i) gFindReplace.filePatternHistory.Add(std::string(260, char('A' + i)));
   EXPECT_FALSE(gDataFile.Save(kDat));
-  EXPECT_TRUE(platform.Shown(msg::kDataWriteFailed));
+  EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 1u);
   EXPECT_TRUE(platform.files.files[kDat] == full);
+  gFindReplace.findHistory.Add("kept");
+  platform.files.unreadable.insert(kDat);
+  gDataFile.Load(kDat);
+  EXPECT_EQ(std::tuple(platform.Shown(msg::kDataReadFailed), gFindReplace.findHistory.Newest(), CustomColors()[0]),
+            std::tuple(true, "kept", 0xFFFFFFu));
+  platform.files.uncreatable.insert(kDat);
+  EXPECT_FALSE(gDataFile.Save(kDat));
+  EXPECT_EQ(platform.CountShown(msg::kDataWriteFailed), 2u);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// The main frame over document frames with real windows, on the text
-// window's fixture (fake platform, recorded operations).
+// The main frame over document frames with real windows, on the text window's fixture.
 #pragma once
 
 #include <string>
 
+#include "SettingsTestSupport.h"
 #include "core/app/CMainFrame.h"
 #include "core/app/DocTemplate.h"
 #include "fakes/FakeWindowFrames.h"

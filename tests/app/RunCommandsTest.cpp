@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <deque>
-#include <functional>
 #include <memory>
 
 #include "FrameFixture.h"
@@ -11,7 +9,6 @@
 #include "core/app/RunCommands.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
-#include "core/common/ProgressStop.h"
 #include "core/operations/CPopupManeger.h"
 #include "core/operations/CustomisePages.h"
 #include "core/res/MessageIds.h"
@@ -23,8 +20,7 @@
 namespace quarn {
 namespace {
 
-// Dialogs answered from scripts; the parameter prompt answers with prompt
-// (nothing: Cancel).
+// Dialogs answered from scripts; an empty prompt or insert answer is Cancel.
 struct ScriptedDialogs : RunDialogService {
   bool runDialog(RunDialogRequest& r) override {
     shownRuns.push_back(r);
@@ -40,15 +36,13 @@ struct ScriptedDialogs : RunDialogService {
   }
   bool promptDialog(std::string& parameters) override {
     prompted.push_back(parameters);
-    if (!prompt) return false;
-    parameters = *prompt;
-    return true;
+    if (prompt) parameters = *prompt;
+    return prompt.has_value();
   }
   bool insertTextDialog(InsertTextRequest& r) override {
     shownInsert = r;
-    if (!insert) return false;
-    r.position = insert->first, r.text = insert->second;
-    return true;
+    if (insert) r.position = insert->first, r.text = insert->second;
+    return insert.has_value();
   }
   std::deque<RunEntry> runs;  // the next answers: command, parameters, DOS and redirect
   std::vector<RunDialogRequest> shownRuns;
@@ -76,29 +70,17 @@ struct Processes : ProcessService {
 
 class RunCommandsTest : public FrameFixture {
  protected:
-  void SetUp() override {
-    FrameFixture::SetUp();
-    saved_ = gMenuTools;
-    savedPopup_ = gPopup.List();
-    gMenuTools = CMenuToolManeger{};
-    RunDialogs() = &dialogs;
-    Platform().processes = &processes;
-  }
-  void TearDown() override {
-    RunDialogs() = nullptr;
-    Platform().processes = nullptr;
-    gMenuTools = saved_;
-    gPopup.SetList(savedPopup_);
-    FrameFixture::TearDown();
-  }
+  RunCommandsTest() : savedPopup_(gPopup.List()) {}
+  ~RunCommandsTest() override { gPopup.SetList(savedPopup_); }
   void Answer(std::string command, std::string parameters, bool dos, bool redirect) {
     dialogs.runs.push_back({command, parameters, "", dos, redirect});
   }
   ScriptedDialogs dialogs;
   Processes processes;
- private:
-  CMenuToolManeger saved_;
-  std::vector<int> savedPopup_;
+  Restore<CMenuToolManeger> tools{gMenuTools, {}};
+  Restore<RunDialogService*> dialogService{RunDialogs(), &dialogs};
+  Restore<ProcessService*> processService{Platform().processes, &processes};
+  const std::vector<int> savedPopup_;
 };
 
 // A program that never ends: stopping keeps what came, closing the result
@@ -110,8 +92,7 @@ TEST_F(RunCommandsTest, ARunningProgramFillsADocumentUntilStoppedAndAMissingOneO
   fakes::FakeProgress progress;
   progress.stopAfter = 2;
   RunEntryProgram(documents, nullptr, forever);
-  EXPECT_TRUE(progress.othersAnswer);
-  ASSERT_EQ(documents.Count(), 1u);
+  ASSERT_EQ(std::tuple(progress.othersAnswer, documents.Count()), std::tuple(true, 1u));
   EXPECT_EQ(TextOf(documents.At(0)).substr(0, 6), "y\r\ny\r\n");
   documents.CloseAll();
   progress.stopAfter = -1;
@@ -123,33 +104,28 @@ TEST_F(RunCommandsTest, ARunningProgramFillsADocumentUntilStoppedAndAMissingOneO
   Answer("true", "", true, false);
   frame.OnCommand(cmd::kRunProgram);
   EXPECT_TRUE(platform.Shown(msg::kNoSuchProgram));
-  EXPECT_EQ(platform.beep.beeps.size(), 2u);
+  EXPECT_EQ(std::tuple(platform.beep.beeps.size(), documents.Count()), std::tuple(2u, 0u));
   ASSERT_EQ(processes.started.size(), 3u);  // two runs of the endless program, then this one
   EXPECT_EQ(processes.started[2].arguments, (std::vector<std::string>{"/bin/sh", "-c", "true"}));
-  EXPECT_EQ(documents.Count(), 0u);
   processes.real = false;
   EXPECT_FALSE(RunEntryProgram(documents, nullptr, RunEntry{"x", "", "", true, true, false}));
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
-  EXPECT_EQ(documents.Count(), 0u);
+  EXPECT_EQ(std::tuple(platform.beep.beeps.size(), documents.Count()), std::tuple(3u, 0u));
 }
 
 TEST_F(RunCommandsTest, TheHistoryKeepsTwentyCommandsNewestFirstAndReplaysWithoutTheDialog) {
   processes.real = false;
   for (int i = 1; i <= 21; ++i) Answer("c" + std::to_string(i), "", true, false), frame.OnCommand(cmd::kRunProgram);
   ASSERT_EQ(gMenuTools.history.size(), 20u);
-  EXPECT_EQ(gMenuTools.history.front().command, "c21");
-  EXPECT_EQ(gMenuTools.history.back().command, "c2");
+  EXPECT_EQ(std::tuple(gMenuTools.history.front().command, gMenuTools.history.back().command), std::tuple("c21", "c2"));
   Answer("c5", "p", true, false);
   frame.OnCommand(cmd::kRunProgram);
   EXPECT_EQ(dialogs.shownRuns.back().command, "c21");  // the dialog opens on the newest
-  EXPECT_EQ(gMenuTools.history.size(), 20u);
-  EXPECT_EQ(gMenuTools.history.front(), (RunEntry{"c5", "p", "", true, false, false}));
-  EXPECT_EQ(gMenuTools.history[5].command, "c17");
+  EXPECT_EQ(std::tuple(gMenuTools.history.size(), gMenuTools.history.front(), gMenuTools.history[5].command),
+            std::tuple(20u, RunEntry{"c5", "p", "", true, false, false}, "c17"));
   const RunEntry replayed{"c9", "q r", "/tmp", true, false, true};
   ScopedParameterBlock block(RunEntryRecord(replayed));
   frame.OnCommand(cmd::kRunProgram);
-  EXPECT_EQ(dialogs.shownRuns.size(), 22u);
-  EXPECT_EQ(gMenuTools.history.front(), replayed);
+  EXPECT_EQ(std::tuple(dialogs.shownRuns.size(), gMenuTools.history.front()), std::tuple(22u, replayed));
   EXPECT_EQ(processes.started.back().arguments, (std::vector<std::string>{"/bin/sh", "-c", "c9 q r"}));
 }
 
@@ -160,24 +136,21 @@ TEST_F(RunCommandsTest, ToolsAreNumberedWithoutSeparatorsAndAskForParametersAndT
   UserTool b{ToolKind::kProgram, "B", {"b", "2", "", true, false, false}, true};
   gMenuTools.tools = {a, UserTool{ToolKind::kSeparator, {}, {}, false}, b};
   EXPECT_TRUE(Enabled(cmd::kFirstUserTool));
-  EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 1), "B");
-  EXPECT_EQ(gMenuTools.ToolTitle(cmd::kFirstUserTool + 2), "");
+  EXPECT_EQ(std::tuple(gMenuTools.ToolTitle(cmd::kFirstUserTool + 1), gMenuTools.ToolTitle(cmd::kFirstUserTool + 2)),
+            std::tuple("B", ""));
   frame.OnCommand(cmd::kFirstUserTool + 1);  // B asks; Cancel starts nothing
-  EXPECT_EQ(dialogs.prompted, (std::vector<std::string>{"2"}));
-  EXPECT_TRUE(processes.started.empty());
+  EXPECT_EQ(std::tuple(dialogs.prompted, processes.started.size()), std::tuple(std::vector<std::string>{"2"}, 0u));
   dialogs.prompt = "3";
   frame.OnCommand(cmd::kFirstUserTool + 1);
   EXPECT_EQ(gMenuTools.tools[2].run.parameters, "3");
   frame.OnCommand(cmd::kFirstUserTool);
   frame.OnCommand(cmd::kFirstUserTool + 2);
   ASSERT_EQ(processes.started.size(), 2u);
-  EXPECT_EQ(processes.started[0].arguments[2], "b 3");
-  EXPECT_EQ(processes.started[1].arguments[2], "a 1");
+  EXPECT_EQ(std::tuple(processes.started[0].arguments[2], processes.started[1].arguments[2]), std::tuple("b 3", "a 1"));
   EXPECT_TRUE(gMenuTools.history.empty());
   const menus::Popup menu = UserToolMenu();
   ASSERT_EQ(menu.items.size(), 6u);
-  EXPECT_EQ(menu.items[5].id, cmd::kFirstUserTool + 1);
-  EXPECT_EQ(menu.items[5].text, "B");
+  EXPECT_EQ(std::tuple(menu.items[5].id, menu.items[5].text), std::tuple(cmd::kFirstUserTool + 1, "B"));
   // The file manager opens the documents' folder.
   frame.OnCommand(cmd::kExplorer);
   EXPECT_EQ(processes.folders, (std::vector<std::string>{"."}));
@@ -193,13 +166,10 @@ TEST_F(RunCommandsTest, InsertTextStoresAndRecordsItsChoiceButTheTextStaysAsItWa
   dialogs.insert = std::make_pair(2, std::string("$Y-$f"));
   frame.OnCommand(cmd::kInsertString);
   EXPECT_EQ(dialogs.shownInsert.text, "old");
-  ASSERT_EQ(dialogs.shownInsert.codes.size(), 27u);
-  EXPECT_EQ(dialogs.shownInsert.codes[0].substr(0, 3), "$a ");
-  EXPECT_EQ(gSettings.InsertionString, "$Y-$f");
-  EXPECT_EQ(gSettings.InsertionPosition, 2);
+  EXPECT_EQ(std::tuple(gSettings.InsertionString, gSettings.InsertionPosition), std::tuple(std::string("$Y-$f"), 2));
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].type, 256u);
-  EXPECT_EQ(records[0].data, (std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
+  EXPECT_EQ(std::tuple(records[0].type, records[0].data),
+            std::tuple(256u, std::vector<std::uint8_t>{2, 0, 0, 0, 5, 0, 0, 0, '$', 'Y', '-', '$', 'f', 0}));
   EXPECT_EQ(doc->TextLength(), 0u);
   dialogs.insert.reset();  // Cancel records nothing
   frame.OnCommand(cmd::kInsertString);
@@ -212,23 +182,17 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimitsAndTheSheetKeepsT
   EXPECT_EQ(pages.tools[0], (UserTool{ToolKind::kProgram, "Gcc", {"/usr/bin/gcc", "", "", false, false, false}, false}));
   pages.AddSeparator();
   pages.AddOperationTool("fmt");
-  EXPECT_EQ(pages.tools[2].title, "Fmt");
   pages.tool = 0;
   pages.MoveTool(-1);  // the first cannot go up
-  EXPECT_EQ(pages.tools[0].title, "Gcc");
   pages.MoveTool(1);
-  EXPECT_EQ(pages.tool, 1);
-  EXPECT_EQ(pages.tools[1].title, "Gcc");
+  EXPECT_EQ(std::tuple(pages.tool, pages.tools[1].title, pages.tools[2].title), std::tuple(1, "Gcc", "Fmt"));
   pages.tool = 2;
   pages.MoveTool(1);  // nor the last down
   EXPECT_EQ(pages.tools[2].title, "Fmt");
   while (pages.tools.size() < 20) pages.AddSeparator();
-  EXPECT_FALSE(pages.AddProgramTool("/bin/x"));
-  EXPECT_FALSE(pages.AddOperationTool("y"));
-  EXPECT_FALSE(pages.AddSeparator());
-  EXPECT_EQ(platform.CountShown(msg::kTooManyTools), 3u);
-  EXPECT_EQ(pages.tools.size(), 20u);
-  EXPECT_EQ(CustomisePages::AvailableButtons().size(), 18u);  // the toolbar's buttons, a separator, the find box
+  EXPECT_EQ((std::tuple{pages.AddProgramTool("/bin/x"), pages.AddOperationTool("y"), pages.AddSeparator()}),
+            std::tuple(false, false, false));
+  EXPECT_EQ(std::tuple(platform.CountShown(msg::kTooManyTools), pages.tools.size()), std::tuple(3u, 20u));
   pages.buttons = {};
   pages.AddButton(194);
   pages.AddButton(194);  // one find box only
@@ -237,11 +201,9 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimitsAndTheSheetKeepsT
   pages.AddButton(cmd::kCompare);
   EXPECT_EQ(pages.buttons.size(), 50u);
   pages.DefaultButtons();
-  EXPECT_EQ(pages.buttons.size(), 24u);
   pages.popup = {};
   for (int i = 0; i < 31; ++i) pages.AddPopup(cmd::kCopy);
-  EXPECT_EQ(pages.popup.size(), 30u);
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
+  EXPECT_EQ(std::tuple(pages.buttons.size(), pages.popup.size(), platform.beep.beeps.size()), std::tuple(24u, 30u, 3u));
 
   // The sheet keeps the pages on OK only.
   fakes::FakeKeyDialogs sheets;
@@ -256,11 +218,9 @@ TEST_F(RunCommandsTest, ThePagesEditTheirListsWithinTheirLimitsAndTheSheetKeepsT
   sheets.script = {[&](CustomiseSheetRequest& r) { return !edit(r); }, edit};
   const std::vector<int> popup = gPopup.List();
   RunKeyCommand(cmd::kCustomise, documents);
-  EXPECT_TRUE(gMenuTools.tools.empty());
-  EXPECT_EQ(gPopup.List(), popup);
+  EXPECT_EQ(std::tuple(gMenuTools.tools.size(), gPopup.List()), std::tuple(0u, popup));
   RunKeyCommand(cmd::kCustomise, documents);
-  EXPECT_EQ(gMenuTools.tools.size(), 1u);
-  EXPECT_EQ(gMenuTools.toolbar.back(), cmd::kFormat);
+  EXPECT_EQ(std::tuple(gMenuTools.tools.size(), gMenuTools.toolbar.back()), std::tuple(1u, cmd::kFormat));
   EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, cmd::kRedo, -1, cmd::kCut, cmd::kCopy}));
   EXPECT_EQ(OpenCustomisePages(), nullptr);
 }
@@ -279,35 +239,13 @@ TEST_F(RunCommandsTest, ToolsToolbarAndPopupRoundTripThroughTheDataFile) {
   gMenuTools = CMenuToolManeger{};
   gPopup.SetList({});
   gDataFile.Apply(contents);
-  EXPECT_EQ(gMenuTools.history, expected.history);
-  EXPECT_EQ(gMenuTools.tools, expected.tools);
+  EXPECT_EQ(std::tuple(gMenuTools.history, gMenuTools.tools), std::tuple(expected.history, expected.tools));
   EXPECT_EQ(gMenuTools.toolbar, (std::vector<unsigned>{cmd::kCompare, 0, 194, 57669}));
   EXPECT_EQ(gPopup.List(), (std::vector<int>{cmd::kUndo, -1, cmd::kCopy}));
   // A block cut short anywhere is refused and changes nothing.
   const std::string block = gMenuTools.SaveBlock();
   for (std::size_t n = 0; n < block.size(); ++n) ASSERT_FALSE(gMenuTools.LoadBlock(block.substr(0, n))) << n;
   EXPECT_EQ(gMenuTools.tools, expected.tools);
-}
-
-// Events are handled on the first call and then at most once per interval,
-// however often the loop asks; a stop stays a stop; without a window the
-// loop runs to its end.
-TEST(ProgressStopTest, HandlesEventsAtAnIntervalAndKeepsTheStop) {
-  {
-    fakes::FakeProgress service;
-    service.stopAfter = 20000;
-    ProgressStop progress("caption", "text", "n: ");
-    const auto start = std::chrono::steady_clock::now();
-    for (unsigned long i = 0; i < 20000; ++i) ASSERT_TRUE(progress.Continue(i)) << i;
-    const auto intervals = (std::chrono::steady_clock::now() - start) / ProgressStop::kInterval;
-    EXPECT_GE(service.eventsHandled, 1);
-    EXPECT_LE(service.eventsHandled, 1 + intervals);
-    EXPECT_EQ(service.count, 19999u);
-    EXPECT_FALSE(progress.Continue(20000));
-    service.stopAfter = -1;
-    EXPECT_FALSE(progress.Continue(20001)) << "a stop is not taken back";
-  }
-  EXPECT_TRUE(ProgressStop("caption", "text").Continue(1));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// A fake platform with QUARN_HOME pointing at an in-memory program
-// directory, and fresh settings for each test.
+// A fake platform with QUARN_HOME at an in-memory program directory, and fresh settings.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/common/ProfileFile.h"
 #include "core/common/Settings.h"
@@ -29,6 +29,17 @@ class ScopedEnv {
  private:
   const char* name_;
   std::optional<std::string> saved_;
+};
+
+// Sets a global for one test and puts the old value back.
+template <typename T>
+class Restore {
+ public:
+  Restore(T& target, T value) : target_(target), saved_(std::exchange(target, std::move(value))) {}
+  ~Restore() { target_ = std::move(saved_); }
+ private:
+  T& target_;
+  T saved_;
 };
 
 class SettingsFixture : public ::testing::Test {

