@@ -7,12 +7,7 @@
 namespace quarn {
 namespace {
 
-TextMetric Font(int aveWidth, int height) {
-  TextMetric tm;
-  tm.aveCharWidth = aveWidth;
-  tm.height = height;
-  return tm;
-}
+TextMetric Font(int aveWidth, int height) { return {.height = height, .aveCharWidth = aveWidth}; }
 
 // B bytes per row in blocks of K; with the 8 by 16 font at 96 dpi the left
 // margin is 5 and the data top 23.
