@@ -148,9 +148,8 @@ TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
         log << " delete " << pos << "-" << end;
       }
       SCOPED_TRACE("round " + std::to_string(round) + ":" + log.str());
-      ASSERT_EQ(marks.LineMarks(), model.Lines());
-      ASSERT_EQ(marks.TagLine(), model.TagLine());
-      ASSERT_EQ(Chars(marks), model.Chars());
+      ASSERT_EQ(std::tuple(marks.LineMarks(), marks.TagLine(), Chars(marks)),
+                std::tuple(model.Lines(), model.TagLine(), model.Chars()));
     }
   }
 }
