@@ -199,7 +199,7 @@ TEST_F(BinaryEditing, MarksAndDragging) {
   }
   window->PlaceCaret(299, false);
   window->ToggleMark();
-  EXPECT_EQ(std::pair(doc->CharMarks().size(), platform.beep.beeps.size()), std::pair(std::size_t(100), std::size_t(1)));
+  EXPECT_EQ(std::tuple(doc->CharMarks().size(), platform.beep.beeps.size()), std::tuple(100u, 1u));
   window->ClearMarks();
   EXPECT_TRUE(doc->CharMarks().empty());
   // Dragging past the row end, between the last hex cell and the text area, takes its last byte.
@@ -235,7 +235,8 @@ TEST_F(BinaryEditing, RefusedDeletionOrAReadOnlyDocumentStopsTheInput) {
   Type("1");
   Key(vk::kDelete);
   window->Paste();
-  EXPECT_EQ(std::tuple(Text(), doc->IsModified(), platform.beep.beeps.size()), std::tuple("abc", false, 3u));  // a paste is not offered at all
+  // A paste is not offered at all: no beep for it.
+  EXPECT_EQ(std::tuple(Text(), doc->IsModified(), platform.beep.beeps.size()), std::tuple("abc", false, 3u));
 }
 
 TEST(BinaryJumpTest, OffsetsAreDecimalOrHexWithPrefix) {

@@ -53,15 +53,13 @@ TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   const std::string expected = kHeader + U16(2) + U32(0xFFFFFFFE) + U32(6) + U16(0);
   EXPECT_EQ(platform.files.files["/t/a.ATR"], expected);
-  EXPECT_EQ(expected.size(), 42u);
   // The marks come back when the file is opened again.
   doc->Marks().AddCharMark(9, "fg");
   doc->Marks().AddCharMark(0, "a");
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   auto again = Open("/t/a.txt");
-  EXPECT_EQ(again->Marks().LineMarks(), doc->Marks().LineMarks());
-  EXPECT_EQ(again->Marks().CharMarks(), doc->Marks().CharMarks());
-  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(std::tuple(again->Marks().LineMarks(), again->Marks().CharMarks(), platform.messages.shown.size()),
+            std::tuple(doc->Marks().LineMarks(), doc->Marks().CharMarks(), 0u));
   // A text shortened since opens without the marks and says so.
   platform.files.files["/t/a.txt"] = kText.substr(0, 5);
   EXPECT_TRUE(Open("/t/a.txt")->Marks().Empty());
@@ -91,13 +89,11 @@ TEST_F(AttributeFileTest, TheLastMarkRemovedDeletesOurFileAndNeverAForeignOne) {
   // With marks, a foreign file is replaced only when the user agrees.
   doc->Marks().AddLineMark(2);
   doc->SetModifiedFlag(true);
-  platform.messages.answers = {answer::kCancel};
+  platform.messages.answers = {answer::kCancel, answer::kOk};
   EXPECT_FALSE(doc->OnSaveDocument("/t/a.txt"));
-  EXPECT_TRUE(platform.Shown(msg::kAttributeForeignFile));
-  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(std::pair(platform.Shown(msg::kAttributeForeignFile), doc->IsModified()), std::pair(true, true));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], "someone else's");
   EXPECT_EQ(platform.files.files["/t/a.txt"], kText);  // the text itself was saved
-  platform.messages.answers = {answer::kOk};
   EXPECT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"].substr(0, 30), kHeader);
 }
@@ -122,34 +118,30 @@ TEST_F(AttributeFileTest, FailuresShowTheirMessages) {
 }
 
 TEST_F(AttributeFileTest, TheReaderChecksEverythingBeforeTakingAnything) {
-  const std::string marks = U16(1) + U32(2);
-  const struct {
-    std::string bytes;
-    AttributeCheck result;
-  } cases[] = {
-      {kHeader.substr(0, 29), AttributeCheck::kNotOurs},
-      {"KTR Sorva Attribute File 101\r\n" + U16(0) + U16(0), AttributeCheck::kNotOurs},
-      {kHeader + U16(0) + U16(0), AttributeCheck::kValid},
-      {kHeader + marks + U16(1) + U32(8) + "ef\0"s + "trailing", AttributeCheck::kValid},
-      {kHeader, AttributeCheck::kInvalid},                                  // no counts
-      {kHeader + U16(1) + U32(2), AttributeCheck::kInvalid},                // no character count
-      {kHeader + U16(2) + U32(2), AttributeCheck::kInvalid},                // value cut off
-      {kHeader + U16(101) + std::string(404, '\xFE') + U16(0), AttributeCheck::kInvalid},
-      {kHeader + U16(1) + U32(3) + U16(0), AttributeCheck::kInvalid},       // not on a CR
-      {kHeader + U16(1) + U32(16) + U16(0), AttributeCheck::kInvalid},      // beyond the text
-      {kHeader + U16(0) + U16(1) + U32(16) + "j\0"s, AttributeCheck::kInvalid},
-      {kHeader + U16(0) + U16(1) + U32(0) + "\0"s, AttributeCheck::kInvalid},
-      {kHeader + U16(0) + U16(1) + U32(0) + std::string(81, 'a') + "\0"s, AttributeCheck::kInvalid},
-      {kHeader + U16(0) + U16(1) + U32(0) + std::string(80, 'a') + "\0"s, AttributeCheck::kValid},
-      {kHeader + U16(0) + U16(1) + U32(0) + "ab", AttributeCheck::kInvalid},  // no NUL
-      {kHeader + U16(0) + U16(101), AttributeCheck::kInvalid},
+  using enum AttributeCheck;
+  const std::string line2 = U16(1) + U32(2);                      // one line mark, on the CR at 2
+  const std::string char0 = kHeader + U16(0) + U16(1) + U32(0);  // one character mark at 0, its text follows
+  const std::pair<std::string, AttributeCheck> cases[] = {
+      {kHeader.substr(0, 29), kNotOurs},
+      {"KTR Sorva Attribute File 101\r\n" + U16(0) + U16(0), kNotOurs},
+      {kHeader + U16(0) + U16(0), kValid},
+      {kHeader + line2 + U16(1) + U32(8) + "ef\0"s + "trailing", kValid},
+      {kHeader, kInvalid},                                            // no counts
+      {kHeader + line2, kInvalid},                                    // no character count
+      {kHeader + U16(2) + U32(2), kInvalid},                          // value cut off
+      {kHeader + U16(101) + std::string(404, '\xFE') + U16(0), kInvalid},
+      {kHeader + U16(1) + U32(3) + U16(0), kInvalid},                 // not on a CR
+      {kHeader + U16(1) + U32(16) + U16(0), kInvalid},                // beyond the text
+      {kHeader + U16(0) + U16(1) + U32(16) + "j\0"s, kInvalid},
+      {char0 + "\0"s, kInvalid},                        {char0 + std::string(81, 'a') + "\0"s, kInvalid},
+      {char0 + std::string(80, 'a') + "\0"s, kValid},  {char0 + "ab", kInvalid},  // no NUL
+      {kHeader + U16(0) + U16(101), kInvalid},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Check(cases[i].bytes), cases[i].result) << "case " << i;
+  for (const auto& [bytes, result] : cases) EXPECT_EQ(Check(bytes), result) << ::testing::PrintToString(bytes);
   AttributeMarks read;
-  ASSERT_EQ(Check(kHeader + marks + U16(1) + U32(8) + "ef\0"s, &read), AttributeCheck::kValid);
-  EXPECT_EQ(read.lines, std::vector<std::uint32_t>{2});
-  ASSERT_EQ(read.chars.size(), 1u);
-  EXPECT_EQ(read.chars[0].Text(), "ef");
+  ASSERT_EQ(Check(kHeader + line2 + U16(1) + U32(8) + "ef\0"s, &read), kValid);
+  EXPECT_EQ(std::tuple(read.lines, read.chars.size(), read.chars.at(0).Text()),
+            std::tuple(std::vector<std::uint32_t>{2}, 1u, "ef"));
 }
 
 }  // namespace

@@ -57,7 +57,9 @@ class Model {
     for (std::int64_t s : starts) values.push_back(std::uint32_t(s - 2));
     return values;
   }
-  std::uint32_t TagLine() const { return anchors_[0] == kGone ? DocumentMarks::kNoTag : std::uint32_t(LineStart(anchors_[0]) - 2); }
+  std::uint32_t TagLine() const {
+    return anchors_[0] == kGone ? DocumentMarks::kNoTag : std::uint32_t(LineStart(anchors_[0]) - 2);
+  }
   // The marks whose bytes still stand together, as "pos:text".
   std::vector<std::string> Chars() const {
     std::vector<std::pair<std::uint32_t, std::string>> alive;
