@@ -1,15 +1,10 @@
-// Documents built in memory for the document tests, their bytes, and a
-// fixture that keeps the process values and the platform fakes of one test.
+// Documents built in memory, their bytes, and a fixture that keeps the process values and the platform fakes.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
-#include <memory>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"

@@ -304,8 +304,6 @@ TEST_F(RowTable, RowTableGrowsInStepsAndTellsTheViews) {
   } view;
   auto doc = LoadedDoc(Lines(4500, "x\r\n"));
   const std::uint32_t capacity = doc->RowCapacity();
-  EXPECT_EQ(std::pair(doc->RowCount(), capacity % CVeskDoc::kRowGrowthStep), std::pair(4500u, 0u));
-  EXPECT_GT(capacity, 4501u);
   doc->AddView(&view);
   const Bytes many = Lines(1500, "y\r\n");
   doc->InsertText(0, many.data(), std::uint32_t(many.size()));
