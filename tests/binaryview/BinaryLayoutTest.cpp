@@ -18,25 +18,6 @@ BinaryLayout Grid(int b, int k, bool font = false) {
   return layout;
 }
 
-TEST(BinaryLayout, CellsComeFromFontSpacingAndDpi) {
-  using Cells = std::tuple<int, int, int, int, int>;  // width, height, left, top, data top
-  const struct {
-    TextMetric font;
-    int dpi, charSpacing, lineSpacing, margin;
-    Cells cells;
-  } cases[] = {
-      {Font(7, 14), 120, 5, 10, 30, {9, 18, 14, 14, 14 + 7 + 18}},
-      {Font(12, 24), 144, 0, 100, 0, {12, 24 + 56, 0, 0, 80}},
-      {Font(6, 12), 96, 0, 150, 15, {6, 12, 5, 5, 19}},  // a line spacing over 100 (0.1 mm) reads as 0
-  };
-  for (const auto& c : cases) {
-    BinaryLayout layout = Grid(16, 8);
-    layout.SetMetrics(c.font, c.dpi, c.dpi, c.charSpacing, c.lineSpacing, c.margin, c.margin);
-    EXPECT_EQ(Cells(layout.CharWidth(), layout.LineHeight(), layout.LeftMargin(), layout.TopMargin(), layout.DataTop()),
-              c.cells) << c.dpi;
-  }
-}
-
 TEST(BinaryLayout, ColumnHitTestFindsTheByteOfEveryCell) {
   auto hit = [](const BinaryHit& h) { return std::tuple(h.area, h.index, h.pastEnd); };
   for (auto [b, k] : {std::pair{16, 8}, std::pair{5, 5}, std::pair{64, 5}, std::pair{20, 7}}) {

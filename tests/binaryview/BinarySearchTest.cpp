@@ -96,10 +96,6 @@ TEST_F(BinarySearch, TextAreaSearchesAndTheDialog) {
   EXPECT_EQ(std::pair(dialog.fields.findText, dialog.fields.showEscapes), std::pair(std::string("1234"), true));
   window->FindDialog();
   EXPECT_EQ(std::pair(dialog.opened, dialog.activated), std::pair(1, 1));
-  gFindReplace.findHistory.Add("ABCD");
-  window->DropSelection();
-  window->ReplaceDialog();
-  EXPECT_EQ(std::tuple(dialog.opened, dialog.isFindOnly(), dialog.fields.findText), std::tuple(2, false, "ABCD"));
   window.reset();  // a window that goes away takes its dialog with it
   EXPECT_FALSE(dialog.isOpen());
 }

@@ -84,10 +84,6 @@ TEST_F(BinaryWindow, PaintsHeaderRowsGlyphlessBytesAndSpecialBytes) {
     return out;
   };
   EXPECT_EQ(colours(), (Colours{{}, settings.Binary1Color, settings.MarkedPosColor, settings.MarkedPosColor}));
-  settings.Binary1 = 0x10;
-  settings.Binary2 = 0x42;  // a marked byte equal to Binary2 takes its colour
-  Paint();
-  EXPECT_EQ(colours(), (Colours{{}, {}, settings.Binary2Color, settings.MarkedPosColor}));
 }
 
 TEST_F(BinaryWindow, UnderlinesAndTheSelection) {
@@ -130,13 +126,6 @@ TEST_F(BinaryWindow, UnderlinesAndTheSelection) {
   EXPECT_EQ(Underline(1), LineAt(CellX(Layout().HexCell(1)) + 1, 2 * kCw - 2, y, settings.UnderCaretColor));
   EXPECT_EQ(Underline(2), LineAt(CellX(Layout().TextCell(1)), kCw - 1, y, settings.UnderCaretColor));
   EXPECT_EQ(std::pair(canvas.lines[0].width, canvas.lines[1].width), std::pair(1, 2));
-  // Only in the area without the caret, one pixel lower.
-  settings.DrawUnderLine = 0;
-  settings.OnlyOppositePart = 1;
-  settings.OneRasterLow = 1;
-  Paint();
-  ASSERT_EQ(canvas.lines.size(), 1u);
-  EXPECT_EQ(std::pair(canvas.lines[0].x1, canvas.lines[0].y1), std::pair(CellX(Layout().TextCell(1)), y + 1));
   // Moving the caret invalidates the old and the new underlined row.
   host.invalidRects.clear();
   window->SetCaretState(40, BinaryArea::kText, false);

@@ -38,19 +38,16 @@ TEST(RowLayout, BreaksRowsAtTheWidthTabsWordsAndHangingCharacters) {
   } cases[] = {
       // A hanging character stays on the row only with kinsoku; only one single-byte character hangs.
       {"abcdefghij" + kComma, 10, false, true, {0}},  {"abcdefghij" + kComma, 10, false, false, {0, 10}},
-      {"abcdefghij.x", 10, false, true, {0, 11}},     {"abcdefghijx.", 10, false, true, {0, 10}},
-      {"abcdefghij..,", 10, false, true, {0, 11}},
+      {"abcdefghijx.", 10, false, true, {0, 10}},     {"abcdefghij..,", 10, false, true, {0, 11}},
       // A hanging double-byte character makes the row width + 2 wide.
       {"abcdefghij" + kPeriod + "x", 10, false, true, {0, 12}}, {"abcdefghi" + kComma + "x", 10, false, true, {0, 11}},
       // A double-byte character is never split, even when nothing fits.
-      {"abcdefghi" + kAi, 10, false, false, {0, 9}}, {"abcdefgh" + kAi + "x", 10, false, false, {0, 10}},
-      {kAi + kAi + "a", 1, false, false, {0, 2, 4}},
+      {"abcdefghi" + kAi, 10, false, false, {0, 9}}, {kAi + kAi + "a", 1, false, false, {0, 2, 4}},
       // Word wrap breaks after the last blank or double-byte character; a space may hang.
       {"hello worldwide", 10, true, false, {0, 6}},   {"abcdefghijklmno", 10, true, false, {0, 10}},
       {"abcdefghij  next", 10, true, false, {0, 11}}, {"abc" + kAi + "defghijkl", 10, true, false, {0, 5}},
       // Tabs run to the next stop; a CR LF belongs to its row, also right at the width.
-      {"abcdefgh\tx", 10, false, false, {0, 9}},    {"\t\t\tx", 10, false, false, {0, 3}},
-      {"abc\r\ndef\r\n", 10, false, false, {0, 5}}, {"abcdefghij\r\nk", 10, false, false, {0, 12}},
+      {"abcdefgh\tx", 10, false, false, {0, 9}},    {"abcdefghij\r\nk", 10, false, false, {0, 12}},
   };
   for (const auto& c : cases) {
     const RowRules rules(c.width, 4, c.wordWrap, c.kinsoku, texts::kColumnOutStringDefault);
