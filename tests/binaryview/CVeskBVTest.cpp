@@ -62,10 +62,6 @@ TEST_F(BinaryWindow, PaintsHeaderRowsGlyphlessBytesAndSpecialBytes) {
   EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 15), "A........\x82\xA0..\x87\x40");
   window->SelectAll();
   EXPECT_NE(window->ScreenText().find(glyphless), std::string::npos);
-  Show(std::string("\x42\x30\x0A\x00", 4));  // U+3042 "あ" and a line feed as UTF-16 units
-  settings.StrCodeType = 4;                       // read at the next paint
-  Paint();
-  EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 3), "\x82\xA0.");
   // Special bytes are redrawn in their colours.
   settings.Binary1 = 0x41;
   settings.Binary2 = 0x41;  // the same value: Binary1 wins

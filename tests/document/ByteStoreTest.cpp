@@ -84,37 +84,6 @@ TEST(ByteStore, LongRandomEditSequencesMatchAPlainVector) {
   ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
 }
 
-// Loading writes the block directly: direct mode must see a dirty window's
-// bytes, and the window must not write stale bytes over what was written.
-TEST(ByteStore, DirectModeSeesAndKeepsEveryByte) {
-  StoreModel m;
-  std::mt19937 rng(7);
-  m.Insert(0, RandomBytes(rng, 100000));
-  m.Insert(100, {1, 2, 3});
-  m.store.BeginDirect();
-  ASSERT_EQ(std::memcmp(m.store.Data(), m.ref.data(), m.ref.size()), 0);
-  std::memset(m.store.Data(), 'x', m.ref.size());
-  m.store.EndDirect();
-  std::fill(m.ref.begin(), m.ref.end(), std::uint8_t('x'));
-  ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
-}
-
-TEST(ByteStore, ReserveGrowsInStepsAndRefusesTheLimit) {
-  const ProcessValues saved = gProcess;
-  gProcess.maxBytes = 100000;
-  CPsbManeger store;
-  ASSERT_TRUE(store.Open());
-  // Size, answer, capacity after. 32766 needs 32768 with the two spare bytes: not below the capacity;
-  // 99998 is exactly the limit with them; the spare bytes do not wrap round.
-  const std::tuple<std::uint32_t, int, std::uint32_t> steps[] = {
-      {1000, 0, 32768}, {32766, 1, 65536}, {100000 - 3, 1, 131072}, {100000 - 2, 3, 131072}, {0xFFFFFFFFu, 3, 131072}};
-  for (const auto& [size, answer, capacity] : steps) {
-    EXPECT_EQ(store.Reserve(size), answer) << size;
-    EXPECT_EQ(store.Capacity(), capacity) << size;
-  }
-  gProcess = saved;
-}
-
 TEST(ByteStore, AccessBeyondTheBlockIsHarmless) {
   CPsbManeger store;
   ASSERT_TRUE(store.Open());

@@ -159,7 +159,7 @@ TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
 // Without wrapping (rows are lines) and with rows of ten columns.
 INSTANTIATE_TEST_SUITE_P(Widths, MarksUnderEdits, ::testing::Values(250, 10));
 
-// Edits around the first line are the random check's; here the limits.
+// More marks than the attribute file holds are refused.
 TEST(DocumentMarksTest, HoldAHundredLineMarksAndCharacterMarksOfOneToEightyBytes) {
   DocumentMarks full;
   for (std::uint32_t i = 0; i < 100; ++i) ASSERT_TRUE(full.AddLineMark(i * 4 + 2));

@@ -69,17 +69,6 @@ TEST_F(UndoStore, RecordLargerThanTheAreaAsksWhetherToGoOnWithoutUndo) {
   EXPECT_EQ(platform.CountShown(msg::kUndoOverflow), 2u);
 }
 
-TEST_F(UndoStore, RedoIsClearedOnlyByANewEditAndUnknownTypesAreIgnored) {
-  CVeskRD& redo = doc.Redo();
-  ASSERT_EQ(CVeskRD::Push(doc, redo, CVeskRD::kDeleted, 3, 4, false), 2);
-  ASSERT_EQ(Push(CVeskRD::kInserted, 0, 1, false), 2);
-  EXPECT_EQ(std::pair(redo.Count(), DataOf(redo, 0)), std::pair(1u, TextAt(3, 4)));
-  PushAll({{0, 0, 1}, {7, 0, 1}});
-  EXPECT_EQ(doc.Undo().Count(), 1u);
-  PushAll({{CVeskRD::kInserted, 0, 1}});
-  EXPECT_EQ(std::pair(redo.CanUse(), redo.BytesUsed()), std::pair(false, 0u));
-}
-
 // The store against a plain list of records with their own copies of the
 // bytes, under random pushes and pops.
 TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
