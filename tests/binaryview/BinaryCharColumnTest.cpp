@@ -59,10 +59,6 @@ TEST(CharColumn, RowsShowTheirCharactersWholeInEachCode) {
       {"utf-16 row 2", StrCode::kUni, S("a\0b\0c\0", 6), 4, 4, "c  "},
   };
   for (const auto& c : cases) EXPECT_EQ(Row(c.bytes, c.b, c.from, Code(c.code)), c.cells) << c.what;
-  CharColumnOptions ignore = Code(StrCode::kSjis);
-  ignore.ignore8bit = true;
-  ignore.dummy = '*';
-  EXPECT_EQ(Row("A\x82\xA0\xB1\x05", 5, 0, ignore), "A***. ");
 }
 
 TEST(CharColumn, EveryCodeGivesOneStandaloneGlyphPerCellOnAnyBytes) {

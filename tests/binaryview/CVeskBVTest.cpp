@@ -122,11 +122,6 @@ TEST_F(BinaryWindow, UnderlinesAndTheSelection) {
   EXPECT_EQ(Underline(1), LineAt(CellX(Layout().HexCell(1)) + 1, 2 * kCw - 2, y, settings.UnderCaretColor));
   EXPECT_EQ(Underline(2), LineAt(CellX(Layout().TextCell(1)), kCw - 1, y, settings.UnderCaretColor));
   EXPECT_EQ(std::pair(canvas.lines[0].width, canvas.lines[1].width), std::pair(1, 2));
-  // Moving the caret invalidates the old and the new underlined row.
-  host.invalidRects.clear();
-  window->SetCaretState(40, BinaryArea::kText, false);
-  ASSERT_EQ(host.invalidRects.size(), 2u);
-  EXPECT_EQ(std::pair(host.invalidRects[0].top, host.invalidRects[1].top), std::pair(RowY(1), RowY(2)));
 }
 
 TEST_F(BinaryWindow, VerticalScrollingAndItsActionsAsKeysWhenNothingScrolls) {
