@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <vector>
 
 #include "core/encoding/Cp932.h"
 

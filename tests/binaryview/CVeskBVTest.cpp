@@ -54,14 +54,6 @@ TEST_F(BinaryWindow, PaintsHeaderRowsGlyphlessBytesAndSpecialBytes) {
                           {RowY(1), "00000010  10 11 12 13" + std::string(39, ' ') + ".... "}}));
   EXPECT_EQ(AddressText(123456789, false) + AddressText(4000000000u, false) + AddressText(0xABCDEF12u, true),
             "12345678" "40000000" "ABCDEF12");
-  // Bytes without a glyph (an unassigned pair, the user-defined area; not the NEC rows) show as dots,
-  // on the screen only.
-  const std::string glyphless("A\x7F\x80\xA0\xFD\xFE\xFF\x85\x40\x82\xA0\xF0\x40\x87\x40", 15);
-  Show(glyphless);
-  Paint();
-  EXPECT_EQ(Screen().at(RowY(0)).substr(Layout().TextStart(), 15), "A........\x82\xA0..\x87\x40");
-  window->SelectAll();
-  EXPECT_NE(window->ScreenText().find(glyphless), std::string::npos);
   // Special bytes are redrawn in their colours.
   settings.Binary1 = 0x41;
   settings.Binary2 = 0x41;  // the same value: Binary1 wins
@@ -103,14 +95,6 @@ TEST_F(BinaryWindow, UnderlinesAndTheSelection) {
                                          {CellX(10), RowY(1), CellX(l.HexCell(1) + 2), RowY(2)},
                                          {CellX(60), RowY(1), CellX(62), RowY(2)}}));
   EXPECT_TRUE(canvas.lines.empty());  // no underline while a selection is shown
-  // Of a selection over the whole text only the four visible rows, from the first visible one.
-  host.client = Point{800, kDataTop + kLh * 4};
-  Show(Counting(640));
-  window->SetSelection(0, 640);
-  window->OnVScroll(sb::kThumbPosition, 10);
-  Paint();
-  ASSERT_EQ(canvas.inversions.size(), 8u);
-  EXPECT_EQ(std::pair(canvas.inversions[0].rect.top, canvas.inversions[7].rect.top), std::pair(RowY(0), RowY(3)));
   // Caret underlines.
   settings.DrawUnderCaret = 1;
   Show(Counting(40));

@@ -2,7 +2,6 @@
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
 #include "core/document/OpenMode.h"
-#include "core/document/SaveName.h"
 #include "core/document/TextReader.h"
 #include "core/res/MessageIds.h"
 
@@ -172,24 +171,6 @@ TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
   EXPECT_EQ(platform.files.files["/out.txt"], "out\r\n");
 }
 
-TEST_F(DocumentFileTest, AFileTheUserMayNotWriteOpensProtectedAndARefusedWriteSaysSo) {
-  platform.files.files["/ro.bin"] = "abc";
-  platform.files.readOnly.insert("/ro.bin");
-  CVeskDoc* doc = OpenInMode(Documents(), "/ro.bin", kOpenBinary, false);
-  ASSERT_TRUE(doc);
-  EXPECT_TRUE(doc->IsWriteProtected());
-  doc->Store().SetAt(0, 'x');
-  platform.dialogs.fileAnswers = {"/ro.bin"};
-  EXPECT_FALSE(doc->DoSave({}, true));
-  ASSERT_EQ(platform.messages.shown.size(), 1u);
-  EXPECT_EQ(platform.messages.shown[0].text, std::string("/ro.bin") + (texts::kWriteRefused + 2));
-  EXPECT_EQ(platform.files.files["/ro.bin"], "abc");
-  // Save asks for a name instead of writing it.
-  platform.dialogs.fileAnswers = {""};
-  EXPECT_FALSE(doc->DoFileSave());
-  EXPECT_EQ(platform.dialogs.requests.back().fileName, "/ro.bin");
-}
-
 TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
   const std::pair<std::string, int> cases[] = {
       {"", 1}, {"plain text\twith\r\nline ends\f", 1}, {"escape \x1b[0m", 2},
@@ -204,16 +185,6 @@ TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {
   platform.files.files["/bin"] = std::string(40, 'a') + "\x01";
   EXPECT_EQ(DetectOpenMode("/bin"), 1);  // only the first 32 bytes count
   EXPECT_EQ(DetectOpenMode("/missing"), 1);
-}
-
-TEST(SaveNameTest, TitleIsCutToEightBytesAndAtTheFirstSeparator) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"abcdefghij", "abcdefgh"}, {"ab cd", "ab"}, {"x#y", "x"},
-      {"\x96\xb3\x91\xe8", "\x96\xb3\x91\xe8"},  // 無題
-      {"abcdefg\x96\xb3", "abcdefg"},             // a double-byte character is never cut in half
-      {"\x95\x5c\x8e\xa6", "\x95\x5c\x8e\xa6"},  // a trail byte equal to "\\" does not cut the name
-  };
-  for (auto [title, name] : cases) EXPECT_EQ(ProposedSaveName(title), name) << title;
 }
 
 }  // namespace

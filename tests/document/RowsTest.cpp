@@ -2,7 +2,6 @@
 // character, and the document's row table against a rebuild from scratch.
 #include <algorithm>
 #include <random>
-#include <utility>
 
 #include "DocSupport.h"
 #include "core/common/Settings.h"
@@ -292,22 +291,6 @@ Bytes Lines(int count, const std::string& line) {
   Bytes text;
   for (int i = 0; i < count; ++i) text.insert(text.end(), line.begin(), line.end());
   return text;
-}
-
-TEST_F(RowTable, RowTableGrowsInStepsAndTellsTheViews) {
-  struct Counter : DocumentView {
-    int moved = 0;
-    void OnUpdate(CVeskDoc&, int hintCode) override { moved += hintCode == hint::kStoreMoved; }
-  } view;
-  auto doc = LoadedDoc(Lines(4500, "x\r\n"));
-  const std::uint32_t capacity = doc->RowCapacity();
-  doc->AddView(&view);
-  const Bytes many = Lines(1500, "y\r\n");
-  doc->InsertText(0, many.data(), std::uint32_t(many.size()));
-  EXPECT_EQ(std::pair(doc->RowCount(), doc->RowCountChanged()), std::pair(6000u, true));
-  EXPECT_GT(doc->RowCapacity(), capacity);
-  EXPECT_GE(view.moved, 1);
-  doc->RemoveView(&view);
 }
 
 TEST_F(RowTable, TextLimitRefusesTheInsertion) {

@@ -1,21 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <array>
-#include <cstdint>
-#include <initializer_list>
 #include <deque>
 #include <random>
-#include <vector>
 
-#include "core/document/CVeskDoc.h"
+#include "DocSupport.h"
 #include "core/document/CVeskRD.h"
 #include "core/res/MessageIds.h"
-#include "fakes/FakePlatform.h"
 
-namespace quarn {
+namespace quarn::doctests {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // A document holding 70,000 bytes whose value tells their position, so that
 // a record's copy shows where it was taken from.
@@ -118,4 +110,4 @@ TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
 }
 
 }  // namespace
-}  // namespace quarn
+}  // namespace quarn::doctests
