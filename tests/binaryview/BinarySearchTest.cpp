@@ -36,16 +36,13 @@ class BinarySearch : public BinaryWindowFixture {
 
 TEST_F(BinarySearch, FindBoxSearchesHexAndBadTextsBeep) {
   Open("abc");
-  // Empty, too long, an odd number of digits, no digit.
-  const std::pair<std::string, int> cases[] = {{"", 0}, {std::string(81, 'a'), 0}, {"6", 1}, {"6g", 2}};
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    box.boxText = cases[i].first;
+  // Empty, too long, an odd number of digits, no digit: each beeps; the last two give the box the focus.
+  for (const std::string& text : {std::string(), std::string(81, 'a'), std::string("6"), std::string("6g")}) {
+    box.boxText = text;
     window->FindNext(1);
-    EXPECT_EQ(Beeps(), i + 1);
-    EXPECT_EQ(box.focusCount, cases[i].second) << i;
   }
-  EXPECT_TRUE(gFindReplace.findHistory.Entries().empty());
-  EXPECT_FALSE(window->HasSelection());
+  EXPECT_EQ(std::tuple(Beeps(), box.focusCount, gFindReplace.findHistory.Entries().size(), window->HasSelection()),
+            std::tuple(4u, 2, 0u, false));
   box.focused = true;  // paste is ignored while the find box has the focus
   window->Paste();
   EXPECT_EQ(Text(), "abc");
@@ -60,29 +57,23 @@ TEST_F(BinarySearch, FindBoxSearchesHexAndBadTextsBeep) {
 TEST_F(BinarySearch, TextAreaSearchesAndTheDialog) {
   Open("xxABC\r\nQ\x01Z");
   InTextArea();
-  box.boxText = "abc";
-  window->FindNext(1);
-  EXPECT_EQ(Selected(), "ABC");
-  gFindReplace.matchCase = true;
-  window->FindNext(1);
-  EXPECT_EQ(Beeps(), 1u);
-  // Without "EnRexp" a backslash is a byte like any other.
-  box.boxText = "\\nQ";
-  window->FindNext(1);
-  EXPECT_EQ(Beeps(), 2u);
-  gSettings.EnRexp = 1;
-  window->FindNext(1);
-  EXPECT_EQ(Selected(), "\r\nQ");
-  box.boxText = "Q\\.Z";  // the wildcard takes any byte
-  window->FindNext(1);
-  EXPECT_EQ(Selected(), "Q\x01Z");
-  box.boxText = "\\x01Z";
-  window->FindNext(0);
-  EXPECT_EQ(Beeps(), 3u);  // the only match starts after the selection's start
-  window->FindNext(1);
-  EXPECT_EQ(Selected(), "\x01Z");
-  // Without match case only single-byte letters fold: "ア" (83 41) is not
-  // "ヂ" (83 61), while the letter after it still folds.
+  // Each search goes on from the last one's selection; "beep" when nothing is found.
+  const std::tuple<std::string, bool, bool, int, std::string> steps[] = {  // text, match case, escapes, down
+      {"abc", false, false, 1, "ABC"},
+      {"abc", true, false, 1, "beep"},
+      {"\\nQ", true, false, 1, "beep"},  // without "EnRexp" a backslash is a byte like any other
+      {"\\nQ", true, true, 1, "\r\nQ"},
+      {"Q\\.Z", true, true, 1, "Q\x01Z"},  // the wildcard takes any byte
+      {"\\x01Z", true, true, 0, "beep"},  // the only match starts after the selection's start
+      {"\\x01Z", true, true, 1, "\x01Z"}};
+  for (const auto& [find, matchCase, escapes, down, result] : steps) {
+    std::tie(box.boxText, gFindReplace.matchCase, gSettings.EnRexp) = std::tuple(find, matchCase, escapes);
+    const std::size_t beeps = Beeps();
+    window->FindNext(down);
+    EXPECT_EQ(Beeps() > beeps ? "beep" : Selected(), result) << find;
+  }
+  // Without match case only single-byte letters fold: "ア" (83 41) is not "ヂ" (83 61), while the letter after it
+  // still folds.
   Open("\x83\x61z \x83\x41Z");
   InTextArea();
   gFindReplace.matchCase = false;

@@ -14,15 +14,12 @@ std::string U16(unsigned v) { return {char(v & 0xFF), char(v >> 8)}; }
 std::string U32(std::uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
 
 TEST(AttributeFileName, ReplacesAnExtensionFoundInTheLastFourCharacters) {
-  const struct {
-    const char* text;
-    const char* attribute;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {  // the text's name, the attribute file's
       {"/d/a.txt", "/d/a.ATR"},       {"/d/a.c", "/d/a.ATR"},         {"/d/a", "/d/a.ATR"},
       {"/d/a.html", "/d/a.html.ATR"}, {"/d.x/a", "/d.x/a.ATR"},       {"/d/a.ATR", ""},
       {"/d/b.atr", ""},               {"/d/b.Atr.txt", "/d/b.Atr.ATR"}, {"", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(AttributeFileName(c.text), c.attribute) << c.text;
+  for (const auto& [text, attribute] : cases) EXPECT_EQ(AttributeFileName(text), attribute) << text;
 }
 
 class AttributeFileTest : public DocTest {
@@ -51,8 +48,7 @@ class AttributeFileTest : public DocTest {
 TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   auto doc = WithMarks();
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
-  const std::string expected = kHeader + U16(2) + U32(0xFFFFFFFE) + U32(6) + U16(0);
-  EXPECT_EQ(platform.files.files["/t/a.ATR"], expected);
+  EXPECT_EQ(platform.files.files["/t/a.ATR"], kHeader + U16(2) + U32(0xFFFFFFFE) + U32(6) + U16(0));
   // The marks come back when the file is opened again.
   doc->Marks().AddCharMark(9, "fg");
   doc->Marks().AddCharMark(0, "a");
@@ -82,7 +78,6 @@ TEST_F(AttributeFileTest, TheLastMarkRemovedDeletesOurFileAndNeverAForeignOne) {
   doc->Marks().ClearLineMarks();
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_FALSE(platform.files.exists("/t/a.ATR"));
-
   platform.files.files["/t/a.ATR"] = "someone else's";
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], "someone else's");
@@ -103,17 +98,17 @@ TEST_F(AttributeFileTest, FailuresShowTheirMessages) {
   platform.files.failingWrites.insert("/t/a.ATR");
   EXPECT_FALSE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_TRUE(platform.Shown(msg::kAttributeWriteFailed));
+  // A text named like an attribute file opens quietly but cannot keep marks.
   platform.files.files["/t/x.atr"] = kText;
-  platform.messages.shown.clear();
   auto atr = Open("/t/x.atr");
-  EXPECT_TRUE(platform.messages.shown.empty());
   atr->Marks().AddLineMark(2);
   EXPECT_FALSE(atr->OnSaveDocument("/t/x.atr"));
+  EXPECT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_TRUE(platform.Shown(msg::kAttributeSameExtension));
   platform.files.files["/t/u.txt"] = kText;
   platform.files.files["/t/u.ATR"] = kHeader + U16(0) + U16(0);
   platform.files.unreadable.insert("/t/u.ATR");
-  auto unreadable = Open("/t/u.txt");
+  Open("/t/u.txt");
   EXPECT_TRUE(platform.Shown(msg::kAttributeReadFailed));
 }
 

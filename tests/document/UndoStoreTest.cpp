@@ -65,7 +65,7 @@ TEST_F(UndoStore, RecordLargerThanTheAreaAsksWhetherToGoOnWithoutUndo) {
 // bytes, under random pushes and pops.
 TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
   struct Model {
-    std::uint32_t type, position, length;
+    std::uint32_t type, position;
     Bytes data;
   };
   std::deque<Model> model;
@@ -93,17 +93,15 @@ TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
       // Oldest first: a full table loses one record, then the area makes room.
       if (model.size() >= CVeskRD::kMaxRecords) dropFront();
       while (holds(type) && !model.empty() && undo.Capacity() - modelBytes() < length) dropFront();
-      model.push_back({type, pos, length, holds(type) ? TextAt(pos, length) : Bytes()});
+      model.push_back({type, pos, holds(type) ? TextAt(pos, length) : Bytes()});
       ASSERT_EQ(Push(type, pos, length), 2);
     }
-    ASSERT_EQ(undo.Count(), model.size());
-    ASSERT_EQ(undo.BytesUsed(), modelBytes());
+    ASSERT_EQ(std::pair(undo.Count(), undo.BytesUsed()), std::pair(std::uint32_t(model.size()), modelBytes()));
     for (std::uint32_t i = 0, offset = 0; i < undo.Count(); ++i) {
       const CVeskRD::Record& r = undo.At(i);
-      ASSERT_EQ(r.type, model[i].type);
-      ASSERT_EQ(r.position, model[i].position);
-      ASSERT_EQ(r.dataOffset, holds(r.type) ? offset : CVeskRD::kNoData);
-      ASSERT_EQ(DataOf(undo, i), model[i].data);
+      ASSERT_EQ(std::tuple(r.type, r.position, r.dataOffset, DataOf(undo, i)),
+                std::tuple(model[i].type, model[i].position, holds(r.type) ? offset : CVeskRD::kNoData, model[i].data))
+          << "record " << i;
       offset += holds(r.type) ? r.length : 0;
     }
   }
