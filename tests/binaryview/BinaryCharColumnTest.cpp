@@ -9,11 +9,7 @@
 namespace quarn {
 namespace {
 
-CharColumnOptions Code(StrCode code) {
-  CharColumnOptions o;
-  o.code = code;
-  return o;
-}
+CharColumnOptions Code(StrCode code) { return {.code = code}; }
 
 // The cells of the rows of B bytes starting at a byte.
 std::string Row(const std::string& bytes, std::size_t b, std::size_t from, const CharColumnOptions& options) {

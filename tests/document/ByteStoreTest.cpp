@@ -102,8 +102,6 @@ TEST(ByteStore, AccessBeyondTheBlockIsHarmless) {
   EXPECT_EQ(store.GetAt(cap - 1), 2);
 }
 
-constexpr std::size_t kMB = std::size_t(1) << 20;
-
 // Run once with the blocks in mappings and once on the heap only.
 class LargeBlockModes : public ::testing::TestWithParam<bool> {
  protected:
@@ -117,7 +115,7 @@ TEST_P(LargeBlockModes, ResizesKeepTheBytesOfAPlainVector) {
   std::mt19937 rng(7);
   LargeBlock block;
   Bytes ref;
-  const std::size_t sizes[] = {0, 1, 32768, LargeBlock::kMapFrom - 1, LargeBlock::kMapFrom, 3 * kMB + 5, 9 * kMB};
+  const std::size_t sizes[] = {0, 1, 32768, LargeBlock::kMapFrom - 1, LargeBlock::kMapFrom, (3 << 20) + 5, 9 << 20};
   for (int step = 0; step < 60; ++step) {
     const std::size_t base = sizes[rng() % std::size(sizes)];
     const std::size_t size = base > 1 ? base - rng() % 4096 : base;

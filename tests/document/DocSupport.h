@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <ostream>
 
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
@@ -34,10 +33,6 @@ struct Shape {
   bool wordWrap = false;
   bool kinsoku = false;
 };
-
-inline void PrintTo(const Shape& s, std::ostream* os) {
-  *os << "width " << s.width << " tab " << s.tab << (s.wordWrap ? " word wrap" : "") << (s.kinsoku ? " kinsoku" : "");
-}
 
 inline std::unique_ptr<CVeskDoc> NewDoc(int kind) {
   gProcess.nextDocKind = kind;
