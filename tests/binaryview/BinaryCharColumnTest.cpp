@@ -38,8 +38,7 @@ TEST(CharColumn, RowsShowTheirCharactersWholeInEachCode) {
       {"invalid pairs", StrCode::kSjis, "\x81 Z\x82\nQ\x83", 5, 0, ". Z.. "},
       // ESC $ B, "あ" (0x24 0x22), ESC ( B, "A"
       {"kanji mode", StrCode::kJis, "\x1B$B$\"\x1B(BA\r", 10, 0, "...\x82\xA0...A. "},
-      // Rows of five: the first ends inside a kanji pair, the second starts on
-      // its second byte.
+      // Rows of five: the first ends inside a kanji pair, the second starts on its second byte.
       {"jis row 1", StrCode::kJis, "a\x1B$@0!0!0!\x1B(Jz", 5, 0, "a...\x88\x9F"},
       {"jis row 2", StrCode::kJis, "a\x1B$@0!0!0!\x1B(Jz", 5, 5, " \x88\x9F\x88\x9F "},
       {"row inside an escape", StrCode::kJis, "ab\x1B$B$\"", 3, 3, "..\x82\xA0"},

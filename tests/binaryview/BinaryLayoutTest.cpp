@@ -9,8 +9,7 @@ namespace {
 
 TextMetric Font(int aveWidth, int height) { return {.height = height, .aveCharWidth = aveWidth}; }
 
-// B bytes per row in blocks of K; with the 8 by 16 font at 96 dpi the left
-// margin is 5 and the data top 23.
+// B bytes per row in blocks of K; with the 8 by 16 font at 96 dpi the left margin is 5 and the data top 23.
 BinaryLayout Grid(int b, int k, bool font = false) {
   BinaryLayout layout;
   layout.SetShape(b, k);
@@ -61,8 +60,7 @@ TEST(BinaryLayout, PointHitTestScrollRangeAndUnderline) {
   EXPECT_FALSE(layout.VerticalRange(16 * 8).enabled);
   // Ten rows and the caret's row after them: one row to scroll.
   EXPECT_EQ(std::pair(layout.VerticalRange(16 * 10).enabled, layout.VerticalRange(16 * 10).max), std::pair(true, 1));
-  // The underline sits below the glyphs; with more than one pixel of line
-  // spacing it moves two pixels down.
+  // The underline sits below the glyphs; with more than one pixel of line spacing it moves two pixels down.
   EXPECT_EQ(std::tuple(layout.UnderlineY(0, false), layout.UnderlineY(2, true)), std::tuple(23 + 15, 23 + 32 + 16));
   layout.SetMetrics(Font(8, 16), 96, 96, 0, 10, 15, 15);  // 3 px spacing
   EXPECT_EQ(layout.UnderlineY(0, false), layout.DataTop() + 15 + 2);

@@ -135,10 +135,8 @@ std::string ReplaceFirst(std::string text, std::size_t n, const std::string& rep
   return text;
 }
 
-// Replace all against a plain string replacement, for shrinking, equal and
-// growing replacements, then undone step by step as far as the undo store
-// reaches: undoing the newest records walks back through the replacements,
-// last first.
+// Replace all against a plain string replacement, for shrinking, equal and growing replacements, then undone step by
+// step as far as the undo store reaches: undoing the newest records walks back through the replacements, last first.
 TEST(BinaryReplaceAll, ManyMatchesGiveTheBytesOfAPlainReplacementAndUndoStepByStep) {
   fakes::FakePlatform platform;
   std::mt19937 random(5);

@@ -9,8 +9,7 @@
 namespace quarn::doctests {
 namespace {
 
-// Drives the store the way a document does (it keeps the text length) and
-// mirrors every change in a plain vector.
+// Drives the store the way a document does (it keeps the text length) and mirrors every change in a plain vector.
 class StoreModel {
  public:
   StoreModel() { EXPECT_TRUE(store.Open()); }
@@ -51,8 +50,7 @@ TEST(ByteStore, LongRandomEditSequencesMatchAPlainVector) {
   for (int step = 0; step < 20000; ++step) {
     SCOPED_TRACE(step);
     const auto length = std::uint32_t(m.ref.size());
-    // Half the operations stay near the previous one (inside the window),
-    // the rest jump anywhere (across the window).
+    // Half the operations stay near the previous one (inside the window), the rest jump anywhere (across the window).
     const std::uint32_t pos = last = (rng() % 2 && length)
         ? std::uint32_t(std::clamp<std::int64_t>(std::int64_t(last) + int(rng() % 4001) - 2000, 0, length))
         : std::uint32_t(rng() % (length + 1));

@@ -24,9 +24,8 @@ TEST(TextReaderTest, RepairsKeepEveryCrInAPairAndEveryLeadWithItsTrail) {
   }
 }
 
-// The fast reading skips to NUL and CR and works out character starts from
-// the lead bytes before them; it must agree with the byte-by-byte reading on
-// every text: a long one with scattered repairs, and short ones with runs of
+// The fast reading skips to NUL and CR and works out character starts from the lead bytes before them; it must agree
+// with the byte-by-byte reading on every text: a long one with scattered repairs, and short ones with runs of
 // lead-range bytes before a NUL or CR.
 TEST(TextReaderTest, FastReadingAgreesWithTheByteByByteReading) {
   const auto agree = [](std::string fast) {

@@ -11,10 +11,9 @@ using Id = std::uint64_t;
 constexpr Id kStart = 0;   // the anchor of the first line
 constexpr Id kGone = ~0ull;
 
-// The plain model: every byte carries an identity. A line mark (and the tag
-// line, anchors_[0]) is anchored to the CR before its line or to the start
-// of the text; a character mark to the identities of its bytes. The
-// expected marks are read back from where those identities stand now.
+// The plain model: every byte carries an identity. A line mark (and the tag line, anchors_[0]) is anchored to the CR
+// before its line or to the start of the text; a character mark to the identities of its bytes. The expected marks
+// are read back from where those identities stand now.
 class Model {
  public:
   explicit Model(const std::string& text) { Put(0, text); }

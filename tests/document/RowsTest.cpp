@@ -19,8 +19,7 @@ using Starts = std::vector<std::uint32_t>;
 
 TextBytes Whole(const Bytes& text) { return {text.data(), 0, std::uint32_t(text.size()), std::uint32_t(text.size())}; }
 
-// Row starts of text under rules, by the plain rule (the fast forms are
-// checked against it below).
+// Row starts of text under rules, by the plain rule (the fast forms are checked against it below).
 Starts Rows(const std::string& text, const RowRules& rules) {
   const Bytes bytes = B(text);
   Starts rows;
@@ -54,9 +53,8 @@ TEST(RowLayout, BreaksRowsAtTheWidthTabsWordsAndHangingCharacters) {
   }
 }
 
-// Lead bytes at both ends of their ranges, trail bytes that look like lead
-// bytes, CR LF and lone CR, TAB, blanks, letters, half-width kana and the
-// default hanging characters.
+// Lead bytes at both ends of their ranges, trail bytes that look like lead bytes, CR LF and lone CR, TAB, blanks,
+// letters, half-width kana and the default hanging characters.
 Bytes RandomText(std::mt19937& random, std::size_t n) {
   static const std::vector<std::string> pieces = {
       "a", "b", "Z", "1", ".", ",", ")", " ", "  ", "\t", "\r\n", "\r", "\n", std::string(1, '\0'),
@@ -81,9 +79,8 @@ RowRules RandomRules(std::mt19937& random) {
   return RowRules(width, tab, random() % 2 == 0, random() % 2 == 0, hangings[random() % hangings.size()]);
 }
 
-// From every start the fast forms give the plain row; from a character
-// start the row is never longer than the bound RowOfPos relies on and the
-// next one begins on a character start too.
+// From every start the fast forms give the plain row; from a character start the row is never longer than the bound
+// RowOfPos relies on and the next one begins on a character start too.
 TEST(RowFastPath, EveryStartGivesThePlainRow) {
   std::mt19937 random(11);
   for (int round = 0; round < 3000; ++round) {
@@ -101,8 +98,7 @@ TEST(RowFastPath, EveryStartGivesThePlainRow) {
         ASSERT_LE(end - start, rules.MaxRowBytes());
         ASSERT_TRUE(plain == kNoRow || unit[plain]) << "a row starts inside a character";
       }
-      // The stretch a relayout hands over, the row's bytes and one more, in a
-      // heap copy of exactly that size.
+      // The stretch a relayout hands over, the row's bytes and one more, in a heap copy of exactly that size.
       const std::uint32_t end = std::min(whole.length, start + rules.MaxRowBytes() + 1);
       auto copy = std::make_unique<std::uint8_t[]>(end - start);
       std::copy(text.begin() + start, text.begin() + end, copy.get());
@@ -127,8 +123,7 @@ TEST(RowFastPath, FindCrOrTabFindsTheFirstOne) {
   }
 }
 
-// The document holds ref byte for byte and its row table is the one a
-// rebuild from scratch gives.
+// The document holds ref byte for byte and its row table is the one a rebuild from scratch gives.
 void ExpectSameAsRebuilt(CVeskDoc& doc, const Bytes& ref, const Shape& shape, const std::string& where) {
   SCOPED_TRACE(where);
   ASSERT_EQ(B(TextOf(doc)), ref);
@@ -296,8 +291,7 @@ Bytes Lines(int count, const std::string& line) {
 TEST_F(RowTable, TextLimitRefusesTheInsertion) {
   gProcess.maxBytes = 100000;
   auto doc = LoadedDoc(B("abc"));
-  // The room asked for counts the text already held; a length that does not fit in 32 bits is
-  // refused, not wrapped.
+  // The room asked for counts the text already held; a length that does not fit in 32 bits is refused, not wrapped.
   EXPECT_EQ((std::vector<bool>{doc->EnsureTextRoom(100000 - 3 - 3), doc->EnsureTextRoom(100000 - 2 - 3),
                                doc->EnsureTextRoom(0xFFFFFFFFu)}),
             (std::vector<bool>{true, false, false}));

@@ -56,8 +56,7 @@ TEST_F(UndoStore, RecordLargerThanTheAreaAsksWhetherToGoOnWithoutUndo) {
   EXPECT_EQ(std::tuple(undo.Count(), DataOf(undo, 0)), std::tuple(1u, TextAt(1000, 32768)));
 }
 
-// The store against a plain list of records with their own copies of the
-// bytes, under random pushes and pops.
+// The store against a plain list of records with their own copies of the bytes, under random pushes and pops.
 TEST_F(UndoStore, RandomPushesAndPopsMatchAPlainModel) {
   struct Model {
     std::uint32_t type, position;
