@@ -7,40 +7,14 @@
 namespace quarn {
 namespace {
 
-TextMetric Font(int aveWidth, int height) {
-  TextMetric tm;
-  tm.aveCharWidth = aveWidth;
-  tm.height = height;
-  return tm;
-}
+TextMetric Font(int aveWidth, int height) { return {.height = height, .aveCharWidth = aveWidth}; }
 
-// B bytes per row in blocks of K; with the 8 by 16 font at 96 dpi the left
-// margin is 5 and the data top 23.
+// B bytes per row in blocks of K; with the 8 by 16 font at 96 dpi the left margin is 5 and the data top 23.
 BinaryLayout Grid(int b, int k, bool font = false) {
   BinaryLayout layout;
   layout.SetShape(b, k);
   if (font) layout.SetMetrics(Font(8, 16), 96, 96, 0, 0, 15, 15);
   return layout;
-}
-
-TEST(BinaryLayout, CellsComeFromFontSpacingAndDpi) {
-  using Cells = std::tuple<int, int, int, int, int>;  // width, height, left, top, data top
-  const struct {
-    TextMetric font;
-    int dpi, charSpacing, lineSpacing, margin;
-    Cells cells;
-  } cases[] = {
-      {Font(8, 16), 96, 0, 0, 15, {8, 16, 5, 5, 5 + 2 + 16}},
-      {Font(7, 14), 120, 5, 10, 30, {9, 18, 14, 14, 14 + 7 + 18}},
-      {Font(12, 24), 144, 0, 100, 0, {12, 24 + 56, 0, 0, 80}},
-      {Font(6, 12), 96, 0, 150, 15, {6, 12, 5, 5, 19}},  // a line spacing over 100 (0.1 mm) reads as 0
-  };
-  for (const auto& c : cases) {
-    BinaryLayout layout = Grid(16, 8);
-    layout.SetMetrics(c.font, c.dpi, c.dpi, c.charSpacing, c.lineSpacing, c.margin, c.margin);
-    EXPECT_EQ(Cells(layout.CharWidth(), layout.LineHeight(), layout.LeftMargin(), layout.TopMargin(), layout.DataTop()),
-              c.cells) << c.dpi;
-  }
 }
 
 TEST(BinaryLayout, ColumnHitTestFindsTheByteOfEveryCell) {
@@ -86,10 +60,8 @@ TEST(BinaryLayout, PointHitTestScrollRangeAndUnderline) {
   EXPECT_FALSE(layout.VerticalRange(16 * 8).enabled);
   // Ten rows and the caret's row after them: one row to scroll.
   EXPECT_EQ(std::pair(layout.VerticalRange(16 * 10).enabled, layout.VerticalRange(16 * 10).max), std::pair(true, 1));
-  // The underline sits below the glyphs; with more than one pixel of line
-  // spacing it moves two pixels down.
-  EXPECT_EQ(layout.UnderlineY(0, false), 23 + 15);
-  EXPECT_EQ(layout.UnderlineY(2, true), 23 + 32 + 16);
+  // The underline sits below the glyphs; with more than one pixel of line spacing it moves two pixels down.
+  EXPECT_EQ(std::tuple(layout.UnderlineY(0, false), layout.UnderlineY(2, true)), std::tuple(23 + 15, 23 + 32 + 16));
   layout.SetMetrics(Font(8, 16), 96, 96, 0, 10, 15, 15);  // 3 px spacing
   EXPECT_EQ(layout.UnderlineY(0, false), layout.DataTop() + 15 + 2);
 }

@@ -1,7 +1,5 @@
-// Helpers of the binary window tests: a recording window host, binary
-// documents of given bytes, the cells a recorded paint left on each row, and
-// a window over a document with the 16-pixel screen font the tests lay their
-// cells out with.
+// A recording window host, binary documents of given bytes, the cells a recorded paint left on each row,
+// and a window over a document with the 16-pixel screen font the tests lay their cells out with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,7 +35,7 @@ class RecordingHost : public WindowHost {
   void scrollWindow(int dx, int dy, const Rect* area) override { scrolls.push_back({dx, dy, area ? *area : Rect{}}); }
   void setScrollRange(ScrollBar bar, int min, int max) override { range[int(bar)] = {min, max}; }
   void setScrollPos(ScrollBar bar, int pos) override { this->pos[int(bar)] = pos; }
-  void showScrollBar(ScrollBar bar, bool show) override { shown[int(bar)] = show; }
+  void showScrollBar(ScrollBar, bool) override {}
   void enableScrollBar(ScrollBar, bool) override {}
   void createCaret(int, int) override {}
   void setCaretPos(int x, int y) override { caretAt = Point{x, y}; }
@@ -60,7 +58,6 @@ class RecordingHost : public WindowHost {
   std::vector<Scroll> scrolls;
   Point range[2];
   int pos[2] = {0, 0};
-  bool shown[2] = {false, false};
   Point caretAt;
   Point imeAt;
   bool caretShown = false;
@@ -71,10 +68,8 @@ inline std::unique_ptr<CVeskDoc> MakeBinaryDoc(const std::string& bytes) {
   gProcess.nextDocKind = kBinaryDoc;
   auto doc = std::make_unique<CVeskDoc>();
   const auto n = std::uint32_t(bytes.size());
-  if (n > 0) {
-    doc->Store().Reserve(n);
-    doc->Store().Write(0, reinterpret_cast<const std::uint8_t*>(bytes.data()), n);
-  }
+  doc->Store().Reserve(n);
+  doc->Store().Write(0, reinterpret_cast<const std::uint8_t*>(bytes.data()), n);
   doc->SetTextLength(n, n ? n - 1 : CVeskDoc::kNone);
   return doc;
 }
@@ -110,12 +105,7 @@ class BinaryWindowFixture : public ::testing::Test {
     window.reset();  // before the document it shows
     doc = MakeBinaryDoc(bytes);
     window = std::make_unique<CVeskBV>(*doc, host, settings);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    LogFont font;
-    font.height = -16;
-    window->SetScreenFont(font, tm);
+    window->SetScreenFont(LogFont{.height = -16}, TextMetric{.height = 16, .aveCharWidth = 8});
     window->SetColors(BinaryColors{0x111111, 0xEEEEEE});
     window->OnCreate();
     if (focus) window->OnSetFocus();

@@ -14,15 +14,12 @@ std::string U16(unsigned v) { return {char(v & 0xFF), char(v >> 8)}; }
 std::string U32(std::uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
 
 TEST(AttributeFileName, ReplacesAnExtensionFoundInTheLastFourCharacters) {
-  const struct {
-    const char* text;
-    const char* attribute;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {  // the text's name, the attribute file's
       {"/d/a.txt", "/d/a.ATR"},       {"/d/a.c", "/d/a.ATR"},         {"/d/a", "/d/a.ATR"},
       {"/d/a.html", "/d/a.html.ATR"}, {"/d.x/a", "/d.x/a.ATR"},       {"/d/a.ATR", ""},
       {"/d/b.atr", ""},               {"/d/b.Atr.txt", "/d/b.Atr.ATR"}, {"", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(AttributeFileName(c.text), c.attribute) << c.text;
+  for (const auto& [text, attribute] : cases) EXPECT_EQ(AttributeFileName(text), attribute) << text;
 }
 
 class AttributeFileTest : public DocTest {
@@ -51,17 +48,14 @@ class AttributeFileTest : public DocTest {
 TEST_F(AttributeFileTest, TwoLineMarksMakeTheFortyTwoByteFile) {
   auto doc = WithMarks();
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
-  const std::string expected = kHeader + U16(2) + U32(0xFFFFFFFE) + U32(6) + U16(0);
-  EXPECT_EQ(platform.files.files["/t/a.ATR"], expected);
-  EXPECT_EQ(expected.size(), 42u);
+  EXPECT_EQ(platform.files.files["/t/a.ATR"], kHeader + U16(2) + U32(0xFFFFFFFE) + U32(6) + U16(0));
   // The marks come back when the file is opened again.
   doc->Marks().AddCharMark(9, "fg");
   doc->Marks().AddCharMark(0, "a");
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   auto again = Open("/t/a.txt");
-  EXPECT_EQ(again->Marks().LineMarks(), doc->Marks().LineMarks());
-  EXPECT_EQ(again->Marks().CharMarks(), doc->Marks().CharMarks());
-  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(std::tuple(again->Marks().LineMarks(), again->Marks().CharMarks(), platform.messages.shown.size()),
+            std::tuple(doc->Marks().LineMarks(), doc->Marks().CharMarks(), 0u));
   // A text shortened since opens without the marks and says so.
   platform.files.files["/t/a.txt"] = kText.substr(0, 5);
   EXPECT_TRUE(Open("/t/a.txt")->Marks().Empty());
@@ -84,20 +78,17 @@ TEST_F(AttributeFileTest, TheLastMarkRemovedDeletesOurFileAndNeverAForeignOne) {
   doc->Marks().ClearLineMarks();
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_FALSE(platform.files.exists("/t/a.ATR"));
-
   platform.files.files["/t/a.ATR"] = "someone else's";
   ASSERT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], "someone else's");
   // With marks, a foreign file is replaced only when the user agrees.
   doc->Marks().AddLineMark(2);
   doc->SetModifiedFlag(true);
-  platform.messages.answers = {answer::kCancel};
+  platform.messages.answers = {answer::kCancel, answer::kOk};
   EXPECT_FALSE(doc->OnSaveDocument("/t/a.txt"));
-  EXPECT_TRUE(platform.Shown(msg::kAttributeForeignFile));
-  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(std::pair(platform.Shown(msg::kAttributeForeignFile), doc->IsModified()), std::pair(true, true));
   EXPECT_EQ(platform.files.files["/t/a.ATR"], "someone else's");
   EXPECT_EQ(platform.files.files["/t/a.txt"], kText);  // the text itself was saved
-  platform.messages.answers = {answer::kOk};
   EXPECT_TRUE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_EQ(platform.files.files["/t/a.ATR"].substr(0, 30), kHeader);
 }
@@ -107,49 +98,45 @@ TEST_F(AttributeFileTest, FailuresShowTheirMessages) {
   platform.files.failingWrites.insert("/t/a.ATR");
   EXPECT_FALSE(doc->OnSaveDocument("/t/a.txt"));
   EXPECT_TRUE(platform.Shown(msg::kAttributeWriteFailed));
+  // A text named like an attribute file opens quietly but cannot keep marks.
   platform.files.files["/t/x.atr"] = kText;
-  platform.messages.shown.clear();
   auto atr = Open("/t/x.atr");
-  EXPECT_TRUE(platform.messages.shown.empty());
   atr->Marks().AddLineMark(2);
   EXPECT_FALSE(atr->OnSaveDocument("/t/x.atr"));
+  EXPECT_EQ(platform.messages.shown.size(), 2u);
   EXPECT_TRUE(platform.Shown(msg::kAttributeSameExtension));
   platform.files.files["/t/u.txt"] = kText;
   platform.files.files["/t/u.ATR"] = kHeader + U16(0) + U16(0);
   platform.files.unreadable.insert("/t/u.ATR");
-  auto unreadable = Open("/t/u.txt");
+  Open("/t/u.txt");
   EXPECT_TRUE(platform.Shown(msg::kAttributeReadFailed));
 }
 
 TEST_F(AttributeFileTest, TheReaderChecksEverythingBeforeTakingAnything) {
-  const std::string marks = U16(1) + U32(2);
-  const struct {
-    std::string bytes;
-    AttributeCheck result;
-  } cases[] = {
-      {kHeader.substr(0, 29), AttributeCheck::kNotOurs},
-      {"KTR Sorva Attribute File 101\r\n" + U16(0) + U16(0), AttributeCheck::kNotOurs},
-      {kHeader + U16(0) + U16(0), AttributeCheck::kValid},
-      {kHeader + marks + U16(1) + U32(8) + "ef\0"s + "trailing", AttributeCheck::kValid},
-      {kHeader, AttributeCheck::kInvalid},                                  // no counts
-      {kHeader + U16(1) + U32(2), AttributeCheck::kInvalid},                // no character count
-      {kHeader + U16(2) + U32(2), AttributeCheck::kInvalid},                // value cut off
-      {kHeader + U16(101) + std::string(404, '\xFE') + U16(0), AttributeCheck::kInvalid},
-      {kHeader + U16(1) + U32(3) + U16(0), AttributeCheck::kInvalid},       // not on a CR
-      {kHeader + U16(1) + U32(16) + U16(0), AttributeCheck::kInvalid},      // beyond the text
-      {kHeader + U16(0) + U16(1) + U32(16) + "j\0"s, AttributeCheck::kInvalid},
-      {kHeader + U16(0) + U16(1) + U32(0) + "\0"s, AttributeCheck::kInvalid},
-      {kHeader + U16(0) + U16(1) + U32(0) + std::string(81, 'a') + "\0"s, AttributeCheck::kInvalid},
-      {kHeader + U16(0) + U16(1) + U32(0) + std::string(80, 'a') + "\0"s, AttributeCheck::kValid},
-      {kHeader + U16(0) + U16(1) + U32(0) + "ab", AttributeCheck::kInvalid},  // no NUL
-      {kHeader + U16(0) + U16(101), AttributeCheck::kInvalid},
+  using enum AttributeCheck;
+  const std::string line2 = U16(1) + U32(2);                      // one line mark, on the CR at 2
+  const std::string char0 = kHeader + U16(0) + U16(1) + U32(0);  // one character mark at 0, its text follows
+  const std::pair<std::string, AttributeCheck> cases[] = {
+      {kHeader.substr(0, 29), kNotOurs},
+      {"KTR Sorva Attribute File 101\r\n" + U16(0) + U16(0), kNotOurs},
+      {kHeader + U16(0) + U16(0), kValid},
+      {kHeader + line2 + U16(1) + U32(8) + "ef\0"s + "trailing", kValid},
+      {kHeader, kInvalid},                                            // no counts
+      {kHeader + line2, kInvalid},                                    // no character count
+      {kHeader + U16(2) + U32(2), kInvalid},                          // value cut off
+      {kHeader + U16(101) + std::string(404, '\xFE') + U16(0), kInvalid},
+      {kHeader + U16(1) + U32(3) + U16(0), kInvalid},                 // not on a CR
+      {kHeader + U16(1) + U32(16) + U16(0), kInvalid},                // beyond the text
+      {kHeader + U16(0) + U16(1) + U32(16) + "j\0"s, kInvalid},
+      {char0 + "\0"s, kInvalid},                        {char0 + std::string(81, 'a') + "\0"s, kInvalid},
+      {char0 + std::string(80, 'a') + "\0"s, kValid},  {char0 + "ab", kInvalid},  // no NUL
+      {kHeader + U16(0) + U16(101), kInvalid},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Check(cases[i].bytes), cases[i].result) << "case " << i;
+  for (const auto& [bytes, result] : cases) EXPECT_EQ(Check(bytes), result) << ::testing::PrintToString(bytes);
   AttributeMarks read;
-  ASSERT_EQ(Check(kHeader + marks + U16(1) + U32(8) + "ef\0"s, &read), AttributeCheck::kValid);
-  EXPECT_EQ(read.lines, std::vector<std::uint32_t>{2});
-  ASSERT_EQ(read.chars.size(), 1u);
-  EXPECT_EQ(read.chars[0].Text(), "ef");
+  ASSERT_EQ(Check(kHeader + line2 + U16(1) + U32(8) + "ef\0"s, &read), kValid);
+  EXPECT_EQ(std::tuple(read.lines, read.chars.size(), read.chars.at(0).Text()),
+            std::tuple(std::vector<std::uint32_t>{2}, 1u, "ef"));
 }
 
 }  // namespace

@@ -1,23 +1,15 @@
 // The byte store and the large blocks under it, against plain vectors.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <random>
-#include <vector>
 
-#include "core/common/ProcessValues.h"
+#include "DocSupport.h"
 #include "core/document/CPsbManeger.h"
 #include "platform/LargeBlock.h"
 
-namespace quarn {
+namespace quarn::doctests {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// Drives the store the way a document does (it keeps the text length) and
-// mirrors every change in a plain vector.
+// Drives the store the way a document does (it keeps the text length) and mirrors every change in a plain vector.
 class StoreModel {
  public:
   StoreModel() { EXPECT_TRUE(store.Open()); }
@@ -58,8 +50,7 @@ TEST(ByteStore, LongRandomEditSequencesMatchAPlainVector) {
   for (int step = 0; step < 20000; ++step) {
     SCOPED_TRACE(step);
     const auto length = std::uint32_t(m.ref.size());
-    // Half the operations stay near the previous one (inside the window),
-    // the rest jump anywhere (across the window).
+    // Half the operations stay near the previous one (inside the window), the rest jump anywhere (across the window).
     const std::uint32_t pos = last = (rng() % 2 && length)
         ? std::uint32_t(std::clamp<std::int64_t>(std::int64_t(last) + int(rng() % 4001) - 2000, 0, length))
         : std::uint32_t(rng() % (length + 1));
@@ -91,72 +82,23 @@ TEST(ByteStore, LongRandomEditSequencesMatchAPlainVector) {
   ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
 }
 
-TEST(ByteStore, FullWindowsAndDirectModeKeepEveryByte) {
-  // Inserting repeatedly at one place grows the window until it must fall
-  // back to a move on the block; the bytes after the window must survive.
-  StoreModel m;
-  std::mt19937 rng(7);
-  m.Insert(0, RandomBytes(rng, 100000));
-  for (int i = 0; i < 30000; ++i) m.Insert(50000 + std::uint32_t(i), {std::uint8_t('a' + i % 26)});
-  for (int i = 0; i < 20000; ++i) m.Erase(60000, 1);
-  ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
-
-  // Direct mode sees a dirty window's bytes, and loading writes the block
-  // directly: the window must not write stale bytes over it.
-  m.Insert(100, {1, 2, 3});
-  m.store.BeginDirect();
-  ASSERT_EQ(std::memcmp(m.store.Data(), m.ref.data(), m.ref.size()), 0);
-  std::memset(m.store.Data(), 'x', m.ref.size());
-  m.store.EndDirect();
-  std::fill(m.ref.begin(), m.ref.end(), std::uint8_t('x'));
-  ASSERT_NO_FATAL_FAILURE(m.ExpectSame());
-}
-
-TEST(ByteStore, ReserveGrowsInStepsAndRefusesTheLimit) {
-  const ProcessValues saved = gProcess;
-  gProcess.maxBytes = 100000;
-  CPsbManeger store;
-  ASSERT_TRUE(store.Open());
-  EXPECT_EQ(store.Capacity(), 32768u);
-  const struct {
-    std::uint32_t size;
-    int answer;
-    std::uint32_t capacity;
-  } steps[] = {
-      {1000, 0, 32768}, {32766, 1, 65536},  // 32768 needed: not below the capacity
-      {70000, 1, 98304}, {100000 - 3, 1, 131072},
-      {100000 - 2, 3, 131072},              // exactly the limit with the two spare bytes
-      {0xFFFFFFFFu, 3, 131072},             // no wrap-around of the spare bytes
-  };
-  for (const auto& s : steps) {
-    EXPECT_EQ(store.Reserve(s.size), s.answer) << s.size;
-    EXPECT_EQ(store.Capacity(), s.capacity) << s.size;
-  }
-  gProcess = saved;
-}
-
 TEST(ByteStore, AccessBeyondTheBlockIsHarmless) {
   CPsbManeger store;
   ASSERT_TRUE(store.Open());
   const std::uint32_t cap = store.Capacity();
   store.SetAt(cap + 5, 9);
   EXPECT_EQ(store.GetAt(cap + 5), 0);
-  std::uint8_t out[8];
-  std::memset(out, 0xAA, sizeof out);
-  const std::uint8_t in[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-  store.Write(cap - 4, in, 8);  // the part inside the block is kept
-  store.Read(out, cap - 4, 8);
-  EXPECT_EQ(std::memcmp(out, in, 4), 0);
-  EXPECT_EQ(out[4], 0);
+  const Bytes in = {1, 2, 3, 4, 5, 6, 7, 8};
+  Bytes out(8, 0xAA);
+  store.Write(cap - 4, in.data(), 8);  // the part inside the block is kept
+  store.Read(out.data(), cap - 4, 8);
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 5), (Bytes{1, 2, 3, 4, 0}));
   EXPECT_EQ(store.GetSpan(cap - 4, 8), nullptr);
   store.MoveRight(cap - 2, cap - 4, 10);  // clipped to the block
-  EXPECT_EQ(store.GetAt(cap - 2), 1);
-  EXPECT_EQ(store.GetAt(cap - 1), 2);
+  EXPECT_EQ((Bytes{store.GetAt(cap - 2), store.GetAt(cap - 1)}), (Bytes{1, 2}));
   store.GetPointer(0);  // write-back of a window that grew past the block
   EXPECT_EQ(store.GetAt(cap - 1), 2);
 }
-
-constexpr std::size_t kMB = std::size_t(1) << 20;
 
 // Run once with the blocks in mappings and once on the heap only.
 class LargeBlockModes : public ::testing::TestWithParam<bool> {
@@ -171,7 +113,7 @@ TEST_P(LargeBlockModes, ResizesKeepTheBytesOfAPlainVector) {
   std::mt19937 rng(7);
   LargeBlock block;
   Bytes ref;
-  const std::size_t sizes[] = {0, 1, 32768, LargeBlock::kMapFrom - 1, LargeBlock::kMapFrom, 3 * kMB + 5, 9 * kMB};
+  const std::size_t sizes[] = {0, 1, 32768, LargeBlock::kMapFrom - 1, LargeBlock::kMapFrom, (3 << 20) + 5, 9 << 20};
   for (int step = 0; step < 60; ++step) {
     const std::size_t base = sizes[rng() % std::size(sizes)];
     const std::size_t size = base > 1 ? base - rng() % 4096 : base;
@@ -195,4 +137,4 @@ INSTANTIATE_TEST_SUITE_P(Memory, LargeBlockModes, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Mapped" : "HeapOnly"; });
 
 }  // namespace
-}  // namespace quarn
+}  // namespace quarn::doctests

@@ -1,15 +1,9 @@
-// Documents built in memory for the document tests, their bytes, and a
-// fixture that keeps the process values and the platform fakes of one test.
+// Documents built in memory, their bytes, and a fixture that keeps the process values and the platform fakes.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
-#include <memory>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
@@ -39,10 +33,6 @@ struct Shape {
   bool wordWrap = false;
   bool kinsoku = false;
 };
-
-inline void PrintTo(const Shape& s, std::ostream* os) {
-  *os << "width " << s.width << " tab " << s.tab << (s.wordWrap ? " word wrap" : "") << (s.kinsoku ? " kinsoku" : "");
-}
 
 inline std::unique_ptr<CVeskDoc> NewDoc(int kind) {
   gProcess.nextDocKind = kind;

@@ -11,10 +11,9 @@ using Id = std::uint64_t;
 constexpr Id kStart = 0;   // the anchor of the first line
 constexpr Id kGone = ~0ull;
 
-// The plain model: every byte carries an identity. A line mark (and the tag
-// line, anchors_[0]) is anchored to the CR before its line or to the start
-// of the text; a character mark to the identities of its bytes. The
-// expected marks are read back from where those identities stand now.
+// The plain model: every byte carries an identity. A line mark (and the tag line, anchors_[0]) is anchored to the CR
+// before its line or to the start of the text; a character mark to the identities of its bytes. The expected marks
+// are read back from where those identities stand now.
 class Model {
  public:
   explicit Model(const std::string& text) { Put(0, text); }
@@ -57,7 +56,9 @@ class Model {
     for (std::int64_t s : starts) values.push_back(std::uint32_t(s - 2));
     return values;
   }
-  std::uint32_t TagLine() const { return anchors_[0] == kGone ? DocumentMarks::kNoTag : std::uint32_t(LineStart(anchors_[0]) - 2); }
+  std::uint32_t TagLine() const {
+    return anchors_[0] == kGone ? DocumentMarks::kNoTag : std::uint32_t(LineStart(anchors_[0]) - 2);
+  }
   // The marks whose bytes still stand together, as "pos:text".
   std::vector<std::string> Chars() const {
     std::vector<std::pair<std::uint32_t, std::string>> alive;
@@ -148,9 +149,8 @@ TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
         log << " delete " << pos << "-" << end;
       }
       SCOPED_TRACE("round " + std::to_string(round) + ":" + log.str());
-      ASSERT_EQ(marks.LineMarks(), model.Lines());
-      ASSERT_EQ(marks.TagLine(), model.TagLine());
-      ASSERT_EQ(Chars(marks), model.Chars());
+      ASSERT_EQ(std::tuple(marks.LineMarks(), marks.TagLine(), Chars(marks)),
+                std::tuple(model.Lines(), model.TagLine(), model.Chars()));
     }
   }
 }
@@ -158,7 +158,7 @@ TEST_P(MarksUnderEdits, FollowTheTextAsTheModelSays) {
 // Without wrapping (rows are lines) and with rows of ten columns.
 INSTANTIATE_TEST_SUITE_P(Widths, MarksUnderEdits, ::testing::Values(250, 10));
 
-// Edits around the first line are the random check's; here the limits.
+// More marks than the attribute file holds are refused.
 TEST(DocumentMarksTest, HoldAHundredLineMarksAndCharacterMarksOfOneToEightyBytes) {
   DocumentMarks full;
   for (std::uint32_t i = 0; i < 100; ++i) ASSERT_TRUE(full.AddLineMark(i * 4 + 2));
