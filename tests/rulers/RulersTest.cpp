@@ -1,6 +1,5 @@
-// The column ruler and the line bar drawn on a recording canvas at 96 dpi
-// (ticks 15/13/9/5 pixels in the ruler, 30/13/9/5 in the line bar), their
-// line-width drag and row selection, and the view's two switches.
+// The column ruler and the line bar drawn at 96 dpi, their line-width drag
+// and row selection, and the view's two switches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,7 +57,6 @@ TEST_F(RulersTest, RulerScaleStartsAtTheTextAndNumbersEveryTenColumns) {
   // "50" wider than two average characters moves the numbers 2 pixels left.
   const std::vector<Case> cases = {
       {false, 0, 0, 0, 0, {{"1", 1, 1}, {"10", 64, 1}, {"20", 144, 1}, {"30", 224, 1}, {"40", 304, 1}, {"50", 384, 1}}},
-      {true, 0, 0, 0, 31, {{"1", 32, 1}, {"10", 95, 1}, {"20", 175, 1}, {"30", 255, 1}, {"40", 335, 1}}},
       {true, 15, 0, 0, 36, {{"1", 37, 1}, {"10", 100, 1}, {"20", 180, 1}, {"30", 260, 1}, {"40", 340, 1}}},
       {false, 0, 3, 0, 0, {{"10", 40, 1}, {"20", 120, 1}, {"30", 200, 1}, {"40", 280, 1}, {"50", 360, 1}}},
       {false, 0, 0, 9, 0, {{"1", 1, 1}, {"10", 60, 1}, {"20", 140, 1}, {"30", 220, 1}, {"40", 300, 1}, {"50", 380, 1}}},
@@ -153,12 +151,9 @@ TEST_F(RulersTest, CaretMarksInTheCursorColourOverTheBackColour) {
     RecordingCanvas r, l;
     ruler.onPaint(r, Rect{0, 0, 400, 16});
     bar.onPaint(l, Rect{0, 0, 31, 200});
-    EXPECT_EQ(r.fills.front().color, c.back);
-    EXPECT_EQ(l.fills.front().color, c.back);
-    EXPECT_EQ(r.fills.back().rect, (Rect{41, 10, 47, 14}));
-    EXPECT_EQ(r.fills.back().color, c.cursor);
-    EXPECT_EQ(l.fills.back().rect, (Rect{26, 33, 30, 47}));
-    EXPECT_EQ(l.fills.back().color, c.cursor);
+    EXPECT_EQ(std::pair(r.fills.front().color, l.fills.front().color), std::pair(c.back, c.back));
+    EXPECT_EQ(std::tuple(r.fills.back().rect, r.fills.back().color, l.fills.back().rect, l.fills.back().color),
+              std::tuple(Rect{41, 10, 47, 14}, c.cursor, Rect{26, 33, 30, 47}, c.cursor));
   }
 }
 
@@ -270,49 +265,28 @@ struct Placer : ChildPlacer {
   void RulersSwitched() override { ++switched; }
 };
 
-TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRestButNotInABinaryView) {
+// Both bars on: the line bar stands below the ruler and the text window takes
+// the rest; the ruler's switch hides only the ruler and lifts the others.
+TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRest) {
   const int r = ColumnRulerHeight(96), l = LineBarWidth(96);
-  // The line bar switched on beside the ruler, then the ruler off; the
-  // frame test checks that the switches reach every view.
-  gSettings.DisplayRulerBar = 1;
-  gSettings.DisplayLineBar = 0;
-  {
-    Placer placer;
-    CVeskView view(*doc, placer);
-    view.AttachTextWindow(window.get());
-    ASSERT_TRUE(view.OnCreate(96, 96));
-    view.OnSize(400, 300);
-    CommandState state;
-    ASSERT_TRUE(view.OnUpdateCommand(32807, state));
-    EXPECT_TRUE(state.enabled && !state.checked);
-    EXPECT_TRUE(view.OnCommand(32807));
-    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, r, 400, 300}));
-    EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], (Rect{0, 0, 400, r}));
-    EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, r, l, 300}));
-    EXPECT_TRUE(placer.shown[ViewChild::kColumnRuler] && placer.shown[ViewChild::kLineBar]);
-    ASSERT_TRUE(view.OnUpdateCommand(32806, state));
-    EXPECT_TRUE(state.checked);
-    EXPECT_TRUE(view.OnCommand(32806));
-    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, 0, 400, 300}));
-    EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, 0, l, 300}));
-    EXPECT_FALSE(placer.shown[ViewChild::kColumnRuler]);
-    EXPECT_EQ(placer.switched, 2);
-    view.AttachTextWindow(nullptr);
-  }
-  // A binary view keeps both switches off and hides the bars.
   gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
-  gProcess.nextDocKind = kBinaryDoc;
-  CVeskDoc binary;
   Placer placer;
-  CVeskView view(binary, placer);
+  CVeskView view(*doc, placer);
+  view.AttachTextWindow(window.get());
   ASSERT_TRUE(view.OnCreate(96, 96));
-  EXPECT_FALSE(placer.shown[ViewChild::kColumnRuler] || placer.shown[ViewChild::kLineBar]);
-  for (unsigned id : {32806u, 32807u}) {
-    CommandState state;
-    EXPECT_TRUE(view.OnUpdateCommand(id, state) && !state.enabled);
-    EXPECT_FALSE(view.OnCommand(id));
-  }
-  EXPECT_EQ(gSettings.DisplayRulerBar + placer.switched, 1);
+  view.OnSize(400, 300);
+  EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, r, 400, 300}));
+  EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], (Rect{0, 0, 400, r}));
+  EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, r, l, 300}));
+  CommandState state;
+  ASSERT_TRUE(view.OnUpdateCommand(32806, state));
+  EXPECT_TRUE(state.enabled && state.checked);
+  EXPECT_TRUE(view.OnCommand(32806));
+  EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, 0, 400, 300}));
+  EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, 0, l, 300}));
+  EXPECT_EQ(std::pair(placer.shown[ViewChild::kColumnRuler], placer.shown[ViewChild::kLineBar]), std::pair(false, true));
+  EXPECT_EQ(placer.switched, 1);
+  view.AttachTextWindow(nullptr);
 }
 
 }  // namespace
