@@ -17,25 +17,18 @@ TEST_F(TextLayoutTest, PosOfColumnAcrossTabsDoubleBytesAndTheFreeCursor) {
   // a b TAB(2-3) c d CR LF | a あ(1-2) b CR LF | the row after the final CR LF
   Open("ab\tcd\r\na\x82\xa0" "b\r\n", 20, 4);
   // Character starts are the random test's below; here the columns between and beyond them.
-  const struct {
-    std::uint32_t row;
-    int column;
-    bool free;
-    std::uint32_t pos;
-    int overhang;
-  } cases[] = {
+  // Row, column, free cursor; the position and the columns beyond it.
+  const std::tuple<std::uint32_t, int, bool, std::uint32_t, int> cases[] = {
       {0, 3, false, 3, 0}, {0, 9, false, 5, 0}, {0, 9, true, 5, 3},  // inside the TAB: after it; beyond: the CR
       {1, 2, false, 10, 0}, {1, 6, true, 11, 2}, {2, 5, false, 13, 0}, {2, 5, true, 13, 5},  // inside あ: after it
   };
-  for (const auto& c : cases) {
-    const ColumnHit hit = PosOfColumn(*doc, doc->RowStartAt(c.row), c.column, c.free);
-    EXPECT_EQ(hit.pos, c.pos) << "row " << c.row << " column " << c.column << " free " << c.free;
-    EXPECT_EQ(hit.overhang, c.overhang) << "row " << c.row << " column " << c.column << " free " << c.free;
+  for (const auto& [row, column, free, pos, overhang] : cases) {
+    const ColumnHit hit = PosOfColumn(*doc, doc->RowStartAt(row), column, free);
+    EXPECT_EQ(std::pair(hit.pos, hit.overhang), std::pair(pos, overhang)) << row << " " << column << " " << free;
   }
   // Without a line end the column beyond stands on the last character.
   Open("abc", 20);
-  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).pos, 2u);
-  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).overhang, 1);
+  EXPECT_EQ(std::pair(PosOfColumn(*doc, 0, 10, false).pos, PosOfColumn(*doc, 0, 10, false).overhang), std::pair(2u, 1));
 }
 
 // A lead byte followed by a TAB byte (Latin-1 data such as "Ren\xe9\t42") is
@@ -87,7 +80,6 @@ TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
 }
 
 TEST_F(TextLayoutTest, CellsAndPixelsMapBothWaysWithMarginsAndScrolling) {
-  Open("x");
   TextLayout layout;
   TextMetric tm;
   tm.height = 16;
@@ -101,8 +93,8 @@ TEST_F(TextLayoutTest, CellsAndPixelsMapBothWaysWithMarginsAndScrolling) {
   EXPECT_EQ(layout.CellToClient(3, 6), (Point{18, 40}));
   EXPECT_EQ(layout.ClientToCell(Point{18, 40}, 100), (TextCell{3, 6}));
   EXPECT_EQ(layout.ClientToCell(Point{399, 299}, 100).column, 30) << "not beyond the widest row";
-  EXPECT_EQ(layout.ClientToCell(Point{0, -500}, 100).row, 0u);
-  EXPECT_EQ(layout.ClientToCell(Point{0, 5000}, 100).row, 100u);
+  EXPECT_EQ(std::pair(layout.ClientToCell(Point{0, -500}, 100).row, layout.ClientToCell(Point{0, 5000}, 100).row),
+            std::pair(0u, 100u));
   EXPECT_EQ(layout.VerticalRange(100).max, 100 - 14 + 1);
   EXPECT_FALSE(layout.VerticalRange(13).enabled);
 }
