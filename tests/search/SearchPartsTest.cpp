@@ -21,10 +21,8 @@ TEST(BytePatternTest, HexNeedsPairsOfDigitsEscapesTranslateAndOthersStay) {
   // A wildcard; a double-byte character whose trail byte is a backslash is
   // copied whole and does not start a sequence.
   const BytePattern w = TranslateEscapes("\x95\\n\\.");
-  EXPECT_EQ(w.Size(), 4u);
-  EXPECT_EQ(BytesOf(w).substr(0, 3), "\x95\\n");
-  EXPECT_TRUE(w.wildcard[3]);
-  EXPECT_FALSE(w.wildcard[2]);
+  EXPECT_EQ(std::tuple(BytesOf(w).substr(0, 3), w.wildcard),
+            std::tuple("\x95\\n", std::vector{false, false, false, true}));
   EXPECT_EQ(TranslateEscapes(std::string(300, 'a')).Size(), 256u);
 }
 
@@ -81,13 +79,11 @@ TEST(TagLineTest, TheRuleOnItsEdgesAndTheSearchHistory) {
   // The search history: newest first, without duplicates, cut to its limit.
   SearchHistory history(80);
   for (int i = 0; i < 25; ++i) history.Add("t" + std::to_string(i));
-  EXPECT_EQ(history.Entries().size(), 20u);
-  EXPECT_EQ(history.Newest(), "t24");
-  EXPECT_EQ(history.Entries().back(), "t5");
+  EXPECT_EQ(std::tuple(history.Entries().size(), history.Newest(), history.Entries().back()),
+            std::tuple(20u, "t24", "t5"));
   history.Add("t10");
-  EXPECT_EQ(history.Entries().size(), 20u);
-  EXPECT_EQ(history.Entries()[0], "t10");
-  EXPECT_EQ(history.Entries()[1], "t24");
+  EXPECT_EQ(std::tuple(history.Entries().size(), history.Entries()[0], history.Entries()[1]),
+            std::tuple(20u, "t10", "t24"));
   history.Add("");
   EXPECT_EQ(history.Newest(), "t10");
   // 79 single bytes and a double-byte character: the character is not split.
@@ -112,8 +108,7 @@ TEST(TagStepperTest, NextAtTheLastLineBeepsOnceThenWraps) {
   list.caret = 1;
   EXPECT_EQ(stepper.Step(list, TagMode::kNext), (TagLine{"/c.c", 3}));
   EXPECT_EQ(stepper.Step(list, TagMode::kNext), std::nullopt);
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  EXPECT_EQ(list.caret, 2u);
+  EXPECT_EQ(std::pair(platform.beep.beeps.size(), list.caret), std::pair(1ul, 2u));
   EXPECT_EQ(stepper.Step(list, TagMode::kNext), (TagLine{"/a.c", 1}));
   // Previous from the first line: a beep, then the last line.
   EXPECT_EQ(stepper.Step(list, TagMode::kPrevious), std::nullopt);
@@ -123,8 +118,7 @@ TEST(TagStepperTest, NextAtTheLastLineBeepsOnceThenWraps) {
   list.lines[2] = "plain";
   const std::size_t beeps = platform.beep.beeps.size();
   EXPECT_EQ(stepper.Step(list, TagMode::kNext), std::nullopt);
-  EXPECT_EQ(platform.beep.beeps.size(), beeps + 1);
-  EXPECT_EQ(list.caret, 2u);
+  EXPECT_EQ(std::pair(platform.beep.beeps.size(), list.caret), std::pair(beeps + 1, 2u));
 }
 
 }  // namespace
