@@ -61,8 +61,8 @@ const std::string kLines = "short\r\na long line that wraps here\r\nx\tTAB\r\n";
 TEST_F(TextMarksTest, LineMarksAndTheTagLineAreSetOnLineStartsAndSteppedThroughInTurn) {
   Open(kLines, 20);
   Command(cmd::kLineMarkToggle);  // the first line stores -2
-  EXPECT_EQ(doc->Marks().LineMarks(), std::vector<std::uint32_t>{kFirst});
-  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(std::pair(doc->Marks().LineMarks(), doc->IsModified()),
+            std::pair(std::vector<std::uint32_t>{kFirst}, true));
   CaretTo(2);
   ExpectRefused(cmd::kLineMarkToggle, "a wrapped continuation row");
   CaretTo(4);
@@ -80,23 +80,20 @@ TEST_F(TextMarksTest, LineMarksAndTheTagLineAreSetOnLineStartsAndSteppedThroughI
   EXPECT_EQ(doc->Marks().LineMarks(), (std::vector<std::uint32_t>{kFirst, 5, 34}));
   EXPECT_EQ(window->IsMarkedRow(3), 2u);
   EXPECT_FALSE(window->IsMarkedRow(2));
-
-  const struct {
-    unsigned id;
-    std::uint32_t row;
-  } steps[] = {{cmd::kLineMarkNext, 3}, {cmd::kLineMarkNext, 0}, {cmd::kLineMarkPrev, 3},
-               {cmd::kLineMarkPrev, 1}, {cmd::kLineMarkPrev, 0}, {cmd::kLineMarkPrev, 3}};
-  for (const auto& step : steps) {
-    Command(step.id);
-    EXPECT_EQ(window->Caret(), (TextCell{0, step.row})) << step.id;
+  // Each command and the row it goes to.
+  const std::pair<unsigned, std::uint32_t> steps[] = {{cmd::kLineMarkNext, 3}, {cmd::kLineMarkNext, 0},
+                                                      {cmd::kLineMarkPrev, 3}, {cmd::kLineMarkPrev, 1},
+                                                      {cmd::kLineMarkPrev, 0}, {cmd::kLineMarkPrev, 3}};
+  for (const auto& [id, row] : steps) {
+    Command(id);
+    EXPECT_EQ(window->Caret(), (TextCell{0, row})) << id;
   }
   Command(cmd::kLineMarkToggle);  // on a marked row it clears
   EXPECT_EQ(doc->Marks().LineMarks().size(), 2u);
   doc->SetModifiedFlag(false);
   doc->Format().saveLineMarks = false;
-  Command(cmd::kLineMarkClearAll);
-  EXPECT_TRUE(doc->Marks().LineMarks().empty());
-  EXPECT_FALSE(doc->IsModified()) << "marks that are not saved do not modify the document";
+  Command(cmd::kLineMarkClearAll);  // marks that are not saved do not modify the document
+  EXPECT_EQ(std::pair(doc->Marks().LineMarks().empty(), doc->IsModified()), std::pair(true, false));
   ExpectRefused(cmd::kLineMarkNext, "no marks to go to");
   for (const Recorded& r : records) EXPECT_EQ(r.type, textrec::kCommand);
   EXPECT_EQ(records.front().id, cmd::kLineMarkToggle);
@@ -142,13 +139,11 @@ TEST_F(TextMarksTest, CharacterMarksTakeSelectionsOfAtMostEightyBytesOnOneLine) 
   CaretTo(2, 2);
   ExpectRefused(cmd::kMarkToggle, "an unmarked character without a selection");
 
-  const struct {
-    unsigned id;
-    std::uint32_t pos;
-  } steps[] = {{cmd::kMarkNext, 0}, {cmd::kMarkNext, 99}, {cmd::kMarkNext, 0}, {cmd::kMarkPrev, 99}};
-  for (const auto& step : steps) {
-    Command(step.id);
-    EXPECT_EQ(window->CaretOffset(), step.pos) << step.id;
+  const std::pair<unsigned, std::uint32_t> steps[] = {
+      {cmd::kMarkNext, 0}, {cmd::kMarkNext, 99}, {cmd::kMarkNext, 0}, {cmd::kMarkPrev, 99}};
+  for (const auto& [id, pos] : steps) {
+    Command(id);
+    EXPECT_EQ(window->CaretOffset(), pos) << id;
   }
   Command(cmd::kMarkToggle);  // the caret's character lies in the mark: it goes
   EXPECT_EQ(doc->Marks().CharMarks().size(), 1u);

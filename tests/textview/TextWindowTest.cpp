@@ -232,7 +232,8 @@ TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
 
 TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
   std::string text;
-  for (int i = 0; i < 60; ++i) text += "line " + std::to_string(i) + " " + std::string(std::size_t(i % 30), 'x') + "\r\n";
+  for (int i = 0; i < 60; ++i)
+    text += "line " + std::to_string(i) + " " + std::string(std::size_t(i % 30), 'x') + "\r\n";
   Open(text, 200);
   NoPlacer placer;
   CVeskView view(*doc, placer);
