@@ -84,10 +84,9 @@ TEST_F(TextSearchTest, PatternSearchAndReplace) {
   }
   // Width not distinguished: the full-width letters are found too.
   FakeTextWindow wide("ab\x82\x60\x82\x61\x82\x62");
-  TextSearch wideSearch(wide);
   gFindReplace.regular = false;
   gFindReplace.distinguishWidth = false;
-  ASSERT_TRUE(wideSearch.FindNext("ABC", true, true));
+  ASSERT_TRUE(TextSearch(wide).FindNext("ABC", true, true));
   EXPECT_EQ(wide.Selected(), "\x82\x60\x82\x61\x82\x62");
   // Replace needs a selection and takes two undo steps.
   gFindReplace = CFindReplaceManeger();

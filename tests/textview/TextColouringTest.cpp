@@ -17,15 +17,7 @@ CommentTables::Text TextOf(const std::string& s) {
 constexpr ColorRef kUser = 1, kC = 2, kCpp = 3, kComment = 4;
 
 ColourRules RulesFor(SyntaxLanguage language, const KeywordTable* keywords = nullptr) {
-  ColourRules r;
-  r.language = language;
-  r.areaComments = true;
-  r.keywords = keywords;
-  r.keywordColour = kUser;
-  r.cKeywordColour = kC;
-  r.cppKeywordColour = kCpp;
-  r.commentColour = kComment;
-  return r;
+  return {language, true, keywords, true, true, kUser, kC, kCpp, kComment, 0, nullptr};
 }
 
 // One letter per byte: '.' plain, 'u' user keyword, 'c' C, 'p' C++, '/' comment.

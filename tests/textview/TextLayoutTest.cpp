@@ -13,24 +13,6 @@ namespace {
 
 using TextLayoutTest = TextWindowFixture;
 
-TEST_F(TextLayoutTest, PosOfColumnAcrossTabsDoubleBytesAndTheFreeCursor) {
-  // a b TAB(2-3) c d CR LF | a あ(1-2) b CR LF | the row after the final CR LF
-  Open("ab\tcd\r\na\x82\xa0" "b\r\n", 20, 4);
-  // Character starts are the random test's below; here the columns between and beyond them.
-  // Row, column, free cursor; the position and the columns beyond it.
-  const std::tuple<std::uint32_t, int, bool, std::uint32_t, int> cases[] = {
-      {0, 3, false, 3, 0}, {0, 9, false, 5, 0}, {0, 9, true, 5, 3},  // inside the TAB: after it; beyond: the CR
-      {1, 2, false, 10, 0}, {1, 6, true, 11, 2}, {2, 5, false, 13, 0}, {2, 5, true, 13, 5},  // inside あ: after it
-  };
-  for (const auto& [row, column, free, pos, overhang] : cases) {
-    const ColumnHit hit = PosOfColumn(*doc, doc->RowStartAt(row), column, free);
-    EXPECT_EQ(std::pair(hit.pos, hit.overhang), std::pair(pos, overhang)) << row << " " << column << " " << free;
-  }
-  // Without a line end the column beyond stands on the last character.
-  Open("abc", 20);
-  EXPECT_EQ(std::pair(PosOfColumn(*doc, 0, 10, false).pos, PosOfColumn(*doc, 0, 10, false).overhang), std::pair(2u, 1));
-}
-
 // A lead byte followed by a TAB byte (Latin-1 data such as "Ren\xe9\t42") is
 // one two-column character for the rows, the columns, the caret and the
 // painter alike, checked against a plain walk over the characters.
@@ -77,26 +59,6 @@ TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
     std::sort(drawn.begin(), drawn.end());
     EXPECT_EQ(drawn, glyphs);
   }
-}
-
-TEST_F(TextLayoutTest, CellsAndPixelsMapBothWaysWithMarginsAndScrolling) {
-  TextLayout layout;
-  TextMetric tm;
-  tm.height = 16;
-  tm.aveCharWidth = 8;
-  layout.SetMetrics(tm, 254, 254, 0, 4, 10, 20);  // 254 dpi: 0.1 mm is one pixel
-  layout.SetClientSize(400, 300);
-  layout.SetMaxRowWidth(30);
-  layout.SetFirstRow(5);
-  layout.SetFirstColumn(2);
-  EXPECT_EQ(layout.RowPitch(), 20);
-  EXPECT_EQ(layout.CellToClient(3, 6), (Point{18, 40}));
-  EXPECT_EQ(layout.ClientToCell(Point{18, 40}, 100), (TextCell{3, 6}));
-  EXPECT_EQ(layout.ClientToCell(Point{399, 299}, 100).column, 30) << "not beyond the widest row";
-  EXPECT_EQ(std::pair(layout.ClientToCell(Point{0, -500}, 100).row, layout.ClientToCell(Point{0, 5000}, 100).row),
-            std::pair(0u, 100u));
-  EXPECT_EQ(layout.VerticalRange(100).max, 100 - 14 + 1);
-  EXPECT_FALSE(layout.VerticalRange(13).enabled);
 }
 
 TEST(WordClassTest, ClassesOfCharacters) {

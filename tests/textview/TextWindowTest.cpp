@@ -260,25 +260,5 @@ TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
   EXPECT_NE(view.Rulers().caretRow, window->Caret().row) << "a detached window reports nothing";
 }
 
-// A writer appending line by line: the window scrolls and paints once per
-// frame of its timer, the last frame shows the end, and after a quiet frame
-// an append shows at once.
-TEST_F(TextWindowTest, AppendedLinesShowOncePerFrame) {
-  Open("", 200);
-  NoPlacer placer;
-  CVeskView view(*doc, placer);
-  view.AttachTextWindow(window.get());
-  host.updates = 0;
-  for (int i = 0; i < 500; ++i) doc->AppendStringToViews("line\r\n");
-  EXPECT_EQ(host.updates, 0) << "the first line needed no scroll, the others wait for the frame";
-  ASSERT_TRUE(host.timers[CVeskEV::kAppendTimer]);
-  window->OnTimer(CVeskEV::kAppendTimer);
-  EXPECT_EQ(std::tuple(host.updates, window->Layout().FirstRow(), window->Caret().row), std::tuple(1, 491u, 500u));
-  window->OnTimer(CVeskEV::kAppendTimer);
-  EXPECT_FALSE(host.timers[CVeskEV::kAppendTimer]) << "a frame without appends ends the timer";
-  doc->AppendStringToViews("line\r\n");
-  EXPECT_EQ(std::tuple(host.updates, window->Layout().FirstRow(), window->Caret().row), std::tuple(3, 492u, 501u));
-}
-
 }  // namespace
 }  // namespace quarn::testing
