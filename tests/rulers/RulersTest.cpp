@@ -1,5 +1,4 @@
-// The column ruler and the line bar drawn at 96 dpi, their line-width drag
-// and row selection, and the view's two switches.
+// The column ruler and the line bar at 96 dpi: marks, line-width drag, row selection, the view's switches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,38 +45,6 @@ class RulersTest : public testing::TextWindowFixture {
   TextLayout layout;
   TextHost rulerHost, barHost;
 };
-
-TEST_F(RulersTest, RulerScaleStartsAtTheTextAndNumbersEveryTenColumns) {
-  // Line bar shown, left margin, first column; where column 1 starts and the numbers' left edges.
-  const std::tuple<bool, int, int, int, std::vector<Label>> cases[] = {
-      {false, 0, 0, 0, {{"1", 1, 1}, {"10", 64, 1}, {"20", 144, 1}, {"30", 224, 1}, {"40", 304, 1}, {"50", 384, 1}}},
-      {true, 15, 0, 36, {{"1", 37, 1}, {"10", 100, 1}, {"20", 180, 1}, {"30", 260, 1}, {"40", 340, 1}}},
-      {false, 0, 3, 0, {{"10", 40, 1}, {"20", 120, 1}, {"30", 200, 1}, {"40", 280, 1}, {"50", 360, 1}}},
-  };
-  for (const auto& [lineBar, leftMarginLM, firstColumn, origin, labels] : cases) {
-    SCOPED_TRACE(::testing::Message() << lineBar << " " << leftMarginLM << " " << firstColumn);
-    gSettings.DisplayLineBar = lineBar;
-    Margins(leftMarginLM, 0);
-    layout.SetFirstColumn(firstColumn);
-    CRulerBar ruler(*doc, rulerHost, layout);
-    EXPECT_EQ(ruler.Origin(), origin);
-    RecordingCanvas canvas;
-    ruler.onPaint(canvas, Rect{0, 0, 400, 16});
-    std::vector<Label> drawn;
-    for (const auto& run : canvas.runs) drawn.push_back({run.text, run.x, run.y});
-    EXPECT_EQ(drawn, labels);
-    // A tick for every column whose cell starts in the ruler; the line width's (column 20) highlighted.
-    int column = firstColumn;
-    for (const auto& line : canvas.lines) {
-      if (line.x1 != line.x2 || line.y1 != 15 || line.y2 >= 15 || line.x1 != origin + (column - firstColumn) * 8)
-        continue;
-      EXPECT_EQ(std::pair(15 - line.y2, line.color),
-                std::pair(column % 10 == 0 ? 13 : column % 5 == 0 ? 9 : 5, column == 20 ? 0x0000FFu : 0u)) << column;
-      ++column;
-    }
-    EXPECT_EQ(column - firstColumn, (400 - origin) / 8 + 1);
-  }
-}
 
 TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
   // Top margin, first row; the numbers' right edges and bottoms.

@@ -22,11 +22,8 @@ struct Collect : GlobalFindProgress {
 
 bool Lead(char c) { return (std::uint8_t(c) >= 0x81 && std::uint8_t(c) <= 0x9F) || std::uint8_t(c) >= 0xE0; }
 
-// The result lines of one file as the chunk rule describes them, searched
-// naively: a case-sensitive literal stepping by its length, or with a
-// leading "^" (a regular expression) the literal at line starts. Lines are
-// walked as the text reader reads the file: a lead byte takes the next byte,
-// and a CR LF that starts a character ends a line.
+// The result lines of one file, chunk by chunk: the literal stepping by its length (with "^", at line
+// starts only); a lead byte takes the next byte, and a CR LF at a character start ends a line.
 std::vector<std::string> Reference(const std::string& path, const std::string& data, std::string text) {
   const bool anchored = text[0] == '^';
   if (anchored) text.erase(0, 1);
@@ -135,8 +132,7 @@ TEST_F(GlobalFindTest, GeneratedTreesAgreeWithTheReference) {
   }
 }
 
-// What the generated trees do not reach: names with line breaks, regular
-// expressions that match again inside a line, and case folding.
+// What the trees miss: names with line breaks, a regular expression matching twice in a line, case folding.
 TEST_F(GlobalFindTest, NamesRegularExpressionsAndCase) {
   Put("/r/a\r\nb.c", "hit");  // a line break in the name would make two lines of one
   EXPECT_EQ(Run("/r/a\r\nb.c", "hit", false), std::vector<std::string>{"/r/a??b.c(1): hit\r\n"});

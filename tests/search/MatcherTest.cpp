@@ -57,9 +57,7 @@ TEST(CharFold, FoldsFullWidthFormsAndLetterCase) {
   EXPECT_GT(cmp(kHiraA, "z"), 0);      // a lead byte cut off by n is a byte of its own
 }
 
-// What the character model below does not reach: the one backtrack and its
-// limit, escapes and literal metacharacters, both anchors at once, the
-// pattern's length.
+// Outside the character model: the one backtrack and its limit, escapes, both anchors, the pattern's length.
 TEST(Matcher, BacktrackingParsingAndLimits) {
   EXPECT_EQ(Find("aaab", "a*ab"), (Hit{0, 4}));
   EXPECT_EQ(Find("xaaax", "a*a"), (Hit{1, 3}));
@@ -104,10 +102,8 @@ TEST(Matcher, BrokenClassesShowTheAssertBox) {
   EXPECT_EQ(Find("ab", "[]"), kNone);
 }
 
-// A reference model that works on whole characters and on element lists
-// built directly (never parsed), for patterns where a repeated element is
-// never followed by a single element that could take one of its characters:
-// there the one backtrack cannot change the outcome.
+// A reference over whole characters and element lists built directly, for patterns where no repeat is
+// followed by a single element that could take one of its characters: the one backtrack cannot matter.
 namespace model {
 
 struct Elem {

@@ -26,8 +26,7 @@ TEST(BytePatternTest, HexNeedsPairsOfDigitsEscapesTranslateAndOthersStay) {
   EXPECT_EQ(TranslateEscapes(std::string(300, 'a')).Size(), 256u);
 }
 
-// The memchr scan against trying every position, on data with many
-// near-misses, with wildcards and with case folding.
+// The memchr scan against trying every position, with near-misses, wildcards and case folding.
 TEST(BytePatternTest, FirstAndLastMatchAgreeWithTryingEveryPosition) {
   std::mt19937 random(3);
   const std::string alphabet("aAbB\x00\xFF ", 7);

@@ -22,8 +22,7 @@
 namespace quarn {
 namespace {
 
-// A text window reduced to what the search needs: a stream selection and
-// a caret over a real text document.
+// A text window reduced to a stream selection and a caret over a real text document.
 class FakeTextWindow : public TextSearchWindow {
  public:
   explicit FakeTextWindow(const std::string& text) {
@@ -196,9 +195,8 @@ TEST_F(TextSearchTest, DialogRecordsRoundTripAndBadOnesAreRefused) {
   EXPECT_EQ(std::pair(w.Text(), gFindReplace.replaceHistory.Newest()), std::pair(std::string("X X"), std::string("X")));
 }
 
-// A search starts after a selected match and wraps; searching up from the
-// end the last occurrence comes first, and no search begins on the trail
-// byte of a double-byte character (0x41 in "ア" 83 41).
+// A search starts after a selected match and wraps, up from the end finds the last occurrence first,
+// and never begins on the trail byte of a double-byte character (0x41 in "ア" 83 41).
 TEST_F(TextSearchTest, SearchesWrapAndBeginOnCharacters) {
   FakeTextWindow w("ab ab ab");
   TextSearch search(w);
@@ -233,9 +231,8 @@ std::vector<std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::string>
   return out;
 }
 
-// Replace all against the same replacements made one at a time, each search
-// from the end of the last one and the undo records pushed as a single
-// replace pushes them: the text, the count, the rows and the undo store.
+// Replace all against the same replacements made one at a time, with the undo records a single replace
+// pushes: the text, the count, the rows and the undo store.
 void ExpectSameAsOneByOne(const std::string& text, const std::string& find, bool regular,
                           const std::string& replacement, bool matchCase) {
   SCOPED_TRACE(::testing::Message() << "find " << find << " replace " << replacement << " text " << text);
@@ -253,7 +250,8 @@ void ExpectSameAsOneByOne(const std::string& text, const std::string& find, bool
     options.matchCase = matchCase;
     options.regular = regular;
     if (regular) at = Match(data, now.size(), from, now.size(), find, options, &length);
-    else if (length <= now.size()) at = PlainFind(data, now.size(), from, now.size() - length + 1, find, true, matchCase);
+    else if (length <= now.size())
+      at = PlainFind(data, now.size(), from, now.size() - length + 1, find, true, matchCase);
     if (at == kNoMatch) break;
     if (length == 0) {
       if (at >= now.size()) break;

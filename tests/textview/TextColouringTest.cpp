@@ -62,8 +62,7 @@ std::vector<std::uint32_t> Delimiters(const std::string& s, char a, char b) {
   return out;
 }
 
-// Plain reference: whether a scan of s from its start is inside a block
-// comment when it reaches pos.
+// Plain reference: whether a scan from the start of s is inside a block comment at pos.
 bool InsideByScan(const std::string& s, std::size_t pos) {
   enum { kNormal, kLine, kBlock } state = kNormal;
   for (std::size_t p = 0; p < pos; ++p) {

@@ -13,9 +13,8 @@ namespace {
 
 using TextLayoutTest = TextWindowFixture;
 
-// A lead byte followed by a TAB byte (Latin-1 data such as "Ren\xe9\t42") is
-// one two-column character for the rows, the columns, the caret and the
-// painter alike, checked against a plain walk over the characters.
+// A lead byte before a TAB byte (Latin-1 data such as "Ren\xe9\t42") is one two-column character for
+// the rows, the columns, the caret and the painter alike, as a plain walk over the characters says.
 TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
   std::mt19937 rng(17);
   const std::string pieces[] = {"\xe9\t", "\x82\t", "\t", "a", " ", "\x82\xa0", "\r\n"};

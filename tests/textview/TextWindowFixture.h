@@ -21,9 +21,8 @@
 
 namespace quarn::testing {
 
-// The recording host with a client of 100 columns and 10 rows that also
-// counts immediate paints and scrolls and keeps the timers, the caret's width
-// and the pointer.
+// The recording host with 100 columns and 10 rows that also counts immediate paints and scrolls and
+// keeps the timers, the caret's width and the pointer.
 class TextHost : public RecordingHost {
  public:
   TextHost() { client = {800, 160}; }

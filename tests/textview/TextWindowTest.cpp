@@ -17,29 +17,6 @@ using fakes::NoPlacer;
 
 using TextWindowTest = TextWindowFixture;
 
-TEST_F(TextWindowTest, MovementKeys) {
-  // Rows of width 10: "abc def\r\n" | "あいう\r\n" | "\txyz gh" | "ijkl"
-  Open("abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl", 10, 4);
-  const struct {
-    int vk;
-    bool control;
-    TextCell cell;
-  } steps[] = {
-      {vk::kRight, false, {1, 0}}, {vk::kEnd, false, {7, 0}},     // End of a line: its CR
-      {vk::kRight, false, {0, 1}}, {vk::kRight, false, {2, 1}},   // a double-byte character
-      {vk::kUp, false, {2, 0}},    {vk::kDown, false, {2, 1}},    // the goal column
-      {vk::kDown, false, {4, 2}},  {vk::kLeft, false, {0, 2}},    // a TAB is one character
-      {vk::kEnd, false, {10, 2}},  {vk::kRight, false, {1, 3}},   // after the row's last character
-      {vk::kHome, true, {0, 0}},   {vk::kRight, true, {4, 0}},    // the next word
-      {vk::kRight, true, {0, 1}},  {vk::kLeft, true, {4, 0}},     // and back
-      {vk::kEnd, true, {4, 3}},    {vk::kHome, false, {0, 3}},
-  };
-  for (const auto& s : steps) {
-    Key(s.vk, false, s.control);
-    EXPECT_EQ(window->Caret(), s.cell) << "key " << s.vk << " ctrl " << s.control;
-  }
-}
-
 TEST_F(TextWindowTest, FreeCursorMovesByColumnsAndWrapsAtTheRowWidth) {
   Open("ab\r\ncd", 6, 4, true);
   for (int i = 0; i < 4; ++i) Key(vk::kRight);  // a, b, the CR's two columns, one beyond
@@ -52,9 +29,8 @@ TEST_F(TextWindowTest, FreeCursorMovesByColumnsAndWrapsAtTheRowWidth) {
   EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
 }
 
-// Page keys scroll, Ctrl with an arrow keeps the caret in view, and the
-// cabinet's position words come back as they were kept; words whose top row
-// lies past the text are ignored, and the command line's cell is clamped.
+// Page keys scroll, Ctrl with an arrow keeps the caret in view, the cabinet's position words come back
+// (unless their top row lies past the text), and the command line's cell is clamped.
 TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
   Open(FiftyLines());
   const auto firstRowCaretRowSelected = [&] {
@@ -84,9 +60,8 @@ TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
   EXPECT_EQ(window->Caret(), (TextCell{4, 4})) << "at most the row's last column";
 }
 
-// A box copies on each row the whole characters it covers, each row part
-// with one line end, and highlights exactly those: never half of a
-// double-byte character, nothing on the empty last row.
+// A box copies on each row the whole characters it covers, each part with one line end, and highlights
+// exactly those: never half of a double-byte character, nothing on the empty last row.
 TEST_F(TextWindowTest, BoxHighlightShowsExactlyWhatItsCopyTakes) {
   const std::string kana = "abcdef\r\n\x82\xa0\x82\xa2\x82\xa4\r\n";  // abcdef | あいう | the empty row after them
   const struct {
