@@ -5,7 +5,6 @@
 #include <random>
 #include <tuple>
 
-#include "core/common/Palette.h"
 #include "core/rulers/CLineBar.h"
 #include "core/rulers/CRulerBar.h"
 #include "core/view/CVeskView.h"
@@ -84,28 +83,6 @@ TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
   EXPECT_EQ(canvas.texts[1].text, "19925");
   const auto narrowed = [](const LogFont& f) { return f.width == 8 * 25 / 30; };
   EXPECT_EQ(std::count_if(canvas.fonts.begin(), canvas.fonts.end(), narrowed), 3);
-}
-
-TEST_F(RulersTest, CaretMarksInTheCursorColourOverTheBackColour) {
-  struct Case {
-    int stored;
-    ColorRef cursor, back;
-  };
-  // 0 and 17 read as the defaults, green marks on silver.
-  for (const Case& c : {Case{0, 0x00FF00, 0xC0C0C0}, Case{17, 0x00FF00, 0xC0C0C0}, Case{3, 0xFFFF00, 0xFFFF00}}) {
-    gSettings.RulerCursorColor = gSettings.RulerBackColor = c.stored;
-    gSettings.LineCursorColor = gSettings.LineBackColor = c.stored;
-    CRulerBar ruler(*doc, rulerHost, layout);
-    CLineBar bar(*doc, barHost, layout, nullptr);
-    ruler.CaretMoved(5);
-    bar.CaretMoved(2);
-    RecordingCanvas r, l;
-    ruler.onPaint(r, Rect{0, 0, 400, 16});
-    bar.onPaint(l, Rect{0, 0, 31, 200});
-    EXPECT_EQ(std::pair(r.fills.front().color, l.fills.front().color), std::pair(c.back, c.back));
-    EXPECT_EQ(std::tuple(r.fills.back().rect, r.fills.back().color, l.fills.back().rect, l.fills.back().color),
-              std::tuple(Rect{41, 10, 47, 14}, c.cursor, Rect{26, 33, 30, 47}, c.cursor));
-  }
 }
 
 TEST_F(RulersTest, LineWidthDragIsClampedToTenAndTwoHundredFifty) {
