@@ -72,17 +72,6 @@ TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
     }
     EXPECT_EQ(rows, (200 - layout.TopMargin()) / 16 + 1);
   }
-  // Five digits (30 pixels at 6 a digit) are wider than the 25 pixels right
-  // of the lit edge: each is drawn whole in a font narrowed to fit.
-  layout.SetFirstRow(19920);
-  CLineBar bar(*doc, barHost, layout, nullptr);
-  RecordingCanvas canvas;
-  canvas.charExtent = 6;
-  bar.onPaint(canvas, Rect{0, 0, 31, 200});
-  ASSERT_EQ(canvas.texts.size(), 3u);
-  EXPECT_EQ(canvas.texts[1].text, "19925");
-  const auto narrowed = [](const LogFont& f) { return f.width == 8 * 25 / 30; };
-  EXPECT_EQ(std::count_if(canvas.fonts.begin(), canvas.fonts.end(), narrowed), 3);
 }
 
 TEST_F(RulersTest, LineWidthDragIsClampedToTenAndTwoHundredFifty) {

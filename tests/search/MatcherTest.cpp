@@ -228,13 +228,9 @@ bool RandomPattern(std::mt19937& rng, const MatchOptions& o, std::vector<model::
       e.singles.push_back(kAlphabet[pick(kAlphabet.size())]);
       *text += Escaped(e.singles.back());
     }
-    const std::size_t suffix = pick(5);
-    if (suffix == 1) {
-      *text += "*";
-      e.repeat = true;
-    } else if (suffix == 2) {
-      *text += "+";
-      elems->push_back(e);
+    if (const std::size_t suffix = pick(5); suffix == 1 || suffix == 2) {
+      *text += suffix == 1 ? "*" : "+";
+      if (suffix == 2) elems->push_back(e);  // "+": the element once, then repeated
       e.repeat = true;
     }
     elems->push_back(e);

@@ -34,9 +34,8 @@ TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
       ASSERT_EQ(doc->RowOfPos(p), row) << "a row starts inside a character at " << p;
       starts.insert(p);
       const std::uint32_t start = doc->RowStartAt(row);
-      ASSERT_EQ(ColumnOfPos(*doc, p), column) << p;
-      ASSERT_EQ(ColumnInRow(*doc, start, p), column) << p;
-      ASSERT_EQ(PosOfColumn(*doc, start, column, false).pos, p) << p;
+      ASSERT_EQ(std::tuple(ColumnOfPos(*doc, p), ColumnInRow(*doc, start, p),
+                           PosOfColumn(*doc, start, column, false).pos), std::tuple(column, column, p)) << p;
       const std::uint8_t b = std::uint8_t(text[p]);
       const bool pair = b == '\r' || (b >= 0x80 && p + 1 < text.size());
       if (b != '\r' && b != '\t') glyphs.emplace_back(int(row) * 16, column * 8);

@@ -17,18 +17,6 @@ using fakes::NoPlacer;
 
 using TextWindowTest = TextWindowFixture;
 
-TEST_F(TextWindowTest, FreeCursorMovesByColumnsAndWrapsAtTheRowWidth) {
-  Open("ab\r\ncd", 6, 4, true);
-  for (int i = 0; i < 4; ++i) Key(vk::kRight);  // a, b, the CR's two columns, one beyond
-  EXPECT_EQ(window->Caret(), (TextCell{5, 0})) << "beyond the line end";
-  Key(vk::kRight);
-  EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
-  Key(vk::kLeft);
-  EXPECT_EQ(window->Caret(), (TextCell{6, 0}));
-  Key(vk::kRight, true);  // Shift ignores the free cursor
-  EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
-}
-
 // Page keys scroll, Ctrl with an arrow keeps the caret in view, the cabinet's position words come back
 // (unless their top row lies past the text), and the command line's cell is clamped.
 TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
