@@ -1,15 +1,11 @@
 // The column ruler and the line bar at 96 dpi: marks, line-width drag, row selection, the view's switches.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <random>
-#include <tuple>
 
 #include "core/rulers/CLineBar.h"
 #include "core/rulers/CRulerBar.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakeViewParts.h"
-#include "fakes/RecordingCanvas.h"
 #include "textview/TextWindowFixture.h"
 
 namespace quarn {

@@ -1,12 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "core/common/ProcessValues.h"
-#include "core/document/CVeskDoc.h"
 #include "core/document/CVeskRD.h"
 #include "core/encoding/Cp932.h"
 #include "core/res/Texts.h"

@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <random>
 #include <set>
 
 #include "TextWindowFixture.h"
-#include "fakes/RecordingCanvas.h"
 #include "core/textview/TextLayout.h"
 #include "core/textview/WordClass.h"
 

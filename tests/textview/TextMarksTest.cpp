@@ -1,12 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <deque>
-#include <string>
 
 #include "TextWindowFixture.h"
 #include "core/commands/CommandIds.h"
 #include "core/view/CVeskView.h"
-#include "fakes/RecordingCanvas.h"
 #include "fakes/FakeViewParts.h"
 
 namespace quarn::testing {

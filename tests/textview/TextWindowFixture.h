@@ -2,22 +2,12 @@
 // font of 8-pixel cells and no margins, for the text window's tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "binaryview/BinaryWindowFixture.h"
-#include "core/common/ProcessValues.h"
 #include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
-#include "core/document/CVeskDoc.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/textview/CVeskEV.h"
 #include "fakes/FakeClipboard.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn::testing {
 

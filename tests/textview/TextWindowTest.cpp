@@ -1,14 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "TextWindowFixture.h"
-#include "core/document/RowLayout.h"
 #include "core/view/CVeskView.h"
 #include "core/common/StatusPanes.h"
 #include "platform/ScrollCodes.h"
 #include "fakes/FakeViewParts.h"
-#include "fakes/RecordingCanvas.h"
 
 namespace quarn::testing {
 namespace {
