@@ -1,18 +1,11 @@
-// The column ruler and the line bar drawn on a recording canvas at 96 dpi
-// (ticks 15/13/9/5 pixels in the ruler, 30/13/9/5 in the line bar), their
-// line-width drag and row selection, and the view's two switches.
-#include <gtest/gtest.h>
-
+// The column ruler and the line bar at 96 dpi: marks, line-width drag, row selection, the view's switches.
 #include <algorithm>
 #include <random>
-#include <tuple>
 
-#include "core/common/Palette.h"
 #include "core/rulers/CLineBar.h"
 #include "core/rulers/CRulerBar.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakeViewParts.h"
-#include "fakes/RecordingCanvas.h"
 #include "textview/TextWindowFixture.h"
 
 namespace quarn {
@@ -48,128 +41,42 @@ class RulersTest : public testing::TextWindowFixture {
   TextHost rulerHost, barHost;
 };
 
-TEST_F(RulersTest, RulerScaleStartsAtTheTextAndNumbersEveryTenColumns) {
-  struct Case {
-    bool lineBar;
-    int leftMarginLM, firstColumn, extent;
-    int origin;
-    std::vector<Label> labels;
-  };
-  // "50" wider than two average characters moves the numbers 2 pixels left.
-  const std::vector<Case> cases = {
-      {false, 0, 0, 0, 0, {{"1", 1, 1}, {"10", 64, 1}, {"20", 144, 1}, {"30", 224, 1}, {"40", 304, 1}, {"50", 384, 1}}},
-      {true, 0, 0, 0, 31, {{"1", 32, 1}, {"10", 95, 1}, {"20", 175, 1}, {"30", 255, 1}, {"40", 335, 1}}},
-      {true, 15, 0, 0, 36, {{"1", 37, 1}, {"10", 100, 1}, {"20", 180, 1}, {"30", 260, 1}, {"40", 340, 1}}},
-      {false, 0, 3, 0, 0, {{"10", 40, 1}, {"20", 120, 1}, {"30", 200, 1}, {"40", 280, 1}, {"50", 360, 1}}},
-      {false, 0, 0, 9, 0, {{"1", 1, 1}, {"10", 60, 1}, {"20", 140, 1}, {"30", 220, 1}, {"40", 300, 1}, {"50", 380, 1}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.lineBar << " " << c.leftMarginLM << " " << c.firstColumn);
-    gSettings.DisplayLineBar = c.lineBar;
-    Margins(c.leftMarginLM, 0);
-    layout.SetFirstColumn(c.firstColumn);
-    CRulerBar ruler(*doc, rulerHost, layout);
-    EXPECT_EQ(ruler.Origin(), c.origin);
-    RecordingCanvas canvas;
-    canvas.charExtent = c.extent;
-    ruler.onPaint(canvas, Rect{0, 0, 400, 16});
-    std::vector<Label> labels;
-    for (const auto& run : canvas.runs) labels.push_back({run.text, run.x, run.y});
-    EXPECT_EQ(labels, c.labels);
-    ASSERT_FALSE(canvas.fonts.empty());
-    EXPECT_EQ(canvas.fonts.back().height, -9);  // 7 points
-    // A tick for every column whose cell starts in the ruler, with its
-    // highlight; the line width's (column 20) in index 6.
-    int column = c.firstColumn;
-    for (const auto& line : canvas.lines) {
-      if (line.x1 != line.x2 || line.y1 != 15 || line.y2 >= 15 || line.x1 != c.origin + (column - c.firstColumn) * 8) continue;
-      EXPECT_EQ(15 - line.y2, column % 10 == 0 ? 13 : column % 5 == 0 ? 9 : 5);
-      EXPECT_EQ(line.color, column == 20 ? 0x0000FFu : 0u) << column;
-      ++column;
-    }
-    EXPECT_EQ(column - c.firstColumn, (400 - c.origin) / 8 + 1);
-  }
-}
-
 TEST_F(RulersTest, LineBarNumbersEveryFiveRowsBelowTheTopMargin) {
-  struct Case {
-    int topMarginLM, firstRow, extent;
-    std::vector<Label> labels;  // right edge and bottom
+  // Top margin, first row; the numbers' right edges and bottoms.
+  const std::tuple<int, int, std::vector<Label>> cases[] = {
+      {0, 0, {{"1", 26, 17}, {"5", 26, 80}, {"10", 26, 160}}},
+      {15, 0, {{"1", 26, 22}, {"5", 26, 85}, {"10", 26, 165}}},
+      {0, 3, {{"5", 26, 32}, {"10", 26, 112}, {"15", 26, 192}}},
   };
-  const std::vector<Case> cases = {
-      {0, 0, 0, {{"1", 26, 17}, {"5", 26, 80}, {"10", 26, 160}}},
-      {15, 0, 0, {{"1", 26, 22}, {"5", 26, 85}, {"10", 26, 165}}},
-      {0, 3, 0, {{"5", 26, 32}, {"10", 26, 112}, {"15", 26, 192}}},
-      {0, 0, 9, {{"1", 21, 17}, {"5", 21, 80}, {"10", 21, 160}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.topMarginLM << " " << c.firstRow);
-    Margins(0, c.topMarginLM);
-    layout.SetFirstRow(std::uint32_t(c.firstRow));
+  for (const auto& [topMarginLM, firstRow, labels] : cases) {
+    SCOPED_TRACE(::testing::Message() << topMarginLM << " " << firstRow);
+    Margins(0, topMarginLM);
+    layout.SetFirstRow(std::uint32_t(firstRow));
     CLineBar bar(*doc, barHost, layout, nullptr);
     RecordingCanvas canvas;
-    canvas.charExtent = c.extent;
     bar.onPaint(canvas, Rect{0, 0, 31, 200});
-    std::vector<Label> labels;
-    for (const auto& text : canvas.texts) labels.push_back({text.text, text.rect.right, text.rect.bottom});
-    EXPECT_EQ(labels, c.labels);
-    // Ticks run left from the right edge, every row's in index 1 with a
-    // highlight below.
+    std::vector<Label> drawn;
+    for (const auto& text : canvas.texts) drawn.push_back({text.text, text.rect.right, text.rect.bottom});
+    EXPECT_EQ(drawn, labels);
+    // Ticks run left from the right edge, every row's with a highlight below.
     int rows = 0;
     for (const auto& line : canvas.lines) {
       if (line.y1 != line.y2 || line.x1 != 31 || line.color != 0) continue;
-      const int row = c.firstRow + rows++;
-      EXPECT_EQ(line.y1, layout.TopMargin() + (row - c.firstRow) * 16);
-      EXPECT_EQ(31 - line.x2, row % 10 == 0 ? 13 : row % 5 == 0 ? 9 : 5);
+      const int row = firstRow + rows++;
+      EXPECT_EQ(std::pair(line.y1, 31 - line.x2),
+                std::pair(layout.TopMargin() + (row - firstRow) * 16, row % 10 == 0 ? 13 : row % 5 == 0 ? 9 : 5));
     }
     EXPECT_EQ(rows, (200 - layout.TopMargin()) / 16 + 1);
-  }
-  // Five digits (30 pixels at 6 a digit) are wider than the 25 pixels right
-  // of the lit edge: each is drawn whole in a font narrowed to fit.
-  layout.SetFirstRow(19920);
-  CLineBar bar(*doc, barHost, layout, nullptr);
-  RecordingCanvas canvas;
-  canvas.charExtent = 6;
-  bar.onPaint(canvas, Rect{0, 0, 31, 200});
-  ASSERT_EQ(canvas.texts.size(), 3u);
-  EXPECT_EQ(canvas.texts[1].text, "19925");
-  const auto narrowed = [](const LogFont& f) { return f.width == 8 * 25 / 30; };
-  EXPECT_EQ(std::count_if(canvas.fonts.begin(), canvas.fonts.end(), narrowed), 3);
-}
-
-TEST_F(RulersTest, CaretMarksInTheCursorColourOverTheBackColour) {
-  struct Case {
-    int stored;
-    ColorRef cursor, back;
-  };
-  // 0 and 17 read as the defaults, green marks on silver.
-  for (const Case& c : {Case{0, 0x00FF00, 0xC0C0C0}, Case{17, 0x00FF00, 0xC0C0C0}, Case{3, 0xFFFF00, 0xFFFF00}}) {
-    gSettings.RulerCursorColor = gSettings.RulerBackColor = c.stored;
-    gSettings.LineCursorColor = gSettings.LineBackColor = c.stored;
-    CRulerBar ruler(*doc, rulerHost, layout);
-    CLineBar bar(*doc, barHost, layout, nullptr);
-    ruler.CaretMoved(5);
-    bar.CaretMoved(2);
-    RecordingCanvas r, l;
-    ruler.onPaint(r, Rect{0, 0, 400, 16});
-    bar.onPaint(l, Rect{0, 0, 31, 200});
-    EXPECT_EQ(r.fills.front().color, c.back);
-    EXPECT_EQ(l.fills.front().color, c.back);
-    EXPECT_EQ(r.fills.back().rect, (Rect{41, 10, 47, 14}));
-    EXPECT_EQ(r.fills.back().color, c.cursor);
-    EXPECT_EQ(l.fills.back().rect, (Rect{26, 33, 30, 47}));
-    EXPECT_EQ(l.fills.back().color, c.cursor);
   }
 }
 
 TEST_F(RulersTest, LineWidthDragIsClampedToTenAndTwoHundredFifty) {
-  struct Case {
-    int dropX, width;
-  };
-  // The mark of width 20 is the band x 160..161; a column is (x + 1) / 8.
-  const std::vector<Case> cases = {{239, 30}, {40, 10}, {-50, 10}, {5000, 250}, {2007, 250}, {1999, 250}, {160, 20}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.dropX);
+  // Where the drag ends and the width it sets. The mark of width 20 is the
+  // band x 160..161; a column is (x + 1) / 8.
+  const std::pair<int, int> cases[] = {{239, 30},   {40, 10},    {-50, 10}, {5000, 250},
+                                       {2007, 250}, {1999, 250}, {160, 20}};
+  for (const auto& [dropX, width] : cases) {
+    SCOPED_TRACE(dropX);
     gCabinet.RefreshDocumentFormat(*doc, 20);
     ASSERT_EQ(doc->RowCount(), 4u);
     CRulerBar ruler(*doc, rulerHost, layout);
@@ -180,12 +87,12 @@ TEST_F(RulersTest, LineWidthDragIsClampedToTenAndTwoHundredFifty) {
     // Columns outside 10..250 leave the drag line where it was.
     ruler.onMouse(MouseKind::kMove, 8 * 5, 10, {});
     EXPECT_EQ(ruler.DragColumn(), 20);
-    ruler.onMouse(MouseKind::kMove, c.dropX, 10, {});
-    ruler.onMouse(MouseKind::kLeftUp, c.dropX, 10, {});
+    ruler.onMouse(MouseKind::kMove, dropX, 10, {});
+    ruler.onMouse(MouseKind::kLeftUp, dropX, 10, {});
     EXPECT_FALSE(ruler.Dragging());
-    EXPECT_EQ(doc->Format().charsPerLine, c.width);
     // The 60-character line is laid out again at the new width.
-    EXPECT_EQ(doc->RowCount(), std::uint32_t((60 + c.width - 1) / c.width + 1));
+    EXPECT_EQ(std::pair(doc->Format().charsPerLine, doc->RowCount()),
+              std::pair(width, std::uint32_t((60 + width - 1) / width + 1)));
   }
 }
 
@@ -207,8 +114,7 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
     view.AttachRulers(&ruler, &bar);
     view.AttachTextWindow(window.get());
     window->GoToCell(7, 2);
-    EXPECT_EQ(ruler.MarkedColumn(), window->Caret().column);
-    EXPECT_EQ(bar.MarkedRow(), 2u);
+    EXPECT_EQ(std::pair(ruler.MarkedColumn(), bar.MarkedRow()), std::pair(window->Caret().column, 2u));
     // The whole rows from a to b, in the order of the text.
     auto expected = [&](std::uint32_t a, std::uint32_t b) {
       const std::uint32_t last = LastCaretRow(*doc);
@@ -218,7 +124,8 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
       return text.substr(from, RowEnd(*doc, std::max(a, b)) - from);
     };
     auto rowAt = [&](int y) {
-      return std::uint32_t(std::max<long long>(0, (y < 0 ? (y - 15) / 16 : y / 16) + (long long)window->Layout().FirstRow()));
+      const long long row = (y < 0 ? (y - 15) / 16 : y / 16) + (long long)window->Layout().FirstRow();
+      return std::uint32_t(std::max<long long>(0, row));
     };
     int y = int(random() % 160);
     const std::uint32_t anchor = rowAt(y);
@@ -229,9 +136,7 @@ TEST_F(RulersTest, LineBarSelectsWholeRowsAsAPlainModelSays) {
       y = int(random() % 400) - 120;
       const std::uint32_t row = rowAt(y);
       if (y >= 0 && step % 2) {
-        KeyState held;
-        held.leftButton = true;
-        bar.onMouse(MouseKind::kMove, 5, y, held);
+        bar.onMouse(MouseKind::kMove, 5, y, KeyState{false, false, false, true});  // the left button held
       } else {
         // Outside the bar only the timer reaches the rows; the window scrolls.
         barHost.pointer = {5, y};
@@ -270,49 +175,29 @@ struct Placer : ChildPlacer {
   void RulersSwitched() override { ++switched; }
 };
 
-TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRestButNotInABinaryView) {
+// Both bars on: the line bar stands below the ruler and the text window takes
+// the rest; the ruler's switch hides only the ruler and lifts the others.
+TEST_F(RulersTest, SwitchesShowTheBarsAndGiveTheTextWindowTheRest) {
   const int r = ColumnRulerHeight(96), l = LineBarWidth(96);
-  // The line bar switched on beside the ruler, then the ruler off; the
-  // frame test checks that the switches reach every view.
-  gSettings.DisplayRulerBar = 1;
-  gSettings.DisplayLineBar = 0;
-  {
-    Placer placer;
-    CVeskView view(*doc, placer);
-    view.AttachTextWindow(window.get());
-    ASSERT_TRUE(view.OnCreate(96, 96));
-    view.OnSize(400, 300);
-    CommandState state;
-    ASSERT_TRUE(view.OnUpdateCommand(32807, state));
-    EXPECT_TRUE(state.enabled && !state.checked);
-    EXPECT_TRUE(view.OnCommand(32807));
-    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, r, 400, 300}));
-    EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], (Rect{0, 0, 400, r}));
-    EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, r, l, 300}));
-    EXPECT_TRUE(placer.shown[ViewChild::kColumnRuler] && placer.shown[ViewChild::kLineBar]);
-    ASSERT_TRUE(view.OnUpdateCommand(32806, state));
-    EXPECT_TRUE(state.checked);
-    EXPECT_TRUE(view.OnCommand(32806));
-    EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, 0, 400, 300}));
-    EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, 0, l, 300}));
-    EXPECT_FALSE(placer.shown[ViewChild::kColumnRuler]);
-    EXPECT_EQ(placer.switched, 2);
-    view.AttachTextWindow(nullptr);
-  }
-  // A binary view keeps both switches off and hides the bars.
   gSettings.DisplayRulerBar = gSettings.DisplayLineBar = 1;
-  gProcess.nextDocKind = kBinaryDoc;
-  CVeskDoc binary;
   Placer placer;
-  CVeskView view(binary, placer);
+  CVeskView view(*doc, placer);
+  view.AttachTextWindow(window.get());
   ASSERT_TRUE(view.OnCreate(96, 96));
-  EXPECT_FALSE(placer.shown[ViewChild::kColumnRuler] || placer.shown[ViewChild::kLineBar]);
-  for (unsigned id : {32806u, 32807u}) {
-    CommandState state;
-    EXPECT_TRUE(view.OnUpdateCommand(id, state) && !state.enabled);
-    EXPECT_FALSE(view.OnCommand(id));
-  }
-  EXPECT_EQ(gSettings.DisplayRulerBar + placer.switched, 1);
+  view.OnSize(400, 300);
+  EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, r, 400, 300}));
+  EXPECT_EQ(placer.rects[ViewChild::kColumnRuler], (Rect{0, 0, 400, r}));
+  EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, r, l, 300}));
+  CommandState state;
+  ASSERT_TRUE(view.OnUpdateCommand(32806, state));
+  EXPECT_TRUE(state.enabled && state.checked);
+  EXPECT_TRUE(view.OnCommand(32806));
+  EXPECT_EQ(placer.rects[ViewChild::kTextWindow], (Rect{l, 0, 400, 300}));
+  EXPECT_EQ(placer.rects[ViewChild::kLineBar], (Rect{0, 0, l, 300}));
+  EXPECT_EQ(std::pair(placer.shown[ViewChild::kColumnRuler], placer.shown[ViewChild::kLineBar]),
+            std::pair(false, true));
+  EXPECT_EQ(placer.switched, 1);
+  view.AttachTextWindow(nullptr);
 }
 
 }  // namespace

@@ -17,15 +17,7 @@ CommentTables::Text TextOf(const std::string& s) {
 constexpr ColorRef kUser = 1, kC = 2, kCpp = 3, kComment = 4;
 
 ColourRules RulesFor(SyntaxLanguage language, const KeywordTable* keywords = nullptr) {
-  ColourRules r;
-  r.language = language;
-  r.areaComments = true;
-  r.keywords = keywords;
-  r.keywordColour = kUser;
-  r.cKeywordColour = kC;
-  r.cppKeywordColour = kCpp;
-  r.commentColour = kComment;
-  return r;
+  return {language, true, keywords, true, true, kUser, kC, kCpp, kComment, 0, nullptr};
 }
 
 // One letter per byte: '.' plain, 'u' user keyword, 'c' C, 'p' C++, '/' comment.
@@ -43,26 +35,22 @@ TEST(TextColouringTest, KeywordsAndComments) {
   KeywordTable words;
   words.Add("ab");
   words.Add("\x82\xa0" "x");  // あx
-  struct Case {
-    SyntaxLanguage language;
-    std::string text, colours;
-    bool caseSensitive = true;
-  } cases[] = {
-      {SyntaxLanguage::kC, "print int", "......ccc"},
-      {SyntaxLanguage::kC, "#include x\r\n#if", "cccccccc....ccc"},
-      {SyntaxLanguage::kC, "class int", "......ccc"},
-      {SyntaxLanguage::kCpp, "class int", "ppppp.ccc"},
-      {SyntaxLanguage::kNone, "int ab xab AB", "....uu......."},
-      {SyntaxLanguage::kNone, "z\x82\xa0" "xz", ".uuu."},  // double-byte keyword inside a word
-      {SyntaxLanguage::kC, "a/*b*/c//d\r\ne", "./////./////."},
-      {SyntaxLanguage::kC, "//x/*\r\nint", "///////ccc"},  // "/*" inside a line comment opens nothing
-      {SyntaxLanguage::kC, "/*/a*/b", "//////."},
+  // Language, text, colours, keywords' case and whole words only.
+  const std::tuple<SyntaxLanguage, std::string, std::string, bool> cases[] = {
+      {SyntaxLanguage::kC, "#include x\r\n#if", "cccccccc....ccc", true},
+      {SyntaxLanguage::kC, "class int", "......ccc", true},
+      {SyntaxLanguage::kCpp, "class int", "ppppp.ccc", true},
+      {SyntaxLanguage::kNone, "int ab xab AB", "....uu.......", true},
+      {SyntaxLanguage::kNone, "z\x82\xa0" "xz", ".uuu.", true},  // double-byte keyword inside a word
+      {SyntaxLanguage::kC, "a/*b*/c//d\r\ne", "./////./////.", true},
+      {SyntaxLanguage::kC, "//x/*\r\nint", "///////ccc", true},  // "/*" inside a line comment opens nothing
+      {SyntaxLanguage::kC, "/*/a*/b", "//////.", true},
       {SyntaxLanguage::kNone, "AB xaBy", "uu..uu.", false},  // any case, inside words too
   };
-  for (const Case& c : cases) {
-    ColourRules rules = RulesFor(c.language, &words);
-    rules.caseSensitive = rules.wholeWord = c.caseSensitive;
-    EXPECT_EQ(Colours(c.text, rules), c.colours) << c.text;
+  for (const auto& [language, text, colours, caseSensitive] : cases) {
+    ColourRules rules = RulesFor(language, &words);
+    rules.caseSensitive = rules.wholeWord = caseSensitive;
+    EXPECT_EQ(Colours(text, rules), colours) << text;
   }
 }
 
@@ -74,8 +62,7 @@ std::vector<std::uint32_t> Delimiters(const std::string& s, char a, char b) {
   return out;
 }
 
-// Plain reference: whether a scan of s from its start is inside a block
-// comment when it reaches pos.
+// Plain reference: whether a scan from the start of s is inside a block comment at pos.
 bool InsideByScan(const std::string& s, std::size_t pos) {
   enum { kNormal, kLine, kBlock } state = kNormal;
   for (std::size_t p = 0; p < pos; ++p) {
@@ -108,7 +95,7 @@ TEST(TextColouringTest, CommentTablesFollowRandomEditsAsARescanWould) {
         text.insert(pos, bytes);
         told += !tables.OnInsert(TextOf(text), pos, std::uint32_t(bytes.size()));
       } else {
-        const auto n = std::min<std::uint32_t>(1 + rng() % 5, std::uint32_t(text.size()) - std::min<std::uint32_t>(pos, std::uint32_t(text.size())));
+        const auto n = std::min<std::uint32_t>(1 + rng() % 5, std::uint32_t(text.size()) - pos);
         if (pos >= text.size()) continue;
         text.erase(pos, n);
         told += !tables.OnDelete(TextOf(text), pos, n);

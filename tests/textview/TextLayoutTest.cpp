@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <random>
 #include <set>
 
 #include "TextWindowFixture.h"
-#include "fakes/RecordingCanvas.h"
 #include "core/textview/TextLayout.h"
 #include "core/textview/WordClass.h"
 
@@ -13,34 +10,8 @@ namespace {
 
 using TextLayoutTest = TextWindowFixture;
 
-TEST_F(TextLayoutTest, PosOfColumnAcrossTabsDoubleBytesAndTheFreeCursor) {
-  // a b TAB(2-3) c d CR LF | a あ(1-2) b CR LF | the row after the final CR LF
-  Open("ab\tcd\r\na\x82\xa0" "b\r\n", 20, 4);
-  // Character starts are the random test's below; here the columns between and beyond them.
-  const struct {
-    std::uint32_t row;
-    int column;
-    bool free;
-    std::uint32_t pos;
-    int overhang;
-  } cases[] = {
-      {0, 3, false, 3, 0}, {0, 9, false, 5, 0}, {0, 9, true, 5, 3},  // inside the TAB: after it; beyond: the CR
-      {1, 2, false, 10, 0}, {1, 6, true, 11, 2}, {2, 5, false, 13, 0}, {2, 5, true, 13, 5},  // inside あ: after it
-  };
-  for (const auto& c : cases) {
-    const ColumnHit hit = PosOfColumn(*doc, doc->RowStartAt(c.row), c.column, c.free);
-    EXPECT_EQ(hit.pos, c.pos) << "row " << c.row << " column " << c.column << " free " << c.free;
-    EXPECT_EQ(hit.overhang, c.overhang) << "row " << c.row << " column " << c.column << " free " << c.free;
-  }
-  // Without a line end the column beyond stands on the last character.
-  Open("abc", 20);
-  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).pos, 2u);
-  EXPECT_EQ(PosOfColumn(*doc, 0, 10, false).overhang, 1);
-}
-
-// A lead byte followed by a TAB byte (Latin-1 data such as "Ren\xe9\t42") is
-// one two-column character for the rows, the columns, the caret and the
-// painter alike, checked against a plain walk over the characters.
+// A lead byte before a TAB byte (Latin-1 data such as "Ren\xe9\t42") is one two-column character for
+// the rows, the columns, the caret and the painter alike, as a plain walk over the characters says.
 TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
   std::mt19937 rng(17);
   const std::string pieces[] = {"\xe9\t", "\x82\t", "\t", "a", " ", "\x82\xa0", "\r\n"};
@@ -60,9 +31,8 @@ TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
       ASSERT_EQ(doc->RowOfPos(p), row) << "a row starts inside a character at " << p;
       starts.insert(p);
       const std::uint32_t start = doc->RowStartAt(row);
-      ASSERT_EQ(ColumnOfPos(*doc, p), column) << p;
-      ASSERT_EQ(ColumnInRow(*doc, start, p), column) << p;
-      ASSERT_EQ(PosOfColumn(*doc, start, column, false).pos, p) << p;
+      ASSERT_EQ(std::tuple(ColumnOfPos(*doc, p), ColumnInRow(*doc, start, p),
+                           PosOfColumn(*doc, start, column, false).pos), std::tuple(column, column, p)) << p;
       const std::uint8_t b = std::uint8_t(text[p]);
       const bool pair = b == '\r' || (b >= 0x80 && p + 1 < text.size());
       if (b != '\r' && b != '\t') glyphs.emplace_back(int(row) * 16, column * 8);
@@ -84,27 +54,6 @@ TEST_F(TextLayoutTest, ALeadByteBeforeATabIsOneCharacterEverywhere) {
     std::sort(drawn.begin(), drawn.end());
     EXPECT_EQ(drawn, glyphs);
   }
-}
-
-TEST_F(TextLayoutTest, CellsAndPixelsMapBothWaysWithMarginsAndScrolling) {
-  Open("x");
-  TextLayout layout;
-  TextMetric tm;
-  tm.height = 16;
-  tm.aveCharWidth = 8;
-  layout.SetMetrics(tm, 254, 254, 0, 4, 10, 20);  // 254 dpi: 0.1 mm is one pixel
-  layout.SetClientSize(400, 300);
-  layout.SetMaxRowWidth(30);
-  layout.SetFirstRow(5);
-  layout.SetFirstColumn(2);
-  EXPECT_EQ(layout.RowPitch(), 20);
-  EXPECT_EQ(layout.CellToClient(3, 6), (Point{18, 40}));
-  EXPECT_EQ(layout.ClientToCell(Point{18, 40}, 100), (TextCell{3, 6}));
-  EXPECT_EQ(layout.ClientToCell(Point{399, 299}, 100).column, 30) << "not beyond the widest row";
-  EXPECT_EQ(layout.ClientToCell(Point{0, -500}, 100).row, 0u);
-  EXPECT_EQ(layout.ClientToCell(Point{0, 5000}, 100).row, 100u);
-  EXPECT_EQ(layout.VerticalRange(100).max, 100 - 14 + 1);
-  EXPECT_FALSE(layout.VerticalRange(13).enabled);
 }
 
 TEST(WordClassTest, ClassesOfCharacters) {

@@ -2,56 +2,30 @@
 // font of 8-pixel cells and no margins, for the text window's tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "core/common/ProcessValues.h"
+#include "binaryview/BinaryWindowFixture.h"
 #include "core/common/Settings.h"
 #include "core/cabinet/CVeskCabinet.h"
-#include "core/document/CVeskDoc.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/textview/CVeskEV.h"
 #include "fakes/FakeClipboard.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn::testing {
 
-class TextHost : public WindowHost {
+// The recording host with 100 columns and 10 rows that also counts immediate paints and scrolls and
+// keeps the timers, the caret's width and the pointer.
+class TextHost : public RecordingHost {
  public:
-  Point clientSize() const override { return client; }
-  int dpiX() const override { return 96; }
-  int dpiY() const override { return 96; }
-  void invalidate() override {}
-  void invalidateRect(const Rect&) override {}
+  TextHost() { client = {800, 160}; }
   void update() override { ++updates; }
   void scrollWindow(int, int, const Rect*) override { ++updates; }
-  void setScrollRange(ScrollBar, int, int) override {}
-  void setScrollPos(ScrollBar, int) override {}
-  void showScrollBar(ScrollBar, bool) override {}
-  void enableScrollBar(ScrollBar, bool) override {}
   void createCaret(int width, int) override { caretWidth = width; }
-  void setCaretPos(int, int) override {}
-  void showCaret() override {}
-  void hideCaret() override {}
-  void destroyCaret() override {}
   void setTimer(int id, int) override { timers[id] = true; }
   void killTimer(int id) override { timers[id] = false; }
-  void setCapture() override {}
-  void releaseCapture() override {}
-  void setCursor(CursorShape) override {}
   Point cursorPos() const override { return pointer; }
-  void setFocus() override {}
-  bool hasFocus() const override { return true; }
-  void setImePosition(Point) override {}
 
-  Point client{800, 160};  // 100 columns, 10 rows
   Point pointer;
   int caretWidth = 0;
-  int updates = 0;  // immediate paints and scrolls
+  int updates = 0;
   std::map<int, bool> timers;
 };
 

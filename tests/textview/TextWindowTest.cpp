@@ -1,14 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "TextWindowFixture.h"
-#include "core/document/RowLayout.h"
 #include "core/view/CVeskView.h"
 #include "core/common/StatusPanes.h"
 #include "platform/ScrollCodes.h"
 #include "fakes/FakeViewParts.h"
-#include "fakes/RecordingCanvas.h"
 
 namespace quarn::testing {
 namespace {
@@ -17,71 +13,28 @@ using fakes::NoPlacer;
 
 using TextWindowTest = TextWindowFixture;
 
-TEST_F(TextWindowTest, MovementKeys) {
-  // Rows of width 10: "abc def\r\n" | "あいう\r\n" | "\txyz gh" | "ijkl"
-  Open("abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl", 10, 4);
-  const struct {
-    int vk;
-    bool control;
-    TextCell cell;
-  } steps[] = {
-      {vk::kRight, false, {1, 0}}, {vk::kEnd, false, {7, 0}},     // End of a line: its CR
-      {vk::kRight, false, {0, 1}}, {vk::kRight, false, {2, 1}},   // a double-byte character
-      {vk::kUp, false, {2, 0}},    {vk::kDown, false, {2, 1}},    // the goal column
-      {vk::kDown, false, {4, 2}},  {vk::kLeft, false, {0, 2}},    // a TAB is one character
-      {vk::kEnd, false, {10, 2}},  {vk::kRight, false, {1, 3}},   // after the row's last character
-      {vk::kHome, true, {0, 0}},   {vk::kRight, true, {4, 0}},    // the next word
-      {vk::kRight, true, {0, 1}},  {vk::kLeft, true, {4, 0}},     // and back
-      {vk::kEnd, true, {4, 3}},    {vk::kHome, false, {0, 3}},
-  };
-  for (const auto& s : steps) {
-    Key(s.vk, false, s.control);
-    EXPECT_EQ(window->Caret(), s.cell) << "key " << s.vk << " ctrl " << s.control;
-  }
-  EXPECT_EQ(Text(), "abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl");
-  ASSERT_EQ(records.size(), std::size(steps));
-  EXPECT_EQ(records[0].type, 20u);
-  EXPECT_EQ(records[10].type, 16u);
-  EXPECT_EQ(records[10].id, 2u) << "Ctrl is part of the identifier";
-}
-
-TEST_F(TextWindowTest, FreeCursorMovesByColumnsAndWrapsAtTheRowWidth) {
-  Open("ab\r\ncd", 6, 4, true);
-  for (int i = 0; i < 4; ++i) Key(vk::kRight);  // a, b, the CR's two columns, one beyond
-  EXPECT_EQ(window->Caret(), (TextCell{5, 0})) << "beyond the line end";
-  Key(vk::kRight);
-  EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
-  Key(vk::kLeft);
-  EXPECT_EQ(window->Caret(), (TextCell{6, 0}));
-  Key(vk::kRight, true);  // Shift ignores the free cursor
-  EXPECT_EQ(window->Caret(), (TextCell{0, 1}));
-}
-
-// Page keys scroll, Ctrl with an arrow keeps the caret in view, and the
-// cabinet's position words come back as they were kept; words whose top row
-// lies past the text are ignored, and the command line's cell is clamped.
+// Page keys scroll, Ctrl with an arrow keeps the caret in view, the cabinet's position words come back
+// (unless their top row lies past the text), and the command line's cell is clamped.
 TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
   Open(FiftyLines());
+  const auto firstRowCaretRowSelected = [&] {
+    return std::tuple(window->Layout().FirstRow(), window->Caret().row, window->HasSelection());
+  };
   Key(vk::kNext);
-  EXPECT_EQ(window->Caret().row, 10u);
-  EXPECT_EQ(window->Layout().FirstRow(), 10u);
+  EXPECT_EQ(firstRowCaretRowSelected(), std::tuple(10u, 10u, false));
   Key(vk::kRight, true);  // a selection, which the scroll drops as any move without Shift
-  Key(vk::kDown, false, true);  // scroll by a row; the caret stays
-  EXPECT_EQ(window->Layout().FirstRow(), 11u);
-  EXPECT_EQ(window->Caret().row, 11u) << "moved to the first visible row";
-  EXPECT_FALSE(window->HasSelection());
+  Key(vk::kDown, false, true);  // scroll by a row; the caret moves to the first visible row
+  EXPECT_EQ(firstRowCaretRowSelected(), std::tuple(11u, 11u, false));
   Key(vk::kRight, true);
   Key(vk::kUp, false, true);
-  EXPECT_EQ(window->Layout().FirstRow(), 10u);
-  EXPECT_FALSE(window->HasSelection());
+  EXPECT_EQ(firstRowCaretRowSelected(), std::tuple(10u, 11u, false));
   Key(vk::kDown, false, true);
   Key(vk::kEnd, false, true);
   EXPECT_EQ(window->Caret(), (TextCell{0, 50}));
-  EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetHex), "00051");
-  EXPECT_EQ(StatusBar().RememberedText(pane::kOffsetDec), "001");
+  EXPECT_EQ(std::pair(StatusBar().RememberedText(pane::kOffsetHex), StatusBar().RememberedText(pane::kOffsetDec)),
+            std::pair(std::string("00051"), std::string("001")));
   window->RestorePosition({30, 2, 44});
-  EXPECT_EQ(window->Layout().FirstRow(), 30u);
-  EXPECT_EQ(window->Caret(), (TextCell{2, 44}));
+  EXPECT_EQ(std::pair(window->Layout().FirstRow(), window->Caret()), std::pair(30u, TextCell{2, 44}));
   EXPECT_EQ(window->SavePosition(), (PositionWords{30, 2, 44}));
   window->RestorePosition({50, 0, 0});
   EXPECT_EQ(window->SavePosition(), (PositionWords{30, 2, 44}));
@@ -91,9 +44,8 @@ TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
   EXPECT_EQ(window->Caret(), (TextCell{4, 4})) << "at most the row's last column";
 }
 
-// A box copies on each row the whole characters it covers, each row part
-// with one line end, and highlights exactly those: never half of a
-// double-byte character, nothing on the empty last row.
+// A box copies on each row the whole characters it covers, each part with one line end, and highlights
+// exactly those: never half of a double-byte character, nothing on the empty last row.
 TEST_F(TextWindowTest, BoxHighlightShowsExactlyWhatItsCopyTakes) {
   const std::string kana = "abcdef\r\n\x82\xa0\x82\xa2\x82\xa4\r\n";  // abcdef | あいう | the empty row after them
   const struct {
@@ -239,55 +191,29 @@ TEST_F(TextWindowTest, AppendedPiecesLayOutAsTheWholeTextWould) {
 
 TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
   std::string text;
-  for (int i = 0; i < 60; ++i) text += "line " + std::to_string(i) + " " + std::string(std::size_t(i % 30), 'x') + "\r\n";
+  for (int i = 0; i < 60; ++i)
+    text += "line " + std::to_string(i) + " " + std::string(std::size_t(i % 30), 'x') + "\r\n";
   Open(text, 200);
   NoPlacer placer;
   CVeskView view(*doc, placer);
   view.AttachTextWindow(window.get());
   auto expectFollowing = [&](const char* step) {
-    EXPECT_EQ(view.Rulers().caretRow, window->Caret().row) << step;
-    EXPECT_EQ(view.Rulers().caretColumn, window->Caret().column) << step;
-    EXPECT_EQ(view.Rulers().topRow, window->Layout().FirstRow()) << step;
-    EXPECT_EQ(view.Rulers().firstColumn, window->Layout().FirstColumn()) << step;
+    const auto& r = view.Rulers();
+    EXPECT_EQ(std::tuple(r.caretRow, r.caretColumn, r.topRow, r.firstColumn),
+              std::tuple(window->Caret().row, window->Caret().column, window->Layout().FirstRow(),
+                         window->Layout().FirstColumn())) << step;
   };
-  Key(vk::kNext);
-  expectFollowing("page down");
   Key(vk::kEnd, false, true);
-  expectFollowing("ctrl+end");
   Key(vk::kEnd);
   Key(vk::kUp);
   expectFollowing("end, up");
   window->OnVScroll(sb::kTop, 0);
   expectFollowing("scroll bar to the top");
   window->OnHScroll(sb::kLineRight, 0);
-  EXPECT_EQ(view.Rulers().firstColumn, window->Layout().FirstColumn());
+  expectFollowing("scroll right");
   view.AttachTextWindow(nullptr);
   Key(vk::kHome, false, true);
   EXPECT_NE(view.Rulers().caretRow, window->Caret().row) << "a detached window reports nothing";
-}
-
-// A writer appending line by line: the window scrolls, paints and reports
-// its caret once per frame of its timer, and the last frame shows the end.
-TEST_F(TextWindowTest, AppendedLinesShowOncePerFrame) {
-  Open("", 200);
-  NoPlacer placer;
-  CVeskView view(*doc, placer);
-  view.AttachTextWindow(window.get());
-  host.updates = 0;
-  for (int i = 0; i < 500; ++i) doc->AppendStringToViews("line\r\n");
-  EXPECT_EQ(host.updates, 0) << "the first line needed no scroll, the others wait for the frame";
-  EXPECT_LT(view.Rulers().caretRow, 10u);
-  ASSERT_TRUE(host.timers[CVeskEV::kAppendTimer]);
-  window->OnTimer(CVeskEV::kAppendTimer);
-  EXPECT_EQ(host.updates, 1);
-  EXPECT_EQ(window->Layout().FirstRow(), 491u) << "the empty row after the last line at the bottom";
-  EXPECT_EQ(view.Rulers().caretRow, 500u);
-  window->OnTimer(CVeskEV::kAppendTimer);
-  EXPECT_FALSE(host.timers[CVeskEV::kAppendTimer]) << "a frame without appends ends the timer";
-  doc->AppendStringToViews("line\r\n");
-  EXPECT_EQ(host.updates, 3) << "an append after a quiet frame shows at once";
-  EXPECT_EQ(view.Rulers().caretRow, 501u);
-  EXPECT_EQ(view.Rulers().topRow, 492u);
 }
 
 }  // namespace
