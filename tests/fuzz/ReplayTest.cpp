@@ -1,10 +1,8 @@
-// Runs one fuzz target over its seed corpus, and over seeded mutations of
-// the seeds, so that the ordinary and the sanitizer suites exercise every
-// reader the way the fuzzer does. A target reports a fault by aborting.
+// Runs one fuzz target over its seed corpus and seeded mutations of the
+// seeds, as the fuzzer would. A target reports a fault by aborting.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -40,46 +38,18 @@ std::vector<Seed> Corpus() {
   return seeds;
 }
 
-// The input being run, saved when the target brings the program down so
-// that it can be fed to the target again.
-const Bytes* gInput = nullptr;
+// The input being run, named when a sanitizer ends the program.
 const char* gInputName = "";
 
-void SaveFailingInput() {
-  if (!gInput) return;
-  std::fprintf(stderr, "failing input: %s, saved as failing-input.bin\n", gInputName);
-  if (std::FILE* out = std::fopen("failing-input.bin", "wb")) {
-    std::fwrite(gInput->data(), 1, gInput->size(), out);
-    std::fclose(out);
-  }
-  gInput = nullptr;
-}
-
-void OnFatalSignal(int signal) {
-  SaveFailingInput();
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-void WatchForCrashes() {
-  static const bool installed = [] {
-    if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(SaveFailingInput);
-    for (int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) std::signal(signal, OnFatalSignal);
-    return true;
-  }();
-  (void)installed;
-}
+void NameFailingInput() { std::fprintf(stderr, "failing input: %s\n", gInputName); }
 
 void Feed(const Bytes& input, const std::string& name) {
-  WatchForCrashes();
-  gInput = &input;
+  if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(NameFailingInput);
   gInputName = name.c_str();
-  // A copy of exactly the input's size, so a read past its end is caught by
-  // the address sanitizer.
+  // A copy of exactly the input's size, so a read past its end is caught.
   std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::max<std::size_t>(input.size(), 1)]);
   std::copy(input.begin(), input.end(), copy.get());
   LLVMFuzzerTestOneInput(copy.get(), input.size());
-  gInput = nullptr;
 }
 
 // The kinds of change a fuzzer makes most: overwrite, insert or erase a
