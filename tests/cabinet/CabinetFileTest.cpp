@@ -114,7 +114,6 @@ struct Sample {
   }
   std::uint8_t* Data() { return Raw(bytes); }
   void Put(std::size_t at, std::uint32_t v) { PutLe32(Data() + at, v); }
-  std::uint32_t Field(int number) { return GetLe32(Data() + s + (number - 1) * 4); }
   CabinetSet set;
   std::vector<CabinetEntry> entries;
   std::string bytes;
@@ -139,10 +138,7 @@ TEST(CabinetFile, ChecksRefuseEveryBrokenPartAndTrailingPartsAreOptional) {
       {"DocType 3", [](Sample& f) { f.Put(f.s + 48, 3); }},
       {"201 keywords", [](Sample& f) { f.Put(f.s + 96, 201), f.Put(f.s + 164, 201); }},
       {"K differs from KeywordCount", [](Sample& f) { f.Put(f.s + 164, 1); }},
-      {"keywords run past the end", [](Sample& f) { f.bytes.resize(f.s + 171); }},
-      {"a filter list cut short", [](Sample& f) { f.bytes.resize(f.afterKeywords + 4 + 6); }},
       {"filled buffer", [](Sample& f) { f.bytes.resize(kCabinetBufferSize, '\0'); }},
-      {"too short", [](Sample& f) { f.bytes.resize(175); }},
   };
   for (const Case& c : cases) {
     Sample file;
@@ -159,8 +155,7 @@ TEST(CabinetFile, ChecksRefuseEveryBrokenPartAndTrailingPartsAreOptional) {
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
   EXPECT_EQ(std::tuple(c.set.kinsoku, c.set.wholeWord, c.set.caseSensitive), std::tuple(0, 1, 1));
   EXPECT_EQ(std::pair(c.set.keywords, c.entries), std::pair(file.set.keywords, file.entries));
-  // Every shorter or longer cut either reads or is refused; none reads more
-  // than the file holds.
+  // Every cut either reads or is refused; none reads more than the file holds.
   Sample whole;
   for (std::size_t n = 0; n <= whole.bytes.size(); ++n) {
     const CabinetContents cut = ReadCabinet(reinterpret_cast<const std::uint8_t*>(whole.bytes.data()), n);
@@ -229,11 +224,7 @@ TEST(CabinetFile, OlderFilesConvertToTheCurrentRecord) {
   for (int f = 14; f <= 24; ++f)
     expected.SetField(f, PaletteColor(f - 12) | ((f == 14 || f == 15 || f == 24) ? kBackColorFlag : 0));
   expected.KeywordCount = 1;
-  expected.Font = LogFont{};
-  expected.Font.height = 12;
-  expected.Font.weight = 400;
-  expected.Font.italic = 1;
-  expected.Font.charSet = 128;
+  expected.Font = LogFont{.height = 12, .weight = 400, .italic = 1, .charSet = 128};
   expected.Font.setFace("Face");
   EXPECT_EQ(c.set.record, expected);
   EXPECT_EQ(c.set.keywords.Words(), std::vector<std::string>{"int"});
