@@ -20,7 +20,6 @@ class SheetTest : public CabinetTest {
   SheetTest() {
     gSettings.CabinetSave = 1;
     text = Open("/w/b.txt", kTextDoc);
-    view = frames.frames[text].view.get();
     text->AddView(&hints);
     SetRecordSink([this](std::uint32_t, std::uint32_t id, const std::vector<std::uint8_t>& data) {
       recorded.emplace_back(id, data);
@@ -35,7 +34,6 @@ class SheetTest : public CabinetTest {
     std::vector<int> seen;
   };
   CVeskDoc* text = nullptr;
-  CVeskView* view = nullptr;
   Hints hints;
   std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> recorded;
 };
@@ -64,27 +62,17 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   page.charsPerLine = 20;
   ApplyFormatPage(gCabinet, page, false);
   EXPECT_GT(wide->RowCount(), before);
-  // Played format records: 44 bytes carry the first eleven values.
-  page.docType = kDocTypeC;
-  page.charsPerLine = 99;
-  page.tabKeySpaces = true;
-  page.kinsoku = true;
+  // Played format records: 44 bytes carry the first eleven values, fewer are refused.
+  page = {.charsPerLine = 99, .tabKeySpaces = true, .kinsoku = true, .docType = kDocTypeC, .docTypeNames = {}};
   const std::vector<std::uint8_t> full = FormatRecord(page);
   ASSERT_EQ(full.size(), 52u);
-  EXPECT_EQ(std::pair(GetLe32(full.data()), GetLe32(full.data() + 4)), std::pair(1u, 99u));
-  RunCabinetCommand(cabinet_command::kPlayFormat, &full);
-  EXPECT_EQ(std::pair(gCabinet.Settings().CharsPerLine, gCabinet.Current().kinsoku), std::pair(99, 1));
-  std::vector<std::uint8_t> short44(full.begin(), full.begin() + 44);
-  PutLe32(short44.data() + 4, 77);
-  gCabinet.Current().kinsoku = 0;
-  gCabinet.Current().record.TabKeySpaces = 0;
-  RunCabinetCommand(cabinet_command::kPlayFormat, &short44);
-  EXPECT_EQ(std::tuple(gCabinet.Settings().CharsPerLine, gCabinet.Settings().TabKeySpaces, gCabinet.Current().kinsoku),
-            std::tuple(77, 0, 0));
-  std::vector<std::uint8_t> odd(full.begin(), full.begin() + 40);
-  PutLe32(odd.data() + 4, 55);
-  RunCabinetCommand(cabinet_command::kPlayFormat, &odd);
-  EXPECT_EQ(gCabinet.Settings().CharsPerLine, 77);
+  for (auto [length, chars, kept] : {std::tuple(52u, 99, 99), {44u, 77, 77}, {40u, 55, 77}}) {
+    std::vector<std::uint8_t> played(full.begin(), full.begin() + length);
+    PutLe32(played.data() + 4, std::uint32_t(chars));
+    gCabinet.Current().kinsoku = 0;
+    RunCabinetCommand(cabinet_command::kPlayFormat, &played);
+    EXPECT_EQ(std::pair(gCabinet.Settings().CharsPerLine, gCabinet.Current().kinsoku), std::pair(kept, int(length > 44)));
+  }
 }
 
 TEST_F(SheetTest, TheCopiedFormatIsHeldToItsRangesAndTellsWhetherTheFontChanged) {

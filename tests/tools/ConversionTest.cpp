@@ -115,7 +115,6 @@ TEST(ConversionTest, StringRulesVoicedKanaAndTheOutputLimit) {
     std::vector<ConvRule> rules;
     std::string in, out;
   } kCases[] = {
-      {{{1, "ab", 1, ""}, {1, "a", 1, "X"}, {15, "", 14, ""}}, "aab-abc", "X-C"},
       {{{17, "", 27, ""}}, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},
       {{{27, "", 17, ""}}, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
       {{{17, "", 28, ""}}, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},

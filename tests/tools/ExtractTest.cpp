@@ -162,33 +162,13 @@ struct ExtractFixture : testing::Test {
   }
 };
 
-TEST_F(ExtractFixture, EdgeCasesOfTheDescription) {
-  // The captured log with the default conditions.
-  const std::string more = m.step1[0].text, subject = m.starts[0].text, after = m.ends[0].text;
-  EXPECT_EQ(Output(3, {"x", "From: a", subject + "one", "body", more, "hidden", "tail", after, "y", "From: b",
-                       subject + "two", "b2", after}),
-            Join({"From: a", subject + "one", "body", "tail", "From: b", subject + "two", "b2"}));
-  // A step 1 condition with 0 lines keeps its line and counts no match.
-  m.step1 = {{"k", 0, 0}};
-  EXPECT_EQ(Output(1, {"k", "k"}), Join({"k", "k"}));
-  EXPECT_EQ(plan.counts.step1Matches, 0u);
-  // A start condition in the last line with a positive position counts no block.
-  m.starts = {{"s", 1, 1}};
-  Output(2, {"a", "s"});
-  EXPECT_EQ(failure, ExtractFailure::kEmptyResult);
-  EXPECT_EQ(plan.counts.step2Blocks, 0u);
+TEST_F(ExtractFixture, SeparatorsFailuresAndStops) {
   // Two blocks with a separator.
   m.starts = {{"s", 0, 1}};
   m.ends = {{"e", 0, 1}};
   m.addSeparator = true;
   m.separator = "----";
   EXPECT_EQ(Output(2, {"s1", "e1", "x", "s2", "e2"}), Join({"----   1/2", "s1", "e1", "----   2/2", "s2", "e2"}));
-}
-
-TEST_F(ExtractFixture, FailuresAndStops) {
-  m.step1.clear();
-  Output(1, {"a"});
-  EXPECT_EQ(failure, ExtractFailure::kNoConditions);
   m.step1 = {{"a", 0, 1}};
   Output(1, {});
   EXPECT_EQ(failure, ExtractFailure::kEmptySource);
