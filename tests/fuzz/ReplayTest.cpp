@@ -60,27 +60,16 @@ Bytes Mutate(Bytes b, const std::vector<Seed>& seeds, std::mt19937& random) {
   const int steps = 1 + int(random() % 4);
   for (int step = 0; step < steps; ++step) {
     const std::size_t at = b.empty() ? 0 : random() % (b.size() + 1);
-    switch (random() % 6) {
-      case 0:
-        if (at < b.size()) b[at] ^= std::uint8_t(1u << (random() % 8));
-        break;
-      case 1:
-        b.insert(b.begin() + at, std::uint8_t(random()));
-        break;
-      case 2:
-        if (at < b.size()) b.erase(b.begin() + at);
-        break;
-      case 3:
-        if (at < b.size()) b[at] = kInteresting[random() % std::size(kInteresting)];
-        break;
-      case 4:
-        b.resize(at);
-        break;
-      default: {
-        const Bytes& other = seeds[random() % seeds.size()].bytes;
-        const std::size_t from = other.empty() ? 0 : random() % other.size();
-        b.insert(b.begin() + at, other.begin() + from, other.end());
-      }
+    const unsigned kind = random() % 6;
+    if (kind == 0 && at < b.size()) b[at] ^= std::uint8_t(1u << (random() % 8));
+    else if (kind == 1) b.insert(b.begin() + at, std::uint8_t(random()));
+    else if (kind == 2 && at < b.size()) b.erase(b.begin() + at);
+    else if (kind == 3 && at < b.size()) b[at] = kInteresting[random() % std::size(kInteresting)];
+    else if (kind == 4) b.resize(at);
+    else if (kind == 5) {
+      const Bytes& other = seeds[random() % seeds.size()].bytes;
+      const std::size_t from = other.empty() ? 0 : random() % other.size();
+      b.insert(b.begin() + at, other.begin() + from, other.end());
     }
   }
   return b;
