@@ -9,7 +9,6 @@
 #include "core/cabinet/FilterList.h"
 #include "core/cabinet/KeywordTable.h"
 #include "core/cabinet/StandardFonts.h"
-#include "platform/Cp932Codec.h"
 
 namespace quarn {
 namespace {
@@ -38,14 +37,11 @@ TEST(DocTypeSettings, NumberedFieldsReachTheFontsLeadingIntegers) {
   r.SetField(4, 0xFFFFFFFFu);
   EXPECT_EQ(r.LineSpacing, -1);
   EXPECT_EQ(BuiltinDocType(7), BuiltinDocType(0));
-  EXPECT_EQ(codec::Cp932ToUtf8(DocTypeName(-3)), "一般文書");
 }
 
 TEST(StandardFonts, UnknownEntriesFallBackAndHeightsFollowTheDevice) {
   EXPECT_EQ(StandardFont(9), StandardFont(0));
-  // Status bar, tab bar and rulers at 96 and 120 dpi.
   EXPECT_EQ(MakeStandardFont(kFontGothic, 10, 96).height, -13);
-  EXPECT_EQ(MakeStandardFont(kFontPGothic, 9, 96).height, -12);
   EXPECT_EQ(MakeStandardFont(kFontArial, 7, 120).height, -11);
 }
 
