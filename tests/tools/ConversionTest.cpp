@@ -110,37 +110,29 @@ TEST(ConversionTest, RulesInRowOrderOnRandomMixedTextsAgainstAPlainReference) {
 }
 
 // The voiced kana, which no width folding pins: ｶﾞﾊﾟｳﾞｰ and ガパヴー, ヴ with no hiragana copied.
-TEST(ConversionTest, StringRulesVoicedKanaAndTheOutputLimit) {
-  const struct {
-    std::vector<ConvRule> rules;
-    std::string in, out;
-  } kCases[] = {
-      {{{17, "", 27, ""}}, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},
-      {{{27, "", 17, ""}}, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
-      {{{17, "", 28, ""}}, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},
-      {{{27, "", 28, ""}}, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},  // ンム -> んむ
+TEST(ConversionTest, VoicedKanaAndTheOutputLimit) {
+  const std::tuple<int, int, std::string, std::string> kCases[] = {
+      {17, 27, "\xb6\xde\xca\xdf\xb3\xde\xb0", "\x83\x4b\x83\x70\x83\x94\x81\x5b"},
+      {27, 17, "\x83\x4b\x83\x70\x83\x94", "\xb6\xde\xca\xdf\xb3\xde"},
+      {17, 28, "\xb3\xde\xb6", "\xb3\xde\x82\xa9"},
+      {27, 28, "\x83\x93\x83\x80", "\x82\xf1\x82\xde"},  // ンム -> んむ
   };
   CConvManeger m;
-  for (const auto& c : kCases) {
-    m.rules = c.rules;
-    EXPECT_EQ(Converted(m, c.in), c.out) << c.in;
+  for (const auto& [from, to, in, out] : kCases) {
+    m.rules = {{from, "", to, ""}};
+    EXPECT_EQ(Converted(m, in), out) << in;
   }
   m.rules = {{1, "a", 1, "aa"}};
   const std::string big(CConvManeger::kMaxSource, 'a');
   const ConvOutcome o = m.Convert(reinterpret_cast<const std::uint8_t*>(big.data()), big.size());
-  EXPECT_TRUE(o.cut);
-  EXPECT_EQ(o.output.size(), CConvManeger::kOutputStop);
+  EXPECT_EQ(std::pair(o.cut, o.output.size()), std::pair(true, CConvManeger::kOutputStop));
   const std::string fits(CConvManeger::kOutputStop / 2, 'a');
   EXPECT_FALSE(m.Convert(reinterpret_cast<const std::uint8_t*>(fits.data()), fits.size()).cut);
 }
 
 TEST(ConversionTest, DialogRowsStopAtTheFirstBadRow) {
   const std::string hira = cc::Name(28), kata = cc::Name(27), digits = cc::Name(13);
-  const struct {
-    std::vector<ConvRow> rows;
-    int bad;
-    std::size_t rules;
-  } kCases[] = {
+  const std::tuple<std::vector<ConvRow>, int, std::size_t> kCases[] = {  // rows, the first bad row, rules read
       {{{hira, kata}, {"", "ignored"}, {"x", ""}}, -1, 2},
       {{{hira, ""}}, 0, 0},
       {{{"a", "b"}, {hira, digits}}, 1, 1},
@@ -148,10 +140,10 @@ TEST(ConversionTest, DialogRowsStopAtTheFirstBadRow) {
       {{{std::string(81, 'a'), "b"}}, 0, 0},
       {{{"a", std::string(81, 'b')}}, 0, 0},
   };
-  for (const auto& c : kCases) {
+  for (const auto& [rows, bad, count] : kCases) {
     std::vector<ConvRule> rules;
-    EXPECT_EQ(ReadConvRows(c.rows, rules), c.bad);
-    EXPECT_EQ(rules.size(), c.rules);
+    EXPECT_EQ(ReadConvRows(rows, rules), bad);
+    EXPECT_EQ(rules.size(), count);
   }
 }
 
@@ -162,8 +154,7 @@ TEST(ConversionTest, ParameterBlockRoundTripsAndRefusesCutOrUnsoundBlocks) {
   const std::vector<std::uint8_t> block = m.SaveParameters();
   CConvManeger back;
   ASSERT_TRUE(back.LoadParameters(block));
-  EXPECT_EQ(back.rules, m.rules);
-  EXPECT_TRUE(back.toNewDocument);
+  EXPECT_EQ(std::pair(back.rules, back.toNewDocument), std::pair(m.rules, true));
   for (std::size_t cut = 0; cut < block.size(); ++cut) EXPECT_FALSE(CConvManeger().LoadParameters(block.data(), cut));
   CConvManeger bad;
   bad.rules = {{28, "", 13, ""}};
