@@ -93,8 +93,7 @@ TEST(CabinetFile, TheListKeepsThirtyDocumentsAndGivesWayWhenTheFileWouldNotFit) 
 
 std::uint8_t* Raw(std::string& bytes) { return reinterpret_cast<std::uint8_t*>(bytes.data()); }
 
-// A file of the current format with two documents, the C type and two
-// keywords, and the offsets of its parts.
+// A file of the current format with two documents, the C type and two keywords; s is where its record starts.
 struct Sample {
   Sample() {
     set = CabinetSet::Builtin(kDocTypeC);
@@ -109,11 +108,10 @@ struct Sample {
     entries[0].docKind = 2;
     entries[1].path = "/b.txt";
     bytes = WriteCabinet(entries, set);
-    s = GetLe32(Data() + 4);
+    s = GetLe32(Raw(bytes) + 4);
     afterKeywords = s + 168 + 6 + 5;
   }
-  std::uint8_t* Data() { return Raw(bytes); }
-  void Put(std::size_t at, std::uint32_t v) { PutLe32(Data() + at, v); }
+  void Put(std::size_t at, std::uint32_t v) { PutLe32(Raw(bytes) + at, v); }
   CabinetSet set;
   std::vector<CabinetEntry> entries;
   std::string bytes;
@@ -167,10 +165,8 @@ TEST(CabinetFile, ChecksRefuseEveryBrokenPartAndTrailingPartsAreOptional) {
 TEST(CabinetFile, VersionZeroColoursComeFromThePalette) {
   Sample file;
   file.Put(0, 2);  // version 0, two entries
-  for (int f = 14; f <= 24; ++f) {
-    const bool flagged = f == 14 || f == 15 || f == 24;
-    file.Put(file.s + (f - 1) * 4, std::uint32_t(f - 10) | (flagged ? 0x8000u : 0u));
-  }
+  for (int f = 14; f <= 24; ++f)
+    file.Put(file.s + (f - 1) * 4, std::uint32_t(f - 10) | ((f == 14 || f == 15 || f == 24) ? 0x8000u : 0u));
   const CabinetContents c = ReadCabinet(file.bytes);
   ASSERT_EQ(c.format, CabinetFormat::kCurrent);
   const DocTypeSettings& r = c.set.record;
@@ -193,8 +189,7 @@ std::string OlderFile(const std::vector<std::string>& paths, const std::vector<s
     std::string tail(32, '\0');
     const std::int16_t placement[11] = {22, 0, 3, -1, -1, -1, -1, 10, 20, 300, 400};
     for (int i = 0; i < 11; ++i) PutLe16(Raw(tail) + 2 * i, std::uint16_t(placement[i]));
-    tail[22] = 1;                  // active
-    tail[24] = 1;                  // write-protected
+    tail[22] = tail[24] = 1;  // active, write-protected
     tail[26] = 5, tail[28] = 2, tail[30] = 7;
     list += tail;
   }
@@ -227,8 +222,7 @@ TEST(CabinetFile, OlderFilesConvertToTheCurrentRecord) {
   expected.Font = LogFont{.height = 12, .weight = 400, .italic = 1, .charSet = 128};
   expected.Font.setFace("Face");
   EXPECT_EQ(c.set.record, expected);
-  EXPECT_EQ(c.set.keywords.Words(), std::vector<std::string>{"int"});
-  EXPECT_EQ(c.set.kinsoku, 0);
+  EXPECT_EQ(std::pair(c.set.keywords.Words(), c.set.kinsoku), std::pair(std::vector<std::string>{"int"}, 0));
   const WindowPlacement placement{22, 0, 3, {-1, -1}, {-1, -1}, {10, 20, 300, 400}};
   EXPECT_EQ(c.entries, (std::vector<CabinetEntry>{{"/x.c", placement, true, 0, true, {5, 2, 7}}}));
   std::string cut = OlderFile({"/x.c", "/y.c"}, {});
