@@ -42,15 +42,10 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   CabinetFormatPage page = FormatPageOf(gCabinet.Current());
   page.showTabMark = true;
   ApplyFormatPage(gCabinet, page, false);
-  EXPECT_TRUE(hints.seen.empty());
-  EXPECT_EQ(gCabinet.Settings().ShowTabMark, 1);
-  page.charsPerLine = 10;
-  page.lineSpacing = 2.35;
-  page.charSpacing = 2.3;
-  page.docType = kDocTypeCpp;
+  EXPECT_EQ(std::pair(hints.seen.size(), gCabinet.Settings().ShowTabMark), std::pair(0ul, 1));
+  page = {.charsPerLine = 10, .lineSpacing = 2.35, .charSpacing = 2.3, .docType = kDocTypeCpp, .docTypeNames = {}};
   ApplyFormatPage(gCabinet, page, true);
-  EXPECT_EQ(hints.seen, std::vector<int>{hint::kFormatChanged});
-  EXPECT_EQ(text->Format().charsPerLine, 10);
+  EXPECT_EQ(std::pair(hints.seen, text->Format().charsPerLine), std::pair(std::vector<int>{hint::kFormatChanged}, 10));
   EXPECT_EQ(std::pair(gCabinet.Settings().LineSpacing, gCabinet.Settings().CharSpacing), std::pair(23, 23));
   EXPECT_EQ(File("/w/one.cab").set.record.DocType, kDocTypeCpp);  // saved at once with "CabinetSave"
   // Played format records: 44 bytes carry the first eleven values, fewer are refused.
@@ -105,9 +100,7 @@ TEST(KeywordText, LimitsOfTheKeywordAndFilterPages) {
       {std::string(6397, '\n'), msg::kKeywordTextTooLarge},
   };
   for (const auto& [text, refusal] : cases) EXPECT_EQ(CheckKeywordText(text), refusal) << text.substr(0, 40);
-  const KeywordTable table = ParseKeywordText("int\r\n\r\nchar\r\n\r\nlong");
-  EXPECT_EQ(table.Words(), (std::vector<std::string>{"int", "char", "long"}));
-  EXPECT_EQ(KeywordText(table), "int\r\nchar\r\nlong\r\n");
+  EXPECT_EQ(KeywordText(ParseKeywordText("int\r\n\r\nchar\r\n\r\nlong")), "int\r\nchar\r\nlong\r\n");
   const std::string forty(40, 't');
   const std::vector<std::tuple<std::string, std::string, int>> pairs = {
       {"Text", "*.txt", 0}, {"", "*.*", 0},        {forty, forty, 0},      {forty + "t", "*.*", 1},
@@ -127,17 +120,15 @@ TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
                            return sheet.page = 2, true;
                          },
                          [](CabinetSheetRequest& sheet) {
-                           EXPECT_EQ(sheet.page, 2);
-                           EXPECT_EQ(sheet.keywordText, "alpha\r\nbeta\r\n");
-                           EXPECT_EQ(sheet.colors[0], 0x00FF00u);
+                           EXPECT_EQ(std::tuple(sheet.page, sheet.keywordText, sheet.colors[0]),
+                                     std::tuple(2, "alpha\r\nbeta\r\n", 0x00FF00u));
                            return sheet.keywordText = "changed\r\n", false;
                          }};
   RunCabinetCommand(cabinet_command::kSettings);
   const CabinetSet& set = gCabinet.Current();
   EXPECT_EQ(std::tuple(set.record.WordWrap, set.record.TextBackColor, set.record.MarkedLineBackColor, set.wholeWord),
             std::tuple(1, 0x123456u, 0x8000FF00u, 0));
-  EXPECT_EQ(set.keywords.Words(), (std::vector<std::string>{"alpha", "beta"}));
-  EXPECT_EQ(set.filters[0].Count(), 2u);
+  EXPECT_EQ(std::pair(set.keywords.Words(), set.filters[0].Count()), std::pair(std::vector<std::string>{"alpha", "beta"}, 2ul));
   EXPECT_EQ(File("/w/one.cab").set, set);
   ASSERT_EQ(recorded.size(), 1u);
   EXPECT_EQ(recorded[0].first, cabinet_command::kPlayFormat);
