@@ -57,7 +57,8 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
     PutLe32(played.data() + 4, std::uint32_t(chars));
     gCabinet.Current().kinsoku = 0;
     RunCabinetCommand(cabinet_command::kPlayFormat, &played);
-    EXPECT_EQ(std::pair(gCabinet.Settings().CharsPerLine, gCabinet.Current().kinsoku), std::pair(kept, int(length > 44)));
+    EXPECT_EQ(std::pair(gCabinet.Settings().CharsPerLine, gCabinet.Current().kinsoku),
+              std::pair(kept, int(length > 44)));
   }
 }
 
@@ -128,7 +129,8 @@ TEST_F(SheetTest, TheSheetAppliesItsPagesInOrderAndRemembersTheLastPage) {
   const CabinetSet& set = gCabinet.Current();
   EXPECT_EQ(std::tuple(set.record.WordWrap, set.record.TextBackColor, set.record.MarkedLineBackColor, set.wholeWord),
             std::tuple(1, 0x123456u, 0x8000FF00u, 0));
-  EXPECT_EQ(std::pair(set.keywords.Words(), set.filters[0].Count()), std::pair(std::vector<std::string>{"alpha", "beta"}, 2ul));
+  EXPECT_EQ(std::pair(set.keywords.Words(), set.filters[0].Count()),
+            std::pair(std::vector<std::string>{"alpha", "beta"}, 2ul));
   EXPECT_EQ(File("/w/one.cab").set, set);
   ASSERT_EQ(recorded.size(), 1u);
   EXPECT_EQ(recorded[0].first, cabinet_command::kPlayFormat);
