@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -21,20 +22,15 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Seed {
-  std::string name;
-  Bytes bytes;
-};
+using Seeds = std::map<std::string, Bytes>;  // by file name
 
-std::vector<Seed> Corpus() {
-  std::vector<Seed> seeds;
+Seeds Corpus() {
+  Seeds seeds;
   for (const auto& entry : std::filesystem::directory_iterator(QUARN_FUZZ_CORPUS)) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
-    seeds.push_back({entry.path().filename().string(),
-                     Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+    seeds[entry.path().filename().string()] = Bytes(std::istreambuf_iterator<char>(in), {});
   }
-  std::sort(seeds.begin(), seeds.end(), [](const Seed& a, const Seed& b) { return a.name < b.name; });
   return seeds;
 }
 
@@ -54,7 +50,7 @@ void Feed(const Bytes& input, const std::string& name) {
 
 // The kinds of change a fuzzer makes most: overwrite, insert or erase a
 // byte, put in an interesting value, cut the end, splice in another seed.
-Bytes Mutate(Bytes b, const std::vector<Seed>& seeds, std::mt19937& random) {
+Bytes Mutate(Bytes b, const Seeds& seeds, std::mt19937& random) {
   static const std::uint8_t kInteresting[] = {0x00, 0x01, 0x0A, 0x0D, 0x20, 0x2E, 0x5C, 0x7F,
                                               0x80, 0x81, 0x9F, 0xA0, 0xDF, 0xE0, 0xFC, 0xFF};
   const int steps = 1 + int(random() % 4);
@@ -67,7 +63,7 @@ Bytes Mutate(Bytes b, const std::vector<Seed>& seeds, std::mt19937& random) {
     else if (kind == 3 && at < b.size()) b[at] = kInteresting[random() % std::size(kInteresting)];
     else if (kind == 4) b.resize(at);
     else if (kind == 5) {
-      const Bytes& other = seeds[random() % seeds.size()].bytes;
+      const Bytes& other = std::next(seeds.begin(), long(random() % seeds.size()))->second;
       const std::size_t from = other.empty() ? 0 : random() % other.size();
       b.insert(b.begin() + at, other.begin() + from, other.end());
     }
@@ -76,21 +72,18 @@ Bytes Mutate(Bytes b, const std::vector<Seed>& seeds, std::mt19937& random) {
 }
 
 TEST(Replay, EverySeedRunsCleanly) {
-  const std::vector<Seed> seeds = Corpus();
+  const Seeds seeds = Corpus();
   ASSERT_FALSE(seeds.empty()) << "no seeds in " << QUARN_FUZZ_CORPUS;
   Feed({}, "empty input");
-  for (const Seed& seed : seeds) Feed(seed.bytes, seed.name);
+  for (const auto& [name, bytes] : seeds) Feed(bytes, name);
 }
 
 TEST(Replay, SeededMutationsRunCleanly) {
-  const std::vector<Seed> seeds = Corpus();
+  const Seeds seeds = Corpus();
   ASSERT_FALSE(seeds.empty());
   std::mt19937 random(20);
-  for (const Seed& seed : seeds) {
-    for (int i = 0; i < 150; ++i) {
-      Feed(Mutate(seed.bytes, seeds, random), seed.name + " mutation " + std::to_string(i));
-    }
-  }
+  for (const auto& [name, bytes] : seeds)
+    for (int i = 0; i < 150; ++i) Feed(Mutate(bytes, seeds, random), name + " mutation " + std::to_string(i));
 }
 
 }  // namespace
