@@ -68,8 +68,7 @@ TEST_F(ComparisonFixture, RandomDocumentsListExactlyTheRowsThatDifferAndKeepOnly
 TEST_F(ComparisonFixture, AFullResultStopsAndKeepsWhatWasWritten) {
   room = 2;
   const CompareOutcome outcome = Compare(std::string(64, 'a'), std::string(64, 'b'));
-  EXPECT_FALSE(outcome.complete);
-  EXPECT_EQ(outcome.differingRows, 2u);
+  EXPECT_EQ(std::pair(outcome.complete, outcome.differingRows), std::pair(false, 2u));
 }
 
 std::vector<TemplateField> Read(const std::string& text) {
@@ -109,9 +108,8 @@ TEST(TemplateTest, ValuesOfEachTypeIgnoredLinesAndTheFieldLimit) {
 TEST(TemplateTest, HistoryKeepsThirtyDistinctNamesNewestFirstThroughItsBlock) {
   CFormManeger form;
   for (int i = 0; i < 35; ++i) form.Add("/t/" + std::to_string(i % 32));
-  EXPECT_EQ(form.History().size(), CFormManeger::kHistoryEntries);
-  EXPECT_EQ(form.History().front(), "/t/2");
-  EXPECT_EQ(form.History()[1], "/t/1");
+  EXPECT_EQ(std::tuple(form.History().size(), form.History()[0], form.History()[1]),
+            std::tuple(CFormManeger::kHistoryEntries, "/t/2", "/t/1"));
   const std::vector<std::uint8_t> block = form.SaveBlock();
   CFormManeger back;
   ASSERT_TRUE(back.LoadBlock(block.data(), block.size()));

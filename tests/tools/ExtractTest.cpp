@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 
 #include "core/tools/CExtractManeger.h"
@@ -86,18 +87,12 @@ struct Reference {
   }
   std::vector<std::uint32_t> Run(std::uint32_t execution, ExtractCounts& counts) const {
     counts.total = std::uint32_t(text.size());
-    std::uint32_t matches = 0, blocks = 0;
-    std::vector<std::uint32_t> s;
-    if (execution == 2) {
-      for (std::uint32_t x = 0; x < text.size(); ++x) s.push_back(x);
-    } else {
-      s = Step1(matches);
-    }
+    std::vector<std::uint32_t> s(text.size());
+    std::iota(s.begin(), s.end(), 0u);
+    if (execution != 2) s = Step1(counts.step1Matches);
     counts.afterStep1 = std::uint32_t(s.size());
-    counts.step1Matches = matches;
-    if (execution != 1) s = Step2(s, blocks);
+    if (execution != 1) s = Step2(s, counts.step2Blocks);
     counts.afterStep2 = std::uint32_t(s.size());
-    counts.step2Blocks = blocks;
     return s;
   }
 };

@@ -80,9 +80,8 @@ TEST(ProgramStart, SplitsParametersAsAShellWouldAndShellCommandsRunThroughTheShe
   EXPECT_EQ(MakeProcessRequest(shell, "a  b").arguments, (std::vector<std::string>{"/bin/sh", "-c", "echo a  b"}));
   // A program runs in its own folder unless the entry names one.
   const ProcessRequest program = MakeProcessRequest(RunEntry{"/usr/bin/cc", "", "", false, true, false}, "-c 'x y'");
-  EXPECT_EQ(program.arguments, (std::vector<std::string>{"/usr/bin/cc", "-c", "x y"}));
-  EXPECT_EQ(program.directory, "/usr/bin");
-  EXPECT_TRUE(program.capture);
+  EXPECT_EQ(std::tuple(program.arguments, program.directory, program.capture),
+            std::tuple(std::vector<std::string>{"/usr/bin/cc", "-c", "x y"}, "/usr/bin", true));
   EXPECT_EQ(MakeProcessRequest(RunEntry{"/usr/bin/cc", "", "/tmp", false, true, false}, "").directory, "/tmp");
 }
 
