@@ -68,7 +68,7 @@ TEST_F(ComparisonFixture, RandomDocumentsListExactlyTheRowsThatDifferAndKeepOnly
 TEST_F(ComparisonFixture, AFullResultStopsAndKeepsWhatWasWritten) {
   room = 2;
   const CompareOutcome outcome = Compare(std::string(64, 'a'), std::string(64, 'b'));
-  EXPECT_EQ(std::pair(outcome.complete, outcome.differingRows), std::pair(false, 2u));
+  EXPECT_EQ(std::pair(outcome.complete, outcome.differingRows), std::pair(false, std::size_t(2)));
 }
 
 std::vector<TemplateField> Read(const std::string& text) {
