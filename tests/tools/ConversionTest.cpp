@@ -45,23 +45,18 @@ TEST(ConversionTest, EveryCharacterOfEachClassPairConvertsIntoTheTargetClassAndB
         // A character followed by another (a kana and a mark that form no voiced kana) converts alone.
         if (taken < c.size() || r == c) continue;
         ++converted;
-        // The half-width prolonged sound mark becomes the full-width one, which no class holds.
+        const std::string where = std::to_string(from) + "->" + std::to_string(to) + " " + testing::PrintToString(c);
+        // ｰ becomes ー, which no class holds; ￣ and ￥ share their half-width forms with other characters.
         if (c == "\xb0") {
           EXPECT_EQ(r, "\x81\x5b");
-          continue;
-        }
-        EXPECT_EQ(ClassOf(r), to) << from << "->" << to << " " << std::hex << int(std::uint8_t(c[0]));
-        const std::string back = ConvertOne(to, from, r);
-        const bool alias = c == "\x81\x50" || c == "\x81\x8f";
-        if (!alias) {
-          EXPECT_EQ(back, c) << from << "->" << to << " and back, " << std::hex << int(std::uint8_t(c[0]));
+        } else {
+          EXPECT_EQ(ClassOf(r), to) << where;
+          EXPECT_TRUE(c == "\x81\x50" || c == "\x81\x8f" || ConvertOne(to, from, r) == c) << where << " and back";
         }
         // The half-width form agrees with the search's width folding.
-        if (c.size() == 2 && r.size() == 1 && from != cc::kHiragana) {
-          const std::uint16_t full = std::uint16_t(std::uint8_t(c[0]) << 8 | std::uint8_t(c[1]));
-          if (ToSingleByte(full) != full) {
-            EXPECT_EQ(FoldCase(ToSingleByte(full)), FoldCase(std::uint8_t(r[0]))) << std::hex << full;
-          }
+        const std::uint16_t full = std::uint16_t(std::uint8_t(c[0]) << 8 | std::uint8_t(c[1]));
+        if (c.size() == 2 && r.size() == 1 && from != cc::kHiragana && ToSingleByte(full) != full) {
+          EXPECT_EQ(FoldCase(ToSingleByte(full)), FoldCase(std::uint8_t(r[0]))) << where;
         }
       }
       EXPECT_GT(converted, 0) << from << "->" << to;
