@@ -120,11 +120,7 @@ struct Sample {
 };
 
 TEST(CabinetFile, ChecksRefuseEveryBrokenPartAndTrailingPartsAreOptional) {
-  struct Case {
-    const char* what;
-    std::function<void(Sample&)> spoil;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<const char*, std::function<void(Sample&)>>> cases = {
       {"version 2", [](Sample& f) { f.Put(0, (2u << 24) | 2); }},
       {"31 documents", [](Sample& f) { f.Put(0, (1u << 24) | 31); }},
       {"entries end one byte before S", [](Sample& f) { f.Put(4, std::uint32_t(f.s + 1)); }},
@@ -138,10 +134,10 @@ TEST(CabinetFile, ChecksRefuseEveryBrokenPartAndTrailingPartsAreOptional) {
       {"K differs from KeywordCount", [](Sample& f) { f.Put(f.s + 164, 1); }},
       {"filled buffer", [](Sample& f) { f.bytes.resize(kCabinetBufferSize, '\0'); }},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, spoil] : cases) {
     Sample file;
-    c.spoil(file);
-    EXPECT_EQ(ReadCabinet(file.bytes).format, CabinetFormat::kMalformed) << c.what;
+    spoil(file);
+    EXPECT_EQ(ReadCabinet(file.bytes).format, CabinetFormat::kMalformed) << what;
   }
   Sample padded;
   padded.bytes.resize(kCabinetBufferSize - 1, '\0');
