@@ -166,21 +166,16 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
 
 TEST(CabinetName, TheDialogAppendsCabUnlessADotEndsTheName) {
   fakes::FakePlatform platform;
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"work", "work.cab"}, {"work.txt", "work.txt"}, {"my.notes", "my.notes.cab"}, {"a.b", "a.b"},
-      {"/w/x", "/w/x.cab"}, {std::string(300, 'n'), std::string(300, 'n')}};
-  for (const auto& [typed, taken] : cases) {
+  // The name typed, the type chosen, the name taken ("" when refused).
+  const std::vector<std::tuple<std::string, int, std::string>> cases = {
+      {"work", 0, "work.cab"}, {"work.txt", 0, "work.txt"}, {"my.notes", 0, "my.notes.cab"}, {"a.b", 0, "a.b"},
+      {"/w/x", 0, "/w/x.cab"}, {std::string(300, 'n'), 0, std::string(300, 'n')}, {"work", -1, ""},
+      {"", 1, ""}, {"/w/", 1, ""}, {"/w/..", 1, ""}};
+  for (const auto& [typed, type, taken] : cases) {
     std::string name = typed;
-    EXPECT_TRUE(AcceptCabinetName(name, 0)) << typed;
-    EXPECT_EQ(name, taken);
+    EXPECT_EQ(AcceptCabinetName(name, type) ? name : "", taken) << typed;
   }
-  std::string name = "work";
-  EXPECT_FALSE(AcceptCabinetName(name, -1));
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  for (std::string bad : {"", "/w/", "/w/.."}) {
-    EXPECT_FALSE(AcceptCabinetName(bad, 1)) << bad;
-  }
-  EXPECT_EQ(platform.CountShown(msg::kCabinetBadPath), 3u);
+  EXPECT_EQ(std::pair(platform.beep.beeps.size(), platform.CountShown(msg::kCabinetBadPath)), std::pair(1ul, 3ul));
 }
 
 // A new cabinet of type 3 copies the current one and keeps the documents; one of a built-in type
