@@ -186,8 +186,8 @@ TEST_F(CabinetTest, ANewCabinetCopiesTheCurrentOneOrStartsFromABuiltinType) {
   gCabinet.CopyCurrentToSaved();
   dialogs.createScript = {[](CabCreateRequest& r) { return r.name = "copy", r.type = 3, true; }};
   RunCabinetCommand(cabinet_command::kNew);
-  EXPECT_EQ(gCabinet.Path(), "/w/copy.cab");
-  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
+  EXPECT_EQ(std::pair(gCabinet.Path(), OpenPaths()),
+            std::pair(std::string("/w/copy.cab"), std::vector<std::string>{"/w/a.bin"}));
   const CabinetContents copy = File("/w/copy.cab");
   EXPECT_EQ(std::pair(copy.entries.size(), copy.set.kinsoku), std::pair(1ul, 1));
   EXPECT_EQ(File("/w/one.cab").entries.size(), 1u);
@@ -199,14 +199,12 @@ TEST_F(CabinetTest, ANewCabinetCopiesTheCurrentOneOrStartsFromABuiltinType) {
                             return r.name = "fresh", true;
                           }};
   RunCabinetCommand(cabinet_command::kNew);
-  EXPECT_TRUE(platform.Shown(msg::kCabinetExists));
-  EXPECT_EQ(dialogs.createShown, 3);
-  EXPECT_EQ(gCabinet.Path(), "/w/fresh.cab");
+  EXPECT_EQ(std::tuple(platform.Shown(msg::kCabinetExists), dialogs.createShown, gCabinet.Path()),
+            std::tuple(true, 3, "/w/fresh.cab"));
   EXPECT_EQ(gCabinet.Settings(), BuiltinDocType(kDocTypeCpp));
   // The old cabinet's document was reopened after the Cancel, then closed
   // again; the new cabinet starts with one untitled document.
-  ASSERT_EQ(Documents().Count(), 1u);
-  EXPECT_TRUE(Documents().At(0).GetPathName().empty());
+  ASSERT_EQ(OpenPaths(), std::vector<std::string>{""});
   EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
   // A new cabinet lists no documents and ends after its filter lists.
   EXPECT_EQ(platform.files.files["/w/fresh.cab"], WriteCabinet({}, CabinetSet::Builtin(kDocTypeCpp), false));
