@@ -156,12 +156,6 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/b.txt"});
   EXPECT_EQ(gCabinet.Path() + " " + gSettings.CabinetName, "/w/One.cab /w/One.cab");
   EXPECT_EQ(std::pair(gCabinet.Settings().DocType, frames.captions), std::pair(int(kDocTypeC), 1));
-  // From the menu: the file dialog in the cabinet's directory.
-  platform.dialogs.fileAnswers = {"/w/one.cab"};
-  RunCabinetCommand(cabinet_command::kChange);
-  ASSERT_EQ(platform.dialogs.requests.size(), 1u);
-  EXPECT_EQ(platform.dialogs.requests[0].initialDir + " " + platform.dialogs.requests[0].fileName, "/w /w/One.cab");
-  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
 }
 
 TEST(CabinetName, TheDialogAppendsCabUnlessADotEndsTheName) {

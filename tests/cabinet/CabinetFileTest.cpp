@@ -77,15 +77,12 @@ TEST(CabinetFile, TheListKeepsThirtyDocumentsAndGivesWayWhenTheFileWouldNotFit) 
   const CabinetSet set = CabinetSet::Builtin(kDocTypeC);
   const std::vector<CabinetEntry> entries = RandomEntries(rng, 31);
   const CabinetContents back = ReadCabinet(WriteCabinet(entries, set));
-  ASSERT_EQ(back.entries.size(), 30u);
-  EXPECT_EQ(back.entries.back(), entries[29]);
+  EXPECT_EQ(back.entries, std::vector<CabinetEntry>(entries.begin(), entries.begin() + 30));
   // Thirty long paths would make a file that no reader takes: the last
   // entries are left out instead.
   std::vector<CabinetEntry> longPaths = RandomEntries(rng, 30);
   for (CabinetEntry& e : longPaths) e.path = "/" + std::string(1200, 'p');
-  const std::string file = WriteCabinet(longPaths, set);
-  ASSERT_LT(file.size(), kCabinetBufferSize);
-  const CabinetContents fitted = ReadCabinet(file);
+  const CabinetContents fitted = ReadCabinet(WriteCabinet(longPaths, set));
   ASSERT_EQ(fitted.format, CabinetFormat::kCurrent);
   EXPECT_GT(fitted.entries.size(), 20u);
   EXPECT_LT(fitted.entries.size(), 30u);

@@ -47,7 +47,6 @@ TEST_F(SheetTest, TheFormatPageRefreshesTheDocumentsOnlyForLayoutValues) {
   ApplyFormatPage(gCabinet, page, true);
   EXPECT_EQ(std::pair(hints.seen, text->Format().charsPerLine), std::pair(std::vector<int>{hint::kFormatChanged}, 10));
   EXPECT_EQ(std::pair(gCabinet.Settings().LineSpacing, gCabinet.Settings().CharSpacing), std::pair(23, 23));
-  EXPECT_EQ(File("/w/one.cab").set.record.DocType, kDocTypeCpp);  // saved at once with "CabinetSave"
   // Played format records: 44 bytes carry the first eleven values, fewer are refused.
   page = {.charsPerLine = 99, .tabKeySpaces = true, .kinsoku = true, .docType = kDocTypeC, .docTypeNames = {}};
   const std::vector<std::uint8_t> full = FormatRecord(page);
