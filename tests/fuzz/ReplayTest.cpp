@@ -71,16 +71,11 @@ Bytes Mutate(Bytes b, const Seeds& seeds, std::mt19937& random) {
   return b;
 }
 
-TEST(Replay, EverySeedRunsCleanly) {
+TEST(Replay, EverySeedAndSeededMutationsRunCleanly) {
   const Seeds seeds = Corpus();
   ASSERT_FALSE(seeds.empty()) << "no seeds in " << QUARN_FUZZ_CORPUS;
   Feed({}, "empty input");
   for (const auto& [name, bytes] : seeds) Feed(bytes, name);
-}
-
-TEST(Replay, SeededMutationsRunCleanly) {
-  const Seeds seeds = Corpus();
-  ASSERT_FALSE(seeds.empty());
   std::mt19937 random(20);
   for (const auto& [name, bytes] : seeds)
     for (int i = 0; i < 150; ++i) Feed(Mutate(bytes, seeds, random), name + " mutation " + std::to_string(i));
