@@ -16,8 +16,7 @@ std::string Join(const Lines& lines) {
   return s;
 }
 
-// The reference, a few lines per rule of the description. Lines are plain
-// ASCII and matching is a case-sensitive substring test.
+// The reference, a few lines per rule. Lines are plain ASCII, matched as case-sensitive substrings.
 struct Reference {
   const CExtractManeger& m;
   const Lines& text;
