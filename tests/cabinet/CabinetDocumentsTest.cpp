@@ -139,8 +139,7 @@ TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments)
   EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
   EXPECT_FALSE(OpenAsCabinet("/w/none.cab"));
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
-  // Played back: the recorded path, no dialog. A name that differs from the
-  // current one only in case is another cabinet.
+  // Played back: the recorded path, no dialog; a name differing only in case is another cabinet.
   std::vector<std::uint8_t> record = {'O', 'n', 'e', '.', 'c', 'a', 'b', 0};
   RunCabinetCommand(cabinet_command::kChange, &record);
   EXPECT_EQ(platform.dialogs.requests.size(), 0u);
@@ -188,8 +187,7 @@ TEST_F(CabinetTest, ANewCabinetCopiesTheCurrentOneOrStartsFromABuiltinType) {
   EXPECT_EQ(std::tuple(platform.Shown(msg::kCabinetExists), dialogs.createShown, gCabinet.Path()),
             std::tuple(true, 3, "/w/fresh.cab"));
   EXPECT_EQ(gCabinet.Settings(), BuiltinDocType(kDocTypeCpp));
-  // The old cabinet's document was reopened after the Cancel, then closed
-  // again; the new cabinet starts with one untitled document.
+  // The old cabinet's document, reopened after the Cancel, is closed; the new one starts untitled.
   ASSERT_EQ(OpenPaths(), std::vector<std::string>{""});
   EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
   // A new cabinet lists no documents and ends after its filter lists.

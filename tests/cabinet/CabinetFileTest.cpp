@@ -78,8 +78,7 @@ TEST(CabinetFile, TheListKeepsThirtyDocumentsAndGivesWayWhenTheFileWouldNotFit) 
   const std::vector<CabinetEntry> entries = RandomEntries(rng, 31);
   const CabinetContents back = ReadCabinet(WriteCabinet(entries, set));
   EXPECT_EQ(back.entries, std::vector<CabinetEntry>(entries.begin(), entries.begin() + 30));
-  // Thirty long paths would make a file that no reader takes: the last
-  // entries are left out instead.
+  // Thirty long paths would make a file no reader takes: the last entries are left out instead.
   std::vector<CabinetEntry> longPaths = RandomEntries(rng, 30);
   for (CabinetEntry& e : longPaths) e.path = "/" + std::string(1200, 'p');
   const CabinetContents fitted = ReadCabinet(WriteCabinet(longPaths, set));

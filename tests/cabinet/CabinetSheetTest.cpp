@@ -155,7 +155,7 @@ TEST_F(SheetTest, FontAndColourRecordsAndDialogs) {
   gCabinet.Current().record.Font.height = 20;
   RunCabinetCommand(cabinet_command::kFont, &record);
   EXPECT_EQ(std::pair(record.size(), gCabinet.Settings().Font.height), std::pair(std::size_t(60), 50));
-  // Recorded colours are palette indices; the chooser keeps its custom colours.
+  // Recorded colours are palette indices.
   std::vector<std::uint8_t> colours(40);
   for (int i = 0; i < 10; ++i) PutLe32(colours.data() + 4 * i, std::uint32_t(i));
   RunCabinetCommand(cabinet_command::kPlayColors, &colours);

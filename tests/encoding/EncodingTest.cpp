@@ -20,11 +20,10 @@ TEST(Cp932, ClassifiesBytesAndWalksCharactersWithoutTakingTrailBytesForStarts) {
   EXPECT_TRUE(cp932::IsTrailByte(0x5C) && !cp932::IsTrailByte(0x7F));
   // "ソ" is 0x83 0x5C: its trail byte is a backslash.
   const std::string s = "a\x83\x5C\\b";
-  EXPECT_EQ(cp932::CharCount(s), 4u);
-  EXPECT_EQ(cp932::FindChar(s, '\\'), 3u);
-  EXPECT_EQ(cp932::FindLastChar(s, '\\'), 3u);
-  EXPECT_EQ(cp932::PrevChar(reinterpret_cast<const std::uint8_t*>(s.data()), s.size(), 3), 1u);
-  EXPECT_EQ(cp932::NextChar(s, 1), 3u);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
+  EXPECT_EQ(std::tuple(cp932::CharCount(s), cp932::FindChar(s, '\\'), cp932::FindLastChar(s, '\\'),
+                       cp932::PrevChar(bytes, s.size(), 3), cp932::NextChar(s, 1)),
+            std::tuple(4u, 3u, 3u, 1u, 3u));
   // A lead byte at the very end is walked as one byte.
   EXPECT_EQ(cp932::NextChar(std::string("a\x83"), 1), 2u);
   EXPECT_TRUE(LoadString(1).empty()) << "an unknown message";
@@ -42,8 +41,7 @@ TEST(FileNamesTest, NamesComeBackByteForByteAndShowTheirOwnCharacters) {
       {"/tmp/plain.txt", "/tmp/plain.txt", u"/tmp/plain.txt"},
       {"\xE6\x97\xA5\xE6\x9C\xAC.txt", "\x93\xFA\x96\x7B.txt", u"日本.txt"},
       {"\xEF\xBD\xB1\xE3\x83\xBC\xE2\x80\x95", "\xB1\x81\x5B\x81\x5C", u"ｱー―"},
-      // The stored form of a character CP932 lacks is the same in every
-      // run and every version: cabinets and settings hold it.
+      // A character CP932 lacks has the same stored form in every run and version: cabinets hold it.
       {"caf\xC3\xA9.bin", "caf\xF9\xD8\xF1\x6D.bin", u"café.bin"},
       {"\xF0\x9F\x98\x80-\xF0\x9F\x93\x81", nullptr, u"😀-📁"},
       {"a\xFF\xFE" "b", nullptr, u"a\uFFFD\uFFFDb"},

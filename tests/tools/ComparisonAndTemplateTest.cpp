@@ -79,11 +79,7 @@ std::string Table(const std::string& templ, const std::string& bytes) {
 }
 
 TEST(TemplateTest, ValuesOfEachTypeIgnoredLinesAndTheFieldLimit) {
-  const struct {
-    const char* templ;
-    std::string bytes;
-    const char* value;
-  } kCases[] = {
+  const std::tuple<std::string, std::string, std::string> kCases[] = {  // template, record, value shown
       {"size,W", "\x34\x12", "1234"},
       {"name,5", "AB\r\nC", "AB..C"},
       {"b, b", "\xfe", "FE"},
@@ -92,10 +88,8 @@ TEST(TemplateTest, ValuesOfEachTypeIgnoredLinesAndTheFieldLimit) {
       {"n,3 ", "abcd", "abc"},
       {"lead,12x", "0123456789ABC", "0123456789AB"},
   };
-  for (const auto& c : kCases) {
-    const std::string name = std::string(c.templ).substr(0, std::string(c.templ).find(','));
-    EXPECT_EQ(Table(c.templ, c.bytes), "t.txt\r\n\t" + name + " = " + c.value + "\r\n\r\n\r\n") << c.templ;
-  }
+  for (const auto& [templ, bytes, value] : kCases)
+    EXPECT_EQ(Table(templ, bytes), "t.txt\r\n\t" + templ.substr(0, templ.find(',')) + " = " + value + "\r\n\r\n\r\n");
   EXPECT_EQ(Read("no type\r\nempty,\r\nzero,0\r\nword,x\r\nbig,10001\r\n").size(), 0u);
   std::string many;
   for (int i = 0; i < 120; ++i) many += "f,B\r\n";

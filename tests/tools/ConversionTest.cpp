@@ -63,12 +63,14 @@ TEST(ConversionTest, RulesInRowOrderOnRandomMixedTextsAgainstAPlainReference) {
   std::mt19937 rng(32888);
   const std::vector<std::string> pieces = {"a", "B", "1", " ", "!", "\x82\xa0", "\x83\x41", "\xb6", "\xde", "\xb6\xde",
                                            "\x82\x60", "\x88\x9f", "ab", "\r\n", "`", "\x81\x40"};
-  const std::vector<std::pair<int, int>> pairs = {{28, 27}, {27, 17}, {17, 28}, {15, 24}, {14, 15}, {13, 23}, {12, 22}, {11, 21}, {16, 26}};
+  const std::vector<std::pair<int, int>> pairs = {{28, 27}, {27, 17}, {17, 28}, {15, 24}, {14, 15},
+                                                  {13, 23}, {12, 22}, {11, 21}, {16, 26}};
   for (int round = 0; round < 500; ++round) {
     CConvManeger m;
     for (int r = int(rng() % 4); r >= 0; --r) {
       if (rng() % 2) {
-        m.rules.push_back({1, pieces[rng() % pieces.size()], 1, pieces[rng() % pieces.size()].substr(0, rng() % 2 ? 9 : 0)});
+        m.rules.push_back(
+            {1, pieces[rng() % pieces.size()], 1, pieces[rng() % pieces.size()].substr(0, rng() % 2 ? 9 : 0)});
       } else {
         const auto& p = pairs[rng() % pairs.size()];
         m.rules.push_back({p.first, "", p.second, ""});
@@ -87,9 +89,9 @@ TEST(ConversionTest, RulesInRowOrderOnRandomMixedTextsAgainstAPlainReference) {
         } else if (r.sourceKind != 1 && ClassOf(text.substr(at, length)) == r.sourceKind) {
           // ｶ..ﾄ, ﾊ..ﾎ and ｳ with ﾞ; ﾊ..ﾎ with ﾟ.
           const std::uint8_t k = std::uint8_t(text[at]), mark = at + 1 < text.size() ? std::uint8_t(text[at + 1]) : 0;
-          const bool voiced = r.sourceKind == 17 && ((mark == 0xDE && ((k >= 0xB6 && k <= 0xC4) || (k >= 0xCA && k <= 0xCE) || k == 0xB3)) ||
-                                                     (mark == 0xDF && k >= 0xCA && k <= 0xCE));
-          const std::size_t n = voiced ? 2 : length;
+          const bool voices = (mark == 0xDE && ((k >= 0xB6 && k <= 0xC4) || (k >= 0xCA && k <= 0xCE) || k == 0xB3)) ||
+                              (mark == 0xDF && k >= 0xCA && k <= 0xCE);
+          const std::size_t n = r.sourceKind == 17 && voices ? 2 : length;
           expected += ConvertOne(r.sourceKind, r.targetKind, text.substr(at, n)), at += n, done = true;
         }
         if (done) break;

@@ -163,7 +163,6 @@ TEST_F(ExtractFixture, SeparatorsFailuresAndStops) {
   m.addSeparator = true;
   m.separator = "----";
   EXPECT_EQ(Output(2, {"s1", "e1", "x", "s2", "e2"}), Join({"----   1/2", "s1", "e1", "----   2/2", "s2", "e2"}));
-  m.step1 = {{"a", 0, 1}};
   Output(1, {});
   EXPECT_EQ(failure, ExtractFailure::kEmptySource);
   // A stop keeps the lines written before it.
@@ -186,16 +185,12 @@ TEST_F(ExtractFixture, ParameterBlockRoundTripsAndRejectsEveryCutOrOverlongBlock
     EXPECT_FALSE(other.LoadParameters(block.data(), cut)) << cut;
     EXPECT_EQ(other.SaveParameters(), CExtractManeger().SaveParameters());
   }
-  CExtractManeger bad;
-  const std::function<void()> changes[] = {[&] { bad.separator = std::string(81, 's'); },
-                                           [&] { bad.step1.assign(6, {"a", 0, 1}); },
-                                           [&] { bad.starts = {{std::string(84, 'x'), 0, 1}}; },
-                                           [&] { bad.execution = 4; }};
-  for (const auto& change : changes) {
-    bad = CExtractManeger();
-    change();
-    EXPECT_FALSE(back.LoadParameters(bad.SaveParameters()));
-  }
+  std::vector<CExtractManeger> bad(4);
+  bad[0].separator = std::string(81, 's');
+  bad[1].step1.assign(6, {"a", 0, 1});
+  bad[2].starts = {{std::string(84, 'x'), 0, 1}};
+  bad[3].execution = 4;
+  for (const CExtractManeger& b : bad) EXPECT_FALSE(back.LoadParameters(b.SaveParameters()));
 }
 
 }  // namespace

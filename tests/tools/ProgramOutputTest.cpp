@@ -54,12 +54,14 @@ TEST(OutputDecoder, AnySplitGivesTheTextOfTheWhole) {
     }
     joined += d.Finish();
     std::vector<bool> starts(joined.size() + 1, false);  // where whole characters start
-    for (std::size_t i = 0; i < joined.size(); i += std::uint8_t(joined[i]) >= 0x81 && std::uint8_t(joined[i]) <= 0x9F ? 2 : 1)
+    for (std::size_t i = 0; i < joined.size();
+         i += std::uint8_t(joined[i]) >= 0x81 && std::uint8_t(joined[i]) <= 0x9F ? 2 : 1)
       starts[i] = true;
     starts[joined.size()] = true;
     for (std::size_t end : ends) {
       ASSERT_TRUE(starts[end]) << "round " << round << " piece end " << end;
-      ASSERT_FALSE(end > 0 && end < joined.size() && joined[end - 1] == '\r' && joined[end] == '\n') << "round " << round;
+      ASSERT_FALSE(end > 0 && end < joined.size() && joined[end - 1] == '\r' && joined[end] == '\n')
+          << "round " << round;
     }
     ASSERT_EQ(joined, whole) << "round " << round;
   }
@@ -76,8 +78,8 @@ TEST(ProgramStart, SplitsParametersAsAShellWouldAndShellCommandsRunThroughTheShe
       {"", {}},
   };
   for (const auto& [in, words] : cases) EXPECT_EQ(SplitCommandWords(in), words) << in;
-  const RunEntry shell{"echo", "", "", true, true, false};
-  EXPECT_EQ(MakeProcessRequest(shell, "a  b").arguments, (std::vector<std::string>{"/bin/sh", "-c", "echo a  b"}));
+  EXPECT_EQ(MakeProcessRequest(RunEntry{"echo", "", "", true, true, false}, "a  b").arguments,
+            (std::vector<std::string>{"/bin/sh", "-c", "echo a  b"}));
   // A program runs in its own folder unless the entry names one.
   const ProcessRequest program = MakeProcessRequest(RunEntry{"/usr/bin/cc", "", "", false, true, false}, "-c 'x y'");
   EXPECT_EQ(std::tuple(program.arguments, program.directory, program.capture),

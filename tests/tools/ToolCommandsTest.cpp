@@ -34,7 +34,9 @@ class ToolCommandsTest : public FrameFixture {
   CVeskDoc* OpenFile(const std::string& path, const std::string& bytes, int kind) {
     platform.files.files[path] = bytes;
     gProcess.nextDocKind = kind;
-    return documents.OpenDocumentFile(path);
+    CVeskDoc* doc = documents.OpenDocumentFile(path);
+    EXPECT_TRUE(doc) << path;
+    return doc;
   }
   // The command run as a playback runs it, with its parameter block.
   void Replay(unsigned id, const std::vector<std::uint8_t>& block) {
@@ -52,8 +54,8 @@ class ToolCommandsTest : public FrameFixture {
 
 TEST_F(ToolCommandsTest, ExtractionOfACapturedLogRecordsItselfAloneAndReplaysWithoutItsSheet) {
   const std::string more = gExtract.step1[0].text, subject = gExtract.starts[0].text, after = gExtract.ends[0].text;
-  CVeskDoc* log = OpenFile("/w/log.txt", "From: a\r\n" + subject + "one\r\nbody\r\n" + more + "\r\nhidden\r\ntail\r\n" + after + "\r\n", kTextDoc);
-  ASSERT_TRUE(log);
+  const auto text = "From: a\r\n" + subject + "one\r\nbody\r\n" + more + "\r\nhidden\r\ntail\r\n" + after + "\r\n";
+  CVeskDoc* log = OpenFile("/w/log.txt", text, kTextDoc);
   gSettings.RecordExtractOperation = 1;
   dialogs.sheets.push_back([](ExtractSheetRequest& r) { return r.page = 2, r.display = false, true; });
   ASSERT_TRUE(frame.OnCommand(cmd::kExtractLines));
@@ -85,10 +87,10 @@ TEST_F(ToolCommandsTest, ExtractionOfACapturedLogRecordsItselfAloneAndReplaysWit
 
 TEST_F(ToolCommandsTest, ConversionInASelectionInPlaceAndIntoANewDocument) {
   CVeskDoc* doc = OpenFile("/w/kana.txt", "x\x82\xa0\x82\xa2\x82\xa4y", kTextDoc);
-  ASSERT_TRUE(doc);
   frames.texts[doc]->SelectRange(1, 7);
   const std::string hira = texts::kClassHiragana, kata = texts::kClassKatakana;
-  dialogs.conversions.push_back([&](FreeConvRequest& r) { return r.rows[0] = {hira, "\x81\x40"}, true; });  // refused: stays open
+  // The first answer is refused and the dialog stays open.
+  dialogs.conversions.push_back([&](FreeConvRequest& r) { return r.rows[0] = {hira, "\x81\x40"}, true; });
   dialogs.conversions.push_back([&](FreeConvRequest& r) { return r.rows[0] = {hira, kata}, true; });
   frame.OnCommand(cmd::kFreeConversion);
   EXPECT_EQ(std::pair(TextOf(*doc), doc->Undo().Count()), std::pair(std::string("x\x83\x41\x83\x43\x83\x45y"), 2u));
@@ -103,7 +105,6 @@ TEST_F(ToolCommandsTest, ConversionInASelectionInPlaceAndIntoANewDocument) {
   EXPECT_EQ(TextOf(documents.At(1)) + TextOf(*doc), "x\x82\xa0\x82\xa2\x82\xa4yx\x83\x41\x83\x43\x83\x45y");
   // A source over 1 MiB changes nothing.
   CVeskDoc* big = OpenFile("/w/big.txt", std::string(CConvManeger::kMaxSource + 1, 'a'), kTextDoc);
-  ASSERT_TRUE(big);
   m.toNewDocument = false;
   Replay(cmd::kFreeConversion, m.SaveParameters());
   EXPECT_TRUE(platform.Shown(msg::kConvertTooLarge));
@@ -114,7 +115,6 @@ TEST_F(ToolCommandsTest, FormattingListsTheRecordInTheOneTableDocument) {
   platform.files.files["/w/rec.tpl"] = "size,W\r\nname,5\r\n";
   platform.files.files["/w/bad.tpl"] = "nothing here\r\n";
   CVeskDoc* bin = OpenFile("/w/rec.bin", std::string("\x34\x12" "AB\r\nC", 7), kBinaryDoc);
-  ASSERT_TRUE(bin);
   frames.binaries[bin]->SelectAll();
   auto answer = [&](const std::string& name) {
     dialogs.forms.push_back([name](FormRequest& r) { return r.name = name, true; });
@@ -139,10 +139,9 @@ TEST_F(ToolCommandsTest, FormattingListsTheRecordInTheOneTableDocument) {
 
 TEST_F(ToolCommandsTest, ComparisonListsDifferingRowsReplacesItsLastResultAndKeepsTheRowsOfAStop) {
   CVeskDoc* a = OpenFile("/w/a.bin", std::string(20, 'x'), kBinaryDoc);
-  CVeskDoc* b = OpenFile("/w/b.bin", std::string(16, 'x'), kBinaryDoc);
+  OpenFile("/w/b.bin", std::string(16, 'x'), kBinaryDoc);
   OpenFile("/w/t.txt", "text", kTextDoc);
   CVeskDoc* c = OpenFile("/w/c.bin", std::string(17, 'x') + "yxx", kBinaryDoc);
-  ASSERT_TRUE(a && b && c);
   // 20 against 16 bytes: the sizes differ, only the first row is compared, and it is equal.
   frames.active = a;
   CompareWith("/w/b.bin");
