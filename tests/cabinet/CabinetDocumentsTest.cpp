@@ -18,7 +18,6 @@ TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
   CVeskDoc* bin = Open("/w/a.bin", kBinaryDoc);
   CVeskDoc* text = Open("/w/b.txt", kTextDoc);
   Open({}, kBinaryDoc);  // untitled: never listed
-  ASSERT_TRUE(bin && text);
   bin->SetWriteProtected(true);
   frames.frames[bin].placement = WindowPlacement{44, 0, 1, {-1, -1}, {-1, -1}, {10, 20, 300, 200}};
   frames.frames[text].placement = WindowPlacement{44, 0, 3, {-1, -1}, {-1, -1}, {0, 0, 50, 60}};
@@ -26,7 +25,6 @@ TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
   frames.active = bin;
   ASSERT_TRUE(gCabinet.Save(true));
   EXPECT_EQ(Documents().Count(), 0u);
-  EXPECT_EQ(File("/w/one.cab").entries.size(), 2u);
   ASSERT_TRUE(gCabinet.Open(true));
   ASSERT_EQ(OpenPaths(), (std::vector<std::string>{"/w/a.bin", "/w/b.txt"}));
   CVeskDoc& bin2 = Documents().At(0);
@@ -36,12 +34,9 @@ TEST_F(CabinetTest, DocumentsComeBackWithKindProtectionPlacementAndPosition) {
   // Placed hidden, then shown as stored.
   const auto& binFrame = frames.frames[&bin2];
   EXPECT_EQ(std::tuple(binFrame.placement.normalPosition, binFrame.placement.showCmd, binFrame.shown,
-                       binFrame.maximized), std::tuple(Rect{10, 20, 300, 200}, 0u, 1u, false));
-  EXPECT_EQ(frames.frames[&text2].shown, 3u);
+                       frames.frames[&text2].shown), std::tuple(Rect{10, 20, 300, 200}, 0u, 1u, 3u));
   EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&bin2}));
   EXPECT_EQ(frames.frames[&text2].view->TakePendingTextPosition(), (PositionWords{1, 4, 2}));
-  EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
-  EXPECT_FALSE(gProcess.reopeningCabinet);
 }
 
 TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissingFilesAreSkipped) {
@@ -51,16 +46,9 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
   ASSERT_EQ(OpenPaths(), (std::vector<std::string>{"/w/b.txt", "/w/a.bin"}));
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_NE(platform.messages.shown[0].text.find("\n/w/\xF0\x40.txt"), std::string::npos);
-  EXPECT_EQ(platform.messages.shown[0].text.find("gone"), std::string::npos);
   EXPECT_EQ(frames.activations, (std::vector<CVeskDoc*>{&Documents().At(0)}));
-  EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
-  EXPECT_EQ(gCabinet.Settings().DocType, kDocTypeC);
-  // Without reopening only the settings are taken.
-  Documents().CloseAll();
-  gCabinet.ResetToType(kDocTypeGeneral);
-  ASSERT_TRUE(gCabinet.Open(false));
-  EXPECT_EQ(Documents().Count(), 0u);
-  EXPECT_EQ(gCabinet.Saved().record.DocType, kDocTypeC);
+  EXPECT_EQ(std::pair(frames.frames[&Documents().At(0)].maximized, gCabinet.Settings().DocType),
+            std::pair(true, int(kDocTypeC)));
   // "中断" in the progress window before the second entry: the first stays open.
   Documents().CloseAll();
   fakes::FakeProgress progress;
@@ -72,27 +60,24 @@ TEST_F(CabinetTest, WithoutAnActiveEntryTheFirstIsActivatedAndMaximisedAndMissin
 }
 
 TEST_F(CabinetTest, FilesThatCannotBeTakenChangeNothingAndFileOpenTakesOnlyCabinets) {
-  for (int c = 0; c < 3; ++c) {  // missing, unreadable, malformed
+  const std::vector<std::pair<const char*, std::string>> cases = {  // missing, unreadable, malformed
+      {nullptr, ""}, {"x", kCabinetReadFailed}, {"\x7F\x7F\x7F", LoadString(msg::kCabinetMalformed)}};
+  for (const auto& [bytes, message] : cases) {
     fakes::FakePlatform local;
     local.files.directories = {"/w"};
-    if (c > 0) local.files.files["/w/one.cab"] = c == 1 ? "x" : std::string(200, '\x7F');
-    if (c == 1) local.files.unreadable.insert("/w/one.cab");
+    if (bytes) local.files.files["/w/one.cab"] = bytes;
+    if (bytes == cases[1].first) local.files.unreadable.insert("/w/one.cab");
     gCabinet.Current().kinsoku = 1;
-    EXPECT_FALSE(gCabinet.Open(true)) << c;
-    EXPECT_EQ(gCabinet.Current().kinsoku, 1) << c;
-    ASSERT_EQ(local.messages.shown.size(), c ? 1u : 0u) << c;
-    if (c > 0) {
-      const std::string expected = c == 1 ? std::string(kCabinetReadFailed) : LoadString(msg::kCabinetMalformed);
-      EXPECT_EQ(local.messages.shown[0].text.substr(0, c == 1 ? std::string::npos : expected.size()), expected);
-    }
+    EXPECT_FALSE(gCabinet.Open(true)) << message;
+    EXPECT_EQ(gCabinet.Current().kinsoku, 1) << message;
+    ASSERT_EQ(local.messages.shown.size(), bytes ? 1u : 0u) << message;
+    EXPECT_EQ(local.messages.shown.empty() ? "" : local.messages.shown[0].text.substr(0, message.size()), message);
   }
-  // File open takes a cabinet only when it is one.
-  // Starts like a cabinet header (count 1, offset 16) but is not one.
+  // File open takes a cabinet only when it is one: this starts like a cabinet header but is not one.
   const std::string lookalike = std::string("\x01\0\0\0\x10\0\0\0", 8) + std::string(40, '\x05');
   platform.files.files["/w/data.bin"] = lookalike;
   CVeskDoc* doc = OpenInMode(Documents(), "/w/data.bin", kOpenAuto, false);
-  ASSERT_TRUE(doc);
-  EXPECT_EQ(doc->DocKind(), kBinaryDoc);
+  EXPECT_EQ(doc ? doc->DocKind() : 0, kBinaryDoc);
   EXPECT_FALSE(platform.Shown(msg::kCabinetMalformed));
   EXPECT_EQ(OpenInMode(Documents(), "/w/data.bin", kOpenCabinet, false), nullptr);
   EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
@@ -146,48 +131,37 @@ TEST_F(CabinetTest, AFailedOrRefusedSaveKeepsTheDocumentsOpen) {
 TEST_F(CabinetTest, ChangingTheCabinetSavesTheOldOneAndOpensTheNewOnesDocuments) {
   Open("/w/a.bin", kBinaryDoc);
   WriteOther("/w/One.cab", {"/w/b.txt"});
-  platform.files.files["/w/bad.cab"] = std::string(300, '\x7F');
   EXPECT_FALSE(OpenAsCabinet("/w/one.cab"));  // the current one
   EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
-  EXPECT_FALSE(OpenAsCabinet("/w/bad.cab"));
-  EXPECT_TRUE(platform.Shown(msg::kCabinetMalformed));
   EXPECT_FALSE(OpenAsCabinet("/w/none.cab"));
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
-  // Played back: the recorded path, no dialog. A name that differs from the
-  // current one only in case is another cabinet.
+  // Played back: the recorded path, no dialog; a name differing only in case is another cabinet.
   std::vector<std::uint8_t> record = {'O', 'n', 'e', '.', 'c', 'a', 'b', 0};
   RunCabinetCommand(cabinet_command::kChange, &record);
   EXPECT_EQ(platform.dialogs.requests.size(), 0u);
   EXPECT_EQ(File("/w/one.cab").entries.at(0).path, "/w/a.bin");
   EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/b.txt"});
-  EXPECT_EQ(gCabinet.Path(), "/w/One.cab");
-  EXPECT_EQ(gSettings.CabinetName, "/w/One.cab");
+  EXPECT_EQ(gCabinet.Path() + " " + gSettings.CabinetName, "/w/One.cab /w/One.cab");
   EXPECT_EQ(std::pair(gCabinet.Settings().DocType, frames.captions), std::pair(int(kDocTypeC), 1));
-  // From the menu: the file dialog in the cabinet's directory.
+  // From the menu: the file dialog opens in the cabinet's directory.
   platform.dialogs.fileAnswers = {"/w/one.cab"};
   RunCabinetCommand(cabinet_command::kChange);
-  ASSERT_EQ(platform.dialogs.requests.size(), 1u);
-  EXPECT_EQ(platform.dialogs.requests[0].initialDir + " " + platform.dialogs.requests[0].fileName, "/w /w/One.cab");
-  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
+  EXPECT_EQ(std::pair(platform.dialogs.requests.at(0).initialDir, OpenPaths()),
+            std::pair(std::string("/w"), std::vector<std::string>{"/w/a.bin"}));
 }
 
 TEST(CabinetName, TheDialogAppendsCabUnlessADotEndsTheName) {
   fakes::FakePlatform platform;
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"work", "work.cab"}, {"work.txt", "work.txt"}, {"my.notes", "my.notes.cab"}, {"a.b", "a.b"},
-      {"/w/x", "/w/x.cab"}, {std::string(300, 'n'), std::string(300, 'n')}};
-  for (const auto& [typed, taken] : cases) {
+  // The name typed, the type chosen, the name taken ("" when refused).
+  const std::vector<std::tuple<std::string, int, std::string>> cases = {
+      {"work", 0, "work.cab"}, {"work.txt", 0, "work.txt"}, {"my.notes", 0, "my.notes.cab"}, {"a.b", 0, "a.b"},
+      {"/w/x", 0, "/w/x.cab"}, {std::string(300, 'n'), 0, std::string(300, 'n')}, {"work", -1, ""},
+      {"", 1, ""}, {"/w/", 1, ""}, {"/w/..", 1, ""}};
+  for (const auto& [typed, type, taken] : cases) {
     std::string name = typed;
-    EXPECT_TRUE(AcceptCabinetName(name, 0)) << typed;
-    EXPECT_EQ(name, taken);
+    EXPECT_EQ(AcceptCabinetName(name, type) ? name : "", taken) << typed;
   }
-  std::string name = "work";
-  EXPECT_FALSE(AcceptCabinetName(name, -1));
-  EXPECT_EQ(platform.beep.beeps.size(), 1u);
-  for (std::string bad : {"", "/w/", "/w/.."}) {
-    EXPECT_FALSE(AcceptCabinetName(bad, 1)) << bad;
-  }
-  EXPECT_EQ(platform.CountShown(msg::kCabinetBadPath), 3u);
+  EXPECT_EQ(std::pair(platform.beep.beeps.size(), platform.CountShown(msg::kCabinetBadPath)), std::pair(1ul, 3ul));
 }
 
 // A new cabinet of type 3 copies the current one and keeps the documents; one of a built-in type
@@ -196,44 +170,28 @@ TEST_F(CabinetTest, ANewCabinetCopiesTheCurrentOneOrStartsFromABuiltinType) {
   Open("/w/a.bin", kBinaryDoc);
   gCabinet.Current().kinsoku = 1;
   gCabinet.CopyCurrentToSaved();
-  dialogs.createScript = {[](CabCreateRequest& r) {
-    r.name = "copy";
-    r.type = 3;
-    return true;
-  }};
+  dialogs.createScript = {[](CabCreateRequest& r) { return r.name = "copy", r.type = 3, true; }};
   RunCabinetCommand(cabinet_command::kNew);
-  EXPECT_EQ(gCabinet.Path(), "/w/copy.cab");
-  EXPECT_EQ(OpenPaths(), std::vector<std::string>{"/w/a.bin"});
+  EXPECT_EQ(std::pair(gCabinet.Path(), OpenPaths()),
+            std::pair(std::string("/w/copy.cab"), std::vector<std::string>{"/w/a.bin"}));
   const CabinetContents copy = File("/w/copy.cab");
-  ASSERT_EQ(copy.entries.size(), 1u);
-  EXPECT_EQ(copy.set.kinsoku, 1);
+  EXPECT_EQ(std::pair(copy.entries.size(), copy.set.kinsoku), std::pair(1ul, 1));
   EXPECT_EQ(File("/w/one.cab").entries.size(), 1u);
   WriteOther("/w/taken.cab", {});
   platform.messages.answers = {answer::kCancel};
-  dialogs.createScript = {[](CabCreateRequest& r) {
-                            r.name = "taken";
-                            r.type = 2;
-                            return true;
-                          },
+  dialogs.createScript = {[](CabCreateRequest& r) { return r.name = "taken", r.type = 2, true; },
                           [](CabCreateRequest& r) {
                             EXPECT_EQ(r.name, "taken.cab");  // shown again as entered
-                            r.name = "fresh";
-                            return true;
+                            return r.name = "fresh", true;
                           }};
   RunCabinetCommand(cabinet_command::kNew);
-  EXPECT_TRUE(platform.Shown(msg::kCabinetExists));
-  EXPECT_EQ(dialogs.createShown, 3);
-  EXPECT_EQ(gCabinet.Path(), "/w/fresh.cab");
+  EXPECT_EQ(std::tuple(platform.Shown(msg::kCabinetExists), dialogs.createShown, gCabinet.Path()),
+            std::tuple(true, 3, "/w/fresh.cab"));
   EXPECT_EQ(gCabinet.Settings(), BuiltinDocType(kDocTypeCpp));
-  // The old cabinet's document was reopened after the Cancel, then closed
-  // again; the new cabinet starts with one untitled document.
-  ASSERT_EQ(Documents().Count(), 1u);
-  EXPECT_TRUE(Documents().At(0).GetPathName().empty());
+  // The old cabinet's document, reopened after the Cancel, is closed; the new one starts untitled.
+  ASSERT_EQ(OpenPaths(), std::vector<std::string>{""});
   EXPECT_TRUE(frames.frames[&Documents().At(0)].maximized);
-  const CabinetContents fresh = File("/w/fresh.cab");
-  EXPECT_EQ(fresh.format, CabinetFormat::kCurrent);
-  EXPECT_TRUE(fresh.entries.empty());
-  // A new cabinet ends after its filter lists.
+  // A new cabinet lists no documents and ends after its filter lists.
   EXPECT_EQ(platform.files.files["/w/fresh.cab"], WriteCabinet({}, CabinetSet::Builtin(kDocTypeCpp), false));
 }
 

@@ -1,4 +1,3 @@
-// The program's cabinet, its documents and dialogs over in-memory fakes.
 #pragma once
 
 #include <gtest/gtest.h>

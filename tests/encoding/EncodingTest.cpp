@@ -1,5 +1,4 @@
-// CP932 character walking and file names between the
-// system's bytes and the program's CP932 form.
+// CP932 character walking and file names between the system's bytes and the program's CP932 form.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -21,11 +20,10 @@ TEST(Cp932, ClassifiesBytesAndWalksCharactersWithoutTakingTrailBytesForStarts) {
   EXPECT_TRUE(cp932::IsTrailByte(0x5C) && !cp932::IsTrailByte(0x7F));
   // "ソ" is 0x83 0x5C: its trail byte is a backslash.
   const std::string s = "a\x83\x5C\\b";
-  EXPECT_EQ(cp932::CharCount(s), 4u);
-  EXPECT_EQ(cp932::FindChar(s, '\\'), 3u);
-  EXPECT_EQ(cp932::FindLastChar(s, '\\'), 3u);
-  EXPECT_EQ(cp932::PrevChar(reinterpret_cast<const std::uint8_t*>(s.data()), s.size(), 3), 1u);
-  EXPECT_EQ(cp932::NextChar(s, 1), 3u);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
+  EXPECT_EQ(std::tuple(cp932::CharCount(s), cp932::FindChar(s, '\\'), cp932::FindLastChar(s, '\\'),
+                       cp932::PrevChar(bytes, s.size(), 3), cp932::NextChar(s, 1)),
+            std::tuple(4u, 3u, 3u, 1u, 3u));
   // A lead byte at the very end is walked as one byte.
   EXPECT_EQ(cp932::NextChar(std::string("a\x83"), 1), 2u);
   EXPECT_TRUE(LoadString(1).empty()) << "an unknown message";
@@ -37,19 +35,13 @@ std::string Code(unsigned n) {
   return {char(0xF0 + n / 188), char(trail < 63 ? 0x40 + trail : 0x80 + trail - 63)};
 }
 
-struct NameCase {
-  const char* os;         // bytes on disk
-  const char* cp932;      // the program's form, when fixed by CP932 or stored
-  const char16_t* shown;  // what a title shows
-};
-
 TEST(FileNamesTest, NamesComeBackByteForByteAndShowTheirOwnCharacters) {
-  const NameCase cases[] = {
+  // Bytes on disk, the program's form when fixed by CP932 or stored, what a title shows.
+  const std::tuple<const char*, const char*, const char16_t*> cases[] = {
       {"/tmp/plain.txt", "/tmp/plain.txt", u"/tmp/plain.txt"},
       {"\xE6\x97\xA5\xE6\x9C\xAC.txt", "\x93\xFA\x96\x7B.txt", u"日本.txt"},
       {"\xEF\xBD\xB1\xE3\x83\xBC\xE2\x80\x95", "\xB1\x81\x5B\x81\x5C", u"ｱー―"},
-      // The stored form of a character CP932 lacks is the same in every
-      // run and every version: cabinets and settings hold it.
+      // A character CP932 lacks has the same stored form in every run and version: cabinets hold it.
       {"caf\xC3\xA9.bin", "caf\xF9\xD8\xF1\x6D.bin", u"café.bin"},
       {"\xF0\x9F\x98\x80-\xF0\x9F\x93\x81", nullptr, u"😀-📁"},
       {"a\xFF\xFE" "b", nullptr, u"a\uFFFD\uFFFDb"},
@@ -59,20 +51,15 @@ TEST(FileNamesTest, NamesComeBackByteForByteAndShowTheirOwnCharacters) {
       {"\xEE\x80\x80\xEE\x9D\x97", nullptr, u"\uE000\uE757"},  // user-defined characters
       {"\xF4\x8F\xBF\xBF", nullptr, u"\U0010FFFF"},
   };
-  for (const NameCase& c : cases) {
-    const std::string cp932 = FromOs(c.os);
-    if (c.cp932) {
-      EXPECT_EQ(cp932, c.cp932) << c.os;
-    }
-    EXPECT_TRUE(Decodable(cp932)) << c.os;
-    EXPECT_EQ(ToOs(cp932), c.os);
-    EXPECT_EQ(ToDisplay(cp932), c.shown) << c.os;
+  for (const auto& [os, form, shown] : cases) {
+    const std::string cp932 = FromOs(os);
+    EXPECT_EQ(cp932, form ? form : cp932) << os;
+    EXPECT_EQ(std::tuple(Decodable(cp932), ToOs(cp932), ToDisplay(cp932)), std::tuple(true, os, shown)) << os;
   }
 }
 
-// Forms no run writes: codes of an earlier version's per-run table, a
-// sequence cut short, and sequences that spell a character CP932 holds, a
-// surrogate or a value past U+10FFFF. None may lead to some other file.
+// Forms no run writes (codes of an earlier version's per-run table, a sequence cut short, sequences
+// spelling a character CP932 holds, a surrogate or a value past U+10FFFF) lead to no other file.
 TEST(FileNamesTest, CodesThatSpellNothingReachNoFile) {
   const std::string cases[] = {
       Code(0) + ".txt",           Code(1) + Code(0),           Code(1843),
@@ -80,15 +67,13 @@ TEST(FileNamesTest, CodesThatSpellNothingReachNoFile) {
       Code(1873) + Code(6),       Code(1879) + Code(569) + Code(0), Code(1879) + Code(3),
   };
   for (const std::string& c : cases) {
-    EXPECT_FALSE(Decodable(c)) << testing::PrintToString(c);
-    EXPECT_EQ(ToOs(c), "") << testing::PrintToString(c);
-    EXPECT_NE(ToDisplay(c).find(u'\uFFFD'), std::u16string::npos) << testing::PrintToString(c);
+    EXPECT_EQ(std::tuple(Decodable(c), ToOs(c), ToDisplay(c).find(u'\uFFFD') != std::u16string::npos),
+              std::tuple(false, "", true)) << testing::PrintToString(c);
   }
 }
 
-// Random names built from pieces that exercise every path: ASCII, CP932
-// characters, characters CP932 lacks, user-defined characters, stray and
-// truncated bytes. The reference is the identity: each name comes back.
+// Random names from ASCII, CP932 characters, characters CP932 lacks, user-defined characters, stray
+// and truncated bytes: each comes back.
 TEST(FileNamesTest, RandomByteNamesRoundTrip) {
   const std::vector<std::string> pieces = {
       "a", "/", ".", "\\", "~", "\xE6\x97\xA5", "\xEF\xBD\xB1", "\xC3\xA9", "\xC2\xA5", "\xE2\x80\xBE",
@@ -107,9 +92,8 @@ TEST(FileNamesTest, RandomByteNamesRoundTrip) {
   }
 }
 
-// Random program-side strings of plain characters and user-defined codes, as
-// a damaged or hand-made stored file may hold: either they name exactly one
-// file, whose name converts back to a form naming the same file, or none.
+// Random stored forms of plain characters and user-defined codes, as a damaged or hand-made file may
+// hold: each names exactly one file, whose name converts back to a form naming it, or none.
 TEST(FileNamesTest, RandomStoredFormsNameOneFileOrNone) {
   std::mt19937 random(7);
   int decodable = 0;

@@ -1,15 +1,14 @@
-// Runs one fuzz target over its seed corpus, and over seeded mutations of
-// the seeds, so that the ordinary and the sanitizer suites exercise every
-// reader the way the fuzzer does. A target reports a fault by aborting.
+// Runs one fuzz target over its seed corpus and seeded mutations of the
+// seeds, as the fuzzer would. A target reports a fault by aborting.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -23,115 +22,63 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Seed {
-  std::string name;
-  Bytes bytes;
-};
+using Seeds = std::map<std::string, Bytes>;  // by file name
 
-std::vector<Seed> Corpus() {
-  std::vector<Seed> seeds;
+Seeds Corpus() {
+  Seeds seeds;
   for (const auto& entry : std::filesystem::directory_iterator(QUARN_FUZZ_CORPUS)) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
-    seeds.push_back({entry.path().filename().string(),
-                     Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+    seeds[entry.path().filename().string()] = Bytes(std::istreambuf_iterator<char>(in), {});
   }
-  std::sort(seeds.begin(), seeds.end(), [](const Seed& a, const Seed& b) { return a.name < b.name; });
   return seeds;
 }
 
-// The input being run, saved when the target brings the program down so
-// that it can be fed to the target again.
-const Bytes* gInput = nullptr;
+// The input being run, named when a sanitizer ends the program.
 const char* gInputName = "";
 
-void SaveFailingInput() {
-  if (!gInput) return;
-  std::fprintf(stderr, "failing input: %s, saved as failing-input.bin\n", gInputName);
-  if (std::FILE* out = std::fopen("failing-input.bin", "wb")) {
-    std::fwrite(gInput->data(), 1, gInput->size(), out);
-    std::fclose(out);
-  }
-  gInput = nullptr;
-}
-
-void OnFatalSignal(int signal) {
-  SaveFailingInput();
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-void WatchForCrashes() {
-  static const bool installed = [] {
-    if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(SaveFailingInput);
-    for (int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) std::signal(signal, OnFatalSignal);
-    return true;
-  }();
-  (void)installed;
-}
+void NameFailingInput() { std::fprintf(stderr, "failing input: %s\n", gInputName); }
 
 void Feed(const Bytes& input, const std::string& name) {
-  WatchForCrashes();
-  gInput = &input;
+  if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(NameFailingInput);
   gInputName = name.c_str();
-  // A copy of exactly the input's size, so a read past its end is caught by
-  // the address sanitizer.
+  // A copy of exactly the input's size, so a read past its end is caught.
   std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[std::max<std::size_t>(input.size(), 1)]);
   std::copy(input.begin(), input.end(), copy.get());
   LLVMFuzzerTestOneInput(copy.get(), input.size());
-  gInput = nullptr;
 }
 
 // The kinds of change a fuzzer makes most: overwrite, insert or erase a
 // byte, put in an interesting value, cut the end, splice in another seed.
-Bytes Mutate(Bytes b, const std::vector<Seed>& seeds, std::mt19937& random) {
+Bytes Mutate(Bytes b, const Seeds& seeds, std::mt19937& random) {
   static const std::uint8_t kInteresting[] = {0x00, 0x01, 0x0A, 0x0D, 0x20, 0x2E, 0x5C, 0x7F,
                                               0x80, 0x81, 0x9F, 0xA0, 0xDF, 0xE0, 0xFC, 0xFF};
   const int steps = 1 + int(random() % 4);
   for (int step = 0; step < steps; ++step) {
     const std::size_t at = b.empty() ? 0 : random() % (b.size() + 1);
-    switch (random() % 6) {
-      case 0:
-        if (at < b.size()) b[at] ^= std::uint8_t(1u << (random() % 8));
-        break;
-      case 1:
-        b.insert(b.begin() + at, std::uint8_t(random()));
-        break;
-      case 2:
-        if (at < b.size()) b.erase(b.begin() + at);
-        break;
-      case 3:
-        if (at < b.size()) b[at] = kInteresting[random() % std::size(kInteresting)];
-        break;
-      case 4:
-        b.resize(at);
-        break;
-      default: {
-        const Bytes& other = seeds[random() % seeds.size()].bytes;
-        const std::size_t from = other.empty() ? 0 : random() % other.size();
-        b.insert(b.begin() + at, other.begin() + from, other.end());
-      }
+    const unsigned kind = random() % 6;
+    if (kind == 0 && at < b.size()) b[at] ^= std::uint8_t(1u << (random() % 8));
+    else if (kind == 1) b.insert(b.begin() + at, std::uint8_t(random()));
+    else if (kind == 2 && at < b.size()) b.erase(b.begin() + at);
+    else if (kind == 3 && at < b.size()) b[at] = kInteresting[random() % std::size(kInteresting)];
+    else if (kind == 4) b.resize(at);
+    else if (kind == 5) {
+      const Bytes& other = std::next(seeds.begin(), long(random() % seeds.size()))->second;
+      const std::size_t from = other.empty() ? 0 : random() % other.size();
+      b.insert(b.begin() + at, other.begin() + from, other.end());
     }
   }
   return b;
 }
 
-TEST(Replay, EverySeedRunsCleanly) {
-  const std::vector<Seed> seeds = Corpus();
+TEST(Replay, EverySeedAndSeededMutationsRunCleanly) {
+  const Seeds seeds = Corpus();
   ASSERT_FALSE(seeds.empty()) << "no seeds in " << QUARN_FUZZ_CORPUS;
   Feed({}, "empty input");
-  for (const Seed& seed : seeds) Feed(seed.bytes, seed.name);
-}
-
-TEST(Replay, SeededMutationsRunCleanly) {
-  const std::vector<Seed> seeds = Corpus();
-  ASSERT_FALSE(seeds.empty());
+  for (const auto& [name, bytes] : seeds) Feed(bytes, name);
   std::mt19937 random(20);
-  for (const Seed& seed : seeds) {
-    for (int i = 0; i < 150; ++i) {
-      Feed(Mutate(seed.bytes, seeds, random), seed.name + " mutation " + std::to_string(i));
-    }
-  }
+  for (const auto& [name, bytes] : seeds)
+    for (int i = 0; i < 150; ++i) Feed(Mutate(bytes, seeds, random), name + " mutation " + std::to_string(i));
 }
 
 }  // namespace

@@ -26,14 +26,11 @@ TEST_F(ComparisonFixture, OneDifferingByteShowsItsRowTwiceWithTheOtherPairsRepla
   std::string a = "0123456789ABCDEF0123", b = a;
   b[17] = 'Z';
   ASSERT_EQ(Compare(a, b, "\x81\x5b").differingRows, 1u);
-  const std::string& text = pieces[0];
-  EXPECT_EQ(text.substr(0, 8), "ADDRESS ");
-  const std::size_t rows = text.find("00000010");
-  ASSERT_NE(rows, std::string::npos);
-  // Address, the pair of the first byte replaced, the differing pair, the characters.
+  // Below the header: address, the pair of the first byte replaced, the differing pair, the characters.
   const std::string gap(std::size_t(format.layout.TextStart()) - 21, ' ');
-  EXPECT_EQ(text.substr(rows), "00000010  \x81\x5b 31 \x81\x5b \x81\x5b" + gap + "0123\r\n" +
-                                "00000010  \x81\x5b 5A \x81\x5b \x81\x5b" + gap + "0Z23\r\n\r\n");
+  EXPECT_EQ(pieces[0].substr(pieces[0].find("\r\n00000010") + 2),
+            "00000010  \x81\x5b 31 \x81\x5b \x81\x5b" + gap + "0123\r\n" +
+            "00000010  \x81\x5b 5A \x81\x5b \x81\x5b" + gap + "0Z23\r\n\r\n");
 }
 
 TEST_F(ComparisonFixture, RandomDocumentsListExactlyTheRowsThatDifferAndKeepOnlyDifferingPairs) {
@@ -62,17 +59,15 @@ TEST_F(ComparisonFixture, RandomDocumentsListExactlyTheRowsThatDifferAndKeepOnly
         EXPECT_EQ(line[cell] == '*', a[row + i] == b[row + i]) << "round " << round << " row " << row << " byte " << i;
       }
     }
-    EXPECT_EQ(pieces.size(), expectedRows) << "round " << round;
-    EXPECT_EQ(outcome.differingRows, expectedRows) << "round " << round;
-    EXPECT_TRUE(outcome.complete) << "round " << round;
+    EXPECT_EQ(std::tuple(pieces.size(), outcome.differingRows, outcome.complete),
+              std::tuple(expectedRows, expectedRows, true)) << "round " << round;
   }
 }
 
 TEST_F(ComparisonFixture, AFullResultStopsAndKeepsWhatWasWritten) {
   room = 2;
   const CompareOutcome outcome = Compare(std::string(64, 'a'), std::string(64, 'b'));
-  EXPECT_FALSE(outcome.complete);
-  EXPECT_EQ(outcome.differingRows, 2u);
+  EXPECT_EQ(std::pair(outcome.complete, outcome.differingRows), std::pair(false, std::size_t(2)));
 }
 
 std::vector<TemplateField> Read(const std::string& text) {
@@ -83,12 +78,8 @@ std::string Table(const std::string& templ, const std::string& bytes) {
   return FormatTable(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), "t.txt", Read(templ));
 }
 
-TEST(TemplateTest, ValuesOfEachType) {
-  const struct {
-    const char* templ;
-    std::string bytes;
-    const char* value;
-  } kCases[] = {
+TEST(TemplateTest, ValuesOfEachTypeIgnoredLinesAndTheFieldLimit) {
+  const std::tuple<std::string, std::string, std::string> kCases[] = {  // template, record, value shown
       {"size,W", "\x34\x12", "1234"},
       {"name,5", "AB\r\nC", "AB..C"},
       {"b, b", "\xfe", "FE"},
@@ -97,13 +88,8 @@ TEST(TemplateTest, ValuesOfEachType) {
       {"n,3 ", "abcd", "abc"},
       {"lead,12x", "0123456789ABC", "0123456789AB"},
   };
-  for (const auto& c : kCases) {
-    const std::string name = std::string(c.templ).substr(0, std::string(c.templ).find(','));
-    EXPECT_EQ(Table(c.templ, c.bytes), "t.txt\r\n\t" + name + " = " + c.value + "\r\n\r\n\r\n") << c.templ;
-  }
-}
-
-TEST(TemplateTest, IgnoredLinesTheFieldLimitAndMovingThroughTheRecord) {
+  for (const auto& [templ, bytes, value] : kCases)
+    EXPECT_EQ(Table(templ, bytes), "t.txt\r\n\t" + templ.substr(0, templ.find(',')) + " = " + value + "\r\n\r\n\r\n");
   EXPECT_EQ(Read("no type\r\nempty,\r\nzero,0\r\nword,x\r\nbig,10001\r\n").size(), 0u);
   std::string many;
   for (int i = 0; i < 120; ++i) many += "f,B\r\n";
@@ -115,9 +101,8 @@ TEST(TemplateTest, IgnoredLinesTheFieldLimitAndMovingThroughTheRecord) {
 TEST(TemplateTest, HistoryKeepsThirtyDistinctNamesNewestFirstThroughItsBlock) {
   CFormManeger form;
   for (int i = 0; i < 35; ++i) form.Add("/t/" + std::to_string(i % 32));
-  EXPECT_EQ(form.History().size(), CFormManeger::kHistoryEntries);
-  EXPECT_EQ(form.History().front(), "/t/2");
-  EXPECT_EQ(form.History()[1], "/t/1");
+  EXPECT_EQ(std::tuple(form.History().size(), form.History()[0], form.History()[1]),
+            std::tuple(CFormManeger::kHistoryEntries, "/t/2", "/t/1"));
   const std::vector<std::uint8_t> block = form.SaveBlock();
   CFormManeger back;
   ASSERT_TRUE(back.LoadBlock(block.data(), block.size()));

@@ -54,12 +54,14 @@ TEST(OutputDecoder, AnySplitGivesTheTextOfTheWhole) {
     }
     joined += d.Finish();
     std::vector<bool> starts(joined.size() + 1, false);  // where whole characters start
-    for (std::size_t i = 0; i < joined.size(); i += std::uint8_t(joined[i]) >= 0x81 && std::uint8_t(joined[i]) <= 0x9F ? 2 : 1)
+    for (std::size_t i = 0; i < joined.size();
+         i += std::uint8_t(joined[i]) >= 0x81 && std::uint8_t(joined[i]) <= 0x9F ? 2 : 1)
       starts[i] = true;
     starts[joined.size()] = true;
     for (std::size_t end : ends) {
       ASSERT_TRUE(starts[end]) << "round " << round << " piece end " << end;
-      ASSERT_FALSE(end > 0 && end < joined.size() && joined[end - 1] == '\r' && joined[end] == '\n') << "round " << round;
+      ASSERT_FALSE(end > 0 && end < joined.size() && joined[end - 1] == '\r' && joined[end] == '\n')
+          << "round " << round;
     }
     ASSERT_EQ(joined, whole) << "round " << round;
   }
@@ -76,57 +78,44 @@ TEST(ProgramStart, SplitsParametersAsAShellWouldAndShellCommandsRunThroughTheShe
       {"", {}},
   };
   for (const auto& [in, words] : cases) EXPECT_EQ(SplitCommandWords(in), words) << in;
-  const RunEntry shell{"echo", "", "", true, true, false};
-  EXPECT_EQ(MakeProcessRequest(shell, "a  b").arguments, (std::vector<std::string>{"/bin/sh", "-c", "echo a  b"}));
+  EXPECT_EQ(MakeProcessRequest(RunEntry{"echo", "", "", true, true, false}, "a  b").arguments,
+            (std::vector<std::string>{"/bin/sh", "-c", "echo a  b"}));
   // A program runs in its own folder unless the entry names one.
   const ProcessRequest program = MakeProcessRequest(RunEntry{"/usr/bin/cc", "", "", false, true, false}, "-c 'x y'");
-  EXPECT_EQ(program.arguments, (std::vector<std::string>{"/usr/bin/cc", "-c", "x y"}));
-  EXPECT_EQ(program.directory, "/usr/bin");
-  EXPECT_TRUE(program.capture);
+  EXPECT_EQ(std::tuple(program.arguments, program.directory, program.capture),
+            std::tuple(std::vector<std::string>{"/usr/bin/cc", "-c", "x y"}, "/usr/bin", true));
   EXPECT_EQ(MakeProcessRequest(RunEntry{"/usr/bin/cc", "", "/tmp", false, true, false}, "").directory, "/tmp");
 }
 
 // Real programs through the platform's process service.
-class Capture : public ::testing::Test {
- protected:
-  struct Result {
-    std::string text;
-    CaptureEnd end;
-  };
-  Result Run(const std::string& script, std::size_t limit = SIZE_MAX, int stopAfterPolls = -1) {
-    auto child = service_.start(ProcessRequest{{"/bin/sh", "-c", script}, {}, true, false});
+struct Capture : ::testing::Test {
+  // The end of a shell script's run; its output is in `text`.
+  CaptureEnd Run(const std::string& script, std::size_t limit = SIZE_MAX, int stopAfterPolls = -1) {
+    auto child = service.start(ProcessRequest{{"/bin/sh", "-c", script}, {}, true, false});
     EXPECT_TRUE(child);
-    Result r{{}, CaptureEnd::kEnded};
-    if (!child) return r;
+    text.clear();
     int polls = 0;
-    r.end = CaptureOutput(
-        *child,
-        [&](const std::string& t) {
-          if (r.text.size() + t.size() > limit) return false;
-          r.text += t;
-          return true;
-        },
+    if (!child) return CaptureEnd::kEnded;
+    return CaptureOutput(
+        *child, [&](const std::string& t) { return text.size() + t.size() <= limit && (text += t, true); },
         [&](unsigned long) { return stopAfterPolls < 0 || ++polls < stopAfterPolls; });
-    return r;
   }
-  PosixProcessService service_;
+  PosixProcessService service;
+  std::string text;
 };
 
 TEST_F(Capture, ALimitEndsTheOutputAndStoppingKeepsIt) {
   // Standard error is captured too.
-  const Result r = Run("printf '\\343\\201\\202\\n'; printf 'end' >&2");
-  EXPECT_EQ(r.end, CaptureEnd::kEnded);
-  EXPECT_EQ(r.text, "\x82\xA0\r\nend");
-  const Result cut = Run("yes", 1000000);
-  EXPECT_EQ(cut.end, CaptureEnd::kRefused);
-  EXPECT_LE(cut.text.size(), 1000000u);
+  EXPECT_EQ(Run("printf '\\343\\201\\202\\n'; printf 'end' >&2"), CaptureEnd::kEnded);
+  EXPECT_EQ(text, "\x82\xA0\r\nend");
+  EXPECT_EQ(Run("yes", 1000000), CaptureEnd::kRefused);
+  EXPECT_LE(text.size(), 1000000u);
   // A program that never ends, stopped: its output is kept, the unfinished character too.
-  const Result stopped = Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5);
-  EXPECT_EQ(stopped.end, CaptureEnd::kStopped);
-  EXPECT_EQ(stopped.text, "started\r\n\xE3\x81");
+  EXPECT_EQ(Run("printf 'started\\n\\343\\201'; sleep 1000 & wait", SIZE_MAX, 5), CaptureEnd::kStopped);
+  EXPECT_EQ(text, "started\r\n\xE3\x81");
   // A missing program or folder does not start.
-  EXPECT_FALSE(service_.start(ProcessRequest{{"/no/such/program"}, {}, true, false}));
-  EXPECT_FALSE(service_.start(ProcessRequest{{"/bin/sh", "-c", "true"}, "/no/such/folder", true, false}));
+  EXPECT_FALSE(service.start(ProcessRequest{{"/no/such/program"}, {}, true, false}));
+  EXPECT_FALSE(service.start(ProcessRequest{{"/bin/sh", "-c", "true"}, "/no/such/folder", true, false}));
 }
 
 }  // namespace
