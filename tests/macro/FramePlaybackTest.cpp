@@ -1,16 +1,13 @@
 // Commands with parameters replay without their dialogs; window records stop at a binary window.
 #include <gtest/gtest.h>
 
-#include "binaryview/BinaryWindowFixture.h"
-#include "core/app/CMainFrame.h"
-#include "core/app/DocTemplate.h"
+#include "app/FrameFixture.h"
 #include "core/app/FileCommands.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/Settings.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/options/CommonSettingsCommand.h"
-#include "fakes/FakeViewParts.h"
 #include "options/RecordingEffects.h"
 #include "platform/DialogService.h"
 
@@ -26,110 +23,81 @@ struct JumpDialogs : fakes::FakeDialogs {
   int shown = 0;
 };
 
-// A main frame over documents without windows.
-struct FrameParts : FrameFactory, MainFrameHost {
-  FrameParts() { documents.SetFrameFactory(this); }
-  ~FrameParts() { documents.CloseAll(); }
-  bool CreateFrame(CVeskDoc&) override { return true; }
-  void ActivateFrame(CVeskDoc&) override {}
-  void DestroyFrame(CVeskDoc&) override {}
-  CVeskView* ActiveView() override { return view; }
-  void CloseMainWindow() override {}
-  void MenusChanged() override {}
-  CommonSettingsEffects* SettingsEffects() override { return &effects; }
-  RecordingEffects effects;
-  CVeskView* view = nullptr;
-  DocTemplate documents;
-  CMainFrame frame{documents, *this};
-};
-
-class BinaryPlaybackTest : public testing::BinaryWindowFixture {
+// The main frame's operations over binary documents in frames of their own.
+class BinaryPlaybackTest : public FrameFixture {
  protected:
-  void OpenWithView() {
-    view.reset();
-    Open(std::string(4096, 'x'));
-    view = std::make_unique<CVeskView>(*doc, placer);
-    view->AttachBinaryWindow(window.get());
-    target.view = view.get();
+  void SetUp() override {
+    FrameFixture::SetUp();
     Platform().dialogs = &dialogs;
-    ops.SetReplayTarget(&target);
+    frames.effects = &effects;
+    platform.files.files["/x.bin"] = std::string(4096, 'x');
   }
-  void TearDown() override { view.reset(); }
+  // A fresh document of 4096 bytes, alone and active.
+  CVeskBV& OpenBinary() {
+    documents.CloseAll();
+    return *frames.binaries.at(OpenInMode(documents, "/x.bin", kOpenBinary, false));
+  }
   JumpDialogs dialogs;
-  fakes::NoPlacer placer;
-  std::unique_ptr<CVeskView> view;
-  fakes::ViewTarget target;
-  COperationManeger ops;
+  RecordingEffects effects;
+  COperationManeger& ops = Operations();
 };
 
 TEST_F(BinaryPlaybackTest, CommandsAndTheJumpReplayWithoutTheDialogAndAWindowRecordStopsThePlayback) {
-  OpenWithView();
+  OpenBinary();
   ops.StartRecording();
-  view->OnCommand(cmd::kWriteProtect);
-  view->OnCommand(cmd::kJump);
-  view->OnCommand(cmd::kFind);  // not recordable: not recorded
+  frames.ActiveView()->OnCommand(cmd::kWriteProtect);
+  frames.ActiveView()->OnCommand(cmd::kJump);
+  frames.ActiveView()->OnCommand(cmd::kFind);  // not recordable: not recorded
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 2u);
-  EXPECT_EQ(window->CaretPos(), 0x100u);
-  OpenWithView();
+  CVeskBV* window = &OpenBinary();
   ops.Play();
   EXPECT_EQ(dialogs.shown, 1);
   EXPECT_EQ(window->CaretPos(), 0x100u);
-  EXPECT_TRUE(doc->IsWriteProtected());
-  OpenWithView();
+  EXPECT_TRUE(documents.At(0).IsWriteProtected());
+  OpenBinary();
   ops.StartRecording();
   RecordOperation(rec::kFrameCommand, cmd::kWriteProtect);
   RecordOperation(rec::kFirstKey + 4, 0);
   RecordOperation(rec::kFrameCommand, cmd::kWriteProtect);
   ops.StopRecording();
   ops.Play();
-  EXPECT_TRUE(doc->IsWriteProtected());
+  EXPECT_TRUE(documents.At(0).IsWriteProtected());
 }
 
 // A frame command reaches the active binary view first, which leaves it to
 // the frame: it is recorded once and replays once. File Open replays its path
 // and mode, the common settings their edit page, without their dialogs.
 TEST_F(BinaryPlaybackTest, FrameCommandsAreRecordedOnceAndReplayTheirParameters) {
-  struct FrameTarget : ReplayTarget {
-    void SendFrameCommand(unsigned id) override { frame->OnCommand(id); }
-    CVeskView* ReplayView() override { return nullptr; }
-    CMainFrame* frame = nullptr;
-  } frameTarget;
-  FrameParts parts;
-  OpenWithView();
-  parts.view = view.get();
-  frameTarget.frame = &parts.frame;
-  ops.SetReplayTarget(&frameTarget);
+  OpenBinary();
   ops.StartRecording();
-  parts.frame.OnCommand(cmd::kFileNew);
-  parts.frame.OnCommand(cmd::kWriteProtect);
+  frame.OnCommand(cmd::kFileNew);
+  frame.OnCommand(cmd::kWriteProtect);
   ops.StopRecording();
   EXPECT_EQ(ops.Count(), 2u);
   ops.Play();
-  EXPECT_EQ(parts.documents.Count(), 2u);
-  EXPECT_FALSE(doc->IsWriteProtected());
+  ASSERT_EQ(documents.Count(), 3u);
+  EXPECT_TRUE(documents.At(2).IsWriteProtected());
   platform.files.files["/plain.txt"] = "text\r\n";
   dialogs.fileAnswers = {"/plain.txt"};
   dialogs.openModeChoices = {kOpenBinary};
   ops.StartRecording();
-  parts.frame.OnCommand(cmd::kFileOpen);
+  frame.OnCommand(cmd::kFileOpen);
   ops.StopRecording();
-  parts.documents.CloseAll();
+  documents.CloseAll();
   ops.Play();
-  ASSERT_EQ(parts.documents.Count(), 1u);
-  EXPECT_EQ(parts.documents.At(0).DocKind(), kBinaryDoc);
+  ASSERT_EQ(documents.Count(), 1u);
+  EXPECT_EQ(documents.At(0).DocKind(), kBinaryDoc);
   EXPECT_EQ(dialogs.requests.size(), 1u);
-  const AppSettings saved = gSettings;
   dialogs.sheetScript.push_back([](CommonSettingsRequest& s) { return s.edit.tabPositions = "9,13,", true; });
   ops.StartRecording();
-  RunCommonSettings(true, parts.effects);
+  RunCommonSettings(true, effects);
   ops.StopRecording();
   ASSERT_EQ(ops.Count(), 1u);
   gSettings.TabPosition = TabPositionList{};
   ops.Play();
   EXPECT_EQ(dialogs.sheetsShown, 1);
   EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
-  gSettings = saved;
 }
 
 }  // namespace

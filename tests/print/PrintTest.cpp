@@ -46,32 +46,32 @@ TEST_F(PrintFixture, PaginationFigures) {
     std::int32_t charSpacing;
     bool numbers, binary;
     int docWidth;
-    bool ok;
-    int charsPerLine, linesPerPage, numberColumns;
+    int charsPerLine, linesPerPage, numberColumns;  // all 0: refused
   } cases[] = {
       // (4960 - 2 x 118) / 40 = 118 columns; (7016 - 2 x 236) / 83 = 78 lines
-      {"plain", {50, 100, 50, 100}, 0, false, false, 250, true, 118, 78, 6},
-      {"cut to the format", {50, 100, 50, 100}, 0, false, false, 80, true, 80, 78, 6},
-      {"line numbers", {50, 100, 50, 100}, 0, true, false, 250, true, 112, 78, 6},
+      {"plain", {50, 100, 50, 100}, 0, false, false, 250, 118, 78, 6},
+      {"cut to the format", {50, 100, 50, 100}, 0, false, false, 80, 80, 78, 6},
+      {"line numbers", {50, 100, 50, 100}, 0, true, false, 250, 112, 78, 6},
       // pitch 40 + 11: ceil(240 / 51) = 5 number columns, 4724 / 51 = 92
-      {"spacing", {50, 100, 50, 100}, 5, true, false, 250, true, 87, 78, 5},
-      {"binary", {50, 100, 50, 100}, 0, true, true, 80, true, 118, 76, 6},
-      {"binary, room for 3 rows", {50, 100, 50, 2743}, 0, false, true, 80, true, 118, 1, 6},
-      {"binary, room for 4 rows", {50, 100, 50, 2709}, 0, false, true, 80, true, 118, 2, 6},
-      {"margins of 1000 mm", {10000, 10000, 10000, 10000}, 0, false, false, 80, false, 0, 0, 0},
-      {"one column left", {50, 100, 2024, 100}, 0, false, false, 80, false, 0, 0, 0},
+      {"spacing", {50, 100, 50, 100}, 5, true, false, 250, 87, 78, 5},
+      {"binary", {50, 100, 50, 100}, 0, true, true, 80, 118, 76, 6},
+      {"binary, room for 3 rows", {50, 100, 50, 2743}, 0, false, true, 80, 118, 1, 6},
+      {"binary, room for 4 rows", {50, 100, 50, 2709}, 0, false, true, 80, 118, 2, 6},
+      {"margins of 1000 mm", {10000, 10000, 10000, 10000}, 0, false, false, 80, 0, 0, 0},
+      {"one column left", {50, 100, 2024, 100}, 0, false, false, 80, 0, 0, 0},
   };
   for (const auto& c : cases) {
     fields.margins = c.margins;
     fields.charSpacing = c.charSpacing;
     fields.printLineNumbers = c.numbers;
+    const bool ok = c.charsPerLine > 0;
     const std::size_t shown = platform.CountShown(59417);
-    ASSERT_EQ(manager.Paginate(canvas, kA4, c.docWidth, c.binary), c.ok) << c.what;
-    EXPECT_EQ(platform.CountShown(59417), shown + (c.ok ? 0 : 1)) << c.what;
-    if (!c.ok) continue;
-    EXPECT_EQ(manager.CharsPerLine(), c.charsPerLine) << c.what;
-    EXPECT_EQ(manager.LinesPerPage(), c.linesPerPage) << c.what;
-    EXPECT_EQ(manager.LineNumberColumns(), c.numberColumns) << c.what;
+    ASSERT_EQ(manager.Paginate(canvas, kA4, c.docWidth, c.binary), ok) << c.what;
+    EXPECT_EQ(platform.CountShown(59417), shown + (ok ? 0 : 1)) << c.what;
+    if (ok) {
+      EXPECT_EQ(std::tuple(manager.CharsPerLine(), manager.LinesPerPage(), manager.LineNumberColumns()),
+                std::tuple(c.charsPerLine, c.linesPerPage, c.numberColumns)) << c.what;
+    }
   }
   // The print font is the page layout's, sized at the printer's resolution.
   EXPECT_EQ(canvas.fonts.back().height, -75);
@@ -140,9 +140,6 @@ TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALineAndHasItsBands) {
   ASSERT_EQ(canvas.texts.size(), 2u);
   EXPECT_EQ(canvas.texts[0].text, "FileName = /tmp/a.txt  26/03/03 09:05:07");
   EXPECT_EQ(canvas.texts[1].text, "- 11 -");
-  const int h = 83, q = h / 4;
-  EXPECT_EQ(canvas.texts[0].rect, (Rect{118, 0, 4960 - 118, h + q}));
-  EXPECT_EQ(canvas.texts[1].rect, (Rect{118, 7016 - q - h, 4960 - 118, 7016}));
   EXPECT_EQ(canvas.texts[1].format & 3, dt::kRight);
   fields.headerOn = fields.footerOn = 0;
   canvas.Clear();
