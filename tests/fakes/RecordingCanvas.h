@@ -62,9 +62,21 @@ class RecordingCanvas : public Canvas {
   void setClip(const Rect&) override {}
   void clearClip() override {}
 
-  void Clear();
+  void Clear() {
+    fonts.clear();
+    runs.clear();
+    lines.clear();
+    fills.clear();
+    inversions.clear();
+    texts.clear();
+  }
   // The runs whose top is y, left to right as drawn.
-  std::vector<TextRun> RunsAt(int y) const;
+  std::vector<TextRun> RunsAt(int y) const {
+    std::vector<TextRun> found;
+    for (const TextRun& run : runs)
+      if (run.y == y) found.push_back(run);
+    return found;
+  }
 
   TextMetric metrics{.height = 16, .ascent = 13, .descent = 3, .aveCharWidth = 8, .maxCharWidth = 16};
   int charExtent = 0;

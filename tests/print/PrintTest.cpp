@@ -1,18 +1,113 @@
+// Page layout, header and footer codes, pagination, printed pages and the
+// print commands, on recording canvases.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
 
 #include "binaryview/BinaryWindowFixture.h"
+#include "core/common/ParameterBlock.h"
 #include "core/common/ProcessValues.h"
 #include "core/document/CVeskDoc.h"
+#include "core/macro/OperationRecorder.h"
+#include "core/print/CPageLayout.h"
 #include "core/print/CPrtManeger.h"
+#include "core/print/ExpandInsertion.h"
+#include "core/print/PrintCommands.h"
 #include "core/print/PrintPage.h"
+#include "core/view/CVeskView.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeViewParts.h"
 #include "fakes/RecordingCanvas.h"
+#include "platform/Platform.h"
 
 namespace quarn {
 namespace {
+
+// Tuesday 2026-03-03 09:05:07, day 62 of the year.
+const std::tm kClock = [] {
+  std::tm t{};
+  t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 3, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
+  t.tm_wday = 2, t.tm_yday = 61;
+  return t;
+}();
+
+TEST(ExpandInsertionTest, CodesExpandAgainstAFixedClock) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"$Y/$m/$d $H:$M:$S", "2026/03/03 09:05:07"},
+      {"$y $j $w $I$p", "26 062 2 09AM"},
+      {"$a $A $b $B", "Tue Tuesday Mar March"},
+      {"$U $W", "09 09"},
+      {"$e", "\x89\xce"},  // 火
+      {"[$f] [$n]", "[/home/u/\x95\xb6\x8f\x91.txt] [\x95\xb6\x8f\x91.txt]"},
+      {"L$l C$c", "L12 C34"},
+      {"$$ $q $", "$ q "},   // "$$" is "$", an unknown code is itself, a final "$" is lost
+      {"a\x82\xa0$", "a\x82\xa0"},
+      {"ab\x82", "ab"},      // a lead byte that ends the text is dropped
+      {"$\x82\xa0z", "\x82\xa0z"},  // a double-byte character after "$" stays whole
+  };
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(ExpandInsertion(text, "/home/u/\x95\xb6\x8f\x91.txt", 12, 34, kClock), expected) << text;
+  }
+  EXPECT_EQ(ExpandInsertion("[$f][$n]", "", 1, 1, kClock), "[][]");
+  // The result stops before reaching 256 bytes.
+  const std::string a254(254, 'a');
+  EXPECT_EQ(ExpandInsertion(a254 + "b" + "c", "", 1, 1, kClock), a254 + "b");
+  // An expansion that would cross the limit is left out with everything after it.
+  EXPECT_EQ(ExpandInsertion(a254 + "$Yxyz", "", 1, 1, kClock), a254);
+  // A double-byte character is never cut in half.
+  EXPECT_EQ(ExpandInsertion(a254 + "\x82\xa0", "", 1, 1, kClock), a254);
+  EXPECT_EQ(ExpandInsertion(std::string(300, 'x'), "", 1, 1, kClock).size(), 255u);
+  // The page lines' codes are replaced once each, the lower case first.
+  const PrintStamp stamp = MakePrintStamp(kClock);
+  const std::pair<const char*, const char*> lines[] = {
+      {"&p/&P", "10/&P"}, {"&p &p", "10 &p"}, {"&P &F &D &T", "10 /a.txt 26/03/03 09:05:07"}, {"&&x &q", "&&x &q"}};
+  for (const auto& [text, expected] : lines) EXPECT_EQ(ExpandPageLine(text, 10, "/a.txt", stamp), expected) << text;
+}
+
+TEST(PageLayoutDialogTest, WholeMillimetresIndexesAndTheFontCap) {
+  PageLayoutFields fields;
+  fields.margins = {57, 100, 3, 10009};  // 0.1 mm: the dialog truncates
+  fields.charSpacing = 15;
+  fields.lineSpacing = 35;
+  CPageLayout dialog(fields);
+  EXPECT_EQ(std::tuple(dialog.charSpacing, dialog.lineSpacing), std::tuple(3, 7));
+  dialog.headerOn = false;
+  EXPECT_EQ(dialog.Block()[36], 1);  // the header's "しない" radio
+  dialog.Store(fields);
+  EXPECT_EQ(fields.margins, (std::array<std::int32_t, 4>{50, 100, 0, 10000}));
+  // The printer font is capped at one hundred screen pixels.
+  LogFont chosen;
+  chosen.setFace("IPAGothic");
+  EXPECT_TRUE(dialog.ChooseFont(chosen, 120, 96));
+  EXPECT_EQ(dialog.font.height, 12);
+  EXPECT_EQ(dialog.font.face(), "IPAGothic");
+  EXPECT_FALSE(dialog.ChooseFont(chosen, 800, 96));  // 80 points are 106 pixels
+  EXPECT_EQ(dialog.font.height, 75);
+}
+
+TEST(PageLayoutDialogTest, RefusedValuesAndBlocks) {
+  CPageLayout dialog;
+  dialog.header = "h";
+  dialog.footer = "f";
+  const auto good = dialog.Block();
+  struct Case {
+    const char* what;
+    std::size_t offset;
+    std::uint8_t value;
+  } cases[] = {
+      {"margin over 1000 mm", 1, 0x10}, {"spacing index 8", 28, 8}, {"alignment 3", 40, 3},
+      {"radio 2", 36, 2},               {"line numbers 2", 24, 2},  {"no zero after the footer", 115, 'x'},
+  };
+  for (const auto& c : cases) {
+    auto block = good;
+    block[c.offset] = c.value;
+    EXPECT_FALSE(CPageLayout::FromBlock(block)) << c.what;
+  }
+  EXPECT_FALSE(CPageLayout::FromBlock({good.begin(), good.end() - 1}));
+  dialog.charSpacing = -1;  // no drop-down selection
+  EXPECT_FALSE(dialog.Valid());
+}
 
 // A4 at 600 dpi.
 constexpr PrintDevice kA4{600, 600, 4960, 7016};
@@ -172,6 +267,108 @@ TEST_F(PrintFixture, BinaryPageHasAHeaderRowABlankRowAndItsRows) {
   canvas.Clear();
   PagePrinter(canvas, manager, *empty, stamp).DrawBinaryPage(1, settings, 0, 0xFFFFFFFF);
   EXPECT_TRUE(canvas.runs.empty());
+}
+
+// Runs each job on a recording canvas of an A4 page at 600 dpi.
+struct FakePrinting : PrintService {
+  PrintRequest request;
+  bool chooseSelection = false;
+  unsigned pages = 0;
+  fakes::RecordingCanvas canvas;
+  bool print(const PrintRequest& r, PrintJob& job) override {
+    request = r;
+    canvas.metrics.aveCharWidth = 38;
+    canvas.metrics.height = 75;
+    pages = job.Begin(canvas, kA4, chooseSelection);
+    for (unsigned p = 1; p <= pages; ++p) job.PrintPage(canvas, p);
+    job.End();
+    return pages > 0;
+  }
+};
+
+// A binary window over a document, and a view for the commands.
+struct PrintCommandTest : testing::BinaryWindowFixture {
+  void SetUp() override {
+    Platform().printing = &printing;
+    SetRecordSink([this](std::uint32_t type, std::uint32_t id, const std::vector<std::uint8_t>& data) {
+      records.push_back({type, id, data});
+    });
+    saved = gPageLayout;
+  }
+  void TearDown() override {
+    SetRecordSink(nullptr);
+    Platform().printing = nullptr;
+    PageLayoutDialogHook() = nullptr;
+    gPageLayout = saved;
+  }
+  struct Record {
+    std::uint32_t type, id;
+    std::vector<std::uint8_t> data;
+  };
+  FakePrinting printing;
+  fakes::NoPlacer placer;
+  std::vector<Record> records;
+  PageLayoutFields saved;
+};
+
+TEST_F(PrintCommandTest, BinarySelectionIsOfferedAndPrintsOnlyItsRows) {
+  Open(std::string(16 * 500, 'x'));
+  CVeskView view(*doc, placer);
+  view.AttachBinaryWindow(window.get());
+  window->SetSelection(20, 40);  // rows 1 and 2
+  printing.chooseSelection = true;
+  ASSERT_TRUE(RunPrintCommand(view, 57607));
+  EXPECT_TRUE(printing.request.offerSelection);
+  EXPECT_FALSE(printing.request.noDialog);
+  EXPECT_EQ(printing.pages, 1u);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].type, 512u);
+  EXPECT_EQ(records[0].id, 57607u);
+  const auto& runs = printing.canvas.runs;
+  EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](auto& r) { return r.text == "00000010"; }), 1);
+  EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](auto& r) { return r.text == "00000030"; }), 0);
+  // Not choosing the selection drops it and prints every row: 500 rows at
+  // (7016 - 472) / 75 - 2 = 85 rows a page.
+  printing.chooseSelection = false;
+  ASSERT_TRUE(RunPrintCommand(view, 57609));
+  EXPECT_FALSE(window->HasSelection());
+  EXPECT_EQ(printing.pages, 6u);
+  EXPECT_EQ(records.back().id, 57609u);
+  // Playback prints without the dialog.
+  ScopedParameterBlock playback({});
+  RunPrintCommand(view, 57607);
+  EXPECT_TRUE(printing.request.noDialog);
+}
+
+TEST_F(PrintCommandTest, PageLayoutRecordsItsValuesAndPlaybackTakesThemWithoutTheDialog) {
+  gProcess.nextDocKind = kTextDoc;
+  CVeskDoc text;
+  CVeskView view(text, placer);
+  int shown = 0;
+  PageLayoutDialogHook() = [&](CPageLayout& d) {
+    ++shown;
+    d.margins[0] = 20;
+    d.footer = "&p";
+    return true;
+  };
+  ASSERT_TRUE(RunPrintCommand(view, 32791));
+  EXPECT_EQ(gPageLayout.margins[0], 200);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].data.size(), 114u + gPageLayout.header.size() + 2);
+  CPageLayout recorded = *CPageLayout::FromBlock(records[0].data);
+  recorded.firstPage = 7;
+  {
+    ScopedParameterBlock playback(recorded.Block());
+    RunPrintCommand(view, 32791);
+  }
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(gPageLayout.firstPage, 7u);
+  EXPECT_EQ(records.back().data, recorded.Block());
+  // Cancel stores and records nothing.
+  PageLayoutDialogHook() = [](CPageLayout& d) { return d.margins[0] = 99, false; };
+  RunPrintCommand(view, 32791);
+  EXPECT_EQ(gPageLayout.margins[0], 200);
+  EXPECT_EQ(records.size(), 2u);
 }
 
 }  // namespace
