@@ -12,11 +12,12 @@
 #include "core/app/CabinetFrames.h"
 #include "core/view/CVeskView.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeViewParts.h"
 #include "platform/CabinetDialogService.h"
 
 namespace quarn::fakes {
 
-struct FakeCabinetFrames : FrameFactory, ChildPlacer, CabinetFrames {
+struct FakeCabinetFrames : FrameFactory, NoPlacer, CabinetFrames {
   struct Frame {
     std::unique_ptr<CVeskView> view;
     WindowPlacement placement;
@@ -33,9 +34,6 @@ struct FakeCabinetFrames : FrameFactory, ChildPlacer, CabinetFrames {
     frames.erase(&doc);
     if (active == &doc) active = nullptr;
   }
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
 
   WindowPlacement Placement(CVeskDoc& doc) override { return frames[&doc].placement; }
   void SetPlacement(CVeskDoc& doc, const WindowPlacement& p) override { frames[&doc].placement = p; }

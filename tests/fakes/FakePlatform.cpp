@@ -126,6 +126,4 @@ std::size_t FakePlatform::CountShown(unsigned id) const {
   return count;
 }
 
-bool FakePlatform::Shown(unsigned id) const { return CountShown(id) > 0; }
-
 }  // namespace quarn::fakes

@@ -57,8 +57,7 @@ bool RunScript(std::deque<std::function<bool(Request&)>>& script, Request& reque
 class FakeMessages : public MessageService {
  public:
   struct Shown {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     unsigned style;
   };
   int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
@@ -123,7 +122,7 @@ class FakePlatform {
   FakePlatform();
   ~FakePlatform();
   // Ids are compared through the string-table texts shown.
-  bool Shown(unsigned id) const;
+  bool Shown(unsigned id) const { return CountShown(id) > 0; }
   std::size_t CountShown(unsigned id) const;
 
   FakeMessages messages;

@@ -208,24 +208,6 @@ TEST_F(OperationTest, NamesAndPaths) {
   }
 }
 
-// Played while recording, the buffer and a saved operation (its key pressed)
-// add the commands they play to the recording, once, without looping.
-TEST_F(OperationTest, OperationsPlayedWhileRecordingAreRecordedOnce) {
-  ops.StartRecording();
-  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{2});
-  ASSERT_TRUE(ops.Save("two", ""));
-  ops.StartRecording();
-  RecordOperation(rec::kFrameCommand, cmd::kFont, Bytes{1});
-  ops.Play();
-  ops.Play("two");
-  ops.Play("missing");
-  ops.StopRecording();
-  EXPECT_EQ(ops.Name(), "");
-  target.played.clear();
-  ops.Play();
-  EXPECT_EQ(target.played, (std::vector<Played>{{cmd::kFont, Bytes{1}}, {cmd::kFont, Bytes{1}}, {cmd::kFont, Bytes{2}}}));
-}
-
 TEST_F(OperationTest, EmptyBufferBeepsBadFilesLoadNothingAndAFullBufferEndsTheRecording) {
   ops.Play();
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
@@ -336,20 +318,19 @@ TEST_F(OperationTest, FrameEnableRulesAndMenuText) {
     EXPECT_TRUE(UpdateOperationCommand(ops, id, s));
     return s;
   };
-  EXPECT_FALSE(state(cmd::kPlay).enabled);
-  EXPECT_FALSE(state(cmd::kSaveOperation).enabled);
-  EXPECT_TRUE(state(cmd::kCabinetKeywords).enabled);
-  EXPECT_FALSE(state(pane::kRecording).enabled);
+  // Play, the cabinet's keywords and the recording pane.
+  auto enabled = [&] {
+    return std::vector<bool>{state(cmd::kPlay).enabled, state(cmd::kCabinetKeywords).enabled,
+                             state(pane::kRecording).enabled};
+  };
+  EXPECT_EQ(enabled(), (std::vector<bool>{false, true, false}));
   EXPECT_EQ(state(cmd::kRecord).text, std::string(texts::kRecordStart) + "(&R)");
   RunOperationCommand(ops, cmd::kRecord);
   RecordOperation(rec::kFrameCommand, cmd::kCopy);
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true}));
   EXPECT_EQ(state(cmd::kRecord).text, std::string(texts::kRecordStop) + "(&R)");
-  EXPECT_TRUE(state(cmd::kPlay).enabled);
-  EXPECT_FALSE(state(cmd::kCabinetKeywords).enabled);
-  EXPECT_TRUE(state(pane::kRecording).enabled);
   RunOperationCommand(ops, cmd::kRecord);
-  EXPECT_FALSE(ops.IsRecording());
-  EXPECT_TRUE(state(cmd::kSaveOperation).enabled);
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false}));
 }
 
 }  // namespace

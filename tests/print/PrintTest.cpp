@@ -112,8 +112,7 @@ TEST(PageLayoutDialogTest, RefusedValuesAndBlocks) {
 // A4 at 600 dpi.
 constexpr PrintDevice kA4{600, 600, 4960, 7016};
 
-std::unique_ptr<CVeskDoc> MakeDoc(const std::string& text, int width, int kind = kTextDoc) {
-  if (kind == kBinaryDoc) return testing::MakeBinaryDoc(text);
+std::unique_ptr<CVeskDoc> MakeDoc(const std::string& text, int width) {
   gProcess.nextDocKind = kTextDoc;
   auto doc = std::make_unique<CVeskDoc>();
   doc->Format().charsPerLine = width;
@@ -240,33 +239,6 @@ TEST_F(PrintFixture, TextPageNumbersOnlyTheFirstRowOfALineAndHasItsBands) {
   canvas.Clear();
   PagePrinter(canvas, manager, *doc, stamp).DrawHeaderFooter(1);
   EXPECT_TRUE(canvas.texts.empty());
-}
-
-TEST_F(PrintFixture, BinaryPageHasAHeaderRowABlankRowAndItsRows) {
-  std::string bytes;
-  for (int i = 0; i < 40; ++i) bytes.push_back(char('A' + i % 26));
-  auto doc = MakeDoc(bytes, 80, kBinaryDoc);
-  fields.margins = {50, 100, 50, 2709};  // two rows a page
-  ASSERT_TRUE(manager.Paginate(canvas, kA4, 80, true));
-  BinaryViewSettings settings;
-  PrintStamp stamp;
-  PagePrinter(canvas, manager, *doc, stamp).DrawBinaryPage(2, settings, 0, 0xFFFFFFFF);
-  const int top = manager.Top(), pitch = manager.LinePitch();
-  EXPECT_EQ(canvas.RunsAt(top)[0].text, "ADDRESS   ");
-  EXPECT_TRUE(canvas.RunsAt(top + pitch).empty());
-  auto row = canvas.RunsAt(top + 2 * pitch);
-  ASSERT_EQ(row.size(), 3u);
-  EXPECT_EQ(row[0].text + row[2].text.substr(0, 8), "00000020GHIJKLMN");
-  EXPECT_TRUE(canvas.RunsAt(top + 3 * pitch).empty());  // the document ends at row 2
-  // A printed selection counts its rows from the first one it touches.
-  canvas.Clear();
-  PagePrinter(canvas, manager, *doc, stamp).DrawBinaryPage(1, settings, 1, 1);
-  EXPECT_EQ(canvas.RunsAt(top + 2 * pitch)[0].text, "00000010");
-  EXPECT_TRUE(canvas.RunsAt(top + 3 * pitch).empty());
-  auto empty = MakeDoc("", 80, kBinaryDoc);
-  canvas.Clear();
-  PagePrinter(canvas, manager, *empty, stamp).DrawBinaryPage(1, settings, 0, 0xFFFFFFFF);
-  EXPECT_TRUE(canvas.runs.empty());
 }
 
 // Runs each job on a recording canvas of an A4 page at 600 dpi.
