@@ -11,13 +11,11 @@
 #include "core/commands/CommandCatalogue.h"
 #include "core/commands/CommandIds.h"
 #include "core/common/ParameterBlock.h"
-#include "core/common/StatusPanes.h"
 #include "core/macro/COperationManeger.h"
 #include "core/macro/MacroFile.h"
 #include "core/macro/OperationDialogs.h"
 #include "core/macro/OperationRecorder.h"
 #include "core/res/MessageIds.h"
-#include "core/res/StringTable.h"
 #include "fakes/FakeOperations.h"
 #include "platform/Types.h"
 
@@ -43,17 +41,6 @@ std::string OlderFile(const std::string& comment, const std::vector<std::tuple<u
   Put16(file, unsigned(9 + comment.size())), Put16(file, unsigned(body.size())), Put16(file, unsigned(records.size()));
   Put16(file, kOlderMacroMark);
   return file + comment + '\0' + body;
-}
-
-// Each recordable command's index leads back to it; an index out of the
-// table replays as the write-protect switch.
-TEST(CommandTables, IndexesLeadBackToTheirCommands) {
-  for (std::uint32_t i = 0; i < kRecordableCount; ++i) {
-    if (i != 57 && i != 58) {
-      EXPECT_EQ(RecordableIndex(RecordableCommandTable()[i]), i);
-    }
-  }
-  for (std::uint32_t index : {57u, 58u, 60u, 0xFFFFFFFFu}) EXPECT_EQ(RecordedCommand(index), cmd::kWriteProtect);
 }
 
 TEST(MacroFile, RandomRecordsRoundTrip) {
@@ -310,27 +297,6 @@ TEST_F(OperationTest, LoadDialogDeletesLoadsAndPlays) {
   RunOperationCommand(ops, cmd::kLoadOperation);
   EXPECT_EQ(target.played, (std::vector<Played>{{cmd::kFont, Bytes{7}}}));
   EXPECT_EQ(platform.beep.beeps.size(), 2u);
-}
-
-TEST_F(OperationTest, FrameEnableRulesAndMenuText) {
-  auto state = [&](unsigned id) {
-    CommandState s;
-    EXPECT_TRUE(UpdateOperationCommand(ops, id, s));
-    return s;
-  };
-  // Play, the cabinet's keywords and the recording pane.
-  auto enabled = [&] {
-    return std::vector<bool>{state(cmd::kPlay).enabled, state(cmd::kCabinetKeywords).enabled,
-                             state(pane::kRecording).enabled};
-  };
-  EXPECT_EQ(enabled(), (std::vector<bool>{false, true, false}));
-  EXPECT_EQ(state(cmd::kRecord).text, std::string(texts::kRecordStart) + "(&R)");
-  RunOperationCommand(ops, cmd::kRecord);
-  RecordOperation(rec::kFrameCommand, cmd::kCopy);
-  EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true}));
-  EXPECT_EQ(state(cmd::kRecord).text, std::string(texts::kRecordStop) + "(&R)");
-  RunOperationCommand(ops, cmd::kRecord);
-  EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false}));
 }
 
 }  // namespace
