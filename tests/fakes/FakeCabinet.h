@@ -53,9 +53,7 @@ struct FakeCabinetFrames : FrameFactory, NoPlacer, CabinetFrames {
   int captions = 0;
 };
 
-// Each dialog runs the next script of its kind (no script left: Cancel).
-// The new-cabinet dialog stays open while its accept check refuses, and
-// takes the next script then.
+// Each dialog runs its script; the new-cabinet dialog's accept check can refuse an OK.
 struct FakeCabinetDialogs : CabinetDialogService {
   bool cabCreateDialog(CabCreateRequest& request) override {
     ++createShown;

@@ -43,7 +43,6 @@ class FakeLister : public DirectoryLister {
 };
 
 struct FakeGlobalFindDialogs : GlobalFindDialogService {
-  // While the request's check refuses an OK, the next script step runs.
   bool globalFindDialog(GlobalFindDialogRequest& request) override {
     ++shown;
     shownRequest = request;

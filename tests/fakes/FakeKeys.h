@@ -1,6 +1,5 @@
-// The saved operations as the key table sees them, in memory: a list of
-// names and a record of the operations played; and the customisation sheet
-// answering from a script.
+// The saved operations as the key table sees them (names listed, operations
+// played) and the customisation sheet answering from a script, in memory.
 #pragma once
 
 #include <string>

@@ -13,8 +13,7 @@
 
 namespace quarn::fakes {
 
-// Each script edits the request as the user would and answers true for OK;
-// a refused OK runs the next script; no script left cancels.
+// The save dialog runs its script until its request accepts an OK.
 class FakeOperationDialogs : public OperationDialogService {
  public:
   bool recordDialog(RecordDialogRequest& request) override {

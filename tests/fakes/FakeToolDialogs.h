@@ -1,6 +1,5 @@
-// The text tools' dialogs answering from scripts: each dialog runs the next
-// script of its kind (none left: Cancel). A dialog with an accept check
-// stays open while it refuses, taking the next script then.
+// The text tools' dialogs answering from scripts; a dialog with an accept
+// check stays open while it refuses.
 #pragma once
 
 #include <vector>
