@@ -1,6 +1,5 @@
-// Document frames with a real view and a real text or binary window each,
-// made on fake hosts; the frame host's active view is the active frame's.
-// Shared by the tests that run whole frame commands.
+// Document frames with a real view and a real text or binary window each, on
+// fake hosts; the frame host's active view is the active frame's.
 #pragma once
 
 #include <map>

@@ -1,6 +1,5 @@
 // A canvas that records every drawing call in order, with the colours in
-// force at the time, so that tests can check what a window drew without a
-// screen.
+// force at the time: what a window drew, without a screen.
 #pragma once
 
 #include <string>

@@ -24,7 +24,6 @@ namespace quarn {
 namespace {
 
 constexpr char kKeyFile[] = "/prog/quarn.key";
-constexpr int kSelectAllRow = 20;  // 32803 in the menu command list
 
 // Frames whose document records the lines it is sent.
 struct LineFrames : FrameFactory, DocumentView {
@@ -309,7 +308,7 @@ TEST_F(KeyDialogTest, AddBindsOnlyAllowedKeysByTheirExactName) {
   };
   std::size_t beeps = 0;
   for (const Case& c : cases) {
-    Choose(0, kSelectAllRow);
+    Choose(0, 20);  // 32803, select all
     std::vector<std::string> keys = page.keys;
     page.ctrl = c.ctrl;
     page.shift = c.shift;

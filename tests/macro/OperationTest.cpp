@@ -31,7 +31,8 @@ void Put32(Bytes& b, std::uint32_t v) {
 
 // An older file: 16-bit heads, the format mark, then records given as
 // (type, id, data).
-std::string OlderFile(const std::string& comment, const std::vector<std::tuple<unsigned, unsigned, std::string>>& records) {
+std::string OlderFile(const std::string& comment,
+                      const std::vector<std::tuple<unsigned, unsigned, std::string>>& records) {
   std::string body;
   for (const auto& [type, id, data] : records) {
     Put16(body, type), Put16(body, id), Put16(body, unsigned(data.size()));
@@ -95,7 +96,8 @@ TEST(MacroFile, OlderRecordsAreConverted) {
   std::string find;
   for (int i = 0; i < 6; ++i) Put16(find, unsigned(i));
   find += std::string("ab\0c\0", 5);
-  const auto contents = ReadMacroFile(OlderFile("old", {{512, 9999, ""}, {256, 100, ""}, {512, cmd::kFont, font}, {304, 0, find}, {20, 3, "z"}}));
+  const auto contents = ReadMacroFile(
+      OlderFile("old", {{512, 9999, ""}, {256, 100, ""}, {512, cmd::kFont, font}, {304, 0, find}, {20, 3, "z"}}));
   ASSERT_TRUE(contents);
   EXPECT_EQ(contents->comment, "old");
   ASSERT_EQ(contents->count, 5u);

@@ -47,8 +47,10 @@ TEST_F(TextReplayTest, RandomKeystrokesReplayToTheSameState) {
   const char* pieces[] = {"word ", "\t", "\r\n", "\x82\xa0\x82\xa2", "x", "long long long long line "};
   std::string text;
   for (int i = 0; i < 300; ++i) text += pieces[rng() % std::size(pieces)];
-  const int kKeys[] = {vk::kHome, vk::kEnd, vk::kPrior, vk::kNext, vk::kRight, vk::kLeft, vk::kDown, vk::kUp, vk::kEscape};
-  const unsigned kCommands[] = {cmd::kSelectAll, cmd::kCopy, cmd::kUndo, cmd::kToggleCase, cmd::kPaste, cmd::kFindNext, cmd::kFindPrev};
+  const int kKeys[] = {vk::kHome,  vk::kEnd,  vk::kPrior, vk::kNext,  vk::kRight,
+                       vk::kLeft, vk::kDown, vk::kUp,    vk::kEscape};
+  const unsigned kCommands[] = {cmd::kSelectAll, cmd::kCopy,     cmd::kUndo,   cmd::kToggleCase,
+                                cmd::kPaste,     cmd::kFindNext, cmd::kFindPrev};
   const char* kSearches[] = {"word", "long", "\x82\xa2", "zz"};
   fakes::FakeFindBox box;
   int moved = 0, finds = 0;
