@@ -3,8 +3,6 @@
 // a real view per document; dialogs that answer from scripts.
 #pragma once
 
-#include <deque>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,11 +11,13 @@
 #include "core/app/DocTemplate.h"
 #include "core/app/CabinetFrames.h"
 #include "core/view/CVeskView.h"
+#include "fakes/FakePlatform.h"
+#include "fakes/FakeViewParts.h"
 #include "platform/CabinetDialogService.h"
 
 namespace quarn::fakes {
 
-struct FakeCabinetFrames : FrameFactory, ChildPlacer, CabinetFrames {
+struct FakeCabinetFrames : FrameFactory, NoPlacer, CabinetFrames {
   struct Frame {
     std::unique_ptr<CVeskView> view;
     WindowPlacement placement;
@@ -34,9 +34,6 @@ struct FakeCabinetFrames : FrameFactory, ChildPlacer, CabinetFrames {
     frames.erase(&doc);
     if (active == &doc) active = nullptr;
   }
-  void MoveChild(ViewChild, const Rect&) override {}
-  void ShowChild(ViewChild, bool) override {}
-  void FocusChild(ViewChild) override {}
 
   WindowPlacement Placement(CVeskDoc& doc) override { return frames[&doc].placement; }
   void SetPlacement(CVeskDoc& doc, const WindowPlacement& p) override { frames[&doc].placement = p; }
@@ -48,40 +45,23 @@ struct FakeCabinetFrames : FrameFactory, ChildPlacer, CabinetFrames {
   }
   void Maximize(CVeskDoc& doc) override { frames[&doc].maximized = true; }
   void SetCaption() override { ++captions; }
-  void RelayoutAll() override { ++relayouts; }
+  void RelayoutAll() override {}
 
   std::map<CVeskDoc*, Frame> frames;
   CVeskDoc* active = nullptr;
   std::vector<CVeskDoc*> activations;
   int captions = 0;
-  int relayouts = 0;
 };
 
-// Each dialog runs the next script of its kind (no script left: Cancel).
-// The new-cabinet dialog stays open while its accept check refuses, and
-// takes the next script then.
+// Each dialog runs its script; the new-cabinet dialog's accept check can refuse an OK.
 struct FakeCabinetDialogs : CabinetDialogService {
   bool cabCreateDialog(CabCreateRequest& request) override {
     ++createShown;
-    while (!createScript.empty()) {
-      auto script = std::move(createScript.front());
-      createScript.pop_front();
-      if (!script(request)) return false;
-      if (!request.accept || request.accept(request)) return true;
-    }
-    return false;
+    return RunScript(createScript, request, [](auto& r) { return !r.accept || r.accept(r); });
   }
-  bool cabinetSheet(CabinetSheetRequest& request) override { return Run(sheetScript, request); }
-  bool fontDialog(FontRequest& request) override { return Run(fontScript, request); }
-  bool chooseColor(ColorRequest& request) override { return Run(colorScript, request); }
-
-  template <typename R>
-  static bool Run(std::deque<std::function<bool(R&)>>& script, R& request) {
-    if (script.empty()) return false;
-    auto next = std::move(script.front());
-    script.pop_front();
-    return next(request);
-  }
+  bool cabinetSheet(CabinetSheetRequest& request) override { return RunScript(sheetScript, request); }
+  bool fontDialog(FontRequest& request) override { return RunScript(fontScript, request); }
+  bool chooseColor(ColorRequest& request) override { return RunScript(colorScript, request); }
 
   std::deque<std::function<bool(CabCreateRequest&)>> createScript;
   std::deque<std::function<bool(CabinetSheetRequest&)>> sheetScript;

@@ -3,18 +3,12 @@
 
 #include <string>
 
+#include "fakes/FakePlatform.h"
 #include "platform/Clipboard.h"
-#include "platform/Platform.h"
 
 namespace quarn::fakes {
 
-class FakeClipboard : public Clipboard {
- public:
-  FakeClipboard() : previous_(Platform().clipboard) { Platform().clipboard = this; }
-  ~FakeClipboard() override { Platform().clipboard = previous_; }
-  FakeClipboard(const FakeClipboard&) = delete;
-  FakeClipboard& operator=(const FakeClipboard&) = delete;
-
+struct FakeClipboard : Clipboard {
   bool hasText() override { return has; }
   bool getText(std::string& out) override {
     if (has) out = text;
@@ -28,9 +22,7 @@ class FakeClipboard : public Clipboard {
 
   std::string text;
   bool has = false;
-
- private:
-  Clipboard* previous_;
+  Installed<Clipboard> installed{Platform().clipboard, this};
 };
 
 }  // namespace quarn::fakes

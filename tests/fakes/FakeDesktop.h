@@ -5,18 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakePlatform.h"
 #include "platform/DesktopService.h"
-#include "platform/Platform.h"
 
 namespace quarn::fakes {
 
-class FakeDesktop : public DesktopService {
- public:
-  FakeDesktop() : previous_(Platform().desktop) { Platform().desktop = this; }
-  ~FakeDesktop() override { Platform().desktop = previous_; }
-  FakeDesktop(const FakeDesktop&) = delete;
-  FakeDesktop& operator=(const FakeDesktop&) = delete;
-
+struct FakeDesktop : DesktopService {
   void showAbout(const AboutBoxRequest& request) override { abouts.push_back(request); }
   bool openAddress(const std::string& address) override {
     opened.push_back(address);
@@ -26,9 +20,7 @@ class FakeDesktop : public DesktopService {
   std::vector<AboutBoxRequest> abouts;
   std::vector<std::string> opened;
   bool opens = true;  // what openAddress answers
-
- private:
-  DesktopService* previous_;
+  Installed<DesktopService> installed{Platform().desktop, this};
 };
 
 }  // namespace quarn::fakes

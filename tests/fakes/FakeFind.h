@@ -5,15 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakePlatform.h"
 #include "platform/FindDialogService.h"
-#include "platform/Platform.h"
 
 namespace quarn::fakes {
 
-class FakeFindBox : public FindBoxService {
- public:
-  FakeFindBox() : previous_(Platform().findBox) { Platform().findBox = this; }
-  ~FakeFindBox() override { Platform().findBox = previous_; }
+struct FakeFindBox : FindBoxService {
   std::string text() const override { return boxText; }
   void setHistory(const std::vector<std::string>& entries) override { history = entries; }
   void focusAndSelect() override { ++focusCount; }
@@ -23,15 +20,11 @@ class FakeFindBox : public FindBoxService {
   std::vector<std::string> history;
   int focusCount = 0;
   bool focused = false;
-
- private:
-  FindBoxService* previous_;
+  Installed<FindBoxService> installed{Platform().findBox, this};
 };
 
 class FakeFindDialog : public FindDialogService {
  public:
-  FakeFindDialog() : previous_(Platform().findDialog) { Platform().findDialog = this; }
-  ~FakeFindDialog() override { Platform().findDialog = previous_; }
   void open(bool findOnly, const FindDialogFields& f, const std::vector<std::string>&,
             const std::vector<std::string>&, FindDialogClient* c) override {
     open_ = true;
@@ -51,10 +44,10 @@ class FakeFindDialog : public FindDialogService {
   int activated = 0;
 
  private:
-  FindDialogService* previous_;
   bool open_ = false;
   bool findOnly_ = true;
   FindDialogClient* client_ = nullptr;
+  Installed<FindDialogService> installed_{Platform().findDialog, this};
 };
 
 }  // namespace quarn::fakes

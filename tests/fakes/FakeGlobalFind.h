@@ -3,8 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,8 @@
 
 namespace quarn::fakes {
 
-// Lists the fake file system's files and directories below a directory.
+// Lists the fake file system's files and directories directly in one of its
+// directories, in name order; installed for its lifetime.
 class FakeLister : public DirectoryLister {
  public:
   explicit FakeLister(FakeFileSystem& fs) : fs_(fs) {}
@@ -40,21 +39,14 @@ class FakeLister : public DirectoryLister {
 
  private:
   FakeFileSystem& fs_;
+  Installed<DirectoryLister> installed_{Directories(), this};
 };
 
 struct FakeGlobalFindDialogs : GlobalFindDialogService {
-  // Each script edits the request as the user would and answers OK (true)
-  // or Cancel; while the request's check refuses, the next script runs.
   bool globalFindDialog(GlobalFindDialogRequest& request) override {
     ++shown;
     shownRequest = request;
-    while (!script.empty()) {
-      auto next = std::move(script.front());
-      script.pop_front();
-      if (!next(request)) return false;
-      if (!request.accept || request.accept(request)) return true;
-    }
-    return false;
+    return RunScript(script, request, [](auto& r) { return !r.accept || r.accept(r); });
   }
 
   std::deque<std::function<bool(GlobalFindDialogRequest&)>> script;

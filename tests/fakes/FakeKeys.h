@@ -1,14 +1,12 @@
-// The saved operations as the key table sees them, in memory: a list of
-// names and a record of the operations played; and the customisation sheet
-// answering from a script.
+// The saved operations as the key table sees them (names listed, operations
+// played) and the customisation sheet answering from a script, in memory.
 #pragma once
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/keys/OperationLinks.h"
+#include "fakes/FakePlatform.h"
 #include "platform/KeyDialogs.h"
 
 namespace quarn::fakes {
@@ -26,20 +24,15 @@ struct FakeOperationLibrary : OperationLibrary {
   std::vector<std::string> played;
 };
 
-// Installed for its lifetime. The sheet runs the next script, which acts on
-// the request as the user would and answers true for OK (no script: Cancel).
+// Installed for its lifetime; no step left in the script is Cancel.
 struct FakeKeyDialogs : KeyDialogService {
-  FakeKeyDialogs() { KeyDialogs() = this; }
-  ~FakeKeyDialogs() override { KeyDialogs() = nullptr; }
   bool customiseSheet(CustomiseSheetRequest& request) override {
     ++shown;
-    if (script.empty()) return false;
-    auto step = std::move(script.front());
-    script.pop_front();
-    return step(request);
+    return RunScript(script, request);
   }
   std::deque<std::function<bool(CustomiseSheetRequest&)>> script;
   int shown = 0;
+  Installed<KeyDialogService> installed{KeyDialogs(), this};
 };
 
 }  // namespace quarn::fakes

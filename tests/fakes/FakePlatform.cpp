@@ -22,9 +22,13 @@ int FakeMessages::messageBox(const std::string& text, const std::string& caption
 
 namespace {
 
+// Reads its contents; or, made for a path, collects writes and replaces the
+// file with them when closed after writes that all succeeded.
 class MemoryFile : public File {
  public:
   explicit MemoryFile(std::string contents) : data_(std::move(contents)) {}
+  MemoryFile(std::map<std::string, std::string>& files, std::string path, bool failWrites)
+      : files_(&files), path_(std::move(path)), failWrites_(failWrites) {}
   std::int64_t length() override { return std::int64_t(data_.size()); }
   std::int64_t read(void* buffer, std::size_t n) override {
     std::size_t take = std::min(n, data_.size() - pos_);
@@ -32,61 +36,35 @@ class MemoryFile : public File {
     pos_ += take;
     return std::int64_t(take);
   }
-  bool write(const void*, std::size_t) override { return false; }
-  bool close() override { return true; }
-
- private:
-  std::string data_;
-  std::size_t pos_ = 0;
-};
-
-// Writes collect aside and replace the file's contents when it is closed
-// after writes that all succeeded.
-class ReplacingMemoryFile : public File {
- public:
-  ReplacingMemoryFile(std::map<std::string, std::string>& files, std::string path, bool failWrites)
-      : files_(files), path_(std::move(path)), failWrites_(failWrites) {}
-  std::int64_t length() override { return std::int64_t(data_.size()); }
-  std::int64_t read(void*, std::size_t) override { return -1; }
   bool write(const void* buffer, std::size_t n) override {
-    if (failWrites_) return false;
+    if (!files_ || failWrites_) return false;
     data_.append(static_cast<const char*>(buffer), n);
     return true;
   }
   bool close() override {
-    if (failWrites_) return false;
-    files_[path_] = data_;
-    return true;
+    if (files_ && !failWrites_) (*files_)[path_] = data_;
+    return !failWrites_;
   }
 
  private:
-  std::map<std::string, std::string>& files_;
-  std::string path_;
   std::string data_;
-  bool failWrites_;
+  std::size_t pos_ = 0;
+  std::map<std::string, std::string>* files_ = nullptr;
+  std::string path_;
+  bool failWrites_ = false;
 };
 
 }  // namespace
 
 std::unique_ptr<File> FakeFileSystem::createReplacing(const std::string& path) {
   if (uncreatable.count(path) || directories.count(path) || readOnly.count(path)) return nullptr;
-  return std::make_unique<ReplacingMemoryFile>(files, path, failingWrites.count(path) > 0);
+  return std::make_unique<MemoryFile>(files, path, failingWrites.count(path) > 0);
 }
 
 std::unique_ptr<File> FakeFileSystem::openRead(const std::string& path) {
   auto it = files.find(path);
   if (it == files.end() || unreadable.count(path) || directories.count(path)) return nullptr;
   return std::make_unique<MemoryFile>(it->second);
-}
-
-bool FakeFileSystem::exists(const std::string& path) { return files.count(path) || directories.count(path); }
-bool FakeFileSystem::isDirectory(const std::string& path) { return directories.count(path) > 0; }
-bool FakeFileSystem::canReadWrite(const std::string& path) {
-  return files.count(path) && !readOnly.count(path) && !unreadable.count(path);
-}
-bool FakeFileSystem::remove(const std::string& path) { return files.erase(path) > 0; }
-std::string FakeFileSystem::fullPath(const std::string& path) {
-  return (!path.empty() && path[0] == '/') ? path : currentDirectory + "/" + path;
 }
 
 bool FakeFileSystem::makeDirectories(const std::string& path) {
@@ -113,32 +91,20 @@ bool FakeDialogs::fileDialog(FileDialogRequest& request) {
   return true;
 }
 
-namespace {
-
-template <typename Model>
-bool RunScript(std::deque<std::function<bool(Model&)>>& script, Model& model, bool refused(const Model&)) {
-  while (!script.empty()) {
-    auto step = std::move(script.front());
-    script.pop_front();
-    if (!step(model)) return false;
-    if (!refused(model)) return true;
-    WarningBeep();
-  }
-  return false;
+// A refused OK beeps and leaves the dialog open.
+static bool BeepUnless(bool accepted) {
+  if (!accepted) WarningBeep();
+  return accepted;
 }
-
-}  // namespace
 
 bool FakeDialogs::commonSettingsSheet(CommonSettingsRequest& request) {
   ++sheetsShown;
-  return RunScript<CommonSettingsRequest>(sheetScript, request,
-                                          [](const CommonSettingsRequest& r) { return r.check(r).control != 0; });
+  return RunScript(sheetScript, request, [](auto& r) { return BeepUnless(r.check(r).control == 0); });
 }
 
 bool FakeDialogs::binarySettingsDialog(BinarySettingsRequest& request) {
   ++binaryDialogsShown;
-  return RunScript<BinarySettingsRequest>(binaryScript, request,
-                                          [](const BinarySettingsRequest& r) { return r.check(r) != 0; });
+  return RunScript(binaryScript, request, [](auto& r) { return BeepUnless(r.check(r) == 0); });
 }
 
 FakePlatform::FakePlatform() : saved_(Platform()) {
@@ -158,7 +124,5 @@ std::size_t FakePlatform::CountShown(unsigned id) const {
   }
   return count;
 }
-
-bool FakePlatform::Shown(unsigned id) const { return CountShown(id) > 0; }
 
 }  // namespace quarn::fakes

@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/options/BinarySettingsDialog.h"
@@ -21,11 +22,42 @@
 
 namespace quarn::fakes {
 
+// Puts a fake into a service's slot for its lifetime, then restores what was there.
+template <typename Service>
+class Installed {
+ public:
+  Installed(Service*& slot, Service* fake) : slot_(slot), previous_(std::exchange(slot, fake)) {}
+  ~Installed() { slot_ = previous_; }
+  Installed(const Installed&) = delete;
+  Installed& operator=(const Installed&) = delete;
+
+ private:
+  Service*& slot_;
+  Service* previous_;
+};
+
+// Runs a dialog's script: each step acts on the request as the user would
+// and answers true for OK. While `accepts` refuses the OK the dialog stays
+// open for the next step; no step left is Cancel.
+template <typename Request, typename Accepts>
+bool RunScript(std::deque<std::function<bool(Request&)>>& script, Request& request, Accepts accepts) {
+  while (!script.empty()) {
+    auto step = std::move(script.front());
+    script.pop_front();
+    if (!step(request)) return false;
+    if (accepts(request)) return true;
+  }
+  return false;
+}
+template <typename Request>
+bool RunScript(std::deque<std::function<bool(Request&)>>& script, Request& request) {
+  return RunScript(script, request, [](Request&) { return true; });
+}
+
 class FakeMessages : public MessageService {
  public:
   struct Shown {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     unsigned style;
   };
   int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
@@ -46,11 +78,15 @@ class FakeFileSystem : public FileSystem {
  public:
   std::unique_ptr<File> openRead(const std::string& path) override;
   std::unique_ptr<File> createReplacing(const std::string& path) override;
-  bool exists(const std::string& path) override;
-  bool isDirectory(const std::string& path) override;
-  bool canReadWrite(const std::string& path) override;
-  bool remove(const std::string& path) override;
-  std::string fullPath(const std::string& path) override;
+  bool exists(const std::string& path) override { return files.count(path) || directories.count(path); }
+  bool isDirectory(const std::string& path) override { return directories.count(path) > 0; }
+  bool canReadWrite(const std::string& path) override {
+    return files.count(path) && !readOnly.count(path) && !unreadable.count(path);
+  }
+  bool remove(const std::string& path) override { return files.erase(path) > 0; }
+  std::string fullPath(const std::string& path) override {
+    return path.starts_with('/') ? path : currentDirectory + "/" + path;
+  }
   bool makeDirectories(const std::string& path) override;
 
   std::map<std::string, std::string> files;
@@ -67,15 +103,11 @@ class FakeDialogs : public DialogService {
   bool fileDialog(FileDialogRequest& request) override;
 
   std::vector<FileDialogRequest> requests;  // as they were asked
-  // Each answer: empty string cancels, else the path chosen.
-  std::deque<std::string> fileAnswers;
+  std::deque<std::string> fileAnswers;      // each the path chosen; empty cancels
   // Modes chosen in the next answered open dialog's "用途" list, in order.
   std::vector<int> openModeChoices;
 
-  // The common-settings dialogs run their scripts in order: each edits the
-  // model as the user would and answers true for OK. While the model's
-  // check refuses, the dialog beeps and stays (the next script runs); no
-  // script left cancels.
+  // While the model's check refuses an OK, the dialog beeps and stays.
   bool commonSettingsSheet(CommonSettingsRequest& request) override;
   bool binarySettingsDialog(BinarySettingsRequest& request) override;
   std::deque<std::function<bool(CommonSettingsRequest&)>> sheetScript;
@@ -90,7 +122,7 @@ class FakePlatform {
   FakePlatform();
   ~FakePlatform();
   // Ids are compared through the string-table texts shown.
-  bool Shown(unsigned id) const;
+  bool Shown(unsigned id) const { return CountShown(id) > 0; }
   std::size_t CountShown(unsigned id) const;
 
   FakeMessages messages;

@@ -8,18 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "fakes/FakePlatform.h"
 #include "platform/ProgressWindow.h"
 
 namespace quarn::fakes {
 
 class FakeProgress : public ProgressService {
  public:
-  FakeProgress() : previous_(Platform().progress) { Platform().progress = this; }
-  ~FakeProgress() override { Platform().progress = previous_; }
-  FakeProgress(const FakeProgress&) = delete;
-  FakeProgress& operator=(const FakeProgress&) = delete;
-
   std::unique_ptr<ProgressWindow> open(const std::string& caption, const std::string& text,
                                        const std::string& countLabel, bool othersAnswer) override {
     ++opened;
@@ -59,7 +54,7 @@ class FakeProgress : public ProgressService {
     bool stopRequested() override { return owner_.stopAfter >= 0 && owner_.asked++ >= owner_.stopAfter; }
     FakeProgress& owner_;
   };
-  ProgressService* previous_;
+  Installed<ProgressService> installed_{Platform().progress, this};
 };
 
 }  // namespace quarn::fakes

@@ -1,6 +1,5 @@
-// A view's surroundings for tests and benchmarks that drive a CVeskView
-// without a frame: a placer that places nothing and a replay target that
-// sends every command to that view.
+// A view's surroundings without a frame: a placer that places nothing and a
+// replay target that sends every command to the view.
 #pragma once
 
 #include "core/commands/CommandCatalogue.h"

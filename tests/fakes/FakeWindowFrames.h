@@ -1,6 +1,5 @@
-// Document frames with a real view and a real text or binary window each,
-// made on fake hosts; the frame host's active view is the active frame's.
-// Shared by the tests that run whole frame commands.
+// Document frames with a real view and a real text or binary window each, on
+// fake hosts; the frame host's active view is the active frame's.
 #pragma once
 
 #include <map>
@@ -19,20 +18,15 @@ namespace quarn::fakes {
 struct FakeWindowFrames : FakeCabinetFrames, MainFrameHost {
   bool CreateFrame(CVeskDoc& doc) override {
     FakeCabinetFrames::CreateFrame(doc);
-    TextMetric tm;
-    tm.height = 16;
-    tm.aveCharWidth = 8;
-    if (doc.DocKind() == kBinaryDoc) {
-      auto& window = binaries[&doc] = std::make_unique<CVeskBV>(doc, binaryHost);
-      window->SetScreenFont(LogFont{}, tm);
+    auto start = [](auto& window) {
+      window->SetScreenFont(LogFont{}, TextMetric{.height = 16, .aveCharWidth = 8});
       window->OnCreate();
-      frames[&doc].view->AttachBinaryWindow(window.get());
-      return true;
-    }
-    auto& window = texts[&doc] = std::make_unique<CVeskEV>(doc, textHost);
-    window->SetScreenFont(LogFont{}, tm);
-    window->OnCreate();
-    frames[&doc].view->AttachTextWindow(window.get());
+      return window.get();
+    };
+    if (doc.DocKind() == kBinaryDoc)
+      frames[&doc].view->AttachBinaryWindow(start(binaries[&doc] = std::make_unique<CVeskBV>(doc, binaryHost)));
+    else
+      frames[&doc].view->AttachTextWindow(start(texts[&doc] = std::make_unique<CVeskEV>(doc, textHost)));
     return true;
   }
   void DestroyFrame(CVeskDoc& doc) override {
@@ -43,11 +37,13 @@ struct FakeWindowFrames : FakeCabinetFrames, MainFrameHost {
   CVeskView* ActiveView() override { return active ? frames[active].view.get() : nullptr; }
   void CloseMainWindow() override {}
   void MenusChanged() override {}
+  CommonSettingsEffects* SettingsEffects() override { return effects; }
 
   testing::TextHost textHost;
   testing::RecordingHost binaryHost;
   std::map<CVeskDoc*, std::unique_ptr<CVeskEV>> texts;
   std::map<CVeskDoc*, std::unique_ptr<CVeskBV>> binaries;
+  CommonSettingsEffects* effects = nullptr;
 };
 
 }  // namespace quarn::fakes

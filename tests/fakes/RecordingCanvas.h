@@ -1,9 +1,7 @@
-// A canvas that records every drawing call in order, with the colours and
-// the clip rectangle in force at the time, so that tests can check what a
-// window drew without a screen.
+// A canvas that records every drawing call in order, with the colours in
+// force at the time: what a window drew, without a screen.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,22 +12,15 @@ namespace quarn::fakes {
 class RecordingCanvas : public Canvas {
  public:
   struct TextRun {
-    int x = 0;
-    int y = 0;
-    unsigned options = 0;
-    std::optional<Rect> rect;
+    int x = 0, y = 0;
     std::string text;
     std::vector<int> advances;
-    ColorRef textColor = 0;
-    ColorRef bkColor = 0;
-    std::optional<Rect> clip;
+    ColorRef textColor = 0, bkColor = 0;
   };
   struct Line {
     int x1, y1, x2, y2;
     ColorRef color;
     int width;
-    PenStyle style;
-    std::optional<Rect> clip;
   };
   struct Fill {
     Rect rect;
@@ -37,7 +28,6 @@ class RecordingCanvas : public Canvas {
   };
   struct Inversion {
     Rect rect;
-    std::optional<Rect> clip;
   };
   struct DrawnText {
     std::string text;
@@ -45,37 +35,50 @@ class RecordingCanvas : public Canvas {
     unsigned format;
   };
 
-  RecordingCanvas();
-
-  void selectFont(const LogFont& lf) override;
+  void selectFont(const LogFont& lf) override { fonts.push_back(lf); }
   TextMetric textMetrics() override { return metrics; }
   // charExtent per byte when set, else the average width.
   int textExtent(const std::string& text) override {
     return int(text.size()) * (charExtent ? charExtent : metrics.aveCharWidth);
   }
-  int dpiX() const override { return dpi_x; }
-  int dpiY() const override { return dpi_y; }
+  int dpiX() const override { return 96; }
+  int dpiY() const override { return 96; }
   void setTextColor(ColorRef color) override { textColor_ = color; }
   void setBkColor(ColorRef color) override { bkColor_ = color; }
-  void setBkOpaque(bool opaque) override { bkOpaque = opaque; }
-  void extTextOut(int x, int y, unsigned options, const Rect* rect, const std::string& text,
-                  const std::vector<int>& advances) override;
+  void setBkOpaque(bool) override {}
+  void extTextOut(int x, int y, unsigned, const Rect*, const std::string& text,
+                  const std::vector<int>& advances) override {
+    runs.push_back({x, y, text, advances, textColor_, bkColor_});
+  }
   void fillRect(const Rect& rect, ColorRef color) override { fills.push_back({rect, color}); }
-  void invertRect(const Rect& rect) override { inversions.push_back({rect, clip_}); }
-  void drawLine(int x1, int y1, int x2, int y2, ColorRef color, int width, PenStyle style) override;
-  void drawText(const std::string& text, const Rect& rect, unsigned format) override;
-  void setClip(const Rect& rect) override { clip_ = rect; }
-  void clearClip() override { clip_.reset(); }
+  void invertRect(const Rect& rect) override { inversions.push_back({rect}); }
+  void drawLine(int x1, int y1, int x2, int y2, ColorRef color, int width, PenStyle) override {
+    lines.push_back({x1, y1, x2, y2, color, width});
+  }
+  void drawText(const std::string& text, const Rect& rect, unsigned format) override {
+    texts.push_back({text, rect, format});
+  }
+  void setClip(const Rect&) override {}
+  void clearClip() override {}
 
-  void Clear();
+  void Clear() {
+    fonts.clear();
+    runs.clear();
+    lines.clear();
+    fills.clear();
+    inversions.clear();
+    texts.clear();
+  }
   // The runs whose top is y, left to right as drawn.
-  std::vector<TextRun> RunsAt(int y) const;
+  std::vector<TextRun> RunsAt(int y) const {
+    std::vector<TextRun> found;
+    for (const TextRun& run : runs)
+      if (run.y == y) found.push_back(run);
+    return found;
+  }
 
-  TextMetric metrics;
+  TextMetric metrics{.height = 16, .ascent = 13, .descent = 3, .aveCharWidth = 8, .maxCharWidth = 16};
   int charExtent = 0;
-  int dpi_x = 96;
-  int dpi_y = 96;
-  bool bkOpaque = true;
   std::vector<LogFont> fonts;
   std::vector<TextRun> runs;
   std::vector<Line> lines;
@@ -86,7 +89,6 @@ class RecordingCanvas : public Canvas {
  private:
   ColorRef textColor_ = 0;
   ColorRef bkColor_ = 0xFFFFFF;
-  std::optional<Rect> clip_;
 };
 
 }  // namespace quarn::fakes
