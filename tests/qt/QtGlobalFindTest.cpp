@@ -1,6 +1,5 @@
 // The find box, the replace dialog and the global find used as a user
-// would: fill the dialog, press OK, read the list. QUARN_GLOBAL_FIND_SHOT names a prefix for PNGs of the dialog
-// (".dialog.png") and the list (".list.png").
+// would: fill the dialog, press OK, read the list.
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -42,7 +41,6 @@ TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
   Write(QStringLiteral("lib/deep/answer.c"), "/* the answer */\r\nint answer(void) { return 42; }\r\n");
   Write(QStringLiteral("lib/notes.txt"), "answer\r\n");
   gFindReplace.filePatternHistory.Add("/older/*.h");
-  const QString shot = qEnvironmentVariable("QUARN_GLOBAL_FIND_SHOT");
   QStringList history;
   testing::WhenModalShown([&](QWidget* modal) {
     auto* dialog = qobject_cast<QtGlobalFindDialog*>(modal);
@@ -60,7 +58,6 @@ TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
     dialog->textBox()->setEditText(QStringLiteral("answer"));
     dialog->patternBox()->setEditText(QStringLiteral("*.c"));
     dialog->folderEdit()->setText(dir.path());
-    if (!shot.isEmpty()) dialog->grab().save(shot + QStringLiteral(".dialog.png"));
     dialog->accept();
   });
   EXPECT_TRUE(frame.runCommand(cmd::kGlobalFind));
@@ -73,7 +70,6 @@ TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
   ASSERT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(platform.messages.shown[0].caption, texts::kGlobalFindCaption);
   EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), root + "/*.c");
-  if (!shot.isEmpty()) frame.grab().save(shot + QStringLiteral(".list.png"));
 }
 
 // A file is opened by its name only in the directory listed last: a listing

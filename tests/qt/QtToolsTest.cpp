@@ -1,5 +1,5 @@
 // The text tools used as a user would, through the main frame and their
-// dialogs. QUARN_TOOLS_SHOT names a prefix for PNGs of each dialog and result.
+// dialogs.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,11 +19,6 @@ namespace {
 
 using testing::PressOk;
 using testing::TextOf;
-
-void Shot(QWidget* widget, const char* name) {
-  const QString prefix = qEnvironmentVariable("QUARN_TOOLS_SHOT");
-  if (!prefix.isEmpty()) widget->grab().save(prefix + QString::fromLatin1(name) + QStringLiteral(".png"));
-}
 
 class QtToolsTest : public testing::FrameTest {
  protected:
@@ -49,10 +44,8 @@ TEST_F(QtToolsTest, ExtractionKeepsTheBlocksOfACapturedLog) {
   testing::WhenModalShown([&](QWidget* modal) {
     auto* sheet = qobject_cast<QtExtractSheet*>(modal);
     ASSERT_TRUE(sheet && sheet->pages()->count() == 3);
-    Shot(sheet, "extract-sheet");
     testing::WhenModalShown([&](QWidget* result) {
       resultShown = true;
-      Shot(result, "extract-result");
       PressOk(result);
     });
     sheet->accept();
@@ -61,7 +54,6 @@ TEST_F(QtToolsTest, ExtractionKeepsTheBlocksOfACapturedLog) {
   EXPECT_TRUE(resultShown);
   ASSERT_EQ(Documents().Count(), 2u);
   EXPECT_EQ(TextOf(Documents().At(1)), "From: a\r\n" + subject + "one\r\nbody\r\ntail\r\n");
-  Shot(&frame, "extract");
 }
 
 TEST_F(QtToolsTest, ConversionOfASelectionStaysOpenOnABadRow) {
@@ -81,13 +73,11 @@ TEST_F(QtToolsTest, ConversionOfASelectionStaysOpenOnABadRow) {
     dialog->accept();
     stayedOpen = dialog->isVisible();
     dialog->targetEdit(0)->setText(dialog->classList()->item(12)->text());  // "＜全角カタカナ＞"
-    Shot(dialog, "convert-dialog");
     dialog->accept();
   });
   frame.runCommand(cmd::kFreeConversion);
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(TextOf(*doc), "x\x83\x41\x83\x43\x83\x45y");
-  Shot(&frame, "convert");
 }
 
 TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
@@ -99,7 +89,6 @@ TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
     auto* name = modal->findChild<QComboBox*>();
     ASSERT_TRUE(name);
     name->setEditText(tpl);
-    Shot(modal, "format-dialog");
     PressOk(modal);
   });
   frame.runCommand(cmd::kFormat);
@@ -107,7 +96,6 @@ TEST_F(QtToolsTest, FormattingListsASelectedRecordByItsTemplate) {
   EXPECT_EQ(Documents().At(1).GetTitle(), "Table");
   const std::string path = PathToCp932(tpl);
   EXPECT_EQ(TextOf(Documents().At(1)), path + "\r\n\tsize = 1234\r\n\tname = AB..C\r\n\tflag = 7F\r\n\r\n\r\n");
-  Shot(&frame, "format");
 }
 
 TEST_F(QtToolsTest, ComparisonOfTwoFirmwareImagesListsTheDifferingRow) {
@@ -119,7 +107,6 @@ TEST_F(QtToolsTest, ComparisonOfTwoFirmwareImagesListsTheDifferingRow) {
     auto* list = modal->findChild<QListWidget*>();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->count(), 1);
-    Shot(modal, "compare-dialog");
     PressOk(modal);
   });
   frame.runCommand(cmd::kCompare);
@@ -127,7 +114,6 @@ TEST_F(QtToolsTest, ComparisonOfTwoFirmwareImagesListsTheDifferingRow) {
   const std::string text = TextOf(Documents().At(2));
   EXPECT_NE(text.find("00000020  -- -- -- -- -- 01"), std::string::npos) << text;
   EXPECT_NE(text.find("00000020  -- -- -- -- -- 5A"), std::string::npos) << text;
-  Shot(&frame, "compare");
 }
 
 }  // namespace
