@@ -13,7 +13,6 @@
 #include "core/common/Settings.h"
 #include "core/options/CommonSettingsCommand.h"
 #include "core/options/ControlIds.h"
-#include "core/res/StringTable.h"
 #include "qt/QtDialogService.h"
 #include "qt/QtSettingsControls.h"
 
@@ -37,37 +36,6 @@ class QtCommonSettingsTest : public ::testing::Test {
   QtDialogService dialogs;
   RecordingEffects effects;
 };
-
-// A bad byte keeps the dialog open with the field selected; corrected, the
-// values are stored and their effects run.
-TEST_F(QtCommonSettingsTest, BinaryDialogRefusesABadByteThenStoresWhatTheUserChanged) {
-  bool stayed = false;
-  testing::WhenModalShown([&](QWidget* modal) {
-    EXPECT_EQ(modal->windowTitle(), ToQString(LoadString(59455)));
-    auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
-    auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
-    ASSERT_TRUE(bytes && hex);
-    EXPECT_EQ(bytes->value(), 16);
-    EXPECT_EQ(hex->text(), QString());  // no byte chosen
-    bytes->setValue(32);
-    hex->setText(QStringLiteral("G1"));
-    PressOk(modal);
-    stayed = modal->isVisible();
-    EXPECT_EQ(hex->selectedText(), QStringLiteral("G1"));
-    EXPECT_EQ(modal->focusWidget(), hex);
-    EXPECT_EQ(gSettings.BytesPerLine, 16);
-    hex->setText(QStringLiteral("a0"));
-    PressOk(modal);
-  });
-  RunCommonSettings(false, effects);
-  EXPECT_TRUE(stayed);
-  EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
-  EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kByteRefusedNotice});
-  EXPECT_EQ(gSettings.BytesPerLine, 32);
-  EXPECT_EQ(gSettings.Binary2, 0xA0);
-  EXPECT_EQ(gBinarySettings.Binary2, 0xA0);
-  EXPECT_EQ(effects.calls, std::vector<std::string>{"binary full"});
-}
 
 TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
   testing::WhenModalShown([&](QWidget* modal) {
@@ -97,8 +65,8 @@ TEST_F(QtCommonSettingsTest, SheetKeepsTheEditPageWhileItsTabListIsRefused) {
   EXPECT_EQ(FormatTabPositions(gSettings.TabPosition), "9,13");
 }
 
-// A value changed from the menu, written at exit and read at the next start
-// is kept, and the settings file holds it.
+// A bad byte keeps the dialog open with the field selected; corrected, the
+// values are stored, written at exit and read at the next start.
 TEST_F(QtCommonSettingsTest, ABinarySettingChangedInTheDialogIsKeptAcrossRuns) {
   QtFileSystem files;
   Platform().files = &files;
@@ -109,19 +77,30 @@ TEST_F(QtCommonSettingsTest, ABinarySettingChangedInTheDialogIsKeptAcrossRuns) {
     frame.show();
     testing::WhenModalShown([](QWidget* modal) {
       auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
-      ASSERT_TRUE(bytes);
+      auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
+      ASSERT_TRUE(bytes && hex);
+      EXPECT_EQ(hex->text(), QString());  // no byte chosen
       bytes->setValue(24);
+      hex->setText(QStringLiteral("G1"));
+      PressOk(modal);
+      EXPECT_TRUE(modal->isVisible());
+      EXPECT_EQ(hex->selectedText(), QStringLiteral("G1"));
+      EXPECT_EQ(modal->focusWidget(), hex);
+      EXPECT_EQ(gSettings.BytesPerLine, 16);
+      hex->setText(QStringLiteral("a0"));
       PressOk(modal);
     });
     EXPECT_TRUE(frame.runCommand(32881));
-    EXPECT_EQ(gSettings.BytesPerLine, 24);
-    EXPECT_EQ(gBinarySettings.BytesPerLine, 24);
+    EXPECT_EQ(platform.beep.beeps, std::vector<unsigned>{48});
+    EXPECT_EQ(platform.messages.notices, std::vector<std::string>{texts::kByteRefusedNotice});
+    EXPECT_EQ(gBinarySettings.Binary2, 0xA0);
   }
   ASSERT_TRUE(WriteSettings());  // exit
   ResetSettings();
   ReadSettings();  // the next start
   EXPECT_EQ(gSettings.BytesPerLine, 24);
   EXPECT_EQ(gBinarySettings.BytesPerLine, 24);
+  EXPECT_EQ(gSettings.Binary2, 0xA0);
   EXPECT_TRUE(testing::ReadFile(ToQString(SettingsFilePath())).contains("BytesPerLine=24"));
   ResetSettings();
   WriteSettings();
