@@ -30,10 +30,11 @@ class CanvasTest : public ::testing::Test {
     painter_.end();
     return image_;
   }
-  static int NonWhite(const QImage& image, QRect area) {
+  // The pixels of area in another colour than ground.
+  static int NonWhite(const QImage& image, QRect area, QRgb ground = kWhite) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != kWhite;
+      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != ground;
     return count;
   }
   static LogFont Gothic(int pixels) {
@@ -61,23 +62,22 @@ TEST_F(CanvasTest, FillsInversionsAndLinesCoverExactlyTheirPixels) {
   canvas_->clearClip();
   canvas_->drawLine(90, 40, 130, 40, Rgb(0, 0, 0), 1, PenStyle::kDot);
   const QImage image = finish();
-  EXPECT_EQ(image.pixel(10, 5), qRgb(255, 0, 0));
-  EXPECT_EQ(image.pixel(19, 5), qRgb(255, 0, 0));
-  EXPECT_EQ(image.pixel(20, 5), kWhite);
+  // Lines end before their last point; filled and inverted rectangles
+  // exclude their right and bottom edges.
+  const struct {
+    int x, y;
+    QRgb colour;
+  } pixels[] = {{10, 5, qRgb(255, 0, 0)}, {19, 5, qRgb(255, 0, 0)}, {20, 5, kWhite}, {30, 10, qRgb(0, 0, 255)},
+                {30, 5, qRgb(0, 0, 255)}, {30, 4, kWhite}, {12, 68, qRgb(0x12, 0x34, 0x56)},
+                {25, 60, qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56)}, {35, 60, qRgb(0, 0, 0)}, {35, 65, kWhite},
+                {30, 52, kWhite}};
+  for (const auto& p : pixels) EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
   EXPECT_EQ(NonWhite(image, QRect(0, 4, 200, 1)), 0);
-  EXPECT_EQ(image.pixel(30, 10), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(30, 5), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(30, 4), kWhite);
   EXPECT_EQ(NonWhite(image, QRect(40, 18, 10, 4)), 20);  // two rows of ten
   EXPECT_EQ(NonWhite(image, QRect(0, 30, 200, 1)), 10);  // only the clip's ten pixels
   const int dots = NonWhite(image, QRect(90, 40, 40, 1));
   EXPECT_GT(dots, 5);
   EXPECT_LT(dots, 39);  // dotted, not solid
-  EXPECT_EQ(image.pixel(12, 68), qRgb(0x12, 0x34, 0x56));
-  EXPECT_EQ(image.pixel(25, 60), qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56));
-  EXPECT_EQ(image.pixel(35, 60), qRgb(0, 0, 0));  // inverted white
-  EXPECT_EQ(image.pixel(35, 65), kWhite);          // bottom edge excluded
-  EXPECT_EQ(image.pixel(30, 52), kWhite);          // right edge of the fill excluded
   EXPECT_EQ(NonWhite(image, QRect(60, 50, 140, 30)), 0);
 }
 
@@ -120,12 +120,7 @@ TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
   canvas_->extTextOut(0, 45, 0, nullptr, std::string("\x81", 1), {8});
   canvas_->extTextOut(0, 60, 0, nullptr, "AB", {});  // fewer advances than bytes
   const QImage image = finish();
-  const auto notBand = [&](QRect area) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != qRgb(0, 0, 255);
-    return count;
-  };
+  const auto notBand = [&](QRect area) { return NonWhite(image, area, qRgb(0, 0, 255)); };
   EXPECT_GT(notBand(QRect(0, 0, 10, height)), 0);
   EXPECT_GT(notBand(QRect(10, 0, 16, height)), 10);  // the kanji's strokes
   EXPECT_EQ(notBand(QRect(30, 0, 80, 20)), 0);       // the gap its advances leave

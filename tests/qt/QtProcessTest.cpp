@@ -19,14 +19,13 @@ namespace {
 using qt::testing::WaitFor;
 using qt::testing::WriteFile;
 
+// A run of the editor with its own home directory.
 class EditorRun {
  public:
   EditorRun(const QString& home, const QStringList& arguments, const QString& screenshot = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QUARN_HOME"), home);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.remove(QStringLiteral("QUARN_SCREENSHOT"));
-    if (!screenshot.isEmpty()) env.insert(QStringLiteral("QUARN_SCREENSHOT"), screenshot);
+    env.insert(QStringLiteral("QUARN_SCREENSHOT"), screenshot);
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start(QStringLiteral(QUARN_BINARY_DIR "/quarn"), arguments);
@@ -40,17 +39,13 @@ class EditorRun {
   // Ends the run as the Exit command does (SIGTERM closes the main window).
   bool Exit() {
     ::kill(pid_t(process_.processId()), SIGTERM);
-    return process_.waitForFinished(60000) && process_.exitStatus() == QProcess::NormalExit;
+    return Finished();
   }
   std::string Output() { return process_.readAll().toStdString(); }
 
  private:
   QProcess process_;
 };
-
-CabinetContents ReadCabinetFile(const QString& path) {
-  return ReadCabinet(qt::testing::ReadFile(path).toStdString());
-}
 
 TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextStart) {
   QTemporaryDir home;
@@ -84,7 +79,7 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   EXPECT_TRUE(text.contains(QByteArray::fromStdString(stored("/\xC3\xB8.bin")))) << "ø, its own";
   EXPECT_TRUE(text.contains(QByteArray::fromStdString(stored("/\xC3\xA9.bin")))) << "é, handed over";
   const QString cabinet = home.filePath(QStringLiteral("quarn.cab"));
-  const CabinetContents saved = ReadCabinetFile(cabinet);
+  const CabinetContents saved = ReadCabinet(qt::testing::ReadFile(cabinet).toStdString());
   ASSERT_EQ(saved.format, CabinetFormat::kCurrent);
   ASSERT_EQ(saved.entries.size(), 3u);
   EXPECT_EQ(saved.entries[0].path, stored("/\xC3\xB8.bin"));
@@ -102,15 +97,9 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   for (int y = 0; y < image.height() && colours.size() < 3; y += 2)
     for (int x = 0; x < image.width() && colours.size() < 3; x += 2) colours.insert(image.pixel(x, y));
   EXPECT_GT(colours.size(), 1u) << "the screenshot is blank";
-  const CabinetContents again = ReadCabinetFile(cabinet);
-  ASSERT_EQ(again.entries.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(again.entries[i].path, saved.entries[i].path) << i;
-    EXPECT_EQ(again.entries[i].docKind, 2) << i;
-    EXPECT_EQ(again.entries[i].placement.showCmd, saved.entries[i].placement.showCmd) << i;
-    EXPECT_EQ(again.entries[i].placement.normalPosition, saved.entries[i].placement.normalPosition) << i;
-    EXPECT_EQ(again.entries[i].active, saved.entries[i].active) << i;
-  }
+  const CabinetContents again = ReadCabinet(qt::testing::ReadFile(cabinet).toStdString());
+  EXPECT_EQ(saved.entries[2].docKind, 2);
+  EXPECT_TRUE(again.entries == saved.entries);
 }
 
 }  // namespace
