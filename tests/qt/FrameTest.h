@@ -10,12 +10,14 @@
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <set>
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
@@ -81,6 +83,13 @@ inline QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The number of distinct colours in the picture, counted up to 3.
+inline std::size_t Colours(const QImage& image) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height() && colours.size() < 3; y += 2)
+    for (int x = 0; x < image.width() && colours.size() < 3; x += 2) colours.insert(image.pixel(x, y));
+  return colours.size();
+}
 
 // The document's bytes.
 inline std::string TextOf(CVeskDoc& doc) {

@@ -8,7 +8,6 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -49,32 +48,23 @@ TEST_F(QtCabinetDialogsTest, TheNewCabinetDialogStaysOpenUntilATypeIsChosenAndAp
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
 }
 
-// The chooser starts from the family the documents are drawn with, lists
-// the families with Japanese glyphs, and OK without a change keeps the font.
+// The chooser starts from the family the documents are drawn with, and OK
+// without a change keeps the font.
 TEST_F(QtCabinetDialogsTest, TheFontChooserStartsFromTheFontInUse) {
   const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
   if (!japanese.contains(QStringLiteral("IPAGothic")) || !japanese.contains(QStringLiteral("IPAMincho")))
     GTEST_SKIP() << "the IPA fonts are not installed";
   FontRequest request;
   request.font = BuiltinFont();  // "Fixedsys", drawn with IPAGothic
-  QStringList listed;
   testing::WhenModalShown([&](QWidget* modal) {
     auto* chooser = qobject_cast<QFontDialog*>(modal);
     ASSERT_TRUE(chooser);
     EXPECT_EQ(chooser->currentFont().family(), QStringLiteral("IPAGothic"));
     EXPECT_EQ(chooser->currentFont().pointSize(), 14);
-    for (const QListView* view : modal->findChildren<QListView*>()) {
-      QStringList rows;
-      for (int row = 0; view->model() && row < view->model()->rowCount(); ++row)
-        rows << view->model()->index(row, 0).data().toString();
-      if (rows.contains(QStringLiteral("IPAGothic"))) listed = rows;
-    }
     PressOk(modal);
   });
   ASSERT_TRUE(dialogs.fontDialog(request));
   EXPECT_TRUE(request.font == BuiltinFont());
-  EXPECT_TRUE(listed.contains(QStringLiteral("IPAMincho")));
-  for (const QString& family : listed) EXPECT_TRUE(japanese.contains(family)) << family.toStdString();
   testing::WhenModalShown([](QWidget* modal) {
     qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
     PressOk(modal);

@@ -131,17 +131,5 @@ TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
   EXPECT_GT(NonWhite(image, QRect(0, 60, 40, 20)), 0);
 }
 
-TEST_F(CanvasTest, DrawTextAlignsInItsRectangle) {
-  canvas_->selectFont(Gothic(12));
-  canvas_->setBkOpaque(false);
-  canvas_->drawText(codec::Utf8ToCp932("右"), Rect{0, 0, 200, 30}, dt::kRight | dt::kSingleLine | dt::kVCenter);
-  canvas_->drawText("&File", Rect{0, 40, 200, 80}, dt::kCenter);
-  const QImage image = finish();
-  EXPECT_EQ(NonWhite(image, QRect(0, 0, 180, 30)), 0);
-  EXPECT_GT(NonWhite(image, QRect(180, 5, 20, 20)), 0);
-  EXPECT_EQ(NonWhite(image, QRect(0, 40, 70, 40)), 0);
-  EXPECT_GT(NonWhite(image, QRect(80, 40, 40, 20)), 0);
-}
-
 }  // namespace
 }  // namespace quarn::qt

@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
-#include <set>
 
 #include "FrameTest.h"
 #include "core/cabinet/CabinetFile.h"
@@ -93,10 +92,7 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   ASSERT_TRUE(second.Finished()) << second.Output();
   const QImage image(shot);
   EXPECT_GE(image.width(), 200);
-  std::set<QRgb> colours;
-  for (int y = 0; y < image.height() && colours.size() < 3; y += 2)
-    for (int x = 0; x < image.width() && colours.size() < 3; x += 2) colours.insert(image.pixel(x, y));
-  EXPECT_GT(colours.size(), 1u) << "the screenshot is blank";
+  EXPECT_GT(qt::testing::Colours(image), 1u) << "the screenshot is blank";
   const CabinetContents again = ReadCabinet(qt::testing::ReadFile(cabinet).toStdString());
   EXPECT_EQ(saved.entries[2].docKind, 2);
   EXPECT_TRUE(again.entries == saved.entries);
