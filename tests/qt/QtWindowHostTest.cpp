@@ -64,11 +64,6 @@ class WindowHostTest : public ::testing::Test {
     host_.resize(300, 200);
     host_.setModel(&window_);
   }
-  void showHost() {
-    host_.show();
-    ASSERT_TRUE(testing::WaitFor(
-        [this] { return host_.isVisible() && host_.pendingRegion().isEmpty() && !window_.paints.empty(); }));
-  }
   QWidget* client() { return host_.viewport(); }
   void send(QWidget* to, QEvent* event) { QApplication::sendEvent(to, event); }
   void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -131,7 +126,8 @@ TEST_F(WindowHostTest, PaintingScrollBarsCaretTimersFocusAndCursor) {
   // Paint erases with the background and draws the window.
   host_.setBackgroundColor(Rgb(0, 0, 128));
   window_.paint = [](Canvas& canvas) { canvas.fillRect(Rect{10, 10, 20, 20}, Rgb(255, 0, 0)); };
-  showHost();
+  host_.show();
+  ASSERT_TRUE(testing::WaitFor([this] { return host_.pendingRegion().isEmpty() && !window_.paints.empty(); }));
   const QImage painted = client()->grab().toImage();
   EXPECT_EQ(painted.pixel(15, 15), qRgb(255, 0, 0));
   EXPECT_EQ(painted.pixel(100, 100), qRgb(0, 0, 128));
