@@ -26,73 +26,64 @@ namespace {
 
 using testing::PressOk;
 
-class QtCabinetDialogsTest : public ::testing::Test {
- protected:
+// The new-cabinet dialog stays open until a type is chosen and appends
+// ".cab"; the sheet keeps the keyword page while its text is refused; the
+// font chooser starts from the family the documents are drawn with, and OK
+// without a change keeps the font.
+TEST(QtCabinetDialogsTest, NewCabinetSheetAndFontChooser) {
   fakes::FakePlatform platform;
   QtCabinetDialogs dialogs;
-};
-
-TEST_F(QtCabinetDialogsTest, TheNewCabinetDialogStaysOpenUntilATypeIsChosenAndAppendsCab) {
-  CabCreateRequest request;
-  request.typeNames = {"a", "b", "c", "d"};
-  request.accept = [](CabCreateRequest& r) { return AcceptCabinetName(r.name, r.type); };
+  CabCreateRequest create;
+  create.typeNames = {"a", "b", "c", "d"};
+  create.accept = [](CabCreateRequest& r) { return AcceptCabinetName(r.name, r.type); };
   testing::WhenModalShown([](QWidget* dialog) {
     dialog->findChild<QLineEdit*>()->setText(QStringLiteral("work"));
     PressOk(dialog);  // no type yet: a beep, the dialog stays
     dialog->findChild<QListWidget*>()->setCurrentRow(1);
     PressOk(dialog);
   });
-  ASSERT_TRUE(dialogs.cabCreateDialog(request));
-  EXPECT_EQ(request.name, "work.cab");
-  EXPECT_EQ(request.type, 1);
+  ASSERT_TRUE(dialogs.cabCreateDialog(create));
+  EXPECT_EQ(create.name, "work.cab");
+  EXPECT_EQ(create.type, 1);
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
-}
 
-// The chooser starts from the family the documents are drawn with, and OK
-// without a change keeps the font.
-TEST_F(QtCabinetDialogsTest, TheFontChooserStartsFromTheFontInUse) {
-  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-  if (!japanese.contains(QStringLiteral("IPAGothic")) || !japanese.contains(QStringLiteral("IPAMincho")))
-    GTEST_SKIP() << "the IPA fonts are not installed";
-  FontRequest request;
-  request.font = BuiltinFont();  // "Fixedsys", drawn with IPAGothic
-  testing::WhenModalShown([&](QWidget* modal) {
-    auto* chooser = qobject_cast<QFontDialog*>(modal);
-    ASSERT_TRUE(chooser);
-    EXPECT_EQ(chooser->currentFont().family(), QStringLiteral("IPAGothic"));
-    EXPECT_EQ(chooser->currentFont().pointSize(), 14);
-    PressOk(modal);
-  });
-  ASSERT_TRUE(dialogs.fontDialog(request));
-  EXPECT_TRUE(request.font == BuiltinFont());
-  testing::WhenModalShown([](QWidget* modal) {
-    qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
-    PressOk(modal);
-  });
-  ASSERT_TRUE(dialogs.fontDialog(request));
-  EXPECT_EQ(request.font.face(), "IPAMincho");
-  EXPECT_EQ(request.font.height, 16);
-  EXPECT_EQ(request.font.italic, 0);
-}
-
-TEST_F(QtCabinetDialogsTest, TheSheetKeepsTheKeywordPageWhileItsTextIsRefused) {
-  CabinetSet set = CabinetSet::Builtin(kDocTypeC);
-  CabinetSheetRequest request = SheetOf(set);
-  request.page = 2;
+  CabinetSheetRequest sheet = SheetOf(CabinetSet::Builtin(kDocTypeC));
+  sheet.page = 2;
   testing::WhenModalShown([](QWidget* dialog) {
     auto* tabs = dialog->findChild<QTabWidget*>();
     auto* keywords = dialog->findChild<QPlainTextEdit*>();
     keywords->setPlainText(QString(31, QLatin1Char('k')));
-    tabs->setCurrentIndex(0);  // refused: 59404, the page stays
+    tabs->setCurrentIndex(0);  // refused, the page stays
     EXPECT_EQ(tabs->currentIndex(), 2);
     keywords->setPlainText(QStringLiteral("alpha\nbeta"));
     tabs->setCurrentIndex(3);
     PressOk(dialog);
   });
-  ASSERT_TRUE(dialogs.cabinetSheet(request));
+  ASSERT_TRUE(dialogs.cabinetSheet(sheet));
   EXPECT_TRUE(platform.Shown(msg::kKeywordTooLong));
-  EXPECT_EQ(request.page, 3);
-  EXPECT_EQ(request.keywordText, "alpha\r\nbeta");
+  EXPECT_EQ(sheet.page, 3);
+  EXPECT_EQ(sheet.keywordText, "alpha\r\nbeta");
+
+  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+  if (!japanese.contains(QStringLiteral("IPAGothic")) || !japanese.contains(QStringLiteral("IPAMincho")))
+    GTEST_SKIP() << "the IPA fonts are not installed";
+  FontRequest font;
+  font.font = BuiltinFont();  // "Fixedsys", drawn with IPAGothic
+  testing::WhenModalShown([&](QWidget* modal) {
+    const QFont shown = qobject_cast<QFontDialog*>(modal)->currentFont();
+    EXPECT_EQ(shown.family() + QString::number(shown.pointSize()), QStringLiteral("IPAGothic14"));
+    PressOk(modal);
+  });
+  ASSERT_TRUE(dialogs.fontDialog(font));
+  EXPECT_TRUE(font.font == BuiltinFont());
+  testing::WhenModalShown([](QWidget* modal) {
+    qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
+    PressOk(modal);
+  });
+  ASSERT_TRUE(dialogs.fontDialog(font));
+  EXPECT_EQ(font.font.face(), "IPAMincho");
+  EXPECT_EQ(font.font.height, 16);
+  EXPECT_EQ(font.font.italic, 0);
 }
 
 QPushButton* Button(QWidget* dialog, const QString& text) {

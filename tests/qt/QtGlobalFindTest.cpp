@@ -108,8 +108,6 @@ TEST_F(QtGlobalFindTest, TheFindBoxFindsAndTheDialogReplacesAll) {
   EXPECT_EQ(window->SelectionFirst(), 2u);
   EXPECT_TRUE(frame.runCommand(32850));
   EXPECT_EQ(window->SelectionFirst(), 6u);
-  EXPECT_EQ(box->count(), 1);  // the history
-  EXPECT_EQ(box->currentText(), QStringLiteral("0102"));
   // Replace all reports and closes the dialog; closing the document closes
   // the find dialog opened over it.
   CVeskDoc* doc = Open(QStringLiteral("replace.bin"), "ab-ab-ab", kOpenBinary);

@@ -9,7 +9,6 @@
 #include "FrameTest.h"
 #include "core/cabinet/CVeskCabinet.h"
 #include "core/common/AppSettings.h"
-#include "platform/ScrollCodes.h"
 #include "qt/QtDocumentView.h"
 #include "qt/QtLineBar.h"
 #include "qt/QtRulerBar.h"
@@ -102,12 +101,6 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     EXPECT_FALSE(Dark(image, origin - 1, top + 1));
     EXPECT_TRUE(Dark(image, origin + 1, top));
     EXPECT_FALSE(Dark(image, origin + 1, top - 1));
-    // Scrolled down three rows, the line bar's every fifth row (the ticks
-    // long enough to reach 8 pixels in) moves up with the text.
-    for (int i = 0; i < 3; ++i) text->Window().OnVScroll(sb::kLineDown, 0);
-    QApplication::processEvents();
-    EXPECT_EQ(DarkAlong(view->grab().toImage(), false, l - 8, r),
-              Steps(r + layout.TopMargin() + 2 * rowPitch, 5 * rowPitch, view->height()));
     Documents().CloseAll();
   }
 }
