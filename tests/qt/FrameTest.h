@@ -1,6 +1,5 @@
-// Helpers for tests that drive Qt widgets, dialogs and files, and a shown
-// main frame over real files in a temporary directory, with the fake
-// messages and dialogs; every document is closed at the end.
+// Helpers for the Qt tests, and a shown main frame over real files in a
+// temporary directory with fake messages and dialogs.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The cabinet and operation dialogs driven as a user would: typed, chosen,
-// refused while a value is wrong, and accepted.
+// The cabinet and operation dialogs: typed, refused while wrong, accepted.
 #include "qt/QtCabinetDialogs.h"
 #include "qt/QtOperationDialogs.h"
 

@@ -1,6 +1,4 @@
-// CP932 text converted both ways, and the system clipboard through the Qt
-// clipboard: Japanese characters, the exact bytes inside the program, text
-// from other programs, and raw bytes under a private format.
+// CP932 text converted both ways, and the system clipboard.
 #include <gtest/gtest.h>
 
 #include <QClipboard>

@@ -1,5 +1,4 @@
-// Printing a text and a binary document through the real print command and
-// Qt's PDF printer, read back with pdftotext.
+// Printing through the real print command to PDF, read back with pdftotext.
 #include <QProcess>
 #include <QRegularExpression>
 

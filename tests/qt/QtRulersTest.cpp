@@ -1,5 +1,4 @@
-// A text window with both rulers in the real frame: the ticks of the column
-// ruler and the line bar fall on the cells the text window paints.
+// A text window with both rulers in the real frame.
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>

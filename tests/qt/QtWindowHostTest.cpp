@@ -1,6 +1,4 @@
-// The window host widget with a recording window: events reach the right
-// handlers with client coordinates and key state, the host's calls show on
-// screen (background, painting, caret, scroll bars) and timers fire.
+// The window host widget with a recording window.
 #include <QCursor>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -80,7 +78,9 @@ class WindowHostTest : public ::testing::Test {
   QtWindowHost host_;
 };
 
-TEST_F(WindowHostTest, KeysMouseAndWheelReachTheWindowAsItsOwnMessages) {
+// Keys, mouse and wheel reach the window as its own messages; its painting,
+// scroll bars, caret, timers, focus and cursor show through the host.
+TEST_F(WindowHostTest, InputPaintingScrollBarsCaretTimersFocusAndCursor) {
   EXPECT_EQ(window_.take(), "create; size 300x200");
   key(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
   key(QEvent::KeyRelease, Qt::Key_A, Qt::ShiftModifier, "A");
@@ -120,9 +120,7 @@ TEST_F(WindowHostTest, KeysMouseAndWheelReachTheWindowAsItsOwnMessages) {
   EXPECT_EQ(window_.take(), "v 0 0; v 0 0; v 0 0; v 8 0");
   wheel(-120);
   EXPECT_EQ(window_.take(), "v 1 0; v 1 0; v 1 0; v 8 0");
-}
 
-TEST_F(WindowHostTest, PaintingScrollBarsCaretTimersFocusAndCursor) {
   // Paint erases with the background and draws the window.
   host_.setBackgroundColor(Rgb(0, 0, 128));
   window_.paint = [](Canvas& canvas) { canvas.fillRect(Rect{10, 10, 20, 20}, Rgb(255, 0, 0)); };
