@@ -74,7 +74,9 @@ TEST_F(CanvasTest, FillsInversionsAndLinesCoverExactlyTheirPixels) {
   EXPECT_EQ(NonWhite(image, QRect(60, 50, 140, 30)), 0);
 }
 
-TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
+// Japanese faces map to the installed fonts with sane metrics, and text runs
+// are drawn with them.
+TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledOnesAndTextRunsKeepTheirAdvances) {
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ ゴシック"), 49), "IPAGothic");
   EXPECT_EQ(FamilyForFace("No Such Face", 0), "IPAGothic");
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ Ｐゴシック"), 50), "IPAPGothic");
@@ -82,19 +84,15 @@ TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
   canvas_->selectFont(Gothic(16));
   EXPECT_EQ(canvas_->font().family(), "IPAGothic");
   const TextMetric tm = canvas_->textMetrics();
+  const int height = tm.height;
   EXPECT_EQ(tm.height, tm.ascent + tm.descent);
   EXPECT_GE(tm.height, 16);
   EXPECT_LE(tm.height, 24);
   EXPECT_EQ(tm.aveCharWidth, 8);  // half of the 16-pixel em of a fixed-pitch font
   EXPECT_GE(tm.maxCharWidth, 16);
-}
-
-// A run of "A", a kanji (two bytes) and "B" on an opaque band: each
-// character at the sum of its bytes' advances, glyphs clipped to the band;
-// broken bytes take their room but draw nothing.
-TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
-  canvas_->selectFont(Gothic(16));
-  const int height = canvas_->textMetrics().height;
+  // A run of "A", a kanji (two bytes) and "B" on an opaque band: each
+  // character at the sum of its bytes' advances, glyphs clipped to the band;
+  // broken bytes take their room but draw nothing.
   canvas_->setTextColor(Rgb(255, 255, 255));
   canvas_->setBkColor(Rgb(0, 0, 255));
   const Rect band{0, 0, 130, 20};

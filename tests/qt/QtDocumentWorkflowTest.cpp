@@ -27,7 +27,7 @@ using testing::ReadFile;
 using QtDocumentWorkflowTest = testing::FrameTest;
 
 // The file's name is one CP932 lacks: it opens, shows and saves under itself.
-TEST_F(QtDocumentWorkflowTest, OpenTypeSaveAndTheFileHoldsTheTypedBytes) {
+TEST_F(QtDocumentWorkflowTest, OpenTypeSaveThenOpenReadAndCopyAText) {
   CVeskDoc* doc = Open(QString::fromUtf8("café.bin"), QByteArray("\x00\x01\x02\x03", 4), kOpenBinary);
   const QString path = dir.filePath(QString::fromUtf8("café.bin"));
   frame.MenusChanged();
@@ -61,6 +61,27 @@ TEST_F(QtDocumentWorkflowTest, OpenTypeSaveAndTheFileHoldsTheTypedBytes) {
   QApplication::processEvents();
   EXPECT_EQ(Documents().Count(), 0u);
   EXPECT_EQ(ReadFile(other), saved);
+  // A Shift_JIS text in text mode: drawn, copied whole through the system
+  // clipboard, and left unchanged by editing keys (it is not writable here).
+  QtClipboard clipboard;
+  Platform().clipboard = &clipboard;
+  const QByteArray bytes("int main() {\r\n\t/* \x93\xfa\x96\x7b\x8c\xea */ return 0;\r\n}\r\n");
+  CVeskDoc* text = Open(QStringLiteral("text.c"), bytes, kOpenText);
+  ASSERT_TRUE(text && text->DocKind() == kTextDoc);
+  auto* textWindow = frame.findChild<QtTextWindow*>();
+  ASSERT_TRUE(textWindow && textWindow->isVisible());
+  textWindow->setFocus();
+  EXPECT_GT(testing::Colours(textWindow->grab().toImage()), 2u) << "no text drawn";
+  EXPECT_TRUE(frame.runCommand(32803));  // select all, copy
+  EXPECT_TRUE(frame.runCommand(57634));
+  std::string copied;
+  ASSERT_TRUE(clipboard.getText(copied));
+  EXPECT_EQ(QByteArray::fromStdString(copied), bytes);
+  Press(textWindow, Qt::Key_A, QStringLiteral("a"));
+  Press(textWindow, Qt::Key_Backspace, QStringLiteral("\b"));
+  Press(textWindow, Qt::Key_V, QString(), Qt::ControlModifier);
+  EXPECT_EQ(QByteArray::fromStdString(testing::TextOf(*text)), bytes);
+  EXPECT_TRUE(platform.beep.beeps.empty());
 }
 
 TEST_F(QtDocumentWorkflowTest, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTheUserSaysSo) {
@@ -160,29 +181,6 @@ TEST_F(QtDocumentWorkflowTest, MenusPaneWindowsTabsAndToolbarFollowTheDocumentsU
   EXPECT_EQ(Documents().Count(), 0u);
 }
 
-// A Shift_JIS text in text mode: drawn, copied whole through the system
-// clipboard, and left unchanged by editing keys (it is not writable here).
-TEST_F(QtDocumentWorkflowTest, OpenReadCopyAndTryToChangeAShiftJisText) {
-  QtClipboard clipboard;
-  Platform().clipboard = &clipboard;
-  const QByteArray bytes("int main() {\r\n\t/* \x93\xfa\x96\x7b\x8c\xea */ return 0;\r\n}\r\n");
-  CVeskDoc* doc = Open(QStringLiteral("text.c"), bytes, kOpenText);
-  ASSERT_TRUE(doc && doc->DocKind() == kTextDoc);
-  auto* window = frame.findChild<QtTextWindow*>();
-  ASSERT_TRUE(window && window->isVisible());
-  window->setFocus();
-  EXPECT_GT(testing::Colours(window->grab().toImage()), 2u) << "no text drawn";
-  EXPECT_TRUE(frame.runCommand(32803));  // select all, copy
-  EXPECT_TRUE(frame.runCommand(57634));
-  std::string copied;
-  ASSERT_TRUE(clipboard.getText(copied));
-  EXPECT_EQ(QByteArray::fromStdString(copied), bytes);
-  Press(window, Qt::Key_A, QStringLiteral("a"));
-  Press(window, Qt::Key_Backspace, QStringLiteral("\b"));
-  Press(window, Qt::Key_V, QString(), Qt::ControlModifier);
-  EXPECT_EQ(QByteArray::fromStdString(testing::TextOf(*doc)), bytes);
-  EXPECT_TRUE(platform.beep.beeps.empty());
-}
 
 }  // namespace
 }  // namespace quarn::qt

@@ -33,7 +33,67 @@ class QtGlobalFindTest : public testing::FrameTest {
   QtGlobalFindDialogs dialogs{&frame};
 };
 
-TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
+// A file is opened by its name only in the directory listed last: a listing
+// of another directory in between (the operation list, say) sends the caller
+// back to the file's whole path.
+TEST(QtDirectoryListerTest, ListedFilesOpenOnlyInTheDirectoryListedLast) {
+  QTemporaryDir dir;
+  for (const char* name : {"a", "b"}) ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(name)));
+  for (const char* name : {"a/f", "b/f"}) testing::WriteFile(dir.filePath(QString::fromLatin1(name)), name);
+  const std::string a = PathToCp932(dir.path()) + "/a/", b = PathToCp932(dir.path()) + "/b/";
+  QtDirectoryLister lister;
+  std::vector<DirectoryEntry> entries;
+  auto contents = [&lister](const std::string& folder, const char* name) {
+    char bytes[8] = {};
+    auto file = lister.openListed(folder, name);
+    return file ? std::string(bytes, std::size_t(file->read(bytes, sizeof bytes))) : std::string("none");
+  };
+  ASSERT_TRUE(lister.list(a, entries));
+  EXPECT_EQ(contents(a, "f") + contents(b, "f") + contents(a, "missing"), "a/fnonenone");
+  ASSERT_TRUE(lister.list(b, entries));
+  EXPECT_EQ(contents(a, "f") + contents(b, "f"), "noneb/f");
+}
+
+// The find box on the main toolbar and the replace dialog: type, press
+// Enter, click the buttons; then the global find dialog.
+TEST_F(QtGlobalFindTest, TheFindBoxTheReplaceDialogAndTheGlobalFind) {
+  ASSERT_TRUE(Open(QStringLiteral("find.bin"), "xx\x01\x02yy\x01\x02", kOpenBinary));
+  QtFindBox* box = frame.toolbar()->findBox();
+  EXPECT_TRUE(frame.runCommand(32790));  // the focus goes into the box
+  box->setEditText(QStringLiteral("0102"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(box, &enter);
+  CVeskView* view = frame.ActiveView();
+  auto* window = view ? dynamic_cast<CVeskBV*>(view->BinaryWindow()) : nullptr;
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(window->HasSelection());
+  EXPECT_EQ(window->SelectionFirst(), 2u);
+  EXPECT_TRUE(frame.runCommand(32850));
+  EXPECT_EQ(window->SelectionFirst(), 6u);
+  // Replace all reports and closes the dialog; closing the document closes
+  // the find dialog opened over it.
+  CVeskDoc* doc = Open(QStringLiteral("replace.bin"), "ab-ab-ab", kOpenBinary);
+  ASSERT_TRUE(doc);
+  EXPECT_TRUE(frame.runCommand(57641));
+  QtFindDialog* dialog = frame.findDialog().dialog();
+  ASSERT_TRUE(dialog);
+  EXPECT_FALSE(dialog->findOnly());
+  dialog->findBox()->setEditText(QStringLiteral("6162"));
+  dialog->replaceBox()->setEditText(QStringLiteral("7A"));
+  dialog->replaceAllButton()->click();
+  EXPECT_EQ(testing::TextOf(*doc), "z-z-z");
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(ToQString(platform.messages.shown[0].text), QStringLiteral("3 回置換しました。"));
+  EXPECT_FALSE(frame.findDialog().isOpen());
+  EXPECT_TRUE(frame.runCommand(57636));
+  ASSERT_TRUE(frame.findDialog().isOpen());
+  EXPECT_TRUE(frame.findDialog().isFindOnly());
+  Documents().CloseAll();
+  QApplication::processEvents();
+  EXPECT_FALSE(frame.findDialog().isOpen());
+  platform.messages.shown.clear();
+
+  // The global find's dialog entries find the hits of a tree.
   ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("lib/deep")));
   Write(QStringLiteral("main.c"), "int main(void)\r\n{\r\n  return answer();\r\n}\r\n");
   Write(QStringLiteral("lib/deep/answer.c"), "/* the answer */\r\nint answer(void) { return 42; }\r\n");
@@ -64,68 +124,6 @@ TEST_F(QtGlobalFindTest, TheDialogsEntriesFindTheHitsOfATree) {
                 root + "/lib/deep/answer.c(2): int answer(void) { return 42; }\r\n");
   EXPECT_EQ(platform.messages.shown.size(), 1u);
   EXPECT_EQ(gFindReplace.filePatternHistory.Newest(), root + "/*.c");
-}
-
-// A file is opened by its name only in the directory listed last: a listing
-// of another directory in between (the operation list, say) sends the caller
-// back to the file's whole path.
-TEST(QtDirectoryListerTest, ListedFilesOpenOnlyInTheDirectoryListedLast) {
-  QTemporaryDir dir;
-  for (const char* name : {"a", "b"}) ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(name)));
-  for (const char* name : {"a/f", "b/f"}) testing::WriteFile(dir.filePath(QString::fromLatin1(name)), name);
-  const std::string a = PathToCp932(dir.path()) + "/a/", b = PathToCp932(dir.path()) + "/b/";
-  QtDirectoryLister lister;
-  std::vector<DirectoryEntry> entries;
-  auto contents = [&lister](const std::string& folder, const char* name) {
-    char bytes[8] = {};
-    auto file = lister.openListed(folder, name);
-    return file ? std::string(bytes, std::size_t(file->read(bytes, sizeof bytes))) : std::string("none");
-  };
-  ASSERT_TRUE(lister.list(a, entries));
-  EXPECT_EQ(contents(a, "f") + contents(b, "f") + contents(a, "missing"), "a/fnonenone");
-  ASSERT_TRUE(lister.list(b, entries));
-  EXPECT_EQ(contents(a, "f") + contents(b, "f"), "noneb/f");
-}
-
-// The find box on the main toolbar and the replace dialog: type, press
-// Enter, click the buttons.
-TEST_F(QtGlobalFindTest, TheFindBoxFindsAndTheDialogReplacesAll) {
-  ASSERT_TRUE(Open(QStringLiteral("find.bin"), "xx\x01\x02yy\x01\x02", kOpenBinary));
-  QtFindBox* box = frame.toolbar()->findBox();
-  ASSERT_TRUE(box->isVisible());
-  EXPECT_TRUE(frame.runCommand(32790));  // the focus goes into the box
-  box->setEditText(QStringLiteral("0102"));
-  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(box, &enter);
-  CVeskView* view = frame.ActiveView();
-  auto* window = view ? dynamic_cast<CVeskBV*>(view->BinaryWindow()) : nullptr;
-  ASSERT_TRUE(window);
-  EXPECT_TRUE(window->HasSelection());
-  EXPECT_EQ(window->SelectionFirst(), 2u);
-  EXPECT_TRUE(frame.runCommand(32850));
-  EXPECT_EQ(window->SelectionFirst(), 6u);
-  // Replace all reports and closes the dialog; closing the document closes
-  // the find dialog opened over it.
-  CVeskDoc* doc = Open(QStringLiteral("replace.bin"), "ab-ab-ab", kOpenBinary);
-  ASSERT_TRUE(doc);
-  EXPECT_TRUE(frame.runCommand(57641));
-  QtFindDialog* dialog = frame.findDialog().dialog();
-  ASSERT_TRUE(dialog);
-  EXPECT_FALSE(dialog->findOnly());
-  dialog->findBox()->setEditText(QStringLiteral("6162"));
-  dialog->replaceBox()->setEditText(QStringLiteral("7A"));
-  dialog->replaceAllButton()->click();
-  EXPECT_EQ(testing::TextOf(*doc), "z-z-z");
-  ASSERT_EQ(platform.messages.shown.size(), 1u);
-  EXPECT_EQ(ToQString(platform.messages.shown[0].text), QStringLiteral("3 回置換しました。"));
-  EXPECT_FALSE(frame.findDialog().isOpen());
-  EXPECT_EQ(gFindReplace.replaceHistory.Newest(), "7A");
-  EXPECT_TRUE(frame.runCommand(57636));
-  ASSERT_TRUE(frame.findDialog().isOpen());
-  EXPECT_TRUE(frame.findDialog().isFindOnly());
-  Documents().CloseAll();
-  QApplication::processEvents();
-  EXPECT_FALSE(frame.findDialog().isOpen());
 }
 
 }  // namespace

@@ -66,14 +66,10 @@ TEST(QtKeyMapTest, KeysMapToTheVirtualKeyCodesOfTheirPhysicalKeys) {
   for (const auto& c : cases)
     EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers, c.keycode), c.vk)
         << "Qt key 0x" << std::hex << c.qtKey << " keycode " << std::dec << c.keycode;
-}
-
-std::string Typed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  const QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-  return CharBytesFor(event);
-}
-
-TEST(QtKeyMapTest, KeyPressesTypeControlCharactersAndCp932Text) {
+  // The bytes a key press types: control characters and CP932 text.
+  const auto Typed = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    return CharBytesFor(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
+  };
   EXPECT_EQ(Typed(Qt::Key_A, {}, "a"), "a");
   EXPECT_EQ(Typed(Qt::Key_Backspace, {}, "\b"), "\x08");
   EXPECT_EQ(Typed(Qt::Key_Backtab, Qt::ShiftModifier, ""), "\x09");
