@@ -29,32 +29,6 @@ class QtFileSystemTest : public testing::Test {
   QtFileSystem fs_;
 };
 
-TEST_F(QtFileSystemTest, DirectoriesMissingAndUnreadableFilesAreRefused) {
-  const std::string sub = dir() + "sub";
-  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(codec::Cp932ToUtf8(sub))));
-  EXPECT_TRUE(fs_.exists(sub));
-  EXPECT_FALSE(fs_.openRead(sub));
-  EXPECT_FALSE(fs_.createReplacing(sub));
-  EXPECT_FALSE(fs_.canReadWrite(sub));
-  EXPECT_FALSE(fs_.remove(sub));
-  EXPECT_TRUE(fs_.isDirectory(sub));
-  EXPECT_FALSE(fs_.openRead(dir() + "missing"));
-  EXPECT_FALSE(fs_.exists(dir() + "missing"));
-  EXPECT_FALSE(fs_.openRead(""));
-  EXPECT_FALSE(fs_.createReplacing(dir() + "no/such/dir/f"));
-  EXPECT_TRUE(fs_.makeDirectories(dir() + "no/such/dir"));
-  ASSERT_TRUE(fs_.writeAll(dir() + "no/such/dir/f", "x"));
-  EXPECT_FALSE(fs_.makeDirectories(dir() + "no/such/dir/f/g")) << "a file is in the way";
-  const std::string locked = dir() + "locked";
-  ASSERT_TRUE(fs_.writeAll(locked, "secret"));
-  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(codec::Cp932ToUtf8(locked)), QFileDevice::Permissions()));
-  if (geteuid() == 0) return;  // root reads every file
-  EXPECT_FALSE(fs_.openRead(locked));
-  EXPECT_FALSE(fs_.canReadWrite(locked));
-  EXPECT_FALSE(fs_.createReplacing(locked));  // not replaced behind the user's back
-  EXPECT_TRUE(fs_.exists(locked));
-}
-
 // ---- saves that fail on the disk, for real, in a child process ----
 
 constexpr uid_t kNobody = 65534;
@@ -78,7 +52,7 @@ int InChild(rlim_t sizeLimit, bool asNobody, const std::function<int()>& body) {
 // Sizes below and above the 16 KB a buffered writer holds back, each saved
 // beside the file and, where the directory may not be written, in place; a
 // replacement given up leaves the old file whole and nothing beside it.
-TEST_F(QtFileSystemTest, ASaveTheDiskRefusesLeavesTheOldFileWholeAndFails) {
+TEST_F(QtFileSystemTest, ASaveTheDiskRefusesLeavesTheOldFileWholeAndReplacingKeepsLinksAndTheOwner) {
   struct Case {
     std::uint32_t size;
     rlim_t limit;
@@ -114,9 +88,7 @@ TEST_F(QtFileSystemTest, ASaveTheDiskRefusesLeavesTheOldFileWholeAndFails) {
     }
     ASSERT_EQ(chmod(QFile::encodeName(sub).constData(), 0755), 0);  // so that it can be cleaned up
   }
-}
-
-TEST_F(QtFileSystemTest, ReplacingKeepsLinksAndTheOwner) {
+  // Replacing keeps links, the permissions and the owner.
   auto native = [this](const char* name) { return codec::Cp932ToUtf8(dir() + name); };
   std::string back;
   ASSERT_TRUE(fs_.writeAll(dir() + "target", "old"));
@@ -148,7 +120,7 @@ TEST_F(QtFileSystemTest, ReplacingKeepsLinksAndTheOwner) {
 // Names as the system's bytes, made on disk directly: each opens, is found
 // and is removed under its own name, and a save writes the file itself
 // (never a look-alike such as "caf?.bin").
-TEST_F(QtFileSystemTest, NamesOutsideCp932OpenSaveAndRemoveUnderTheirOwnBytes) {
+TEST_F(QtFileSystemTest, NamesOutsideCp932AreKeptAndDirectoriesMissingAndUnreadableFilesAreRefused) {
   const std::string base = QFile::encodeName(temp_.path()).toStdString() + "/";
   // "表示.txt": 表 is 0x95 0x5C in CP932, whose trail byte is a backslash.
   const std::string cases[] = {"plain.bin", "caf\xC3\xA9.bin", "\xF0\x9F\x98\x80.bin", "\xE6\x97\xA5\xE6\x9C\xAC.bin",
@@ -183,6 +155,30 @@ TEST_F(QtFileSystemTest, NamesOutsideCp932OpenSaveAndRemoveUnderTheirOwnBytes) {
   EXPECT_EQ(count(), 0);
   ASSERT_TRUE(fs_.writeAll(names::FromOs(base) + "\x95\x5C\x8E\xA6.txt", "new"));
   EXPECT_TRUE(QFile::exists(temp_.path() + QString::fromUtf8("/表示.txt")));
+  // Directories, missing and unreadable files are refused.
+  const std::string sub = dir() + "sub";
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(codec::Cp932ToUtf8(sub))));
+  EXPECT_TRUE(fs_.exists(sub));
+  EXPECT_FALSE(fs_.openRead(sub));
+  EXPECT_FALSE(fs_.createReplacing(sub));
+  EXPECT_FALSE(fs_.canReadWrite(sub));
+  EXPECT_FALSE(fs_.remove(sub));
+  EXPECT_TRUE(fs_.isDirectory(sub));
+  EXPECT_FALSE(fs_.openRead(dir() + "missing"));
+  EXPECT_FALSE(fs_.exists(dir() + "missing"));
+  EXPECT_FALSE(fs_.openRead(""));
+  EXPECT_FALSE(fs_.createReplacing(dir() + "no/such/dir/f"));
+  EXPECT_TRUE(fs_.makeDirectories(dir() + "no/such/dir"));
+  ASSERT_TRUE(fs_.writeAll(dir() + "no/such/dir/f", "x"));
+  EXPECT_FALSE(fs_.makeDirectories(dir() + "no/such/dir/f/g")) << "a file is in the way";
+  const std::string locked = dir() + "locked";
+  ASSERT_TRUE(fs_.writeAll(locked, "secret"));
+  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(codec::Cp932ToUtf8(locked)), QFileDevice::Permissions()));
+  if (geteuid() == 0) return;  // root reads every file
+  EXPECT_FALSE(fs_.openRead(locked));
+  EXPECT_FALSE(fs_.canReadWrite(locked));
+  EXPECT_FALSE(fs_.createReplacing(locked));  // not replaced behind the user's back
+  EXPECT_TRUE(fs_.exists(locked));
 }
 
 }  // namespace

@@ -34,6 +34,24 @@ std::vector<int> Steps(int from, int step, int limit, int skip = -1) {
   return steps;
 }
 
+// The rows where the line bar shows the caret mark (green, the default
+// cursor colour) in the pixels on screen, from the window's backing store:
+// what earlier paints left there, not a fresh paint.
+std::vector<int> MarkedRows(QtLineBar& bar, const TextLayout& layout) {
+  QWidget* port = bar.viewport();
+  const QPixmap shot = port->screen()->grabWindow(port->window()->winId());
+  const QImage image = shot.toImage().copy(QRect(port->mapTo(port->window(), QPoint(0, 0)), port->size()));
+  std::vector<int> rows;
+  for (int y = layout.TopMargin(); y < image.height(); ++y) {
+    const QRgb p = image.pixel(image.width() - 3, y);
+    if (qGreen(p) > 200 && qRed(p) < 60 && qBlue(p) < 60) {
+      const int row = (y - layout.TopMargin()) / layout.RowPitch() + int(layout.FirstRow());
+      if (rows.empty() || rows.back() != row) rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
 class QtRulersTest : public testing::FrameTest {
  protected:
   QtRulersTest() {
@@ -56,7 +74,7 @@ class QtRulersTest : public testing::FrameTest {
   AppSettings saved_ = gSettings;
 };
 
-TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
+TEST_F(QtRulersTest, TicksFallOnTheTextCellsAndTheLineBarMarksOnlyTheCaretRow) {
   struct Case {
     int points, charSpacing, lineSpacing;
   };
@@ -102,29 +120,8 @@ TEST_F(QtRulersTest, TicksFallOnTheTextCellsAtEveryFontSizeAndSpacing) {
     EXPECT_FALSE(Dark(image, origin + 1, top - 1));
     Documents().CloseAll();
   }
-}
-
-// The rows where the line bar shows the caret mark (green, the default
-// cursor colour) in the pixels on screen, from the window's backing store:
-// what earlier paints left there, not a fresh paint.
-std::vector<int> MarkedRows(QtLineBar& bar, const TextLayout& layout) {
-  QWidget* port = bar.viewport();
-  const QPixmap shot = port->screen()->grabWindow(port->window()->winId());
-  const QImage image = shot.toImage().copy(QRect(port->mapTo(port->window(), QPoint(0, 0)), port->size()));
-  std::vector<int> rows;
-  for (int y = layout.TopMargin(); y < image.height(); ++y) {
-    const QRgb p = image.pixel(image.width() - 3, y);
-    if (qGreen(p) > 200 && qRed(p) < 60 && qBlue(p) < 60) {
-      const int row = (y - layout.TopMargin()) / layout.RowPitch() + int(layout.FirstRow());
-      if (rows.empty() || rows.back() != row) rows.push_back(row);
-    }
-  }
-  return rows;
-}
-
-// The line bar marks only the caret row; the switch commands show and hide
-// the bars of every view.
-TEST_F(QtRulersTest, TheLineBarMarksOnlyTheCaretRowAndTheSwitchesReachEveryView) {
+  // The line bar marks only the caret row; the switch commands show and hide
+  // the bars of every view.
   QtDocumentView* view = Open();
   ASSERT_TRUE(view);
   auto* bar = view->findChild<QtLineBar*>();
