@@ -91,7 +91,8 @@ QPushButton* Button(QWidget* dialog, const QString& text) {
   return nullptr;
 }
 
-TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) {
+// The save dialog hands over name, key and comment until accepted.
+TEST(QtOperationDialogsTest, SaveAndLoadDialogs) {
   QtOperationDialogs dialogs;
   RecordDialogRequest request;
   request.keyNames = {"A", "F5"};
@@ -112,24 +113,20 @@ TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) 
   });
   EXPECT_TRUE(dialogs.recordDialog(request));
   EXPECT_EQ(asked, 2);
-}
-
-// A name of 240 characters and a comment of 120 Japanese characters leave the
-// dialog and its buttons on the screen.
-TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
+  // The load dialog deletes, then closes; a name of 240 characters and a
+  // comment of 120 Japanese characters leave it and its buttons on the screen.
   const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
-  QtOperationDialogs dialogs;
-  PlayDialogRequest request;
-  request.names = {std::string(240, 'n'), "two"};
-  request.name = "two";
-  request.describe = [](const std::string& name, std::string& key, std::string& comment) {
+  PlayDialogRequest play;
+  play.names = {std::string(240, 'n'), "two"};
+  play.name = "two";
+  play.describe = [](const std::string& name, std::string& key, std::string& comment) {
     key = name == "two" ? "F5" : "";
     comment.clear();
     for (int i = 0; i < 120; ++i) comment += "\x82\xa0";
   };
   std::vector<std::string> removed;
-  request.remove = [&](const std::string& name) { return removed.push_back(name), true; };
-  request.accept = [](const std::string&) { return true; };
+  play.remove = [&](const std::string& name) { return removed.push_back(name), true; };
+  play.accept = [](const std::string&) { return true; };
   testing::WhenModalShown([screen](QWidget* dialog) {
     EXPECT_LE(dialog->frameGeometry().width(), screen);
     for (QPushButton* b : dialog->findChildren<QPushButton*>())
@@ -141,7 +138,7 @@ TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
     EXPECT_FALSE(Button(dialog, QString::fromUtf8("再生(&P)"))->isEnabled());
     Button(dialog, QString::fromUtf8("閉じる"))->click();
   });
-  EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kOk);
+  EXPECT_EQ(dialogs.playDialog(play), PlayDialogAnswer::kOk);
   EXPECT_EQ(removed, (std::vector<std::string>{"two"}));
 }
 

@@ -46,7 +46,6 @@ class EditorRun {
 
 TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextStart) {
   QTemporaryDir home;
-  ASSERT_TRUE(home.isValid());
   const QString ini = home.filePath(QStringLiteral("quarn.ini"));
   WriteFile(ini, "[Settings]\r\nMultiInstance=0\r\n");
   const QString socket = home.filePath(QStringLiteral("quarn11.socket"));

@@ -29,10 +29,7 @@ class QtToolsTest : public testing::FrameTest {
     gForm = CFormManeger();
     ForgetCompareResult();
   }
-  ~QtToolsTest() override {
-    Documents().CloseAll();
-    ToolDialogs() = nullptr;
-  }
+  ~QtToolsTest() override { ToolDialogs() = nullptr; }
   QtToolDialogs dialogs;
 };
 
