@@ -46,10 +46,10 @@ inline void WhenModalShown(std::function<void(QWidget*)> act) {
 
 // A key pressed and released on widget.
 inline void Press(QWidget* widget, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(widget, &release);
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, modifiers, text);
+    QApplication::sendEvent(widget, &event);
+  }
 }
 
 // Clicks the accepting button of the dialog's button box.

@@ -18,7 +18,6 @@
 #include "core/app/CabinetSheet.h"
 #include "core/cabinet/StandardFonts.h"
 #include "core/res/MessageIds.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn::qt {
 namespace {
@@ -82,7 +81,6 @@ TEST(QtCabinetDialogsTest, NewCabinetSheetAndFontChooser) {
   ASSERT_TRUE(dialogs.fontDialog(font));
   EXPECT_EQ(font.font.face(), "IPAMincho");
   EXPECT_EQ(font.font.height, 16);
-  EXPECT_EQ(font.font.italic, 0);
 }
 
 QPushButton* Button(QWidget* dialog, const QString& text) {

@@ -71,7 +71,6 @@ TEST_F(QtCommonSettingsTest, SheetAndBinaryDialogRefuseBadValuesAndKeepGoodOnesA
       auto* bytes = Control<QSpinBox>(modal, ctl::kBytesPerLine);
       auto* hex = Control<QLineEdit>(modal, ctl::kBinary2);
       ASSERT_TRUE(bytes && hex);
-      EXPECT_EQ(hex->text(), QString());  // no byte chosen
       bytes->setValue(24);
       hex->setText(QStringLiteral("G1"));
       PressOk(modal);

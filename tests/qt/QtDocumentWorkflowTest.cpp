@@ -4,7 +4,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <set>
 
 #include "FrameTest.h"
 #include "core/commands/CommandIds.h"
@@ -112,7 +111,6 @@ TEST_F(QtDocumentWorkflowTest, MenusPaneWindowsTabsAndToolbarFollowTheDocumentsU
   frame.resize(900, 700);
   // Without a document the file commands and the common settings are there;
   // a cancelled open dialog opens nothing.
-  EXPECT_EQ(frame.menuBar()->actions().size(), 3);
   for (unsigned id : {57600u, 57601u, 57665u, 32881u, 32916u, 57664u, 32780u, 32814u, 32776u, 32777u, 57670u}) {
     ASSERT_TRUE(FindCommand(*frame.menuBar(), id)) << id;
     EXPECT_TRUE(FindCommand(*frame.menuBar(), id)->isEnabled()) << id;

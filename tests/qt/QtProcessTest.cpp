@@ -1,8 +1,6 @@
 // The real editor as separate processes: hand-over and the next start.
 #include <QFileInfo>
-#include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <csignal>
 
 #include "FrameTest.h"
@@ -48,7 +46,6 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   QTemporaryDir home;
   const QString ini = home.filePath(QStringLiteral("quarn.ini"));
   WriteFile(ini, "[Settings]\r\nMultiInstance=0\r\n");
-  const QString socket = home.filePath(QStringLiteral("quarn11.socket"));
   // Characters CP932 lacks, met in a different order by each process: each
   // must keep its own name in the settings the first one writes, and in the
   // cabinet for the next run.
@@ -58,6 +55,7 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   for (const QString& path : {own, a, b}) WriteFile(path, QByteArray(300, '\x01'));
   EditorRun first(home.path(), {own});
   ASSERT_TRUE(first.Started());
+  const QString socket = home.filePath(QStringLiteral("quarn11.socket"));
   ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(socket); })) << "the first instance never listened";
   // One argument holding two absolute paths: two files.
   EditorRun handOver(home.path(), {a + QStringLiteral(" ") + b});

@@ -13,8 +13,7 @@ class QtApplicationEnvironment : public testing::Environment {
   void SetUp() override {
     // Without a display Qt aborts; the offscreen platform needs none.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // The program's own files (settings, instance channel) in a directory
-    // of this test run only.
+    // The program's own files (settings, instance channel) of this run only.
     setenv("QUARN_HOME", home_.path().toLocal8Bit().constData(), 1);
     app_ = std::make_unique<QApplication>(argc_, argv_);
   }

@@ -1,6 +1,5 @@
 // The window host widget with a recording window.
 #include <QCursor>
-#include <QImage>
 #include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
