@@ -1,6 +1,5 @@
-// Helpers for tests that drive Qt widgets, dialogs and files, and a shown
-// main frame over real files in a temporary directory, with the fake
-// messages and dialogs; every document is closed at the end.
+// Helpers for the Qt tests, and a shown main frame over real files in a
+// temporary directory with fake messages and dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,12 +9,14 @@
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <set>
 
 #include "core/app/DocTemplate.h"
 #include "core/app/FileCommands.h"
@@ -45,10 +46,10 @@ inline void WhenModalShown(std::function<void(QWidget*)> act) {
 
 // A key pressed and released on widget.
 inline void Press(QWidget* widget, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(widget, &release);
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, modifiers, text);
+    QApplication::sendEvent(widget, &event);
+  }
 }
 
 // Clicks the accepting button of the dialog's button box.
@@ -81,6 +82,13 @@ inline QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The number of distinct colours in the picture, counted up to 3.
+inline std::size_t Colours(const QImage& image) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height() && colours.size() < 3; y += 2)
+    for (int x = 0; x < image.width() && colours.size() < 3; x += 2) colours.insert(image.pixel(x, y));
+  return colours.size();
+}
 
 // The document's bytes.
 inline std::string TextOf(CVeskDoc& doc) {

@@ -1,5 +1,4 @@
-// The cabinet and operation dialogs driven as a user would: typed, chosen,
-// refused while a value is wrong, and accepted.
+// The cabinet and operation dialogs: typed, refused while wrong, accepted.
 #include "qt/QtCabinetDialogs.h"
 #include "qt/QtOperationDialogs.h"
 
@@ -8,7 +7,6 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,91 +18,69 @@
 #include "core/app/CabinetSheet.h"
 #include "core/cabinet/StandardFonts.h"
 #include "core/res/MessageIds.h"
-#include "fakes/FakePlatform.h"
 
 namespace quarn::qt {
 namespace {
 
 using testing::PressOk;
 
-TEST(QtCabinetDialogsTest, TheNewCabinetDialogStaysOpenUntilATypeIsChosenAndAppendsCab) {
+// The new-cabinet dialog stays open until a type is chosen and appends
+// ".cab"; the sheet keeps the keyword page while its text is refused; the
+// font chooser starts from the family the documents are drawn with, and OK
+// without a change keeps the font.
+TEST(QtCabinetDialogsTest, NewCabinetSheetAndFontChooser) {
   fakes::FakePlatform platform;
   QtCabinetDialogs dialogs;
-  CabCreateRequest request;
-  request.typeNames = {"a", "b", "c", "d"};
-  request.accept = [](CabCreateRequest& r) { return AcceptCabinetName(r.name, r.type); };
+  CabCreateRequest create;
+  create.typeNames = {"a", "b", "c", "d"};
+  create.accept = [](CabCreateRequest& r) { return AcceptCabinetName(r.name, r.type); };
   testing::WhenModalShown([](QWidget* dialog) {
     dialog->findChild<QLineEdit*>()->setText(QStringLiteral("work"));
     PressOk(dialog);  // no type yet: a beep, the dialog stays
     dialog->findChild<QListWidget*>()->setCurrentRow(1);
     PressOk(dialog);
   });
-  ASSERT_TRUE(dialogs.cabCreateDialog(request));
-  EXPECT_EQ(request.name, "work.cab");
-  EXPECT_EQ(request.type, 1);
+  ASSERT_TRUE(dialogs.cabCreateDialog(create));
+  EXPECT_EQ(create.name, "work.cab");
+  EXPECT_EQ(create.type, 1);
   EXPECT_EQ(platform.beep.beeps.size(), 1u);
-}
 
-// The chooser starts from the family the documents are drawn with, lists
-// the families with Japanese glyphs, and OK without a change keeps the font.
-TEST(QtCabinetDialogsTest, TheFontChooserStartsFromTheFontInUse) {
-  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-  if (!japanese.contains(QStringLiteral("IPAGothic")) || !japanese.contains(QStringLiteral("IPAMincho")))
-    GTEST_SKIP() << "the IPA fonts are not installed";
-  fakes::FakePlatform platform;
-  QtCabinetDialogs dialogs;
-  FontRequest request;
-  request.font = BuiltinFont();  // "Fixedsys", drawn with IPAGothic
-  QStringList listed;
-  testing::WhenModalShown([&](QWidget* modal) {
-    auto* chooser = qobject_cast<QFontDialog*>(modal);
-    ASSERT_TRUE(chooser);
-    EXPECT_EQ(chooser->currentFont().family(), QStringLiteral("IPAGothic"));
-    EXPECT_EQ(chooser->currentFont().pointSize(), 14);
-    for (const QListView* view : modal->findChildren<QListView*>()) {
-      QStringList rows;
-      for (int row = 0; view->model() && row < view->model()->rowCount(); ++row)
-        rows << view->model()->index(row, 0).data().toString();
-      if (rows.contains(QStringLiteral("IPAGothic"))) listed = rows;
-    }
-    PressOk(modal);
-  });
-  ASSERT_TRUE(dialogs.fontDialog(request));
-  EXPECT_TRUE(request.font == BuiltinFont());
-  EXPECT_TRUE(listed.contains(QStringLiteral("IPAMincho")));
-  for (const QString& family : listed) EXPECT_TRUE(japanese.contains(family)) << family.toStdString();
-  testing::WhenModalShown([](QWidget* modal) {
-    qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
-    PressOk(modal);
-  });
-  ASSERT_TRUE(dialogs.fontDialog(request));
-  EXPECT_EQ(request.font.face(), "IPAMincho");
-  EXPECT_EQ(request.font.height, 16);
-  EXPECT_EQ(request.font.italic, 0);
-}
-
-TEST(QtCabinetDialogsTest, TheSheetKeepsTheKeywordPageWhileItsTextIsRefused) {
-  fakes::FakePlatform platform;
-  QtCabinetDialogs dialogs;
-  CabinetSet set = CabinetSet::Builtin(kDocTypeC);
-  CabinetSheetRequest request = SheetOf(set);
-  request.page = 2;
+  CabinetSheetRequest sheet = SheetOf(CabinetSet::Builtin(kDocTypeC));
+  sheet.page = 2;
   testing::WhenModalShown([](QWidget* dialog) {
     auto* tabs = dialog->findChild<QTabWidget*>();
     auto* keywords = dialog->findChild<QPlainTextEdit*>();
     keywords->setPlainText(QString(31, QLatin1Char('k')));
-    tabs->setCurrentIndex(0);  // refused: 59404, the page stays
+    tabs->setCurrentIndex(0);  // refused, the page stays
     EXPECT_EQ(tabs->currentIndex(), 2);
     keywords->setPlainText(QStringLiteral("alpha\nbeta"));
     tabs->setCurrentIndex(3);
     PressOk(dialog);
   });
-  ASSERT_TRUE(dialogs.cabinetSheet(request));
+  ASSERT_TRUE(dialogs.cabinetSheet(sheet));
   EXPECT_TRUE(platform.Shown(msg::kKeywordTooLong));
-  EXPECT_EQ(request.page, 3);
-  EXPECT_EQ(request.keywordText, "alpha\r\nbeta");
-  EXPECT_EQ(request.format.docType, kDocTypeC);
-  EXPECT_EQ(request.filters[1].size(), 6u);
+  EXPECT_EQ(sheet.page, 3);
+  EXPECT_EQ(sheet.keywordText, "alpha\r\nbeta");
+
+  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+  if (!japanese.contains(QStringLiteral("IPAGothic")) || !japanese.contains(QStringLiteral("IPAMincho")))
+    GTEST_SKIP() << "the IPA fonts are not installed";
+  FontRequest font;
+  font.font = BuiltinFont();  // "Fixedsys", drawn with IPAGothic
+  testing::WhenModalShown([&](QWidget* modal) {
+    const QFont shown = qobject_cast<QFontDialog*>(modal)->currentFont();
+    EXPECT_EQ(shown.family() + QString::number(shown.pointSize()), QStringLiteral("IPAGothic14"));
+    PressOk(modal);
+  });
+  ASSERT_TRUE(dialogs.fontDialog(font));
+  EXPECT_TRUE(font.font == BuiltinFont());
+  testing::WhenModalShown([](QWidget* modal) {
+    qobject_cast<QFontDialog*>(modal)->setCurrentFont(QFont(QStringLiteral("IPAMincho"), 16));
+    PressOk(modal);
+  });
+  ASSERT_TRUE(dialogs.fontDialog(font));
+  EXPECT_EQ(font.font.face(), "IPAMincho");
+  EXPECT_EQ(font.font.height, 16);
 }
 
 QPushButton* Button(QWidget* dialog, const QString& text) {
@@ -113,7 +89,8 @@ QPushButton* Button(QWidget* dialog, const QString& text) {
   return nullptr;
 }
 
-TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) {
+// The save dialog hands over name, key and comment until accepted.
+TEST(QtOperationDialogsTest, SaveAndLoadDialogs) {
   QtOperationDialogs dialogs;
   RecordDialogRequest request;
   request.keyNames = {"A", "F5"};
@@ -134,24 +111,20 @@ TEST(QtOperationDialogsTest, SaveDialogHandsOverNameKeyAndCommentUntilAccepted) 
   });
   EXPECT_TRUE(dialogs.recordDialog(request));
   EXPECT_EQ(asked, 2);
-}
-
-// A name of 240 characters and a comment of 120 Japanese characters leave the
-// dialog and its buttons on the screen.
-TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
+  // The load dialog deletes, then closes; a name of 240 characters and a
+  // comment of 120 Japanese characters leave it and its buttons on the screen.
   const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
-  QtOperationDialogs dialogs;
-  PlayDialogRequest request;
-  request.names = {std::string(240, 'n'), "two"};
-  request.name = "two";
-  request.describe = [](const std::string& name, std::string& key, std::string& comment) {
+  PlayDialogRequest play;
+  play.names = {std::string(240, 'n'), "two"};
+  play.name = "two";
+  play.describe = [](const std::string& name, std::string& key, std::string& comment) {
     key = name == "two" ? "F5" : "";
     comment.clear();
     for (int i = 0; i < 120; ++i) comment += "\x82\xa0";
   };
   std::vector<std::string> removed;
-  request.remove = [&](const std::string& name) { return removed.push_back(name), true; };
-  request.accept = [](const std::string&) { return true; };
+  play.remove = [&](const std::string& name) { return removed.push_back(name), true; };
+  play.accept = [](const std::string&) { return true; };
   testing::WhenModalShown([screen](QWidget* dialog) {
     EXPECT_LE(dialog->frameGeometry().width(), screen);
     for (QPushButton* b : dialog->findChildren<QPushButton*>())
@@ -163,7 +136,7 @@ TEST(QtOperationDialogsTest, LoadDialogDeletesThenClosesAndStaysOnTheScreen) {
     EXPECT_FALSE(Button(dialog, QString::fromUtf8("再生(&P)"))->isEnabled());
     Button(dialog, QString::fromUtf8("閉じる"))->click();
   });
-  EXPECT_EQ(dialogs.playDialog(request), PlayDialogAnswer::kOk);
+  EXPECT_EQ(dialogs.playDialog(play), PlayDialogAnswer::kOk);
   EXPECT_EQ(removed, (std::vector<std::string>{"two"}));
 }
 

@@ -1,5 +1,4 @@
-// The Qt canvas painting into an image: what a user would see of fills,
-// inversions, lines, text runs with their advances, and the font metrics.
+// The Qt canvas painting into an image, and its fonts.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -30,10 +29,11 @@ class CanvasTest : public ::testing::Test {
     painter_.end();
     return image_;
   }
-  static int NonWhite(const QImage& image, QRect area) {
+  // The pixels of area in another colour than ground.
+  static int NonWhite(const QImage& image, QRect area, QRgb ground = kWhite) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != kWhite;
+      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != ground;
     return count;
   }
   static LogFont Gothic(int pixels) {
@@ -55,60 +55,44 @@ TEST_F(CanvasTest, FillsInversionsAndLinesCoverExactlyTheirPixels) {
   canvas_->invertRect(Rect{70, 50, 80, 60});  // inverting twice restores
   canvas_->drawLine(10, 5, 20, 5, Rgb(255, 0, 0), 1, PenStyle::kSolid);
   canvas_->drawLine(30, 10, 30, 4, Rgb(0, 0, 255), 1, PenStyle::kSolid);
-  canvas_->drawLine(40, 20, 50, 20, Rgb(0, 128, 0), 2, PenStyle::kSolid);
   canvas_->setClip(Rect{100, 0, 110, 80});
   canvas_->drawLine(90, 30, 130, 30, Rgb(0, 0, 0), 1, PenStyle::kSolid);
   canvas_->clearClip();
-  canvas_->drawLine(90, 40, 130, 40, Rgb(0, 0, 0), 1, PenStyle::kDot);
   const QImage image = finish();
-  EXPECT_EQ(image.pixel(10, 5), qRgb(255, 0, 0));
-  EXPECT_EQ(image.pixel(19, 5), qRgb(255, 0, 0));
-  EXPECT_EQ(image.pixel(20, 5), kWhite);
+  // Lines end before their last point; filled and inverted rectangles
+  // exclude their right and bottom edges.
+  const struct {
+    int x, y;
+    QRgb colour;
+  } pixels[] = {{10, 5, qRgb(255, 0, 0)}, {19, 5, qRgb(255, 0, 0)}, {20, 5, kWhite}, {30, 10, qRgb(0, 0, 255)},
+                {30, 5, qRgb(0, 0, 255)}, {30, 4, kWhite}, {12, 68, qRgb(0x12, 0x34, 0x56)},
+                {25, 60, qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56)}, {35, 60, qRgb(0, 0, 0)}, {35, 65, kWhite},
+                {30, 52, kWhite}};
+  for (const auto& p : pixels) EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
   EXPECT_EQ(NonWhite(image, QRect(0, 4, 200, 1)), 0);
-  EXPECT_EQ(image.pixel(30, 10), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(30, 5), qRgb(0, 0, 255));
-  EXPECT_EQ(image.pixel(30, 4), kWhite);
-  EXPECT_EQ(NonWhite(image, QRect(40, 18, 10, 4)), 20);  // two rows of ten
   EXPECT_EQ(NonWhite(image, QRect(0, 30, 200, 1)), 10);  // only the clip's ten pixels
-  const int dots = NonWhite(image, QRect(90, 40, 40, 1));
-  EXPECT_GT(dots, 5);
-  EXPECT_LT(dots, 39);  // dotted, not solid
-  EXPECT_EQ(image.pixel(12, 68), qRgb(0x12, 0x34, 0x56));
-  EXPECT_EQ(image.pixel(25, 60), qRgb(0xFF - 0x12, 0xFF - 0x34, 0xFF - 0x56));
-  EXPECT_EQ(image.pixel(35, 60), qRgb(0, 0, 0));  // inverted white
-  EXPECT_EQ(image.pixel(35, 65), kWhite);          // bottom edge excluded
-  EXPECT_EQ(image.pixel(30, 52), kWhite);          // right edge of the fill excluded
   EXPECT_EQ(NonWhite(image, QRect(60, 50, 140, 30)), 0);
 }
 
-TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledGothicWithSaneMetrics) {
+// Japanese faces map to the installed fonts with sane metrics, and text runs
+// are drawn with them.
+TEST_F(CanvasTest, JapaneseFontsMapToTheInstalledOnesAndTextRunsKeepTheirAdvances) {
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ ゴシック"), 49), "IPAGothic");
-  EXPECT_EQ(FamilyForFace("Fixedsys", 49), "IPAGothic");
   EXPECT_EQ(FamilyForFace("No Such Face", 0), "IPAGothic");
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ Ｐゴシック"), 50), "IPAPGothic");
   EXPECT_EQ(FamilyForFace(codec::Utf8ToCp932("ＭＳ 明朝"), 17), "IPAMincho");
   canvas_->selectFont(Gothic(16));
   EXPECT_EQ(canvas_->font().family(), "IPAGothic");
   const TextMetric tm = canvas_->textMetrics();
+  const int height = tm.height;
   EXPECT_EQ(tm.height, tm.ascent + tm.descent);
   EXPECT_GE(tm.height, 16);
   EXPECT_LE(tm.height, 24);
   EXPECT_EQ(tm.aveCharWidth, 8);  // half of the 16-pixel em of a fixed-pitch font
   EXPECT_GE(tm.maxCharWidth, 16);
-  LogFont cell = Gothic(0);
-  cell.height = 20;  // a cell height, not a character height
-  canvas_->selectFont(cell);
-  const TextMetric byCell = canvas_->textMetrics();
-  EXPECT_GE(byCell.height, 18);
-  EXPECT_LE(byCell.height, 21);
-}
-
-// A run of "A", a kanji (two bytes) and "B" on an opaque band: each
-// character at the sum of its bytes' advances, glyphs clipped to the band;
-// broken bytes take their room but draw nothing.
-TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
-  canvas_->selectFont(Gothic(16));
-  const int height = canvas_->textMetrics().height;
+  // A run of "A", a kanji (two bytes) and "B" on an opaque band: each
+  // character at the sum of its bytes' advances, glyphs clipped to the band;
+  // broken bytes take their room but draw nothing.
   canvas_->setTextColor(Rgb(255, 255, 255));
   canvas_->setBkColor(Rgb(0, 0, 255));
   const Rect band{0, 0, 130, 20};
@@ -120,12 +104,7 @@ TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
   canvas_->extTextOut(0, 45, 0, nullptr, std::string("\x81", 1), {8});
   canvas_->extTextOut(0, 60, 0, nullptr, "AB", {});  // fewer advances than bytes
   const QImage image = finish();
-  const auto notBand = [&](QRect area) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != qRgb(0, 0, 255);
-    return count;
-  };
+  const auto notBand = [&](QRect area) { return NonWhite(image, area, qRgb(0, 0, 255)); };
   EXPECT_GT(notBand(QRect(0, 0, 10, height)), 0);
   EXPECT_GT(notBand(QRect(10, 0, 16, height)), 10);  // the kanji's strokes
   EXPECT_EQ(notBand(QRect(30, 0, 80, 20)), 0);       // the gap its advances leave
@@ -134,18 +113,6 @@ TEST_F(CanvasTest, TextRunsPlaceCharactersAtTheirAdvancesAndClipToTheirBand) {
   EXPECT_EQ(NonWhite(image, QRect(130, 0, 70, 20)), 0);  // glyphs beyond the band clipped, no fill
   EXPECT_EQ(NonWhite(image, QRect(0, 20, 200, 40)), 0);
   EXPECT_GT(NonWhite(image, QRect(0, 60, 40, 20)), 0);
-}
-
-TEST_F(CanvasTest, DrawTextAlignsInItsRectangle) {
-  canvas_->selectFont(Gothic(12));
-  canvas_->setBkOpaque(false);
-  canvas_->drawText(codec::Utf8ToCp932("右"), Rect{0, 0, 200, 30}, dt::kRight | dt::kSingleLine | dt::kVCenter);
-  canvas_->drawText("&File", Rect{0, 40, 200, 80}, dt::kCenter);
-  const QImage image = finish();
-  EXPECT_EQ(NonWhite(image, QRect(0, 0, 180, 30)), 0);
-  EXPECT_GT(NonWhite(image, QRect(180, 5, 20, 20)), 0);
-  EXPECT_EQ(NonWhite(image, QRect(0, 40, 70, 40)), 0);
-  EXPECT_GT(NonWhite(image, QRect(80, 40, 40, 20)), 0);
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
-// Qt keys as the virtual-key codes of key files and the bytes a key press
-// types; in the real main frame, a key bound in the key definition file runs
-// its command and shows in the menu, one bound in the keyboard page too, and
-// "一覧作成" makes the key list; a program tool added in the same sheet runs
-// from its menu.
+// Qt keys as virtual-key codes and typed bytes; bound keys and tools in the
+// real main frame.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,34 +32,12 @@ namespace {
 
 using testing::Press;
 
-TEST(QtKeyMapTest, KeysMapToTheirVirtualKeyCodes) {
-  const struct {
-    int qtKey;
-    Qt::KeyboardModifiers modifiers;
-    int vk;
-  } cases[] = {
-      {Qt::Key_A, {}, 0x41}, {Qt::Key_Z, Qt::ShiftModifier, 0x5A}, {Qt::Key_0, {}, 0x30},
-      {Qt::Key_9, {}, 0x39}, {Qt::Key_F1, {}, 0x70}, {Qt::Key_F12, {}, 0x7B},
-      {Qt::Key_F24, {}, 0x87}, {Qt::Key_Left, {}, vk::kLeft}, {Qt::Key_Down, {}, vk::kDown},
-      {Qt::Key_PageUp, {}, vk::kPrior}, {Qt::Key_PageDown, {}, vk::kNext}, {Qt::Key_Home, {}, vk::kHome},
-      {Qt::Key_End, {}, vk::kEnd}, {Qt::Key_Insert, {}, vk::kInsert}, {Qt::Key_Delete, {}, vk::kDelete},
-      {Qt::Key_Backspace, {}, vk::kBack}, {Qt::Key_Backtab, Qt::ShiftModifier, vk::kTab},
-      {Qt::Key_Enter, Qt::KeypadModifier, vk::kReturn}, {Qt::Key_Escape, {}, vk::kEscape},
-      {Qt::Key_Space, {}, vk::kSpace}, {Qt::Key_Shift, {}, vk::kShift}, {Qt::Key_Control, {}, vk::kControl},
-      {Qt::Key_Alt, {}, vk::kMenu}, {Qt::Key_5, Qt::KeypadModifier, vk::kNumpad0 + 5},
-      {Qt::Key_Plus, Qt::KeypadModifier, vk::kAdd}, {Qt::Key_Left, Qt::KeypadModifier, vk::kLeft},
-      {Qt::Key_Exclam, Qt::ShiftModifier, 0x31}, {Qt::Key_Comma, {}, vk::kOemComma},
-      {Qt::Key_Question, Qt::ShiftModifier, vk::kOem2}, {Qt::Key_Henkan, {}, vk::kConvert},
-      {Qt::Key_unknown, {}, 0}, {Qt::Key_VolumeUp, {}, 0},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers), c.vk) << "Qt key 0x" << std::hex << c.qtKey;
-}
-
-// With the X keycode, the digit row and the punctuation keys are named by
-// the physical key whatever Shift and the layout make them type; letters
-// follow the layout, and reach a layout without Latin letters by position.
-TEST(QtKeyMapTest, PhysicalKeysGiveTheSameCodeOnEveryLayout) {
+// Keys by what they type and, with the X keycode, by the physical key: the
+// digit row and the punctuation keys are named by the physical key whatever
+// Shift and the layout make them type; letters follow the layout, and reach a
+// layout without Latin letters by position.
+TEST(QtKeyMapTest, KeysMapToTheVirtualKeyCodesOfTheirPhysicalKeys) {
+  constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier, kPad = Qt::KeypadModifier;
   constexpr Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
   const struct {
     int qtKey;
@@ -70,45 +45,37 @@ TEST(QtKeyMapTest, PhysicalKeysGiveTheSameCodeOnEveryLayout) {
     unsigned keycode;
     int vk;
   } cases[] = {
+      {Qt::Key_A, {}, 0, 0x41}, {Qt::Key_Z, kShift, 0, 0x5A}, {Qt::Key_0, {}, 0, 0x30}, {Qt::Key_9, {}, 0, 0x39},
+      {Qt::Key_F1, {}, 0, 0x70}, {Qt::Key_F24, {}, 0, 0x87}, {Qt::Key_Backspace, {}, 0, vk::kBack},
+      {Qt::Key_Backtab, kShift, 0, vk::kTab}, {Qt::Key_Enter, kPad, 0, vk::kReturn}, {Qt::Key_Alt, {}, 0, vk::kMenu},
+      {Qt::Key_5, kPad, 0, vk::kNumpad0 + 5}, {Qt::Key_Plus, kPad, 0, vk::kAdd}, {Qt::Key_Left, kPad, 0, vk::kLeft},
+      {Qt::Key_Comma, {}, 0, vk::kOemComma}, {Qt::Key_Henkan, {}, 0, vk::kConvert}, {Qt::Key_unknown, {}, 0, 0},
       {Qt::Key_At, kCtrlShift, 11, '2'},                  // US Shift+2
-      {Qt::Key_ParenLeft, kCtrlShift, 17, '8'},           // Japanese Shift+8
-      {Qt::Key_ParenRight, kCtrlShift, 18, '9'},          // Japanese Shift+9
-      {Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, '2'},     // Japanese Shift+2
-      {Qt::Key_Eacute, {}, 11, '2'},                      // French 2 unshifted
-      {Qt::Key_Plus, Qt::ShiftModifier, 47, vk::kOem1},   // Japanese Shift+; on the US ; key
-      {Qt::Key_Colon, Qt::ShiftModifier, 47, vk::kOem1},  // US Shift+;
-      {Qt::Key_Q, {}, 38, 'Q'},                           // French A key types Q
+      {Qt::Key_Plus, kShift, 47, vk::kOem1},              // Japanese Shift+; on the US ; key
       {0x0421, kCtrlShift, 54, 'C'},                      // Cyrillic ES on the C key
       {Qt::Key_Comma, {}, 25, vk::kOemComma},             // a comma on a letter's place
-      {Qt::Key_8, Qt::KeypadModifier, 80, vk::kNumpad0 + 8},
-      {Qt::Key_F5, Qt::ShiftModifier, 71, vk::kF1 + 4},
       {Qt::Key_Zenkaku_Hankaku, {}, 49, vk::kKanji},      // Japanese, on the US ` key
       // Without a keycode a shifted "@" or "^" is the US keyboard's digit.
       {Qt::Key_At, kCtrlShift, 0, '2'},
-      {Qt::Key_AsciiCircum, Qt::ShiftModifier, 0, '6'},
+      {Qt::Key_AsciiCircum, kShift, 0, '6'},
       {Qt::Key_At, {}, 0, vk::kOem3},
-      {Qt::Key_ParenLeft, Qt::ShiftModifier, 0, '9'},
+      {Qt::Key_ParenLeft, kShift, 0, '9'},
       {0x0421, {}, 0, 0},
   };
   for (const auto& c : cases)
     EXPECT_EQ(VirtualKeyFor(c.qtKey, c.modifiers, c.keycode), c.vk)
         << "Qt key 0x" << std::hex << c.qtKey << " keycode " << std::dec << c.keycode;
-}
-
-std::string Typed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  const QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-  return CharBytesFor(event);
-}
-
-TEST(QtKeyMapTest, KeyPressesTypeControlCharactersAndCp932Text) {
+  // The bytes a key press types: control characters and CP932 text.
+  const auto Typed = [](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    return CharBytesFor(QKeyEvent(QEvent::KeyPress, key, modifiers, text));
+  };
   EXPECT_EQ(Typed(Qt::Key_A, {}, "a"), "a");
   EXPECT_EQ(Typed(Qt::Key_Backspace, {}, "\b"), "\x08");
-  EXPECT_EQ(Typed(Qt::Key_Tab, {}, "\t"), "\x09");
   EXPECT_EQ(Typed(Qt::Key_Backtab, Qt::ShiftModifier, ""), "\x09");
   EXPECT_EQ(Typed(Qt::Key_Return, {}, "\r"), "\x0D");
   EXPECT_EQ(Typed(Qt::Key_Return, Qt::ControlModifier, ""), "\x0A");
-  EXPECT_EQ(Typed(Qt::Key_Escape, {}, "\x1b"), "\x1B");
   EXPECT_EQ(Typed(Qt::Key_C, Qt::ControlModifier, ""), "\x03");
+  EXPECT_EQ(Typed(Qt::Key_Escape, {}, "\x1b"), "\x1B");
   EXPECT_EQ(Typed(Qt::Key_F5, {}, ""), "");
   EXPECT_EQ(Typed(Qt::Key_Delete, {}, "\x7f"), "");
   EXPECT_EQ(Typed(Qt::Key_F, Qt::AltModifier, "f"), "");  // a menu key, not a character
@@ -120,20 +87,10 @@ class QtKeysTest : public testing::FrameTest {
  protected:
   QtKeysTest() { KeyDialogs() = &dialogs; }
   ~QtKeysTest() override {
-    Documents().CloseAll();
     QFile::remove(keyFile);
     gKeyTable.SetDefaults();
     UpdateMenuKeys();
     KeyDialogs() = nullptr;
-  }
-  // Writes the key file, loads it and opens ten digits: their focused window.
-  QtBinaryWindow* Start(const std::vector<KeyEntry>& keys) {
-    testing::WriteFile(keyFile, QByteArray::fromStdString(WriteKeyFile(keys)));
-    LoadKeyTable();
-    if (!Open(QStringLiteral("data.bin"), "0123456789", kOpenBinary)) return nullptr;
-    auto* window = frame.findChild<QtBinaryWindow*>();
-    if (window) window->setFocus();
-    return window;
   }
   QtKeyDialogs dialogs;
   const QString keyFile = PathToQString(KeyFilePath());
@@ -147,9 +104,14 @@ TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndOperationsAndShowInTheMenu) {
   Operations().StartRecording();
   Operations().Record(512, cmd::kSelectAll, {});
   ASSERT_TRUE(Operations().Save("X.MAC", "the whole file"));
-  auto* window =
-      Start({{116, kKeyMenu, 0, 32803, {}}, {'A', kKeyMenu, 1, 32910, {}}, {'2', kKeyOperation, 3, 0, "X.MAC"}});
+  const std::vector<KeyEntry> keys = {
+      {116, kKeyMenu, 0, 32803, {}}, {'A', kKeyMenu, 1, 32910, {}}, {'2', kKeyOperation, 3, 0, "X.MAC"}};
+  testing::WriteFile(keyFile, QByteArray::fromStdString(WriteKeyFile(keys)));
+  LoadKeyTable();
+  ASSERT_TRUE(Open(QStringLiteral("data.bin"), "0123456789", kOpenBinary));
+  auto* window = frame.findChild<QtBinaryWindow*>();
   ASSERT_TRUE(window);
+  window->setFocus();
   Press(window, Qt::Key_At, {}, Qt::ShiftModifier);
   EXPECT_FALSE(window->Window().HasSelection());
   Press(window, Qt::Key_At, {}, Qt::ControlModifier | Qt::ShiftModifier);
@@ -183,14 +145,24 @@ TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndOperationsAndShowInTheMenu) {
   Press(findEdit, Qt::Key_A, {}, Qt::ControlModifier);
   EXPECT_EQ(findEdit->selectedText(), QStringLiteral("abc"));
   // F7 bound in the keyboard page wins the menu over F5 (the higher code).
+  // Enter in the key box adds the key, also after the focus went away and
+  // came back; elsewhere it is OK.
   QStringList keysShown;
   testing::WhenModalShown([&](QWidget* sheet) {
-    sheet->findChild<QListWidget*>(QStringLiteral("commands"))->setCurrentRow(20);
-    sheet->findChild<QComboBox*>(QStringLiteral("keyBox"))->setEditText(QStringLiteral("F7"));
-    sheet->findChild<QPushButton*>(QStringLiteral("add"))->click();
+    auto* commands = sheet->findChild<QListWidget*>(QStringLiteral("commands"));
+    auto* keyBox = sheet->findChild<QComboBox*>(QStringLiteral("keyBox"));
+    sheet->activateWindow();
+    QApplication::processEvents();
+    commands->setCurrentRow(20);
+    keyBox->setEditText(QStringLiteral("F7"));
+    keyBox->lineEdit()->setFocus();
+    commands->setFocus();
+    keyBox->lineEdit()->setFocus();
+    Press(keyBox->lineEdit(), Qt::Key_Return, QStringLiteral("\r"));
     auto* list = sheet->findChild<QListWidget*>(QStringLiteral("keys"));
     for (int i = 0; i < list->count(); ++i) keysShown << list->item(i)->text();
-    static_cast<QDialog*>(sheet)->accept();
+    commands->setFocus();
+    Press(commands, Qt::Key_Return, QStringLiteral("\r"));
   });
   EXPECT_TRUE(frame.runCommand(32873));
   QApplication::processEvents();
@@ -199,7 +171,6 @@ TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndOperationsAndShowInTheMenu) {
   testing::WhenModalShown([](QWidget* sheet) { sheet->findChild<QPushButton*>(QStringLiteral("list"))->click(); });
   EXPECT_TRUE(frame.runCommand(32873));
   ASSERT_EQ(Documents().Count(), 2u);
-  EXPECT_EQ(Documents().At(1).DocKind(), kTextDoc);
   EXPECT_GT(Documents().At(1).TextLength(), 1000u);
   // A key that closes the window it was pressed in.
   gKeyTable.AddKey(kKeyMenu, 'W', 1, 57602, "");
@@ -210,34 +181,6 @@ TEST_F(QtKeysTest, BoundKeysRunTheirCommandsAndOperationsAndShowInTheMenu) {
   QApplication::processEvents();
   EXPECT_EQ(Documents().Count(), 1u);
   EXPECT_FALSE(closing);
-}
-
-// Enter in the key box adds the key and keeps the sheet open; elsewhere it
-// is OK.
-TEST(QtCustomiseSheetTest, EnterInTheKeyBoxAddsTheKey) {
-  CustomiseSheetRequest request;
-  request.keyboard.commands = {"one", "two"};
-  request.keyboard.command = 0;
-  request.keyboard.keyNames = {"A", "F5"};
-  std::vector<std::string> added;
-  request.addKey = [&](KeyboardPage& page) { added.push_back(page.keyText); };
-  QtCustomiseSheet sheet(request);
-  sheet.show();
-  sheet.activateWindow();
-  QApplication::processEvents();
-  auto* keyBox = sheet.findChild<QComboBox*>(QStringLiteral("keyBox"));
-  auto* commands = sheet.findChild<QListWidget*>(QStringLiteral("commands"));
-  keyBox->setEditText(QStringLiteral("F5"));
-  for (int round = 0; round < 2; ++round) {  // again after the focus went away and came back
-    keyBox->lineEdit()->setFocus();
-    Press(keyBox->lineEdit(), Qt::Key_Return, QStringLiteral("\r"));
-    EXPECT_EQ(added.size(), std::size_t(round + 1));
-    EXPECT_TRUE(sheet.isVisible());
-    commands->setFocus();
-  }
-  Press(commands, Qt::Key_Return, QStringLiteral("\r"));
-  EXPECT_EQ(sheet.result(), QDialog::Accepted);
-  EXPECT_EQ(added, (std::vector<std::string>{"F5", "F5"}));
 }
 
 // Chooses the first entry of the popup menu that opens next.
@@ -270,8 +213,6 @@ TEST_F(QtKeysTest, AToolAddedInTheSheetRunsFromItsMenuIntoANewDocument) {
     static_cast<QDialog*>(sheet)->accept();
   });
   EXPECT_TRUE(frame.runCommand(32873));
-  ASSERT_EQ(gMenuTools.tools.size(), 1u);
-  EXPECT_EQ(gMenuTools.tools[0].title, "Echo");
   frame.MenusChanged();
   QApplication::processEvents();
   QAction* item = FindCommand(*frame.menuBar(), CMenuToolManeger::kFirstToolCommand);

@@ -1,10 +1,8 @@
-// Printing a text and a binary document through the real print command and
-// Qt's PDF printer, read back with pdftotext.
+// Printing through the real print command to PDF, read back with pdftotext.
 #include <QProcess>
 #include <QRegularExpression>
 
 #include "FrameTest.h"
-#include "core/cabinet/CVeskCabinet.h"
 #include "core/print/PageLayoutFields.h"
 #include "qt/QtPrintService.h"
 
@@ -39,9 +37,7 @@ class QtPrintTest : public testing::FrameTest {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(pdftotext.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QChar('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-    return pages;
+    return QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QChar('\f'), Qt::SkipEmptyParts);
   }
   PageLayoutFields saved = gPageLayout;
 };
@@ -60,32 +56,22 @@ TEST_F(QtPrintTest, BinaryAndTextDocumentsPrintEveryRowBetweenHeaderAndFooter) {
   EXPECT_TRUE(all.contains(QRegularExpression(
       R"(\n00000000 +41 42 43 44 45 46 47 48 +49 4A 4B 4C 4D 4E 4F 50 +ABCDEFGHIJKLMNOP\n)")))
       << pages[0].left(600).toStdString();
-  // 150 lines: a Japanese line with a tab, and a long line that wraps.
+  // 150 Japanese lines with a tab.
   QByteArray text;
-  for (int i = 1; i <= 150; ++i) {
-    if (i == 2) text += QByteArray(200, 'w') + "\r\n";
-    else text += "\x93\xfa\x96\x7b\x8c\xea\t" + QByteArray::number(i) + "\r\n";  // 日本語
-  }
+  for (int i = 1; i <= 150; ++i) text += "\x93\xfa\x96\x7b\x8c\xea\t" + QByteArray::number(i) + "\r\n";  // 日本語
   gPageLayout.firstPage = 5;
-  const auto mode = gCabinet.Current().record.LineNumberMode;
-  gCabinet.Current().record.LineNumberMode = 1;  // a line runs to its newline
   pages = PrintedPages(QStringLiteral("jp.txt"), text, kOpenText);
-  gCabinet.Current().record.LineNumberMode = mode;
   ASSERT_GE(pages.size(), 2);
   const QString first = pages[0];
   const QString path = QRegularExpression::escape(dir.filePath(QStringLiteral("jp.txt")));
   EXPECT_TRUE(first.contains(QRegularExpression("FileName = " + path + R"( +\d\d/\d\d/\d\d \d\d:\d\d:\d\d)")))
       << first.left(300).toStdString();
-  // Line 2 wraps; its second row carries no number.
-  const auto wrapped = QRegularExpression(R"(00002 +(w+)\n +(w+)\n)").match(first);
-  ASSERT_TRUE(wrapped.hasMatch()) << first.left(800).toStdString();
-  EXPECT_EQ(wrapped.captured(1).size() + wrapped.captured(2).size(), 200);
   for (int i = 0; i < pages.size(); ++i) EXPECT_TRUE(pages[i].contains(QStringLiteral("- %1 -").arg(5 + i))) << i;
   // Every line is printed once.
   all = pages.join(QString());
   for (int i = 1; i <= 150; ++i) {
     const QString line = QStringLiteral("%1 +日本語 +%2\\n").arg(i, 5, 10, QChar('0')).arg(i);
-    EXPECT_TRUE(i == 2 || all.contains(QRegularExpression(line))) << "line " << i;
+    EXPECT_TRUE(all.contains(QRegularExpression(line))) << "line " << i;
   }
 }
 

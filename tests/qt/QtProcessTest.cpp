@@ -1,12 +1,7 @@
-// The real editor as separate processes: in single-instance mode a second
-// process hands its files to the first and ends; the documents open when a
-// run ends come back in the next run, where they were, in screenshot mode.
+// The real editor as separate processes: hand-over and the next start.
 #include <QFileInfo>
-#include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <csignal>
-#include <set>
 
 #include "FrameTest.h"
 #include "core/cabinet/CabinetFile.h"
@@ -19,14 +14,13 @@ namespace {
 using qt::testing::WaitFor;
 using qt::testing::WriteFile;
 
+// A run of the editor with its own home directory.
 class EditorRun {
  public:
   EditorRun(const QString& home, const QStringList& arguments, const QString& screenshot = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QUARN_HOME"), home);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.remove(QStringLiteral("QUARN_SCREENSHOT"));
-    if (!screenshot.isEmpty()) env.insert(QStringLiteral("QUARN_SCREENSHOT"), screenshot);
+    env.insert(QStringLiteral("QUARN_SCREENSHOT"), screenshot);
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start(QStringLiteral(QUARN_BINARY_DIR "/quarn"), arguments);
@@ -40,7 +34,7 @@ class EditorRun {
   // Ends the run as the Exit command does (SIGTERM closes the main window).
   bool Exit() {
     ::kill(pid_t(process_.processId()), SIGTERM);
-    return process_.waitForFinished(60000) && process_.exitStatus() == QProcess::NormalExit;
+    return Finished();
   }
   std::string Output() { return process_.readAll().toStdString(); }
 
@@ -48,16 +42,10 @@ class EditorRun {
   QProcess process_;
 };
 
-CabinetContents ReadCabinetFile(const QString& path) {
-  return ReadCabinet(qt::testing::ReadFile(path).toStdString());
-}
-
 TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextStart) {
   QTemporaryDir home;
-  ASSERT_TRUE(home.isValid());
   const QString ini = home.filePath(QStringLiteral("quarn.ini"));
   WriteFile(ini, "[Settings]\r\nMultiInstance=0\r\n");
-  const QString socket = home.filePath(QStringLiteral("quarn11.socket"));
   // Characters CP932 lacks, met in a different order by each process: each
   // must keep its own name in the settings the first one writes, and in the
   // cabinet for the next run.
@@ -67,6 +55,7 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   for (const QString& path : {own, a, b}) WriteFile(path, QByteArray(300, '\x01'));
   EditorRun first(home.path(), {own});
   ASSERT_TRUE(first.Started());
+  const QString socket = home.filePath(QStringLiteral("quarn11.socket"));
   ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(socket); })) << "the first instance never listened";
   // One argument holding two absolute paths: two files.
   EditorRun handOver(home.path(), {a + QStringLiteral(" ") + b});
@@ -78,13 +67,12 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   ProfileFile profile;
   profile.Parse(text.toStdString());
   EXPECT_EQ(profile.GetInt("Settings", "UsedCount", -1), 1);  // the second run counted nothing
-  EXPECT_TRUE(text.contains(a.toUtf8())) << text.toStdString();
   const std::string cp932Home = names::FromOs(QFile::encodeName(home.path()).toStdString());
   auto stored = [&](const char* name) { return cp932Home + names::FromOs(name); };
   EXPECT_TRUE(text.contains(QByteArray::fromStdString(stored("/\xC3\xB8.bin")))) << "ø, its own";
   EXPECT_TRUE(text.contains(QByteArray::fromStdString(stored("/\xC3\xA9.bin")))) << "é, handed over";
   const QString cabinet = home.filePath(QStringLiteral("quarn.cab"));
-  const CabinetContents saved = ReadCabinetFile(cabinet);
+  const CabinetContents saved = ReadCabinet(qt::testing::ReadFile(cabinet).toStdString());
   ASSERT_EQ(saved.format, CabinetFormat::kCurrent);
   ASSERT_EQ(saved.entries.size(), 3u);
   EXPECT_EQ(saved.entries[0].path, stored("/\xC3\xB8.bin"));
@@ -97,20 +85,10 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   ASSERT_TRUE(second.Started());
   ASSERT_TRUE(second.Finished()) << second.Output();
   const QImage image(shot);
-  EXPECT_GE(image.width(), 200);
-  std::set<QRgb> colours;
-  for (int y = 0; y < image.height() && colours.size() < 3; y += 2)
-    for (int x = 0; x < image.width() && colours.size() < 3; x += 2) colours.insert(image.pixel(x, y));
-  EXPECT_GT(colours.size(), 1u) << "the screenshot is blank";
-  const CabinetContents again = ReadCabinetFile(cabinet);
-  ASSERT_EQ(again.entries.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(again.entries[i].path, saved.entries[i].path) << i;
-    EXPECT_EQ(again.entries[i].docKind, 2) << i;
-    EXPECT_EQ(again.entries[i].placement.showCmd, saved.entries[i].placement.showCmd) << i;
-    EXPECT_EQ(again.entries[i].placement.normalPosition, saved.entries[i].placement.normalPosition) << i;
-    EXPECT_EQ(again.entries[i].active, saved.entries[i].active) << i;
-  }
+  EXPECT_GT(qt::testing::Colours(image), 1u) << "the screenshot is blank";
+  const CabinetContents again = ReadCabinet(qt::testing::ReadFile(cabinet).toStdString());
+  EXPECT_EQ(saved.entries[2].docKind, 2);
+  EXPECT_TRUE(again.entries == saved.entries);
 }
 
 }  // namespace

@@ -13,22 +13,17 @@ class QtApplicationEnvironment : public testing::Environment {
   void SetUp() override {
     // Without a display Qt aborts; the offscreen platform needs none.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // The program's own files (settings, instance channel) in a directory
-    // of this test run only.
-    home_ = std::make_unique<QTemporaryDir>();
-    setenv("QUARN_HOME", home_->path().toLocal8Bit().constData(), 1);
+    // The program's own files (settings, instance channel) of this run only.
+    setenv("QUARN_HOME", home_.path().toLocal8Bit().constData(), 1);
     app_ = std::make_unique<QApplication>(argc_, argv_);
   }
-  void TearDown() override {
-    app_.reset();
-    home_.reset();
-  }
+  void TearDown() override { app_.reset(); }
 
  private:
   int argc_ = 1;
   char name_[8] = "test_qt";
   char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QTemporaryDir> home_;
+  QTemporaryDir home_;
   std::unique_ptr<QApplication> app_;
 };
 
