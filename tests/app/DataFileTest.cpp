@@ -118,6 +118,30 @@ TEST(DataFileFormatTest, EveryDamageIsMalformedAndEveryCutIsCaught) {
   }
 }
 
+// The older layout (fixed header, histories only) still reads, its fields moved over.
+TEST(DataFileFormatTest, OlderFormatIsConverted) {
+  Bytes b(kOlderDataHeaderSize, '\0');
+  b += std::string("old\0one\0two\0", 12);
+  auto set16 = [&](std::size_t at, std::uint16_t v) { PutLe16(reinterpret_cast<std::uint8_t*>(&b[at]), v); };
+  set16(0, std::uint16_t(b.size()));
+  set16(2, 12);                        // font height
+  set16(52, 70);                       // left margin
+  b.replace(70, 4, "head");            // header text
+  set16(242, 2), set16(244, 0), set16(246, 1);
+  b[248] = char(kOptionWidthOff | kOptionRegular);
+  set16(250, 0), set16(252, 1);
+  DataFileContents c;
+  ASSERT_EQ(Read(b, &c), DataFileFormat::kOlder);
+  EXPECT_EQ(std::tie(c.findHistory, c.patternHistory, c.page.header),
+            std::tuple(std::vector<std::string>{"old", "one"}, std::vector<std::string>{"two"}, "head"));
+  EXPECT_EQ(std::tie(c.page.font.height, c.page.margins[0], c.options, c.subdirectories, c.blockCount),
+            std::tuple(12, 70, std::uint32_t(kOptionWidthOff | kOptionRegular), 0u, std::size_t(0)));
+  // Its strings must end exactly at the end of the file.
+  b += "x";
+  set16(0, std::uint16_t(b.size()));
+  EXPECT_EQ(Read(b), DataFileFormat::kMalformed);
+}
+
 class DataFileTest : public SettingsFixture {
  protected:
   DataFileTest() { Reset(0xFFFFFF); }

@@ -4,6 +4,7 @@
 #include "core/document/OpenMode.h"
 #include "core/document/TextReader.h"
 #include "core/res/MessageIds.h"
+#include "core/res/StringTable.h"
 
 namespace quarn::doctests {
 namespace {
@@ -145,7 +146,7 @@ TEST_F(DocumentFileTest, FailedSavesAreReportedAndKeepTheDocumentModified) {
 // with "yes" keeps only its marks and never writes those repairs back.
 TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
   const std::pair<std::string, std::string> files[] = {{"line1\rline2\rline3\r", "line1line2line3"},
-                                                       {std::string("a\0b\r\n", 6), "a b\r\n "}};
+      {std::string("a\0b\r\n", 6), "a b\r\n "}, {"\x82\rz\r\n", "\x82 z\r\n"}, {"x\r\ny\x82", "x\r\ny"}};
   for (const auto& [file, shown] : files) {
     SCOPED_TRACE(file);
     platform.files.files.clear();
@@ -168,6 +169,24 @@ TEST_F(DocumentFileTest, ClosingAMarkedTextDocumentWritesItsMarksNotItsFile) {
   platform.dialogs.fileAnswers = {"/out.txt"};
   EXPECT_TRUE(output->SaveModified());
   EXPECT_EQ(platform.files.files["/out.txt"], "out\r\n");
+}
+
+TEST_F(DocumentFileTest, AFileTheUserMayNotWriteOpensProtectedAndARefusedWriteSaysSo) {
+  platform.files.files["/ro.bin"] = "abc";
+  platform.files.readOnly.insert("/ro.bin");
+  CVeskDoc* doc = OpenInMode(Documents(), "/ro.bin", kOpenBinary, false);
+  ASSERT_TRUE(doc);
+  EXPECT_TRUE(doc->IsWriteProtected());
+  doc->Store().SetAt(0, 'x');
+  platform.dialogs.fileAnswers = {"/ro.bin"};
+  EXPECT_FALSE(doc->DoSave({}, true));
+  ASSERT_EQ(platform.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.messages.shown[0].text, std::string("/ro.bin") + (texts::kWriteRefused + 2));
+  EXPECT_EQ(platform.files.files["/ro.bin"], "abc");
+  // Save asks for a name instead of writing it.
+  platform.dialogs.fileAnswers = {""};
+  EXPECT_FALSE(doc->DoFileSave());
+  EXPECT_EQ(platform.dialogs.requests.back().fileName, "/ro.bin");
 }
 
 TEST(OpenModeTest, FirstBytesDecideBetweenTextBinaryAndCabinet) {

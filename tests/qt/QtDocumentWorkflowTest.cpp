@@ -4,11 +4,16 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <cctype>
+#include <set>
 
 #include "FrameTest.h"
 #include "core/commands/CommandIds.h"
+#include "core/commands/Menus.h"
 #include "core/common/ProcessValues.h"
 #include "core/common/StatusPanes.h"
+#include "core/res/StringTable.h"
 #include "qt/QtBinaryWindow.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtMainToolbar.h"
@@ -24,6 +29,26 @@ using testing::Press;
 using testing::ReadFile;
 
 using QtDocumentWorkflowTest = testing::FrameTest;
+
+// Every item of both menu bars can be chosen by its access key; in the tools and option popups no two
+// items share a key. A long recent-file name keeps the menu on the screen.
+TEST(MenusTest, EveryItemHasAnAccessKeyAndALongRecentNameStaysOnTheScreen) {
+  for (const menus::MenuBar* bar : {&menus::NoDocumentMenu(), &menus::DocumentMenu()})
+    for (const menus::Popup& popup : *bar) {
+      const bool ownKeys = popup.text == texts::kMenuTools || popup.text == texts::kMenuOption;
+      std::set<char> keys;
+      for (const menus::MenuItem& item : popup.items) {
+        if (item.kind != menus::ItemKind::kCommand) continue;
+        const std::size_t amp = item.text.find('&');
+        ASSERT_TRUE(amp != std::string::npos && amp + 1 < item.text.size()) << item.id << " " << item.text;
+        EXPECT_TRUE(keys.insert(char(std::toupper(item.text[amp + 1]))).second || !ownKeys) << item.text;
+      }
+    }
+  QMenuBar wide;
+  BuildMenuBar(wide, menus::MainMenu(), {"/" + std::string(240, 'n')});
+  EXPECT_LE(wide.actions().front()->menu()->sizeHint().width(),
+            QGuiApplication::primaryScreen()->availableGeometry().width());
+}
 
 // The file's name is one CP932 lacks: it opens, shows and saves under itself.
 TEST_F(QtDocumentWorkflowTest, OpenTypeSaveThenOpenReadAndCopyAText) {

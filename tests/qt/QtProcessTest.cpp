@@ -91,5 +91,18 @@ TEST(QtProcessTest, HandedOverDocumentsAreKeptInTheSettingsAndReopenedAtTheNextS
   EXPECT_TRUE(again.entries == saved.entries);
 }
 
+// A termination signal as soon as the run listens, while its documents are still opening, ends it as
+// Exit does: the settings are written.
+TEST(QtProcessTest, ASignalDuringTheStartEndsTheRunAsExitDoes) {
+  QTemporaryDir home;
+  WriteFile(home.filePath(QStringLiteral("quarn.ini")), "[Settings]\r\nMultiInstance=0\r\n");
+  WriteFile(home.filePath(QStringLiteral("a.bin")), QByteArray(300, '\x01'));
+  EditorRun run(home.path(), {home.filePath(QStringLiteral("a.bin"))});
+  ASSERT_TRUE(run.Started());
+  ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.filePath(QStringLiteral("quarn11.socket"))); }));
+  ASSERT_TRUE(run.Exit()) << run.Output();
+  EXPECT_TRUE(qt::testing::ReadFile(home.filePath(QStringLiteral("quarn.ini"))).contains("a.bin"));
+}
+
 }  // namespace
 }  // namespace quarn

@@ -13,6 +13,29 @@ using fakes::NoPlacer;
 
 using TextWindowTest = TextWindowFixture;
 
+TEST_F(TextWindowTest, MovementKeys) {
+  // Rows of width 10: "abc def\r\n" | "あいう\r\n" | "\txyz gh" | "ijkl"
+  Open("abc def\r\n\x82\xa0\x82\xa2\x82\xa4\r\n\txyz ghijkl", 10, 4);
+  const struct {
+    int vk;
+    bool control;
+    TextCell cell;
+  } steps[] = {
+      {vk::kRight, false, {1, 0}}, {vk::kEnd, false, {7, 0}},     // End of a line: its CR
+      {vk::kRight, false, {0, 1}}, {vk::kRight, false, {2, 1}},   // a double-byte character
+      {vk::kUp, false, {2, 0}},    {vk::kDown, false, {2, 1}},    // the goal column
+      {vk::kDown, false, {4, 2}},  {vk::kLeft, false, {0, 2}},    // a TAB is one character
+      {vk::kEnd, false, {10, 2}},  {vk::kRight, false, {1, 3}},   // after the row's last character
+      {vk::kHome, true, {0, 0}},   {vk::kRight, true, {4, 0}},    // the next word
+      {vk::kRight, true, {0, 1}},  {vk::kLeft, true, {4, 0}},     // and back
+      {vk::kEnd, true, {4, 3}},    {vk::kHome, false, {0, 3}},
+  };
+  for (const auto& s : steps) {
+    Key(s.vk, false, s.control);
+    EXPECT_EQ(window->Caret(), s.cell) << "key " << s.vk << " ctrl " << s.control;
+  }
+}
+
 // Page keys scroll, Ctrl with an arrow keeps the caret in view, the cabinet's position words come back
 // (unless their top row lies past the text), and the command line's cell is clamped.
 TEST_F(TextWindowTest, PageKeysPositionWordsAndTheCommandLineCell) {
@@ -214,6 +237,30 @@ TEST_F(TextWindowTest, TheViewFollowsTheCaretAndTheScrolling) {
   view.AttachTextWindow(nullptr);
   Key(vk::kHome, false, true);
   EXPECT_NE(view.Rulers().caretRow, window->Caret().row) << "a detached window reports nothing";
+}
+
+// A writer appending line by line: the window scrolls, paints and reports
+// its caret once per frame of its timer, and the last frame shows the end.
+TEST_F(TextWindowTest, AppendedLinesShowOncePerFrame) {
+  Open("", 200);
+  NoPlacer placer;
+  CVeskView view(*doc, placer);
+  view.AttachTextWindow(window.get());
+  host.updates = 0;
+  for (int i = 0; i < 500; ++i) doc->AppendStringToViews("line\r\n");
+  EXPECT_EQ(host.updates, 0) << "the first line needed no scroll, the others wait for the frame";
+  EXPECT_LT(view.Rulers().caretRow, 10u);
+  ASSERT_TRUE(host.timers[CVeskEV::kAppendTimer]);
+  window->OnTimer(CVeskEV::kAppendTimer);
+  EXPECT_EQ(host.updates, 1);
+  EXPECT_EQ(window->Layout().FirstRow(), 491u) << "the empty row after the last line at the bottom";
+  EXPECT_EQ(view.Rulers().caretRow, 500u);
+  window->OnTimer(CVeskEV::kAppendTimer);
+  EXPECT_FALSE(host.timers[CVeskEV::kAppendTimer]) << "a frame without appends ends the timer";
+  doc->AppendStringToViews("line\r\n");
+  EXPECT_EQ(host.updates, 3) << "an append after a quiet frame shows at once";
+  EXPECT_EQ(view.Rulers().caretRow, 501u);
+  EXPECT_EQ(view.Rulers().topRow, 492u);
 }
 
 }  // namespace
