@@ -16,6 +16,17 @@ namespace {
 
 using DocTemplateTest = FrameFixture;
 
+// The status bar's message pane, as the frame's host would show it.
+struct MessagePane : StatusBarHost {
+  MessagePane() { StatusBar().SetHost(this); }
+  ~MessagePane() override { StatusBar().SetHost(nullptr); }
+  void setPaneText(int index, const std::string& text) override {
+    if (index == 0) messages.push_back(text);
+  }
+  void setPaneEnabled(int, bool) override {}
+  std::vector<std::string> messages;
+};
+
 TEST_F(DocTemplateTest, FailedOpensLeaveNoDocumentDroppedFilesAreBinaryAndTheReadOnlyChoiceIsTaken) {
   EXPECT_EQ(FileNew(documents)->DocKind(), kBinaryDoc);
   EXPECT_EQ(gProcess.nextDocKind, kTextDoc);
@@ -115,6 +126,12 @@ TEST_F(DocTemplateTest, HelpCommandsShowTheVersionAndOpenTheReadme) {
   desktop.opens = false;
   EXPECT_TRUE(frame.OnCommand(32916));
   EXPECT_NE(platform.messages.shown.back().text.find("/prog/README.md"), std::string::npos);
+  // A notice in the message pane stays until the next command.
+  MessagePane pane;
+  StatusBar().ShowNotice("x");
+  EXPECT_TRUE(frame.OnCommand(57664));
+  EXPECT_TRUE(frame.OnCommand(57664));
+  EXPECT_EQ(pane.messages, (std::vector<std::string>{"x", ""}));
 }
 
 // The fake file system with a working current directory.
