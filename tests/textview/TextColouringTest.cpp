@@ -17,7 +17,8 @@ CommentTables::Text TextOf(const std::string& s) {
 constexpr ColorRef kUser = 1, kC = 2, kCpp = 3, kComment = 4;
 
 ColourRules RulesFor(SyntaxLanguage language, const KeywordTable* keywords = nullptr) {
-  return {language, true, keywords, true, true, kUser, kC, kCpp, kComment, 0, nullptr};
+  return {.language = language, .areaComments = true, .keywords = keywords, .keywordColour = kUser,
+          .cKeywordColour = kC, .cppKeywordColour = kCpp, .commentColour = kComment};
 }
 
 // One letter per byte: '.' plain, 'u' user keyword, 'c' C, 'p' C++, '/' comment.
